@@ -1,0 +1,30 @@
+# lorvane_library(<target> [DEPS <targets...>])
+# One static library per subsystem folder, built from every source in the folder.
+# Globbing keeps parallel work on a subsystem free of edits to a shared source list.
+function(lorvane_library target)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# lorvane_test_suite(<subsystem folder under tests/> [DEPS <targets...>])
+# One GoogleTest binary per subsystem; each test case becomes a CTest test.
+function(lorvane_test_suite name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.h)
+  if(NOT sources)
+    return()
+  endif()
+  set(exe test_${name})
+  add_executable(${exe} ${sources})
+  target_link_libraries(${exe} PRIVATE lorvane_testsupport ${ARG_DEPS})
+  gtest_discover_tests(${exe}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LORVANE_TEST_ARTIFACTS=${CMAKE_BINARY_DIR}/test-artifacts"
+               TIMEOUT 300)
+endfunction()

@@ -1,0 +1,64 @@
+#pragma once
+// What the lower subsystems call on the main window. FrmMain implements it; tests use
+// a recording fake. Controls the main window hosts are reached through it.
+
+#include <QString>
+
+class QWidget;
+class SidePanelServices;
+class ImageToolbarServices;
+class SkinMenuServices;
+class TextStripServices;
+
+// What the shared save prompt needs of the canvas.
+class CanvasSaveServices {
+ public:
+  virtual ~CanvasSaveServices() = default;
+  // The canvas holds unsaved changes when SaveState is false and AppliedEffect is true.
+  virtual bool SaveState() const = 0;
+  virtual void SetSaveState(bool value) = 0;
+  virtual bool AppliedEffect() const = 0;
+  virtual void SetAppliedEffect(bool value) = 0;
+  // Saves the image in place, the format taken from its extension; true when it was written.
+  virtual bool SaveOnly() = 0;
+};
+
+// What the foundation needs of the thumbnail sheet.
+class ThumbnailSheetServices {
+ public:
+  virtual ~ThumbnailSheetServices() = default;
+  // Redraws the thumbnail of the image just saved.
+  virtual void RefreshThumSave() = 0;
+};
+
+class MainWindowServices {
+ public:
+  virtual ~MainWindowServices() = default;
+
+  // Hosted controls; each may be null while the window is being built or torn down.
+  virtual CanvasSaveServices* SingleqzPreview() = 0;
+  virtual ThumbnailSheetServices* ThumqzViewer() = 0;
+  virtual SidePanelServices* UserqzProcess1() = 0;
+  virtual ImageToolbarServices* ImageToolbar() = 0;
+  virtual SkinMenuServices* SkinMenu() = 0;
+  virtual TextStripServices* YDSTextControl1() = 0;
+  // The folder pane that hosts the folder tree.
+  virtual QWidget* FolderView() = 0;
+
+  // The current folder caption (Label1).
+  virtual QString Label1Caption() const = 0;
+  virtual void SetLabel1Caption(const QString& caption) = 0;
+
+  // Sets up panels, menu marks and the canvas's tool values for the side panel's tool.
+  virtual void FormOption(bool& isAutoProcess, bool& MenuClick) = 0;
+  // Sets the sheet's sort order from a sort command key; other keys set nothing.
+  virtual void SettingArrange_Menu(const QString& PressMenuID) = 0;
+  virtual void FileImport(const QString& Filename) = 0;
+  // Repaints the caption strip with Label1's caption, or "..." when it is empty.
+  virtual void LeftSkinstyle() = 0;
+  // Makes the stamp temporary file the current stamp and switches to the stamp tool.
+  virtual void UseStamp(bool fromLibrary, bool sizeFlag) = 0;
+  // The one keyboard shortcut table; KeyCode is a virtual-key code, Shift the 1/2/4 bits.
+  virtual void ProcessShortcutKey(int KeyCode, int Shift) = 0;
+  virtual void ArrangeMainPanes(bool flag) = 0;
+};

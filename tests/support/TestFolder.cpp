@@ -1,0 +1,38 @@
+#include "support/TestFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace TestSupport {
+
+TestFolder::TestFolder() : m_dir(QDir::tempPath() + "/lorvane-test-XXXXXX") {}
+
+QString TestFolder::File(const QString& name) const { return m_dir.filePath(name); }
+
+QString TestFolder::Write(const QString& name, const QByteArray& bytes) const {
+  const QString path = File(name);
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile f(path);
+  if (f.open(QIODevice::WriteOnly)) {
+    f.write(bytes);
+  }
+  return path;
+}
+
+QString TestFolder::MakeFolder(const QString& name) const {
+  const QString path = File(name);
+  QDir().mkpath(path);
+  return path;
+}
+
+QString ArtifactsFolder() {
+  QString dir = qEnvironmentVariable("LORVANE_TEST_ARTIFACTS");
+  if (dir.isEmpty()) {
+    dir = QDir::tempPath() + "/lorvane-test-artifacts";
+  }
+  QDir().mkpath(dir);
+  return dir;
+}
+
+}  // namespace TestSupport
