@@ -147,8 +147,9 @@ std::optional<Store> ReadStore(const QString& path) {
   return Parse(file.readAll());
 }
 
+// Written to a temporary file beside the store and renamed over it, so a failed write
+// leaves the old file whole.
 bool WriteStore(const QString& path, const Store& store) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
     return false;

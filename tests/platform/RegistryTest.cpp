@@ -37,8 +37,10 @@ TEST_F(RegistryTest, EveryTypeComesBackAsWritten) {
   ASSERT_TRUE(Registry::SetValue(RootKey::CurrentUser, Key, u"Nul", Value::Sz(withNul)));
   ASSERT_TRUE(Registry::SetValue(RootKey::CurrentUser, Key, u"[odd=name;]", Value::Sz(QStringLiteral("[x]"))));
   ASSERT_TRUE(Registry::SetValue(RootKey::CurrentUser, Key, u"Negative", Value::Dword(-2)));
-  ASSERT_TRUE(Registry::SetValue(RootKey::CurrentUser, Key, u"Expand", {ValueType::ExpandSz, QStringLiteral("%HOME%"), 0, {}}));
-  ASSERT_TRUE(Registry::SetValue(RootKey::CurrentUser, Key, u"Bytes", {ValueType::Binary, {}, 0, QByteArray("\x00\xff,", 3)}));
+  const Value expand{ValueType::ExpandSz, QStringLiteral("%HOME%"), 0, {}};
+  ASSERT_TRUE(Registry::SetValue(RootKey::CurrentUser, Key, u"Expand", expand));
+  const Value bytes{ValueType::Binary, {}, 0, QByteArray("\x00\xff,", 3)};
+  ASSERT_TRUE(Registry::SetValue(RootKey::CurrentUser, Key, u"Bytes", bytes));
 
   const auto read = [](QStringView name) { return Registry::QueryValue(RootKey::CurrentUser, Key, name); };
   ASSERT_TRUE(read(u"Text"));
