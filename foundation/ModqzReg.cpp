@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <utility>
 
 #include "foundation/MainWindowServices.h"
 #include "foundation/ModPublic.h"
@@ -69,25 +68,19 @@ const SettingEntry& Entry(QStringView name) {
   return *std::find_if(Table.begin(), Table.end(), [name](const SettingEntry& entry) { return entry.Name == name; });
 }
 
-std::optional<SettingValue> Stored(const SettingEntry& entry) {
-  if (entry.Type == SettingType::Dword) {
-    if (const std::optional<std::int32_t> number = QueryRegDword(HKEY_CURRENT_USER, LorvaneKey, entry.Name)) {
-      return SettingValue{*number};
-    }
-    return std::nullopt;
-  }
-  if (std::optional<QString> text = GetRegString(HKEY_CURRENT_USER, LorvaneKey, entry.Name)) {
-    return SettingValue{std::move(*text)};
-  }
-  return std::nullopt;
-}
-
 // A value never stored leaves a control's own starting value; a global gets its default.
 void LoadValue(Host& host, QStringView name) {
   const SettingEntry& entry = Entry(name);
-  if (const std::optional<SettingValue> value = Stored(entry)) {
-    entry.Apply(host, *value);
-  } else if (entry.Default) {
+  if (entry.Type == SettingType::Dword) {
+    if (const std::optional<std::int32_t> number = QueryRegDword(HKEY_CURRENT_USER, LorvaneKey, entry.Name)) {
+      entry.Apply(host, SettingValue(std::in_place_type<std::int32_t>, *number));
+      return;
+    }
+  } else if (const std::optional<QString> text = GetRegString(HKEY_CURRENT_USER, LorvaneKey, entry.Name)) {
+    entry.Apply(host, SettingValue(std::in_place_type<QString>, *text));
+    return;
+  }
+  if (entry.Default) {
     entry.Apply(host, *entry.Default);
   }
 }
