@@ -1,44 +1,81 @@
 #include "browse/ModFileinfo.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <system_error>
 
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace ModFileinfo {
 
 namespace {
 
-// The facts of an entry whose QFileInfo the caller already holds, so a listing stats
-// each file once.
-FindData FactsOf(const QFileInfo& info) {
-  FindData facts;
-  if (!info.exists()) {
-    facts.Created = MissingFileTime;
-    facts.Modified = MissingFileTime;
-    return facts;
+std::int64_t Seconds(const struct statx_timestamp& t) { return static_cast<std::int64_t>(t.tv_sec); }
+
+// One statx call gives size, type and all three times, so a listing asks the file
+// system once per file. `regularOnly` refuses anything but files (after links).
+std::optional<FindData> StatPath(const QByteArray& path, bool regularOnly) {
+  struct statx sx {};
+  const unsigned mask = STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME;
+  if (statx(AT_FDCWD, path.constData(), AT_STATX_SYNC_AS_STAT, mask, &sx) != 0) {
+    return std::nullopt;
   }
+  if (regularOnly && !S_ISREG(sx.stx_mode)) {
+    return std::nullopt;
+  }
+  FindData facts;
   facts.Found = true;
-  facts.Bytes = info.size();
-  const QDateTime modified = info.lastModified();
-  const QDateTime born = info.birthTime();
-  facts.Modified = modified.toSecsSinceEpoch();
-  // File systems without a birth time give an invalid one; the status-change time is
-  // no creation date, so the modification time stands in.
-  facts.Created = born.isValid() ? born.toSecsSinceEpoch() : facts.Modified;
+  facts.Bytes = static_cast<std::int64_t>(sx.stx_size);
+  facts.Modified = Seconds(sx.stx_mtime);
+  // File systems without a birth time leave STATX_BTIME out; the status-change time
+  // is no creation date, so the modification time stands in.
+  facts.Created = (sx.stx_mask & STATX_BTIME) != 0 ? Seconds(sx.stx_btime) : facts.Modified;
   return facts;
 }
 
-FileRow RowFrom(const QString& folder, const QFileInfo& info) {
-  const FindData facts = FactsOf(info);
+// The listing patterns as one case-insensitive expression: "*.png;*.JPG" matches
+// "a.PNG" and "b.jpg".
+QRegularExpression PatternExpression(const QString& pattern) {
+  QStringList alternatives;
+  for (const QString& wildcard : pattern.split(u';', Qt::SkipEmptyParts)) {
+    alternatives << QStringLiteral("(?:%1)").arg(QRegularExpression::wildcardToRegularExpression(wildcard.trimmed()));
+  }
+  return QRegularExpression(alternatives.join(u'|'), QRegularExpression::CaseInsensitiveOption);
+}
+
+// The names of the folder's entries that match, without hidden ones; types are
+// checked later, by the one statx per file.
+QStringList MatchingNames(const QByteArray& folder, const QString& pattern) {
+  const QRegularExpression expression = PatternExpression(pattern);
+  QStringList names;
+  std::error_code error;
+  // A folder that is missing or unreadable, or fails while it is read, lists what was
+  // read so far: error codes rather than exceptions end the walk.
+  for (std::filesystem::directory_iterator it(folder.constData(), error), end; !error && it != end;
+       it.increment(error)) {
+    const QString name = QFile::decodeName(QByteArray::fromStdString(it->path().filename().native()));
+    if (!name.startsWith(u'.') && expression.match(name).hasMatch()) {
+      names << name;
+    }
+  }
+  return names;
+}
+
+FileRow RowFrom(const QString& folder, const QString& name, const FindData& facts) {
   FileRow row;
-  row.Name = info.fileName();
-  row.Path = folder + row.Name;
-  const qsizetype dot = row.Name.lastIndexOf(u'.');
+  row.Name = name;
+  row.Path = folder + name;
+  const qsizetype dot = name.lastIndexOf(u'.');
   if (dot >= 0) {
-    row.Extname = row.Name.mid(dot + 1);
+    row.Extname = name.mid(dot + 1);
   }
   row.Bytes = facts.Bytes;
   row.Created = facts.Created;
@@ -67,7 +104,15 @@ int CompareRows(const FileRow& a, const FileRow& b, int mode) {
 
 }  // namespace
 
-FindData FileFindRecord(const QString& path) { return FactsOf(QFileInfo(path)); }
+FindData FileFindRecord(const QString& path) {
+  if (const std::optional<FindData> facts = StatPath(QFile::encodeName(path), false)) {
+    return *facts;
+  }
+  FindData missing;
+  missing.Created = MissingFileTime;
+  missing.Modified = MissingFileTime;
+  return missing;
+}
 
 QString SizeText(std::int64_t bytes) {
   // Whole and fractional kilobytes are taken apart in integers, so even sizes beyond
@@ -121,15 +166,21 @@ FileTable ListImageFiles(const QString& folder, const QString& pattern) {
   if (!QDir::isAbsolutePath(folder)) {
     return {};
   }
-  QDir dir(folder);
-  dir.setNameFilters(pattern.split(u';', Qt::SkipEmptyParts));
-  // Without QDir::Hidden and QDir::System, dot files, sockets and dangling links stay out;
-  // without QDir::CaseSensitive the patterns match "IMG_0001.JPG" as well.
-  const QFileInfoList entries = dir.entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+  QStringList names = MatchingNames(QFile::encodeName(folder), pattern);
+  // Name order ignoring case, with a case-sensitive tie-break so the order never
+  // depends on the order the file system happens to return.
+  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+    const int c = CompareText(a, b);
+    return c != 0 ? c < 0 : a < b;
+  });
   FileTable table;
-  table.reserve(static_cast<std::size_t>(entries.size()));
-  for (const QFileInfo& info : entries) {
-    table.push_back(RowFrom(folder, info));
+  table.reserve(static_cast<std::size_t>(names.size()));
+  for (const QString& name : names) {
+    // Sub-folders, sockets, dangling links and files gone since the folder was read
+    // are left out.
+    if (const std::optional<FindData> facts = StatPath(QFile::encodeName(folder + name), true)) {
+      table.push_back(RowFrom(folder, name, *facts));
+    }
   }
   return table;
 }

@@ -39,8 +39,9 @@ FileRow CreatedOn(int y, int m, int d) {
 }
 
 // A folder that sets the traps of real folders: mixed-case extensions, hidden and
-// non-image files, a sub-folder with an image name, wildcard characters, blanks and
-// non-ASCII letters in names.
+// non-image files, a sub-folder and a dangling link with image names, wildcard
+// characters, blanks and non-ASCII letters in names. No file holds a picture, so a
+// listing that decoded anything would lose them.
 class MixedFolder : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -50,6 +51,7 @@ class MixedFolder : public ::testing::Test {
     }
     folder.Write(NonAscii(), "xx");
     folder.MakeFolder("album.png");
+    QFile::link(folder.File("nowhere.png"), folder.File("dangling.png"));
   }
   TestSupport::TestFolder folder;
   ThumViewer sheet;
