@@ -77,6 +77,9 @@ void scrollVControl::SetEnabled(bool value) {
 
 void scrollVControl::ResetValue() {
   PaintThumbAt(0, true, QPointF(0, 0));
+  // A drag in progress ends here: its grab offset would otherwise be read as the new
+  // resting top and the thumb would jump to the pointer.
+  m_dragging = false;
   m_thumbTopOrGrab = 0;
   // The host moved its content to the top, so the value follows silently; otherwise a
   // later drag back to the old value would raise nothing.

@@ -117,6 +117,14 @@ TEST(scrollVControlTest, ResetValueReturnsToMinSilently) {
   // A drag back to the old value is a change again.
   Drag(bar, 10, 500);
   EXPECT_EQ(log.Take(), QStringList({"Changed", "AtMax"}));
+
+  // A reset in the middle of a drag ends it.
+  bar.ResetValue();
+  SendMouse(bar, QEvent::MouseButtonPress, 7, 10);
+  bar.ResetValue();
+  SendMouse(bar, QEvent::MouseMove, 7, 100);
+  EXPECT_EQ(bar.Value(), 0);
+  EXPECT_EQ(bar.ThumbRect().top(), 0);
 }
 
 TEST(scrollVControlTest, DrawsTrackAndRoundedThumb) {
