@@ -139,13 +139,9 @@ QString DateText(std::int64_t secondsSinceEpoch) {
   const QDateTime local = QDateTime::fromSecsSinceEpoch(secondsSinceEpoch);
   const QDate d = local.date();
   const QTime t = local.time();
-  return QStringLiteral("%1-%2-%3 %4:%5:%6")
-      .arg(d.day())
-      .arg(d.month())
-      .arg(d.year())
-      .arg(t.hour())
-      .arg(t.minute())
-      .arg(t.second());
+  const auto n = [](int value) { return QString::number(value); };
+  return n(d.day()) + u'-' + n(d.month()) + u'-' + n(d.year()) + u' ' + n(t.hour()) + u':' + n(t.minute()) + u':' +
+         n(t.second());
 }
 
 QString FileFactText(const QString& path, int kind) {
