@@ -185,8 +185,8 @@ void ThumViewer::SetImageFormats(const QString& value) {
 void ThumViewer::SetDateWatch(const QString& value) {
   // The host writes day, month and year, each followed by "-".
   const QStringList parts = value.split(u'-');
-  const auto piece = [&parts](qsizetype i) { return i < parts.size() ? parts[i].trimmed().toInt() : 0; };
-  m_dateFilter = {piece(2), piece(1), piece(0)};
+  const auto field = [&parts](qsizetype i) { return i < parts.size() ? parts[i].trimmed().toInt() : 0; };
+  m_dateFilter = {field(2), field(1), field(0)};
   m_filterKind = DateFilter;
 }
 
