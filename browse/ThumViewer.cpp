@@ -1,0 +1,233 @@
+#include "browse/ThumViewer.h"
+
+#include <QDateTime>
+#include <QKeyEvent>
+
+#include "browse/KeyForward.h"
+#include "browse/scrollVControl.h"
+#include "foundation/MainWindowServices.h"
+#include "foundation/ModPublic.h"
+#include "foundation/SkinnedControlServices.h"
+
+using ModFileinfo::FileRow;
+
+namespace {
+
+constexpr int kCalendarDays = 31;
+
+// The side panel, when the main window and its panel exist.
+SidePanelServices* SidePanel() {
+  MainWindowServices* main = ModPublic::MainForm;
+  return main != nullptr ? main->UserqzProcess1() : nullptr;
+}
+
+QString WithTrailingSlash(const QString& path) {
+  if (path.isEmpty() || path.endsWith(u'/')) {
+    return path;
+  }
+  return path + u'/';
+}
+
+QColor FromOleColor(std::uint32_t ole) { return QColor(ole & 0xFF, (ole >> 8) & 0xFF, (ole >> 16) & 0xFF); }
+
+QDate LocalDay(std::int64_t secondsSinceEpoch) { return QDateTime::fromSecsSinceEpoch(secondsSinceEpoch).date(); }
+
+}  // namespace
+
+QString ThumViewer::DefaultImageFormats() {
+  return QStringLiteral("*.png;*.gif;*.wmf;*.emf;*.bmp;*.tif;*.tiff;*.jpg;*.jpeg");
+}
+
+ThumViewer::ThumViewer(QWidget* parent)
+    : QWidget(parent),
+      m_surface(new QWidget(this)),
+      m_scroll(new scrollVControl(this)),
+      m_pattern(DefaultImageFormats()) {
+  setFocusPolicy(Qt::StrongFocus);
+  m_surface->setAutoFillBackground(true);
+  m_surface->resize(0, 0);
+  SetBackColor(m_backColor);
+  connect(m_scroll, &scrollVControl::ValueChanged, this, &ThumViewer::OnScrollValueChanged);
+}
+
+// FIXME: the sheet cache file of the drawn sheet is to be deleted here once the sheet is drawn.
+ThumViewer::~ThumViewer() = default;
+
+void ThumViewer::Path(const QString& NewPath) {
+  if (!m_hasCaptionKit) {
+    CreateCaptionKit();
+  }
+  DisableCalendarDays();
+  m_filterKind = NoFilter;
+  OldPress = 0;
+  m_folderPath = WithTrailingSlash(NewPath);
+  FillFileTable();
+}
+
+void ThumViewer::RefreshThumbnail(bool isReAdd) {
+  if (isReAdd) {
+    FillFileTable();
+  }
+  // FIXME: redraw the sheet from its first row here once the sheet is drawn.
+}
+
+void ThumViewer::SearchThumbnaillGO(const QString& KeyWords, bool isSearch) {
+  if (!isSearch) {
+    if (m_searchFolder != m_folderPath) {
+      m_searchRows = m_rows;
+      m_searchFolder = m_folderPath;
+    }
+    return;
+  }
+  m_rows = ModFileinfo::SearchFileTable(m_searchRows, KeyWords);
+  ListCount = static_cast<int>(m_rows.size());
+  // FIXME: redraw the sheet here once the sheet is drawn.
+}
+
+void ThumViewer::FillFileTable() {
+  // FIXME: read the folder's star list into m_starNames once the star list file exists.
+  m_rows = ModFileinfo::ListImageFiles(m_folderPath, m_pattern);
+  MarkStars();
+  // Every refill comes out in the chosen order, compared on the typed facts.
+  ModFileinfo::SortFileTable(m_rows, m_sort);
+  ListCount = static_cast<int>(m_rows.size());
+  NoOpen = ListCount != 0;
+  // The search copy follows every refill, so a search never brings back a file that
+  // was deleted or renamed since the folder was first listed.
+  m_searchRows = m_rows;
+  m_searchFolder = m_folderPath;
+}
+
+void ThumViewer::MarkStars() {
+  // The last star name is the empty end marker and never matches.
+  const qsizetype named = m_starNames.size() - 1;
+  for (FileRow& row : m_rows) {
+    for (qsizetype i = 0; i < named; ++i) {
+      if (QString::compare(row.Name, m_starNames[i], Qt::CaseInsensitive) == 0) {
+        row.Review = QStringLiteral("T");
+        break;
+      }
+    }
+  }
+}
+
+void ThumViewer::CreateCaptionKit() {
+  m_captions.Font = QFont(font().family());
+  m_captions.Font.setPointSizeF(8);
+  // Missing art leaves a null image; stars are then not drawn.
+  m_captions.Star = QImage(ModPublic::DataFolderPath + QStringLiteral("Favorties.png"));
+  m_hasCaptionKit = true;
+}
+
+void ThumViewer::DisableCalendarDays() {
+  SidePanelServices* panel = SidePanel();
+  if (panel == nullptr) {
+    return;
+  }
+  for (int i = 0; i < kCalendarDays; ++i) {
+    panel->EnabledDays(i, false);
+  }
+  panel->RefreshCalender();
+}
+
+bool ThumViewer::PassesFilter(const FileRow& row) {
+  switch (m_filterKind) {
+    case ExtensionFilter: return MatchImageFormat(row);
+    case DateFilter: return MatchDateWatch(row);
+    default: MarkCalendarDay(row); return true;
+  }
+}
+
+void ThumViewer::MarkCalendarDay(const FileRow& row) {
+  SidePanelServices* panel = SidePanel();
+  if (panel == nullptr) {
+    return;
+  }
+  // Only days of the month the calendar shows hold pictures of that month; marking
+  // the 15th for a file of another month would offer a day with nothing on it.
+  const QDate day = LocalDay(row.Created);
+  if (day.month() == panel->CalenderMonth() && day.year() == panel->CalenderYear()) {
+    panel->EnabledDays(day.day() - 1, true);
+  }
+}
+
+bool ThumViewer::MatchImageFormat(const FileRow& row) const {
+  return m_formatFilter.contains(row.Extname, Qt::CaseInsensitive);
+}
+
+bool ThumViewer::MatchDateWatch(const FileRow& row) const {
+  const QDate day = LocalDay(row.Created);
+  const std::array<int, 3> file{day.year(), day.month(), day.day()};
+  return file <= m_dateFilter;
+}
+
+void ThumViewer::SetBackColor(std::uint32_t value) {
+  m_backColor = value;
+  QPalette palette = m_surface->palette();
+  palette.setColor(QPalette::Window, FromOleColor(value));
+  m_surface->setPalette(palette);
+}
+
+void ThumViewer::SetThumWidth(int value) { m_thumWidth = value < 1 ? DefaultThumSize : value; }
+
+void ThumViewer::SetThumHeight(int value) { m_thumHeight = value < 1 ? DefaultThumSize : value; }
+
+void ThumViewer::SetThumbnaillSort(int value) {
+  m_sort = value;
+  RefreshThumbnail(true);
+}
+
+void ThumViewer::SetImageFormats(const QString& value) {
+  m_formatFilter = value.toLower().remove(QStringLiteral("*.")).split(u';', Qt::SkipEmptyParts);
+  m_filterKind = ExtensionFilter;
+}
+
+void ThumViewer::SetDateWatch(const QString& value) {
+  // The host writes day, month and year, each followed by "-".
+  const QStringList parts = value.split(u'-');
+  const auto field = [&parts](qsizetype i) { return i < parts.size() ? parts[i].trimmed().toInt() : 0; };
+  m_dateFilter = {field(2), field(1), field(0)};
+  m_filterKind = DateFilter;
+}
+
+const FileRow* ThumViewer::CurrentRow() const {
+  if (OldPress < 0 || OldPress >= static_cast<int>(m_rows.size())) {
+    return nullptr;
+  }
+  const FileRow& row = m_rows[static_cast<std::size_t>(OldPress)];
+  return row.Selected ? &row : nullptr;
+}
+
+QString ThumViewer::CurrentFact(QString FileRow::*column) const {
+  const FileRow* row = CurrentRow();
+  return row != nullptr ? row->*column : QString();
+}
+
+QString ThumViewer::ShowFormat() const { return CurrentFact(&FileRow::Extname); }
+QString ThumViewer::ShowSize() const { return CurrentFact(&FileRow::SizeText); }
+QString ThumViewer::ShowFilename() const { return CurrentFact(&FileRow::Name); }
+QString ThumViewer::ShowCreateData() const { return CurrentFact(&FileRow::CDate); }
+QString ThumViewer::ShowModiData() const { return CurrentFact(&FileRow::MDate); }
+
+void ThumViewer::resizeEvent(QResizeEvent*) { LayoutChildren(); }
+
+void ThumViewer::keyPressEvent(QKeyEvent* event) { KeyForward::ToMainWindow(*event); }
+
+void ThumViewer::LayoutChildren() {
+  const int w = width();
+  const int h = height();
+  m_surface->setGeometry(SurfaceMargin, SurfaceMargin, w - ScrollBarWidth - SurfaceMargin, m_surface->height());
+  m_scroll->setGeometry(m_surface->x() + m_surface->width(), 0, ScrollBarWidth, h);
+  const bool fits = h > m_surface->height();
+  m_scroll->SetEnabled(!fits);
+  if (!fits) {
+    m_scroll->SetMax(m_surface->height() - h);
+  }
+  // A sheet that now fits must not stay scrolled behind a disabled bar.
+  m_scroll->ResetValue();
+}
+
+void ThumViewer::OnScrollValueChanged() {
+  m_surface->move(m_surface->x(), -m_scroll->Value());
+  m_surface->update();
+}

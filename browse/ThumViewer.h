@@ -1,0 +1,174 @@
+#pragma once
+// The thumbnail sheet: the table of a folder's image files, how it is filled, sorted,
+// filtered and searched, the sheet's published settings, and its layout of drawing
+// surface and scroll bar. The main window hosts one, as ThumqzViewer.
+
+#include <array>
+#include <cstdint>
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include "browse/ModFileinfo.h"
+
+class scrollVControl;
+
+// What the sheet writes captions with, made once on the first folder.
+struct CaptionKit {
+  QColor White{255, 255, 255};
+  QColor Black{0, 0, 0};
+  QFont Font;
+  Qt::Alignment Format = Qt::AlignHCenter;
+  QImage Star;  // "Favorties.png" from the data folder; null when it is missing
+};
+
+class ThumViewer : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int DefaultThumSize = 100;
+  static constexpr int ScrollBarWidth = 15;
+  static constexpr int SurfaceMargin = 5;
+  static QString DefaultImageFormats();
+
+  enum FilterKinds { NoFilter = 0, ExtensionFilter = 1, DateFilter = 2 };
+
+  explicit ThumViewer(QWidget* parent = nullptr);
+  ~ThumViewer() override;
+
+  // True when the last listing found at least one file; the host enables its sort
+  // and slideshow commands with it.
+  bool NoOpen = false;
+  // Cleared by the folder tree host before it redraws the sheet.
+  bool OnEventsEnabled = false;
+  // Row of the current thumbnail in sheet order.
+  int OldPress = 0;
+  // Full path and extension of the file chosen on the sheet.
+  QString SelectFile;
+  QString FileExtname;
+  // Number of rows of the file table.
+  int ListCount = 0;
+
+  // Makes NewPath the browsed folder and fills the file table; it does not draw. A
+  // missing, unreadable, empty or relative path gives an empty table.
+  void Path(const QString& NewPath);
+  // Re-reads the folder; with isReAdd the table is refilled, sorted and saved for search.
+  void RefreshThumbnail(bool isReAdd = true);
+  // isSearch false saves the full table for searching, once per folder; isSearch true
+  // makes the table the saved rows whose names contain KeyWords, ignoring case.
+  void SearchThumbnaillGO(const QString& KeyWords = {}, bool isSearch = true);
+
+  // Whether a row is shown under the current filter. Without a filter the row's
+  // creation day is marked on the side panel's calendar when it lies in the month
+  // the calendar shows.
+  bool PassesFilter(const ModFileinfo::FileRow& row);
+
+  // OLE colour, red in the lowest byte; the drawing surface's background.
+  std::uint32_t BackColor() const { return m_backColor; }
+  void SetBackColor(std::uint32_t value);
+  int ThumStyle() const { return m_thumStyle; }
+  void SetThumStyle(int value) { m_thumStyle = value; }
+  int ThumWidth() const { return m_thumWidth; }
+  // Sizes below 1 (a first run with nothing stored) become the default.
+  void SetThumWidth(int value);
+  int ThumHeight() const { return m_thumHeight; }
+  void SetThumHeight(int value);
+  int ThumbnaillSort() const { return m_sort; }
+  // 0 name, 1 type, 2 size, 3 created, 4 modified, 5 star; refills the table in that order.
+  void SetThumbnaillSort(int value);
+  bool ShowSingleSplit() const { return m_showSingleSplit; }
+  void SetShowSingleSplit(bool value) { m_showSingleSplit = value; }
+  // The pattern the folder is listed with.
+  QString ImageFormats() const { return m_pattern; }
+  // Shows only the listed extensions ("*.png;*.JPG"), ignoring case; the listing
+  // pattern stays as it is.
+  void SetImageFormats(const QString& value);
+  bool HideCaption() const { return m_hideCaption; }
+  void SetHideCaption(bool value) { m_hideCaption = value; }
+  bool AutoZoomsize() const { return m_autoZoomsize; }
+  void SetAutoZoomsize(bool value) { m_autoZoomsize = value; }
+  int CustomWidth() const { return m_customWidth; }
+  void SetCustomWidth(int value) { m_customWidth = value; }
+  int CustomHeight() const { return m_customHeight; }
+  void SetCustomHeight(int value) { m_customHeight = value; }
+  bool isFavorties() const { return m_isFavorties; }
+  void SetisFavorties(bool value) { m_isFavorties = value; }
+  // Shows only files created on or before the day of "d-m-yyyy-".
+  void SetDateWatch(const QString& value);
+  // Width and height of the current thumbnail's rectangle.
+  int ThumW() const { return m_thumW; }
+  int ThumH() const { return m_thumH; }
+
+  // Facts of the current row (OldPress) while it is selected; empty otherwise.
+  QString ShowFormat() const;
+  QString ShowSize() const;
+  QString ShowFilename() const;
+  QString ShowCreateData() const;
+  QString ShowModiData() const;
+
+  // The browsed folder with a trailing "/", or empty.
+  QString FolderPath() const { return m_folderPath; }
+  int FilterKind() const { return m_filterKind; }
+  // The live file table, one row per file in sheet order.
+  const ModFileinfo::FileTable& FileRows() const { return m_rows; }
+  ModFileinfo::FileTable& FileRows() { return m_rows; }
+
+  QWidget* Surface() const { return m_surface; }
+  scrollVControl* Scroll() const { return m_scroll; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void FillFileTable();
+  void MarkStars();
+  void CreateCaptionKit();
+  void DisableCalendarDays();
+  void MarkCalendarDay(const ModFileinfo::FileRow& row);
+  bool MatchImageFormat(const ModFileinfo::FileRow& row) const;
+  bool MatchDateWatch(const ModFileinfo::FileRow& row) const;
+  void LayoutChildren();
+  void OnScrollValueChanged();
+  // The current row while it is selected, else null.
+  const ModFileinfo::FileRow* CurrentRow() const;
+  QString CurrentFact(QString ModFileinfo::FileRow::*column) const;
+
+  QWidget* m_surface = nullptr;
+  scrollVControl* m_scroll = nullptr;
+
+  ModFileinfo::FileTable m_rows;
+  // The full table as of the last refill; searches draw from it.
+  ModFileinfo::FileTable m_searchRows;
+  QString m_searchFolder;
+  QString m_folderPath;
+  // Star-marked names of the folder; the last entry is always empty.
+  QStringList m_starNames{QString()};
+
+  int m_filterKind = NoFilter;
+  QStringList m_formatFilter;
+  // Year, month, day of the date filter.
+  std::array<int, 3> m_dateFilter{0, 0, 0};
+
+  bool m_hasCaptionKit = false;
+  CaptionKit m_captions;
+
+  std::uint32_t m_backColor = 0xFFFFFF;
+  int m_thumStyle = 0;
+  int m_thumWidth = DefaultThumSize;
+  int m_thumHeight = DefaultThumSize;
+  int m_sort = 0;
+  bool m_showSingleSplit = false;
+  QString m_pattern;
+  bool m_hideCaption = false;
+  bool m_autoZoomsize = false;
+  int m_customWidth = 32;
+  int m_customHeight = 32;
+  bool m_isFavorties = false;
+  int m_thumW = 0;
+  int m_thumH = 0;
+};
