@@ -25,6 +25,5 @@ function(lorvane_test_suite name)
   gtest_discover_tests(${exe}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LORVANE_TEST_ARTIFACTS=${CMAKE_BINARY_DIR}/test-artifacts"
-               TIMEOUT 300)
+    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen TIMEOUT 300)
 endfunction()

@@ -1,5 +1,6 @@
 #include "support/TestFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,7 +30,8 @@ QString TestFolder::MakeFolder(const QString& name) const {
 QString ArtifactsFolder() {
   QString dir = qEnvironmentVariable("LORVANE_TEST_ARTIFACTS");
   if (dir.isEmpty()) {
-    dir = QDir::tempPath() + "/lorvane-test-artifacts";
+    // Test binaries live in build/bin; artifacts go beside them in build/test-artifacts.
+    dir = QCoreApplication::applicationDirPath() + "/../test-artifacts";
   }
   QDir().mkpath(dir);
   return dir;
