@@ -22,6 +22,8 @@ int GetEncoderClsid(const QString& MimeType, QUuid& Clsid) {
 
 QUuid StringToClsid(const QString& text) { return QUuid(text); }
 
+QString WidePtrToString(const char16_t* text) { return text ? QString::fromUtf16(text) : QString(); }
+
 namespace {
 
 // Both bridges move W x 4 bytes per row and walk the DIB from its last stored row down,

@@ -19,7 +19,10 @@ inline std::uint8_t ThemeColorAlpha = 255;
 inline std::uint8_t ThemeColorRed = 100;
 inline std::uint8_t ThemeColorGreen = 140;
 inline std::uint8_t ThemeColorBlue = 200;
-// The one main window; null before it is created and after it unloads.
+// The command key of the tool armed on the canvas, shared by the main window and the canvas.
+inline QString CurrentToolKey;
+// The one main window; null before it is created and after it unloads. Start-up sets it
+// once and nothing re-creates it, so code running late in shutdown finds it null.
 inline MainWindowServices* MainForm = nullptr;
 
 // The folder the program's data folders live in, with a trailing separator.

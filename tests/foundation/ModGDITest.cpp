@@ -31,6 +31,8 @@ TEST(ModGDI, FindsEncodersByMimeTypeInAnyCase) {
   EXPECT_EQ(ModGDI::GetEncoderClsid("image/x-emf", clsid), -1);
   EXPECT_EQ(clsid, ModGDI::StringToClsid("{557cf406-1a04-11d3-9a73-0000f81ef32e}"));  // untouched
   EXPECT_TRUE(ModGDI::StringToClsid("not a class id").isNull());
+  EXPECT_EQ(ModGDI::WidePtrToString(u"image/png"), "image/png");
+  EXPECT_EQ(ModGDI::WidePtrToString(nullptr), "");
 }
 
 TEST(ModGDIBridges, CarryPicturesUprightBothWays) {

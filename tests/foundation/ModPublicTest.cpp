@@ -122,9 +122,3 @@ TEST(ModPublicFolders, UseTheExecutableFolderOrASeededUserFolder) {
   EXPECT_EQ(help.readAll(), "help");
   EXPECT_TRUE(QFileInfo(chosen + "Datas").isDir());
 }
-
-TEST(ModPublicFolders, TheProgramFolderCanBePointedElsewhere) {
-  TestSupport::TestFolder folder;
-  SetProgramFolder(folder.Path());
-  EXPECT_EQ(ProgramFolder(), folder.Path() + "/");
-}

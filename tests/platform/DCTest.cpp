@@ -127,11 +127,3 @@ TEST(FillRect, PaintsTheColourReferenceWithAnOpaqueFourthByte) {
   EXPECT_EQ(Pixel32(*dib, 0, 0), 0xFF648CC8u);
   EXPECT_EQ(Pixel32(*dib, 1, 0), 0u);
 }
-
-TEST(DibDC, StretchModeSetterReturnsThePreviousModeAndRejectsUnknownOnes) {
-  auto dib = DibSection::Create(1, 1, 32);
-  DibDC dc(*dib);
-  EXPECT_EQ(dc.SetStretchBltMode(Gdi::HALFTONE), Gdi::BLACKONWHITE);
-  EXPECT_EQ(dc.SetStretchBltMode(9), 0);
-  EXPECT_EQ(dc.GetStretchBltMode(), Gdi::HALFTONE);
-}
