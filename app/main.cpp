@@ -1,10 +1,69 @@
+// The start-up of Lorvane: checks the imaging layer, sets the program-wide values, shows
+// the main window and runs the event loop until the main window closes.
+#include <cstdio>
+
 #include <QApplication>
+#include <QDir>
 #include <QWidget>
 
+#include "foundation/ModPublic.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/gdiplus/Codecs.h"
+
+namespace {
+
+// Set in the environment, makes the start-up behave as if the image codecs were missing,
+// so the failure path can be tested on a machine that has them.
+constexpr const char* kFailCodecsSeam = "LORVANE_TEST_FAIL_CODECS";
+
+// Qt aborts when it cannot reach a display; saying why and leaving is kinder.
+bool HasDisplay() {
+  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+bool StartImaging() {
+  if (!Gdip::CodecsAvailable() || qEnvironmentVariableIsSet(kFailCodecsSeam)) {
+    return false;
+  }
+  ModPublic::GdiplusToken = 1;
+  return true;
+}
+
+int SubMain(QApplication& app) {
+  if (!StartImaging()) {
+    std::fputs("lorvane: Error loading GDI+! (the image readers and writers are missing)\n", stderr);
+    Forms::MsgBox(QStringLiteral("Error loading GDI+!"), Forms::vbOKOnly | Forms::vbCritical);
+    return 1;
+  }
+  ModPublic::DataFolderPath = ModPublic::ProgramFolder() + QStringLiteral("Datas/");
+  QDir().mkpath(ModPublic::DataFolderPath);
+  // FIXME: create the tool-hint drawing kit here once the canvas provides it.
+  ModPublic::ThemeColorAlpha = 255;
+  ModPublic::ThemeColorRed = 100;
+  ModPublic::ThemeColorGreen = 140;
+  ModPublic::ThemeColorBlue = 200;
+
+  // FIXME: the real main window and its folder tree replace this placeholder.
+  QWidget mainWindow;
+  mainWindow.setWindowTitle(QStringLiteral("Lorvane"));
+  mainWindow.resize(800, 600);
+  mainWindow.show();
+  const int result = app.exec();
+  ModPublic::GdiplusToken = 0;
+  return result;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (!HasDisplay()) {
+    std::fputs("lorvane: no display to show the window on (DISPLAY is not set). Start it from a desktop "
+               "session, or under a virtual display such as: xvfb-run build/bin/lorvane\n",
+               stderr);
+    return 2;
+  }
   QApplication app(argc, argv);
-  QWidget window;
-  window.setWindowTitle(QStringLiteral("Lorvane"));
-  window.show();
-  return app.exec();
+  QApplication::setApplicationName(QStringLiteral("Lorvane"));
+  return SubMain(app);
 }

@@ -1,9 +1,42 @@
 #include "foundation/CDIB.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
+#include <QSaveFile>
+#include <QtEndian>
+
+#include "foundation/Numbers.h"
 #include "platform/gdi/DibSection.h"
+
+namespace {
+
+template <typename T>
+void PutLE(std::uint8_t*& out, T value) {
+  qToLittleEndian(value, out);
+  out += sizeof(T);
+}
+
+// The 14-byte file header and the 40-byte bitmap header (uncompressed, rows bottom-up).
+std::array<std::uint8_t, 54> BmpHeaders(const Gdi::DibSection& dib, std::uint32_t colorEntries) {
+  std::array<std::uint8_t, 54> headers{};
+  std::uint8_t* out = headers.data();
+  const std::uint32_t pixelOffset = 54 + colorEntries * 4;
+  PutLE<std::uint16_t>(out, 0x4D42);  // "BM"
+  PutLE<std::uint32_t>(out, pixelOffset + std::uint32_t(dib.SizeBytes()));
+  PutLE<std::uint32_t>(out, 0);
+  PutLE<std::uint32_t>(out, pixelOffset);
+  PutLE<std::uint32_t>(out, 40);
+  PutLE<std::int32_t>(out, dib.Width());
+  PutLE<std::int32_t>(out, dib.Height());
+  PutLE<std::uint16_t>(out, 1);
+  PutLE<std::uint16_t>(out, std::uint16_t(dib.BitsPerPixel()));
+  // Compression, image size, resolutions and colour counts all stay 0.
+  return headers;
+}
+
+}  // namespace
 
 CDIB::CDIB() = default;
 CDIB::~CDIB() = default;
@@ -16,6 +49,7 @@ bool CDIB::Create(int NewWidth, int NewHeight, int NewBPP) {
   if (!m_dib) {
     return false;
   }
+  m_dc = std::make_unique<Gdi::DibDC>(*m_dib);
   return true;
 }
 
@@ -30,6 +64,29 @@ void CDIB::CloneTo(CDIB& oDIB) const {
   std::memcpy(oDIB.lpBits(), lpBits(), std::size_t(Size()));
 }
 
+bool CDIB::Save(const QString& Filename) const {
+  if (!m_dib) {
+    return false;
+  }
+  // The whole file is written beside the target and renamed over it, so a failed write
+  // leaves an older file of that name as it was.
+  QSaveFile file(Filename);
+  if (!file.open(QIODevice::WriteOnly)) {
+    return false;
+  }
+  const auto table = m_dib->ColorTable();
+  const auto headers = BmpHeaders(*m_dib, std::uint32_t(table.size() / 4));
+  const bool written =
+      file.write(reinterpret_cast<const char*>(headers.data()), qint64(headers.size())) == qint64(headers.size()) &&
+      file.write(reinterpret_cast<const char*>(table.data()), qint64(table.size())) == qint64(table.size()) &&
+      file.write(reinterpret_cast<const char*>(m_dib->Bits()), Size()) == Size();
+  if (!written) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
 void CDIB::Destroy() {
   m_dc.reset();
   m_dib.reset();
@@ -38,6 +95,42 @@ void CDIB::Destroy() {
 void CDIB::Reset() {
   if (m_dib) {
     std::fill_n(m_dib->Bits(), m_dib->SizeBytes(), std::uint8_t{0});
+  }
+}
+
+int CDIB::LoadBlt(const Gdi::DC& hSrcDC, int X, int Y, int nWidth, int nHeight) {
+  if (!m_dib) {
+    return 0;
+  }
+  return Gdi::BitBlt(*m_dc, 0, 0, nWidth == 0 ? Width() : nWidth, nHeight == 0 ? Height() : nHeight, hSrcDC, X, Y,
+                     Gdi::SRCCOPY);
+}
+
+void CDIB::LoadDIBBlt(CDIB& DIB) {
+  if (!m_dib || !DIB.m_dib) {
+    return;
+  }
+  DIB.Stretch(*m_dc, 0, 0, Width(), Height(), 0, 0, DIB.Width(), DIB.Height(), Gdi::SRCCOPY, Gdi::COLORONCOLOR);
+}
+
+// The copy always scales smoothly (halftone); the mode argument is accepted for the
+// callers' sake and has no effect. The destination's own mode is left as it was.
+int CDIB::Stretch(Gdi::DC& hDestDC, int X, int Y, int nWidth, int nHeight, int xSrc, int ySrc, int nSrcWidth,
+                  int nSrcHeight, std::uint32_t ROP, int /*StretchBltMode*/) {
+  if (!m_dib) {
+    return 0;
+  }
+  const int previous = hDestDC.GetStretchBltMode();
+  hDestDC.SetStretchBltMode(Gdi::HALFTONE);
+  const int result = Gdi::StretchBlt(hDestDC, X, Y, nWidth, nHeight, *m_dc, xSrc, ySrc,
+                                    nSrcWidth == 0 ? Width() : nSrcWidth, nSrcHeight == 0 ? Height() : nSrcHeight, ROP);
+  hDestDC.SetStretchBltMode(previous);
+  return result;
+}
+
+void CDIB::Cls(Gdi::COLORREF ColorRef) {
+  if (m_dib) {
+    Gdi::FillRect(*m_dc, QRect(0, 0, Width(), Height()), ColorRef);
   }
 }
 
@@ -59,6 +152,32 @@ void CDIB::GetPalette(std::span<std::uint8_t> Palette) const {
   const auto table = m_dib->ColorTable();
   std::copy_n(table.begin(), std::min(table.size(), Palette.size()), Palette.begin());
 }
+
+void CDIB::GetBestFitInfo(int SrcW, int SrcH, int DstW, int DstH, int& bfx, int& bfy, int& bfw, int& bfh,
+                          bool StretchFit) {
+  if (SrcW <= 0 || SrcH <= 0) {
+    // Nothing to place: an empty fit in the middle of the box.
+    bfw = 0;
+    bfh = 0;
+  } else if (!StretchFit && SrcW <= DstW && SrcH <= DstH) {
+    bfw = SrcW;
+    bfh = SrcH;
+  } else {
+    const float rw = static_cast<float>(double(DstW) / SrcW);
+    const float rh = static_cast<float>(double(DstH) / SrcH);
+    if (rw < rh) {
+      bfw = DstW;
+      bfh = Numbers::RoundToInt(double(rw) * SrcH);
+    } else {
+      bfh = DstH;
+      bfw = Numbers::RoundToInt(double(rh) * SrcW);
+    }
+  }
+  bfx = (DstW - bfw) / 2 + 4;
+  bfy = (DstH - bfh) / 2 + 4;
+}
+
+QImage CDIB::image() const { return m_dib ? m_dc->Read(QRect(0, 0, Width(), Height())) : QImage(); }
 
 Gdi::DC* CDIB::HDC() { return m_dc.get(); }
 std::uint8_t* CDIB::lpBits() { return m_dib ? m_dib->Bits() : nullptr; }

@@ -35,12 +35,21 @@ class CDIB {
   bool Save(const QString& Filename) const;
   void Destroy();
 
+  // Copies a block of a context to (0, 0) of this bitmap; a width or height of 0 means
+  // this bitmap's own. Non-zero on success, 0 when empty.
   int LoadBlt(const Gdi::DC& hSrcDC, int X = 0, int Y = 0, int nWidth = 0, int nHeight = 0);
+  // Stretches the whole of another DIB onto the whole of this one.
   void LoadDIBBlt(CDIB& DIB);
+  // Copies to a context with scaling, always smoothly; a source width or height of 0
+  // means this bitmap's own. The mode argument has no effect and the context keeps its
+  // own mode. Non-zero on success, 0 when empty.
   int Stretch(Gdi::DC& hDestDC, int X, int Y, int nWidth, int nHeight, int xSrc = 0, int ySrc = 0,
               int nSrcWidth = 0, int nSrcHeight = 0, std::uint32_t ROP = Gdi::SRCCOPY,
               int StretchBltMode = Gdi::COLORONCOLOR);
+  // Fills the bitmap with an RGB colour. At 32 bits the fourth byte becomes 255 (GDI
+  // leaves it 0); nothing bridges a cleared DIB to an image, so the difference is harmless.
   void Cls(Gdi::COLORREF ColorRef = 0);
+  // Sets every byte of the pixels to 0.
   void Reset();
 
   // Entries of 4 bytes (blue, green, red, 0) from entry 0; extra bytes are ignored.
@@ -48,6 +57,8 @@ class CDIB {
   // Copies the colour table, at most as many bytes as the array holds.
   void GetPalette(std::span<std::uint8_t> Palette) const;
 
+  // Fits a source into a box keeping its shape, in whole pixels: never enlarged unless
+  // StretchFit, centred with 4 pixels added to both offsets.
   static void GetBestFitInfo(int SrcW, int SrcH, int DstW, int DstH, int& bfx, int& bfy, int& bfw, int& bfh,
                              bool StretchFit = false);
 
@@ -60,7 +71,7 @@ class CDIB {
   int BPP() const;
   int BytesPerScanline() const;
   int Size() const;
-  // An upright snapshot of the picture.
+  // An upright ARGB32 snapshot of the picture (the fourth byte of 32-bit pixels as alpha).
   QImage image() const;
 
  private:

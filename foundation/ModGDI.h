@@ -33,7 +33,10 @@ constexpr std::uint32_t RGBToARGB(std::uint32_t rgb, std::uint8_t alpha) {
 // The 1-based index of the encoder whose MIME type matches, ignoring case, with its
 // class id in Clsid; -1 with Clsid untouched when none matches.
 int GetEncoderClsid(const QString& MimeType, QUuid& Clsid);
+// The class id written with braces; a null id for text that is not one.
 QUuid StringToClsid(const QString& text);
+// The text of a NUL-terminated UTF-16 string; empty for a null pointer.
+QString WidePtrToString(const char16_t* text);
 
 // Replaces the DIB's pixels by the image scaled to the DIB's size, upright. Refuses
 // (returns false) unless the DIB holds a 32-bit bitmap.

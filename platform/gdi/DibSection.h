@@ -5,6 +5,8 @@
 #include <span>
 #include <vector>
 
+#include <QImage>
+
 namespace Gdi {
 
 // A device-independent bitmap in memory: rows stored bottom-up (the first stored row
@@ -34,9 +36,20 @@ class DibSection {
   // 2^bpp entries of 4 bytes for indexed depths, empty otherwise.
   std::span<std::uint8_t> ColorTable() { return m_colorTable; }
   std::span<const std::uint8_t> ColorTable() const { return m_colorTable; }
+  // The colour table as Qt colours (opaque), 2^bpp entries; empty at 24 and 32 bits.
+  QList<QRgb> ColorTableRgb() const;
+
+  // A QImage over the section's own memory, rows in stored (bottom-up) order: 1 bit as
+  // Mono, 8 bits as Indexed8, 24 bits as BGR888, 32 bits as ARGB32. Null at 4 bits,
+  // which Qt has no format for. Draw on it through a y-flip (Gdip::Graphics::FromSurface
+  // with bottomUp) so picture coordinates stay upright; indexed views cannot be drawn on.
+  QImage View();
+  // The same, read-only: writing to it detaches a copy.
+  QImage View() const;
 
  private:
   DibSection(int width, int height, int bpp, int stride);
+  QImage::Format ViewFormat() const;
 
   int m_width;
   int m_height;

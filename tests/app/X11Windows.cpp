@@ -1,0 +1,87 @@
+#include "X11Windows.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace XTest {
+
+namespace {
+
+::Display* D(void* display) { return static_cast<::Display*>(display); }
+
+}  // namespace
+
+std::unique_ptr<Connection> Connection::Open(const std::string& display) {
+  ::Display* connection = XOpenDisplay(display.c_str());
+  if (connection == nullptr) {
+    return nullptr;
+  }
+  return std::unique_ptr<Connection>(new Connection(connection));
+}
+
+Connection::~Connection() { XCloseDisplay(D(m_display)); }
+
+std::string Connection::TitleOf(unsigned long window) {
+  // The UTF-8 title first, the old Latin-1 one when a client sets only that.
+  const Atom netName = XInternAtom(D(m_display), "_NET_WM_NAME", False);
+  const Atom utf8 = XInternAtom(D(m_display), "UTF8_STRING", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  std::string title;
+  if (XGetWindowProperty(D(m_display), window, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) ==
+          Success &&
+      data != nullptr) {
+    title.assign(reinterpret_cast<const char*>(data), count);
+  }
+  if (data != nullptr) {
+    XFree(data);
+  }
+  if (title.empty()) {
+    char* name = nullptr;
+    if (XFetchName(D(m_display), window, &name) && name != nullptr) {
+      title = name;
+      XFree(name);
+    }
+  }
+  return title;
+}
+
+std::vector<unsigned long> Connection::VisibleTopLevels(const std::string& title) {
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  std::vector<unsigned long> found;
+  if (!XQueryTree(D(m_display), DefaultRootWindow(D(m_display)), &root, &parent, &children, &count)) {
+    return found;
+  }
+  for (unsigned int i = 0; i < count; ++i) {
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(D(m_display), children[i], &attributes) && attributes.map_state == IsViewable &&
+        TitleOf(children[i]) == title) {
+      found.push_back(children[i]);
+    }
+  }
+  if (children != nullptr) {
+    XFree(children);
+  }
+  return found;
+}
+
+void Connection::RequestClose(unsigned long window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(D(m_display), "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = long(XInternAtom(D(m_display), "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(D(m_display), window, False, NoEventMask, &event);
+  XFlush(D(m_display));
+}
+
+}  // namespace XTest

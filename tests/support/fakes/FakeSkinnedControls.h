@@ -1,0 +1,133 @@
+#pragma once
+// Recording stand-ins for the skinned controls, keeping the rules callers rely on
+// (ranges that are ignored, menu keys that match ignoring case).
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <vector>
+
+#include <QRect>
+#include <QString>
+
+#include "foundation/SkinnedControlServices.h"
+
+namespace Fakes {
+
+class FakeSidePanel final : public SidePanelServices {
+ public:
+  int SelEffect() const override { return selEffect; }
+  void SetSelEffect(int value) override { selEffect = value; }
+  void EnabledDays(int Index, bool Enabled) override {
+    if (Index >= 0 && Index < int(dayEnabled.size())) {
+      dayEnabled[std::size_t(Index)] = Enabled;
+    }
+  }
+  void RefreshCalender() override { ++calendarRefreshes; }
+  int CalenderDay() const override { return day; }
+  int CalenderMonth() const override { return month; }
+  int CalenderYear() const override { return year; }
+
+  int selEffect = 0;
+  std::array<bool, 31> dayEnabled = MakeAllTrue();
+  int calendarRefreshes = 0;
+  int day = 1;
+  int month = 1;
+  int year = 2000;
+
+ private:
+  static std::array<bool, 31> MakeAllTrue() {
+    std::array<bool, 31> days{};
+    days.fill(true);
+    return days;
+  }
+};
+
+class FakeImageToolbar final : public ImageToolbarServices {
+ public:
+  void PressDownID(int new_PressID, bool new_Press) override {
+    if (InRange(new_PressID)) {
+      pressed[std::size_t(new_PressID)] = new_Press;
+      ++paints;
+    }
+  }
+  void EnabledID(int ID, bool Enabled) override {
+    if (InRange(ID)) {
+      enabled[std::size_t(ID)] = Enabled;
+    }
+  }
+  void StartPaint() override { ++paints; }
+
+  std::array<bool, 12> pressed{};
+  std::array<bool, 12> enabled{true, true, true, true, true, true, true, true, true, true, true, true};
+  int paints = 0;
+
+ private:
+  static bool InRange(int id) { return id >= 0 && id < 12; }
+};
+
+class FakeSkinMenu final : public SkinMenuServices {
+ public:
+  struct Row {
+    QString key;
+    bool visible = false;
+    bool checked = false;
+  };
+
+  bool MemFirst() const override { return memFirst; }
+  void SetMemFirst(bool value) override { memFirst = value; }
+  int CurrentlyMenu() const override { return currentlyMenu; }
+  void SetCurrentlyMenu(int value) override { currentlyMenu = value; }
+  void MenuVisible(const QString& KeyName, bool Visible) override {
+    if (Row* row = Find(KeyName)) {
+      row->visible = Visible;
+    }
+  }
+  void SetInitializemenu(int group) override { initializemenu = group; }
+  void MenuChecked(const QString& KeyName, bool Checked) override {
+    if (Row* row = Find(KeyName)) {
+      row->checked = Checked;
+    }
+  }
+  float New_Height() const override { return newHeight; }
+  void MenuPainting() override { ++paints; }
+  void SetPressMenuID(const QString& key) override { pressMenuID = key; }
+  void HistoryCreate(const QString& path) override {
+    history.erase(std::remove(history.begin(), history.end(), path), history.end());
+    history.insert(history.begin(), path);
+  }
+  void Move(int left, int top, int width, int height) override { geometry = QRect(left, top, width, height); }
+  bool Visible() const override { return visible; }
+  void SetVisible(bool value) override { visible = value; }
+
+  // The rows of each menu number, as the command table would give them.
+  std::map<int, std::vector<Row>> menus;
+  bool memFirst = false;
+  int currentlyMenu = 0;
+  int initializemenu = 0;
+  float newHeight = 0;
+  int paints = 0;
+  QString pressMenuID;
+  std::vector<QString> history;
+  QRect geometry;
+  bool visible = false;
+
+ private:
+  Row* Find(const QString& key) {
+    auto& rows = menus[currentlyMenu];
+    auto it = std::find_if(rows.begin(), rows.end(),
+                           [&](const Row& row) { return row.key.compare(key, Qt::CaseInsensitive) == 0; });
+    return it == rows.end() ? nullptr : &*it;
+  }
+};
+
+class FakeTextStrip final : public TextStripServices {
+ public:
+  void SetTextFontColor(std::uint32_t rgb) override { textFontColor = rgb; }
+  void SetVisible(bool value) override { visible = value; }
+
+  std::uint32_t textFontColor = 0;
+  bool visible = false;
+};
+
+}  // namespace Fakes
