@@ -66,4 +66,49 @@ enum class CompositingQuality { Default = 0, HighSpeed = 1, HighQuality = 2, Gam
 
 enum class CompositingMode { SourceOver = 0, SourceCopy = 1 };
 
+enum class FillMode { Alternate = 0, Winding = 1 };
+
+enum class WrapMode { Tile = 0, TileFlipX = 1, TileFlipY = 2, TileFlipXY = 3, Clamp = 4 };
+
+enum class LineCap { Flat = 0, Square = 1, Round = 2, Triangle = 3 };
+
+enum class LineJoin { Miter = 0, Bevel = 1, Round = 2, MiterClipped = 3 };
+
+enum class DashStyle { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4 };
+
+enum class CombineMode { Replace = 0, Intersect = 1, Union = 2, Xor = 3, Exclude = 4, Complement = 5 };
+
+enum class Unit { World = 0, Display = 1, Pixel = 2, Point = 3, Inch = 4, Document = 5, Millimeter = 6 };
+
+enum class TextRenderingHint {
+  SystemDefault = 0,
+  SingleBitPerPixelGridFit = 1,
+  SingleBitPerPixel = 2,
+  AntiAliasGridFit = 3,
+  AntiAlias = 4,
+  ClearTypeGridFit = 5,
+};
+
+// Style bits; they combine.
+inline constexpr int FontStyleRegular = 0;
+inline constexpr int FontStyleBold = 1;
+inline constexpr int FontStyleItalic = 2;
+inline constexpr int FontStyleUnderline = 4;
+inline constexpr int FontStyleStrikeout = 8;
+
+enum class StringAlignment { Near = 0, Center = 1, Far = 2 };
+
+enum class StringTrimming {
+  None = 0,
+  Character = 1,
+  Word = 2,
+  EllipsisCharacter = 3,
+  EllipsisWord = 4,
+  EllipsisPath = 5,
+};
+
+// Format flag bits; they combine.
+inline constexpr int StringFormatFlagsNoWrap = 0x1000;
+inline constexpr int StringFormatFlagsNoClip = 0x4000;
+
 }  // namespace Gdip

@@ -1,10 +1,35 @@
 #include "platform/gdiplus/Graphics.h"
 
 #include <QImage>
+#include <QPainterPath>
+#include <QTransform>
 
 #include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/Brush.h"
+#include "platform/gdiplus/Font.h"
+#include "platform/gdiplus/Path.h"
+#include "platform/gdiplus/Pen.h"
+#include "platform/gdiplus/Region.h"
+#include "platform/gdiplus/StringFormat.h"
+#include "platform/gdiplus/TextLayout.h"
 
 namespace Gdip {
+
+class Graphics::VectorScope {
+ public:
+  explicit VectorScope(Graphics& g) : m_painter(g.m_painter) {
+    m_painter.save();
+    if (g.m_pixelOffset != PixelOffsetMode::Half && g.m_pixelOffset != PixelOffsetMode::HighQuality) {
+      m_painter.translate(0.5, 0.5);
+    }
+  }
+  ~VectorScope() { m_painter.restore(); }
+  VectorScope(const VectorScope&) = delete;
+  VectorScope& operator=(const VectorScope&) = delete;
+
+ private:
+  QPainter& m_painter;
+};
 
 std::unique_ptr<Graphics> Graphics::FromImage(Bitmap& target) {
   if (IsIndexedPixelFormat(target.GetPixelFormat()) || target.Image().format() == QImage::Format_Indexed8 ||
@@ -84,6 +109,128 @@ Status Graphics::DrawImage(const Bitmap& image, const QRectF& destination, const
     return Status::Ok;
   }
   m_painter.drawImage(destination, image.Image(), source);
+  return Status::Ok;
+}
+
+Status Graphics::DrawImage(const Bitmap& image, const std::array<QPointF, 3>& destination, const QRectF& source) {
+  if (image.Image().isNull() || source.isEmpty()) {
+    return Status::InvalidParameter;
+  }
+  const QPointF across = (destination[1] - destination[0]) / source.width();
+  const QPointF down = (destination[2] - destination[0]) / source.height();
+  const QTransform placement(across.x(), across.y(), down.x(), down.y(), destination[0].x(), destination[0].y());
+  m_painter.save();
+  m_painter.setTransform(QTransform::fromTranslate(-source.x(), -source.y()) * placement, true);
+  m_painter.drawImage(source.topLeft(), image.Image(), source);
+  m_painter.restore();
+  return Status::Ok;
+}
+
+void Graphics::SetTextRenderingHint(TextRenderingHint hint) {
+  m_textHint = hint;
+  const bool aliased = hint == TextRenderingHint::SingleBitPerPixel || hint == TextRenderingHint::SingleBitPerPixelGridFit;
+  m_painter.setRenderHint(QPainter::TextAntialiasing, !aliased);
+}
+
+void Graphics::SetClip(const Region& region, CombineMode mode) {
+  Region clip = m_painter.hasClipping() ? Region(m_painter.clipPath()) : Region();
+  clip.Combine(region, mode);
+  if (clip.IsInfinite()) {
+    ResetClip();
+    return;
+  }
+  m_painter.setClipPath(clip.Area());
+}
+
+void Graphics::ResetClip() { m_painter.setClipping(false); }
+
+Status Graphics::StrokeShape(const Pen& pen, const QPainterPath& shape) {
+  const VectorScope scope(*this);
+  m_painter.strokePath(shape, pen.ToQPen());
+  return Status::Ok;
+}
+
+Status Graphics::FillShape(const Brush& brush, const QPainterPath& shape) {
+  const VectorScope scope(*this);
+  brush.Fill(m_painter, shape);
+  return Status::Ok;
+}
+
+Status Graphics::DrawLine(const Pen& pen, QPointF from, QPointF to) {
+  QPainterPath line(from);
+  line.lineTo(to);
+  return StrokeShape(pen, line);
+}
+
+Status Graphics::DrawRectangle(const Pen& pen, const QRectF& rect) {
+  QPainterPath shape;
+  shape.addRect(rect);
+  return StrokeShape(pen, shape);
+}
+
+Status Graphics::DrawEllipse(const Pen& pen, const QRectF& rect) {
+  QPainterPath shape;
+  shape.addEllipse(rect);
+  return StrokeShape(pen, shape);
+}
+
+Status Graphics::DrawPath(const Pen& pen, const Path& path) { return StrokeShape(pen, path.Qt()); }
+
+Status Graphics::FillRectangle(const Brush& brush, const QRectF& rect) {
+  QPainterPath shape;
+  shape.addRect(rect);
+  return FillShape(brush, shape);
+}
+
+Status Graphics::FillEllipse(const Brush& brush, const QRectF& rect) {
+  QPainterPath shape;
+  shape.addEllipse(rect);
+  return FillShape(brush, shape);
+}
+
+Status Graphics::FillPath(const Brush& brush, const Path& path) { return FillShape(brush, path.Qt()); }
+
+Status Graphics::FillRegion(const Brush& brush, const Region& region) {
+  if (region.IsInfinite()) {
+    QPainterPath everything;
+    everything.addRect(m_painter.transform().inverted().mapRect(QRectF(m_surface.rect())));
+    return FillShape(brush, everything);
+  }
+  return FillShape(brush, region.Area());
+}
+
+QRectF Graphics::MeasureString(const QString& text, const Font& font, const QRectF& layout,
+                               const StringFormat& format) const {
+  if (!font.IsAvailable()) {
+    return QRectF(layout.topLeft(), QSizeF(0, 0));
+  }
+  return LayoutString(text, font, layout, format).box;
+}
+
+Status Graphics::DrawString(const QString& text, const Font& font, const QRectF& layout, const StringFormat& format,
+                            const Brush& brush) {
+  if (!font.IsAvailable()) {
+    return Status::FontFamilyNotFound;
+  }
+  const TextLayout laidOut = LayoutString(text, font, layout, format);
+  if (laidOut.lines.empty()) {
+    return Status::Ok;
+  }
+  QFont qfont = font.ToQFont();
+  const bool aliased = m_textHint == TextRenderingHint::SingleBitPerPixel ||
+                       m_textHint == TextRenderingHint::SingleBitPerPixelGridFit;
+  qfont.setStyleStrategy(aliased ? QFont::NoAntialias : QFont::PreferAntialias);
+  QPainterPath glyphs;
+  for (const TextLayout::Line& line : laidOut.lines) {
+    glyphs.addText(line.origin, qfont, line.text);
+  }
+  m_painter.save();
+  if (layout.width() > 0 && layout.height() > 0 && (format.GetFormatFlags() & StringFormatFlagsNoClip) == 0) {
+    m_painter.setClipRect(layout, m_painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+  }
+  m_painter.setRenderHint(QPainter::Antialiasing, !aliased);
+  brush.Fill(m_painter, glyphs);
+  m_painter.restore();
   return Status::Ok;
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include <QPainter>
+#include <QPointF>
 #include <QRectF>
+#include <QString>
 
 #include "platform/gdiplus/GdipTypes.h"
 
@@ -12,6 +15,12 @@ class QImage;
 namespace Gdip {
 
 class Bitmap;
+class Brush;
+class Font;
+class Path;
+class Pen;
+class Region;
+class StringFormat;
 
 // A drawing context on an image. The target must outlive the context; drawing is
 // finished when the context is destroyed.
@@ -39,6 +48,13 @@ class Graphics {
   CompositingQuality GetCompositingQuality() const { return m_compositingQuality; }
   void SetCompositingMode(CompositingMode mode);
   CompositingMode GetCompositingMode() const { return m_compositingMode; }
+  // There is no sub-pixel (ClearType) text here: those hints draw grey anti-aliased text.
+  void SetTextRenderingHint(TextRenderingHint hint);
+  TextRenderingHint GetTextRenderingHint() const { return m_textHint; }
+
+  // Later drawing only reaches the part of the surface inside the region.
+  void SetClip(const Region& region, CombineMode mode = CombineMode::Replace);
+  void ResetClip();
 
   // Replaces every pixel (alpha included) with the colour.
   Status Clear(ARGB color);
@@ -46,10 +62,35 @@ class Graphics {
   Status DrawImage(const Bitmap& image, const QRectF& destination);
   // Draws part of the image scaled into the destination rectangle.
   Status DrawImage(const Bitmap& image, const QRectF& destination, const QRectF& source);
+  // Draws part of the image into the parallelogram of three destination points: where
+  // its upper-left, upper-right and lower-left corners go.
+  Status DrawImage(const Bitmap& image, const std::array<QPointF, 3>& destination, const QRectF& source);
+
+  // Vector drawing puts pixel centres on whole coordinates, unless the pixel offset mode
+  // is Half or HighQuality, which put them on the halves.
+  Status DrawLine(const Pen& pen, QPointF from, QPointF to);
+  Status DrawRectangle(const Pen& pen, const QRectF& rect);
+  Status DrawEllipse(const Pen& pen, const QRectF& rect);
+  Status DrawPath(const Pen& pen, const Path& path);
+  Status FillRectangle(const Brush& brush, const QRectF& rect);
+  Status FillEllipse(const Brush& brush, const QRectF& rect);
+  Status FillPath(const Brush& brush, const Path& path);
+  Status FillRegion(const Brush& brush, const Region& region);
+
+  // Draws text laid out in the rectangle (see LayoutString); nothing when the font's
+  // family is not installed.
+  Status DrawString(const QString& text, const Font& font, const QRectF& layout, const StringFormat& format,
+                    const Brush& brush);
+  // The box the text takes when drawn in the rectangle.
+  QRectF MeasureString(const QString& text, const Font& font, const QRectF& layout, const StringFormat& format) const;
 
  private:
   Graphics(QImage& surface, bool bottomUp);
   bool HighQualityScaling() const;
+  Status StrokeShape(const Pen& pen, const QPainterPath& shape);
+  Status FillShape(const Brush& brush, const QPainterPath& shape);
+  // Moves vector drawing by half a pixel while it lives, where the pixel offset asks for it.
+  class VectorScope;
 
   QImage& m_surface;
   QPainter m_painter;
@@ -58,6 +99,7 @@ class Graphics {
   PixelOffsetMode m_pixelOffset = PixelOffsetMode::Default;
   CompositingQuality m_compositingQuality = CompositingQuality::Default;
   CompositingMode m_compositingMode = CompositingMode::SourceOver;
+  TextRenderingHint m_textHint = TextRenderingHint::SystemDefault;
 };
 
 }  // namespace Gdip

@@ -1,0 +1,214 @@
+#include "platform/gdiplus/PathGradientBrush.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "platform/gdiplus/Path.h"
+
+namespace Gdip {
+
+namespace {
+
+double Cross(QPointF a, QPointF b) { return a.x() * b.y() - a.y() * b.x(); }
+
+// Straight colour channels as floats, for blending without rounding at each step.
+struct Channels {
+  float a, r, g, b;
+};
+
+Channels Split(ARGB c) {
+  return {float(c >> 24), float((c >> 16) & 0xFFu), float((c >> 8) & 0xFFu), float(c & 0xFFu)};
+}
+
+Channels Mix(const Channels& from, const Channels& to, float t) {
+  return {from.a + (to.a - from.a) * t, from.r + (to.r - from.r) * t, from.g + (to.g - from.g) * t,
+          from.b + (to.b - from.b) * t};
+}
+
+QRgb ToPremultiplied(const Channels& c) {
+  const auto byte = [](float v) { return static_cast<int>(std::clamp(v + 0.5f, 0.0f, 255.0f)); };
+  return qPremultiply(qRgba(byte(c.r), byte(c.g), byte(c.b), byte(c.a)));
+}
+
+// The x range [low, high] of a row where s * (k * (x - cx) + m) >= 0, k and m fixed for the row.
+void ClipHalfLine(double k, double m, double cx, double& low, double& high) {
+  constexpr double kTiny = 1e-12;
+  if (std::abs(k) < kTiny) {
+    if (m < 0) {
+      low = 1;
+      high = 0;
+    }
+    return;
+  }
+  const double x = cx - m / k;
+  if (k > 0) {
+    low = std::max(low, x);
+  } else {
+    high = std::min(high, x);
+  }
+}
+
+// One triangle of the fan: the cone from the centre through edge a -> b (relative to the centre).
+class Cone {
+ public:
+  Cone(QPointF a, QPointF b, float focusX, float focusY) : m_a(a), m_b(b), m_det(Cross(a, b)) {
+    const QPointF sa(a.x() * focusX, a.y() * focusY);
+    const QPointF sb(b.x() * focusX, b.y() * focusY);
+    m_innerDet = Cross(sa, sb);
+    m_sa = sa;
+    m_sb = sb;
+  }
+  bool Degenerate() const { return std::abs(m_det) < 1e-9; }
+
+  // The pixel centres of row y (relative to the centre) inside the cone, as an x range.
+  void RowSpan(double dy, double& low, double& high) const {
+    const double s = m_det > 0 ? 1.0 : -1.0;
+    // cross(a, d) >= 0 and cross(d, b) >= 0 for a counter-clockwise pair (s flips them).
+    ClipHalfLine(-m_a.y() * s, m_a.x() * dy * s, 0.0, low, high);
+    ClipHalfLine(m_b.y() * s, -m_b.x() * dy * s, 0.0, low, high);
+  }
+
+  // Blend position 0 (centre colour) to 1 (boundary), and the place along the edge.
+  void Weights(QPointF d, float& blend, float& along) const {
+    const double u = std::max(0.0, Cross(d, m_b) / m_det);
+    const double v = std::max(0.0, Cross(m_a, d) / m_det);
+    const double outer = u + v;
+    along = outer > 0 ? float(v / outer) : 0.0f;
+    double g = outer;
+    if (std::abs(m_innerDet) > 1e-9) {
+      // Where the ray from the centre meets the shrunk boundary, measured like outer.
+      const double inner = Cross(d, m_sb) / m_innerDet + Cross(m_sa, d) / m_innerDet;
+      g = inner <= 1.0 ? 0.0 : outer * (inner - 1.0) / (inner - outer);
+    }
+    blend = float(std::clamp(g, 0.0, 1.0));
+  }
+
+ private:
+  QPointF m_a, m_b, m_sa, m_sb;
+  double m_det;
+  double m_innerDet = 0;
+};
+
+void PaintCone(QImage& target, QPointF center, const Cone& cone, const Channels& centerColor,
+               const Channels& colorA, const Channels& colorB) {
+  const int width = target.width();
+  for (int y = 0; y < target.height(); ++y) {
+    const double dy = y + 0.5 - center.y();
+    // Pixel-centre x relative to the centre.
+    double low = 0.5 - center.x();
+    double high = width - 0.5 - center.x();
+    cone.RowSpan(dy, low, high);
+    if (low > high) {
+      continue;
+    }
+    // Take the pixels whose centres touch the span, plus a rounding margin, so that
+    // neighbouring cones leave no gaps between them.
+    const int first = std::max(0, static_cast<int>(std::floor(low + center.x() - 0.5 - 1e-6)));
+    const int last = std::min(width - 1, static_cast<int>(std::ceil(high + center.x() - 0.5 + 1e-6)));
+    auto* row = reinterpret_cast<QRgb*>(target.scanLine(y));
+    for (int x = first; x <= last; ++x) {
+      float blend = 0;
+      float along = 0;
+      cone.Weights(QPointF(x + 0.5 - center.x(), dy), blend, along);
+      row[x] = ToPremultiplied(Mix(centerColor, Mix(colorA, colorB, along), blend));
+    }
+  }
+}
+
+}  // namespace
+
+void RasterisePathGradient(QImage& target, const GradientFan& fan) {
+  const std::size_t n = fan.ring.size();
+  if (n < 2 || fan.surround.size() < n || target.format() != QImage::Format_ARGB32_Premultiplied) {
+    return;
+  }
+  const Channels center = Split(fan.centerColor);
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::size_t j = (i + 1) % n;
+    const Cone cone(fan.ring[i] - fan.center, fan.ring[j] - fan.center, fan.focusX, fan.focusY);
+    if (!cone.Degenerate()) {
+      PaintCone(target, fan.center, cone, center, Split(fan.surround[i]), Split(fan.surround[j]));
+    }
+  }
+}
+
+PathGradientBrush::PathGradientBrush(const Path& path) {
+  for (QPolygonF ring : path.Flatten()) {
+    // A closed figure repeats its first point at the end; the fan needs each point once.
+    if (ring.size() > 1 && ring.first() == ring.last()) {
+      ring.removeLast();
+    }
+    if (ring.size() > 1) {
+      m_rings.push_back(std::move(ring));
+    }
+  }
+  m_center = path.GetBounds().center();
+}
+
+int PathGradientBrush::GetPointCount() const {
+  std::size_t count = 0;
+  for (const QPolygonF& ring : m_rings) {
+    count += ring.size();
+  }
+  return static_cast<int>(count);
+}
+
+Status PathGradientBrush::SetSurroundColors(std::span<const ARGB> colors) {
+  if (colors.empty() || colors.size() > static_cast<std::size_t>(GetPointCount())) {
+    return Status::InvalidParameter;
+  }
+  m_surround.assign(colors.begin(), colors.end());
+  return Status::Ok;
+}
+
+void PathGradientBrush::SetFocusScales(float xScale, float yScale) {
+  m_focusX = xScale;
+  m_focusY = yScale;
+}
+
+ARGB PathGradientBrush::SurroundColorAt(std::size_t index) const {
+  return m_surround[std::min(index, m_surround.size() - 1)];
+}
+
+void PathGradientBrush::Fill(QPainter& painter, const QPainterPath& area) const {
+  if (m_rings.empty() || painter.device() == nullptr) {
+    return;
+  }
+  // Rasterise in device pixels, so the colours land on the pixels they are meant for
+  // whatever the painter's transform (half-pixel offset, bottom-up flip).
+  const QTransform toDevice = painter.transform();
+  const QPainterPath deviceArea = toDevice.map(area);
+  const QRect canvas(0, 0, painter.device()->width(), painter.device()->height());
+  const QRect box = deviceArea.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1) & canvas;
+  if (box.isEmpty()) {
+    return;
+  }
+  QImage texture(box.size(), QImage::Format_ARGB32_Premultiplied);
+  texture.fill(Qt::transparent);
+  const QPointF origin = box.topLeft();
+  std::size_t firstPoint = 0;
+  for (const QPolygonF& ring : m_rings) {
+    std::vector<QPointF> points;
+    std::vector<ARGB> colors;
+    for (qsizetype i = 0; i < ring.size(); ++i) {
+      points.push_back(toDevice.map(ring[i]) - origin);
+      colors.push_back(SurroundColorAt(firstPoint + static_cast<std::size_t>(i)));
+    }
+    firstPoint += static_cast<std::size_t>(ring.size());
+    const GradientFan fan{toDevice.map(m_center) - origin, points, colors, m_centerColor, m_focusX, m_focusY};
+    RasterisePathGradient(texture, fan);
+  }
+  QBrush brush(texture);
+  brush.setTransform(QTransform::fromTranslate(origin.x(), origin.y()));
+  painter.save();
+  painter.resetTransform();
+  painter.fillPath(deviceArea, brush);
+  painter.restore();
+}
+
+}  // namespace Gdip

@@ -1,0 +1,79 @@
+#include <array>
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/Brush.h"
+#include "platform/gdiplus/Graphics.h"
+#include "platform/gdiplus/Pen.h"
+#include "platform/gdiplus/Region.h"
+
+using namespace Gdip;
+
+namespace {
+
+QImage Blank(int w, int h) {
+  QImage image(w, h, QImage::Format_ARGB32);
+  image.fill(0);
+  return image;
+}
+
+}  // namespace
+
+// A one-pixel pen on whole coordinates covers whole pixels, with the right and bottom
+// edges on the pixels at x + width and y + height.
+TEST(Graphics, OnePixelStrokesLandOnWholePixels) {
+  QImage image = Blank(12, 12);
+  auto g = Graphics::FromSurface(image);
+  g->DrawRectangle(Pen(0xFFFF0000u, 1), QRectF(2, 2, 5, 4));
+  g->DrawLine(Pen(0xFF0000FFu, 1), QPointF(0, 10), QPointF(5, 10));
+  g.reset();
+  EXPECT_EQ(image.pixel(2, 2), 0xFFFF0000u);
+  EXPECT_EQ(image.pixel(7, 6), 0xFFFF0000u);
+  EXPECT_EQ(image.pixel(4, 6), 0xFFFF0000u);
+  EXPECT_EQ(qAlpha(image.pixel(4, 4)), 0);
+  EXPECT_EQ(qAlpha(image.pixel(8, 4)), 0);
+  EXPECT_EQ(image.pixel(1, 10), 0xFF0000FFu);
+  EXPECT_EQ(image.pixel(4, 10), 0xFF0000FFu);
+  EXPECT_EQ(qAlpha(image.pixel(7, 10)), 0);
+  EXPECT_EQ(qAlpha(image.pixel(3, 11)), 0);
+}
+
+TEST(Graphics, PenDefaultsAreFlatCapsAndMiterJoins) {
+  const QPen pen = Pen(0xFF000000u, 3).ToQPen();
+  EXPECT_EQ(pen.capStyle(), Qt::FlatCap);
+  EXPECT_EQ(pen.joinStyle(), Qt::MiterJoin);
+  Pen round(0xFF000000u, 3);
+  round.SetLineCap(LineCap::Round, LineCap::Round);
+  EXPECT_EQ(round.ToQPen().capStyle(), Qt::RoundCap);
+}
+
+TEST(Graphics, DrawImageToThreePointsMapsCorners) {
+  auto picture = Bitmap::Create(2, 1);
+  picture->Image().setPixel(0, 0, 0xFFFF0000u);
+  picture->Image().setPixel(1, 0, 0xFF00FF00u);
+  QImage image = Blank(4, 6);
+  auto g = Graphics::FromSurface(image);
+  g->SetInterpolationMode(InterpolationMode::NearestNeighbor);
+  // A quarter turn: the picture's top edge runs down the surface.
+  const std::array<QPointF, 3> corners{QPointF(3, 0), QPointF(3, 6), QPointF(0, 0)};
+  EXPECT_EQ(g->DrawImage(*picture, corners, QRectF(0, 0, 2, 1)), Status::Ok);
+  g.reset();
+  EXPECT_EQ(image.pixel(1, 1), 0xFFFF0000u);
+  EXPECT_EQ(image.pixel(1, 4), 0xFF00FF00u);
+  EXPECT_EQ(qAlpha(image.pixel(3, 1)), 0);
+}
+
+TEST(Graphics, ClipRegionKeepsDrawingInside) {
+  QImage image = Blank(20, 10);
+  auto g = Graphics::FromSurface(image);
+  Region clip(QRectF(0, 0, 10, 10));
+  g->SetClip(clip);
+  g->FillRegion(SolidBrush(0xFF00FF00u), Region());
+  g->ResetClip();
+  g.reset();
+  EXPECT_EQ(image.pixel(5, 5), 0xFF00FF00u);
+  EXPECT_EQ(qAlpha(image.pixel(15, 5)), 0);
+}
