@@ -106,10 +106,10 @@ void PaintCone(QImage& target, QPointF center, const Cone& cone, const Channels&
     if (low > high) {
       continue;
     }
-    // Take the pixels whose centres touch the span, plus a rounding margin, so that
-    // neighbouring cones leave no gaps between them.
-    const int first = std::max(0, static_cast<int>(std::floor(low + center.x() - 0.5 - 1e-6)));
-    const int last = std::min(width - 1, static_cast<int>(std::ceil(high + center.x() - 0.5 + 1e-6)));
+    // Only the pixels whose centres lie in the cone (give or take rounding): outside it
+    // the weights of a thin cone are far off, and the neighbouring cone paints them.
+    const int first = std::max(0, static_cast<int>(std::ceil(low + center.x() - 0.5 - 1e-6)));
+    const int last = std::min(width - 1, static_cast<int>(std::floor(high + center.x() - 0.5 + 1e-6)));
     auto* row = reinterpret_cast<QRgb*>(target.scanLine(y));
     for (int x = first; x <= last; ++x) {
       float blend = 0;

@@ -31,6 +31,11 @@ double VisibleWidth(const QFontMetricsF& metrics, const QString& line) {
 
 // The paragraph broken into lines no wider than the width, at word boundaries.
 std::vector<QString> WrapParagraph(const QString& paragraph, const QFont& font, double width) {
+  // A paragraph that fits as measured stays whole: Qt's line breaker also counts the
+  // overhang of italic letters, which the measured width leaves out.
+  if (VisibleWidth(QFontMetricsF(font), paragraph) <= width) {
+    return {paragraph};
+  }
   std::vector<QString> lines;
   QTextLayout layout(paragraph, font);
   QTextOption option;
@@ -89,7 +94,10 @@ TextLayout LayoutString(const QString& text, const Font& font, const QRectF& lay
   const QFontMetricsF metrics(qfont);
   const double pad = format.IsTypographic() ? 0.0 : font.GetPixelSize() / 6.0;
   const bool limitedWidth = layout.width() > 0;
-  const double room = limitedWidth ? std::max(0.0, layout.width() - 2.0 * pad) : std::numeric_limits<double>::max();
+  // Half a pixel of slack, so that text drawn back into its own measured box fits the
+  // box although line breaking and measuring round differently.
+  const double room =
+      limitedWidth ? std::max(0.0, layout.width() - 2.0 * pad + 0.5) : std::numeric_limits<double>::max();
   const bool wrap = limitedWidth && (format.GetFormatFlags() & StringFormatFlagsNoWrap) == 0;
 
   std::vector<QString> lines;
