@@ -9,7 +9,6 @@
 
 #include "foundation/ModGDI.h"
 #include "foundation/Numbers.h"
-#include "platform/gdi/DC.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Font.h"
 #include "platform/gdiplus/Graphics.h"
@@ -29,8 +28,6 @@ DrawTarget::DrawTarget(Gdip::Graphics& graphics) : m_graphics(&graphics), m_isGr
 // A surface that takes no graphics (an indexed image) leaves the target unable to draw.
 DrawTarget::DrawTarget(QImage& surface)
     : m_own(Gdip::Graphics::FromSurface(surface)), m_graphics(m_own.get()), m_isGraphics(false) {}
-
-DrawTarget::DrawTarget(Gdi::ImageDC& dc) : DrawTarget(dc.Surface()) {}
 
 DrawTarget::~DrawTarget() = default;
 

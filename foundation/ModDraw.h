@@ -10,9 +10,6 @@
 #include <QString>
 
 class QImage;
-namespace Gdi {
-class ImageDC;
-}
 namespace Gdip {
 class Bitmap;
 class Brush;
@@ -31,12 +28,12 @@ inline float LayerWidth = 0;
 inline float LayerHeight = 0;
 
 // Where a routine draws. A graphics stays the caller's, and keeps the modes a routine
-// sets on it; on a surface the routine makes its own graphics and ends it on return.
+// sets on it; on a surface (a device context's image) the routine makes its own
+// graphics and ends it on return.
 class DrawTarget {
  public:
   DrawTarget(Gdip::Graphics& graphics);  // NOLINT(google-explicit-constructor): stands in for a handle.
   DrawTarget(QImage& surface);           // NOLINT(google-explicit-constructor)
-  DrawTarget(Gdi::ImageDC& dc);          // NOLINT(google-explicit-constructor)
   ~DrawTarget();
   DrawTarget(DrawTarget&&) noexcept;
   DrawTarget& operator=(DrawTarget&&) = delete;
