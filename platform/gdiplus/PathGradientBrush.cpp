@@ -53,17 +53,25 @@ void ClipHalfLine(double k, double m, double cx, double& low, double& high) {
   }
 }
 
+// The weights of a pixel in its cone: u and v (the point is centre + u a + v b) and the
+// same sum measured against the focus-scaled edge. All three change linearly along a row.
+struct RowWeights {
+  double u, v, inner;
+  double du, dv, dinner;
+};
+
 // One triangle of the fan: the cone from the centre through edge a -> b (relative to the centre).
 class Cone {
  public:
-  Cone(QPointF a, QPointF b, float focusX, float focusY) : m_a(a), m_b(b), m_det(Cross(a, b)) {
-    const QPointF sa(a.x() * focusX, a.y() * focusY);
-    const QPointF sb(b.x() * focusX, b.y() * focusY);
-    m_innerDet = Cross(sa, sb);
-    m_sa = sa;
-    m_sb = sb;
-  }
+  Cone(QPointF a, QPointF b, float focusX, float focusY)
+      : m_a(a),
+        m_b(b),
+        m_sa(a.x() * focusX, a.y() * focusY),
+        m_sb(b.x() * focusX, b.y() * focusY),
+        m_det(Cross(a, b)),
+        m_innerDet(Cross(m_sa, m_sb)) {}
   bool Degenerate() const { return std::abs(m_det) < 1e-9; }
+  bool HasFocus() const { return std::abs(m_innerDet) > 1e-9; }
 
   // The pixel centres of row y (relative to the centre) inside the cone, as an x range.
   void RowSpan(double dy, double& low, double& high) const {
@@ -73,17 +81,27 @@ class Cone {
     ClipHalfLine(m_b.y() * s, -m_b.x() * dy * s, 0.0, low, high);
   }
 
+  // The weights at d = (x, dy) and their steps per pixel to the right.
+  RowWeights At(double x, double dy) const {
+    const QPointF d(x, dy);
+    RowWeights w{Cross(d, m_b) / m_det, Cross(m_a, d) / m_det, 0.0, m_b.y() / m_det, -m_a.y() / m_det, 0.0};
+    if (HasFocus()) {
+      w.inner = (Cross(d, m_sb) + Cross(m_sa, d)) / m_innerDet;
+      w.dinner = (m_sb.y() - m_sa.y()) / m_innerDet;
+    }
+    return w;
+  }
+
   // Blend position 0 (centre colour) to 1 (boundary), and the place along the edge.
-  void Weights(QPointF d, float& blend, float& along) const {
-    const double u = std::max(0.0, Cross(d, m_b) / m_det);
-    const double v = std::max(0.0, Cross(m_a, d) / m_det);
+  void Blend(const RowWeights& w, float& blend, float& along) const {
+    const double u = std::max(0.0, w.u);
+    const double v = std::max(0.0, w.v);
     const double outer = u + v;
     along = outer > 0 ? float(v / outer) : 0.0f;
     double g = outer;
-    if (std::abs(m_innerDet) > 1e-9) {
-      // Where the ray from the centre meets the shrunk boundary, measured like outer.
-      const double inner = Cross(d, m_sb) / m_innerDet + Cross(m_sa, d) / m_innerDet;
-      g = inner <= 1.0 ? 0.0 : outer * (inner - 1.0) / (inner - outer);
+    if (HasFocus()) {
+      // The ray from the centre meets the shrunk boundary at 1 / inner of the way out.
+      g = w.inner <= 1.0 ? 0.0 : outer * (w.inner - 1.0) / (w.inner - outer);
     }
     blend = float(std::clamp(g, 0.0, 1.0));
   }
@@ -91,7 +109,7 @@ class Cone {
  private:
   QPointF m_a, m_b, m_sa, m_sb;
   double m_det;
-  double m_innerDet = 0;
+  double m_innerDet;
 };
 
 void PaintCone(QImage& target, QPointF center, const Cone& cone, const Channels& centerColor,
@@ -111,11 +129,15 @@ void PaintCone(QImage& target, QPointF center, const Cone& cone, const Channels&
     const int first = std::max(0, static_cast<int>(std::ceil(low + center.x() - 0.5 - 1e-6)));
     const int last = std::min(width - 1, static_cast<int>(std::floor(high + center.x() - 0.5 + 1e-6)));
     auto* row = reinterpret_cast<QRgb*>(target.scanLine(y));
+    RowWeights w = cone.At(first + 0.5 - center.x(), dy);
     for (int x = first; x <= last; ++x) {
       float blend = 0;
       float along = 0;
-      cone.Weights(QPointF(x + 0.5 - center.x(), dy), blend, along);
+      cone.Blend(w, blend, along);
       row[x] = ToPremultiplied(Mix(centerColor, Mix(colorA, colorB, along), blend));
+      w.u += w.du;
+      w.v += w.dv;
+      w.inner += w.dinner;
     }
   }
 }
