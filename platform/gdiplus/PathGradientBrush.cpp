@@ -25,9 +25,11 @@ Channels Split(ARGB c) {
   return {float(c >> 24), float((c >> 16) & 0xFFu), float((c >> 8) & 0xFFu), float(c & 0xFFu)};
 }
 
-Channels Mix(const Channels& from, const Channels& to, float t) {
-  return {from.a + (to.a - from.a) * t, from.r + (to.r - from.r) * t, from.g + (to.g - from.g) * t,
-          from.b + (to.b - from.b) * t};
+Channels Minus(const Channels& x, const Channels& y) { return {x.a - y.a, x.r - y.r, x.g - y.g, x.b - y.b}; }
+
+// from + step * t
+Channels Along(const Channels& from, const Channels& step, float t) {
+  return {from.a + step.a * t, from.r + step.r * t, from.g + step.g * t, from.b + step.b * t};
 }
 
 QRgb ToPremultiplied(const Channels& c) {
@@ -115,6 +117,7 @@ class Cone {
 void PaintCone(QImage& target, QPointF center, const Cone& cone, const Channels& centerColor,
                const Channels& colorA, const Channels& colorB) {
   const int width = target.width();
+  const Channels edgeStep = Minus(colorB, colorA);
   for (int y = 0; y < target.height(); ++y) {
     const double dy = y + 0.5 - center.y();
     // Pixel-centre x relative to the centre.
@@ -134,7 +137,8 @@ void PaintCone(QImage& target, QPointF center, const Cone& cone, const Channels&
       float blend = 0;
       float along = 0;
       cone.Blend(w, blend, along);
-      row[x] = ToPremultiplied(Mix(centerColor, Mix(colorA, colorB, along), blend));
+      const Channels edge = Along(colorA, edgeStep, along);
+      row[x] = ToPremultiplied(Along(centerColor, Minus(edge, centerColor), blend));
       w.u += w.du;
       w.v += w.dv;
       w.inner += w.dinner;
