@@ -5,6 +5,7 @@
 #include <QImage>
 
 #include "foundation/GdiDIB.h"
+#include "foundation/ModPublic.h"
 #include "foundation/Numbers.h"
 #include "platform/Clipboard.h"
 #include "platform/gdiplus/Bitmap.h"
@@ -31,13 +32,7 @@ GdiDIB& ClipboardImage() {
   return holder;
 }
 
-QString StampTempPath(const QString& programFolder) {
-  QString folder = programFolder;
-  if (!folder.isEmpty() && !folder.endsWith('/')) {
-    folder += '/';
-  }
-  return folder + QStringLiteral("Librarians/Stamptemp.tmp");
-}
+QString StampTempPath() { return ModPublic::ProgramFolder() + QStringLiteral("Librarians/Stamptemp.tmp"); }
 
 bool CopyImageToClipboard(const Gdip::Bitmap& img, int X, int Y, int W, int H) {
   if (W <= 0 || H <= 0) {
@@ -72,7 +67,7 @@ bool PasteImageFromClipboard(int& Width, int& Height) {
   return true;
 }
 
-bool SaveClipboardStamp(bool FromClipboard, const Gdip::Bitmap* img, int W, int H, const QString& programFolder) {
+bool SaveClipboardStamp(bool FromClipboard, const Gdip::Bitmap* img, int W, int H) {
   if (FromClipboard) {
     img = ClipboardImage().DIB();
     W = Numbers::RoundToInt(ClipboardImage().Width());
@@ -89,7 +84,7 @@ bool SaveClipboardStamp(bool FromClipboard, const Gdip::Bitmap* img, int W, int 
     g->SetInterpolationMode(Gdip::InterpolationMode::HighQualityBicubic);
     g->DrawImage(*img, QRectF(0, 0, W, H));
   }
-  const QString path = StampTempPath(programFolder);
+  const QString path = StampTempPath();
   QDir().mkpath(QFileInfo(path).absolutePath());
   return Gdip::SaveImageToFile(*canvas, path, PngEncoder()) == Gdip::Status::Ok;
 }

@@ -15,8 +15,8 @@ namespace ModGDI {
 // It owns its image: callers borrow it through DIB().
 GdiDIB& ClipboardImage();
 
-// The stamp temporary file of a program folder (given with its trailing separator).
-QString StampTempPath(const QString& programFolder);
+// The stamp temporary file "Librarians/Stamptemp.tmp" in the program folder.
+QString StampTempPath();
 
 // Puts a W x H opaque copy of the image on the clipboard, the image drawn into
 // (X, Y, W, H) over black (so transparency turns black, as on a screen). False when W or
@@ -32,6 +32,6 @@ bool PasteImageFromClipboard(int& Width, int& Height);
 // FromClipboard, else img at W x H. With nothing to write (an empty holder, no image, a
 // size of zero) or a failed write, returns false and leaves any old stamp file as it
 // was, so the caller never takes an old stamp for a new one.
-bool SaveClipboardStamp(bool FromClipboard, const Gdip::Bitmap* img, int W, int H, const QString& programFolder);
+bool SaveClipboardStamp(bool FromClipboard, const Gdip::Bitmap* img, int W, int H);
 
 }  // namespace ModGDI

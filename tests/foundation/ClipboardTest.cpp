@@ -13,6 +13,7 @@
 
 #include "foundation/GdiDIB.h"
 #include "foundation/ModClipboard.h"
+#include "foundation/ModPublic.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "support/TestFolder.h"
 
@@ -29,6 +30,19 @@ std::unique_ptr<Gdip::Bitmap> Quadrants(int w, int h) {
   p.fillRect(w / 2, h / 2, w - w / 2, h - h / 2, QColor(0, 255, 0));
   return picture;
 }
+
+// Points the program folder at a temporary one for the life of a test.
+class ProgramFolderSwap {
+ public:
+  ProgramFolderSwap() : m_previous(ModPublic::ProgramFolder()) { ModPublic::SetProgramFolder(m_folder.Path()); }
+  ~ProgramFolderSwap() { ModPublic::SetProgramFolder(m_previous); }
+  QString Path() const { return m_folder.Path(); }
+  QString File(const QString& name) const { return m_folder.File(name); }
+
+ private:
+  TestSupport::TestFolder m_folder;
+  QString m_previous;
+};
 
 void ExpectQuadrants(const QImage& image) {
   const int w = image.width();
@@ -103,37 +117,37 @@ TEST(Clipboard, TextOnlyClipboardLeavesTheHolderEmptyAndTheSizesAlone) {
 }
 
 TEST(Clipboard, StampFileFromThePasteOrAnImage) {
-  const TestSupport::TestFolder program;
-  const QString stamp = StampTempPath(program.Path());
+  const ProgramFolderSwap program;
+  const QString stamp = StampTempPath();
   EXPECT_EQ(stamp, program.Path() + "/Librarians/Stamptemp.tmp");
 
   ASSERT_TRUE(CopyImageToClipboard(*Quadrants(300, 200), 0, 0, 300, 200));
   int w = 0;
   int h = 0;
   ASSERT_TRUE(PasteImageFromClipboard(w, h));
-  ASSERT_TRUE(SaveClipboardStamp(true, nullptr, 0, 0, program.Path() + "/"));
+  ASSERT_TRUE(SaveClipboardStamp(true, nullptr, 0, 0));
   const QImage saved(stamp, "PNG");
   EXPECT_EQ(saved.size(), QSize(300, 200));
   ExpectQuadrants(saved);
 
   auto other = Quadrants(10, 10);
-  ASSERT_TRUE(SaveClipboardStamp(false, other.get(), 30, 20, program.Path()));
+  ASSERT_TRUE(SaveClipboardStamp(false, other.get(), 30, 20));
   EXPECT_EQ(QImage(stamp, "PNG").size(), QSize(30, 20));
 }
 
 // Nothing pasted: the old stamp is not overwritten and the caller is told, so it never
 // hands the old stamp on as the pasted picture.
 TEST(Clipboard, EmptyHolderWritesNoStampAndSaysSo) {
-  const TestSupport::TestFolder program;
-  const QString stamp = StampTempPath(program.Path());
-  ASSERT_TRUE(SaveClipboardStamp(false, Quadrants(6, 6).get(), 6, 6, program.Path()));
+  const ProgramFolderSwap program;
+  const QString stamp = StampTempPath();
+  ASSERT_TRUE(SaveClipboardStamp(false, Quadrants(6, 6).get(), 6, 6));
   QGuiApplication::clipboard()->setText("no picture here");
   int w = 0;
   int h = 0;
   EXPECT_FALSE(PasteImageFromClipboard(w, h));
-  EXPECT_FALSE(SaveClipboardStamp(true, nullptr, 0, 0, program.Path()));
+  EXPECT_FALSE(SaveClipboardStamp(true, nullptr, 0, 0));
   EXPECT_EQ(QImage(stamp, "PNG").size(), QSize(6, 6));
-  EXPECT_FALSE(SaveClipboardStamp(false, nullptr, 6, 6, program.Path()));
+  EXPECT_FALSE(SaveClipboardStamp(false, nullptr, 6, 6));
 }
 
 // Runs inside a child process on a private X server (see the test below): pictures go to
@@ -152,7 +166,7 @@ TEST(ClipboardX11Child, RoundTripWithAnotherProgram) {
   ASSERT_EQ(seen.size(), QSize(30, 20));
   ExpectQuadrants(seen);
 
-  const TestSupport::TestFolder program;
+  const ProgramFolderSwap program;
   const QString offered = program.File("offered.png");
   ASSERT_TRUE(Quadrants(300, 200)->Image().save(offered, "PNG"));
   QProcess xclip;
@@ -166,8 +180,8 @@ TEST(ClipboardX11Child, RoundTripWithAnotherProgram) {
   EXPECT_EQ(QSize(w, h), QSize(300, 200));
   xclip.kill();
   xclip.waitForFinished(2000);
-  ASSERT_TRUE(SaveClipboardStamp(true, nullptr, 0, 0, program.Path()));
-  const QImage stamp(StampTempPath(program.Path()), "PNG");
+  ASSERT_TRUE(SaveClipboardStamp(true, nullptr, 0, 0));
+  const QImage stamp(StampTempPath(), "PNG");
   EXPECT_EQ(stamp.size(), QSize(300, 200));
   ExpectQuadrants(stamp);
 }
