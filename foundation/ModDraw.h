@@ -29,11 +29,12 @@ inline float LayerHeight = 0;
 
 // Where a routine draws. A graphics stays the caller's, and keeps the modes a routine
 // sets on it; on a surface (a device context's image) the routine makes its own
-// graphics and ends it on return.
+// graphics and ends it on return. The constructors are implicit so that a routine takes
+// either one as it stands.
 class DrawTarget {
  public:
-  DrawTarget(Gdip::Graphics& graphics);  // NOLINT(google-explicit-constructor): stands in for a handle.
-  DrawTarget(QImage& surface);           // NOLINT(google-explicit-constructor)
+  DrawTarget(Gdip::Graphics& graphics);
+  DrawTarget(QImage& surface);
   ~DrawTarget();
   DrawTarget(DrawTarget&&) noexcept;
   DrawTarget& operator=(DrawTarget&&) = delete;

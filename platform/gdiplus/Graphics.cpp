@@ -193,7 +193,8 @@ Status Graphics::FillPath(const Brush& brush, const Path& path) { return FillSha
 Status Graphics::FillRegion(const Brush& brush, const Region& region) {
   if (region.IsInfinite()) {
     QPainterPath everything;
-    everything.addRect(m_painter.transform().inverted().mapRect(QRectF(m_surface.rect())));
+    // The surface with a margin, so the half-pixel offset of vector drawing leaves no edge bare.
+    everything.addRect(m_painter.transform().inverted().mapRect(QRectF(m_surface.rect()).adjusted(-1, -1, 1, 1)));
     return FillShape(brush, everything);
   }
   return FillShape(brush, region.Area());

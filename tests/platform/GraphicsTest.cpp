@@ -41,15 +41,6 @@ TEST(Graphics, OnePixelStrokesLandOnWholePixels) {
   EXPECT_EQ(qAlpha(image.pixel(3, 11)), 0);
 }
 
-TEST(Graphics, PenDefaultsAreFlatCapsAndMiterJoins) {
-  const QPen pen = Pen(0xFF000000u, 3).ToQPen();
-  EXPECT_EQ(pen.capStyle(), Qt::FlatCap);
-  EXPECT_EQ(pen.joinStyle(), Qt::MiterJoin);
-  Pen round(0xFF000000u, 3);
-  round.SetLineCap(LineCap::Round, LineCap::Round);
-  EXPECT_EQ(round.ToQPen().capStyle(), Qt::RoundCap);
-}
-
 TEST(Graphics, DrawImageToThreePointsMapsCorners) {
   auto picture = Bitmap::Create(2, 1);
   picture->Image().setPixel(0, 0, 0xFFFF0000u);
@@ -74,6 +65,7 @@ TEST(Graphics, ClipRegionKeepsDrawingInside) {
   g->FillRegion(SolidBrush(0xFF00FF00u), Region());
   g->ResetClip();
   g.reset();
-  EXPECT_EQ(image.pixel(5, 5), 0xFF00FF00u);
-  EXPECT_EQ(qAlpha(image.pixel(15, 5)), 0);
+  EXPECT_EQ(image.pixel(0, 0), 0xFF00FF00u);
+  EXPECT_EQ(image.pixel(9, 9), 0xFF00FF00u);
+  EXPECT_EQ(qAlpha(image.pixel(10, 5)), 0);
 }
