@@ -1,5 +1,6 @@
 #include "effects/StampFilters.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -66,30 +67,72 @@ struct QuotientTable {
       values[std::size_t(sum - lowest)] = Loops::ClampByte(sum / k.divisor);
     }
   }
-  std::uint8_t operator()(int sum) const { return values[std::size_t(sum - lowest)]; }
 };
 
-template <bool kCross>
-void ConvolveRows(const PixelView& view, const Kernel& k, const QuotientTable& quotient) {
-  for (int y = 1; y <= view.height - 2; ++y) {
-    const std::uint8_t* below = view.ViewRow(y - 1);
-    std::uint8_t* row = view.ViewRow(y);
-    const std::uint8_t* above = view.ViewRow(y + 1);
-    for (int x = 1; x <= view.width - 2; ++x) {
-      const int i = x * 4;
-      if (row[i + 3] == 0) {
-        continue;
-      }
-      std::uint8_t result[3];
-      for (int c = 0; c < 3; ++c) {
-        int around = below[i + c] + row[i - 4 + c] + row[i + 4 + c] + above[i + c];
-        if constexpr (!kCross) {
-          around += below[i - 4 + c] + below[i + 4 + c] + above[i - 4 + c] + above[i + 4 + c];
-        }
-        result[c] = quotient(k.centre * row[i + c] + k.sign * around);
-      }
-      std::memcpy(row + i, result, 3);
+// The kernel's numbers as plain locals, so that the pixel loops keep them in registers
+// (stores through byte pointers would otherwise force reloads from the kernel).
+struct KernelRegs {
+  int centre;
+  int sign;
+  int lowest;
+  const std::uint8_t* quotient;
+  std::uint8_t operator()(int centreValue, int around) const {
+    return quotient[centre * centreValue + sign * around - lowest];
+  }
+};
+
+// The square kernel keeps the sums of three columns as it moves right: the left column
+// already holds the filtered value of the pixel before, as the in-place order requires.
+// The three channels are spelt out so that their sums stay in registers.
+void ConvolveSquareRow(const std::uint8_t* below, std::uint8_t* row, const std::uint8_t* above, int width,
+                       const KernelRegs k) {
+  const auto column = [&](int at) { return below[at] + row[at] + above[at]; };
+  int left0 = column(0), left1 = column(1), left2 = column(2);
+  int mid0 = column(4), mid1 = column(5), mid2 = column(6);
+  const auto filter = [&](int at, int left, int& middle, int right) {
+    const int old = row[at];
+    const std::uint8_t value = k(old, left + middle - old + right);
+    middle += value - old;
+    return value;
+  };
+  for (int i = 4; i <= (width - 2) * 4; i += 4) {
+    const int right0 = column(i + 4), right1 = column(i + 5), right2 = column(i + 6);
+    if (row[i + 3] != 0) {
+      const std::uint8_t b = filter(i, left0, mid0, right0);
+      const std::uint8_t g = filter(i + 1, left1, mid1, right1);
+      const std::uint8_t r = filter(i + 2, left2, mid2, right2);
+      row[i] = b;
+      row[i + 1] = g;
+      row[i + 2] = r;
     }
+    left0 = mid0, left1 = mid1, left2 = mid2;
+    mid0 = right0, mid1 = right1, mid2 = right2;
+  }
+}
+
+// The cross kernel: the left neighbour is the value just written, kept at hand.
+void ConvolveCrossRow(const std::uint8_t* below, std::uint8_t* row, const std::uint8_t* above, int width,
+                      const KernelRegs k) {
+  int left0 = row[0], left1 = row[1], left2 = row[2];
+  const auto filter = [&](int at, int left) { return k(row[at], below[at] + left + row[at + 4] + above[at]); };
+  for (int i = 4; i <= (width - 2) * 4; i += 4) {
+    if (row[i + 3] != 0) {
+      const std::uint8_t b = filter(i, left0);
+      const std::uint8_t g = filter(i + 1, left1);
+      const std::uint8_t r = filter(i + 2, left2);
+      row[i] = b;
+      row[i + 1] = g;
+      row[i + 2] = r;
+    }
+    left0 = row[i], left1 = row[i + 1], left2 = row[i + 2];
+  }
+}
+
+// View row 1 upwards: each row sees the row below already filtered.
+template <typename RowFn>
+void ConvolveRows(const PixelView& view, RowFn filterRow) {
+  for (int y = 1; y <= view.height - 2; ++y) {
+    filterRow(view.ViewRow(y - 1), view.ViewRow(y), view.ViewRow(y + 1), view.width);
   }
 }
 
@@ -181,11 +224,19 @@ bool Convolve3x3(const PixelView& view, int strength, int code) {
   if (!kernel) {
     return false;
   }
+  if (view.width < 3 || view.height < 3) {
+    return true;
+  }
   const QuotientTable quotient(*kernel);
+  const KernelRegs regs{kernel->centre, kernel->sign, quotient.lowest, quotient.values.data()};
   if (kernel->neighbours == 4) {
-    ConvolveRows<true>(view, *kernel, quotient);
+    ConvolveRows(view, [&](const std::uint8_t* below, std::uint8_t* row, const std::uint8_t* above, int width) {
+      ConvolveCrossRow(below, row, above, width, regs);
+    });
   } else {
-    ConvolveRows<false>(view, *kernel, quotient);
+    ConvolveRows(view, [&](const std::uint8_t* below, std::uint8_t* row, const std::uint8_t* above, int width) {
+      ConvolveSquareRow(below, row, above, width, regs);
+    });
   }
   return true;
 }

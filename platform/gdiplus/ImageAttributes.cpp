@@ -49,6 +49,16 @@ bool AlphaPassesThrough(const ColorMatrix& m) {
          m[3][0] == 0.0f && m[3][1] == 0.0f && m[3][2] == 0.0f;
 }
 
+// Red, green and blue come out equal (a grey matrix): one sum serves all three.
+bool ColourColumnsEqual(const ColorMatrix& m) {
+  for (int i = 0; i < 5; ++i) {
+    if (m[i][0] != m[i][1] || m[i][0] != m[i][2]) {
+      return false;
+    }
+  }
+  return true;
+}
+
 Lut IdentityLut() {
   Lut lut{};
   for (int c = 0; c < 256; ++c) {
@@ -70,6 +80,7 @@ Lut GammaLut(float gamma) {
 struct Plan {
   bool mixes = false;
   bool alphaThrough = true;
+  bool sameColour = false;
   std::array<Lut, 4> channel{};                          // per byte, when nothing mixes
   std::array<std::array<ProductTable, 4>, 4> product{};  // [output byte][input byte]
   std::array<std::int32_t, 4> offset{};                  // per output byte, with rounding
@@ -83,6 +94,7 @@ std::unique_ptr<Plan> MakePlan(const std::optional<ColorMatrix>& matrix, const s
   plan->post = {colourPost, colourPost, colourPost, IdentityLut()};
   plan->mixes = MixesChannels(m);
   plan->alphaThrough = AlphaPassesThrough(m);
+  plan->sameColour = ColourColumnsEqual(m);
   for (int out = 0; out < 4; ++out) {
     const int j = kMatrixIndexOfByte[out];
     const double translation = LimitedEntry(m[4][j]) * 255.0;
@@ -137,6 +149,21 @@ void MixedRow(const Plan& plan, const std::uint8_t* src, std::uint8_t* dst, int 
       const std::int32_t sum = plan.offset[3] + p[3][0][in[0]] + p[3][1][in[1]] + p[3][2][in[2]] + p[3][3][in[3]];
       dst[3] = static_cast<std::uint8_t>(Clamp255(sum >> kFractionBits));
     }
+  }
+}
+
+void GreyRow(const Plan& plan, const std::uint8_t* src, std::uint8_t* dst, int width) {
+  const auto& p = plan.product[0];
+  const std::int32_t offset = plan.offset[0];
+  const Lut& post = plan.post[0];
+  for (int x = 0; x < width; ++x, src += 4, dst += 4) {
+    const std::int32_t sum = offset + p[0][src[0]] + p[1][src[1]] + p[2][src[2]];
+    const std::uint8_t grey = post[Clamp255(sum >> kFractionBits)];
+    const std::uint8_t alpha = src[3];
+    dst[0] = grey;
+    dst[1] = grey;
+    dst[2] = grey;
+    dst[3] = alpha;
   }
 }
 
@@ -225,6 +252,8 @@ bool ImageAttributes::TransformInto(const QImage& source, QImage& destination) c
     const std::uint8_t* src = source.constScanLine(y);
     if (!plan->mixes) {
       PerChannelRow(*plan, src, dst, width);
+    } else if (plan->alphaThrough && plan->sameColour) {
+      GreyRow(*plan, src, dst, width);
     } else if (plan->alphaThrough) {
       MixedRow<true>(*plan, src, dst, width);
     } else {
