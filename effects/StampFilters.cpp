@@ -12,6 +12,7 @@
 #include "effects/EffectObjects.h"
 #include "effects/PixelLoops.h"
 #include "foundation/CDIB.h"
+#include "foundation/ModGDI.h"
 #include "foundation/Numbers.h"
 #include "platform/gdiplus/Bitmap.h"
 
@@ -161,33 +162,20 @@ void ForEachInteriorPixel(const PixelView& source, const PixelView& destination,
 
 inline std::uint8_t Max3(std::uint8_t a, std::uint8_t b, std::uint8_t c) { return std::max(a, std::max(b, c)); }
 
-// Draws the stamp at the DIB's size into the DIB, upright. A stamp already at that size is
-// copied row by row instead of being drawn.
+// Puts the stamp into the DIB at the DIB's size, upright. A stamp already at that size
+// is copied row by row: drawing it would cost more than the filter and would lose the
+// colour bytes of its transparent pixels, which the filters keep and feed to neighbours.
 void LoadStampIntoDIB(const Gdip::Bitmap& stamp, CDIB& dib) {
   const QSize size(dib.Width(), dib.Height());
-  QImage picture = stamp.Image().size() == size ? stamp.Image()
-                                                : stamp.Image().scaled(size, Qt::IgnoreAspectRatio,
-                                                                       Qt::SmoothTransformation);
-  picture.convertTo(QImage::Format_ARGB32);
-  if (picture.size() != size) {
+  if (stamp.Image().size() != size) {
+    ModGDI::GdipImageToDIB(dib, stamp);
     return;
   }
+  const QImage picture = stamp.Image().convertToFormat(QImage::Format_ARGB32);
   for (int line = 0; line < size.height(); ++line) {
     std::uint8_t* stored = dib.lpBits() + std::ptrdiff_t{size.height() - 1 - line} * dib.BytesPerScanline();
     std::memcpy(stored, picture.constScanLine(line), std::size_t(size.width()) * 4);
   }
-}
-
-// A new upright 32bpp ARGB bitmap with the DIB's pixels.
-std::unique_ptr<Gdip::Bitmap> BitmapFromDIB(const CDIB& dib) {
-  auto bitmap = Gdip::Bitmap::Create(dib.Width(), dib.Height(), Gdip::PixelFormat32bppARGB);
-  if (!bitmap) {
-    return nullptr;
-  }
-  const std::ptrdiff_t stride = dib.BytesPerScanline();
-  const auto* topLine = reinterpret_cast<const std::byte*>(dib.lpBits() + (dib.Height() - 1) * stride);
-  bitmap->WritePixels(QRect(0, 0, dib.Width(), dib.Height()), topLine, -stride);
-  return bitmap;
 }
 
 // Fills the shared effect DIB with the stamp at width x height; false when that size is empty.
@@ -214,7 +202,7 @@ std::unique_ptr<Gdip::Bitmap> MaxFilter(const Gdip::Bitmap& stamp, float width, 
   MapPixelArray(EffectDIB(), destinationView);
   filter(sourceView, destinationView);
   UnmapPixelArray(sourceView);
-  return BitmapFromDIB(EffectDIB());
+  return ModGDI::DIBToGdipBitmap(EffectDIB());
 }
 
 }  // namespace
@@ -271,7 +259,7 @@ std::unique_ptr<Gdip::Bitmap> ConvolveStamp3x3(const Gdip::Bitmap& stamp, float 
   MapPixelArray(EffectDIB(), view);
   Convolve3x3(view, strength, code);
   UnmapPixelArray(view);
-  return BitmapFromDIB(EffectDIB());
+  return ModGDI::DIBToGdipBitmap(EffectDIB());
 }
 
 std::unique_ptr<Gdip::Bitmap> MaxFilterSmall(const Gdip::Bitmap& stamp, float width, float height) {
