@@ -21,7 +21,7 @@ struct Dab {
   int cx = 0;
   int cy = 0;
   std::int64_t r2 = 0;
-  double inverseNorm = 1.0;  // 1 / (r^2 + 1)
+  double norm = 1.0;  // r^2 + 1
   int dxFirst = 0;
   int dxLast = 0;
   int dyFirst = 0;
@@ -38,7 +38,7 @@ std::optional<Dab> MakeDab(const PixelView& view, QPoint centre, int S) {
   }
   const std::int64_t e = r == 0 ? 1 : 0;
   const std::int64_t x = centre.x();
-  const std::int64_t y = view.ViewRowOfLine(centre.y());
+  const std::int64_t y = std::int64_t{view.height} - 1 - centre.y();
   const std::int64_t left = std::max<std::int64_t>(x - r, 0);
   const std::int64_t right = std::min<std::int64_t>(x + r + e, view.width - 1);
   const std::int64_t bottom = std::max<std::int64_t>(y - r, 0);
@@ -50,7 +50,7 @@ std::optional<Dab> MakeDab(const PixelView& view, QPoint centre, int S) {
   dab.cx = static_cast<int>(x);
   dab.cy = static_cast<int>(y);
   dab.r2 = r * r;
-  dab.inverseNorm = 1.0 / (double(dab.r2) + 1.0);
+  dab.norm = double(dab.r2) + 1.0;
   dab.dxFirst = static_cast<int>(left - x);
   dab.dxLast = static_cast<int>(right - x);
   dab.dyFirst = static_cast<int>(bottom - y);
@@ -83,7 +83,7 @@ void ForEachDabPixel(const PixelView& view, const Dab& dab, PixelFn fn) {
     const int y = d.cy + dy;
     std::uint8_t* row = view.ViewRow(y);
     for (int dx = dxFrom; dx <= dxTo; ++dx) {
-      const double w = 1.0 - double(std::int64_t{dx} * dx + dy2) * d.inverseNorm;
+      const double w = 1.0 - double(std::int64_t{dx} * dx + dy2) / d.norm;
       const int x = d.cx + dx;
       fn(row + std::ptrdiff_t{x} * 4, x, y, w);
     }

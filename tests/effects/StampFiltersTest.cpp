@@ -106,14 +106,6 @@ TEST(StampFilters, SharpenOfADarkPixelAmongBrightOnesClampsToZero) {
   EXPECT_EQ(PixelAt(image, 1, 1), (Bgra{0, 0, 0, 255}));
 }
 
-TEST(StampFilters, ContourGivesTheDropBelowTheBrightestNeighbour) {
-  QImage image = Filled(3, 3, {100, 100, 100, 255});
-  SetPixel(image, 2, 0, {130, 100, 90, 255});
-  QImage source = image.copy();
-  ContourSketch(ViewOfImage(source), ViewOfImage(image));
-  EXPECT_EQ(PixelAt(image, 1, 1), (Bgra{225, 255, 255, 255}));
-}
-
 TEST(StampFilters, MaximumBandsMeetWithoutSeams) {
   // Each view row holds its own number, so the cross maximum of a row is the row above.
   QImage image(4, 300, QImage::Format_ARGB32);
