@@ -1,0 +1,40 @@
+#include "effects/EffectObjects.h"
+
+#include "foundation/CDIB.h"
+#include "foundation/GdiDIB.h"
+
+namespace ModEffects {
+
+EffectObjects::EffectObjects() = default;
+EffectObjects::~EffectObjects() = default;
+
+EffectObjects& Shared() {
+  static EffectObjects objects;
+  return objects;
+}
+
+GdiDIB& ClipboardImage() {
+  auto& holder = Shared().ClipboardImage;
+  if (!holder) {
+    holder = std::make_unique<GdiDIB>();
+  }
+  return *holder;
+}
+
+CDIB& EffectDIB() {
+  auto& dib = Shared().EffectDIB;
+  if (!dib) {
+    dib = std::make_unique<CDIB>();
+  }
+  return *dib;
+}
+
+void ReleaseEffectObjects() {
+  auto& objects = Shared();
+  // Detach first: the view must never outlive the memory it points into.
+  UnmapPixelArray(objects.EffectPixels);
+  objects.EffectDIB.reset();
+  objects.ClipboardImage.reset();
+}
+
+}  // namespace ModEffects
