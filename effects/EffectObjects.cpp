@@ -2,6 +2,7 @@
 
 #include "foundation/CDIB.h"
 #include "foundation/GdiDIB.h"
+#include "foundation/ModClipboard.h"
 
 namespace ModEffects {
 
@@ -11,14 +12,6 @@ EffectObjects::~EffectObjects() = default;
 EffectObjects& Shared() {
   static EffectObjects objects;
   return objects;
-}
-
-GdiDIB& ClipboardImage() {
-  auto& holder = Shared().ClipboardImage;
-  if (!holder) {
-    holder = std::make_unique<GdiDIB>();
-  }
-  return *holder;
 }
 
 CDIB& EffectDIB() {
@@ -34,7 +27,7 @@ void ReleaseEffectObjects() {
   // Detach first: the view must never outlive the memory it points into.
   UnmapPixelArray(objects.EffectPixels);
   objects.EffectDIB.reset();
-  objects.ClipboardImage.reset();
+  ModGDI::ClipboardImage().Destroy();
 }
 
 }  // namespace ModEffects

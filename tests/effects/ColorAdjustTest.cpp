@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/GdiDIB.h"
+#include "foundation/ModClipboard.h"
+
 #include "EffectsTestImages.h"
 #include "effects/EffectObjects.h"
 #include "foundation/CDIB.h"
@@ -132,7 +135,7 @@ TEST(DrawImageColorMatrix, OpacityOneIsExactAndZeroDrawsNothing) {
 
 TEST(DrawImageColorMatrix, DrawingOntoAGraphicsReleasesTheSharedObjects) {
   ASSERT_TRUE(EffectDIB().Create(2, 2, 32));
-  ClipboardImage();
+  ModGDI::ClipboardImage().SetDIB(Gdip::Bitmap::Create(2, 2));
   const auto source = Line({{1, 2, 3, 255}});
   auto canvas = Gdip::Bitmap::Create(2, 2);
   {
@@ -140,7 +143,7 @@ TEST(DrawImageColorMatrix, DrawingOntoAGraphicsReleasesTheSharedObjects) {
     DrawImageColorMatrix(*graphics, *source, QRectF(0.5, 1.5, 1, 1), QSizeF(1, 1), 1.0f);
   }
   EXPECT_EQ(Shared().EffectDIB, nullptr);
-  EXPECT_EQ(Shared().ClipboardImage, nullptr);
+  EXPECT_EQ(ModGDI::ClipboardImage().DIB(), nullptr);
   // (0.5, 1.5) rounds to (0, 2): below the canvas, so nothing shows.
   EXPECT_EQ(canvas->Image(), Filled(2, 2, {0, 0, 0, 0}));
 }

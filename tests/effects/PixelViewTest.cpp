@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/ModClipboard.h"
+#include "platform/gdiplus/Bitmap.h"
+
 #include "EffectsTestImages.h"
 #include "effects/EffectObjects.h"
 #include "foundation/CDIB.h"
@@ -59,21 +62,18 @@ TEST(EffectObjects, ReleaseEndsEverythingAndIsHarmlessWhenEmpty) {
   ModEffects::ReleaseEffectObjects();
   ModEffects::ReleaseEffectObjects();
   auto& shared = ModEffects::Shared();
-  EXPECT_EQ(shared.ClipboardImage, nullptr);
+  EXPECT_EQ(ModGDI::ClipboardImage().DIB(), nullptr);
   EXPECT_EQ(shared.EffectDIB, nullptr);
   EXPECT_TRUE(shared.EffectPixels.Empty());
 
-  GdiDIB* first = &ModEffects::ClipboardImage();
-  ModEffects::ClipboardImage().SetWidth(300);
+  ModGDI::ClipboardImage().SetDIB(Gdip::Bitmap::Create(300, 2));
   ASSERT_TRUE(ModEffects::EffectDIB().Create(4, 4, 32));
   ModEffects::MapPixelArray(ModEffects::EffectDIB(), shared.EffectPixels);
-  EXPECT_EQ(&ModEffects::ClipboardImage(), first);
 
   ModEffects::ReleaseEffectObjects();
-  EXPECT_EQ(shared.ClipboardImage, nullptr);
+  EXPECT_EQ(ModGDI::ClipboardImage().DIB(), nullptr);
+  EXPECT_EQ(ModGDI::ClipboardImage().Width(), 0.0f);
   EXPECT_EQ(shared.EffectDIB, nullptr);
   EXPECT_TRUE(shared.EffectPixels.Empty());
-  // The next paste gets a new, empty holder.
-  EXPECT_EQ(ModEffects::ClipboardImage().Width(), 0.0f);
   ModEffects::ReleaseEffectObjects();
 }
