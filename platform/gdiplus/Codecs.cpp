@@ -1,45 +1,196 @@
 #include "platform/gdiplus/Codecs.h"
 
+#include <algorithm>
 #include <array>
 
+#include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 
+#include "platform/gdiplus/AtomicFile.h"
 #include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/BmpCodec.h"
+#include "platform/gdiplus/GifCodec.h"
+#include "platform/gdiplus/JpegDecoder.h"
+#include "platform/gdiplus/LittleEndian.h"
+#include "platform/gdiplus/MetafileReader.h"
+#include "platform/gdiplus/MetafileWriter.h"
+#include "platform/gdiplus/TiffCodec.h"
 
 namespace Gdip {
 
 namespace {
 
-const std::array<ImageCodecInfo, 5>& EncoderTable() {
-  static const std::array<ImageCodecInfo, 5> table{{
-      {QUuid(QStringLiteral("{557CF400-1A04-11D3-9A73-0000F81EF32E}")), QStringLiteral("BMP"), QStringLiteral("image/bmp"), QStringLiteral("*.BMP;*.DIB;*.RLE")},
-      {QUuid(QStringLiteral("{557CF401-1A04-11D3-9A73-0000F81EF32E}")), QStringLiteral("JPEG"), QStringLiteral("image/jpeg"), QStringLiteral("*.JPG;*.JPEG;*.JPE;*.JFIF")},
-      {QUuid(QStringLiteral("{557CF402-1A04-11D3-9A73-0000F81EF32E}")), QStringLiteral("GIF"), QStringLiteral("image/gif"), QStringLiteral("*.GIF")},
-      {QUuid(QStringLiteral("{557CF405-1A04-11D3-9A73-0000F81EF32E}")), QStringLiteral("TIFF"), QStringLiteral("image/tiff"), QStringLiteral("*.TIF;*.TIFF")},
-      {QUuid(QStringLiteral("{557CF406-1A04-11D3-9A73-0000F81EF32E}")), QStringLiteral("PNG"), QStringLiteral("image/png"), QStringLiteral("*.PNG")},
+// Qt refuses to decode pictures above 256 MB by default; a 100-megapixel photograph
+// needs 400 MB as 32-bit pixels, and 16-bit pictures twice that.
+constexpr int kDecodeAllocationLimitMb = 2048;
+
+using EncodeFunction = bool (*)(const QImage&, QIODevice&, const EncoderParameters&);
+
+bool WriteAll(QIODevice& device, const QByteArray& bytes) {
+  return !bytes.isEmpty() && device.write(bytes) == bytes.size();
+}
+
+bool EncodeBmp(const QImage& image, QIODevice& device, const EncoderParameters&) {
+  return WriteAll(device, BmpCodec::EncodeBmp(image));
+}
+
+bool EncodeJpeg(const QImage& image, QIODevice& device, const EncoderParameters& parameters) {
+  QImageWriter writer(&device, "jpeg");
+  if (parameters.Quality) {
+    writer.setQuality(std::clamp(*parameters.Quality, 0, 100));
+  }
+  return writer.write(image);
+}
+
+bool EncodeGif(const QImage& image, QIODevice& device, const EncoderParameters&) {
+  return WriteAll(device, GifCodec::Encode(image));
+}
+
+bool EncodeTiff(const QImage& image, QIODevice& device, const EncoderParameters&) {
+  return TiffCodec::Encode(image, device);
+}
+
+bool EncodePng(const QImage& image, QIODevice& device, const EncoderParameters&) {
+  QImageWriter writer(&device, "png");
+  writer.setCompression(kPngCompressionLevel);
+  return writer.write(image);
+}
+
+bool EncodeEmf(const QImage& image, QIODevice& device, const EncoderParameters&) {
+  return WriteAll(device, MetafileWriter::EncodeEmf(image));
+}
+
+bool EncodeWmf(const QImage& image, QIODevice& device, const EncoderParameters&) {
+  return WriteAll(device, MetafileWriter::EncodeWmf(image));
+}
+
+struct Encoder {
+  ImageCodecInfo Info;
+  EncodeFunction Encode;
+};
+
+QUuid Id(const char* text) { return QUuid(QString::fromLatin1(text)); }
+
+const std::array<Encoder, 7>& EncoderTable() {
+  static const std::array<Encoder, 7> table{{
+      {{Id("{557CF400-1A04-11D3-9A73-0000F81EF32E}"), "BMP", "image/bmp", "*.BMP;*.DIB;*.RLE"}, EncodeBmp},
+      {{Id("{557CF401-1A04-11D3-9A73-0000F81EF32E}"), "JPEG", "image/jpeg", "*.JPG;*.JPEG;*.JPE;*.JFIF"}, EncodeJpeg},
+      {{Id("{557CF402-1A04-11D3-9A73-0000F81EF32E}"), "GIF", "image/gif", "*.GIF"}, EncodeGif},
+      {{Id("{557CF405-1A04-11D3-9A73-0000F81EF32E}"), "TIFF", "image/tiff", "*.TIF;*.TIFF"}, EncodeTiff},
+      {{Id("{557CF406-1A04-11D3-9A73-0000F81EF32E}"), "PNG", "image/png", "*.PNG"}, EncodePng},
+      {{Id("{557CF403-1A04-11D3-9A73-0000F81EF32E}"), "EMF", "image/x-emf", "*.EMF"}, EncodeEmf},
+      {{Id("{557CF404-1A04-11D3-9A73-0000F81EF32E}"), "WMF", "image/x-wmf", "*.WMF"}, EncodeWmf},
   }};
   return table;
 }
 
-const ImageCodecInfo* FindEncoder(const QUuid& clsid) {
-  for (const auto& info : EncoderTable()) {
-    if (info.Clsid == clsid) {
-      return &info;
-    }
+const std::array<ImageCodecInfo, 7>& EncoderInfos() {
+  static const std::array<ImageCodecInfo, 7> infos = [] {
+    std::array<ImageCodecInfo, 7> out;
+    std::transform(EncoderTable().begin(), EncoderTable().end(), out.begin(), [](const Encoder& e) { return e.Info; });
+    return out;
+  }();
+  return infos;
+}
+
+const Encoder* FindEncoder(const QUuid& clsid) {
+  const auto& table = EncoderTable();
+  const auto it = std::find_if(table.begin(), table.end(), [&](const Encoder& e) { return e.Info.Clsid == clsid; });
+  return it == table.end() ? nullptr : &*it;
+}
+
+// The program works on 32-bit pixels and on 8-bit palettes (which keep an indexed
+// source's format for re-encoding); other layouts Qt decodes to are converted once here.
+QImage NormalisedStorage(QImage image) {
+  switch (image.format()) {
+    case QImage::Format_ARGB32:
+    case QImage::Format_RGB32:
+    case QImage::Format_Indexed8:
+      return image;
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+      return image.convertToFormat(QImage::Format_Indexed8);
+    default:
+      return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   }
-  return nullptr;
+}
+
+QImage ScaledTo(QImage image, QSize size) {
+  if (image.isNull() || !size.isValid() || size.isEmpty() || image.size() == size) {
+    return image;
+  }
+  return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage DecodeWithQt(std::span<const std::uint8_t> data, QSize scaledSize) {
+  static const bool limitRaised = [] {
+    QImageReader::setAllocationLimit(kDecodeAllocationLimitMb);
+    return true;
+  }();
+  (void)limitRaised;
+  QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()), qsizetype(data.size()));
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  reader.setAutoTransform(false);
+  if (scaledSize.isValid() && !scaledSize.isEmpty()) {
+    reader.setScaledSize(scaledSize);
+  }
+  QImage image;
+  if (!reader.read(&image)) {
+    return {};
+  }
+  return ScaledTo(std::move(image), scaledSize);
+}
+
+bool LooksLikeTiffHeader(std::span<const std::uint8_t> data) {
+  return data.size() >= 4 && ((data[0] == 'I' && data[1] == 'I' && data[2] == 42 && data[3] == 0) ||
+                              (data[0] == 'M' && data[1] == 'M' && data[2] == 0 && data[3] == 42));
+}
+
+bool LooksLikeGif(std::span<const std::uint8_t> data) {
+  return data.size() >= 6 && std::equal(data.begin(), data.begin() + 3, "GIF");
+}
+
+// A decoded picture and the pixel format to report for it. GIF and JPEG pictures are
+// held as 8-bit palette and 32-bit pixels, but report their own formats so that an
+// export canvas re-encodes them as what they were.
+struct Decoded {
+  QImage Image;
+  PixelFormat Format = PixelFormatUndefined;
+};
+
+Decoded Decode(std::span<const std::uint8_t> data, QSize scaledSize) {
+  if (LooksLikeGif(data)) {
+    return {ScaledTo(GifCodec::Decode(data), scaledSize), PixelFormat8bppIndexed};
+  }
+  if (JpegDecoder::LooksLikeJpeg(data)) {
+    return {JpegDecoder::Decode(data, scaledSize), PixelFormat24bppRGB};
+  }
+  QImage image;
+  if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') {
+    image = ScaledTo(BmpCodec::DecodeBmp(data), scaledSize);
+  } else if (MetafileReader::LooksLikeEmf(data) || MetafileReader::LooksLikeWmf(data)) {
+    image = ScaledTo(MetafileReader::Read(data), scaledSize);
+  } else if (auto unassociated = LooksLikeTiffHeader(data) ? TiffCodec::DecodeUnassociatedAlpha(data) : std::nullopt) {
+    image = ScaledTo(std::move(*unassociated), scaledSize);
+  } else {
+    image = DecodeWithQt(data, scaledSize);
+  }
+  const PixelFormat format = PixelFormatOf(image);
+  return {std::move(image), format};
 }
 
 }  // namespace
 
-std::span<const ImageCodecInfo> GetImageEncoders() { return EncoderTable(); }
+std::span<const ImageCodecInfo> GetImageEncoders() { return EncoderInfos(); }
 
 bool CodecsAvailable() {
   const auto readers = QImageReader::supportedImageFormats();
   const auto writers = QImageWriter::supportedImageFormats();
-  for (const char* format : {"jpeg", "png", "bmp", "gif", "tiff"}) {
+  for (const char* format : {"png", "gif", "tiff"}) {
     if (!readers.contains(format)) {
       return false;
     }
@@ -52,37 +203,47 @@ bool CodecsAvailable() {
   return true;
 }
 
-std::unique_ptr<Bitmap> LoadImageFromFile(const QString& path) {
-  QImageReader reader(path);
-  reader.setAutoTransform(false);
-  QImage image;
-  if (!reader.read(&image)) {
+std::unique_ptr<Bitmap> LoadImageFromMemory(std::span<const std::uint8_t> data, QSize scaledSize) {
+  Decoded decoded = Decode(data, scaledSize);
+  if (decoded.Image.isNull()) {
     return nullptr;
   }
-  const PixelFormat format = PixelFormatOf(image);
-  return Bitmap::FromImage(std::move(image), format);
+  return Bitmap::FromImage(NormalisedStorage(std::move(decoded.Image)), decoded.Format);
+}
+
+std::unique_ptr<Bitmap> LoadImageFromFile(const QString& path, QSize scaledSize) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() == 0) {
+    return nullptr;
+  }
+  // Mapping spares a copy of large files; a file system that cannot map is read instead.
+  if (const uchar* mapped = file.map(0, file.size())) {
+    return LoadImageFromMemory({mapped, std::size_t(file.size())}, scaledSize);
+  }
+  const QByteArray bytes = file.readAll();
+  return LoadImageFromMemory(AsBytes(bytes), scaledSize);
+}
+
+Status EncodeImage(const Bitmap& image, QIODevice& device, const QUuid& encoderClsid,
+                   const EncoderParameters& parameters) {
+  const Encoder* encoder = FindEncoder(encoderClsid);
+  if (encoder == nullptr || image.Image().isNull()) {
+    return Status::InvalidParameter;
+  }
+  return encoder->Encode(image.Image(), device, parameters) ? Status::Ok : Status::GenericError;
 }
 
 Status SaveImageToFile(const Bitmap& image, const QString& path, const QUuid& encoderClsid,
                        const EncoderParameters& parameters) {
-  const ImageCodecInfo* encoder = FindEncoder(encoderClsid);
-  if (encoder == nullptr || image.Image().isNull()) {
+  if (FindEncoder(encoderClsid) == nullptr || image.Image().isNull()) {
     return Status::InvalidParameter;
   }
-  const QByteArray format = encoder->CodecName.toLower().toLatin1();
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    return Status::Win32Error;
-  }
-  QImageWriter writer(&file, format);
-  if (parameters.Quality && format == "jpeg") {
-    writer.setQuality(std::clamp(*parameters.Quality, 0, 100));
-  }
-  if (!writer.write(image.Image())) {
-    file.cancelWriting();
-    return Status::GenericError;
-  }
-  return file.commit() ? Status::Ok : Status::Win32Error;
+  Status status = Status::Ok;
+  const bool written = WriteFileAtomically(path, [&](QIODevice& device) {
+    status = EncodeImage(image, device, encoderClsid, parameters);
+    return status == Status::Ok;
+  });
+  return written ? Status::Ok : (status == Status::Ok ? Status::Win32Error : status);
 }
 
 }  // namespace Gdip

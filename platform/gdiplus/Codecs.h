@@ -4,10 +4,13 @@
 #include <optional>
 #include <span>
 
+#include <QSize>
 #include <QString>
 #include <QUuid>
 
 #include "platform/gdiplus/GdipTypes.h"
+
+class QIODevice;
 
 namespace Gdip {
 
@@ -21,24 +24,39 @@ struct ImageCodecInfo {
   QString FilenameExtension;
 };
 
-// The encoders in their fixed order: BMP, JPEG, GIF, TIFF, PNG.
+// The encoders in their fixed order: BMP, JPEG, GIF, TIFF, PNG, then the two metafile
+// writers (EMF, WMF), which store the picture as one bitmap record.
 std::span<const ImageCodecInfo> GetImageEncoders();
 
 // The identifier of the JPEG quality parameter.
 inline const QUuid EncoderQuality{QStringLiteral("{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}")};
 
 struct EncoderParameters {
-  std::optional<int> Quality;  // 0..100, JPEG only
+  std::optional<int> Quality;  // JPEG only; clamped to 0..100
 };
+
+// The zlib level of PNG writing. Undo snapshots are PNG files written on every edit, so
+// speed wins over size: level 1 is several times faster than the default and still
+// stays well below the raw pixel size.
+inline constexpr int kPngCompressionLevel = 1;
 
 // Whether the readers and writers the program needs are present (the start-up check).
 bool CodecsAvailable();
 
-// Decodes the first frame of an image file by its content; nullptr when it cannot be read.
-std::unique_ptr<Bitmap> LoadImageFromFile(const QString& path);
+// Decodes the first frame of an image file by its content, whatever its name says.
+// With a valid scaledSize the picture comes back at that size, decoded at a reduced
+// scale where the format allows. nullptr when the file is missing, empty, corrupt,
+// truncated or of an unknown format.
+std::unique_ptr<Bitmap> LoadImageFromFile(const QString& path, QSize scaledSize = {});
+// The same from bytes in memory.
+std::unique_ptr<Bitmap> LoadImageFromMemory(std::span<const std::uint8_t> data, QSize scaledSize = {});
 
-// Encodes with the encoder of that class id. The file is written beside the target and
-// renamed over it only when encoding succeeded, so a failure leaves an old file untouched.
+// Encodes with the encoder of that class id onto a device.
+Status EncodeImage(const Bitmap& image, QIODevice& device, const QUuid& encoderClsid,
+                   const EncoderParameters& parameters = {});
+
+// Encodes to a file. The file is written beside the target and renamed over it only
+// when encoding succeeded, so a failure leaves an old file untouched.
 Status SaveImageToFile(const Bitmap& image, const QString& path, const QUuid& encoderClsid,
                        const EncoderParameters& parameters = {});
 

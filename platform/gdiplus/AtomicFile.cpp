@@ -1,0 +1,20 @@
+#include "platform/gdiplus/AtomicFile.h"
+
+#include <QSaveFile>
+
+namespace Gdip {
+
+bool WriteFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& writer) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    return false;
+  }
+  if (!writer(file)) {
+    // The temporary file is discarded when `file` goes; the target is not touched.
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
+}  // namespace Gdip

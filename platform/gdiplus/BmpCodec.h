@@ -1,0 +1,52 @@
+#pragma once
+// Our own BMP writer and the BMP decoding glue. Qt's writer turns a 32-bit picture into
+// a 24-bit file and its reader ignores the alpha bytes of a plain 32-bit file, so both
+// directions of the 32-bit case are handled here; every other layout goes to Qt's reader.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include <QByteArray>
+#include <QImage>
+
+namespace Gdip::BmpCodec {
+
+// Device-independent rows as they are stored: Height rows, the bottom picture row
+// first, each at FirstStoredRow + i * Stride (a negative stride walks a top-down buffer).
+struct DibRows {
+  int Width = 0;
+  int Height = 0;
+  int BitsPerPixel = 32;  // 1, 4, 8, 24 or 32
+  const std::uint8_t* FirstStoredRow = nullptr;
+  std::ptrdiff_t Stride = 0;
+  std::span<const std::uint32_t> Palette;  // colour table entries, blue in the lowest byte
+};
+
+inline constexpr std::size_t kInfoHeaderSize = 40;
+
+// Bytes per stored row: whole 32-bit words.
+constexpr std::size_t DibRowBytes(int width, int bitsPerPixel) {
+  return ((std::size_t(width) * std::size_t(bitsPerPixel) + 31) / 32) * 4;
+}
+
+// The info header, colour table and pixels: the body that BMP files and the bitmap
+// records of metafiles share. Empty for an unusable size or depth.
+QByteArray EncodeDib(const DibRows& rows);
+// A complete BMP file (file header + EncodeDib); empty on failure.
+QByteArray EncodeBmpFile(const DibRows& rows);
+// A picture as a DIB without colour table: 32 bits per pixel with its alpha where it
+// has an alpha channel, 24 bits otherwise. Empty on failure.
+QByteArray EncodePictureDib(const QImage& image);
+// The same picture as a BMP file.
+QByteArray EncodeBmp(const QImage& image);
+
+// Decodes a BMP file of any depth and compression; a null image when the file is
+// unreadable or shorter than its headers say.
+QImage DecodeBmp(std::span<const std::uint8_t> file);
+// Decodes a packed DIB (info header with colour table, then pixels) as metafiles hold it.
+QImage DecodeDib(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits);
+// The same from one block where the pixels follow the colour table directly.
+QImage DecodePackedDib(std::span<const std::uint8_t> packed);
+
+}  // namespace Gdip::BmpCodec

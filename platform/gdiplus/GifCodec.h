@@ -1,0 +1,23 @@
+#pragma once
+// GIF reading and writing through giflib. Qt cannot write GIF, and its reader shows
+// the decoded part of a cut-off file as if it were the whole picture.
+
+#include <cstdint>
+#include <span>
+
+#include <QByteArray>
+#include <QImage>
+
+namespace Gdip::GifCodec {
+
+// A single-frame GIF of the picture. A picture of at most 256 colours (255 when some
+// pixels are transparent) keeps its colours exactly; others are reduced by median cut.
+// Pixels whose alpha is 0 take the transparent index. Empty on failure, including
+// pictures wider or taller than the format's 65535.
+QByteArray Encode(const QImage& image);
+
+// The first frame on the logical screen as an 8-bit palette picture; the transparent
+// index has alpha 0. A null image when the data is not a GIF or the frame is cut short.
+QImage Decode(std::span<const std::uint8_t> data);
+
+}  // namespace Gdip::GifCodec

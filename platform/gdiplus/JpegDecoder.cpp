@@ -1,0 +1,139 @@
+#include "platform/gdiplus/JpegDecoder.h"
+
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+namespace Gdip::JpegDecoder {
+
+namespace {
+
+// libjpeg reports fatal errors through error_exit, which must not return; we jump back
+// to the decode call. Warnings arrive through emit_message: a missing end of data is
+// fatal for us, other oddities (stray bytes between markers) are tolerated as usual.
+struct ErrorManager {
+  jpeg_error_mgr base{};
+  std::jmp_buf jump{};
+  bool truncated = false;
+};
+
+[[noreturn]] void OnError(j_common_ptr cinfo) {
+  std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
+}
+
+void OnMessage(j_common_ptr cinfo, int level) {
+  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+  if (level < 0 && (err->base.msg_code == JWRN_JPEG_EOF || err->base.msg_code == JWRN_HIT_MARKER)) {
+    err->truncated = true;
+  }
+}
+
+// The largest reduction (1/8, 1/4, 1/2) that still gives at least the wanted size.
+unsigned ScaleDenominator(const jpeg_decompress_struct& cinfo, QSize wanted) {
+  if (!wanted.isValid() || wanted.isEmpty()) {
+    return 1;
+  }
+  for (unsigned denom : {8u, 4u, 2u}) {
+    if (cinfo.image_width / denom >= unsigned(wanted.width()) && cinfo.image_height / denom >= unsigned(wanted.height())) {
+      return denom;
+    }
+  }
+  return 1;
+}
+
+// Four-component JPEGs hold CMYK. Files with an Adobe marker store the inks inverted,
+// which is nearly every CMYK JPEG written by prepress tools.
+void CmykRowToRgb32(const JSAMPLE* cmyk, QRgb* out, int width, bool inverted) {
+  for (int x = 0; x < width; ++x, cmyk += 4) {
+    int c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+    if (!inverted) {
+      c = 255 - c;
+      m = 255 - m;
+      y = 255 - y;
+      k = 255 - k;
+    }
+    out[x] = qRgb(c * k / 255, m * k / 255, y * k / 255);
+  }
+}
+
+bool DecodeRows(jpeg_decompress_struct& cinfo, QImage& image) {
+  const bool cmyk = cinfo.out_color_space == JCS_CMYK;
+  // The CMYK row lives in libjpeg's own pool, which the error jump cannot leak.
+  JSAMPARRAY cmykRow =
+      cmyk ? (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, cinfo.output_width * 4, 1)
+           : nullptr;
+  while (cinfo.output_scanline < cinfo.output_height) {
+    const int y = int(cinfo.output_scanline);
+    JSAMPROW row = cmyk ? cmykRow[0] : image.scanLine(y);
+    if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) {
+      return false;
+    }
+    if (cmyk) {
+      CmykRowToRgb32(cmykRow[0], reinterpret_cast<QRgb*>(image.scanLine(y)), image.width(), cinfo.saw_Adobe_marker);
+    }
+  }
+  return true;
+}
+
+// Everything between jpeg_create_decompress and jpeg_destroy_decompress lives here, so
+// that no object with a destructor is skipped by the error jump.
+bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<const std::uint8_t> data, QSize wanted,
+                QImage& image) {
+  if (setjmp(err.jump) != 0) {
+    return false;
+  }
+  jpeg_mem_src(&cinfo, data.data(), static_cast<unsigned long>(data.size()));
+  if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
+    return false;
+  }
+  const bool fourComponents = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+  cinfo.out_color_space = fourComponents ? JCS_CMYK : JCS_EXT_BGRA;
+  cinfo.scale_num = 1;
+  cinfo.scale_denom = ScaleDenominator(cinfo, wanted);
+  jpeg_calc_output_dimensions(&cinfo);
+  if (std::uint64_t{cinfo.output_width} * cinfo.output_height * 4 >= (std::uint64_t{1} << 31)) {
+    return false;
+  }
+  image = QImage(int(cinfo.output_width), int(cinfo.output_height), QImage::Format_RGB32);
+  if (image.isNull()) {
+    return false;
+  }
+  jpeg_start_decompress(&cinfo);
+  if (!DecodeRows(cinfo, image)) {
+    return false;
+  }
+  jpeg_finish_decompress(&cinfo);
+  return !err.truncated;
+}
+
+}  // namespace
+
+bool LooksLikeJpeg(std::span<const std::uint8_t> data) {
+  return data.size() >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
+}
+
+QImage Decode(std::span<const std::uint8_t> data, QSize scaledSize) {
+  if (!LooksLikeJpeg(data)) {
+    return {};
+  }
+  jpeg_decompress_struct cinfo{};
+  ErrorManager err;
+  cinfo.err = jpeg_std_error(&err.base);
+  err.base.error_exit = OnError;
+  err.base.emit_message = OnMessage;
+  jpeg_create_decompress(&cinfo);
+  QImage image;
+  const bool ok = DecodeInto(cinfo, err, data, scaledSize, image);
+  jpeg_destroy_decompress(&cinfo);
+  if (!ok) {
+    return {};
+  }
+  if (scaledSize.isValid() && !scaledSize.isEmpty() && image.size() != scaledSize) {
+    return image.scaled(scaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
+  return image;
+}
+
+}  // namespace Gdip::JpegDecoder

@@ -1,0 +1,24 @@
+#pragma once
+// JPEG decoding straight into 32-bit pixels with libjpeg-turbo. Qt's plugin decodes to
+// 24-bit rows and converts them afterwards; writing the final layout directly, and
+// letting the decoder shrink by 1/2, 1/4 or 1/8 inside the DCT for thumbnail-size
+// loads, is what makes large photographs open quickly.
+
+#include <cstdint>
+#include <span>
+
+#include <QImage>
+#include <QSize>
+
+namespace Gdip::JpegDecoder {
+
+// True when the bytes start like a JPEG stream.
+bool LooksLikeJpeg(std::span<const std::uint8_t> data);
+
+// Decodes baseline, progressive, grey, RGB, CMYK and YCCK streams into Format_RGB32.
+// With a valid scaledSize the picture comes back at exactly that size (the decoder's own
+// scaling does most of the reduction). A null image for a corrupt or truncated stream:
+// a picture whose end is missing is not passed off as whole.
+QImage Decode(std::span<const std::uint8_t> data, QSize scaledSize = {});
+
+}  // namespace Gdip::JpegDecoder

@@ -1,0 +1,251 @@
+#include <QBuffer>
+#include <QFile>
+#include <QImageWriter>
+
+#include <gtest/gtest.h>
+#include <tiffio.h>
+
+#include "CodecTestFiles.h"
+#include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/Codecs.h"
+#include "platform/gdiplus/LittleEndian.h"
+#include "support/TestFolder.h"
+
+using CodecTestFiles::Bmp;
+using Gdip::LoadImageFromFile;
+using Gdip::LoadImageFromMemory;
+
+namespace {
+
+std::unique_ptr<Gdip::Bitmap> Load(const QByteArray& bytes, QSize scaled = {}) {
+  return LoadImageFromMemory(Gdip::AsBytes(bytes), scaled);
+}
+
+QByteArray Encode(const QImage& image, const char* format, int quality = -1, bool progressive = false) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, format);
+  writer.setQuality(quality);
+  writer.setProgressiveScanWrite(progressive);
+  EXPECT_TRUE(writer.write(image)) << writer.errorString().toStdString();
+  return bytes;
+}
+
+// Soft colour ramps, which JPEG keeps closely.
+QImage Smooth(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      image.setPixel(x, y, qRgb(x * 255 / width, y * 255 / height, 128));
+    }
+  }
+  return image;
+}
+
+QByteArray Repeat(std::initializer_list<std::uint8_t> pattern, int times) {
+  QByteArray out;
+  for (int i = 0; i < times; ++i) {
+    for (auto b : pattern) {
+      out.append(char(b));
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+TEST(CodecRead, BmpDepthsAndRowOrders) {
+  const std::vector<std::uint32_t> twoColours = {0x000000FF, 0x0000FF00};  // blue, green
+  // 1 bpp, 3 x 2, bottom-up: bottom row 101, top row 010.
+  auto mono = Load(Bmp(3, 2, 1, 0, twoColours, Repeat({0xA0, 0, 0, 0}, 1) + Repeat({0x40, 0, 0, 0}, 1)));
+  ASSERT_NE(mono, nullptr);
+  EXPECT_EQ(mono->Image().pixel(0, 1), 0xFF00FF00u);
+  EXPECT_EQ(mono->Image().pixel(1, 1), 0xFF0000FFu);
+  EXPECT_EQ(mono->Image().pixel(1, 0), 0xFF00FF00u);
+
+  // 4 bpp, one row: indexes 1, 0.
+  auto nibbles = Load(Bmp(2, 1, 4, 0, twoColours, Repeat({0x10, 0, 0, 0}, 1)));
+  ASSERT_NE(nibbles, nullptr);
+  EXPECT_EQ(nibbles->Image().pixel(0, 0), 0xFF00FF00u);
+  EXPECT_EQ(nibbles->Image().pixel(1, 0), 0xFF0000FFu);
+
+  // 16 bpp 5-5-5: pure red in the left pixel, pure blue in the right one.
+  auto rgb555 = Load(Bmp(2, 1, 16, 0, {}, Repeat({0x00, 0x7C, 0x1F, 0x00}, 1)));
+  ASSERT_NE(rgb555, nullptr);
+  EXPECT_GE(qRed(rgb555->Image().pixel(0, 0)), 0xF8);
+  EXPECT_EQ(rgb555->Image().pixel(0, 0) & 0xFFFFu, 0u);
+  EXPECT_GE(qBlue(rgb555->Image().pixel(1, 0)), 0xF8);
+  EXPECT_EQ(rgb555->Image().pixel(1, 0) & 0xFFFF00u, 0u);
+
+  // 24 bpp stored top-down (negative height): the first stored row is the top one.
+  auto topDown = Load(Bmp(1, -2, 24, 0, {}, Repeat({0, 0, 255, 0}, 1) + Repeat({255, 0, 0, 0}, 1)));
+  ASSERT_NE(topDown, nullptr);
+  EXPECT_EQ(topDown->Image().pixel(0, 0), 0xFFFF0000u);
+  EXPECT_EQ(topDown->Image().pixel(0, 1), 0xFF0000FFu);
+}
+
+TEST(CodecRead, BmpRunLengthEncodings) {
+  const std::vector<std::uint32_t> palette = {0x00000000, 0x00FF0000, 0x0000FF00};
+  // RLE8: four pixels of index 1, end of line, two of index 2, end of bitmap.
+  auto rle8 = Load(Bmp(4, 2, 8, 1, palette, Repeat({4, 1, 0, 0, 2, 2, 0, 0, 0, 1}, 1)));
+  ASSERT_NE(rle8, nullptr);
+  EXPECT_EQ(rle8->Image().pixel(3, 1), 0xFFFF0000u);
+  EXPECT_EQ(rle8->Image().pixel(1, 0), 0xFF00FF00u);
+  // RLE4: four pixels alternating indexes 1 and 2.
+  auto rle4 = Load(Bmp(4, 1, 4, 2, palette, Repeat({4, 0x12, 0, 1}, 1)));
+  ASSERT_NE(rle4, nullptr);
+  EXPECT_EQ(rle4->Image().pixel(0, 0), 0xFFFF0000u);
+  EXPECT_EQ(rle4->Image().pixel(1, 0), 0xFF00FF00u);
+}
+
+TEST(CodecRead, Bmp32KeepsAlphaUnlessAllAlphaIsZero) {
+  auto withAlpha = Load(Bmp(2, 1, 32, 0, {}, Repeat({10, 20, 30, 128, 40, 50, 60, 0}, 1)));
+  ASSERT_NE(withAlpha, nullptr);
+  EXPECT_EQ(withAlpha->Image().pixel(0, 0), 0x801E140Au);
+  EXPECT_EQ(qAlpha(withAlpha->Image().pixel(1, 0)), 0);
+  EXPECT_EQ(withAlpha->GetPixelFormat(), Gdip::PixelFormat32bppARGB);
+
+  auto noAlpha = Load(Bmp(2, 1, 32, 0, {}, Repeat({10, 20, 30, 0, 40, 50, 60, 0}, 1)));
+  ASSERT_NE(noAlpha, nullptr);
+  EXPECT_EQ(noAlpha->Image().pixel(1, 0), 0xFF3C3228u);
+  EXPECT_EQ(noAlpha->GetPixelFormat(), Gdip::PixelFormat32bppRGB);
+}
+
+TEST(CodecRead, BrokenFilesGiveNothing) {
+  const QImage picture = CodecTestFiles::Gradient(64, 48, false);
+  const QByteArray jpeg = Encode(picture, "jpeg", 90);
+  const QByteArray png = Encode(picture, "png");
+  QByteArray badCrc = png;
+  badCrc[30] = char(badCrc[30] ^ 0x55);  // inside the header chunk, so its CRC fails
+  const QByteArray cases[] = {
+      {},
+      jpeg.left(jpeg.size() / 2),
+      png.left(png.size() / 2),
+      badCrc,
+      Bmp(4, 4, 24, 0, {}, QByteArray(20, '\0')),  // pixels cut short
+      Bmp(0, 4, 24, 0, {}, {}),
+      QByteArray("GIF89a\x10\x00\x10\x00", 10),
+      QByteArray(300, 'x'),
+  };
+  for (const QByteArray& bytes : cases) {
+    EXPECT_EQ(Load(bytes), nullptr) << bytes.size() << " bytes";
+  }
+  TestSupport::TestFolder folder;
+  EXPECT_EQ(LoadImageFromFile(folder.Write("empty.png", {})), nullptr);
+  EXPECT_EQ(LoadImageFromFile(folder.File("missing.png")), nullptr);
+}
+
+TEST(CodecRead, FormatComesFromContentNotName) {
+  TestSupport::TestFolder folder;
+  const QImage picture = CodecTestFiles::Gradient(5, 4, true);
+  auto loaded = LoadImageFromFile(folder.Write("really-a-png.jpg", Encode(picture, "png")));
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(CodecTestFiles::MaxChannelDifference(loaded->Image(), picture), 0);
+}
+
+TEST(CodecRead, JpegVariants) {
+  const QImage picture = Smooth(40, 30);
+  for (bool progressive : {false, true}) {
+    auto loaded = Load(Encode(picture, "jpeg", 100, progressive));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_LE(CodecTestFiles::MaxChannelDifference(loaded->Image(), picture), 12);
+  }
+  const QImage greyPicture = picture.convertToFormat(QImage::Format_Grayscale8);
+  auto grey = Load(Encode(greyPicture, "jpeg", 100));
+  ASSERT_NE(grey, nullptr);
+  EXPECT_NEAR(qRed(grey->Image().pixel(7, 7)), qRed(greyPicture.pixel(7, 7)), 4);
+  EXPECT_EQ(qRed(grey->Image().pixel(7, 7)), qBlue(grey->Image().pixel(7, 7)));
+
+  // Full magenta ink only: red and blue stay, green goes.
+  auto cmyk = Load(CodecTestFiles::CmykJpeg(16, 16, 0, 255, 0, 0));
+  ASSERT_NE(cmyk, nullptr);
+  const QRgb c = cmyk->Image().pixel(8, 8);
+  EXPECT_GE(qRed(c), 245);
+  EXPECT_LE(qGreen(c), 10);
+  EXPECT_GE(qBlue(c), 245);
+}
+
+TEST(CodecRead, ScaledLoadGivesExactlyTheAskedSize) {
+  const QImage picture = CodecTestFiles::Gradient(400, 300, false);
+  for (const char* format : {"jpeg", "png"}) {
+    auto thumb = Load(Encode(picture, format, 90), QSize(50, 37));
+    ASSERT_NE(thumb, nullptr) << format;
+    EXPECT_EQ(thumb->Image().size(), QSize(50, 37)) << format;
+  }
+}
+
+TEST(CodecRead, PngColourTypes) {
+  QImage deep(3, 2, QImage::Format_RGBA64);
+  deep.fill(QColor::fromRgba64(0xFFFF, 0x8000, 0x0000, 0x8000));
+  auto loaded16 = Load(Encode(deep, "png"));
+  ASSERT_NE(loaded16, nullptr);
+  EXPECT_EQ(loaded16->GetPixelFormat(), Gdip::PixelFormat64bppARGB);
+  EXPECT_EQ(loaded16->Image().pixel(2, 1), qRgba(255, 128, 0, 128));
+
+  QImage palette(4, 1, QImage::Format_Indexed8);
+  palette.setColorTable({qRgba(0, 0, 0, 0), qRgba(255, 0, 0, 255), qRgba(0, 0, 255, 128)});
+  palette.setPixel(0, 0, 0);
+  palette.setPixel(1, 0, 1);
+  palette.setPixel(2, 0, 2);
+  palette.setPixel(3, 0, 1);
+  auto loaded8 = Load(Encode(palette, "png"));
+  ASSERT_NE(loaded8, nullptr);
+  EXPECT_EQ(loaded8->GetPixelFormat(), Gdip::PixelFormat8bppIndexed);
+  EXPECT_EQ(qAlpha(loaded8->Image().pixel(0, 0)), 0);
+  EXPECT_EQ(loaded8->Image().pixel(2, 0), qRgba(0, 0, 255, 128));
+
+  auto grey = Load(Encode(CodecTestFiles::Gradient(6, 6, false).convertToFormat(QImage::Format_Grayscale16), "png"));
+  ASSERT_NE(grey, nullptr);
+  EXPECT_EQ(grey->Image().format(), QImage::Format_RGB32);
+}
+
+TEST(CodecRead, TiffPagesInksAndCompressions) {
+  TestSupport::TestFolder folder;
+  const QString pages = folder.File("pages.tif");
+  ASSERT_TRUE(CodecTestFiles::WriteTiff(pages, 8, 4, {0xFF0000, 0x0000FF}, false, COMPRESSION_LZW));
+  auto first = LoadImageFromFile(pages);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->Image().pixel(3, 3), 0xFFFF0000u);
+
+  const QString inks = folder.File("cmyk.tif");
+  ASSERT_TRUE(CodecTestFiles::WriteTiff(inks, 8, 4, {0x00FF0000}, true, COMPRESSION_ADOBE_DEFLATE));
+  auto cmyk = LoadImageFromFile(inks);
+  ASSERT_NE(cmyk, nullptr);
+  EXPECT_EQ(cmyk->Image().pixel(1, 1), 0xFFFF00FFu);  // magenta ink alone
+
+  const QString jpegTiff = folder.File("jpeg.tif");
+  ASSERT_TRUE(CodecTestFiles::WriteTiff(jpegTiff, 16, 16, {0x20C040}, false, COMPRESSION_JPEG));
+  auto lossy = LoadImageFromFile(jpegTiff);
+  ASSERT_NE(lossy, nullptr);
+  EXPECT_LE(CodecTestFiles::MaxChannelDifference(lossy->Image(), [] {
+              QImage i(16, 16, QImage::Format_RGB32);
+              i.fill(0xFF20C040);
+              return i;
+            }()),
+            6);
+
+  QImage deep(5, 3, QImage::Format_RGBX64);
+  deep.fill(QColor::fromRgba64(0x1234, 0xABCD, 0xFFFF));
+  auto loaded16 = Load(Encode(deep, "tiff"));
+  ASSERT_NE(loaded16, nullptr);
+  EXPECT_EQ(loaded16->Image().pixel(4, 2), qRgb(0x12, 0xAB, 0xFF));
+}
+
+TEST(CodecRead, HundredMegapixelPictureLoads) {
+  QImage big(10000, 10000, QImage::Format_Grayscale8);
+  big.fill(200);
+  QByteArray bytes;
+  {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.setCompression(1);
+    ASSERT_TRUE(writer.write(big));
+  }
+  big = QImage();
+  auto loaded = Load(bytes);
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(loaded->Image().size(), QSize(10000, 10000));
+  EXPECT_EQ(loaded->Image().pixel(9999, 9999), qRgb(200, 200, 200));
+}

@@ -1,0 +1,140 @@
+#include "CodecTestFiles.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include <jpeglib.h>
+#include <tiffio.h>
+
+#include "platform/gdiplus/LittleEndian.h"
+
+namespace CodecTestFiles {
+
+QImage Gradient(int width, int height, bool withAlpha) {
+  QImage image(width, height, withAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const int alpha = withAlpha ? (x * 255) / std::max(1, width - 1) : 255;
+      image.setPixel(x, y, qRgba((x * 37 + y * 11) & 0xFF, (y * 53) & 0xFF, (x * y + 7) & 0xFF, alpha));
+    }
+  }
+  return image;
+}
+
+QByteArray Bmp(int width, int height, int bpp, std::uint32_t compression, const std::vector<std::uint32_t>& palette,
+               const QByteArray& bits) {
+  QByteArray out;
+  Gdip::LeWriter w(out);
+  const auto offset = std::uint32_t(14 + 40 + palette.size() * 4);
+  w.U8('B');
+  w.U8('M');
+  w.U32(offset + std::uint32_t(bits.size()));
+  w.U32(0);
+  w.U32(offset);
+  w.U32(40);
+  w.I32(width);
+  w.I32(height);
+  w.U16(1);
+  w.U16(std::uint16_t(bpp));
+  w.U32(compression);
+  w.U32(std::uint32_t(bits.size()));
+  w.I32(0);
+  w.I32(0);
+  w.U32(std::uint32_t(palette.size()));
+  w.U32(0);
+  for (auto c : palette) {
+    w.U32(c);
+  }
+  out.append(bits);
+  return out;
+}
+
+QByteArray CmykJpeg(int width, int height, std::uint8_t c, std::uint8_t m, std::uint8_t y, std::uint8_t k) {
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr err{};
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = JDIMENSION(width);
+  cinfo.image_height = JDIMENSION(height);
+  cinfo.input_components = 4;
+  cinfo.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_colorspace(&cinfo, JCS_YCCK);
+  jpeg_set_quality(&cinfo, 95, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<JSAMPLE> row(std::size_t(width) * 4);
+  for (int x = 0; x < width; ++x) {
+    // The Adobe convention: 255 means no ink.
+    row[std::size_t(x) * 4 + 0] = JSAMPLE(255 - c);
+    row[std::size_t(x) * 4 + 1] = JSAMPLE(255 - m);
+    row[std::size_t(x) * 4 + 2] = JSAMPLE(255 - y);
+    row[std::size_t(x) * 4 + 3] = JSAMPLE(255 - k);
+  }
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW p = row.data();
+    jpeg_write_scanlines(&cinfo, &p, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  QByteArray out(reinterpret_cast<const char*>(buffer), qsizetype(size));
+  jpeg_destroy_compress(&cinfo);
+  std::free(buffer);
+  return out;
+}
+
+bool WriteTiff(const QString& path, int width, int height, const std::vector<std::uint32_t>& pageColours, bool cmyk,
+               int compression) {
+  TIFF* tif = TIFFOpen(path.toLocal8Bit().constData(), "w");
+  if (tif == nullptr) {
+    return false;
+  }
+  const int samples = cmyk ? 4 : 3;
+  bool ok = true;
+  for (std::uint32_t colour : pageColours) {
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, samples);
+    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, cmyk ? PHOTOMETRIC_SEPARATED : PHOTOMETRIC_RGB);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, compression);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, height);
+    if (compression == COMPRESSION_JPEG) {
+      TIFFSetField(tif, TIFFTAG_JPEGQUALITY, 95);
+    }
+    std::vector<std::uint8_t> row(std::size_t(width) * samples);
+    for (int x = 0; x < width; ++x) {
+      for (int s = 0; s < samples; ++s) {
+        row[std::size_t(x) * samples + s] = std::uint8_t(colour >> (8 * (samples - 1 - s)));
+      }
+    }
+    for (int y = 0; y < height && ok; ++y) {
+      ok = TIFFWriteScanline(tif, row.data(), std::uint32_t(y), 0) == 1;
+    }
+    ok = ok && TIFFWriteDirectory(tif) == 1;
+  }
+  TIFFClose(tif);
+  return ok;
+}
+
+int MaxChannelDifference(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) {
+    return 256;
+  }
+  const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+  const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+  int worst = 0;
+  for (int row = 0; row < x.height(); ++row) {
+    const auto* p = x.constScanLine(row);
+    const auto* q = y.constScanLine(row);
+    for (int i = 0; i < x.width() * 4; ++i) {
+      worst = std::max(worst, std::abs(int(p[i]) - int(q[i])));
+    }
+  }
+  return worst;
+}
+
+}  // namespace CodecTestFiles

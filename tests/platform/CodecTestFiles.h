@@ -1,0 +1,33 @@
+#pragma once
+// Pictures and odd files the codec tests build for themselves.
+
+#include <cstdint>
+#include <vector>
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+namespace CodecTestFiles {
+
+// A picture whose every pixel differs from its neighbours, with alpha varying per column
+// when withAlpha is set (and some pixels fully transparent).
+QImage Gradient(int width, int height, bool withAlpha);
+
+// A BMP file with a BITMAPINFOHEADER; a negative height stores the rows top-down.
+QByteArray Bmp(int width, int height, int bpp, std::uint32_t compression, const std::vector<std::uint32_t>& palette,
+               const QByteArray& bits);
+
+// A JPEG with four components stored the Adobe way (inverted inks), all one colour.
+QByteArray CmykJpeg(int width, int height, std::uint8_t c, std::uint8_t m, std::uint8_t y, std::uint8_t k);
+
+// A TIFF written with libtiff: one page per colour given, RGB unless cmyk is set (the
+// colour then gives the four inks in its bytes, cyan highest).
+bool WriteTiff(const QString& path, int width, int height, const std::vector<std::uint32_t>& pageColours, bool cmyk,
+               int compression);
+
+// Largest difference of any channel between two pictures of the same size; 256 when
+// the sizes differ.
+int MaxChannelDifference(const QImage& a, const QImage& b);
+
+}  // namespace CodecTestFiles

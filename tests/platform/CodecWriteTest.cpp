@@ -1,0 +1,144 @@
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include "CodecTestFiles.h"
+#include "platform/gdiplus/AtomicFile.h"
+#include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/Codecs.h"
+#include "platform/gdiplus/GifCodec.h"
+#include "platform/gdiplus/LittleEndian.h"
+#include "support/TestFolder.h"
+
+using CodecTestFiles::Gradient;
+using CodecTestFiles::MaxChannelDifference;
+
+namespace {
+
+QUuid EncoderFor(const char* mime) {
+  for (const auto& info : Gdip::GetImageEncoders()) {
+    if (info.MimeType == QLatin1String(mime)) {
+      return info.Clsid;
+    }
+  }
+  return {};
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+std::unique_ptr<Gdip::Bitmap> RoundTrip(const QImage& picture, const char* mime, Gdip::EncoderParameters params = {}) {
+  auto bitmap = Gdip::Bitmap::FromImage(picture, Gdip::PixelFormatOf(picture));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  EXPECT_EQ(Gdip::EncodeImage(*bitmap, buffer, EncoderFor(mime), params), Gdip::Status::Ok) << mime;
+  return Gdip::LoadImageFromMemory(Gdip::AsBytes(bytes));
+}
+
+}  // namespace
+
+TEST(CodecWrite, LosslessFormatsRoundTripExactly) {
+  const QImage withAlpha = Gradient(37, 21, true);
+  const QImage opaque = Gradient(37, 21, false);
+  for (const char* mime : {"image/bmp", "image/png", "image/tiff", "image/x-emf", "image/x-wmf"}) {
+    for (const QImage& picture : {withAlpha, opaque}) {
+      auto back = RoundTrip(picture, mime);
+      ASSERT_NE(back, nullptr) << mime;
+      EXPECT_EQ(MaxChannelDifference(back->Image(), picture), 0) << mime << " alpha " << picture.hasAlphaChannel();
+    }
+  }
+}
+
+TEST(CodecWrite, BmpWritesThirtyTwoBitsOnlyForAlpha) {
+  auto bitmap = Gdip::Bitmap::FromImage(Gradient(3, 3, true), Gdip::PixelFormat32bppARGB);
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  ASSERT_EQ(Gdip::EncodeImage(*bitmap, buffer, EncoderFor("image/bmp")), Gdip::Status::Ok);
+  EXPECT_EQ(Gdip::LeReader(Gdip::AsBytes(buffer.data())).U16(28), 32);
+  auto opaque = Gdip::Bitmap::FromImage(Gradient(3, 3, false), Gdip::PixelFormat24bppRGB);
+  QBuffer buffer24;
+  buffer24.open(QIODevice::WriteOnly);
+  ASSERT_EQ(Gdip::EncodeImage(*opaque, buffer24, EncoderFor("image/bmp")), Gdip::Status::Ok);
+  EXPECT_EQ(Gdip::LeReader(Gdip::AsBytes(buffer24.data())).U16(28), 24);
+}
+
+TEST(CodecWrite, JpegQualityIsClampedAndChangesSize) {
+  const QImage picture = Gradient(64, 64, false);
+  auto sizeAt = [&](int quality) {
+    auto bitmap = Gdip::Bitmap::FromImage(picture, Gdip::PixelFormat24bppRGB);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_EQ(Gdip::EncodeImage(*bitmap, buffer, EncoderFor("image/jpeg"), {quality}), Gdip::Status::Ok);
+    return buffer.size();
+  };
+  EXPECT_LT(sizeAt(10), sizeAt(90));
+  EXPECT_EQ(sizeAt(120), sizeAt(100));
+  EXPECT_EQ(sizeAt(-5), sizeAt(0));
+}
+
+TEST(CodecWrite, GifKeepsFewColoursExactlyAndTransparency) {
+  QImage picture(20, 10, QImage::Format_ARGB32);
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 20; ++x) {
+      picture.setPixel(x, y, x < 2 ? 0u : qRgb(x * 12, y * 25, 77));  // 180 colours and transparent
+    }
+  }
+  auto back = RoundTrip(picture, "image/gif");
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->GetPixelFormat(), Gdip::PixelFormat8bppIndexed);
+  EXPECT_EQ(qAlpha(back->Image().pixel(1, 5)), 0);
+  EXPECT_EQ(back->Image().pixel(2, 9), qRgb(24, 225, 77));
+  EXPECT_EQ(back->Image().pixel(19, 0), qRgb(228, 0, 77));
+
+  // Thousands of colours are reduced to a palette that stays close.
+  const QImage many = Gradient(64, 64, false);
+  auto reduced = RoundTrip(many, "image/gif");
+  ASSERT_NE(reduced, nullptr);
+  EXPECT_LT(MaxChannelDifference(reduced->Image(), many), 128);
+  EXPECT_TRUE(Gdip::GifCodec::Encode(QImage(70000, 1, QImage::Format_RGB32)).isEmpty());
+}
+
+TEST(CodecWrite, TruncatedGifGivesNothing) {
+  const QByteArray gif = Gdip::GifCodec::Encode(Gradient(64, 64, false));
+  ASSERT_FALSE(gif.isEmpty());
+  EXPECT_EQ(Gdip::LoadImageFromMemory(Gdip::AsBytes(gif.left(gif.size() * 2 / 3))), nullptr);
+}
+
+TEST(CodecWrite, FailedWritesLeaveTheOldFile) {
+  TestSupport::TestFolder folder;
+  const QByteArray original("the user's picture");
+  const QString target = folder.Write("picture.png", original);
+  auto bitmap = Gdip::Bitmap::FromImage(Gradient(8, 8, false), Gdip::PixelFormat32bppRGB);
+
+  EXPECT_FALSE(Gdip::WriteFileAtomically(target, [](QIODevice& device) {
+    device.write("half a pic");
+    return false;  // the encoder gave up midway
+  }));
+  EXPECT_NE(Gdip::SaveImageToFile(*bitmap, target, QUuid::createUuid()), Gdip::Status::Ok);
+  EXPECT_EQ(ReadFile(target), original);
+  EXPECT_EQ(QDir(folder.Path()).entryList(QDir::Files), QStringList{"picture.png"});
+
+  EXPECT_NE(Gdip::SaveImageToFile(*bitmap, folder.File("no/such/folder/x.png"), EncoderFor("image/png")),
+            Gdip::Status::Ok);
+  EXPECT_NE(Gdip::SaveImageToFile(*bitmap, folder.MakeFolder("a-folder"), EncoderFor("image/png")), Gdip::Status::Ok);
+
+  ASSERT_EQ(Gdip::SaveImageToFile(*bitmap, target, EncoderFor("image/png")), Gdip::Status::Ok);
+  EXPECT_TRUE(ReadFile(target).startsWith("\x89PNG"));
+}
+
+TEST(CodecWrite, EncoderTableLooksUpEveryFormat) {
+  const auto encoders = Gdip::GetImageEncoders();
+  ASSERT_EQ(encoders.size(), 7u);
+  for (std::size_t i = 0; i < encoders.size(); ++i) {
+    for (std::size_t j = i + 1; j < encoders.size(); ++j) {
+      EXPECT_NE(encoders[i].Clsid, encoders[j].Clsid);
+      EXPECT_NE(encoders[i].MimeType, encoders[j].MimeType);
+    }
+  }
+  EXPECT_TRUE(Gdip::CodecsAvailable());
+}
