@@ -16,6 +16,7 @@
 #include "platform/gdiplus/LittleEndian.h"
 #include "platform/gdiplus/MetafileReader.h"
 #include "platform/gdiplus/MetafileWriter.h"
+#include "platform/gdiplus/PngWriter.h"
 #include "platform/gdiplus/TiffCodec.h"
 
 namespace Gdip {
@@ -53,9 +54,7 @@ bool EncodeTiff(const QImage& image, QIODevice& device, const EncoderParameters&
 }
 
 bool EncodePng(const QImage& image, QIODevice& device, const EncoderParameters&) {
-  QImageWriter writer(&device, "png");
-  writer.setCompression(kPngCompressionLevel);
-  return writer.write(image);
+  return WriteAll(device, PngWriter::Encode(image, kPngCompressionLevel));
 }
 
 bool EncodeEmf(const QImage& image, QIODevice& device, const EncoderParameters&) {
@@ -124,12 +123,15 @@ QImage ScaledTo(QImage image, QSize size) {
   return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QImage DecodeWithQt(std::span<const std::uint8_t> data, QSize scaledSize) {
-  static const bool limitRaised = [] {
+void RaiseDecodeAllocationLimit() {
+  static const bool raised = [] {
     QImageReader::setAllocationLimit(kDecodeAllocationLimitMb);
     return true;
   }();
-  (void)limitRaised;
+  (void)raised;
+}
+
+QImage DecodeWithQt(std::span<const std::uint8_t> data, QSize scaledSize) {
   QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()), qsizetype(data.size()));
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
@@ -204,6 +206,7 @@ bool CodecsAvailable() {
 }
 
 std::unique_ptr<Bitmap> LoadImageFromMemory(std::span<const std::uint8_t> data, QSize scaledSize) {
+  RaiseDecodeAllocationLimit();
   Decoded decoded = Decode(data, scaledSize);
   if (decoded.Image.isNull()) {
     return nullptr;

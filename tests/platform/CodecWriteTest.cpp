@@ -54,6 +54,21 @@ TEST(CodecWrite, LosslessFormatsRoundTripExactly) {
   }
 }
 
+TEST(CodecWrite, PngBandsCompressedApartJoinIntoOnePicture) {
+  // Tall enough to be split into bands compressed on several threads.
+  for (bool alpha : {true, false}) {
+    const QImage picture = Gradient(45, 1000, alpha);
+    auto bitmap = Gdip::Bitmap::FromImage(picture, Gdip::PixelFormatOf(picture));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_EQ(Gdip::EncodeImage(*bitmap, buffer, EncoderFor("image/png")), Gdip::Status::Ok);
+    EXPECT_EQ(int(buffer.data().at(25)), alpha ? 6 : 2);  // RGBA or RGB
+    QImage back;
+    ASSERT_TRUE(back.loadFromData(buffer.data(), "png"));
+    EXPECT_EQ(MaxChannelDifference(back, picture), 0);
+  }
+}
+
 TEST(CodecWrite, BmpWritesThirtyTwoBitsOnlyForAlpha) {
   auto bitmap = Gdip::Bitmap::FromImage(Gradient(3, 3, true), Gdip::PixelFormat32bppARGB);
   QBuffer buffer;

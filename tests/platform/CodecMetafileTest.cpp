@@ -1,0 +1,201 @@
+#include <functional>
+
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include "platform/gdiplus/LittleEndian.h"
+#include "platform/gdiplus/MetafileFormat.h"
+#include "platform/gdiplus/MetafileReader.h"
+
+using Gdip::LeWriter;
+
+namespace {
+
+// Builds an enhanced metafile record by record; the header and end record are added by
+// Finish().
+class EmfBuilder {
+ public:
+  // A frame of the given size in pixels at 96 dpi, on a reference device of `deviceDpi`.
+  EmfBuilder(int width, int height, int deviceDpi) : m_width(width), m_height(height), m_dpi(deviceDpi) {}
+
+  void Record(std::uint32_t type, const std::function<void(LeWriter&)>& fields) {
+    QByteArray body;
+    LeWriter w(body);
+    fields(w);
+    LeWriter out(m_records);
+    out.U32(type);
+    out.U32(std::uint32_t(8 + body.size()));
+    m_records.append(body);
+    ++m_count;
+  }
+  void Ints(std::uint32_t type, std::initializer_list<std::int32_t> values) {
+    Record(type, [&](LeWriter& w) {
+      for (auto v : values) {
+        w.I32(v);
+      }
+    });
+  }
+
+  QByteArray Finish() {
+    Ints(Gdip::Emf::kEof, {0, 16, 20});
+    QByteArray out;
+    LeWriter w(out);
+    w.U32(Gdip::Emf::kHeader);
+    w.U32(88);
+    for (int v : {0, 0, m_width - 1, m_height - 1}) {
+      w.I32(v);
+    }
+    for (int v : {0, 0, m_width * 2540 / 96, m_height * 2540 / 96}) {
+      w.I32(v);
+    }
+    w.U32(Gdip::Emf::kSignature);
+    w.U32(0x10000);
+    w.U32(std::uint32_t(88 + m_records.size()));
+    w.U32(std::uint32_t(m_count + 1));
+    w.U16(8);
+    w.U16(0);
+    w.U32(0);
+    w.U32(0);
+    w.U32(0);
+    w.I32(1920 * m_dpi / 96);  // device pixels for 508 x 381 millimetres
+    w.I32(1440 * m_dpi / 96);
+    w.I32(508);
+    w.I32(381);
+    out.append(m_records);
+    return out;
+  }
+
+ private:
+  int m_width, m_height, m_dpi;
+  QByteArray m_records;
+  int m_count = 0;
+};
+
+QRgb At(const QImage& image, int x, int y) { return image.pixel(x, y); }
+
+// Dark, visible pixels in an area.
+int InkIn(const QImage& image, const QRect& area) {
+  int count = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      count += qAlpha(p) > 128 && qRed(p) < 80 && qGreen(p) < 80 && qBlue(p) < 80 ? 1 : 0;
+    }
+  }
+  return count;
+}
+
+}  // namespace
+
+TEST(CodecMetafile, EnhancedShapesAndTextAreScaledToTheFrame) {
+  // The reference device has 192 dpi, so device coordinates are halved on the picture.
+  EmfBuilder emf(100, 100, 192);
+  emf.Ints(Gdip::Emf::kCreateBrushIndirect, {1, 0, 0x0000FF, 0});  // solid red
+  emf.Ints(Gdip::Emf::kSelectObject, {1});
+  emf.Ints(Gdip::Emf::kSelectObject, {std::int32_t(0x80000008u)});  // no outline
+  emf.Ints(Gdip::Emf::kRectangle, {0, 0, 100, 100});
+  // Logical 400 units span device 200: the ellipse covers the picture's lower right.
+  emf.Ints(Gdip::Emf::kSetMapMode, {8});
+  emf.Ints(Gdip::Emf::kSetWindowExtEx, {400, 400});
+  emf.Ints(Gdip::Emf::kSetViewportExtEx, {200, 200});
+  emf.Ints(Gdip::Emf::kCreateBrushIndirect, {2, 0, 0xFF0000, 0});  // blue
+  emf.Ints(Gdip::Emf::kSelectObject, {2});
+  emf.Ints(Gdip::Emf::kEllipse, {200, 200, 400, 400});
+  emf.Record(Gdip::Emf::kPolygon16, [](LeWriter& w) {
+    for (int v : {0, 0, 0, 0}) w.I32(v);  // bounds
+    w.U32(3);
+    for (int v : {300, 0, 399, 0, 399, 99}) w.I16(std::int16_t(v));
+  });
+  emf.Ints(Gdip::Emf::kCreatePen, {3, 0, 8, 0, 0x00FF00});  // green, 8 logical units wide
+  emf.Ints(Gdip::Emf::kSelectObject, {3});
+  emf.Ints(Gdip::Emf::kMoveToEx, {0, 300});
+  emf.Ints(Gdip::Emf::kLineTo, {160, 300});
+  emf.Record(Gdip::Emf::kExtCreateFontIndirectW, [](LeWriter& w) {
+    w.U32(4);
+    w.I32(-60);  // em height in logical units: 15 pixels
+    w.Zeros(12);
+    w.I32(700);
+    w.Zeros(8);
+    for (QChar c : QStringLiteral("DejaVu Sans")) w.U16(c.unicode());
+    w.Zeros(64 - 22);
+  });
+  emf.Ints(Gdip::Emf::kSelectObject, {4});
+  emf.Ints(Gdip::Emf::kSetTextColor, {0x000000});
+  emf.Record(Gdip::Emf::kExtTextOutW, [](LeWriter& w) {
+    w.Zeros(16 + 12);
+    w.I32(220);  // reference point
+    w.I32(20);
+    w.U32(2);
+    w.U32(76);  // the string follows the fixed fields
+    w.U32(0);
+    w.Zeros(16);
+    w.U32(0);
+    w.U16('W');
+    w.U16('W');
+  });
+  const QByteArray bytes = emf.Finish();
+
+  const QImage picture = Gdip::MetafileReader::Read(Gdip::AsBytes(bytes));
+  ASSERT_EQ(picture.size(), QSize(100, 100));
+  EXPECT_EQ(At(picture, 10, 10), 0xFFFF0000u);       // rectangle, device 0..100 = picture 0..50
+  // The text hangs from its reference point (picture 55, 5) at 15 pixels.
+  EXPECT_GT(InkIn(picture, QRect(55, 5, 40, 16)), 40);
+  EXPECT_EQ(InkIn(picture, QRect(50, 0, 50, 5)), 0);
+  EXPECT_EQ(InkIn(picture, QRect(55, 24, 20, 20)), 0);
+  EXPECT_EQ(At(picture, 75, 75), 0xFF0000FFu);       // ellipse centre
+  EXPECT_EQ(qAlpha(At(picture, 99, 99)), 0);          // outside the ellipse's curve
+  EXPECT_EQ(At(picture, 98, 2), 0xFF0000FFu);        // triangle corner
+  EXPECT_EQ(qAlpha(At(picture, 80, 20)), 0);
+  EXPECT_EQ(At(picture, 20, 75), 0xFF00FF00u);       // the thick line
+  EXPECT_EQ(qAlpha(At(picture, 20, 70)), 0);
+
+  // The same file cut inside a record gives nothing.
+  EXPECT_TRUE(Gdip::MetafileReader::Read(Gdip::AsBytes(bytes.left(bytes.size() - 30))).isNull());
+}
+
+TEST(CodecMetafile, OldStyleShapesFillThePlaceableBox) {
+  QByteArray wmf;
+  LeWriter w(wmf);
+  // Placeable header: a 2000 x 1000 box at 2000 units per inch is 96 x 48 pixels.
+  const std::uint16_t placeable[] = {0xCDD7, 0x9AC6, 0, 0, 0, 2000, 1000, 2000, 0, 0};
+  std::uint16_t sum = 0;
+  for (auto v : placeable) {
+    w.U16(v);
+    sum ^= v;
+  }
+  w.U16(sum);
+  w.U16(1);
+  w.U16(9);
+  w.U16(0x300);
+  w.U32(0);
+  w.U16(2);
+  w.U32(0);
+  w.U16(0);
+  auto record = [&](std::uint16_t function, std::initializer_list<std::int16_t> params) {
+    w.U32(std::uint32_t(3 + params.size()));
+    w.U16(function);
+    for (auto p : params) {
+      w.I16(p);
+    }
+  };
+  record(Gdip::Wmf::kCreateBrushIndirect, {0, 0x00FF, 0, 0});  // red
+  record(Gdip::Wmf::kSelectObject, {0});
+  record(Gdip::Wmf::kCreatePenIndirect, {5, 0, 0, 0, 0});       // no outline, slot 1
+  record(Gdip::Wmf::kSelectObject, {1});
+  record(Gdip::Wmf::kRectangle, {1000, 1000, 0, 0});             // bottom, right, top, left
+  record(Gdip::Wmf::kDeleteObject, {0});
+  record(Gdip::Wmf::kCreateBrushIndirect, {0, 0, 0x00FF, 0});    // blue, takes the freed slot 0
+  record(Gdip::Wmf::kSelectObject, {0});
+  record(Gdip::Wmf::kPolygon, {3, 1000, 0, 2000, 0, 2000, 1000});
+  record(Gdip::Wmf::kEof, {});
+
+  const QImage picture = Gdip::MetafileReader::Read(Gdip::AsBytes(wmf));
+  ASSERT_EQ(picture.size(), QSize(96, 48));
+  EXPECT_EQ(At(picture, 10, 40), 0xFFFF0000u);
+  EXPECT_EQ(At(picture, 94, 2), 0xFF0000FFu);
+  EXPECT_EQ(qAlpha(At(picture, 52, 45)), 0);
+
+  // Without its end record the file is incomplete.
+  EXPECT_TRUE(Gdip::MetafileReader::Read(Gdip::AsBytes(wmf.left(wmf.size() - 6))).isNull());
+}
