@@ -192,17 +192,8 @@ std::span<const ImageCodecInfo> GetImageEncoders() { return EncoderInfos(); }
 bool CodecsAvailable() {
   const auto readers = QImageReader::supportedImageFormats();
   const auto writers = QImageWriter::supportedImageFormats();
-  for (const char* format : {"png", "gif", "tiff"}) {
-    if (!readers.contains(format)) {
-      return false;
-    }
-  }
-  for (const char* format : {"jpeg", "png", "tiff"}) {
-    if (!writers.contains(format)) {
-      return false;
-    }
-  }
-  return true;
+  // JPEG decoding, GIF, BMP, metafiles and the writers other than JPEG are our own.
+  return readers.contains("png") && readers.contains("tiff") && readers.contains("bmp") && writers.contains("jpeg");
 }
 
 std::unique_ptr<Bitmap> LoadImageFromMemory(std::span<const std::uint8_t> data, QSize scaledSize) {

@@ -132,6 +132,17 @@ TEST(CodecRead, BrokenFilesGiveNothing) {
     EXPECT_EQ(Load(bytes), nullptr) << bytes.size() << " bytes";
   }
   TestSupport::TestFolder folder;
+  for (bool alpha : {true, false}) {  // our reader and Qt's
+    QImage tiffPicture = CodecTestFiles::Gradient(64, 64, alpha);
+    QByteArray tiff;
+    QBuffer buffer(&tiff);
+    buffer.open(QIODevice::WriteOnly);
+    auto bitmap = Gdip::Bitmap::FromImage(tiffPicture, Gdip::PixelFormatOf(tiffPicture));
+    const QUuid tiffEncoder = Gdip::GetImageEncoders()[3].Clsid;
+    ASSERT_EQ(Gdip::EncodeImage(*bitmap, buffer, tiffEncoder), Gdip::Status::Ok);
+    EXPECT_NE(Load(tiff), nullptr);
+    EXPECT_EQ(Load(tiff.left(tiff.size() / 2)), nullptr) << alpha;
+  }
   EXPECT_EQ(LoadImageFromFile(folder.Write("empty.png", {})), nullptr);
   EXPECT_EQ(LoadImageFromFile(folder.File("missing.png")), nullptr);
 }
