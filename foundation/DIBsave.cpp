@@ -15,6 +15,17 @@ constexpr std::array<const char*, 7> kFormatMimeTypes = {
 };
 constexpr int kJpegIndex = 1;
 
+// Indexes 3 and 4 write metafiles, which the image encoder list does not hold.
+bool FindMetafileEncoder(const QString& mime, QUuid& clsid) {
+  for (const auto& encoder : Gdip::GetMetafileEncoders()) {
+    if (encoder.MimeType.compare(mime, Qt::CaseInsensitive) == 0) {
+      clsid = encoder.Clsid;
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 DIBsave::DIBsave() = default;
@@ -81,8 +92,9 @@ bool DIBsave::Save(const QString& Filename, int FileTypes, int lngQuality) {
     return false;
   }
   // A failed lookup writes nothing, rather than writing with the previous save's encoder.
+  const QString mime = QString::fromLatin1(kFormatMimeTypes[std::size_t(FileTypes)]);
   QUuid clsid;
-  if (ModGDI::GetEncoderClsid(QString::fromLatin1(kFormatMimeTypes[std::size_t(FileTypes)]), clsid) < 0) {
+  if (ModGDI::GetEncoderClsid(mime, clsid) < 0 && !FindMetafileEncoder(mime, clsid)) {
     return false;
   }
   m_encoderClsid = clsid;

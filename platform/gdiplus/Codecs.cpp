@@ -85,6 +85,8 @@ const std::array<Encoder, 7>& EncoderTable() {
   return table;
 }
 
+constexpr std::size_t kImageEncoderCount = 5;  // the metafile writers follow them
+
 const std::array<ImageCodecInfo, 7>& EncoderInfos() {
   static const std::array<ImageCodecInfo, 7> infos = [] {
     std::array<ImageCodecInfo, 7> out;
@@ -187,7 +189,13 @@ Decoded Decode(std::span<const std::uint8_t> data, QSize scaledSize) {
 
 }  // namespace
 
-std::span<const ImageCodecInfo> GetImageEncoders() { return EncoderInfos(); }
+std::span<const ImageCodecInfo> GetImageEncoders() {
+  return std::span<const ImageCodecInfo>(EncoderInfos()).first(kImageEncoderCount);
+}
+
+std::span<const ImageCodecInfo> GetMetafileEncoders() {
+  return std::span<const ImageCodecInfo>(EncoderInfos()).subspan(kImageEncoderCount);
+}
 
 bool CodecsAvailable() {
   const auto readers = QImageReader::supportedImageFormats();

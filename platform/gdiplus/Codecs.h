@@ -24,9 +24,11 @@ struct ImageCodecInfo {
   QString FilenameExtension;
 };
 
-// The encoders in their fixed order: BMP, JPEG, GIF, TIFF, PNG, then the two metafile
-// writers (EMF, WMF), which store the picture as one bitmap record.
+// The image encoders in their fixed order: BMP, JPEG, GIF, TIFF, PNG.
 std::span<const ImageCodecInfo> GetImageEncoders();
+// The metafile writers (EMF, WMF), which store the picture as one bitmap record. They
+// are not image encoders, so the list above does not name them.
+std::span<const ImageCodecInfo> GetMetafileEncoders();
 
 // The identifier of the JPEG quality parameter.
 inline const QUuid EncoderQuality{QStringLiteral("{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}")};

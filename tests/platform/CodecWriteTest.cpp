@@ -18,9 +18,11 @@ using CodecTestFiles::MaxChannelDifference;
 namespace {
 
 QUuid EncoderFor(const char* mime) {
-  for (const auto& info : Gdip::GetImageEncoders()) {
-    if (info.MimeType == QLatin1String(mime)) {
-      return info.Clsid;
+  for (auto list : {Gdip::GetImageEncoders(), Gdip::GetMetafileEncoders()}) {
+    for (const auto& info : list) {
+      if (info.MimeType == QLatin1String(mime)) {
+        return info.Clsid;
+      }
     }
   }
   return {};
@@ -147,8 +149,10 @@ TEST(CodecWrite, FailedWritesLeaveTheOldFile) {
 }
 
 TEST(CodecWrite, EncoderTableLooksUpEveryFormat) {
-  const auto encoders = Gdip::GetImageEncoders();
-  ASSERT_EQ(encoders.size(), 7u);
+  ASSERT_EQ(Gdip::GetImageEncoders().size(), 5u);
+  ASSERT_EQ(Gdip::GetMetafileEncoders().size(), 2u);
+  std::vector<Gdip::ImageCodecInfo> encoders(Gdip::GetImageEncoders().begin(), Gdip::GetImageEncoders().end());
+  encoders.insert(encoders.end(), Gdip::GetMetafileEncoders().begin(), Gdip::GetMetafileEncoders().end());
   for (std::size_t i = 0; i < encoders.size(); ++i) {
     for (std::size_t j = i + 1; j < encoders.size(); ++j) {
       EXPECT_NE(encoders[i].Clsid, encoders[j].Clsid);
