@@ -33,6 +33,9 @@ class LeReader {
 
   std::size_t Size() const { return m_data.size(); }
   bool Ok() const { return m_ok; }
+  // Marks the data as damaged for a reason the reader found itself (a count that cannot
+  // fit, a picture that does not decode).
+  void Fail() const { m_ok = false; }
 
  private:
   bool Fits(std::size_t offset, std::size_t length) const {

@@ -41,7 +41,7 @@ QPolygonF EmfPoints(const LeReader& r, std::size_t offset, std::uint32_t count, 
   QPolygonF points;
   const std::size_t step = shortPoints ? 4 : 8;
   if (count > r.Size() / step) {
-    r.Bytes(r.Size(), 1);  // marks the record as cut short
+    r.Fail();
     return points;
   }
   points.reserve(qsizetype(count));
@@ -56,7 +56,7 @@ std::vector<QPolygonF> EmfPolyPolygon(const LeReader& r, bool shortPoints) {
   const std::uint32_t polygons = r.U32(24);
   std::vector<QPolygonF> out;
   if (polygons > r.Size() / 4) {
-    r.Bytes(r.Size(), 1);
+    r.Fail();
     return out;
   }
   std::size_t pointOffset = 32 + std::size_t(polygons) * 4;
@@ -87,20 +87,28 @@ QString Utf16(const LeReader& r, std::size_t offset, std::size_t chars) {
   return text;
 }
 
-// The picture a bitmap record carries, turned upright, with the source rectangle
-// counted from its top; a null image when the record has none.
+// The picture a bitmap record carries; a null image when the record has none. A
+// picture that does not decode marks the record as damaged.
 QImage RecordBitmap(const LeReader& r, std::size_t offInfo, std::size_t cbInfo, std::size_t offBits,
                     std::size_t cbBits) {
   if (cbInfo == 0) {
     return {};
   }
-  return BmpCodec::DecodeDib(r.Bytes(offInfo, cbInfo), r.Bytes(offBits, cbBits));
+  QImage image = BmpCodec::DecodeDib(r.Bytes(offInfo, cbInfo), r.Bytes(offBits, cbBits));
+  if (image.isNull()) {
+    r.Fail();
+  }
+  return image;
 }
 
 void EmfBitmap(MetafilePlayer& player, const LeReader& r, std::uint32_t type) {
   if (type == Emf::kStretchDibits) {
     const QImage image = RecordBitmap(r, r.U32(48), r.U32(52), r.U32(56), r.U32(60));
     const QRectF destination(r.I32(24), r.I32(28), r.I32(72), r.I32(76));
+    if (image.isNull()) {
+      player.FillForRasterOp(destination, r.U32(68));
+      return;
+    }
     // The source rectangle of this record counts rows from the bottom of a bottom-up DIB.
     const bool bottomUp = r.I32(r.U32(48) + 8) > 0;
     const double cy = r.I32(44);
@@ -127,7 +135,7 @@ void EmfFont(MetafilePlayer& player, const LeReader& r) {
 void EmfText(MetafilePlayer& player, const LeReader& r) {
   const std::uint32_t chars = r.U32(44);
   if (chars > r.Size()) {
-    r.Bytes(r.Size(), 1);
+    r.Fail();
     return;
   }
   player.Text(QPointF(r.I32(36), r.I32(40)), Utf16(r, r.U32(48), chars));
@@ -355,7 +363,7 @@ QImage ReadEmf(Bytes data) {
 QPolygonF WmfPoints(const LeReader& r, std::size_t offset, std::size_t count) {
   QPolygonF points;
   if (count > r.Size() / 4) {
-    r.Bytes(r.Size(), 1);
+    r.Fail();
     return points;
   }
   points.reserve(qsizetype(count));
@@ -412,6 +420,10 @@ void WmfBitmap(MetafilePlayer& player, const LeReader& r, std::uint16_t function
   const std::size_t p = function == Wmf::kStretchDib ? 12 : 10;  // the first size or position word
   const std::size_t dibAt = p + (stretch ? 16 : 12);
   const QImage image = BmpCodec::DecodePackedDib(r.Bytes(dibAt, r.Size() > dibAt ? r.Size() - dibAt : 0));
+  if (image.isNull()) {
+    r.Fail();
+    return;
+  }
   QRectF source, destination;
   if (stretch) {
     source = QRectF(r.I16(p + 6), r.I16(p + 4), r.I16(p + 2), r.I16(p));
@@ -420,7 +432,7 @@ void WmfBitmap(MetafilePlayer& player, const LeReader& r, std::uint16_t function
     destination = QRectF(r.I16(p + 10), r.I16(p + 8), r.I16(p + 6), r.I16(p + 4));
     source = QRectF(r.I16(p + 2), r.I16(p), destination.width(), destination.height());
   }
-  if (function == Wmf::kStretchDib && !image.isNull()) {
+  if (function == Wmf::kStretchDib) {
     // This record counts source rows from the bottom of a bottom-up DIB.
     source.moveTop(image.height() - source.top() - source.height());
   }

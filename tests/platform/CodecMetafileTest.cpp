@@ -7,6 +7,7 @@
 #include "platform/gdiplus/LittleEndian.h"
 #include "platform/gdiplus/MetafileFormat.h"
 #include "platform/gdiplus/MetafileReader.h"
+#include "platform/gdiplus/MetafileWriter.h"
 
 using Gdip::LeWriter;
 
@@ -198,4 +199,20 @@ TEST(CodecMetafile, OldStyleShapesFillThePlaceableBox) {
 
   // Without its end record the file is incomplete.
   EXPECT_TRUE(Gdip::MetafileReader::Read(Gdip::AsBytes(wmf.left(wmf.size() - 6))).isNull());
+}
+
+TEST(CodecMetafile, DamagedBitmapRecordGivesNothing) {
+  QImage picture(4, 3, QImage::Format_RGB32);
+  picture.fill(0xFF336699);
+  struct Case {
+    QByteArray bytes;
+    int bitCountOffset;  // of the bitmap record's info header
+  };
+  const Case cases[] = {{Gdip::MetafileWriter::EncodeEmf(picture), 108 + 80 + 14},
+                        {Gdip::MetafileWriter::EncodeWmf(picture), 22 + 18 + 20 + 28 + 14}};
+  for (Case c : cases) {
+    ASSERT_FALSE(Gdip::MetafileReader::Read(Gdip::AsBytes(c.bytes)).isNull());
+    c.bytes[c.bitCountOffset] = 7;  // no such depth
+    EXPECT_TRUE(Gdip::MetafileReader::Read(Gdip::AsBytes(c.bytes)).isNull());
+  }
 }

@@ -147,6 +147,17 @@ TEST(CodecRead, BrokenFilesGiveNothing) {
   EXPECT_EQ(LoadImageFromFile(folder.File("missing.png")), nullptr);
 }
 
+TEST(CodecRead, GifGivesTheFirstFrameInRowOrder) {
+  for (bool interlaced : {false, true}) {
+    auto gif = Load(CodecTestFiles::Gif(2, interlaced));
+    ASSERT_NE(gif, nullptr);
+    EXPECT_EQ(gif->GetPixelFormat(), Gdip::PixelFormat8bppIndexed);
+    for (int y = 0; y < 16; ++y) {
+      EXPECT_EQ(qRed(gif->Image().pixel(0, y)), y * 8) << "row " << y << " interlaced " << interlaced;
+    }
+  }
+}
+
 TEST(CodecRead, FormatComesFromContentNotName) {
   TestSupport::TestFolder folder;
   const QImage picture = CodecTestFiles::Gradient(5, 4, true);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <gif_lib.h>
 #include <jpeglib.h>
 #include <tiffio.h>
 
@@ -118,6 +119,46 @@ bool WriteTiff(const QString& path, int width, int height, const std::vector<std
   }
   TIFFClose(tif);
   return ok;
+}
+
+namespace {
+
+int AppendGif(GifFileType* gif, const GifByteType* bytes, int length) {
+  static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(bytes), length);
+  return length;
+}
+
+}  // namespace
+
+QByteArray Gif(int frames, bool interlaced) {
+  QByteArray out;
+  int error = 0;
+  GifFileType* gif = EGifOpen(&out, AppendGif, &error);
+  GifColorType colours[32];
+  for (int i = 0; i < 32; ++i) {
+    colours[i] = {GifByteType(i * 8), GifByteType(i * 8), GifByteType(i * 8)};
+  }
+  ColorMapObject* map = GifMakeMapObject(32, colours);
+  EGifPutScreenDesc(gif, 1, 16, 8, 0, map);
+  // Interlaced frames are stored in four passes: rows 0, 8; 4, 12; 2, 6, ...; odd rows.
+  std::vector<int> order;
+  const int starts[] = {0, 4, 2, 1};
+  const int steps[] = {8, 8, 4, 2};
+  for (int pass = 0; pass < (interlaced ? 4 : 1); ++pass) {
+    for (int row = interlaced ? starts[pass] : 0; row < 16; row += interlaced ? steps[pass] : 1) {
+      order.push_back(row);
+    }
+  }
+  for (int frame = 0; frame < frames; ++frame) {
+    EGifPutImageDesc(gif, 0, 0, 1, 16, interlaced, nullptr);
+    for (int row : order) {
+      GifByteType index = GifByteType(row + frame);
+      EGifPutLine(gif, &index, 1);
+    }
+  }
+  EGifCloseFile(gif, &error);
+  GifFreeMapObject(map);
+  return out;
 }
 
 int MaxChannelDifference(const QImage& a, const QImage& b) {

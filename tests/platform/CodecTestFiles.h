@@ -26,6 +26,10 @@ QByteArray CmykJpeg(int width, int height, std::uint8_t c, std::uint8_t m, std::
 bool WriteTiff(const QString& path, int width, int height, const std::vector<std::uint32_t>& pageColours, bool cmyk,
                int compression);
 
+// A GIF of `frames` frames, each 1 pixel wide and 16 high with palette index = row
+// (+ frame number), written interlaced or not; the palette maps index i to grey i * 10.
+QByteArray Gif(int frames, bool interlaced);
+
 // Largest difference of any channel between two pictures of the same size; 256 when
 // the sizes differ.
 int MaxChannelDifference(const QImage& a, const QImage& b);
