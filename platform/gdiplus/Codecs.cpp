@@ -214,16 +214,14 @@ std::unique_ptr<Bitmap> LoadImageFromMemory(std::span<const std::uint8_t> data, 
 }
 
 std::unique_ptr<Bitmap> LoadImageFromFile(const QString& path, QSize scaledSize) {
+  // Read rather than mapped: a mapped file that another program shortens while we
+  // decode would end the process with a bus error.
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly) || file.size() == 0) {
+  if (!file.open(QIODevice::ReadOnly)) {
     return nullptr;
   }
-  // Mapping spares a copy of large files; a file system that cannot map is read instead.
-  if (const uchar* mapped = file.map(0, file.size())) {
-    return LoadImageFromMemory({mapped, std::size_t(file.size())}, scaledSize);
-  }
   const QByteArray bytes = file.readAll();
-  return LoadImageFromMemory(AsBytes(bytes), scaledSize);
+  return bytes.isEmpty() ? nullptr : LoadImageFromMemory(AsBytes(bytes), scaledSize);
 }
 
 Status EncodeImage(const Bitmap& image, QIODevice& device, const QUuid& encoderClsid,
