@@ -48,11 +48,6 @@ QProcessEnvironment ProgramEnvironment(const QString& display) {
   env.remove("QT_QPA_PLATFORM");
   env.remove("WAYLAND_DISPLAY");
   env.insert("DISPLAY", display);
-  // The X keyboard library calls strndup on buffers that are not NUL-terminated, which
-  // is correct but trips the sanitizer's strict string checks in a sanitized build.
-  if (env.contains("ASAN_OPTIONS")) {
-    env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":strict_string_checks=0");
-  }
   return env;
 }
 
