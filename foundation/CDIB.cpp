@@ -4,39 +4,12 @@
 #include <array>
 #include <cstring>
 
-#include <QSaveFile>
-#include <QtEndian>
+#include <QIODevice>
 
 #include "foundation/Numbers.h"
 #include "platform/gdi/DibSection.h"
-
-namespace {
-
-template <typename T>
-void PutLE(std::uint8_t*& out, T value) {
-  qToLittleEndian(value, out);
-  out += sizeof(T);
-}
-
-// The 14-byte file header and the 40-byte bitmap header (uncompressed, rows bottom-up).
-std::array<std::uint8_t, 54> BmpHeaders(const Gdi::DibSection& dib, std::uint32_t colorEntries) {
-  std::array<std::uint8_t, 54> headers{};
-  std::uint8_t* out = headers.data();
-  const std::uint32_t pixelOffset = 54 + colorEntries * 4;
-  PutLE<std::uint16_t>(out, 0x4D42);  // "BM"
-  PutLE<std::uint32_t>(out, pixelOffset + std::uint32_t(dib.SizeBytes()));
-  PutLE<std::uint32_t>(out, 0);
-  PutLE<std::uint32_t>(out, pixelOffset);
-  PutLE<std::uint32_t>(out, 40);
-  PutLE<std::int32_t>(out, dib.Width());
-  PutLE<std::int32_t>(out, dib.Height());
-  PutLE<std::uint16_t>(out, 1);
-  PutLE<std::uint16_t>(out, std::uint16_t(dib.BitsPerPixel()));
-  // Compression, image size, resolutions and colour counts all stay 0.
-  return headers;
-}
-
-}  // namespace
+#include "platform/gdiplus/AtomicFile.h"
+#include "platform/gdiplus/BmpCodec.h"
 
 CDIB::CDIB() = default;
 CDIB::~CDIB() = default;
@@ -68,23 +41,20 @@ bool CDIB::Save(const QString& Filename) const {
   if (!m_dib) {
     return false;
   }
-  // The whole file is written beside the target and renamed over it, so a failed write
-  // leaves an older file of that name as it was.
-  QSaveFile file(Filename);
-  if (!file.open(QIODevice::WriteOnly)) {
-    return false;
-  }
   const auto table = m_dib->ColorTable();
-  const auto headers = BmpHeaders(*m_dib, std::uint32_t(table.size() / 4));
-  const bool written =
-      file.write(reinterpret_cast<const char*>(headers.data()), qint64(headers.size())) == qint64(headers.size()) &&
-      file.write(reinterpret_cast<const char*>(table.data()), qint64(table.size())) == qint64(table.size()) &&
-      file.write(reinterpret_cast<const char*>(m_dib->Bits()), Size()) == Size();
-  if (!written) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  Gdip::BmpCodec::DibRows rows;
+  rows.Width = Width();
+  rows.Height = Height();
+  rows.BitsPerPixel = BPP();
+  rows.FirstStoredRow = m_dib->Bits();
+  rows.Stride = BytesPerScanline();
+  rows.Palette = std::span(reinterpret_cast<const std::uint32_t*>(table.data()), table.size() / 4);
+  const QByteArray file = Gdip::BmpCodec::EncodeBmpFile(rows);
+  // Written beside the target and renamed over it, so a failed write leaves an older
+  // file of that name as it was.
+  return !file.isEmpty() && Gdip::WriteFileAtomically(Filename, [&file](QIODevice& out) {
+    return out.write(file) == file.size();
+  });
 }
 
 void CDIB::Destroy() {
