@@ -1,7 +1,6 @@
 #include "foundation/CDIB.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 #include <QIODevice>
