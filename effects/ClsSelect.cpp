@@ -7,14 +7,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QUuid>
 
 #include "effects/ColorAdjust.h"
+#include "foundation/DIBsave.h"
 #include "foundation/ModClipboard.h"
 #include "foundation/ModGDI.h"
 #include "foundation/Numbers.h"
 #include "platform/gdiplus/Bitmap.h"
-#include "platform/gdiplus/Codecs.h"
 #include "platform/gdiplus/Graphics.h"
 #include "platform/gdiplus/Path.h"
 #include "platform/gdiplus/Pen.h"
@@ -111,14 +110,11 @@ QImage PictureAt(const Gdip::Bitmap& img, int width, int height) {
   return picture;
 }
 
-bool SaveStamp(const Gdip::Bitmap& cut) {
-  QUuid png;
-  if (ModGDI::GetEncoderClsid(QStringLiteral("image/png"), png) < 0) {
-    return false;
-  }
+// Saves the cut as the stamp temporary file: PNG (format 6), quality 90.
+bool SaveStamp(DIBsave& cut) {
   const QString path = ModGDI::StampTempPath();
   QDir().mkpath(QFileInfo(path).absolutePath());
-  return Gdip::SaveImageToFile(cut, path, png) == Gdip::Status::Ok;
+  return cut.Save(path, 6, 90);
 }
 
 // The inverted colour of the canvas pixel under the pointer, red and blue exchanged as
@@ -139,7 +135,7 @@ SelectionPoints& SharedSelectionPoints() {
   return points;
 }
 
-ClsSelect::ClsSelect(SelectionPoints& points) : m_points(points) {}
+ClsSelect::ClsSelect(SelectionPoints& points) : m_points(points), m_mimg(std::make_unique<DIBsave>()) {}
 
 ClsSelect::~ClsSelect() { Destory(); }
 
@@ -159,7 +155,7 @@ void ClsSelect::TakeCanvasPoints() {
 bool ClsSelect::FreeSelect(QImage& hdc, float srcX, float srcY, float X, float Y, const Gdip::Bitmap* Img,
                            int ImgWidth, int ImgHeight, bool isMove, bool isClose, float FitX, float FitY, float ZooX,
                            float ZooY, bool isExport, int /*Shift*/) {
-  m_mimg.reset();
+  m_mimg = std::make_unique<DIBsave>();
   SelectionPoints& shared = m_points;
   shared.SelectPointCount = std::max(0, shared.SelectPointCount);
   if (!isExport) {
@@ -231,7 +227,7 @@ Gdip::Path ClsSelect::FramePath(int fType) const {
 
 bool ClsSelect::OtherSelect(QImage& hdc, int fType, float L, float T, float R, float B, const Gdip::Bitmap* Img,
                             int ImgWidth, int ImgHeight, bool isMove, bool isExport) {
-  m_mimg.reset();
+  m_mimg = std::make_unique<DIBsave>();
   m_frame = QRectF(L, T, R, B);
   m_frameType = fType;
   const Gdip::Path shape = FramePath(fType);
@@ -262,12 +258,12 @@ bool ClsSelect::Cut(const Gdip::Path& shape, const QRect& box, const Gdip::Bitma
   if (out.width() <= 0 || out.height() <= 0) {
     return false;
   }
-  QImage cut(out.size(), QImage::Format_ARGB32);
-  if (cut.isNull()) {
+  // A blank (transparent) canvas: parts of the box outside the picture stay so.
+  m_mimg->CreateBlankMemory(out.height(), out.width(), nullptr, false);
+  if (m_mimg->new_Img == nullptr) {
     return false;
   }
-  // Parts of the box outside the picture stay transparent.
-  cut.fill(0);
+  QImage& cut = m_mimg->new_Img->Image();
   if (!keep.isEmpty()) {
     const QImage picture = PictureAt(*Img, ImgWidth, ImgHeight);
     // Region A is the shape; region B the picture rectangle and the shape under the
@@ -292,8 +288,7 @@ bool ClsSelect::Cut(const Gdip::Path& shape, const QRect& box, const Gdip::Bitma
                    reinterpret_cast<QRgb*>(cut.scanLine(y - out.top())), out.left());
     }
   }
-  m_mimg = Gdip::Bitmap::FromImage(std::move(cut), Gdip::PixelFormat32bppARGB);
-  return m_mimg != nullptr && SaveStamp(*m_mimg);
+  return SaveStamp(*m_mimg);
 }
 
 void ClsSelect::DrawStroke(ModGDI::DrawTarget target, std::uint32_t Color, int Width, int Types) {

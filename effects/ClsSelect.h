@@ -11,6 +11,7 @@
 
 #include "foundation/ModDraw.h"
 
+class DIBsave;
 class QImage;
 namespace Gdip {
 class Bitmap;
@@ -40,8 +41,9 @@ class ClsSelect {
   ClsSelect(const ClsSelect&) = delete;
   ClsSelect& operator=(const ClsSelect&) = delete;
 
-  // The last cut, 32bpp ARGB; null before a cut, after a failed one and after Destory.
-  const Gdip::Bitmap* Mimg() const { return m_mimg.get(); }
+  // The off-screen canvas of the last cut (32bpp ARGB); a fresh, empty one after a call
+  // that cut nothing, and null after Destory.
+  DIBsave* Mimg() const { return m_mimg.get(); }
   // The region combine mode of a cut (Gdip::CombineMode numbers): 4 keeps the inside of
   // the shape, 5 the picture outside it.
   void SetPattenMode(int mode) { m_pattenMode = mode; }
@@ -81,7 +83,7 @@ class ClsSelect {
   Gdip::Path FramePath(int fType) const;
 
   SelectionPoints& m_points;
-  std::unique_ptr<Gdip::Bitmap> m_mimg;
+  std::unique_ptr<DIBsave> m_mimg;
   int m_pattenMode = 0;
   int m_fitWidth = 0;
   int m_fitHeight = 0;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "EffectsTestImages.h"
+#include "foundation/DIBsave.h"
 #include "foundation/ModClipboard.h"
 #include "foundation/ModPublic.h"
 #include "platform/gdiplus/Bitmap.h"
@@ -67,7 +68,7 @@ TEST_F(TriangleCut, InsideWithoutCloneIsTheBoxWithTheTriangleOnly) {
   ASSERT_EQ(stamp.size(), QSize(20, 20));
   EXPECT_EQ(PixelAt(stamp, 2, 2), Picture(12, 7));
   EXPECT_EQ(PixelAt(stamp, 18, 18), kClear);
-  EXPECT_EQ(stamp, m_select.Mimg()->Image());
+  EXPECT_EQ(stamp, m_select.Mimg()->new_Img->Image());
   // The canvas reads the points back in picture pixels.
   EXPECT_EQ(m_points.SelectPoints[0], QPointF(10, 5));
   EXPECT_EQ(m_points.SelectPoints2[0], QPointF(30, 25));
@@ -132,11 +133,13 @@ TEST_F(ClsSelectTest, RectangleAndEllipseFrames) {
   ASSERT_EQ(stamp.size(), QSize(10, 6));
   EXPECT_EQ(stamp, m_picture->Image().copy(3, 5, 10, 6));
   ASSERT_TRUE(m_select.OtherSelect(m_canvas, 1, 0, 0, 40, 30, m_picture.get(), 40, 30, false, true));
-  const QImage ellipse = m_select.Mimg()->Image();
+  const QImage ellipse = m_select.Mimg()->new_Img->Image();
   EXPECT_EQ(PixelAt(ellipse, 0, 0), kClear);
   EXPECT_EQ(PixelAt(ellipse, 20, 15), Picture(20, 15));
   // Nothing to cut from: no stamp, and no fault.
   EXPECT_FALSE(m_select.OtherSelect(m_canvas, 2, 0, 0, 10, 10, nullptr, 40, 30, false, true));
+  EXPECT_EQ(m_select.Mimg()->new_Img, nullptr);
+  m_select.Destory();
   EXPECT_EQ(m_select.Mimg(), nullptr);
 }
 
