@@ -4,9 +4,11 @@
 #include <QKeyEvent>
 
 #include "browse/KeyForward.h"
+#include "browse/ThumSurface.h"
 #include "browse/scrollVControl.h"
 #include "foundation/MainWindowServices.h"
 #include "foundation/ModPublic.h"
+#include "foundation/SelectedFiles.h"
 #include "foundation/SkinnedControlServices.h"
 
 using ModFileinfo::FileRow;
@@ -40,18 +42,22 @@ QString ThumViewer::DefaultImageFormats() {
 
 ThumViewer::ThumViewer(QWidget* parent)
     : QWidget(parent),
-      m_surface(new QWidget(this)),
+      m_surface(new ThumSurface(*this)),
       m_scroll(new scrollVControl(this)),
-      m_pattern(DefaultImageFormats()) {
+      m_pattern(DefaultImageFormats()),
+      m_loader(new ThumbnailLoader(this)),
+      m_selectedFiles(&SelectedFiles::Program()) {
   setFocusPolicy(Qt::StrongFocus);
-  m_surface->setAutoFillBackground(true);
   m_surface->resize(0, 0);
   SetBackColor(m_backColor);
   connect(m_scroll, &scrollVControl::ValueChanged, this, &ThumViewer::OnScrollValueChanged);
+  connect(m_loader, &ThumbnailLoader::Delivered, this, &ThumViewer::PlaceThumbnail);
+  connect(m_loader, &ThumbnailLoader::Finished, this, &ThumViewer::FinishSheet);
 }
 
-// FIXME: the sheet cache file of the drawn sheet is to be deleted here once the sheet is drawn.
 ThumViewer::~ThumViewer() = default;
+
+QWidget* ThumViewer::Surface() const { return m_surface; }
 
 void ThumViewer::Path(const QString& NewPath) {
   if (!m_hasCaptionKit) {
@@ -68,8 +74,10 @@ void ThumViewer::RefreshThumbnail(bool isReAdd) {
   if (isReAdd) {
     FillFileTable();
   }
-  // FIXME: redraw the sheet from its first row here once the sheet is drawn.
+  CreateThumbnail(0, false, true);
 }
+
+void ThumViewer::ZoomThumbnail(int ZoomV) { CreateThumbnail(ZoomV, true, false); }
 
 void ThumViewer::SearchThumbnaillGO(const QString& KeyWords, bool isSearch) {
   if (!isSearch) {
@@ -81,7 +89,9 @@ void ThumViewer::SearchThumbnaillGO(const QString& KeyWords, bool isSearch) {
   }
   m_rows = ModFileinfo::SearchFileTable(m_searchRows, KeyWords);
   ListCount = static_cast<int>(m_rows.size());
-  // FIXME: redraw the sheet here once the sheet is drawn.
+  ClearSheet();
+  PublishSelection();
+  CreateThumbnail(0, false, false);
 }
 
 void ThumViewer::FillFileTable() {
@@ -91,11 +101,16 @@ void ThumViewer::FillFileTable() {
   // Every refill comes out in the chosen order, compared on the typed facts.
   ModFileinfo::SortFileTable(m_rows, m_sort);
   ListCount = static_cast<int>(m_rows.size());
+  // The rows the running drawing was made for are gone.
+  ClearSheet();
   NoOpen = ListCount != 0;
   // The search copy follows every refill, so a search never brings back a file that
   // was deleted or renamed since the folder was first listed.
   m_searchRows = m_rows;
   m_searchFolder = m_folderPath;
+  // A new table has nothing selected, and the shared list must not go on naming files
+  // of the old one: Delete or Move would act on files no longer shown as selected.
+  PublishSelection();
 }
 
 void ThumViewer::MarkStars() {
@@ -218,6 +233,11 @@ void ThumViewer::LayoutChildren() {
   const int h = height();
   m_surface->setGeometry(SurfaceMargin, SurfaceMargin, w - ScrollBarWidth - SurfaceMargin, m_surface->height());
   m_scroll->setGeometry(m_surface->x() + m_surface->width(), 0, ScrollBarWidth, h);
+  UpdateScrollRange();
+}
+
+void ThumViewer::UpdateScrollRange() {
+  const int h = height();
   const bool fits = h > m_surface->height();
   m_scroll->SetEnabled(!fits);
   if (!fits) {
@@ -230,4 +250,8 @@ void ThumViewer::LayoutChildren() {
 void ThumViewer::OnScrollValueChanged() {
   m_surface->move(m_surface->x(), -m_scroll->Value());
   m_surface->update();
+  // The rows that scrolled into view are drawn before the rest.
+  if (m_loader->Busy()) {
+    m_loader->Prioritize(VisibleRequests());
+  }
 }

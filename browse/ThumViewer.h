@@ -1,20 +1,31 @@
 #pragma once
 // The thumbnail sheet: the table of a folder's image files, how it is filled, sorted,
-// filtered and searched, the sheet's published settings, and its layout of drawing
-// surface and scroll bar. The main window hosts one, as ThumqzViewer.
+// filtered and searched, the sheet's published settings, its layout of drawing surface
+// and scroll bar, the drawn sheet of thumbnails and the selection made on it. The main
+// window hosts one, as ThumqzViewer.
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QRect>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 #include "browse/ModFileinfo.h"
+#include "browse/SheetGeometry.h"
+#include "browse/ThumbnailLoader.h"
+#include "foundation/MainWindowServices.h"
 
+class QMouseEvent;
+class QPainter;
+class SelectedFiles;
+class ThumSurface;
 class scrollVControl;
 
 // What the sheet writes captions with, made once on the first folder.
@@ -26,8 +37,9 @@ struct CaptionKit {
   QImage Star;  // "Favorties.png" from the data folder; null when it is missing
 };
 
-class ThumViewer : public QWidget {
+class ThumViewer : public QWidget, public ThumbnailSheetServices {
   Q_OBJECT
+  friend class ThumSurface;
 
  public:
   static constexpr int DefaultThumSize = 100;
@@ -59,8 +71,47 @@ class ThumViewer : public QWidget {
   // Re-reads the folder; with isReAdd the table is refilled, sorted and saved for search.
   void RefreshThumbnail(bool isReAdd = true);
   // isSearch false saves the full table for searching, once per folder; isSearch true
-  // makes the table the saved rows whose names contain KeyWords, ignoring case.
+  // makes the table the saved rows whose names contain KeyWords, ignoring case, and
+  // draws them.
   void SearchThumbnaillGO(const QString& KeyWords = {}, bool isSearch = true);
+  // Redraws the sheet after a change of thumbnail size, with a margin of ZoomV around
+  // every cell.
+  void ZoomThumbnail(int ZoomV = 0);
+
+  // Lays every row that passes the filter out on the sheet at once and starts drawing
+  // their thumbnails, the rows on screen first. A drawing still in progress is
+  // cancelled. Zoom is the margin around each cell; isZoom and isRefresh tell who asks
+  // and change nothing. Always false.
+  bool CreateThumbnail(int Zoom = 0, bool isZoom = false, bool isRefresh = false);
+  // Sizes the surface for the laid-out rows and the scroll bar for the surface.
+  void SetupThumbScroll();
+  // Redraws the current thumbnail (row OldPress) from SelectFile after that file changed.
+  void RefreshThumSave() override;
+  void Refresh();
+  // Takes the rubber band's rectangle from its start and current points and shows it.
+  void DrawSelect();
+  // True once every thumbnail of the last drawing is on the sheet.
+  bool SheetReady() const { return m_sheetReady; }
+
+  // The selection step for a press at (X, Y) on the surface, or for moving to the next
+  // or previous shown row. Button and Shift carry the 1/2/4 bits. True when a thumbnail
+  // was hit or a band selection was made.
+  bool PressThumbnail(int Button, int Shift, float X, float Y, bool isNext = false, bool isBack = false);
+  // Moves the current thumbnail to the next or previous row the filter shows; the
+  // current row's file is then in SelectFile.
+  void PreviewNext();
+  void PreviewBack();
+  // The full path of row curI of the table, or empty.
+  QString SlideFilename(int curI) const;
+
+  // Where the thumbnail of a row was placed inside its cell, and on the surface (also
+  // what hits and frames use); empty for rows not drawn.
+  QRectF FitRect(int row) const;
+  QRectF HitRect(int row) const;
+  // The list the sheet publishes its selection to; the program's one list by default.
+  void SetSelectedFiles(SelectedFiles& list);
+  // The grid of the last drawing.
+  const SheetGeometry& Geometry() const { return m_geometry; }
 
   // Whether a row is shown under the current filter. Without a filter the row's
   // creation day is marked on the side panel's calendar when it lies in the month
@@ -117,8 +168,13 @@ class ThumViewer : public QWidget {
   const ModFileinfo::FileTable& FileRows() const { return m_rows; }
   ModFileinfo::FileTable& FileRows() { return m_rows; }
 
-  QWidget* Surface() const { return m_surface; }
+  QWidget* Surface() const;
   scrollVControl* Scroll() const { return m_scroll; }
+
+ signals:
+  void MouseDown(int Button, int Shift, float X, float Y);
+  void MouseUp(int Button, int Shift, float X, float Y);
+  void DblClick();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -137,8 +193,34 @@ class ThumViewer : public QWidget {
   // The current row while it is selected, else null.
   const ModFileinfo::FileRow* CurrentRow() const;
   QString CurrentFact(QString ModFileinfo::FileRow::*column) const;
+  void UpdateScrollRange();
 
-  QWidget* m_surface = nullptr;
+  // Drawing the sheet.
+  void ClearSheet();
+  void LayOutRows();
+  void StartDecoding();
+  std::vector<int> VisibleRequests() const;
+  void PlaceThumbnail(int row, const ThumbPicture& picture);
+  void FinishSheet();
+  void UpdateRow(int row);
+  QString SecondCaption(int row) const;
+  void PaintSurface(QPainter& painter, const QRect& exposed);
+  void PaintCell(QPainter& painter, int slot) const;
+  void PaintMarks(QPainter& painter, int firstSlot, int lastSlot) const;
+
+  // Selecting on it.
+  int HitRow(QPointF point) const;
+  int NeighbourRow(int step) const;
+  void PressRow(int row, int Shift);
+  void PressBand(int Shift);
+  void PublishSelection();
+  void SurfaceMouseDown(const QMouseEvent& event);
+  void SurfaceMouseMove(const QMouseEvent& event);
+  void SurfaceMouseUp(const QMouseEvent& event);
+  bool AskedToKeepCanvas();
+  bool ValidRow(int row) const { return row >= 0 && row < static_cast<int>(m_rows.size()); }
+
+  ThumSurface* m_surface = nullptr;
   scrollVControl* m_scroll = nullptr;
 
   ModFileinfo::FileTable m_rows;
@@ -171,4 +253,29 @@ class ThumViewer : public QWidget {
   bool m_isFavorties = false;
   int m_thumW = 0;
   int m_thumH = 0;
+
+  // The drawn sheet. It lives here in memory, cell by cell: nothing else reads it, and a
+  // program folder that is read-only or shared by two instances cannot spoil it.
+  ThumbnailLoader* m_loader = nullptr;
+  SheetGeometry m_geometry;
+  std::vector<int> m_slotRows;  // the row shown in each layout slot
+  std::vector<int> m_rowSlots;  // the slot of each row, -1 for rows the filter hides
+  // Per row, with one spare entry at ListCount (the current row after a band selection).
+  std::vector<QRectF> m_fitRects;
+  std::vector<QRectF> m_imageRects;
+  std::vector<ThumbPicture> m_pictures;
+  std::vector<bool> m_drawn;
+  std::vector<int> m_requestOfRow;  // the index of a row's request in the running batch
+  bool m_sheetReady = false;
+  // The row framed in grey when the drawing ended.
+  int m_framedRow = -1;
+
+  // The rubber band.
+  bool m_bandActive = false;
+  bool m_buttonDown = false;
+  QPoint m_bandStart;
+  QPoint m_bandCurrent;
+  QRect m_bandRect;
+
+  SelectedFiles* m_selectedFiles = nullptr;
 };

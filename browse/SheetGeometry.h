@@ -1,0 +1,43 @@
+#pragma once
+// Where the thumbnail sheet puts its cells. The grid depends only on the control's
+// width, the scroll bar's width, the zoom margin and the thumbnail size, so every cell
+// is placed before a single picture is read.
+
+#include <QPointF>
+#include <QRectF>
+
+struct SheetGeometry {
+  static constexpr int FirstRowTop = 20;
+  static constexpr int CaptionHeight = 13;
+  // Space under a cell for the two caption lines, counted in the surface height.
+  static constexpr int RowExtra = 60;
+
+  int Zoom = 0;
+  int ThumWidth = 0;
+  int ThumHeight = 0;
+  int CellWidth = 0;
+  int CellHeight = 0;
+  int FirstColumnLeft = 0;
+  int ColumnStep = 0;
+  // The row step follows the width, not the height: menu sizes are square.
+  int RowStep = 0;
+  // The column count C of the layout; a row holds C - 1 thumbnails.
+  int Columns = 0;
+
+  // The grid for a control of this inner width with a scroll bar of this width.
+  static SheetGeometry For(int innerWidth, int scrollWidth, int zoom, int thumWidth, int thumHeight);
+
+  // Thumbnails per row; below 1 nothing can be laid out.
+  int PerRow() const { return Columns - 1; }
+  bool CanLayOut() const { return PerRow() >= 1; }
+  // The left top of the cell in layout slot `slot` (0 = first cell drawn).
+  QPointF SlotOrigin(int slot) const;
+  // The slot whose cell column and row contain the point, or -1 outside the grid.
+  int SlotAt(QPointF point) const;
+  // The caption box of a slot: line 0 the file name, line 1 the fact below it.
+  QRectF CaptionBox(int slot, int line) const;
+  // The surface height that holds `count` laid-out cells.
+  int SurfaceHeight(int count) const;
+  // The slots of the rows of cells that reach into the band [top, bottom).
+  void SlotsIn(double top, double bottom, int count, int& first, int& last) const;
+};

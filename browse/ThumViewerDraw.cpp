@@ -1,0 +1,284 @@
+// Drawing the thumbnail sheet: the grid, the thumbnails as they are decoded, captions,
+// star marks, frames and the rubber band.
+#include <algorithm>
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "browse/ThumSurface.h"
+#include "browse/ThumViewer.h"
+#include "browse/scrollVControl.h"
+#include "foundation/GdiDIB.h"
+#include "foundation/MainWindowServices.h"
+#include "foundation/ModGDI.h"
+#include "foundation/ModPublic.h"
+#include "foundation/SkinnedControlServices.h"
+
+using ModFileinfo::FileRow;
+
+namespace {
+
+constexpr int kStarSize = 16;
+constexpr int kStarInset = 18;
+// Portraits sit this much above the centre of their cell.
+constexpr int kPortraitLift = 5;
+
+QColor FromARGB(std::uint32_t argb) {
+  return QColor((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF, argb >> 24);
+}
+
+const QColor kGreyFrame = FromARGB(ModGDI::MakeARGB(255, 235, 235, 235));
+const QColor kBlueFrame = FromARGB(ModGDI::MakeARGB(255, 47, 99, 255));
+const QColor kBandFill = FromARGB(ModGDI::MakeARGB(50, 51, 84, 128));
+const QColor kBandOutline = FromARGB(ModGDI::MakeARGB(200, 255, 255, 255));
+
+// Where a picture of this size sits inside a box: fitted, centred, portraits lifted.
+QRectF FitInto(QSize source, double boxWidth, double boxHeight) {
+  float x = 0;
+  float y = 0;
+  float w = 0;
+  float h = 0;
+  GdiDIB::GetBestFitInfo(static_cast<float>(source.width()), static_cast<float>(source.height()),
+                         static_cast<float>(boxWidth), static_cast<float>(boxHeight), x, y, w, h);
+  if (h > w) {
+    y -= kPortraitLift;
+  }
+  return {x, y, w, h};
+}
+
+// The frame around a thumbnail: its rectangle grown by 2 on every side.
+QRectF FrameOf(const QRectF& hit) { return hit.adjusted(-2, -2, 2, 2); }
+
+}  // namespace
+
+bool ThumViewer::CreateThumbnail(int Zoom, bool, bool) {
+  m_geometry = SheetGeometry::For(width(), ScrollBarWidth, Zoom, m_thumWidth, m_thumHeight);
+  ClearSheet();
+  m_sheetReady = false;
+  if (ModPublic::GdiplusToken != 0 && m_geometry.CanLayOut()) {
+    LayOutRows();
+  }
+  SetupThumbScroll();
+  m_surface->move(m_surface->x(), 0);
+  m_surface->update();
+  StartDecoding();
+  return false;
+}
+
+void ThumViewer::ClearSheet() {
+  m_loader->Cancel();
+  const std::size_t rows = m_rows.size();
+  m_slotRows.clear();
+  m_rowSlots.assign(rows, -1);
+  m_fitRects.assign(rows + 1, QRectF());
+  m_imageRects.assign(rows + 1, QRectF());
+  m_pictures.assign(rows, ThumbPicture());
+  m_drawn.assign(rows, false);
+  m_requestOfRow.assign(rows, -1);
+  m_framedRow = -1;
+  m_bandActive = false;
+  m_buttonDown = false;
+  m_bandRect = QRect();
+}
+
+void ThumViewer::LayOutRows() {
+  bool deselected = false;
+  for (int i = 0; i < ListCount; ++i) {
+    FileRow& row = m_rows[i];
+    if (!PassesFilter(row)) {
+      // A hidden row cannot stay selected: nobody could see that it is.
+      deselected = deselected || row.Selected;
+      row.Selected = false;
+      continue;
+    }
+    m_rowSlots[i] = static_cast<int>(m_slotRows.size());
+    m_slotRows.push_back(i);
+  }
+  if (deselected) {
+    PublishSelection();
+  }
+  // The filter has marked the days that hold pictures.
+  MainWindowServices* main = ModPublic::MainForm;
+  if (SidePanelServices* panel = main != nullptr ? main->UserqzProcess1() : nullptr) {
+    panel->RefreshCalender();
+  }
+}
+
+void ThumViewer::SetupThumbScroll() {
+  m_surface->resize(m_surface->width(), m_geometry.SurfaceHeight(static_cast<int>(m_slotRows.size())));
+  UpdateScrollRange();
+}
+
+void ThumViewer::StartDecoding() {
+  std::vector<ThumbRequest> requests;
+  const QSize box(m_geometry.CellWidth, m_geometry.CellHeight);
+  for (int row : m_slotRows) {
+    const FileRow& file = m_rows[row];
+    const ThumbRequest request{row, file.Path, box, file.Bytes, file.Modified};
+    if (const ThumbPicture* cached = m_loader->Cached(request)) {
+      PlaceThumbnail(row, *cached);
+    } else {
+      m_requestOfRow[row] = static_cast<int>(requests.size());
+      requests.push_back(request);
+    }
+  }
+  // Finished follows at once when every picture came from memory.
+  m_loader->Start(std::move(requests));
+  if (m_loader->Busy()) {
+    m_loader->Prioritize(VisibleRequests());
+  }
+}
+
+std::vector<int> ThumViewer::VisibleRequests() const {
+  int first = 0;
+  int last = -1;
+  const double top = -m_surface->y();
+  m_geometry.SlotsIn(top, top + height(), static_cast<int>(m_slotRows.size()), first, last);
+  std::vector<int> requests;
+  for (int slot = first; slot <= last; ++slot) {
+    const int request = m_requestOfRow[m_slotRows[slot]];
+    if (request >= 0) {
+      requests.push_back(request);
+    }
+  }
+  return requests;
+}
+
+void ThumViewer::PlaceThumbnail(int row, const ThumbPicture& picture) {
+  if (!ValidRow(row) || m_rowSlots[row] < 0 || m_drawn[row]) {
+    return;
+  }
+  m_fitRects[row] = FitInto(picture.Source, m_geometry.CellWidth, m_geometry.CellHeight);
+  m_imageRects[row] = m_fitRects[row].translated(m_geometry.SlotOrigin(m_rowSlots[row]));
+  m_pictures[row] = picture;
+  m_drawn[row] = true;
+  UpdateRow(row);
+}
+
+void ThumViewer::FinishSheet() {
+  m_framedRow = OldPress;
+  m_sheetReady = true;
+  m_surface->update();
+}
+
+void ThumViewer::UpdateRow(int row) {
+  const int slot = m_rowSlots[row];
+  const QPointF origin = m_geometry.SlotOrigin(slot);
+  // The cell with its captions, lifted portraits and frames.
+  const QRectF area(origin.x() - 4, origin.y() - kPortraitLift - 4, m_geometry.ColumnStep,
+                    m_geometry.RowStep + kPortraitLift);
+  m_surface->update(area.toAlignedRect());
+}
+
+void ThumViewer::RefreshThumSave() {
+  if (!ValidRow(OldPress) || m_rowSlots[OldPress] < 0) {
+    return;
+  }
+  const int row = OldPress;
+  // The saved file is shown at the plain thumbnail size, without the zoom margin.
+  const ThumbPicture picture = ThumbnailLoader::Decode(SelectFile, QSize(m_thumWidth, m_thumHeight));
+  m_fitRects[row] = FitInto(picture.Source, m_thumWidth, m_thumHeight);
+  m_imageRects[row] = m_fitRects[row].translated(m_geometry.SlotOrigin(m_rowSlots[row]));
+  m_pictures[row] = picture;
+  m_drawn[row] = true;
+  // Pictures made of the file before it changed must not come back on a later drawing.
+  m_loader->Forget(SelectFile);
+  if (m_framedRow == row) {
+    m_framedRow = -1;
+  }
+  UpdateRow(row);
+}
+
+void ThumViewer::Refresh() { m_surface->update(); }
+
+void ThumViewer::DrawSelect() {
+  const int dx = m_bandCurrent.x() - m_bandStart.x();
+  const int dy = m_bandCurrent.y() - m_bandStart.y();
+  if (dx != 0) {
+    m_bandRect = QRect(std::min(m_bandStart.x(), m_bandCurrent.x()), std::min(m_bandStart.y(), m_bandCurrent.y()),
+                       std::abs(dx), std::abs(dy));
+  }
+  m_surface->update();
+}
+
+QRectF ThumViewer::FitRect(int row) const {
+  return row >= 0 && row < static_cast<int>(m_fitRects.size()) ? m_fitRects[row] : QRectF();
+}
+
+QRectF ThumViewer::HitRect(int row) const {
+  return row >= 0 && row < static_cast<int>(m_imageRects.size()) ? m_imageRects[row] : QRectF();
+}
+
+QString ThumViewer::SecondCaption(int row) const {
+  const FileRow& file = m_rows[row];
+  switch (m_sort) {
+    case 0: {
+      if (!m_drawn[row]) {
+        return {};
+      }
+      const QSize size = m_pictures[row].Source;
+      return QStringLiteral("%1 x %2 pixels").arg(size.width()).arg(size.height());
+    }
+    case 1:
+    case 5: return file.Extname.toUpper();
+    case 2: return file.SizeText;
+    case 3: return file.CDate;
+    case 4: return file.MDate;
+    default: return {};
+  }
+}
+
+void ThumViewer::PaintSurface(QPainter& painter, const QRect& exposed) {
+  int first = 0;
+  int last = -1;
+  m_geometry.SlotsIn(exposed.top(), exposed.bottom() + 1.0, static_cast<int>(m_slotRows.size()), first, last);
+  painter.setFont(m_captions.Font);
+  for (int slot = first; slot <= last; ++slot) {
+    PaintCell(painter, slot);
+  }
+  PaintMarks(painter, first, last);
+}
+
+void ThumViewer::PaintCell(QPainter& painter, int slot) const {
+  const int row = m_slotRows[slot];
+  const FileRow& file = m_rows[row];
+  const QFontMetrics metrics(m_captions.Font);
+  painter.setPen(m_captions.Black);
+  const QString lines[2] = {file.Name, SecondCaption(row)};
+  for (int line = 0; line < 2; ++line) {
+    if (!lines[line].isEmpty()) {
+      painter.drawText(m_geometry.CaptionBox(slot, line), m_captions.Format | Qt::AlignTop,
+                       metrics.elidedText(lines[line], Qt::ElideRight, m_geometry.ThumWidth));
+    }
+  }
+  const QImage& thumb = m_pictures[row].Thumb;
+  if (thumb.isNull()) {
+    return;
+  }
+  const QRectF& image = m_imageRects[row];
+  painter.drawImage(image, thumb);
+  if (file.Review == QLatin1String("T") && !m_captions.Star.isNull()) {
+    painter.drawImage(QRectF(image.right() - kStarInset, image.bottom() - kStarInset, kStarSize, kStarSize),
+                      m_captions.Star);
+  }
+}
+
+void ThumViewer::PaintMarks(QPainter& painter, int firstSlot, int lastSlot) const {
+  painter.setBrush(Qt::NoBrush);
+  if (m_sheetReady && ValidRow(m_framedRow) && m_drawn[m_framedRow]) {
+    painter.setPen(QPen(kGreyFrame, 2));
+    painter.drawRect(FrameOf(m_imageRects[m_framedRow]));
+  }
+  painter.setPen(QPen(kBlueFrame, 2));
+  for (int slot = firstSlot; slot <= lastSlot; ++slot) {
+    const int row = m_slotRows[slot];
+    if (m_rows[row].Selected && m_drawn[row]) {
+      painter.drawRect(FrameOf(m_imageRects[row]));
+    }
+  }
+  if (m_bandActive && m_buttonDown && !m_bandRect.isNull()) {
+    painter.fillRect(m_bandRect, kBandFill);
+    painter.setPen(QPen(kBandOutline, 1));
+    painter.drawRect(QRectF(m_bandRect.x(), m_bandRect.y(), m_bandRect.width(), m_bandRect.height()));
+  }
+}

@@ -1,0 +1,198 @@
+#include "browse/ThumbnailLoader.h"
+
+#include <QImageReader>
+#include <QRunnable>
+#include <QThread>
+
+#include "foundation/GdiDIB.h"
+#include "foundation/Numbers.h"
+#include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/Codecs.h"
+
+namespace {
+
+// Decoded thumbnails kept for re-sorts, filters and searches: about 2,500 pictures of
+// 160 pixels.
+constexpr int kCacheKilobytes = 256 * 1024;
+
+QString CacheKey(const QString& path, QSize box) {
+  return path + u'\n' + QString::number(box.width()) + u'x' + QString::number(box.height());
+}
+
+// The whole-pixel size an image of size `source` takes inside `box`.
+QSize FittedSize(QSize source, QSize box) {
+  float x = 0;
+  float y = 0;
+  float w = 0;
+  float h = 0;
+  GdiDIB::GetBestFitInfo(static_cast<float>(source.width()), static_cast<float>(source.height()),
+                         static_cast<float>(box.width()), static_cast<float>(box.height()), x, y, w, h);
+  return {Numbers::RoundToInt(w), Numbers::RoundToInt(h)};
+}
+
+// Pictures are painted many times and decoded once, so they are kept in the format
+// the screen paints fastest.
+QImage ForPainting(QImage image, QSize size) {
+  if (image.size() != size) {
+    image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
+  return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+}
+
+// Formats whose reader cannot tell the size up front go through the full decoder.
+ThumbPicture DecodeWhole(const QString& path, QSize box) {
+  const std::unique_ptr<Gdip::Bitmap> image = Gdip::LoadImageFromFile(path);
+  if (!image) {
+    return {};
+  }
+  const QSize source(image->Width(), image->Height());
+  const QSize fitted = FittedSize(source, box);
+  if (fitted.isEmpty()) {
+    return {};
+  }
+  return {source, ForPainting(image->Image(), fitted)};
+}
+
+}  // namespace
+
+// One batch of requests. Workers claim a request before decoding it, so a request that
+// is queued twice (after a re-prioritisation) is decoded once.
+struct ThumbnailLoader::Batch {
+  explicit Batch(std::vector<ThumbRequest> r) : Requests(std::move(r)), Claimed(Requests.size()) {}
+  std::vector<ThumbRequest> Requests;
+  std::vector<std::atomic<bool>> Claimed;
+  std::atomic<bool> Cancelled{false};
+  std::size_t Delivered = 0;  // counted on the loader's thread only
+};
+
+ThumbnailLoader::ThumbnailLoader(QObject* parent) : QObject(parent), m_cache(kCacheKilobytes) {
+  m_pool.setMaxThreadCount(QThread::idealThreadCount());
+}
+
+ThumbnailLoader::~ThumbnailLoader() {
+  Cancel();
+  // Workers post their results to this object; none may still be running when it goes.
+  m_pool.waitForDone();
+}
+
+ThumbPicture ThumbnailLoader::Decode(const QString& path, QSize box) {
+  QImageReader reader(path);
+  reader.setAutoTransform(false);
+  const QSize source = reader.size();
+  if (!source.isValid()) {
+    return DecodeWhole(path, box);
+  }
+  const QSize fitted = FittedSize(source, box);
+  if (fitted.isEmpty()) {
+    return {};
+  }
+  // JPEG decodes straight to a fraction of its size, which is most of the speed of
+  // the sheet on a folder of photographs.
+  if (fitted != source && reader.supportsOption(QImageIOHandler::ScaledSize)) {
+    reader.setScaledSize(fitted);
+  }
+  QImage image;
+  if (!reader.read(&image)) {
+    // A file that cannot be decoded shows an empty cell.
+    return {};
+  }
+  return {source, ForPainting(std::move(image), fitted)};
+}
+
+const ThumbPicture* ThumbnailLoader::Cached(const ThumbRequest& request) const {
+  const CacheEntry* entry = m_cache.object(CacheKey(request.Path, request.Box));
+  if (entry == nullptr || entry->Bytes != request.Bytes || entry->Modified != request.Modified) {
+    return nullptr;
+  }
+  return &entry->Picture;
+}
+
+void ThumbnailLoader::Remember(const ThumbRequest& request, const ThumbPicture& picture) {
+  const auto kilobytes = static_cast<qsizetype>(picture.Thumb.sizeInBytes() / 1024 + 1);
+  m_cache.insert(CacheKey(request.Path, request.Box), new CacheEntry{request.Bytes, request.Modified, picture},
+                 kilobytes);
+}
+
+void ThumbnailLoader::Forget(const QString& path) {
+  const QString prefix = path + u'\n';
+  const QList<QString> keys = m_cache.keys();
+  for (const QString& key : keys) {
+    if (key.startsWith(prefix)) {
+      m_cache.remove(key);
+    }
+  }
+}
+
+void ThumbnailLoader::Start(std::vector<ThumbRequest> requests) {
+  Cancel();
+  if (requests.empty()) {
+    emit Finished();
+    return;
+  }
+  m_batch = std::make_shared<Batch>(std::move(requests));
+  for (int i = 0; i < static_cast<int>(m_batch->Requests.size()); ++i) {
+    Queue(m_batch, i);
+  }
+}
+
+void ThumbnailLoader::Prioritize(const std::vector<int>& first) {
+  if (!m_batch) {
+    return;
+  }
+  // Requests still waiting are queued again behind the ones asked for; the stale
+  // queue entries are dropped from the pool.
+  m_pool.clear();
+  std::vector<bool> queued(m_batch->Requests.size(), false);
+  for (int index : first) {
+    if (index >= 0 && index < static_cast<int>(queued.size()) && !queued[index]) {
+      queued[index] = true;
+      Queue(m_batch, index);
+    }
+  }
+  for (int i = 0; i < static_cast<int>(queued.size()); ++i) {
+    if (!queued[i]) {
+      Queue(m_batch, i);
+    }
+  }
+}
+
+void ThumbnailLoader::Cancel() {
+  if (m_batch) {
+    m_batch->Cancelled = true;
+    m_batch.reset();
+  }
+  m_pool.clear();
+}
+
+void ThumbnailLoader::Queue(const std::shared_ptr<Batch>& batch, int index) {
+  if (batch->Claimed[index].load()) {
+    return;
+  }
+  m_pool.start(QRunnable::create([this, batch, index] {
+    if (batch->Cancelled || batch->Claimed[index].exchange(true)) {
+      return;
+    }
+    const ThumbRequest& request = batch->Requests[index];
+    ThumbPicture picture = Decode(request.Path, request.Box);
+    if (batch->Cancelled) {
+      return;
+    }
+    QMetaObject::invokeMethod(
+        this, [this, batch, index, picture = std::move(picture)] { Deliver(batch, index, picture); },
+        Qt::QueuedConnection);
+  }));
+}
+
+void ThumbnailLoader::Deliver(const std::shared_ptr<Batch>& batch, int index, const ThumbPicture& picture) {
+  if (batch != m_batch) {
+    return;
+  }
+  const ThumbRequest& request = batch->Requests[index];
+  Remember(request, picture);
+  emit Delivered(request.Row, picture);
+  // The slot may have cancelled or replaced the batch.
+  if (batch == m_batch && ++batch->Delivered == batch->Requests.size()) {
+    m_batch.reset();
+    emit Finished();
+  }
+}
