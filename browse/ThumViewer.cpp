@@ -23,13 +23,6 @@ SidePanelServices* SidePanel() {
   return main != nullptr ? main->UserqzProcess1() : nullptr;
 }
 
-QString WithTrailingSlash(const QString& path) {
-  if (path.isEmpty() || path.endsWith(u'/')) {
-    return path;
-  }
-  return path + u'/';
-}
-
 QColor FromOleColor(std::uint32_t ole) { return QColor(ole & 0xFF, (ole >> 8) & 0xFF, (ole >> 16) & 0xFF); }
 
 QDate LocalDay(std::int64_t secondsSinceEpoch) { return QDateTime::fromSecsSinceEpoch(secondsSinceEpoch).date(); }
@@ -66,7 +59,8 @@ void ThumViewer::Path(const QString& NewPath) {
   DisableCalendarDays();
   m_filterKind = NoFilter;
   OldPress = 0;
-  m_folderPath = WithTrailingSlash(NewPath);
+  // No folder lists nothing; AddBackslash would make it the root folder.
+  m_folderPath = NewPath.isEmpty() ? QString() : ModPublic::AddBackslash(NewPath);
   FillFileTable();
 }
 

@@ -4,27 +4,18 @@
 
 #include <QMouseEvent>
 
-#include "browse/KeyForward.h"
 #include "browse/ThumSurface.h"
 #include "browse/ThumViewer.h"
 #include "foundation/MainWindowServices.h"
 #include "foundation/ModPublic.h"
 #include "foundation/Numbers.h"
 #include "foundation/SelectedFiles.h"
+#include "platform/forms/Input.h"
+#include "platform/forms/MsgBox.h"
 
 using ModFileinfo::FileRow;
 
 namespace {
-
-constexpr int kLeftButton = 1;
-constexpr int kShiftMask = 1;
-constexpr int kCtrlMask = 2;
-constexpr int kCancel = 2;
-
-int ButtonBits(Qt::MouseButtons buttons) {
-  return (buttons.testFlag(Qt::LeftButton) ? 1 : 0) | (buttons.testFlag(Qt::RightButton) ? 2 : 0) |
-         (buttons.testFlag(Qt::MiddleButton) ? 4 : 0);
-}
 
 // Edges belong to one side only, so touching thumbnails never share a point.
 bool Contains(const QRectF& r, QPointF p) {
@@ -42,7 +33,7 @@ bool ThumViewer::PressThumbnail(int Button, int Shift, float X, float Y, bool is
     PressBand(Shift);
     OldPress = ListCount;
   } else {
-    if (Shift == 0 && Button == kLeftButton) {
+    if (Shift == 0 && Button == Forms::vbLeftButton) {
       for (FileRow& row : m_rows) {
         row.Selected = false;
       }
@@ -85,7 +76,7 @@ int ThumViewer::NeighbourRow(int step) const {
 
 void ThumViewer::PressRow(int row, int Shift) {
   FileRow& hit = m_rows[row];
-  if (Shift == kCtrlMask) {
+  if (Shift == Forms::vbCtrlMask) {
     hit.Selected = !hit.Selected;
     return;
   }
@@ -111,7 +102,7 @@ void ThumViewer::PressBand(int Shift) {
     // Touching rectangles share no area and so do not overlap.
     if (band.intersects(m_imageRects[row])) {
       m_rows[row].Selected = true;
-    } else if (Shift != kShiftMask) {
+    } else if (Shift != Forms::vbShiftMask) {
       m_rows[row].Selected = false;
     }
   }
@@ -151,12 +142,12 @@ bool ThumViewer::AskedToKeepCanvas() {
   if (m_hideCaption || canvas == nullptr || canvas->SaveState() || !canvas->AppliedEffect()) {
     return false;
   }
-  return ModPublic::AskSaveChanges() == kCancel;
+  return ModPublic::AskSaveChanges() == Forms::vbCancel;
 }
 
 void ThumViewer::SurfaceMouseDown(const QMouseEvent& event) {
-  const int button = ButtonBits(event.button());
-  const int shift = KeyForward::ShiftBits(event.modifiers());
+  const int button = Forms::ButtonFromQt(event.button());
+  const int shift = Forms::ShiftFromQt(event.modifiers());
   const QPointF at = event.position();
   m_bandActive = false;
   if (!AskedToKeepCanvas()) {
@@ -181,14 +172,14 @@ void ThumViewer::SurfaceMouseMove(const QMouseEvent& event) {
   const QPointF at = event.position();
   m_bandCurrent = at.toPoint();
   // The band selects by the rectangle drawn last, then shows the new one.
-  PressThumbnail(ButtonBits(event.buttons()), KeyForward::ShiftBits(event.modifiers()), static_cast<float>(at.x()),
+  PressThumbnail(Forms::ButtonFromQt(event.buttons()), Forms::ShiftFromQt(event.modifiers()), static_cast<float>(at.x()),
                  static_cast<float>(at.y()));
   DrawSelect();
 }
 
 void ThumViewer::SurfaceMouseUp(const QMouseEvent& event) {
-  const int button = ButtonBits(event.button());
-  const int shift = KeyForward::ShiftBits(event.modifiers());
+  const int button = Forms::ButtonFromQt(event.button());
+  const int shift = Forms::ShiftFromQt(event.modifiers());
   const QPointF at = event.position();
   if (m_buttonDown && m_sheetReady) {
     PressThumbnail(button, shift, static_cast<float>(at.x()), static_cast<float>(at.y()));

@@ -1,5 +1,7 @@
 #include "browse/ThumViewer.h"
 
+#include <algorithm>
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -158,18 +160,19 @@ TEST(ThumViewerTest, DateFilterPassesDaysOnOrBeforeTheFilterDay) {
 
 TEST(ThumViewerTest, CalendarMarksOnlyDaysOfTheShownMonth) {
   BrowseFakes::InstalledMainWindow main;
-  main.panel.enabledDays = {3, 4};
-  main.panel.month = 6;
-  main.panel.year = 2020;
+  Fakes::FakeSidePanel& panel = main.window.sidePanel;
+  panel.month = 6;
+  panel.year = 2020;
   TestSupport::TestFolder folder;
   ThumViewer sheet;
   sheet.Path(folder.Path());
-  EXPECT_TRUE(main.panel.enabledDays.empty());
-  EXPECT_EQ(main.panel.refreshes, 1);
+  EXPECT_EQ(std::count(panel.dayEnabled.begin(), panel.dayEnabled.end(), true), 0);
+  EXPECT_EQ(panel.calendarRefreshes, 1);
   EXPECT_TRUE(sheet.PassesFilter(CreatedOn(2020, 6, 15)));
   EXPECT_TRUE(sheet.PassesFilter(CreatedOn(2020, 7, 20)));
   EXPECT_TRUE(sheet.PassesFilter(CreatedOn(2019, 6, 21)));
-  EXPECT_EQ(main.panel.enabledDays, std::set<int>{14});
+  EXPECT_EQ(std::count(panel.dayEnabled.begin(), panel.dayEnabled.end(), true), 1);
+  EXPECT_TRUE(panel.dayEnabled[14]);
 }
 
 TEST(ThumViewerTest, ThumbnailSizesBelowOneUseTheDefault) {
@@ -221,5 +224,5 @@ TEST(ThumViewerTest, KeysGoToTheMainWindowsShortcutHandler) {
   QApplication::sendEvent(sheet.Scroll(), &ctrlA);
   QApplication::sendEvent(&sheet, &f5);
   using Key = std::pair<int, int>;
-  EXPECT_EQ(main.keys, (std::vector<Key>{{0x2E, 0}, {0x41, 3}, {0x74, 0}}));
+  EXPECT_EQ(main.window.shortcutKeys, (std::vector<Key>{{0x2E, 0}, {0x41, 3}, {0x74, 0}}));
 }
