@@ -108,6 +108,9 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   // what hits and frames use); empty for rows not drawn.
   QRectF FitRect(int row) const;
   QRectF HitRect(int row) const;
+  // Caption line 0 (the file name) or 1 (the fact the sort order picks) of a laid-out
+  // row; the image size of line 1 is known once the row is drawn.
+  QString Caption(int row, int line) const;
   // The list the sheet publishes its selection to; the program's one list by default.
   void SetSelectedFiles(SelectedFiles& list);
   // The grid of the last drawing.
@@ -203,7 +206,6 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   void PlaceThumbnail(int row, const ThumbPicture& picture);
   void FinishSheet();
   void UpdateRow(int row);
-  QString SecondCaption(int row) const;
   void PaintSurface(QPainter& painter, const QRect& exposed);
   void PaintCell(QPainter& painter, int slot) const;
   void PaintMarks(QPainter& painter, int firstSlot, int lastSlot) const;

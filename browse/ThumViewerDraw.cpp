@@ -209,8 +209,14 @@ QRectF ThumViewer::HitRect(int row) const {
   return row >= 0 && row < static_cast<int>(m_imageRects.size()) ? m_imageRects[row] : QRectF();
 }
 
-QString ThumViewer::SecondCaption(int row) const {
+QString ThumViewer::Caption(int row, int line) const {
+  if (!ValidRow(row) || m_rowSlots[row] < 0) {
+    return {};
+  }
   const FileRow& file = m_rows[row];
+  if (line == 0) {
+    return file.Name;
+  }
   switch (m_sort) {
     case 0: {
       if (!m_drawn[row]) {
@@ -244,11 +250,11 @@ void ThumViewer::PaintCell(QPainter& painter, int slot) const {
   const FileRow& file = m_rows[row];
   const QFontMetrics metrics(m_captions.Font);
   painter.setPen(m_captions.Black);
-  const QString lines[2] = {file.Name, SecondCaption(row)};
   for (int line = 0; line < 2; ++line) {
-    if (!lines[line].isEmpty()) {
-      painter.drawText(m_geometry.CaptionBox(slot, line), m_captions.Format | Qt::AlignTop,
-                       metrics.elidedText(lines[line], Qt::ElideRight, m_geometry.ThumWidth));
+    const QString text = Caption(row, line);
+    if (!text.isEmpty()) {
+      painter.drawText(m_geometry.CaptionBox(slot, line), static_cast<int>(m_captions.Format | Qt::AlignTop),
+                       metrics.elidedText(text, Qt::ElideRight, m_geometry.ThumWidth));
     }
   }
   const QImage& thumb = m_pictures[row].Thumb;

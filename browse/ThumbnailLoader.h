@@ -18,7 +18,7 @@
 
 // A picture of one file, made to fit a box.
 struct ThumbPicture {
-  QSize Source;  // the image's own size; 0 x 0 when it could not be decoded
+  QSize Source{0, 0};  // the image's own size; 0 x 0 when it could not be decoded
   QImage Thumb;  // null when it could not be decoded
 };
 
