@@ -1,6 +1,6 @@
-// Benchmarks run inside a QGuiApplication on the offscreen platform so that
-// image codecs, fonts and painting behave as in the program.
-#include <QGuiApplication>
+// Benchmarks run inside a QApplication on the offscreen platform so that
+// image codecs, fonts, painting and widgets behave as in the program.
+#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -8,7 +8,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);
   ::benchmark::Initialize(&argc, argv);
   if (::benchmark::ReportUnrecognizedArguments(argc, argv)) {
     return 1;
