@@ -174,10 +174,3 @@ TEST_F(Selection, ANewListingEmptiesTheSharedList) {
   sheet.Path(folder.Path());
   EXPECT_TRUE(selected.IsEmpty());
 }
-
-TEST_F(Selection, DoubleClickIsReported) {
-  int doubles = 0;
-  QObject::connect(&sheet, &ThumViewer::DblClick, [&] { ++doubles; });
-  Mouse(QEvent::MouseButtonDblClick, Centre(0));
-  EXPECT_EQ(doubles, 1);
-}
