@@ -123,10 +123,8 @@ void ThumViewer::StartDecoding() {
     }
   }
   // Finished follows at once when every picture came from memory.
-  m_loader->Start(std::move(requests));
-  if (m_loader->Busy()) {
-    m_loader->Prioritize(VisibleRequests());
-  }
+  const std::vector<int> onScreen = VisibleRequests();
+  m_loader->Start(std::move(requests), onScreen);
 }
 
 std::vector<int> ThumViewer::VisibleRequests() const {

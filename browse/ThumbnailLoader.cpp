@@ -123,36 +123,41 @@ void ThumbnailLoader::Forget(const QString& path) {
   }
 }
 
-void ThumbnailLoader::Start(std::vector<ThumbRequest> requests) {
+void ThumbnailLoader::Start(std::vector<ThumbRequest> requests, const std::vector<int>& first) {
   Cancel();
   if (requests.empty()) {
     emit Finished();
     return;
   }
   m_batch = std::make_shared<Batch>(std::move(requests));
-  for (int i = 0; i < static_cast<int>(m_batch->Requests.size()); ++i) {
-    Queue(m_batch, i);
-  }
+  QueueInOrder(first);
 }
 
 void ThumbnailLoader::Prioritize(const std::vector<int>& first) {
   if (!m_batch) {
     return;
   }
-  // Requests still waiting are queued again behind the ones asked for; the stale
-  // queue entries are dropped from the pool.
+  // The stale queue entries are dropped from the pool and the requests still waiting
+  // are queued again in the new order.
   m_pool.clear();
+  QueueInOrder(first);
+}
+
+void ThumbnailLoader::QueueInOrder(const std::vector<int>& first) {
   std::vector<bool> queued(m_batch->Requests.size(), false);
-  for (int index : first) {
-    if (index >= 0 && index < static_cast<int>(queued.size()) && !queued[index]) {
+  const auto queue = [this, &queued](int index) {
+    if (!queued[index]) {
       queued[index] = true;
       Queue(m_batch, index);
     }
+  };
+  for (int index : first) {
+    if (index >= 0 && index < static_cast<int>(queued.size())) {
+      queue(index);
+    }
   }
   for (int i = 0; i < static_cast<int>(queued.size()); ++i) {
-    if (!queued[i]) {
-      Queue(m_batch, i);
-    }
+    queue(i);
   }
 }
 

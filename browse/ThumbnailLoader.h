@@ -51,8 +51,9 @@ class ThumbnailLoader : public QObject {
   // Forgets every picture of a file (it changed on disk).
   void Forget(const QString& path);
 
-  // Cancels the running batch and starts decoding these requests, first one first.
-  void Start(std::vector<ThumbRequest> requests);
+  // Cancels the running batch and starts decoding these requests: those at the indexes
+  // in `first` before the others, the rest in their order.
+  void Start(std::vector<ThumbRequest> requests, const std::vector<int>& first = {});
   // Puts the requests at these indexes (into the batch given to Start) at the head of
   // the queue, the rest after them; requests already taken by a worker stay where they are.
   void Prioritize(const std::vector<int>& first);
@@ -68,6 +69,7 @@ class ThumbnailLoader : public QObject {
 
  private:
   struct Batch;
+  void QueueInOrder(const std::vector<int>& first);
   void Queue(const std::shared_ptr<Batch>& batch, int index);
   void Deliver(const std::shared_ptr<Batch>& batch, int index, const ThumbPicture& picture);
 
