@@ -67,6 +67,9 @@ struct ThumbnailLoader::Batch {
 
 ThumbnailLoader::ThumbnailLoader(QObject* parent) : QObject(parent), m_cache(kCacheKilobytes) {
   m_pool.setMaxThreadCount(QThread::idealThreadCount());
+  // Every core decodes, but the window's own thread comes first so that scrolling and
+  // clicks stay smooth while a large folder is drawn.
+  m_pool.setThreadPriority(QThread::LowPriority);
 }
 
 ThumbnailLoader::~ThumbnailLoader() {
