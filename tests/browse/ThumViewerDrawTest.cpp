@@ -1,6 +1,7 @@
 // Drawing the sheet offscreen: where thumbnails land, what they show, captions, stars,
 // frames, unreadable files, the memory cache and a folder change while drawing.
 #include <array>
+#include <memory>
 
 #include <QFile>
 
@@ -151,10 +152,29 @@ TEST_F(SheetFixture, ANarrowControlOrAnEmptyFolderDrawsNothing) {
   EXPECT_TRUE(sheet.HitRect(0).isEmpty());
 }
 
-TEST_F(SheetFixture, ChangingFolderWhileDrawingEndsWithTheNewFolderOnly) {
+namespace {
+
+void WriteBigPictures(const TestSupport::TestFolder& folder) {
   for (int i = 0; i < 48; ++i) {
     SheetPictures::Write(folder, QStringLiteral("big%1.png").arg(i, 2, 10, QLatin1Char('0')), {1200, 900}, Qt::red);
   }
+}
+
+}  // namespace
+
+TEST_F(SheetFixture, ASheetClosedWhileDrawingLeavesNoWorkBehind) {
+  WriteBigPictures(folder);
+  auto closing = std::make_unique<ThumViewer>();
+  closing->resize(760, 600);
+  closing->Path(folder.Path());
+  closing->CreateThumbnail();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !closing->HitRect(0).isEmpty(); }, 30000));
+  closing.reset();
+  QTest::qWait(100);
+}
+
+TEST_F(SheetFixture, ChangingFolderWhileDrawingEndsWithTheNewFolderOnly) {
+  WriteBigPictures(folder);
   TestSupport::TestFolder other;
   for (int i = 0; i < 5; ++i) {
     SheetPictures::Write(other, QStringLiteral("small%1.jpg").arg(i), {64, 48}, Qt::blue);

@@ -86,3 +86,24 @@ TEST(ThumbnailLoaderTest, ACancelledBatchDeliversNothingAndTheNextOneEverything)
   EXPECT_TRUE(std::all_of(rows.begin(), rows.end(), [](int row) { return row >= 100; }));
   EXPECT_FALSE(loader.Busy());
 }
+
+TEST(ThumbnailLoaderTest, RequestsAskedForFirstAreDecodedBeforeTheRest) {
+  TestSupport::TestFolder folder;
+  const QString path = SheetPictures::Write(folder, "photo.jpg", {1600, 1200}, Qt::gray);
+  std::vector<ThumbRequest> requests;
+  for (int i = 0; i < 120; ++i) {
+    requests.push_back({i, path, kBox, 0, 0});
+  }
+  ThumbnailLoader loader;
+  std::vector<int> rows;
+  QObject::connect(&loader, &ThumbnailLoader::Delivered, [&](int row, const ThumbPicture&) { rows.push_back(row); });
+  loader.Start(requests, {50, 51, 52});
+  // Scrolled down while drawing: the rows that came into view jump the queue.
+  loader.Prioritize({110, 111, 112, 113});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return rows.size() == requests.size(); }, 30000));
+  const auto position = [&](int row) { return std::find(rows.begin(), rows.end(), row) - rows.begin(); };
+  for (int row : {50, 51, 52, 110, 111, 112, 113}) {
+    EXPECT_LT(position(row), 40) << row;
+  }
+  EXPECT_GT(position(119), 40);
+}
