@@ -39,7 +39,8 @@ QImage ForPainting(QImage image, QSize size) {
   return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
 }
 
-// Formats whose reader cannot tell the size up front go through the full decoder.
+// Formats whose header the reader cannot tell the size from (metafiles) are decoded
+// whole first.
 ThumbPicture DecodeWhole(const QString& path, QSize box) {
   const std::unique_ptr<Gdip::Bitmap> image = Gdip::LoadImageFromFile(path);
   if (!image) {
@@ -79,9 +80,10 @@ ThumbnailLoader::~ThumbnailLoader() {
 }
 
 ThumbPicture ThumbnailLoader::Decode(const QString& path, QSize box) {
-  QImageReader reader(path);
-  reader.setAutoTransform(false);
-  const QSize source = reader.size();
+  // Only the header is read here. The picture itself is decoded by the imaging layer,
+  // as the canvas decodes it, straight at the fitted size: JPEGs shrink inside the
+  // decoder, which is most of the speed of the sheet on a folder of photographs.
+  const QSize source = QImageReader(path).size();
   if (!source.isValid()) {
     return DecodeWhole(path, box);
   }
@@ -89,17 +91,12 @@ ThumbPicture ThumbnailLoader::Decode(const QString& path, QSize box) {
   if (fitted.isEmpty()) {
     return {};
   }
-  // JPEG decodes straight to a fraction of its size, which is most of the speed of
-  // the sheet on a folder of photographs.
-  if (fitted != source && reader.supportsOption(QImageIOHandler::ScaledSize)) {
-    reader.setScaledSize(fitted);
-  }
-  QImage image;
-  if (!reader.read(&image)) {
+  const std::unique_ptr<Gdip::Bitmap> image = Gdip::LoadImageFromFile(path, fitted);
+  if (!image) {
     // A file that cannot be decoded shows an empty cell.
     return {};
   }
-  return {source, ForPainting(std::move(image), fitted)};
+  return {source, ForPainting(image->Image(), fitted)};
 }
 
 const ThumbPicture* ThumbnailLoader::Cached(const ThumbRequest& request) const {

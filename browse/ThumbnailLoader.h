@@ -40,8 +40,8 @@ class ThumbnailLoader : public QObject {
   ~ThumbnailLoader() override;
 
   // Reads the file and makes its thumbnail at the size the image takes when it is fitted
-  // into `box` (never enlarged). JPEGs are scaled while they are decoded. A file that
-  // cannot be read gives an empty picture.
+  // into `box` (never enlarged); the size comes from the file's header and JPEGs are
+  // scaled while they are decoded. A file that cannot be read gives an empty picture.
   static ThumbPicture Decode(const QString& path, QSize box);
 
   // The cached picture of a request, when one was made from the same file state.
