@@ -20,14 +20,14 @@ struct Picture {
 };
 
 // Landscape, portrait (lifted 5), smaller than the cell (not enlarged), square, photo
-// proportions and a tall strip, in five formats.
+// proportions and a tall strip, in six formats.
 const std::array<Picture, 6> kPictures{{
     {"png", {200, 100}, {0, 25, 100, 50}},
     {"jpg", {80, 160}, {25, -5, 50, 100}},
     {"bmp", {40, 30}, {30, 35, 40, 30}},
     {"tif", {300, 300}, {0, 0, 100, 100}},
-    {"jpeg", {640, 480}, {0, 12, 100, 75}},
-    {"png", {100, 400}, {37, -5, 25, 100}},
+    {"gif", {640, 480}, {0, 12, 100, 75}},
+    {"emf", {100, 400}, {37, -5, 25, 100}},
 }};
 
 QColor ColourOf(int i) { return QColor::fromHsv(i * 12, 200, 220); }
@@ -106,6 +106,7 @@ TEST_F(MixedSheet, SecondCaptionFollowsTheSortOrder) {
   ASSERT_TRUE(WaitReady());
   EXPECT_EQ(sheet.Caption(0, 1), "BMP");
   EXPECT_EQ(sheet.Caption(sheet.ListCount - 1, 1), "TIF");
+  EXPECT_EQ(sheet.Caption(5, 1), "EMF");
   sheet.SetThumbnaillSort(2);
   EXPECT_EQ(sheet.Caption(0, 1), sheet.FileRows()[0].SizeText);
 }
@@ -121,7 +122,7 @@ TEST_F(MixedSheet, RedrawsAfterSearchOrFilterComeFromMemory) {
   sheet.SetImageFormats("*.bmp");
   sheet.RefreshThumbnail(false);
   EXPECT_TRUE(sheet.SheetReady());
-  EXPECT_EQ(sheet.Surface()->height(), 160);  // two rows shown, sized for them and not for all ten
+  EXPECT_EQ(sheet.Surface()->height(), 160);  // one file shown: sized for its row, not for all ten
   EXPECT_TRUE(SheetPictures::Near(Probe(Centre(4)), ColourOf(14), 16));
 }
 
