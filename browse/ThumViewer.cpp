@@ -244,8 +244,13 @@ void ThumViewer::UpdateScrollRange() {
 void ThumViewer::OnScrollValueChanged() {
   m_surface->move(m_surface->x(), -m_scroll->Value());
   m_surface->update();
-  // The rows that scrolled into view are drawn before the rest.
+  // The rows that scrolled into view are drawn before the rest. The queue is only
+  // rebuilt when a row comes into view, not for every pixel of a drag.
   if (m_loader->Busy()) {
-    m_loader->Prioritize(VisibleRequests());
+    std::vector<int> onScreen = VisibleRequests();
+    if (onScreen != m_prioritized) {
+      m_loader->Prioritize(onScreen);
+      m_prioritized = std::move(onScreen);
+    }
   }
 }

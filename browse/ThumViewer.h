@@ -268,6 +268,7 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   std::vector<ThumbPicture> m_pictures;
   std::vector<bool> m_drawn;
   std::vector<int> m_requestOfRow;  // the index of a row's request in the running batch
+  std::vector<int> m_prioritized;   // the requests last put at the head of the queue
   bool m_sheetReady = false;
   // The row framed in grey when the drawing ended.
   int m_framedRow = -1;

@@ -123,8 +123,8 @@ void ThumViewer::StartDecoding() {
     }
   }
   // Finished follows at once when every picture came from memory.
-  const std::vector<int> onScreen = VisibleRequests();
-  m_loader->Start(std::move(requests), onScreen);
+  m_prioritized = VisibleRequests();
+  m_loader->Start(std::move(requests), m_prioritized);
 }
 
 std::vector<int> ThumViewer::VisibleRequests() const {
