@@ -22,7 +22,8 @@ SheetGeometry SheetGeometry::For(int innerWidth, int scrollWidth, int zoom, int 
 QPointF SheetGeometry::SlotOrigin(int slot) const {
   const int line = slot / PerRow();
   const int column = slot % PerRow();
-  return {static_cast<double>(FirstColumnLeft + column * ColumnStep), static_cast<double>(FirstRowTop + line * RowStep)};
+  return {static_cast<double>(FirstColumnLeft + column * ColumnStep),
+          static_cast<double>(FirstRowTop + line * RowStep)};
 }
 
 int SheetGeometry::SlotAt(QPointF point) const {

@@ -11,6 +11,8 @@ struct SheetGeometry {
   static constexpr int CaptionHeight = 13;
   // Space under a cell for the two caption lines, counted in the surface height.
   static constexpr int RowExtra = 60;
+  // Portraits sit this much above the centre of their cell, into the gap above it.
+  static constexpr int PortraitLift = 5;
 
   int Zoom = 0;
   int ThumWidth = 0;

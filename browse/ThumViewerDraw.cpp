@@ -20,8 +20,6 @@ namespace {
 
 constexpr int kStarSize = 16;
 constexpr int kStarInset = 18;
-// Portraits sit this much above the centre of their cell.
-constexpr int kPortraitLift = 5;
 
 QColor FromARGB(std::uint32_t argb) {
   return QColor((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF, argb >> 24);
@@ -41,7 +39,7 @@ QRectF FitInto(QSize source, double boxWidth, double boxHeight) {
   GdiDIB::GetBestFitInfo(static_cast<float>(source.width()), static_cast<float>(source.height()),
                          static_cast<float>(boxWidth), static_cast<float>(boxHeight), x, y, w, h);
   if (h > w) {
-    y -= kPortraitLift;
+    y -= SheetGeometry::PortraitLift;
   }
   return {x, y, w, h};
 }
@@ -163,8 +161,8 @@ void ThumViewer::UpdateRow(int row) {
   const int slot = m_rowSlots[row];
   const QPointF origin = m_geometry.SlotOrigin(slot);
   // The cell with its captions, lifted portraits and frames.
-  const QRectF area(origin.x() - 4, origin.y() - kPortraitLift - 4, m_geometry.ColumnStep,
-                    m_geometry.RowStep + kPortraitLift);
+  const QRectF area(origin.x() - 4, origin.y() - SheetGeometry::PortraitLift - 4, m_geometry.ColumnStep,
+                    m_geometry.RowStep + SheetGeometry::PortraitLift);
   m_surface->update(area.toAlignedRect());
 }
 

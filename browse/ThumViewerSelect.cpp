@@ -51,9 +51,10 @@ bool ThumViewer::PressThumbnail(int Button, int Shift, float X, float Y, bool is
 }
 
 int ThumViewer::HitRow(QPointF point) const {
-  // A portrait is lifted a little out of its cell, into the gap above it.
+  // A portrait may reach a little above its cell.
   const int slotCount = static_cast<int>(m_slotRows.size());
-  for (const int slot : {m_geometry.SlotAt(point), m_geometry.SlotAt(point + QPointF(0, 5))}) {
+  const QPointF lifted = point + QPointF(0, SheetGeometry::PortraitLift);
+  for (const int slot : {m_geometry.SlotAt(point), m_geometry.SlotAt(lifted)}) {
     if (slot >= 0 && slot < slotCount && Contains(m_imageRects[m_slotRows[slot]], point)) {
       return m_slotRows[slot];
     }
@@ -172,8 +173,8 @@ void ThumViewer::SurfaceMouseMove(const QMouseEvent& event) {
   const QPointF at = event.position();
   m_bandCurrent = at.toPoint();
   // The band selects by the rectangle drawn last, then shows the new one.
-  PressThumbnail(Forms::ButtonFromQt(event.buttons()), Forms::ShiftFromQt(event.modifiers()), static_cast<float>(at.x()),
-                 static_cast<float>(at.y()));
+  PressThumbnail(Forms::ButtonFromQt(event.buttons()), Forms::ShiftFromQt(event.modifiers()),
+                 static_cast<float>(at.x()), static_cast<float>(at.y()));
   DrawSelect();
 }
 
