@@ -1,0 +1,134 @@
+#include "canvas/DisplayCache.h"
+
+#include <cstdint>
+
+#include <QPainter>
+
+namespace {
+
+// Halvings stop once the smaller side would drop under this; the navigator thumbnail
+// and the smallest fitted views are made from the last one.
+constexpr int kSmallestLevelSide = 64;
+// A display image is kept while it holds no more pixels than this many windows.
+constexpr qint64 kDisplayImageWindows = 4;
+
+QImage ThirtyTwoBit(const QImage& picture) {
+  const QImage::Format format = picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+  return picture.format() == format ? picture : picture.convertToFormat(format);
+}
+
+// The mean of four pixels, channel by channel, two channels at a time in 16-bit lanes.
+inline std::uint32_t Mean4(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d) {
+  constexpr std::uint32_t kLanes = 0x00FF00FFu;
+  const std::uint32_t even = (a & kLanes) + (b & kLanes) + (c & kLanes) + (d & kLanes) + 0x00020002u;
+  const std::uint32_t odd = ((a >> 8) & kLanes) + ((b >> 8) & kLanes) + ((c >> 8) & kLanes) + ((d >> 8) & kLanes) +
+                            0x00020002u;
+  return ((even >> 2) & kLanes) | (((odd >> 2) & kLanes) << 8);
+}
+
+}  // namespace
+
+QImage DisplayCache::Half(const QImage& source) {
+  const int w = source.width() / 2;
+  const int h = source.height() / 2;
+  QImage half(w, h, source.format());
+  if (half.isNull()) {
+    return half;
+  }
+  for (int y = 0; y < h; ++y) {
+    const auto* top = reinterpret_cast<const std::uint32_t*>(source.constScanLine(2 * y));
+    const auto* bottom = reinterpret_cast<const std::uint32_t*>(source.constScanLine(2 * y + 1));
+    auto* out = reinterpret_cast<std::uint32_t*>(half.scanLine(y));
+    for (int x = 0; x < w; ++x) {
+      out[x] = Mean4(top[2 * x], top[2 * x + 1], bottom[2 * x], bottom[2 * x + 1]);
+    }
+  }
+  return half;
+}
+
+void DisplayCache::Reset(const QImage& picture) {
+  if (!picture.isNull() && picture.cacheKey() == m_key) {
+    return;
+  }
+  m_key = picture.cacheKey();
+  m_levels.clear();
+  m_display = QImage();
+  if (picture.isNull()) {
+    return;
+  }
+  m_levels.push_back(ThirtyTwoBit(picture));
+  while (std::min(m_levels.back().width(), m_levels.back().height()) / 2 >= kSmallestLevelSide) {
+    QImage next = Half(m_levels.back());
+    if (next.isNull()) {
+      break;
+    }
+    m_levels.push_back(std::move(next));
+  }
+}
+
+QSize DisplayCache::PictureSize() const { return m_levels.empty() ? QSize() : m_levels.front().size(); }
+
+const QImage& DisplayCache::LevelFor(QSize size) const {
+  for (auto it = m_levels.rbegin(); it != m_levels.rend(); ++it) {
+    if (it->width() >= size.width() && it->height() >= size.height()) {
+      return *it;
+    }
+  }
+  return m_levels.front();
+}
+
+QImage DisplayCache::Scaled(QSize size) const {
+  if (m_levels.empty() || size.isEmpty()) {
+    return {};
+  }
+  const QImage& level = LevelFor(size);
+  return level.size() == size ? level : level.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void DisplayCache::MakeDisplayImage(QSize displaySize, bool highQuality) {
+  const QImage& level = LevelFor(displaySize);
+  if (highQuality) {
+    m_display = level.scaled(displaySize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  } else {
+    // Interactive zooming: a bilinear pass from a halving at most twice as large is
+    // quick and close to the smooth result.
+    m_display = QImage(displaySize, level.format());
+    m_display.fill(Qt::transparent);
+    QPainter p(&m_display);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QRect(QPoint(0, 0), displaySize), level);
+  }
+  m_displayHighQuality = highQuality;
+}
+
+void DisplayCache::Draw(QPainter& painter, const QRect& clip, QPoint offset, QSize displaySize, bool highQuality) {
+  const QRect shown = QRect(offset, displaySize).intersected(clip);
+  if (m_levels.empty() || shown.isEmpty()) {
+    return;
+  }
+  const QImage& picture = m_levels.front();
+  if (displaySize == picture.size()) {
+    painter.drawImage(shown.topLeft(), picture, shown.translated(-offset));
+    return;
+  }
+  const bool reduced = displaySize.width() <= picture.width() && displaySize.height() <= picture.height();
+  const qint64 windowPixels = qint64(clip.width()) * clip.height();
+  if (reduced && qint64(displaySize.width()) * displaySize.height() <= kDisplayImageWindows * windowPixels) {
+    if (m_display.size() != displaySize || (highQuality && !m_displayHighQuality)) {
+      MakeDisplayImage(displaySize, highQuality);
+    }
+    painter.drawImage(shown.topLeft(), m_display, shown.translated(-offset));
+    return;
+  }
+  // Much larger than the window: scale only the part that shows.
+  const QImage& level = LevelFor(displaySize);
+  const double sx = double(level.width()) / displaySize.width();
+  const double sy = double(level.height()) / displaySize.height();
+  const QRectF source((shown.x() - offset.x()) * sx, (shown.y() - offset.y()) * sy, shown.width() * sx,
+                      shown.height() * sy);
+  const bool wasSmooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, highQuality || reduced);
+  painter.drawImage(QRectF(shown), level, source);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, wasSmooth);
+}

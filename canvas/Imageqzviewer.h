@@ -1,0 +1,281 @@
+#pragma once
+// The canvas: the control that holds, shows and edits one image. The main window hosts
+// one, as SingleqzPreview, and drives it through the members below; the canvas answers
+// with its four mouse events and a few calls on the main window's services.
+
+#include <array>
+#include <cstdint>
+#include <future>
+#include <memory>
+#include <vector>
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+#include "canvas/CanvasCursors.h"
+#include "canvas/CanvasLayout.h"
+#include "canvas/DisplayCache.h"
+#include "foundation/GdiDIB.h"
+#include "foundation/MainWindowServices.h"
+
+class QFrame;
+class QPainter;
+class QPlainTextEdit;
+class QScrollBar;
+namespace Gdip {
+class Bitmap;
+class Graphics;
+}
+
+// The brushes, font and overlay pictures the canvas draws with, made by CreateBrush.
+struct CanvasKit {
+  QColor LightPanel;
+  QColor DarkPanel;
+  QColor WhiteTranslucent;
+  QColor Shade;
+  QFont Font;
+  QImage Knob;    // "ScrollTop.png"
+  QImage Back;    // "Back.png", 26 x 26
+  QImage Next;    // "Next.png", 26 x 26
+  QImage Picker;  // "ColorPicker.png", 125 x 130
+};
+
+class Imageqzviewer : public QWidget, public CanvasSaveServices {
+  Q_OBJECT
+
+ public:
+  static constexpr int Background = 224;  // grey level of the empty canvas
+  static constexpr int KnobWidth = 15;    // width of the slider knob picture the slider maths assumes
+
+  explicit Imageqzviewer(QWidget* parent = nullptr);
+  ~Imageqzviewer() override;
+
+  // An earlier / a later image snapshot exists.
+  bool UndoE = false;
+  bool RedoE = false;
+  // The file shown; after NewImage the blank "Tempnewimage.png" in the program folder.
+  QString CurFilename;
+  // The picture being edited.
+  GdiDIB ImgDIB;
+
+  // Unsaved changes are SaveState false together with AppliedEffect true.
+  bool SaveState() const override { return m_saveState; }
+  void SetSaveState(bool value) override { m_saveState = value; }
+  bool AppliedEffect() const override { return m_appliedEffect; }
+  void SetAppliedEffect(bool value) override { m_appliedEffect = value; }
+  bool SaveOnly() override;
+
+  // Set before a new file is loaded: the next layout writes undo position 0.
+  void SetFirstL(bool value) { m_firstL = value; }
+  bool FirstL() const { return m_firstL; }
+  // The tool or effect mode, 0 (viewing) to 53. Does not repaint.
+  int Effect() const { return m_effect; }
+  void SetEffect(int value) { m_effect = value; }
+  // The picture's size as text, "640".
+  QString ShowImgWidth() const;
+  QString ShowImgHeight() const;
+  int BrushSize() const { return m_brushSize; }
+  void SetBrushSize(int value) { m_brushSize = value; }
+  bool DefaultStampsize() const { return m_defaultStampsize; }
+  void SetDefaultStampsize(bool value) { m_defaultStampsize = value; }
+  int StampUndoIndex() const { return m_stampUndoIndex; }
+  int UndoIndex() const { return m_undoIndex; }
+
+  // The text tool's font and colour; each change repaints.
+  QString FontA() const { return m_fontA; }
+  void SetFontA(const QString& value);
+  int FontSizeA() const { return m_fontSizeA; }
+  void SetFontSizeA(int value);
+  int FontStyleA() const { return m_fontStyleA; }
+  void SetFontStyleA(int value);
+  int FontRenderA() const { return m_fontRenderA; }
+  void SetFontRenderA(int value);
+  // An RGB colour reference, red in the lowest byte.
+  std::uint32_t TextColor() const { return m_textColor; }
+  void SetTextColor(std::uint32_t value);
+
+  // The display scale when not fitting. The zoom slider and the zoom commands set it in
+  // slider units (55 is 100 %); the factor is kept to hundredths and never below 0.12.
+  float Zoom() const { return m_zoom; }
+  void SetZoomFromSlider(int sliderValue);
+  // Fit the picture into the window; storing it does not repaint.
+  bool FitMode() const { return m_fitMode; }
+  void SetFitMode(bool value) { m_fitMode = value; }
+
+  // The armed tool's value range and value (the on-canvas slider moves the value).
+  int Max() const { return m_max; }
+  void SetMax(int value);
+  int Min() const { return m_min; }
+  void SetMin(int value);
+  int ValueRange() const { return m_max - m_min; }
+  // The value rounded half to even. Setting it also sets the shade brush's alpha
+  // (kept within 0..255) and clears ScreenButtonEnabled.
+  int Value() const;
+  void SetValue(int value);
+
+  // True when no picture is loaded; hasImage says the same the other way round.
+  bool NoOpen() const { return !hasImage(); }
+  bool hasImage() const;
+  // The pointer is on the command bar's knob or one of its buttons.
+  bool ScreenButtonEnabled() const { return m_hit.BarShown; }
+
+  // Shows the text tool's edit box in the rectangle, or hides it when it is shown.
+  void ShowHidetext(float X, float Y, float W, float H);
+  void HideText1();
+  bool TextBoxShown() const { return m_textBoxShown; }
+  QPlainTextEdit* Text1() const { return m_text1; }
+  QFrame* TextBackground() const { return m_textBackground; }
+
+  // Empties the selection; with isSelectAll the whole picture is selected.
+  void CleanCroprect(bool isSelectAll = false);
+  // Makes the drawing kit and loads the overlay pictures from the data folder.
+  void CreateBrush();
+  const CanvasKit& Kit() const { return m_kit; }
+
+  // Makes a blank W x H picture of an RGB colour and loads it; false when it cannot be made.
+  bool NewImage(float W, float H, std::uint32_t Color);
+  // Loads a file, or with Refreshs only lays the current picture out again; isSave
+  // reloads a file just saved and keeps the undo steps. False when the file could not be
+  // decoded: the canvas is then empty.
+  bool Import(const QString& Filename, bool Refreshs = false, bool isUpDown = false, bool isSave = false);
+  // Lays the picture out for the window, paints, and writes undo position 0 when due.
+  void PublicModle(bool Refreshs, bool isUpDown);
+  // Paints the back buffer and shows it, or with isExport renders into the current undo canvas.
+  void Painting(bool isLoad = false, bool isZoom = false, bool isUpDown = false, bool isExport = false);
+  // The colour-picker swatch; picks the colour under the pointer while the swatch is hot.
+  void ColorControl();
+
+  // Undo snapshot files are written in the background; this waits for the one in
+  // progress. Anything that reads or counts the snapshot files calls it first.
+  void WaitForSnapshot();
+  // How many "*.udo" files the data folder holds.
+  int UndoListCount();
+  // The path of the image snapshot of a position.
+  static QString UndoFilePath(int index);
+
+  // The view, as the mouse tools and tests see it.
+  const QImage& BackBuffer() const { return m_backBuffer; }
+  QRectF FitRect() const { return m_fitRect; }
+  QSize DisplaySize() const { return m_displaySize; }
+  QPoint ViewOffset() const { return m_viewOffset; }
+  void SetViewOffset(QPoint offset) { m_viewOffset = offset; }
+  const CanvasLayout::HitRects& HitRectangles() const { return m_rects; }
+  const CanvasLayout::HitState& Hit() const { return m_hit; }
+  QScrollBar* HorizontalScroll() const { return m_horizontalScroll; }
+  QScrollBar* VerticalScroll() const { return m_verticalScroll; }
+  // The colours the picker took, RGB references.
+  std::uint32_t PickColor1() const { return m_pickColor1; }
+  std::uint32_t PickColor2() const { return m_pickColor2; }
+  // Which of the shape tools' two colours the picker sets (1 the second).
+  void SetColorSelector(int value) { m_colorSelector = value; }
+
+ signals:
+  void MouseDown(int Button, int Shift, float X, float Y);
+  void MouseMove(int Button, int Shift, float X, float Y);
+  void MouseUp(int Button, int Shift, float X, float Y);
+  void DblClick();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  QSize ClientSize() const { return size(); }
+  void EnsureBackBuffer();
+  void ClearSurface();
+  void DrawInsetFrame(Gdip::Graphics& graphics, const QRectF& area);
+  void PurgeUndo();
+  void WriteFirstSnapshot();
+  void RemakeWorkingCanvas();
+  void UpdateViewGeometry();
+  void PaintPicture(Gdip::Graphics& graphics, bool isExport, bool isUpDown);
+  void PaintNavigator(Gdip::Graphics& graphics);
+  void PaintOverlays(Gdip::Graphics& graphics, bool isExport);
+  void PaintStatusText(Gdip::Graphics& graphics);
+  // The on-canvas slider and buttons. keepKnob leaves a knob left of the track where it
+  // is; noRefresh leaves showing the result to the caller; the other two flags are unused.
+  void DrawCommandBar(Gdip::Graphics& graphics, bool flag1, bool keepKnob, bool noRefresh, bool flag4);
+  void DrawBarBox(Gdip::Graphics& graphics, const QRectF& box);
+  void DrawCaption(Gdip::Graphics& graphics, const QString& text, QPointF at, int pointSize, bool bold);
+  void ColorControl(Gdip::Graphics& graphics);
+  void HitTestCanvas(QPointF point);
+  void OnHorizontalScroll(int value);
+  void OnVerticalScroll(int value);
+  void EndOfLife();
+  bool NavigatorShown() const;
+
+  bool m_saveState = true;
+  bool m_appliedEffect = false;
+  bool m_firstL = false;
+  // Set by a new-file load: the next layout writes undo position 0 of the loaded picture.
+  bool m_snapshotDue = false;
+  // Position 0 of the picture now loaded has been written.
+  bool m_firstSnapshotWritten = false;
+  int m_effect = 0;
+  float m_zoom = 1.0f;
+  bool m_fitMode = true;
+  int m_max = 10;
+  int m_min = 0;
+  float m_value = 0;
+  int m_brushSize = 30;
+  bool m_defaultStampsize = true;
+  int m_undoIndex = 0;
+  int m_stampUndoIndex = 0;
+  // One slot per undo position; the commit renders into the current one.
+  std::vector<std::unique_ptr<Gdip::Bitmap>> m_undoCanvasCache;
+
+  QString m_fontA;
+  int m_fontSizeA = 0;
+  int m_fontStyleA = 0;
+  int m_fontRenderA = 0;
+  std::uint32_t m_textColor = 0;
+  std::uint8_t m_textRed = 0;
+  std::uint8_t m_textGreen = 0;
+  std::uint8_t m_textBlue = 0;
+  bool m_textBoxShown = false;
+
+  QRectF m_fitRect;
+  QSize m_displaySize;
+  QSize m_previousDisplaySize;
+  QPoint m_viewOffset;
+  QPoint m_previousViewOffset;
+  QRectF m_navigatorRect;
+  CanvasLayout::HitRects m_rects;
+  CanvasLayout::HitState m_hit;
+  std::uint32_t m_pickColor1 = 0;
+  std::uint32_t m_pickColor2 = 0;
+  int m_colorSelector = 0;
+  QPointF m_pointer;
+  QPointF m_pressPoint;
+  QPointF m_currentPoint;
+  QRectF m_dragRect;
+  bool m_leftDown = false;
+  // A press on the canvas-resize grip is in progress (set by the mouse tools).
+  bool m_resizePress = false;
+
+  std::unique_ptr<Gdip::Bitmap> m_workingCanvas;
+  QImage m_previewThumbnail;
+  QImage m_navigatorThumbnail;
+  qint64 m_navigatorThumbnailKey = 0;
+  DisplayCache m_displayCache;
+  CanvasKit m_kit;
+  QImage m_backBuffer;
+  CanvasCursors m_cursors;
+  std::future<void> m_snapshotWrite;
+
+  QFrame* m_textBackground = nullptr;
+  QPlainTextEdit* m_text1 = nullptr;
+  // The horizontal bar moves the picture sideways, the vertical one up and down.
+  QScrollBar* m_horizontalScroll = nullptr;
+  QScrollBar* m_verticalScroll = nullptr;
+};

@@ -1,0 +1,59 @@
+#include "canvas/DisplayCache.h"
+
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Four flat quadrants: red, green / blue, white.
+QImage Quadrants(int w, int h) {
+  QImage image(w, h, QImage::Format_RGB32);
+  QPainter p(&image);
+  p.fillRect(0, 0, w / 2, h / 2, Qt::red);
+  p.fillRect(w / 2, 0, w - w / 2, h / 2, Qt::green);
+  p.fillRect(0, h / 2, w / 2, h - h / 2, Qt::blue);
+  p.fillRect(w / 2, h / 2, w - w / 2, h - h / 2, Qt::white);
+  return image;
+}
+
+}  // namespace
+
+TEST(DisplayCache, HalfAveragesFourPixelsPerChannel) {
+  QImage image(2, 2, QImage::Format_ARGB32_Premultiplied);
+  image.setPixel(0, 0, qRgba(255, 0, 0, 255));
+  image.setPixel(1, 0, qRgba(0, 255, 0, 255));
+  image.setPixel(0, 1, qRgba(0, 0, 255, 255));
+  image.setPixel(1, 1, qRgba(0, 0, 0, 0));
+  const QImage half = DisplayCache::Half(image);
+  ASSERT_EQ(half.size(), QSize(1, 1));
+  const QRgb p = half.pixel(0, 0);
+  EXPECT_EQ(qRed(p), 64);
+  EXPECT_EQ(qGreen(p), 64);
+  EXPECT_EQ(qBlue(p), 64);
+  EXPECT_EQ(qAlpha(p), 191);
+}
+
+TEST(DisplayCache, DrawsReducedEnlargedAndOneToOneViewsInPlace) {
+  DisplayCache cache;
+  cache.Reset(Quadrants(1200, 800));
+  EXPECT_EQ(cache.Scaled(QSize(150, 100)).size(), QSize(150, 100));
+  const QRect window(0, 0, 300, 200);
+  struct Row {
+    QPoint offset;
+    QSize display;
+  };
+  // Reduced (kept as one image), enlarged (only the visible part scaled) and 1:1.
+  for (const Row& row : {Row{{-150, -100}, {600, 400}}, Row{{-2250, -1500}, {4800, 3200}}, Row{{-450, -300}, {1200, 800}}}) {
+    QImage target(window.size(), QImage::Format_RGB32);
+    target.fill(Qt::black);
+    QPainter p(&target);
+    cache.Draw(p, window, row.offset, row.display, false);
+    p.end();
+    // The picture's centre is at the window's centre: four quadrants around it.
+    EXPECT_EQ(target.pixel(140, 90), QColor(Qt::red).rgb()) << row.display.width();
+    EXPECT_EQ(target.pixel(160, 90), QColor(Qt::green).rgb()) << row.display.width();
+    EXPECT_EQ(target.pixel(140, 110), QColor(Qt::blue).rgb()) << row.display.width();
+    EXPECT_EQ(target.pixel(160, 110), QColor(Qt::white).rgb()) << row.display.width();
+  }
+}

@@ -1,0 +1,244 @@
+#include "canvas/Imageqzviewer.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+#include "foundation/ModPublic.h"
+#include "support/TestFolder.h"
+#include "support/fakes/FakeMainWindow.h"
+
+namespace {
+
+const QRgb kBackground = qRgb(224, 224, 224);
+
+// Four flat quadrants, so a pixel tells which part of the picture shows there.
+QImage Quadrants(int w, int h) {
+  QImage image(w, h, QImage::Format_RGB32);
+  QPainter p(&image);
+  p.fillRect(0, 0, w / 2, h / 2, Qt::red);
+  p.fillRect(w / 2, 0, w - w / 2, h / 2, Qt::green);
+  p.fillRect(0, h / 2, w / 2, h - h / 2, Qt::blue);
+  p.fillRect(w / 2, h / 2, w - w / 2, h - h / 2, Qt::white);
+  return image;
+}
+
+class CanvasTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ModPublic::SetProgramFolder(m_folder.Path());
+    ModPublic::DataFolderPath = ModPublic::ProgramFolder() + "Datas/";
+    QDir().mkpath(ModPublic::DataFolderPath);
+    const QDir shipped(QCoreApplication::applicationDirPath() + "/Datas");
+    for (const QString& name : shipped.entryList({"*.png"}, QDir::Files)) {
+      QFile::copy(shipped.filePath(name), ModPublic::DataFolderPath + name);
+    }
+    ModPublic::MainForm = &m_main;
+    m_canvas = std::make_unique<Imageqzviewer>();
+    m_canvas->resize(400, 300);
+    m_canvas->CreateBrush();
+  }
+  void TearDown() override {
+    m_canvas.reset();
+    ModPublic::MainForm = nullptr;
+  }
+
+  QString Picture(const QString& name, const QImage& image) const {
+    const QString path = m_folder.File(name);
+    image.save(path, "PNG");
+    return path;
+  }
+  QRgb At(int x, int y) const { return m_canvas->BackBuffer().pixel(x, y); }
+  void MoveMouse(QPointF at) {
+    QMouseEvent move(QEvent::MouseMove, at, m_canvas->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(m_canvas.get(), &move);
+  }
+
+  TestSupport::TestFolder m_folder;
+  Fakes::FakeMainWindow m_main;
+  std::unique_ptr<Imageqzviewer> m_canvas;
+};
+
+}  // namespace
+
+TEST_F(CanvasTest, FreshControlIsSavedUnchangedAndEmpty) {
+  EXPECT_TRUE(m_canvas->SaveState());
+  EXPECT_FALSE(m_canvas->AppliedEffect());
+  EXPECT_TRUE(m_canvas->NoOpen());
+  EXPECT_FALSE(m_canvas->hasImage());
+  EXPECT_FLOAT_EQ(m_canvas->Zoom(), 1.0f);
+  EXPECT_TRUE(m_canvas->FitMode());
+  EXPECT_EQ(m_canvas->BrushSize(), 30);
+  EXPECT_EQ(m_canvas->Max(), 10);
+  EXPECT_EQ(m_canvas->Kit().Knob.width(), Imageqzviewer::KnobWidth);
+  EXPECT_EQ(m_canvas->Kit().Picker.size(), QSize(125, 130));
+  EXPECT_FALSE(m_canvas->SaveOnly());
+}
+
+TEST_F(CanvasTest, SmallPictureIsCentredNotEnlargedAndGrabbedAsPainted) {
+  ASSERT_TRUE(m_canvas->Import(Picture("small.png", Quadrants(100, 50))));
+  EXPECT_FALSE(m_canvas->NoOpen());
+  EXPECT_EQ(m_canvas->FitRect(), QRectF(150, 125, 100, 50));
+  EXPECT_EQ(m_canvas->ShowImgWidth(), "100");
+  EXPECT_EQ(At(160, 130), QColor(Qt::red).rgb());
+  EXPECT_EQ(At(240, 170), QColor(Qt::white).rgb());
+  EXPECT_EQ(At(100, 150), kBackground);
+  const QImage grabbed = m_canvas->grab().toImage();
+  EXPECT_EQ(grabbed.pixel(160, 130), QColor(Qt::red).rgb());
+  EXPECT_EQ(grabbed.pixel(100, 150), kBackground);
+  m_canvas->grab().save(TestSupport::ArtifactsFolder() + "/canvas-fitted.png");
+}
+
+TEST_F(CanvasTest, ZoomedLargePictureShowsTheNavigatorAndKeepsTheCentre) {
+  m_canvas->SetFitMode(false);
+  ASSERT_TRUE(m_canvas->Import(Picture("large.png", Quadrants(2000, 1500))));
+  EXPECT_EQ(m_canvas->DisplaySize(), QSize(2000, 1500));
+  EXPECT_EQ(m_canvas->ViewOffset(), QPoint(-800, -600));
+  EXPECT_EQ(m_canvas->HitRectangles().Nav[0], QRectF(290, 202, 100, 75));
+  EXPECT_EQ(m_canvas->HorizontalScroll()->maximum(), 1600);
+  // Centre of the view is the centre of the picture: four quadrants meet at (200, 150).
+  EXPECT_EQ(At(150, 100), QColor(Qt::red).rgb());
+  EXPECT_EQ(At(250, 100), QColor(Qt::green).rgb());
+
+  m_canvas->SetZoomFromSlider(22);  // 0.4: 800 x 600
+  EXPECT_EQ(m_canvas->DisplaySize(), QSize(800, 600));
+  EXPECT_EQ(m_canvas->ViewOffset(), QPoint(-200, -150));
+  EXPECT_EQ(At(150, 100), QColor(Qt::red).rgb());
+  EXPECT_EQ(At(150, 200), QColor(Qt::blue).rgb());
+  m_canvas->grab().save(TestSupport::ArtifactsFolder() + "/canvas-zoomed.png");
+
+  m_canvas->SetZoomFromSlider(5);  // 0.12: fits, centred, no navigator
+  EXPECT_EQ(m_canvas->ViewOffset(), QPoint(80, 60));
+  EXPECT_TRUE(m_canvas->HitRectangles().Nav[0].isEmpty());
+
+  m_canvas->SetZoomFromSlider(55);
+  m_canvas->HorizontalScroll()->setValue(100);
+  EXPECT_EQ(m_canvas->ViewOffset().x(), -100);
+}
+
+TEST_F(CanvasTest, NewFileResetsUndoAndWritesPositionZeroOfThePictureAsLoaded) {
+  for (int i = 0; i < 3; ++i) {
+    QFile f(Imageqzviewer::UndoFilePath(i));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  }
+  m_canvas->UndoE = true;
+  m_canvas->SetSaveState(false);
+  m_canvas->SetAppliedEffect(true);
+  ASSERT_TRUE(m_canvas->Import(Picture("a.png", Quadrants(40, 20))));
+  EXPECT_TRUE(m_canvas->SaveState());
+  EXPECT_FALSE(m_canvas->AppliedEffect());
+  EXPECT_FALSE(m_canvas->UndoE);
+  EXPECT_FALSE(m_main.toolbar.enabled[8]);
+  EXPECT_FALSE(m_main.toolbar.enabled[9]);
+  EXPECT_EQ(m_canvas->UndoListCount(), 1);
+  const QImage snapshot(Imageqzviewer::UndoFilePath(0), "PNG");
+  EXPECT_EQ(snapshot.size(), QSize(40, 20));
+  EXPECT_EQ(snapshot.pixel(30, 15), QColor(Qt::white).rgb());
+
+  // A refresh keeps the file and the undo steps; a reload after saving keeps the steps.
+  m_canvas->Import(QString(), true, true, false);
+  EXPECT_TRUE(m_canvas->CurFilename.endsWith("a.png"));
+  m_canvas->Import(Picture("b.png", Quadrants(10, 10)), false, false, true);
+  EXPECT_EQ(m_canvas->UndoListCount(), 1);
+  EXPECT_EQ(QImage(Imageqzviewer::UndoFilePath(0)).size(), QSize(40, 20));
+}
+
+TEST_F(CanvasTest, UndecodableFileLeavesAnEmptyCanvas) {
+  ASSERT_TRUE(m_canvas->Import(Picture("good.png", Quadrants(100, 50))));
+  const QString bad = m_folder.Write("bad.jpg", QByteArray("\xFF\xD8\xFF\xE0 truncated", 15));
+  EXPECT_FALSE(m_canvas->Import(bad));
+  EXPECT_TRUE(m_canvas->NoOpen());
+  EXPECT_EQ(At(160, 130), kBackground);
+  EXPECT_FALSE(m_canvas->Import(m_folder.File("missing.png")));
+  m_canvas->SetFitMode(false);
+  m_canvas->SetZoomFromSlider(80);
+  EXPECT_EQ(At(200, 150), kBackground);
+}
+
+TEST_F(CanvasTest, NewImageLoadsABlankOfTheColour) {
+  ASSERT_TRUE(m_canvas->NewImage(64.4f, 32, 0x0000FFu));  // RGB reference: red
+  EXPECT_EQ(m_canvas->CurFilename, ModPublic::ProgramFolder() + "Tempnewimage.png");
+  EXPECT_EQ(m_canvas->ShowImgWidth(), "64");
+  EXPECT_EQ(At(200, 150), QColor(Qt::red).rgb());
+  EXPECT_FALSE(m_canvas->NewImage(0, 10, 0));
+}
+
+TEST_F(CanvasTest, ValueShadeAlphaIsClampedButTheValueKept) {
+  m_canvas->SetValue(-10);
+  EXPECT_EQ(m_canvas->Value(), -10);
+  EXPECT_EQ(m_canvas->Kit().Shade.alpha(), 0);
+  m_canvas->SetValue(300);
+  EXPECT_EQ(m_canvas->Kit().Shade.alpha(), 255);
+}
+
+TEST_F(CanvasTest, CommandBarRectanglesBelongToTheToolThatDrewThem) {
+  ASSERT_TRUE(m_canvas->Import(Picture("p.png", Quadrants(100, 50))));
+  m_canvas->SetEffect(38);
+  m_canvas->Painting();
+  const QRectF stampUndo = m_canvas->HitRectangles().Buttons[5];
+  ASSERT_FALSE(stampUndo.isEmpty());
+  m_canvas->SetEffect(1);
+  m_canvas->Painting();
+  EXPECT_TRUE(m_canvas->HitRectangles().Buttons[5].isEmpty());
+  EXPECT_TRUE(m_canvas->HitRectangles().Buttons[3].isEmpty());
+  MoveMouse(stampUndo.center());
+  EXPECT_FALSE(m_canvas->ScreenButtonEnabled());
+
+  m_canvas->SetEffect(2);
+  m_canvas->SetMin(3);
+  m_canvas->SetMax(3);
+  m_canvas->SetValue(9);
+  m_canvas->Painting();
+  EXPECT_EQ(m_canvas->Value(), 3);
+  EXPECT_EQ(m_canvas->HitRectangles().Buttons[0].x(), (400 - 200) / 2 - 50 + 4);
+}
+
+TEST_F(CanvasTest, PickerTakesTheSwatchColourUnderThePointer) {
+  ASSERT_TRUE(m_canvas->Import(Picture("p.png", Quadrants(100, 50))));
+  m_canvas->SetEffect(19);
+  m_canvas->Painting();
+  const QRectF swatch = m_canvas->HitRectangles().Buttons[3];
+  ASSERT_EQ(swatch, QRectF(315, 5, 80, 70));
+  const QPointF at(swatch.x() + 10, swatch.y() + 30);
+  MoveMouse(at);
+  EXPECT_TRUE(m_canvas->ScreenButtonEnabled());
+  m_canvas->ColorControl();
+  const QRgb expected = m_canvas->BackBuffer().pixel(at.toPoint());
+  EXPECT_EQ(m_canvas->PickColor1(), std::uint32_t(qRed(expected) | qGreen(expected) << 8 | qBlue(expected) << 16));
+  EXPECT_NE(m_canvas->PickColor1(), 0u);
+}
+
+TEST_F(CanvasTest, TextBoxShowsThenHides) {
+  m_canvas->ShowHidetext(10, 20, 120, 40);
+  EXPECT_TRUE(m_canvas->TextBoxShown());
+  EXPECT_EQ(m_canvas->TextBackground()->geometry(), QRect(10, 20, 120, 40));
+  EXPECT_EQ(m_canvas->Text1()->geometry(), QRect(3, 3, 114, 34));
+  m_canvas->ShowHidetext(10, 20, 120, 40);
+  EXPECT_FALSE(m_canvas->TextBoxShown());
+  EXPECT_EQ(m_canvas->TextBackground()->y(), -100);
+}
+
+TEST_F(CanvasTest, EndOfLifeDeletesOnlyTheCanvasOwnFiles) {
+  ASSERT_TRUE(m_canvas->Import(Picture("p.png", Quadrants(10, 10))));
+  const QString data = ModPublic::DataFolderPath;
+  const QStringList names{"Undo1.udo", "StampUndo0.sudo", "StampUndo3.SUDO", "bgtemp.tmp", "Tempdelete.tmp",
+                          "Other.tmp"};
+  for (const QString& name : names) {
+    QFile f(data + name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  }
+  m_canvas.reset();
+  QStringList left = QDir(data).entryList(QDir::Files);
+  left.removeIf([](const QString& name) { return name.endsWith(".png"); });
+  EXPECT_EQ(left, QStringList{"Other.tmp"});
+  // With nothing on disk, ending raises nothing.
+  Imageqzviewer{}.CleanCroprect(true);
+}
