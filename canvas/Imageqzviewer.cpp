@@ -11,12 +11,15 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
+#include "foundation/ModDialogCOlor.h"
+#include "foundation/ModDraw.h"
 #include "foundation/ModGDI.h"
 #include "foundation/ModPublic.h"
 #include "foundation/Numbers.h"
 #include "foundation/SkinnedControlServices.h"
 #include "platform/forms/Input.h"
 #include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/Brush.h"
 #include "platform/gdiplus/Codecs.h"
 #include "platform/gdiplus/Graphics.h"
 
@@ -148,10 +151,7 @@ void Imageqzviewer::SetFontRenderA(int value) {
 
 void Imageqzviewer::SetTextColor(std::uint32_t value) {
   m_textColor = value;
-  // FIXME: the shared colour byte split takes this over once it lands.
-  m_textRed = std::uint8_t(value & 0xFFu);
-  m_textGreen = std::uint8_t((value >> 8) & 0xFFu);
-  m_textBlue = std::uint8_t((value >> 16) & 0xFFu);
+  ModDialogCOlor::ColorToRGBBytes(value, m_textRed, m_textGreen, m_textBlue);
   Painting();
 }
 
@@ -530,18 +530,32 @@ void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
   const int mode = m_effect;
   if (IsOneOf(mode, {5, 6, 19, 20, 25, 26, 27, 37, 38})) {
     if (mode == 37) {
-      // FIXME: the area outside the centred picture is framed once the shared drawing routines land.
+      // FIXME: the light spot itself is drawn once the light effects are built.
+      ModGDI::FillOutsideFrame(graphics, float(m_fitRect.x()), float(m_fitRect.y()), float(m_fitRect.width()),
+                               float(m_fitRect.height()), float(width()), float(height()));
     }
     ColorControl(graphics);
   }
   if (mode == 21) {
     PaintStatusText(graphics);
   }
+  if (mode == 41) {
+    PaintMagnifier(graphics);
+  }
   const bool hasBar = IsOneOf(mode, {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 17, 18, 19, 20, 21, 25, 26, 27, 38, 41, 42}) ||
                       (mode >= 28 && mode <= 37);
   if (hasBar) {
     DrawCommandBar(graphics, false, true, false, false);
   }
+}
+
+void Imageqzviewer::PaintMagnifier(Gdip::Graphics& graphics) {
+  // The magnifier enlarges what the canvas shows, so it copies the back buffer first.
+  const QImage shown = m_backBuffer.copy();
+  const Gdip::SolidBrush panel(m_kit.DarkPanel.rgba());
+  const float x = float(m_pointer.x());
+  const float y = float(m_pointer.y());
+  ModGDI::DrawMagnifier(graphics, shown, x - 130, y - 130, 110, 100, 10, 10, panel, x, y, 20);
 }
 
 void Imageqzviewer::PaintStatusText(Gdip::Graphics& graphics) {
@@ -601,25 +615,22 @@ void Imageqzviewer::DrawCommandBar(Gdip::Graphics& graphics, bool flag1, bool ke
 }
 
 void Imageqzviewer::DrawBarBox(Gdip::Graphics& graphics, const QRectF& box) {
-  // FIXME: drawn with the shared rounded gradient panel, both colours ARGB (100, 80, 80, 80),
-  // once the shared drawing routines land.
-  Q_UNUSED(graphics);
-  Q_UNUSED(box);
+  // The rounded panel grows by its corner: a 35 x 15 box with corner 10 covers 55 x 25.
+  constexpr std::uint32_t kBarPanel = ModGDI::MakeARGB(100, 80, 80, 80);
+  constexpr float kCorner = 10;
+  ModGDI::DrawRoundRectGradient(graphics, int(box.x()), int(box.y()), int(box.bottom()), float(box.x()),
+                                float(box.y()), float(box.width()), float(box.height()), kCorner, kCorner, kBarPanel,
+                                kBarPanel, false, 1, 0);
 }
 
 void Imageqzviewer::DrawCaption(Gdip::Graphics& graphics, const QString& text, QPointF at, int pointSize, bool bold) {
-  // FIXME: drawn with the shared interface text routine in "Tahoma" once it lands.
-  Q_UNUSED(graphics);
-  Q_UNUSED(text);
-  Q_UNUSED(at);
-  Q_UNUSED(pointSize);
-  Q_UNUSED(bold);
+  const int room = std::max(0, width() - int(at.x()));
+  ModGDI::DrawTextGdip(graphics, text, float(at.x()), float(at.y()), QStringLiteral("Tahoma"), pointSize,
+                       ModGDI::MakeARGB(255, 255, 255, 255), bold ? Gdip::FontStyleBold : 0, false, room);
 }
 
 void Imageqzviewer::DrawInsetFrame(Gdip::Graphics& graphics, const QRectF& area) {
-  // FIXME: the two-pixel inset frame of the shared drawing routines, once they land.
-  Q_UNUSED(graphics);
-  Q_UNUSED(area);
+  ModGDI::DrawRectOutline(graphics, float(area.x()), float(area.y()), float(area.width()), float(area.height()));
 }
 
 void Imageqzviewer::ColorControl() {

@@ -202,6 +202,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void PaintNavigator(Gdip::Graphics& graphics);
   void PaintOverlays(Gdip::Graphics& graphics, bool isExport);
   void PaintStatusText(Gdip::Graphics& graphics);
+  void PaintMagnifier(Gdip::Graphics& graphics);
   // The on-canvas slider and buttons. keepKnob leaves a knob left of the track where it
   // is; noRefresh leaves showing the result to the caller; the other two flags are unused.
   void DrawCommandBar(Gdip::Graphics& graphics, bool flag1, bool keepKnob, bool noRefresh, bool flag4);

@@ -181,10 +181,12 @@ TEST_F(CanvasTest, ValueShadeAlphaIsClampedButTheValueKept) {
 
 TEST_F(CanvasTest, CommandBarRectanglesBelongToTheToolThatDrewThem) {
   ASSERT_TRUE(m_canvas->Import(Picture("p.png", Quadrants(100, 50))));
+  m_canvas->resize(600, 300);
   m_canvas->SetEffect(38);
   m_canvas->Painting();
   const QRectF stampUndo = m_canvas->HitRectangles().Buttons[5];
   ASSERT_FALSE(stampUndo.isEmpty());
+  m_canvas->grab().save(TestSupport::ArtifactsFolder() + "/canvas-stamp-bar.png");
   m_canvas->SetEffect(1);
   m_canvas->Painting();
   EXPECT_TRUE(m_canvas->HitRectangles().Buttons[5].isEmpty());
@@ -198,7 +200,7 @@ TEST_F(CanvasTest, CommandBarRectanglesBelongToTheToolThatDrewThem) {
   m_canvas->SetValue(9);
   m_canvas->Painting();
   EXPECT_EQ(m_canvas->Value(), 3);
-  EXPECT_EQ(m_canvas->HitRectangles().Buttons[0].x(), (400 - 200) / 2 - 50 + 4);
+  EXPECT_EQ(m_canvas->HitRectangles().Buttons[0].x(), (600 - 200) / 2 - 50 + 4);
 }
 
 TEST_F(CanvasTest, PickerTakesTheSwatchColourUnderThePointer) {
