@@ -1,6 +1,8 @@
 #include "canvas/DisplayCache.h"
 
 #include <cstdint>
+#include <future>
+#include <vector>
 
 #include <QPainter>
 
@@ -11,10 +13,33 @@ namespace {
 constexpr int kSmallestLevelSide = 64;
 // A display image is kept while it holds no more pixels than this many windows.
 constexpr qint64 kDisplayImageWindows = 4;
+// Halvings of at least this many output pixels are split into this many bands.
+constexpr qint64 kBandedPixels = 1 << 20;
+constexpr int kBands = 4;
 
-QImage ThirtyTwoBit(const QImage& picture) {
-  const QImage::Format format = picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
-  return picture.format() == format ? picture : picture.convertToFormat(format);
+// The layouts the halving reads: 32-bit pixels, and the 24-bit rows photographs decode to.
+bool Halvable(const QImage& picture) {
+  const QImage::Format format = picture.format();
+  return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied ||
+         format == QImage::Format_RGB888;
+}
+
+QImage HalvableLayout(const QImage& picture) {
+  if (Halvable(picture)) {
+    return picture;
+  }
+  return picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                            : QImage::Format_RGB32);
+}
+
+// Means of 2 x 2 blocks of 24-bit rows (red, green, blue bytes) as opaque 32-bit pixels.
+void HalveRgb888Rows(const uchar* top, const uchar* bottom, std::uint32_t* out, int width) {
+  for (int x = 0; x < width; ++x) {
+    const uchar* a = top + 6 * x;
+    const uchar* b = bottom + 6 * x;
+    const auto mean = [&](int c) { return std::uint32_t(a[c] + a[c + 3] + b[c] + b[c + 3] + 2) >> 2; };
+    out[x] = 0xFF000000u | (mean(0) << 16) | (mean(1) << 8) | mean(2);
+  }
 }
 
 // The mean of four pixels, channel by channel, two channels at a time in 16-bit lanes.
@@ -31,17 +56,39 @@ inline std::uint32_t Mean4(std::uint32_t a, std::uint32_t b, std::uint32_t c, st
 QImage DisplayCache::Half(const QImage& source) {
   const int w = source.width() / 2;
   const int h = source.height() / 2;
-  QImage half(w, h, source.format());
-  if (half.isNull()) {
-    return half;
+  const bool rgb888 = source.format() == QImage::Format_RGB888;
+  QImage half(w, h, rgb888 ? QImage::Format_RGB32 : source.format());
+  if (half.isNull() || !Halvable(source)) {
+    return {};
   }
-  for (int y = 0; y < h; ++y) {
-    const auto* top = reinterpret_cast<const std::uint32_t*>(source.constScanLine(2 * y));
-    const auto* bottom = reinterpret_cast<const std::uint32_t*>(source.constScanLine(2 * y + 1));
-    auto* out = reinterpret_cast<std::uint32_t*>(half.scanLine(y));
-    for (int x = 0; x < w; ++x) {
-      out[x] = Mean4(top[2 * x], top[2 * x + 1], bottom[2 * x], bottom[2 * x + 1]);
+  // Row addresses come from one bits() call: scanLine() on several threads would each
+  // touch the image's bookkeeping.
+  uchar* const outBase = half.bits();
+  const qsizetype outStride = half.bytesPerLine();
+  const auto halveRows = [&source, outBase, outStride, rgb888, w](int firstRow, int endRow) {
+    for (int y = firstRow; y < endRow; ++y) {
+      auto* out = reinterpret_cast<std::uint32_t*>(outBase + y * outStride);
+      if (rgb888) {
+        HalveRgb888Rows(source.constScanLine(2 * y), source.constScanLine(2 * y + 1), out, w);
+        continue;
+      }
+      const auto* top = reinterpret_cast<const std::uint32_t*>(source.constScanLine(2 * y));
+      const auto* bottom = reinterpret_cast<const std::uint32_t*>(source.constScanLine(2 * y + 1));
+      for (int x = 0; x < w; ++x) {
+        out[x] = Mean4(top[2 * x], top[2 * x + 1], bottom[2 * x], bottom[2 * x + 1]);
+      }
     }
+  };
+  // A large picture is read in bands on a few threads: the halving is memory-bound and
+  // sits between the decode and the first paint.
+  const int bands = qint64(w) * h >= kBandedPixels ? kBands : 1;
+  std::vector<std::future<void>> workers;
+  for (int band = 1; band < bands; ++band) {
+    workers.push_back(std::async(std::launch::async, halveRows, h * band / bands, h * (band + 1) / bands));
+  }
+  halveRows(0, h / bands);
+  for (auto& worker : workers) {
+    worker.get();
   }
   return half;
 }
@@ -56,7 +103,7 @@ void DisplayCache::Reset(const QImage& picture) {
   if (picture.isNull()) {
     return;
   }
-  m_levels.push_back(ThirtyTwoBit(picture));
+  m_levels.push_back(HalvableLayout(picture));
   while (std::min(m_levels.back().width(), m_levels.back().height()) / 2 >= kSmallestLevelSide) {
     QImage next = Half(m_levels.back());
     if (next.isNull()) {
@@ -92,7 +139,8 @@ void DisplayCache::MakeDisplayImage(QSize displaySize, bool highQuality) {
   } else {
     // Interactive zooming: a bilinear pass from a halving at most twice as large is
     // quick and close to the smooth result.
-    m_display = QImage(displaySize, level.format());
+    m_display = QImage(displaySize, level.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                            : QImage::Format_RGB32);
     m_display.fill(Qt::transparent);
     QPainter p(&m_display);
     p.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -30,15 +30,16 @@ class DisplayCache {
   // kept as one image, so panning over it only copies pixels.
   void Draw(QPainter& painter, const QRect& clip, QPoint offset, QSize displaySize, bool highQuality);
 
-  // A picture half as wide and high, each pixel the mean of four (premultiplied or opaque
-  // 32-bit pixels only).
+  // A picture half as wide and high, each pixel the mean of four. Reads premultiplied or
+  // opaque 32-bit pixels, and 24-bit rows (which halve into opaque 32-bit pixels); a null
+  // image for other layouts.
   static QImage Half(const QImage& source);
 
  private:
   const QImage& LevelFor(QSize size) const;
   void MakeDisplayImage(QSize displaySize, bool highQuality);
 
-  std::vector<QImage> m_levels;  // 0 is the picture itself in a 32-bit layout
+  std::vector<QImage> m_levels;  // 0 is the picture itself, in a layout Half reads
   QImage m_display;
   bool m_displayHighQuality = false;
   qint64 m_key = 0;

@@ -32,6 +32,16 @@ TEST(DisplayCache, HalfAveragesFourPixelsPerChannel) {
   EXPECT_EQ(qGreen(p), 64);
   EXPECT_EQ(qBlue(p), 64);
   EXPECT_EQ(qAlpha(p), 191);
+
+  // Photographs decode to 24-bit rows; they halve straight into opaque pixels.
+  QImage rgb(4, 2, QImage::Format_RGB888);
+  rgb.fill(QColor(10, 20, 30));
+  rgb.setPixel(0, 0, qRgb(50, 60, 70));
+  const QImage rgbHalf = DisplayCache::Half(rgb);
+  ASSERT_EQ(rgbHalf.format(), QImage::Format_RGB32);
+  EXPECT_EQ(rgbHalf.pixel(0, 0), qRgb(20, 30, 40));
+  EXPECT_EQ(rgbHalf.pixel(1, 0), qRgb(10, 20, 30));
+  EXPECT_TRUE(DisplayCache::Half(QImage(4, 4, QImage::Format_Indexed8)).isNull());
 }
 
 TEST(DisplayCache, DrawsReducedEnlargedAndOneToOneViewsInPlace) {
