@@ -11,6 +11,10 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
+#include "effects/ClsSelect.h"
+#include "effects/ModEffectsLight.h"
+#include "effects/ModEffectsWeather.h"
+#include "foundation/DIBsave.h"
 #include "foundation/ModDialogCOlor.h"
 #include "foundation/ModDraw.h"
 #include "foundation/ModGDI.h"
@@ -220,19 +224,14 @@ void Imageqzviewer::CreateBrush() {
 
 bool Imageqzviewer::NewImage(float W, float H, std::uint32_t Color) {
   m_firstL = true;
-  auto blank = Gdip::Bitmap::Create(Numbers::RoundToInt(W), Numbers::RoundToInt(H));
-  if (!blank) {
+  DIBsave blank;
+  blank.CreateBlankMemory(Numbers::RoundToInt(H), Numbers::RoundToInt(W), nullptr, false);
+  blank.ClearScreen(ModGDI::RGBToARGB(Color, 255));
+  // A blank that could not be made or written must not bring back an older one.
+  if (!blank.Save(ModPublic::ProgramFolder() + QStringLiteral("Tempnewimage.png"), 6, 90)) {
     return false;
   }
-  Gdip::Graphics::FromImage(*blank)->Clear(ModGDI::RGBToARGB(Color, 255));
-  QUuid png;
-  ModGDI::GetEncoderClsid(QStringLiteral("image/png"), png);
-  const QString path = ModPublic::ProgramFolder() + QStringLiteral("Tempnewimage.png");
-  // A blank that could not be written must not bring back an older one.
-  if (Gdip::SaveImageToFile(*blank, path, png) != Gdip::Status::Ok) {
-    return false;
-  }
-  return Import(path);
+  return Import(ModPublic::ProgramFolder() + QStringLiteral("Tempnewimage.png"));
 }
 
 bool Imageqzviewer::Import(const QString& Filename, bool Refreshs, bool isUpDown, bool isSave) {
@@ -292,8 +291,10 @@ void Imageqzviewer::PublicModle(bool Refreshs, bool isUpDown) {
       auto graphics = Gdip::Graphics::FromSurface(m_backBuffer);
       DrawCommandBar(*graphics, true, false, true, false);
     }
-    // FIXME: mode 41 empties the free-selection points, and every tool resets the floating
-    // stamp size, once the selection shapes and the stamp tool are built.
+    if (m_effect == 41) {
+      SharedSelectionPoints() = SelectionPoints{};
+    }
+    // FIXME: every tool resets the floating stamp size here once the stamp tool is built.
     if (IsOneOf(m_effect, {1, 5, 9, 25, 26, 27})) {
       CleanCroprect(false);
     }
@@ -328,10 +329,10 @@ void Imageqzviewer::PublicModle(bool Refreshs, bool isUpDown) {
 
 void Imageqzviewer::RemakeWorkingCanvas() {
   const QSize size(Numbers::RoundToInt(m_fitRect.width()), Numbers::RoundToInt(m_fitRect.height()));
-  m_workingCanvas = Gdip::Bitmap::Create(size.width(), size.height());
-  if (m_workingCanvas) {
-    auto graphics = Gdip::Graphics::FromImage(*m_workingCanvas);
-    graphics->Painter().drawImage(QPoint(0, 0), m_displayCache.Scaled(size));
+  m_workingCanvas = std::make_unique<DIBsave>();
+  m_workingCanvas->CreateBlankMemory(size.height(), size.width(), nullptr, false);
+  if (m_workingCanvas->MemGraphics) {
+    m_workingCanvas->MemGraphics->Painter().drawImage(QPoint(0, 0), m_displayCache.Scaled(size));
   }
 }
 
@@ -344,13 +345,13 @@ void Imageqzviewer::WriteFirstSnapshot() {
   // Encoding a large picture takes far longer than showing it, so the file is written
   // on a worker; readers of the snapshot files wait for it first.
   m_snapshotWrite = std::async(std::launch::async, [picture, path] {
-    const auto bitmap =
-        Gdip::Bitmap::FromImage(picture.convertToFormat(QImage::Format_ARGB32), Gdip::PixelFormat32bppARGB);
-    QUuid png;
-    ModGDI::GetEncoderClsid(QStringLiteral("image/png"), png);
-    if (bitmap) {
+    DIBsave snapshot;
+    snapshot.CreateBlankMemory(picture.height(), picture.width(), nullptr, false);
+    if (snapshot.MemGraphics) {
+      snapshot.MemGraphics->Painter().drawImage(QPoint(0, 0), picture);
+      snapshot.MemGraphics.reset();
       // A failed write leaves no snapshot; undo then has nothing to go back to.
-      (void)Gdip::SaveImageToFile(*bitmap, path, png);
+      (void)snapshot.Save(path, 6, 90);
     }
   });
   m_firstSnapshotWritten = true;
@@ -436,27 +437,27 @@ void Imageqzviewer::Painting(bool isLoad, bool isZoom, bool isUpDown, bool isExp
   if (!isLoad && m_leftDown && m_hit.GripHit && m_hit.NavButtonIndex == 0 && NavigatorShown()) {
     m_viewOffset = CanvasLayout::ViewOffsetFromNavigatorDrag(m_navigatorRect, ClientSize(), m_displaySize, m_pointer);
   }
-  QImage* target = &m_backBuffer;
+  std::unique_ptr<Gdip::Graphics> screen;
+  Gdip::Graphics* graphics = nullptr;
   if (isExport) {
     const auto slot = std::size_t(m_undoIndex);
-    if (slot >= m_undoCanvasCache.size() || !m_undoCanvasCache[slot]) {
-      return;
+    if (slot < m_undoCanvasCache.size() && m_undoCanvasCache[slot]) {
+      graphics = m_undoCanvasCache[slot]->MemGraphics.get();
     }
-    target = &m_undoCanvasCache[slot]->Image();
   } else {
     ClearSurface();
+    screen = Gdip::Graphics::FromSurface(m_backBuffer);
+    graphics = screen.get();
   }
-  {
-    auto graphics = Gdip::Graphics::FromSurface(*target);
-    if (!graphics) {
-      return;
-    }
-    PaintPicture(*graphics, isExport, isUpDown);
-    if (!isExport) {
-      PaintNavigator(*graphics);
-    }
-    PaintOverlays(*graphics, isExport);
+  if (graphics == nullptr) {
+    return;
   }
+  PaintPicture(*graphics, isExport, isUpDown);
+  if (!isExport) {
+    PaintNavigator(*graphics);
+  }
+  PaintOverlays(*graphics, isExport);
+  screen.reset();
   if (!isExport) {
     update();
     m_previousDisplaySize = m_fitMode ? QSize() : m_displaySize;
@@ -467,7 +468,8 @@ void Imageqzviewer::Painting(bool isLoad, bool isZoom, bool isUpDown, bool isExp
 void Imageqzviewer::PaintPicture(Gdip::Graphics& graphics, bool isExport, bool isUpDown) {
   QPainter& p = graphics.Painter();
   if (m_fitMode) {
-    const QImage& fitted = (m_effect != 0 && m_workingCanvas) ? m_workingCanvas->Image() : m_previewThumbnail;
+    const bool working = m_effect != 0 && m_workingCanvas && m_workingCanvas->new_Img;
+    const QImage& fitted = working ? m_workingCanvas->new_Img->Image() : m_previewThumbnail;
     p.setRenderHint(QPainter::SmoothPixmapTransform, isUpDown);
     p.drawImage(m_fitRect, fitted);
     return;
@@ -525,15 +527,16 @@ void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
   for (std::size_t i = 3; i <= 6; ++i) {
     m_rects.Buttons[i] = {};
   }
-  // FIXME: the selection outlines, text and calendar layers, shapes, particle and light
-  // previews, the free selection and the tool hint join this table as their tools land.
+  // FIXME: the selection outlines, the text and calendar layers, the shapes, the free
+  // selection and the tool hint join this table as their tools land.
   const int mode = m_effect;
+  if (mode >= ModEffects::kBubbleEffect && mode <= ModEffects::kFlowerEffect) {
+    PaintParticles(graphics);
+  }
+  if (mode == ModEffects::kIrradiationEffect) {
+    PaintIrradiation(graphics);
+  }
   if (IsOneOf(mode, {5, 6, 19, 20, 25, 26, 27, 37, 38})) {
-    if (mode == 37) {
-      // FIXME: the light spot itself is drawn once the light effects are built.
-      ModGDI::FillOutsideFrame(graphics, float(m_fitRect.x()), float(m_fitRect.y()), float(m_fitRect.width()),
-                               float(m_fitRect.height()), float(width()), float(height()));
-    }
     ColorControl(graphics);
   }
   if (mode == 21) {
@@ -547,6 +550,35 @@ void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
   if (hasBar) {
     DrawCommandBar(graphics, false, true, false, false);
   }
+}
+
+void Imageqzviewer::PaintParticles(Gdip::Graphics& graphics) {
+  struct Sizes {
+    float maxSize;
+    float minSize;
+    int alphaRange;
+  };
+  // Bubble, firefly, rain, snow and flower, in mode order.
+  static constexpr std::array<Sizes, 5> kSizes{{{10, 10, 100}, {10, 10, 100}, {50, 10, 50}, {5, 10, 255}, {10, 10, 255}}};
+  const Sizes& sizes = kSizes[std::size_t(m_effect - ModEffects::kBubbleEffect)];
+  ModEffects::ScatterParticles(graphics, Value(), sizes.maxSize, sizes.minSize, m_effect, sizes.alphaRange,
+                               float(m_fitRect.x()), float(m_fitRect.y()), float(m_fitRect.width()),
+                               float(m_fitRect.height()));
+}
+
+void Imageqzviewer::PaintIrradiation(Gdip::Graphics& graphics) {
+  // The light follows the pointer until the pointer goes onto the command bar; then it
+  // stays where it was left.
+  if (!m_hit.BarShown) {
+    m_irradiationPoint = m_pointer;
+  }
+  const QPointF centre = m_fitRect.center();
+  ModEffects::DrawIrradiation(graphics, float(centre.x()), float(centre.y()), float(m_fitRect.width() * 0.8),
+                              float(m_fitRect.height() * 0.8), float(m_irradiationPoint.x()),
+                              float(m_irradiationPoint.y()), 0, ModGDI::RGBToARGB(m_pickColor2, 255),
+                              m_max - Value());
+  ModGDI::FillOutsideFrame(graphics, float(m_fitRect.x()), float(m_fitRect.y()), float(m_fitRect.width()),
+                           float(m_fitRect.height()), float(width()), float(height()));
 }
 
 void Imageqzviewer::PaintMagnifier(Gdip::Graphics& graphics) {

@@ -24,6 +24,7 @@
 #include "foundation/GdiDIB.h"
 #include "foundation/MainWindowServices.h"
 
+class DIBsave;
 class QFrame;
 class QPainter;
 class QPlainTextEdit;
@@ -203,6 +204,8 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void PaintOverlays(Gdip::Graphics& graphics, bool isExport);
   void PaintStatusText(Gdip::Graphics& graphics);
   void PaintMagnifier(Gdip::Graphics& graphics);
+  void PaintParticles(Gdip::Graphics& graphics);
+  void PaintIrradiation(Gdip::Graphics& graphics);
   // The on-canvas slider and buttons. keepKnob leaves a knob left of the track where it
   // is; noRefresh leaves showing the result to the caller; the other two flags are unused.
   void DrawCommandBar(Gdip::Graphics& graphics, bool flag1, bool keepKnob, bool noRefresh, bool flag4);
@@ -233,7 +236,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   int m_undoIndex = 0;
   int m_stampUndoIndex = 0;
   // One slot per undo position; the commit renders into the current one.
-  std::vector<std::unique_ptr<Gdip::Bitmap>> m_undoCanvasCache;
+  std::vector<std::unique_ptr<DIBsave>> m_undoCanvasCache;
 
   QString m_fontA;
   int m_fontSizeA = 0;
@@ -257,6 +260,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   std::uint32_t m_pickColor2 = 0;
   int m_colorSelector = 0;
   QPointF m_pointer;
+  QPointF m_irradiationPoint;
   QPointF m_pressPoint;
   QPointF m_currentPoint;
   QRectF m_dragRect;
@@ -264,7 +268,8 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // A press on the canvas-resize grip is in progress (set by the mouse tools).
   bool m_resizePress = false;
 
-  std::unique_ptr<Gdip::Bitmap> m_workingCanvas;
+  // The picture at the fitted size while a tool is armed; the tools draw their previews on it.
+  std::unique_ptr<DIBsave> m_workingCanvas;
   QImage m_previewThumbnail;
   QImage m_navigatorThumbnail;
   qint64 m_navigatorThumbnailKey = 0;

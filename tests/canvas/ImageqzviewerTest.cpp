@@ -244,3 +244,17 @@ TEST_F(CanvasTest, EndOfLifeDeletesOnlyTheCanvasOwnFiles) {
   // With nothing on disk, ending raises nothing.
   Imageqzviewer{}.CleanCroprect(true);
 }
+
+TEST_F(CanvasTest, IrradiationPreviewDarkensTowardsTheRimAwayFromThePointer) {
+  QImage white(200, 100, QImage::Format_RGB32);
+  white.fill(Qt::white);
+  ASSERT_TRUE(m_canvas->Import(Picture("white.png", white)));
+  m_canvas->SetEffect(37);
+  m_canvas->SetMin(0);
+  m_canvas->SetMax(255);
+  m_canvas->SetValue(0);
+  MoveMouse(QPointF(200, 150));
+  m_canvas->Painting();
+  EXPECT_EQ(m_canvas->FitRect(), QRectF(100, 100, 200, 100));
+  EXPECT_LT(qRed(At(102, 102)), qRed(At(200, 150)));
+}
