@@ -445,7 +445,9 @@ void Imageqzviewer::Painting(bool isLoad, bool isZoom, bool isUpDown, bool isExp
       graphics = m_undoCanvasCache[slot]->MemGraphics.get();
     }
   } else {
-    ClearSurface();
+    // A plain clear: the frame comes back with the command bar, and the picture may cover it.
+    EnsureBackBuffer();
+    m_backBuffer.fill(kBackground);
     screen = Gdip::Graphics::FromSurface(m_backBuffer);
     graphics = screen.get();
   }

@@ -193,6 +193,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
  private:
   QSize ClientSize() const { return size(); }
   void EnsureBackBuffer();
+  // The empty canvas: background and inset frame.
   void ClearSurface();
   void DrawInsetFrame(Gdip::Graphics& graphics, const QRectF& area);
   void PurgeUndo();
