@@ -57,9 +57,14 @@ class CanvasTest : public ::testing::Test {
     return path;
   }
   QRgb At(int x, int y) const { return m_canvas->BackBuffer().pixel(x, y); }
-  void MoveMouse(QPointF at) {
-    QMouseEvent move(QEvent::MouseMove, at, m_canvas->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  void MoveMouse(QPointF at, Qt::MouseButtons held = Qt::NoButton) {
+    QMouseEvent move(QEvent::MouseMove, at, m_canvas->mapToGlobal(at), Qt::NoButton, held, Qt::NoModifier);
     QApplication::sendEvent(m_canvas.get(), &move);
+  }
+  void PressLeft(QPointF at, bool release = false) {
+    QMouseEvent event(release ? QEvent::MouseButtonRelease : QEvent::MouseButtonPress, at, m_canvas->mapToGlobal(at),
+                      Qt::LeftButton, release ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_canvas.get(), &event);
   }
 
   TestSupport::TestFolder m_folder;
@@ -114,6 +119,17 @@ TEST_F(CanvasTest, ZoomedLargePictureShowsTheNavigatorAndKeepsTheCentre) {
   EXPECT_EQ(At(150, 100), QColor(Qt::red).rgb());
   EXPECT_EQ(At(150, 200), QColor(Qt::blue).rgb());
   m_canvas->grab().save(TestSupport::ArtifactsFolder() + "/canvas-zoomed.png");
+
+  // Dragging on the navigator: the outline centres on the pointer, kept inside the thumbnail.
+  MoveMouse(QPointF(340, 239));
+  ASSERT_TRUE(m_canvas->Hit().GripHit);
+  PressLeft(QPointF(340, 239));
+  MoveMouse(QPointF(291, 203), Qt::LeftButton);
+  EXPECT_EQ(m_canvas->ViewOffset(), QPoint(0, 0));
+  EXPECT_EQ(At(10, 10), QColor(Qt::red).rgb());
+  MoveMouse(QPointF(395, 299), Qt::LeftButton);
+  EXPECT_EQ(m_canvas->ViewOffset(), QPoint(-400, -300));
+  PressLeft(QPointF(395, 299), true);
 
   m_canvas->SetZoomFromSlider(5);  // 0.12: fits, centred, no navigator
   EXPECT_EQ(m_canvas->ViewOffset(), QPoint(80, 60));
