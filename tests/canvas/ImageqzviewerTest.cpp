@@ -274,3 +274,23 @@ TEST_F(CanvasTest, IrradiationPreviewDarkensTowardsTheRimAwayFromThePointer) {
   EXPECT_EQ(m_canvas->FitRect(), QRectF(100, 100, 200, 100));
   EXPECT_LT(qRed(At(102, 102)), qRed(At(200, 150)));
 }
+
+TEST_F(CanvasTest, DraggedKnobSetsTheValueAndKeepsTheBarHot) {
+  ASSERT_TRUE(m_canvas->Import(Picture("p.png", Quadrants(100, 50))));
+  m_canvas->SetEffect(2);
+  m_canvas->SetMin(0);
+  m_canvas->SetMax(100);
+  m_canvas->SetValue(0);
+  m_canvas->Painting();
+  ASSERT_EQ(m_canvas->HitRectangles().Buttons[0], QRectF(56, 265, 15, 26));
+  MoveMouse(QPointF(60, 270));
+  PressLeft(QPointF(60, 270));
+  MoveMouse(QPointF(150, 270), Qt::LeftButton);
+  m_canvas->Painting();  // the mouse tools repaint while the knob is dragged
+  EXPECT_EQ(m_canvas->Value(), 49);
+  EXPECT_TRUE(m_canvas->ScreenButtonEnabled());
+  MoveMouse(QPointF(5000, 270), Qt::LeftButton);
+  m_canvas->Painting();
+  EXPECT_EQ(m_canvas->Value(), 100);
+  EXPECT_EQ(m_canvas->HitRectangles().Buttons[0].x(), 50 + 174);
+}
