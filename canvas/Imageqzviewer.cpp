@@ -96,8 +96,8 @@ Imageqzviewer::Imageqzviewer(QWidget* parent) : QWidget(parent) {
   connect(m_horizontalScroll, &QScrollBar::valueChanged, this, &Imageqzviewer::OnHorizontalScroll);
   connect(m_verticalScroll, &QScrollBar::valueChanged, this, &Imageqzviewer::OnVerticalScroll);
 
-  // FIXME: the program-wide eraser sub-tool key ("Stamp_Brusheraser") and shape fill style
-  // ("Vector_Single") are set here once the shared globals hold them.
+  ModPublic::EraserToolKey = QStringLiteral("Stamp_Brusheraser");
+  ModPublic::VectorFillStyle = QStringLiteral("Vector_Single");
 }
 
 Imageqzviewer::~Imageqzviewer() { EndOfLife(); }

@@ -21,6 +21,9 @@ inline std::uint8_t ThemeColorGreen = 140;
 inline std::uint8_t ThemeColorBlue = 200;
 // The command key of the tool armed on the canvas, shared by the main window and the canvas.
 inline QString CurrentToolKey;
+// The eraser sub-tool of the stamp tool and the fill style of vector shapes, as command keys.
+inline QString EraserToolKey;
+inline QString VectorFillStyle;
 // The one main window; null before it is created and after it unloads. Start-up sets it
 // once and nothing re-creates it, so code running late in shutdown finds it null.
 inline MainWindowServices* MainForm = nullptr;
