@@ -4,20 +4,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "support/TestPictures.h"
 
-// Four flat quadrants: red, green / blue, white.
-QImage Quadrants(int w, int h) {
-  QImage image(w, h, QImage::Format_RGB32);
-  QPainter p(&image);
-  p.fillRect(0, 0, w / 2, h / 2, Qt::red);
-  p.fillRect(w / 2, 0, w - w / 2, h / 2, Qt::green);
-  p.fillRect(0, h / 2, w / 2, h - h / 2, Qt::blue);
-  p.fillRect(w / 2, h / 2, w - w / 2, h - h / 2, Qt::white);
-  return image;
-}
-
-}  // namespace
+using TestSupport::Quadrants;
 
 TEST(DisplayCache, HalfAveragesFourPixelsPerChannel) {
   QImage image(2, 2, QImage::Format_ARGB32_Premultiplied);

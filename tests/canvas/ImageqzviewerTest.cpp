@@ -14,22 +14,15 @@
 
 #include "foundation/ModPublic.h"
 #include "support/TestFolder.h"
+#include "support/TestPictures.h"
 #include "support/fakes/FakeMainWindow.h"
 
 namespace {
 
+using TestSupport::Quadrants;
+
 const QRgb kBackground = qRgb(224, 224, 224);
 
-// Four flat quadrants, so a pixel tells which part of the picture shows there.
-QImage Quadrants(int w, int h) {
-  QImage image(w, h, QImage::Format_RGB32);
-  QPainter p(&image);
-  p.fillRect(0, 0, w / 2, h / 2, Qt::red);
-  p.fillRect(w / 2, 0, w - w / 2, h / 2, Qt::green);
-  p.fillRect(0, h / 2, w / 2, h - h / 2, Qt::blue);
-  p.fillRect(w / 2, h / 2, w - w / 2, h - h / 2, Qt::white);
-  return image;
-}
 
 class CanvasTest : public ::testing::Test {
  protected:

@@ -1,0 +1,17 @@
+#include "support/TestPictures.h"
+
+#include <QPainter>
+
+namespace TestSupport {
+
+QImage Quadrants(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  QPainter p(&image);
+  p.fillRect(0, 0, width / 2, height / 2, Qt::red);
+  p.fillRect(width / 2, 0, width - width / 2, height / 2, Qt::green);
+  p.fillRect(0, height / 2, width / 2, height - height / 2, Qt::blue);
+  p.fillRect(width / 2, height / 2, width - width / 2, height - height / 2, Qt::white);
+  return image;
+}
+
+}  // namespace TestSupport

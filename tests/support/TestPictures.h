@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QImage>
+
+namespace TestSupport {
+
+// Four flat quadrants (red, green / blue, white), so a pixel tells which part of the
+// picture shows there.
+QImage Quadrants(int width, int height);
+
+}  // namespace TestSupport
