@@ -23,7 +23,6 @@ using TestSupport::Quadrants;
 
 const QRgb kBackground = qRgb(224, 224, 224);
 
-
 class CanvasTest : public ::testing::Test {
  protected:
   void SetUp() override {
