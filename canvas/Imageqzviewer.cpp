@@ -38,11 +38,6 @@ const QColor kBackground(Imageqzviewer::Background, Imageqzviewer::Background, I
 
 QString DataListFolder() { return ModPublic::ProgramFolder() + QStringLiteral("Datas"); }
 
-// Every file of the data folder whose name matches, ignoring case as the file lists did.
-QStringList DataFiles(const QString& pattern) {
-  return QDir(DataListFolder()).entryList({pattern}, QDir::Files);
-}
-
 void RemoveIfPresent(const QString& path) {
   if (QFile::exists(path)) {
     QFile::remove(path);
@@ -70,7 +65,7 @@ bool IsOneOf(int mode, std::initializer_list<int> modes) {
 
 }  // namespace
 
-Imageqzviewer::Imageqzviewer(QWidget* parent) : QWidget(parent) {
+Imageqzviewer::Imageqzviewer(QWidget* parent) : QWidget(parent), m_snapshotFolder(DataListFolder()) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   QPalette palette = this->palette();
@@ -98,33 +93,23 @@ Imageqzviewer::Imageqzviewer(QWidget* parent) : QWidget(parent) {
 
   ModPublic::EraserToolKey = QStringLiteral("Stamp_Brusheraser");
   ModPublic::VectorFillStyle = QStringLiteral("Vector_Single");
+  // A data folder that cannot be written keeps the undo history in memory only.
+  (void)m_snapshotFolder.Ensure();
 }
 
 Imageqzviewer::~Imageqzviewer() { EndOfLife(); }
 
 void Imageqzviewer::EndOfLife() {
-  WaitForSnapshot();
   m_workingCanvas.reset();
   ImgDIB.Destroy();
-  const int count = UndoListCount();
-  for (int i = 0; i < count; ++i) {
-    if (std::size_t(i) < m_undoCanvasCache.size()) {
-      m_undoCanvasCache[std::size_t(i)].reset();
-    }
-    RemoveIfPresent(UndoFilePath(i));
-  }
-  for (const QString& name : DataFiles(QStringLiteral("*.sudo"))) {
-    RemoveIfPresent(DataListFolder() + '/' + name);
-  }
   m_undoCanvasCache.clear();
+  // The snapshots, stamp snapshots and the copy of a deleted file all live in this
+  // program's own folder, which goes as a whole.
+  m_undoSnapshots.Clear();
+  m_stampSnapshots.Clear();
+  m_undoSnapshots.WaitForWrites();
+  m_snapshotFolder.Remove();
   RemoveIfPresent(ModPublic::ProgramFolder() + QStringLiteral("Datas/bgtemp.tmp"));
-  RemoveIfPresent(ModPublic::ProgramFolder() + QStringLiteral("Datas/Tempdelete.tmp"));
-}
-
-bool Imageqzviewer::SaveOnly() {
-  // FIXME: saving in place arrives with the canvas's saving and deleting; until then
-  // nothing is written and the caller is told so.
-  return false;
 }
 
 QString Imageqzviewer::ShowImgWidth() const { return CanvasLayout::SingleText(ImgDIB.Width()); }
@@ -258,24 +243,10 @@ bool Imageqzviewer::Import(const QString& Filename, bool Refreshs, bool isUpDown
 }
 
 void Imageqzviewer::PurgeUndo() {
-  WaitForSnapshot();
   m_undoIndex = 0;
-  const int count = UndoListCount();
-  for (int i = 0; i < count; ++i) {
-    if (std::size_t(i) < m_undoCanvasCache.size()) {
-      m_undoCanvasCache[std::size_t(i)].reset();
-    }
-    QFile::remove(UndoFilePath(i));
-  }
-  UndoE = false;
-  RedoE = false;
-  if (ModPublic::MainForm != nullptr) {
-    if (ImageToolbarServices* toolbar = ModPublic::MainForm->ImageToolbar()) {
-      toolbar->EnabledID(8, false);
-      toolbar->EnabledID(9, false);
-      toolbar->StartPaint();
-    }
-  }
+  m_undoCanvasCache.clear();
+  m_undoSnapshots.Clear();
+  RefreshUndoState();
 }
 
 void Imageqzviewer::PublicModle(bool Refreshs, bool isUpDown) {
@@ -339,37 +310,19 @@ void Imageqzviewer::RemakeWorkingCanvas() {
 void Imageqzviewer::WriteFirstSnapshot() {
   m_undoCanvasCache.clear();
   m_undoCanvasCache.resize(kUndoSlots);
-  QDir().mkpath(DataListFolder());
-  const QImage picture = ImgDIB.DIB()->Image();
-  const QString path = UndoFilePath(0);
-  // Encoding a large picture takes far longer than showing it, so the file is written
-  // on a worker; readers of the snapshot files wait for it first.
-  m_snapshotWrite = std::async(std::launch::async, [picture, path] {
-    DIBsave snapshot;
-    snapshot.CreateBlankMemory(picture.height(), picture.width(), nullptr, false);
-    if (snapshot.MemGraphics) {
-      snapshot.MemGraphics->Painter().drawImage(QPoint(0, 0), picture);
-      snapshot.MemGraphics.reset();
-      // A failed write leaves no snapshot; undo then has nothing to go back to.
-      (void)snapshot.Save(path, 6, 90);
-    }
-  });
+  m_undoSnapshots.Write(0, ImgDIB.DIB()->Image());
   m_firstSnapshotWritten = true;
 }
 
-void Imageqzviewer::WaitForSnapshot() {
-  if (m_snapshotWrite.valid()) {
-    m_snapshotWrite.get();
-  }
-}
+void Imageqzviewer::WaitForSnapshot() { m_undoSnapshots.WaitForWrites(); }
 
 int Imageqzviewer::UndoListCount() {
   WaitForSnapshot();
-  return int(DataFiles(QStringLiteral("*.udo")).size());
+  return int(QDir(m_snapshotFolder.Path()).entryList({QStringLiteral("*.udo")}, QDir::Files).size());
 }
 
 QString Imageqzviewer::UndoFilePath(int index) {
-  return ModPublic::ProgramFolder() + QStringLiteral("Datas/Undo%1.udo").arg(index);
+  return SnapshotFolder::PathFor(DataListFolder()) + QStringLiteral("Undo%1.udo").arg(index);
 }
 
 void Imageqzviewer::EnsureBackBuffer() {

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <future>
 #include <memory>
 #include <vector>
 
@@ -21,6 +20,9 @@
 #include "canvas/CanvasCursors.h"
 #include "canvas/CanvasLayout.h"
 #include "canvas/DisplayCache.h"
+#include "canvas/SnapshotFolder.h"
+#include "canvas/StampSnapshots.h"
+#include "canvas/UndoSnapshots.h"
 #include "foundation/GdiDIB.h"
 #include "foundation/MainWindowServices.h"
 
@@ -85,7 +87,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void SetBrushSize(int value) { m_brushSize = value; }
   bool DefaultStampsize() const { return m_defaultStampsize; }
   void SetDefaultStampsize(bool value) { m_defaultStampsize = value; }
-  int StampUndoIndex() const { return m_stampUndoIndex; }
+  int StampUndoIndex() const { return m_stampSnapshots.Index(); }
   int UndoIndex() const { return m_undoIndex; }
 
   // The text tool's font and colour; each change repaints.
@@ -152,13 +154,37 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // The colour-picker swatch; picks the colour under the pointer while the swatch is hot.
   void ColorControl();
 
-  // Undo snapshot files are written in the background; this waits for the one in
-  // progress. Anything that reads or counts the snapshot files calls it first.
+  // Undo snapshot files are written in the background; this waits until every one asked
+  // for is on disk. Anything that reads or counts the snapshot files calls it first.
   void WaitForSnapshot();
-  // How many "*.udo" files the data folder holds.
+  // How many "*.udo" files the canvas's snapshot folder holds.
   int UndoListCount();
-  // The path of the image snapshot of a position.
+  // The path of the image snapshot of a position, in this running program's own folder.
   static QString UndoFilePath(int index);
+  // The copy of a deleted file that the canvas shows after a delete.
+  QString DeleteCopyPath() const { return m_snapshotFolder.Path() + QStringLiteral("Tempdelete.tmp"); }
+
+  // The commit every finished edit ends in: the edited picture becomes the next undo
+  // position (the newest is replaced once 50 is reached), is shown, and counts as unsaved.
+  void CommitUndoStep(const QImage& edited);
+  // Steps the picture one undo position back (isUndo) or forward and shows it. A step
+  // with nowhere to go, or onto a snapshot that cannot be read, changes nothing.
+  void UndoAndRedo(bool isUndo);
+  // The same for the stamp picture of the stamp tool.
+  void UndoStampRedo(bool isUndo);
+  bool StampUndoEnabled() const { return m_stampUndoEnabled; }
+  bool StampRedoEnabled() const { return m_stampRedoEnabled; }
+  // Redraws only the picture, without overlays, at the current view, smoothly.
+  void UnRedoPaint();
+
+  // Writes the picture to a file in a format 0 (BMP) to 6 (PNG), with a JPEG quality;
+  // on success the picture counts as saved. A failed write leaves an existing file as it was.
+  bool SaveImage(const QString& Filename, int Types, int Quality);
+  // Moves the file shown to the trash after asking and goes on showing the picture from a
+  // copy; true when it went. A refusal or failure leaves everything as it was.
+  bool DeleteImage();
+  // Lets go of the picture; the canvas paints nothing until the next Import.
+  void DisposeImgDIB();
 
   // The view, as the mouse tools and tests see it.
   const QImage& BackBuffer() const { return m_backBuffer; }
@@ -197,6 +223,10 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void ClearSurface();
   void DrawInsetFrame(Gdip::Graphics& graphics, const QRectF& area);
   void PurgeUndo();
+  void PushUndoSnapshot(const QImage& edited);
+  void RefreshUndoState();
+  void RefreshStampUndoState();
+  void ShowSnapshot(const QImage& picture);
   void WriteFirstSnapshot();
   void RemakeWorkingCanvas();
   void UpdateViewGeometry();
@@ -235,7 +265,12 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   int m_brushSize = 30;
   bool m_defaultStampsize = true;
   int m_undoIndex = 0;
-  int m_stampUndoIndex = 0;
+  bool m_stampUndoEnabled = false;
+  bool m_stampRedoEnabled = false;
+  // Declared before the histories that keep their files in it, so it outlives them.
+  SnapshotFolder m_snapshotFolder;
+  UndoSnapshots m_undoSnapshots{m_snapshotFolder};
+  StampSnapshots m_stampSnapshots{m_snapshotFolder};
   // One slot per undo position; the commit renders into the current one.
   std::vector<std::unique_ptr<DIBsave>> m_undoCanvasCache;
 
@@ -278,7 +313,6 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   CanvasKit m_kit;
   QImage m_backBuffer;
   CanvasCursors m_cursors;
-  std::future<void> m_snapshotWrite;
 
   QFrame* m_textBackground = nullptr;
   QPlainTextEdit* m_text1 = nullptr;

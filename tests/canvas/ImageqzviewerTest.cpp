@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -239,14 +240,15 @@ TEST_F(CanvasTest, TextBoxShowsThenHides) {
 TEST_F(CanvasTest, EndOfLifeDeletesOnlyTheCanvasOwnFiles) {
   ASSERT_TRUE(m_canvas->Import(Picture("p.png", Quadrants(10, 10))));
   const QString data = ModPublic::DataFolderPath;
-  const QStringList names{"Undo1.udo", "StampUndo0.sudo", "StampUndo3.SUDO", "bgtemp.tmp", "Tempdelete.tmp",
-                          "Other.tmp"};
+  const QString own = QFileInfo(Imageqzviewer::UndoFilePath(0)).path() + "/";
+  const QStringList names{own + "Undo1.udo", own + "StampUndo0.sudo", own + "StampUndo3.SUDO", own + "Tempdelete.tmp",
+                          data + "bgtemp.tmp", data + "Other.tmp"};
   for (const QString& name : names) {
-    QFile f(data + name);
+    QFile f(name);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   }
   m_canvas.reset();
-  QStringList left = QDir(data).entryList(QDir::Files);
+  QStringList left = QDir(data).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
   left.removeIf([](const QString& name) { return name.endsWith(".png"); });
   EXPECT_EQ(left, QStringList{"Other.tmp"});
   // With nothing on disk, ending raises nothing.

@@ -1,0 +1,80 @@
+#include "canvas/CanvasSave.h"
+
+#include <array>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+
+#include "foundation/DIBsave.h"
+#include "foundation/ModPublic.h"
+#include "platform/gdiplus/Bitmap.h"
+
+namespace CanvasSave {
+
+namespace {
+
+struct ExtensionFormat {
+  const char* extension;
+  SaveFormat format;
+};
+
+constexpr std::array<ExtensionFormat, 7> kInPlaceFormats{{
+    {"bmp", {0, 90}},
+    {"gif", {2, 90}},
+    {"jpg", {1, 100}},
+    {"jpeg", {1, 100}},
+    {"png", {6, 90}},
+    {"tif", {5, 90}},
+    {"tiff", {5, 90}},
+}};
+
+bool SamePath(const QString& a, const QString& b) {
+  return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
+}  // namespace
+
+std::optional<SaveFormat> FormatForExtension(const QString& extension) {
+  for (const auto& entry : kInPlaceFormats) {
+    if (extension == QLatin1String(entry.extension)) {
+      return entry.format;
+    }
+  }
+  return std::nullopt;
+}
+
+bool WritePicture(const Gdip::Bitmap& picture, const QString& Filename, int Types, int Quality) {
+  DIBsave canvas;
+  canvas.CreateBlankMemory(picture.Height(), picture.Width(), &picture, true, 0, false);
+  if (!canvas.MemGraphics) {
+    return false;
+  }
+  // Copied as it is, alpha included, rather than blended onto the blank canvas.
+  canvas.MemGraphics->Painter().setCompositionMode(QPainter::CompositionMode_Source);
+  canvas.MemGraphics->DrawImage(picture, QRectF(0, 0, picture.Width(), picture.Height()));
+  canvas.MemGraphics.reset();  // the drawing must reach the pixels before they are encoded
+  return canvas.Save(Filename, Types, Quality);
+}
+
+bool IsScratchFile(const QString& path, const QString& deleteCopy) {
+  return SamePath(path, ModPublic::ProgramFolder() + QStringLiteral("Tempnewimage.png")) || SamePath(path, deleteCopy);
+}
+
+DeleteOutcome DeleteFile(const QString& path, const QString& scratchCopy) {
+  if (path.isEmpty() || !QFileInfo(path).isFile()) {
+    return DeleteOutcome::Vanished;
+  }
+  QFile::remove(scratchCopy);
+  // Without a copy the picture would lose its file; the delete does not go ahead.
+  if (!QFile::copy(path, scratchCopy)) {
+    return DeleteOutcome::Kept;
+  }
+  if (!ModPublic::RecycleFile(path) || QFileInfo::exists(path)) {
+    QFile::remove(scratchCopy);
+    return DeleteOutcome::Kept;
+  }
+  return DeleteOutcome::Trashed;
+}
+
+}  // namespace CanvasSave

@@ -1,0 +1,136 @@
+// The canvas's undo history, saving and deleting: members of Imageqzviewer kept apart
+// from its layout and painting. The work itself is done by UndoSnapshots,
+// StampSnapshots and CanvasSave; these members tie it to what the canvas shows.
+
+#include "canvas/Imageqzviewer.h"
+
+#include <QPainter>
+
+#include "canvas/CanvasSave.h"
+#include "foundation/DIBsave.h"
+#include "foundation/ModPublic.h"
+#include "foundation/SkinnedControlServices.h"
+#include "platform/forms/HourglassCursor.h"
+#include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/Codecs.h"
+#include "platform/gdiplus/Graphics.h"
+
+void Imageqzviewer::CommitUndoStep(const QImage& edited) {
+  if (edited.isNull()) {
+    return;  // A failed edit leaves no undo step and the picture as it was.
+  }
+  m_undoIndex = UndoSnapshots::CommitPosition(m_undoIndex);
+  PushUndoSnapshot(edited);
+  RefreshUndoState();
+  m_saveState = false;
+  m_appliedEffect = true;
+  Import(QString(), true, false, false);
+}
+
+void Imageqzviewer::PushUndoSnapshot(const QImage& edited) {
+  // The picture is shown from memory at once; its file is written in the background.
+  m_undoSnapshots.Write(m_undoIndex, edited);
+  ShowSnapshot(edited);
+  if (std::size_t(m_undoIndex) < m_undoCanvasCache.size()) {
+    m_undoCanvasCache[std::size_t(m_undoIndex)].reset();
+  }
+}
+
+void Imageqzviewer::ShowSnapshot(const QImage& picture) {
+  ImgDIB.SetDIB(Gdip::Bitmap::FromImage(picture, Gdip::PixelFormatOf(picture)));
+}
+
+void Imageqzviewer::RefreshUndoState() {
+  UndoE = m_undoIndex != 0 && m_undoSnapshots.Exists(m_undoIndex - 1);
+  RedoE = m_undoSnapshots.Exists(m_undoIndex + 1);
+  if (ModPublic::MainForm == nullptr) {
+    return;
+  }
+  if (ImageToolbarServices* toolbar = ModPublic::MainForm->ImageToolbar()) {
+    toolbar->EnabledID(8, UndoE);
+    toolbar->EnabledID(9, RedoE);
+    toolbar->StartPaint();
+  }
+}
+
+void Imageqzviewer::UndoAndRedo(bool isUndo) {
+  const Forms::HourglassCursor busy;
+  const auto step = m_undoSnapshots.Step(m_undoIndex, isUndo);
+  if (!step) {
+    return;
+  }
+  m_undoIndex = step->first;
+  ShowSnapshot(step->second);
+  Import(QString(), true, false, false);
+  RefreshUndoState();
+}
+
+void Imageqzviewer::UndoStampRedo(bool isUndo) {
+  const Forms::HourglassCursor busy;
+  // FIXME: the stamp tool's CreateStampImg takes the snapshot once the stamp tool is
+  // built; until then a step is taken when the snapshot can be read.
+  const auto load = [](const QString& path) { return Gdip::LoadImageFromFile(path) != nullptr; };
+  if (m_stampSnapshots.Step(isUndo, load)) {
+    RefreshStampUndoState();
+    Painting();
+  }
+}
+
+void Imageqzviewer::RefreshStampUndoState() {
+  m_stampUndoEnabled = m_stampSnapshots.CanUndo();
+  m_stampRedoEnabled = m_stampSnapshots.CanRedo();
+}
+
+void Imageqzviewer::UnRedoPaint() {
+  if (!hasImage()) {
+    return;
+  }
+  EnsureBackBuffer();
+  {
+    auto graphics = Gdip::Graphics::FromSurface(m_backBuffer);
+    QPainter& p = graphics->Painter();
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (m_fitMode) {
+      p.drawImage(m_fitRect, m_displayCache.Scaled(m_fitRect.size().toSize()));
+    } else {
+      m_displayCache.Draw(p, QRect(QPoint(0, 0), ClientSize()), m_viewOffset, m_displaySize, true);
+    }
+  }
+  update();
+}
+
+bool Imageqzviewer::SaveImage(const QString& Filename, int Types, int Quality) {
+  if (!hasImage()) {
+    return false;
+  }
+  const Forms::HourglassCursor busy;
+  if (!CanvasSave::WritePicture(*ImgDIB.DIB(), Filename, Types, Quality)) {
+    return false;
+  }
+  m_saveState = true;
+  return true;
+}
+
+bool Imageqzviewer::SaveOnly() {
+  if (!hasImage() || CanvasSave::IsScratchFile(CurFilename, DeleteCopyPath())) {
+    return false;
+  }
+  const auto format = CanvasSave::FormatForExtension(ModPublic::GetExtension(CurFilename));
+  return format && SaveImage(CurFilename, format->Types, format->Quality);
+}
+
+bool Imageqzviewer::DeleteImage() {
+  // The canvas's own scratch files are not the user's: nothing to trash, nothing to copy.
+  if (CurFilename.isEmpty() || CanvasSave::IsScratchFile(CurFilename, DeleteCopyPath()) ||
+      !m_snapshotFolder.Ensure()) {
+    return false;
+  }
+  if (CanvasSave::DeleteFile(CurFilename, DeleteCopyPath()) != CanvasSave::DeleteOutcome::Trashed) {
+    return false;
+  }
+  const Forms::HourglassCursor busy;
+  Import(DeleteCopyPath());
+  return true;
+}
+
+void Imageqzviewer::DisposeImgDIB() { ImgDIB.Destroy(); }

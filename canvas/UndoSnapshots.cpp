@@ -1,0 +1,264 @@
+#include "canvas/UndoSnapshots.h"
+
+#include <algorithm>
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+#include "canvas/CanvasSave.h"
+#include "canvas/SnapshotFolder.h"
+#include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/Codecs.h"
+
+UndoSnapshots::UndoSnapshots(SnapshotFolder& folder, qint64 memoryBudget)
+    : m_folder(folder), m_budget(memoryBudget) {}
+
+UndoSnapshots::~UndoSnapshots() {
+  {
+    const std::lock_guard lock(m_mutex);
+    m_stopping = true;
+  }
+  m_wake.notify_all();
+  if (m_worker.joinable()) {
+    m_worker.join();
+  }
+}
+
+int UndoSnapshots::CommitPosition(int current) { return std::min(current, kLastPosition - 1) + 1; }
+
+QString UndoSnapshots::FilePath(int position) const {
+  return m_folder.Path() + QStringLiteral("Undo%1.udo").arg(position);
+}
+
+void UndoSnapshots::Write(int position, const QImage& picture) {
+  // Without a folder the snapshot still serves from memory; its write then fails.
+  (void)m_folder.Ensure();
+  std::uint64_t generation = 0;
+  {
+    const std::lock_guard lock(m_mutex);
+    Forget(position);
+    generation = m_nextGeneration++;
+    m_generations[position] = generation;
+    m_held[position] = Held{picture, generation, false};
+    m_newest = position;
+    m_focus = position;
+    Trim();
+  }
+  Enqueue({JobKind::RemoveFrom, position + 1, 0, {}});
+  Enqueue({JobKind::Write, position, generation, picture});
+}
+
+void UndoSnapshots::Clear() {
+  {
+    const std::lock_guard lock(m_mutex);
+    Forget(0);
+    m_newest = -1;
+    m_focus = 0;
+  }
+  Enqueue({JobKind::RemoveFrom, 0, 0, {}});
+}
+
+std::optional<QImage> UndoSnapshots::Read(int position) {
+  if (position < 0 || position > m_newest) {
+    return std::nullopt;
+  }
+  {
+    const std::lock_guard lock(m_mutex);
+    if (const auto held = m_held.find(position); held != m_held.end()) {
+      return held->second.picture;
+    }
+  }
+  const auto bitmap = Gdip::LoadImageFromFile(FilePath(position));
+  if (!bitmap) {
+    return std::nullopt;
+  }
+  const std::lock_guard lock(m_mutex);
+  m_held[position] = Held{bitmap->Image(), m_generations[position], true};
+  Trim();
+  return bitmap->Image();
+}
+
+std::optional<std::pair<int, QImage>> UndoSnapshots::Step(int current, bool isUndo) {
+  const int target = std::max(isUndo ? current - 1 : current + 1, 0);
+  if (target > Count() - 1) {
+    return std::nullopt;
+  }
+  auto picture = Read(target);
+  if (!picture) {
+    return std::nullopt;
+  }
+  {
+    const std::lock_guard lock(m_mutex);
+    m_focus = target;
+  }
+  Prefetch(isUndo ? target - 1 : target + 1);
+  return std::pair{target, std::move(*picture)};
+}
+
+bool UndoSnapshots::Exists(int position) const {
+  if (position < 0 || position > m_newest) {
+    return false;
+  }
+  {
+    const std::lock_guard lock(m_mutex);
+    if (m_held.count(position) != 0) {
+      return true;
+    }
+  }
+  return QFile::exists(FilePath(position));
+}
+
+void UndoSnapshots::WaitForWrites() {
+  std::unique_lock lock(m_mutex);
+  m_idle.wait(lock, [this] { return m_jobs.empty() && !m_busy; });
+}
+
+void UndoSnapshots::Prefetch(int position) {
+  if (position < 0 || position > m_newest) {
+    return;
+  }
+  std::uint64_t generation = 0;
+  {
+    const std::lock_guard lock(m_mutex);
+    if (m_held.count(position) != 0) {
+      return;
+    }
+    generation = m_generations[position];
+  }
+  Enqueue({JobKind::Load, position, generation, {}});
+}
+
+void UndoSnapshots::Forget(int fromPosition) {
+  m_held.erase(m_held.lower_bound(fromPosition), m_held.end());
+  m_generations.erase(m_generations.lower_bound(fromPosition), m_generations.end());
+}
+
+void UndoSnapshots::Trim() {
+  qint64 total = 0;
+  for (const auto& [position, held] : m_held) {
+    total += held.picture.sizeInBytes();
+  }
+  while (total > m_budget) {
+    // Only pictures safely on disk may go; the one farthest from the view goes first.
+    auto farthest = m_held.end();
+    for (auto it = m_held.begin(); it != m_held.end(); ++it) {
+      if (it->second.written && it->first != m_focus &&
+          (farthest == m_held.end() || std::abs(it->first - m_focus) > std::abs(farthest->first - m_focus))) {
+        farthest = it;
+      }
+    }
+    if (farthest == m_held.end()) {
+      return;
+    }
+    total -= farthest->second.picture.sizeInBytes();
+    m_held.erase(farthest);
+  }
+}
+
+void UndoSnapshots::Enqueue(Job job) {
+  {
+    const std::lock_guard lock(m_mutex);
+    m_jobs.push_back(std::move(job));
+    if (!m_worker.joinable()) {
+      m_worker = std::thread([this] { Run(); });
+    }
+  }
+  m_wake.notify_one();
+}
+
+void UndoSnapshots::Run() {
+  for (;;) {
+    Job job;
+    {
+      std::unique_lock lock(m_mutex);
+      m_wake.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
+      if (m_stopping) {
+        return;
+      }
+      job = std::move(m_jobs.front());
+      m_jobs.pop_front();
+      m_busy = true;
+    }
+    Perform(job);
+    {
+      const std::lock_guard lock(m_mutex);
+      m_busy = false;
+    }
+    m_idle.notify_all();
+  }
+}
+
+void UndoSnapshots::Perform(Job& job) {
+  switch (job.kind) {
+    case JobKind::Write:
+      WriteFile(job);
+      break;
+    case JobKind::RemoveFrom:
+      RemoveFilesFrom(job.position);
+      break;
+    case JobKind::Load:
+      LoadAhead(job);
+      break;
+  }
+}
+
+void UndoSnapshots::WriteFile(const Job& job) {
+  {
+    const std::lock_guard lock(m_mutex);
+    const auto current = m_generations.find(job.position);
+    if (current == m_generations.end() || current->second != job.generation) {
+      return;  // A later edit or a new picture has replaced this snapshot already.
+    }
+  }
+  const auto bitmap = Gdip::Bitmap::FromImage(job.picture, Gdip::PixelFormatOf(job.picture));
+  const QString path = FilePath(job.position);
+  const bool written = bitmap && CanvasSave::WritePicture(*bitmap, path, kPngFormat, kPngQuality);
+  if (!written) {
+    // An older file of this position must not come back in place of the lost one.
+    QFile::remove(path);
+  }
+  const std::lock_guard lock(m_mutex);
+  const auto held = m_held.find(job.position);
+  if (held == m_held.end() || held->second.generation != job.generation) {
+    return;
+  }
+  if (written) {
+    held->second.written = true;
+    Trim();
+  } else {
+    // Unwritten, the position is gone; stepping onto it keeps the picture shown.
+    m_held.erase(held);
+  }
+}
+
+void UndoSnapshots::RemoveFilesFrom(int position) const {
+  static const QRegularExpression name(QStringLiteral("^Undo(\\d+)\\.udo$"), QRegularExpression::CaseInsensitiveOption);
+  const QDir folder(m_folder.Path());
+  for (const QString& file : folder.entryList({QStringLiteral("*.udo")}, QDir::Files)) {
+    const auto match = name.match(file);
+    if (match.hasMatch() && match.captured(1).toInt() >= position) {
+      QFile::remove(folder.filePath(file));
+    }
+  }
+}
+
+void UndoSnapshots::LoadAhead(const Job& job) {
+  {
+    const std::lock_guard lock(m_mutex);
+    const auto current = m_generations.find(job.position);
+    if (current == m_generations.end() || current->second != job.generation || m_held.count(job.position) != 0) {
+      return;
+    }
+  }
+  const auto bitmap = Gdip::LoadImageFromFile(FilePath(job.position));
+  if (!bitmap) {
+    return;  // Unreadable: stepping there will find out and keep the picture shown.
+  }
+  const std::lock_guard lock(m_mutex);
+  const auto current = m_generations.find(job.position);
+  if (current != m_generations.end() && current->second == job.generation && m_held.count(job.position) == 0) {
+    m_held[job.position] = Held{bitmap->Image(), job.generation, true};
+    Trim();
+  }
+}

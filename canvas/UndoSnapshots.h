@@ -1,0 +1,101 @@
+#pragma once
+// The image undo history: one PNG snapshot file per position, "Undo<n>.udo", 0 to 50.
+//
+// Encoding a 24-megapixel picture takes longer than the user may wait after an edit, so
+// a snapshot is kept in memory the moment it is recorded and written to its file by a
+// worker thread. Reading a position looks in memory first, so undo and redo find the
+// right picture while its file is still being written. Written snapshots stay in memory
+// while they fit a budget, those nearest the current position first, and the worker
+// reads the next step ahead of time, so stepping rarely waits for a decode.
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include <QImage>
+#include <QString>
+
+class SnapshotFolder;
+
+class UndoSnapshots {
+ public:
+  static constexpr int kLastPosition = 50;
+  // Snapshots are PNG files (format 6 of the off-screen canvas's save).
+  static constexpr int kPngFormat = 6;
+  static constexpr int kPngQuality = 90;
+  // Four 24-megapixel pictures.
+  static constexpr qint64 kDefaultMemoryBudget = qint64{400} << 20;
+
+  explicit UndoSnapshots(SnapshotFolder& folder, qint64 memoryBudget = kDefaultMemoryBudget);
+  ~UndoSnapshots();
+  UndoSnapshots(const UndoSnapshots&) = delete;
+  UndoSnapshots& operator=(const UndoSnapshots&) = delete;
+
+  // The position a commit moves to from the current one: the next, but never beyond the
+  // last, where each further commit replaces the newest snapshot.
+  static int CommitPosition(int current);
+
+  QString FilePath(int position) const;
+  // Records the picture as the snapshot of a position and forgets every later one, so
+  // redo never returns to a history that a new edit has replaced.
+  void Write(int position, const QImage& picture);
+  // Forgets every snapshot and deletes their files.
+  void Clear();
+  // The picture of a position: from memory, else decoded from its file. Empty when the
+  // position is not held or its file cannot be read.
+  std::optional<QImage> Read(int position);
+  // The position one step back or forward from current and its picture, when there is
+  // one to show. Undo at 0 gives position 0 again. Empty when redo is at the newest
+  // snapshot or the target cannot be read: the caller then keeps what it shows.
+  std::optional<std::pair<int, QImage>> Step(int current, bool isUndo);
+  // Whether the snapshot of a position is held (in memory or as a file).
+  bool Exists(int position) const;
+  // The number of positions held, 0 to Count() - 1.
+  int Count() const { return m_newest + 1; }
+  // Waits until every file operation asked for so far has been done.
+  void WaitForWrites();
+
+ private:
+  enum class JobKind { Write, RemoveFrom, Load };
+  struct Job {
+    JobKind kind;
+    int position;
+    std::uint64_t generation;
+    QImage picture;
+  };
+  struct Held {
+    QImage picture;
+    std::uint64_t generation;
+    bool written;  // the file holds it too, so memory may let it go
+  };
+
+  void Enqueue(Job job);
+  void Run();
+  void Perform(Job& job);
+  void WriteFile(const Job& job);
+  void RemoveFilesFrom(int position) const;
+  void LoadAhead(const Job& job);
+  void Forget(int fromPosition);
+  void Trim();
+  void Prefetch(int position);
+
+  SnapshotFolder& m_folder;
+  const qint64 m_budget;
+  int m_newest = -1;
+  int m_focus = 0;  // the position last shown; memory keeps its neighbours longest
+  std::uint64_t m_nextGeneration = 1;
+  std::map<int, std::uint64_t> m_generations;  // the current recording of each position
+
+  mutable std::mutex m_mutex;
+  std::condition_variable m_wake;
+  std::condition_variable m_idle;
+  std::map<int, Held> m_held;
+  std::deque<Job> m_jobs;
+  bool m_busy = false;
+  bool m_stopping = false;
+  std::thread m_worker;
+};
