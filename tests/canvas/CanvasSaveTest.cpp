@@ -1,0 +1,252 @@
+// The canvas's undo history, saving and deleting, over a temporary program folder.
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+
+#include <gtest/gtest.h>
+
+#include "canvas/CanvasSave.h"
+#include "canvas/Imageqzviewer.h"
+#include "foundation/ModGDI.h"
+#include "foundation/ModPublic.h"
+#include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/Codecs.h"
+#include "support/TestFolder.h"
+#include "support/fakes/FakeMainWindow.h"
+#include "support/fakes/ScriptedMessageBox.h"
+
+namespace {
+
+QImage Flat(QRgb colour) {
+  QImage image(8, 6, QImage::Format_ARGB32);
+  image.fill(colour);
+  return image;
+}
+
+QByteArray Contents(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+QByteArray FormatOf(const QString& path) { return QImageReader(path).format(); }
+
+class CanvasSaveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ModPublic::SetProgramFolder(m_folder.Path());
+    ModPublic::DataFolderPath = ModPublic::ProgramFolder() + "Datas/";
+    QDir().mkpath(ModPublic::DataFolderPath);
+    ModPublic::MainForm = &m_main;
+    m_canvas = std::make_unique<Imageqzviewer>();
+    m_canvas->resize(200, 150);
+  }
+  void TearDown() override {
+    m_canvas.reset();
+    ModPublic::MainForm = nullptr;
+  }
+
+  QString Open(const QString& name, const QImage& image, const char* format = "PNG") {
+    const QString path = m_folder.File(name);
+    EXPECT_TRUE(image.save(path, format));
+    EXPECT_TRUE(m_canvas->Import(path));
+    return path;
+  }
+  QRgb Shown() const { return m_canvas->ImgDIB.DIB() ? m_canvas->ImgDIB.DIB()->Image().pixel(1, 1) : 0; }
+  QStringList SnapshotFiles() {
+    m_canvas->WaitForSnapshot();
+    QStringList names = QFileInfo(Imageqzviewer::UndoFilePath(0)).dir().entryList({"*.udo"}, QDir::Files);
+    names.sort();
+    return names;
+  }
+  void ExpectToolbarInStep() const {
+    EXPECT_EQ(m_main.toolbar.enabled[8], m_canvas->UndoE);
+    EXPECT_EQ(m_main.toolbar.enabled[9], m_canvas->RedoE);
+  }
+
+  TestSupport::TestFolder m_folder;
+  Fakes::FakeMainWindow m_main;
+  std::unique_ptr<Imageqzviewer> m_canvas;
+};
+
+}  // namespace
+
+TEST_F(CanvasSaveTest, CommitsUndoAndRedoKeepFilesFlagsAndToolbarInStep) {
+  Open("a.png", Flat(0xFF000000));
+  EXPECT_EQ(SnapshotFiles(), QStringList{"Undo0.udo"});
+  for (int i = 1; i <= 3; ++i) {
+    m_canvas->CommitUndoStep(Flat(qRgb(i, 0, 0)));
+    EXPECT_EQ(Shown(), qRgb(i, 0, 0));
+    EXPECT_EQ(SnapshotFiles().size(), i + 1);
+  }
+  EXPECT_FALSE(m_canvas->SaveState());
+  EXPECT_TRUE(m_canvas->AppliedEffect());
+  EXPECT_TRUE(m_canvas->UndoE);
+  EXPECT_FALSE(m_canvas->RedoE);
+  ExpectToolbarInStep();
+
+  m_canvas->UndoAndRedo(true);
+  m_canvas->UndoAndRedo(true);
+  EXPECT_EQ(m_canvas->UndoIndex(), 1);
+  EXPECT_EQ(Shown(), qRgb(1, 0, 0));
+  EXPECT_TRUE(m_canvas->RedoE);
+  ExpectToolbarInStep();
+
+  // A new edit after undo replaces the later steps: redo cannot bring them back.
+  m_canvas->CommitUndoStep(Flat(qRgb(9, 0, 0)));
+  EXPECT_EQ(SnapshotFiles(), (QStringList{"Undo0.udo", "Undo1.udo", "Undo2.udo"}));
+  EXPECT_FALSE(m_canvas->RedoE);
+  m_canvas->UndoAndRedo(false);
+  EXPECT_EQ(m_canvas->UndoIndex(), 2);
+  EXPECT_EQ(Shown(), qRgb(9, 0, 0));
+
+  for (int i = 0; i < 3; ++i) {
+    m_canvas->UndoAndRedo(true);
+  }
+  EXPECT_EQ(m_canvas->UndoIndex(), 0);
+  EXPECT_EQ(Shown(), 0xFF000000);
+  EXPECT_FALSE(m_canvas->UndoE);
+  ExpectToolbarInStep();
+  EXPECT_FALSE(m_canvas->SaveState());  // stepping changes no flags
+
+  // A new file starts a new history.
+  Open("b.png", Flat(0xFFFFFFFF));
+  EXPECT_EQ(SnapshotFiles(), QStringList{"Undo0.udo"});
+  EXPECT_FALSE(m_canvas->RedoE);
+  ExpectToolbarInStep();
+}
+
+TEST_F(CanvasSaveTest, PastTheFiftiethCommitOnlyTheNewestSnapshotIsReplaced) {
+  Open("a.png", Flat(0xFF000000));
+  for (int i = 1; i <= 52; ++i) {
+    m_canvas->CommitUndoStep(Flat(qRgb(i, 0, 0)));
+  }
+  EXPECT_EQ(m_canvas->UndoIndex(), 50);
+  EXPECT_EQ(SnapshotFiles().size(), 51);
+  EXPECT_EQ(QImage(Imageqzviewer::UndoFilePath(50)).pixel(1, 1), qRgb(52, 0, 0));
+  EXPECT_EQ(QImage(Imageqzviewer::UndoFilePath(49)).pixel(1, 1), qRgb(49, 0, 0));
+  m_canvas->UndoAndRedo(true);
+  EXPECT_EQ(Shown(), qRgb(49, 0, 0));
+}
+
+TEST_F(CanvasSaveTest, SavingInPlaceFollowsTheExtension) {
+  Open("photo.JPEG", Flat(0xFF336699), "JPEG");
+  m_canvas->CommitUndoStep(Flat(0xFF996633));
+  ASSERT_TRUE(m_canvas->SaveOnly());
+  EXPECT_EQ(FormatOf(m_folder.File("photo.JPEG")), "jpeg");
+  EXPECT_TRUE(m_canvas->SaveState());
+  const QRgb saved = QImage(m_folder.File("photo.JPEG")).pixel(1, 1);
+  EXPECT_LE(std::abs(qRed(saved) - 0x99), 2);  // quality 100 keeps a flat colour
+
+  Open("scan.tiff", Flat(0xFF00FF00), "TIFF");
+  ASSERT_TRUE(m_canvas->SaveOnly());
+  EXPECT_EQ(FormatOf(m_folder.File("scan.tiff")), "tiff");
+
+  // A palette picture is drawn in 32 bits and reduced again, never saved empty.
+  QImage indexed(8, 6, QImage::Format_Indexed8);
+  indexed.setColorTable({qRgb(255, 0, 0), qRgb(0, 0, 255)});
+  indexed.fill(0);
+  indexed.setPixel(3, 2, 1);
+  const auto gif = Gdip::Bitmap::FromImage(indexed, Gdip::PixelFormat8bppIndexed);
+  QUuid gifEncoder;
+  ModGDI::GetEncoderClsid("image/gif", gifEncoder);
+  const QString gifPath = m_folder.File("anim.gif");
+  ASSERT_EQ(Gdip::SaveImageToFile(*gif, gifPath, gifEncoder), Gdip::Status::Ok);
+  ASSERT_TRUE(m_canvas->Import(gifPath));
+  ASSERT_TRUE(m_canvas->SaveOnly());
+  const auto back = Gdip::LoadImageFromFile(gifPath);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->Image().pixel(0, 0), qRgb(255, 0, 0));
+  EXPECT_EQ(back->Image().pixel(3, 2), qRgb(0, 0, 255));
+}
+
+TEST_F(CanvasSaveTest, SavingInPlaceRefusesWhatItCannotWrite) {
+  for (const QString name : {"drawing.wmf", "noextension"}) {
+    const QString path = m_folder.Write(name, "untouched");
+    ASSERT_TRUE(Flat(0xFF123456).save(m_folder.File("p.png")));
+    ASSERT_TRUE(m_canvas->Import(m_folder.File("p.png")));
+    m_canvas->CurFilename = path;
+    m_canvas->CommitUndoStep(Flat(0xFF000000));
+    EXPECT_FALSE(m_canvas->SaveOnly()) << name.toStdString();
+    EXPECT_EQ(Contents(path), "untouched");
+    EXPECT_FALSE(m_canvas->SaveState());
+  }
+  ASSERT_TRUE(m_canvas->NewImage(10, 10, 0xFFFFFF));
+  EXPECT_FALSE(m_canvas->SaveOnly());
+  EXPECT_FALSE(CanvasSave::FormatForExtension("emf"));
+  EXPECT_EQ(CanvasSave::FormatForExtension("jpg")->Quality, 100);
+  EXPECT_EQ(CanvasSave::FormatForExtension("bmp")->Types, 0);
+}
+
+TEST_F(CanvasSaveTest, AFailedSaveLeavesTheFileAndTheUnsavedFlag) {
+  const QString path = Open("keep.png", Flat(0xFF112233));
+  const QByteArray before = Contents(path);
+  m_canvas->CommitUndoStep(Flat(0xFF445566));
+  EXPECT_FALSE(m_canvas->SaveImage(path, 9, 90));  // no such format
+  EXPECT_EQ(Contents(path), before);
+  EXPECT_FALSE(m_canvas->SaveState());
+
+  QFile::setPermissions(m_folder.Path(), QFile::ReadOwner | QFile::ExeOwner);
+  // With rights that a read-only folder does not stop, only the failed encode is checked.
+  if (!QFile(m_folder.File("probe")).open(QIODevice::WriteOnly)) {
+    EXPECT_FALSE(m_canvas->SaveOnly());
+    EXPECT_EQ(Contents(path), before);
+    EXPECT_FALSE(m_canvas->SaveState());
+  }
+  QFile::setPermissions(m_folder.Path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  QFile::remove(m_folder.File("probe"));
+
+  // Save-as over an existing file replaces it.
+  const QString other = m_folder.Write("other.bmp", "old bytes");
+  ASSERT_TRUE(m_canvas->SaveImage(other, 0, 90));
+  EXPECT_EQ(FormatOf(other), "bmp");
+  EXPECT_EQ(QImage(other).pixel(1, 1), 0xFF445566);
+  EXPECT_TRUE(m_canvas->SaveState());
+}
+
+class RedirectedDataHome {
+ public:
+  explicit RedirectedDataHome(const QString& path) : m_old(qgetenv("XDG_DATA_HOME")) {
+    qputenv("XDG_DATA_HOME", QFile::encodeName(path));
+  }
+  ~RedirectedDataHome() { qputenv("XDG_DATA_HOME", m_old); }
+
+ private:
+  QByteArray m_old;
+};
+
+TEST_F(CanvasSaveTest, DeletingTrashesTheFileAndKeepsThePictureShown) {
+  RedirectedDataHome home(m_folder.MakeFolder("home"));
+  const QString first = Open("first.png", Flat(0xFF0000FF));
+
+  Fakes::ScriptedMessageBox refuse({Forms::vbNo});
+  EXPECT_FALSE(m_canvas->DeleteImage());
+  EXPECT_TRUE(QFile::exists(first));
+  EXPECT_EQ(m_canvas->CurFilename, first);
+  EXPECT_FALSE(QFile::exists(m_canvas->DeleteCopyPath()));
+
+  Fakes::ScriptedMessageBox agree({Forms::vbYes});
+  ASSERT_TRUE(m_canvas->DeleteImage());
+  EXPECT_FALSE(QFile::exists(first));
+  EXPECT_TRUE(QFile::exists(m_folder.File("home/Trash/files/first.png")));
+  EXPECT_TRUE(QFile::exists(m_folder.File("home/Trash/info/first.png.trashinfo")));
+  EXPECT_EQ(m_canvas->CurFilename, m_canvas->DeleteCopyPath());
+  EXPECT_EQ(Shown(), 0xFF0000FF);
+
+  // The copy is the canvas's own: a second delete asks nothing and changes nothing.
+  EXPECT_FALSE(m_canvas->DeleteImage());
+  EXPECT_EQ(agree.shown.size(), 1u);
+  EXPECT_FALSE(m_canvas->SaveOnly());
+  EXPECT_TRUE(QFile::exists(m_canvas->DeleteCopyPath()));
+
+  const QString second = Open("second.png", Flat(0xFF00FF00));
+  QFile::remove(second);  // gone behind the canvas's back
+  EXPECT_FALSE(m_canvas->DeleteImage());
+  EXPECT_EQ(agree.shown.size(), 1u);
+  EXPECT_EQ(m_canvas->CurFilename, second);
+
+  m_canvas->DisposeImgDIB();
+  EXPECT_TRUE(m_canvas->NoOpen());
+}

@@ -1,0 +1,176 @@
+#include "canvas/UndoSnapshots.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QLockFile>
+
+#include <gtest/gtest.h>
+
+#include "canvas/SnapshotFolder.h"
+#include "canvas/StampSnapshots.h"
+#include "support/TestFolder.h"
+
+namespace {
+
+QImage Flat(QRgb colour, QSize size = {6, 4}) {
+  QImage image(size, QImage::Format_ARGB32);
+  image.fill(colour);
+  return image;
+}
+
+QRgb ColourOf(const std::optional<QImage>& picture) { return picture ? picture->pixel(1, 1) : 0; }
+QRgb FileColour(const QString& path) {
+  const QImage image(path);
+  return image.isNull() ? 0 : image.pixel(1, 1);
+}
+
+constexpr QRgb kRed = 0xFFFF0000;
+constexpr QRgb kGreen = 0xFF00FF00;
+constexpr QRgb kBlue = 0xFF0000FF;
+constexpr QRgb kGrey = 0xFF808080;
+
+class SnapshotTest : public ::testing::Test {
+ protected:
+  QString Data() const { return m_root.File("Datas"); }
+
+  TestSupport::TestFolder m_root;
+  SnapshotFolder m_folder{Data()};
+};
+
+}  // namespace
+
+TEST_F(SnapshotTest, APictureReadsBackAtOnceAndFromItsFileOnceMemoryLetsItGo) {
+  // With no memory budget a written snapshot is read back from its file.
+  UndoSnapshots history(m_folder, 0);
+  history.Write(0, Flat(kRed));
+  history.Write(1, Flat(kGreen));
+  history.Write(2, Flat(kBlue));
+  EXPECT_EQ(ColourOf(history.Read(1)), kGreen);  // whether or not its file exists yet
+  history.WaitForWrites();
+  EXPECT_EQ(FileColour(history.FilePath(0)), kRed);
+  EXPECT_EQ(FileColour(history.FilePath(2)), kBlue);
+  EXPECT_EQ(ColourOf(history.Read(0)), kRed);
+  EXPECT_EQ(history.Count(), 3);
+  EXPECT_FALSE(history.Read(3));
+
+  const auto back = history.Step(2, true);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->first, 1);
+  EXPECT_EQ(back->second.pixel(1, 1), kGreen);
+  EXPECT_EQ(history.Step(0, true)->first, 0);  // undo at 0 shows 0 again
+  EXPECT_FALSE(history.Step(2, false));        // redo at the newest
+}
+
+TEST_F(SnapshotTest, ANewEditAfterUndoForgetsTheLaterSnapshots) {
+  UndoSnapshots history(m_folder);
+  for (int i = 0; i < 4; ++i) {
+    history.Write(i, Flat(qRgb(i, i, i)));
+  }
+  history.Write(2, Flat(kRed));
+  history.WaitForWrites();
+  EXPECT_EQ(history.Count(), 3);
+  EXPECT_FALSE(history.Exists(3));
+  EXPECT_FALSE(QFile::exists(history.FilePath(3)));
+  EXPECT_FALSE(history.Step(2, false));
+  EXPECT_EQ(FileColour(history.FilePath(2)), kRed);
+
+  history.Clear();
+  history.WaitForWrites();
+  EXPECT_EQ(history.Count(), 0);
+  EXPECT_TRUE(QDir(m_folder.Path()).entryList({"*.udo"}, QDir::Files).isEmpty());
+}
+
+TEST_F(SnapshotTest, TheNewestWriteOfAPositionIsTheOneOnDisk) {
+  UndoSnapshots history(m_folder);
+  const QSize large(800, 600);  // slow enough that later writes queue behind it
+  for (int i = 0; i < 5; ++i) {
+    history.Write(UndoSnapshots::CommitPosition(UndoSnapshots::kLastPosition), Flat(qRgb(10 * i, 0, 0), large));
+  }
+  history.Write(50, Flat(kGreen, large));
+  EXPECT_EQ(ColourOf(history.Read(50)), kGreen);
+  history.WaitForWrites();
+  EXPECT_EQ(FileColour(history.FilePath(50)), kGreen);
+  EXPECT_EQ(UndoSnapshots::CommitPosition(49), 50);
+  EXPECT_EQ(UndoSnapshots::CommitPosition(3), 4);
+}
+
+TEST_F(SnapshotTest, UnreadableOrUnwrittenSnapshotsGiveNoStep) {
+  UndoSnapshots history(m_folder, 0);
+  history.Write(0, Flat(kRed));
+  history.Write(1, Flat(kGreen));
+  history.Write(2, Flat(kBlue));
+  history.WaitForWrites();
+  QFile damaged(history.FilePath(1));
+  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+  damaged.write("not a picture");
+  damaged.close();
+  EXPECT_FALSE(history.Step(2, true));
+
+  // The folder is taken away and a plain file stands in its place: writes fail.
+  QDir(m_folder.Path()).removeRecursively();
+  QFile blocker(m_folder.Path().chopped(1));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  history.Write(3, Flat(kGrey));
+  EXPECT_EQ(ColourOf(history.Read(3)), kGrey);
+  history.WaitForWrites();
+  EXPECT_FALSE(history.Exists(3));
+  EXPECT_FALSE(history.Step(2, false));
+}
+
+TEST_F(SnapshotTest, EachProgramHasItsOwnFolderAndCleansUpAfterOthersThatEnded) {
+  // A program that ended without cleaning up left a folder and no live lock.
+  const QString abandoned = Data() + "/Session999999/";
+  QDir().mkpath(abandoned);
+  QFile(abandoned + "Undo0.udo").open(QIODevice::WriteOnly);
+  // A running program holds its lock.
+  const QString running = Data() + "/Session1";
+  QDir().mkpath(running);
+  QLockFile lock(running + ".lock");
+  ASSERT_TRUE(lock.tryLock(0));
+
+  ASSERT_TRUE(m_folder.Ensure());
+  EXPECT_TRUE(QFileInfo(m_folder.Path()).isDir());
+  EXPECT_FALSE(QFileInfo::exists(abandoned));
+  EXPECT_TRUE(QFileInfo::exists(running));
+  m_folder.Remove();
+  EXPECT_FALSE(QFileInfo::exists(m_folder.Path()));
+  EXPECT_FALSE(QFileInfo::exists(m_folder.Path().chopped(1) + ".lock"));
+}
+
+TEST_F(SnapshotTest, StampHistoryStartsFromACopyAndStepsOnlyOntoReadableFiles) {
+  StampSnapshots stamps(m_folder);
+  const QString chosen = m_root.File("stamp.png");
+  ASSERT_TRUE(Flat(kRed).save(chosen, "PNG"));
+  ASSERT_TRUE(stamps.Start(chosen));
+  QFile original(chosen), copy(stamps.FilePath(0));
+  ASSERT_TRUE(original.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly));
+  EXPECT_EQ(original.readAll(), copy.readAll());
+
+  ASSERT_TRUE(stamps.Push(Flat(kGreen)));
+  ASSERT_TRUE(stamps.Push(Flat(kBlue)));
+  EXPECT_EQ(stamps.Index(), 2);
+  EXPECT_TRUE(stamps.CanUndo());
+  EXPECT_FALSE(stamps.CanRedo());
+
+  QStringList loaded;
+  const auto load = [&loaded](const QString& path) {
+    loaded << QFileInfo(path).fileName();
+    return !QImage(path).isNull();
+  };
+  ASSERT_TRUE(stamps.Step(true, load));
+  ASSERT_TRUE(stamps.Step(true, load));
+  EXPECT_EQ(loaded, (QStringList{"StampUndo1.sudo", "StampUndo0.sudo"}));
+  EXPECT_TRUE(stamps.CanRedo());
+  ASSERT_TRUE(stamps.Push(Flat(kGrey)));  // replaces positions 1 and 2
+  EXPECT_EQ(stamps.Count(), 2);
+  EXPECT_FALSE(stamps.Step(false, load));
+  EXPECT_FALSE(stamps.Step(true, [](const QString&) { return false; }));
+  EXPECT_EQ(stamps.Index(), 1);
+
+  ASSERT_TRUE(stamps.Start(chosen));
+  EXPECT_EQ(stamps.Count(), 1);
+  EXPECT_FALSE(stamps.CanUndo());
+}
