@@ -99,7 +99,8 @@ bool MoveToTrash(const QString& path) {
   const QString title = QStringLiteral("Delete File");
   const QFileInfo info(path);
   if (!info.exists()) {
-    Report(QStringLiteral("Cannot find \"%1\".").arg(path), title);
+    // Already gone (a batch that named the shown file twice, or another program): there
+    // is nothing to ask about and nothing to report.
     return false;
   }
   const QString prompt = QStringLiteral("Are you sure you want to move \"%1\" to the Trash?").arg(info.fileName());

@@ -9,7 +9,8 @@
 namespace Shell {
 
 // Asks the user, then moves the file to the freedesktop trash. A file the trash cannot
-// take is left where it is: it is never deleted outright.
+// take is left where it is: it is never deleted outright. A file that does not exist is
+// passed over silently. True only when the file went to the trash.
 bool MoveToTrash(const QString& path);
 
 // Copies a file into a folder, creating the folder when missing. A copy into the file's

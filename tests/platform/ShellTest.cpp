@@ -46,6 +46,10 @@ TEST(ShellTrash, MovesToTheTrashOnlyWhenTheUserAgrees) {
   EXPECT_EQ(Contents(folder.File("data/Trash/files/photo.jpg")), "pixels");
   ASSERT_EQ(boxes.shown.size(), 2u);
   EXPECT_TRUE(boxes.shown[0].prompt.contains("photo.jpg"));
+
+  // The same file again, as a batch naming the shown picture twice would: nothing to ask.
+  EXPECT_FALSE(Shell::MoveToTrash(file));
+  EXPECT_EQ(boxes.shown.size(), 2u);
 }
 
 TEST(ShellTrash, AFailedTrashNeverDeletesTheFile) {
