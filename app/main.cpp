@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QWidget>
 
+#include "app/PlaceholderMainWindow.h"
+#include "browse/ModFolderView.h"
 #include "foundation/ModPublic.h"
+#include "foundation/ModqzReg.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/gdiplus/Codecs.h"
 
@@ -15,6 +17,9 @@ namespace {
 // Set in the environment, makes the start-up behave as if the image codecs were missing,
 // so the failure path can be tested on a machine that has them.
 constexpr const char* kFailCodecsSeam = "LORVANE_TEST_FAIL_CODECS";
+// Set in the environment, names the folder the tree selects at start, so that tests of
+// the whole program need not find a folder's row in the tree from outside.
+constexpr const char* kStartFolderSeam = "LORVANE_TEST_START_FOLDER";
 
 // Qt aborts when it cannot reach a display; saying why and leaving is kinder.
 bool HasDisplay() {
@@ -30,7 +35,7 @@ bool StartImaging() {
   return true;
 }
 
-int SubMain(QApplication& app) {
+int SubMain() {
   if (!StartImaging()) {
     std::fputs("lorvane: Error loading GDI+! (the image readers and writers are missing)\n", stderr);
     Forms::MsgBox(QStringLiteral("Error loading GDI+!"), Forms::vbOKOnly | Forms::vbCritical);
@@ -44,12 +49,17 @@ int SubMain(QApplication& app) {
   ModPublic::ThemeColorGreen = 140;
   ModPublic::ThemeColorBlue = 200;
 
-  // FIXME: the real main window and its folder tree replace this placeholder.
-  QWidget mainWindow;
-  mainWindow.setWindowTitle(QStringLiteral("Lorvane"));
-  mainWindow.resize(800, 600);
+  // FIXME: the skinned main window replaces this placeholder.
+  PlaceholderMainWindow mainWindow;
+  ModPublic::MainForm = &mainWindow;
+  mainWindow.Form_Load();
+  if (qEnvironmentVariableIsSet(kStartFolderSeam)) {
+    ModqzReg::CurrentDirectory = qEnvironmentVariable(kStartFolderSeam);
+  }
   mainWindow.show();
-  const int result = app.exec();
+  const int result = ModFolderView::ShowFolderView();
+  // The window has unloaded; whatever runs while it is torn down finds no main window.
+  ModPublic::MainForm = nullptr;
   ModPublic::GdiplusToken = 0;
   return result;
 }
@@ -65,5 +75,5 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Lorvane"));
-  return SubMain(app);
+  return SubMain();
 }

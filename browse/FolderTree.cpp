@@ -1,0 +1,81 @@
+#include "browse/FolderTree.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+
+FolderTree::FolderTree(QWidget* parent) : QTreeView(parent), m_model(new QFileSystemModel(this)) {
+  m_model->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
+  m_model->setReadOnly(true);
+  // An empty root path lists the file-system roots at the top level.
+  m_model->setRootPath(QString());
+  setModel(m_model);
+  for (int column = 1; column < m_model->columnCount(); ++column) {
+    hideColumn(column);
+  }
+  header()->hide();
+  setUniformRowHeights(true);
+  setAnimated(false);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  connect(m_model, &QFileSystemModel::directoryLoaded, this, &FolderTree::TrySelectPending);
+  // The user's home is opened without being selected, so that no folder is listed
+  // before one is chosen.
+  const QModelIndex home = m_model->index(QDir::homePath());
+  if (home.isValid()) {
+    scrollTo(home, QAbstractItemView::PositionAtTop);
+  }
+}
+
+bool FolderTree::SelectPath(const QString& path) {
+  const QFileInfo folder(path);
+  if (path.isEmpty() || folder.isRelative() || !folder.isDir()) {
+    return false;
+  }
+  m_pending = QDir::cleanPath(folder.absoluteFilePath());
+  TrySelectPending();
+  return true;
+}
+
+QString FolderTree::CurrentPath() const {
+  const QModelIndex current = currentIndex();
+  return current.isValid() ? m_model->filePath(current) : QString();
+}
+
+// The model lists folders in the background, so a folder deep in the tree has no index
+// until each folder above it has been read. Every finished listing retries: the deepest
+// known ancestor is asked for its listing until the folder itself appears.
+void FolderTree::TrySelectPending() {
+  if (m_pending.isEmpty()) {
+    return;
+  }
+  const QModelIndex target = m_model->index(m_pending);
+  if (target.isValid()) {
+    const QString wanted = m_pending;
+    setCurrentIndex(target);
+    scrollTo(target);
+    if (CurrentPath() == wanted) {
+      m_pending.clear();
+    }
+    return;
+  }
+  QString ancestor = m_pending;
+  QModelIndex known;
+  while (!known.isValid() && ancestor != QDir::rootPath() && !ancestor.isEmpty()) {
+    ancestor = QFileInfo(ancestor).path();
+    known = m_model->index(ancestor);
+  }
+  if (known.isValid() && m_model->canFetchMore(known)) {
+    m_model->fetchMore(known);
+  }
+}
+
+void FolderTree::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTreeView::currentChanged(current, previous);
+  const QString path = CurrentPath();
+  if (path != m_pending) {
+    // The user chose another folder meanwhile; the wait is over.
+    m_pending.clear();
+  }
+  emit SelectionChanged(path);
+}

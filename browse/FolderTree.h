@@ -1,0 +1,39 @@
+#pragma once
+// The folder tree of the main window's folder pane: the file system's folders, listed
+// as they are expanded, the file-system root at the top and the user's home opened
+// below it. It reports every change of the selected folder.
+
+#include <QString>
+#include <QTreeView>
+
+class QFileSystemModel;
+
+class FolderTree : public QTreeView {
+  Q_OBJECT
+
+ public:
+  explicit FolderTree(QWidget* parent = nullptr);
+
+  // Selects an existing folder, as soon as the listings on the way to it have been read,
+  // and brings it into view. A path that is not an existing absolute folder changes
+  // nothing and gives false.
+  bool SelectPath(const QString& path);
+  // The selected folder's path, or empty when no folder is selected.
+  QString CurrentPath() const;
+  // True while a folder asked for with SelectPath waits for its listing.
+  bool SelectionPending() const { return !m_pending.isEmpty(); }
+
+ signals:
+  // The selected folder changed; the path is empty when nothing is selected.
+  void SelectionChanged(const QString& path);
+
+ protected:
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+ private:
+  void TrySelectPending();
+
+  QFileSystemModel* m_model;
+  // The folder SelectPath waits for, or empty.
+  QString m_pending;
+};

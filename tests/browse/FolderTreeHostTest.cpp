@@ -1,0 +1,177 @@
+// The folder tree host driven inside its own event loop: folders chosen by path and by
+// mouse, what each change does to the main window and the sheet, and the loop's end.
+#include <functional>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QtCore/qtestsupport_core.h>
+
+#include <gtest/gtest.h>
+
+#include "SheetPictures.h"
+#include "browse/FolderTree.h"
+#include "browse/ModFolderView.h"
+#include "browse/ThumViewer.h"
+#include "foundation/ModPublic.h"
+#include "foundation/ModqzReg.h"
+#include "support/TestFolder.h"
+#include "support/fakes/FakeSkinnedControls.h"
+
+namespace {
+
+// A main window with a real sheet and folder pane; the rest is recorded.
+class TreeHostWindow final : public MainWindowServices {
+ public:
+  CanvasSaveServices* SingleqzPreview() override { return nullptr; }
+  ThumbnailSheetServices* ThumqzViewer() override { return &sheet; }
+  SidePanelServices* UserqzProcess1() override { return nullptr; }
+  ImageToolbarServices* ImageToolbar() override { return nullptr; }
+  SkinMenuServices* SkinMenu() override { return &menu; }
+  TextStripServices* YDSTextControl1() override { return nullptr; }
+  QWidget* FolderView() override { return &pane; }
+  QString Label1Caption() const override { return label1; }
+  void SetLabel1Caption(const QString& caption) override { label1 = caption; }
+  void FormOption(bool&, bool&) override {}
+  void SettingArrange_Menu(const QString&) override {}
+  void FileImport(const QString&) override {}
+  void LeftSkinstyle() override { ++captionPaints; }
+  void UseStamp(bool, bool) override {}
+  void ProcessShortcutKey(int, int) override {}
+  void ArrangeMainPanes(bool) override {}
+
+  QWidget pane;
+  ThumViewer sheet;
+  Fakes::FakeSkinMenu menu;
+  QString label1;
+  int captionPaints = 0;
+};
+
+class FolderTreeHost : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ModPublic::GdiplusToken = 1;
+    ModPublic::MainForm = &window;
+    ModqzReg::CurrentDirectory = QStringLiteral("...");
+    window.pane.resize(240, 400);
+    window.pane.show();
+    first = root.MakeFolder("First");
+    second = root.MakeFolder("Second");
+    for (const char* name : {"a.png", "b.png", "c.png"}) {
+      SheetPictures::Write(root, QStringLiteral("First/") + name, {40, 30}, Qt::red);
+    }
+    SheetPictures::Write(root, "Second/d.png", {40, 30}, Qt::blue);
+  }
+  void TearDown() override {
+    ModPublic::MainForm = nullptr;
+    ModPublic::GdiplusToken = 0;
+  }
+
+  // Runs the host's loop with the scenario inside it; the scenario ends the loop.
+  void RunHost(const std::function<void()>& scenario) {
+    QTimer::singleShot(0, [&] {
+      scenario();
+      ModFolderView::CloseFolderView();
+    });
+    ModFolderView::ShowFolderView();
+  }
+  bool WaitCaption(const QString& caption) {
+    return QTest::qWaitFor([&] { return window.label1 == caption; }, 20000);
+  }
+  // Presses the left button on a folder's row, as a user picking it.
+  void ClickRow(const QString& path) {
+    FolderTree* tree = ModFolderView::Tree();
+    const auto* model = tree->model();
+    QModelIndex row;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+          row = static_cast<const QFileSystemModel*>(model)->index(path);
+          return row.isValid() && !tree->visualRect(row).isEmpty();
+        },
+        20000));
+    const QPointF at = tree->visualRect(row).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+      QMouseEvent event(type, at, tree->viewport()->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+      QApplication::sendEvent(tree->viewport(), &event);
+    }
+  }
+
+  TreeHostWindow window;
+  TestSupport::TestFolder root;
+  QString first;
+  QString second;
+};
+
+}  // namespace
+
+
+TEST_F(FolderTreeHost, ChoosingFoldersUpdatesCaptionHistoryAndSheetOncePerChange) {
+  RunHost([&] {
+    EXPECT_TRUE(ModFolderView::FolderTreeReady);
+    EXPECT_EQ(window.captionPaints, 0) << "a start folder that names no folder selects nothing";
+    window.menu.visible = true;
+    ModFolderView::SelectFolderPath(first);
+    ASSERT_TRUE(WaitCaption(first));
+    EXPECT_EQ(ModqzReg::CurrentDirectory, first);
+    EXPECT_FALSE(window.menu.visible);
+    EXPECT_EQ(window.sheet.FolderPath(), first + "/");
+    EXPECT_EQ(window.sheet.ListCount, 3);
+    EXPECT_FALSE(window.sheet.OnEventsEnabled);
+
+    ClickRow(second);
+    ASSERT_TRUE(WaitCaption(second));
+    EXPECT_EQ(window.sheet.ListCount, 1);
+    // Asking again for the folder already shown is no change.
+    ModFolderView::SelectFolderPath(second);
+    QTest::qWait(50);
+  });
+  EXPECT_EQ(window.captionPaints, 2);
+  EXPECT_EQ(window.menu.history, (std::vector<QString>{second, first}));
+  EXPECT_EQ(ModFolderView::Tree(), nullptr);
+}
+
+TEST_F(FolderTreeHost, AMissingFolderChangesNothingShown) {
+  RunHost([&] {
+    ModFolderView::SelectFolderPath(first);
+    ASSERT_TRUE(WaitCaption(first));
+    for (const QString& path : {root.File("Gone"), QStringLiteral("relative/First"), root.File("First/a.png")}) {
+      ModFolderView::SelectFolderPath(path);
+      QTest::qWait(50);
+      EXPECT_EQ(ModqzReg::CurrentDirectory, path);
+      EXPECT_EQ(ModFolderView::Tree()->CurrentPath(), first);
+    }
+  });
+  EXPECT_EQ(window.captionPaints, 1);
+  EXPECT_EQ(window.label1, first);
+  EXPECT_EQ(window.sheet.ListCount, 3);
+}
+
+TEST_F(FolderTreeHost, TheTreeFillsThePaneAsItResizes) {
+  RunHost([&] {
+    EXPECT_EQ(ModFolderView::Tree()->geometry(), QRect(0, 0, 240, 400));
+    window.pane.resize(310, 150);
+    ModFolderView::ResizeFolderView();
+    EXPECT_EQ(ModFolderView::Tree()->geometry(), QRect(0, 0, 310, 150));
+  });
+}
+
+TEST_F(FolderTreeHost, ABlankFolderGivesAnEmptySheetAndNoHistory) {
+  window.sheet.Path(first);
+  ModqzReg::CurrentDirectory = QString();
+  ModFolderView::FolderChanged();
+  EXPECT_EQ(window.label1, QString());
+  EXPECT_TRUE(window.menu.history.empty());
+  EXPECT_EQ(window.sheet.ListCount, 0);
+  EXPECT_EQ(window.captionPaints, 1);
+}
+
+TEST_F(FolderTreeHost, CallsBeforeTheTreeExistsDoNothing) {
+  ModFolderView::CloseFolderView();
+  ModFolderView::ResizeFolderView();
+  ModFolderView::SelectFolderPath(first);
+  EXPECT_EQ(window.captionPaints, 0);
+  EXPECT_EQ(ModqzReg::CurrentDirectory, first);
+}
