@@ -84,4 +84,53 @@ void Connection::RequestClose(unsigned long window) {
   XFlush(D(m_display));
 }
 
+Connection::Picture Connection::Capture(unsigned long window) {
+  Picture picture;
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(D(m_display), window, &attributes)) {
+    return picture;
+  }
+  XImage* image = XGetImage(D(m_display), window, 0, 0, unsigned(attributes.width), unsigned(attributes.height),
+                            AllPlanes, ZPixmap);
+  if (image == nullptr) {
+    return picture;
+  }
+  picture.width = attributes.width;
+  picture.height = attributes.height;
+  picture.rgb.reserve(std::size_t(picture.width) * std::size_t(picture.height));
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      picture.rgb.push_back(std::uint32_t(XGetPixel(image, x, y)) & 0xFFFFFFu);
+    }
+  }
+  XDestroyImage(image);
+  return picture;
+}
+
+// The server has no input extension for tests here, so the button events are sent
+// directly; the program cannot tell them from real ones in what it reads of them.
+void Connection::Click(unsigned long window, int x, int y) {
+  Window child = 0;
+  int rootX = 0;
+  int rootY = 0;
+  XTranslateCoordinates(D(m_display), window, DefaultRootWindow(D(m_display)), x, y, &rootX, &rootY, &child);
+  for (int type : {ButtonPress, ButtonRelease}) {
+    XEvent event{};
+    event.xbutton.type = type;
+    event.xbutton.display = D(m_display);
+    event.xbutton.window = window;
+    event.xbutton.root = DefaultRootWindow(D(m_display));
+    event.xbutton.time = CurrentTime;
+    event.xbutton.x = x;
+    event.xbutton.y = y;
+    event.xbutton.x_root = rootX;
+    event.xbutton.y_root = rootY;
+    event.xbutton.button = Button1;
+    event.xbutton.state = type == ButtonPress ? 0 : Button1Mask;
+    event.xbutton.same_screen = True;
+    XSendEvent(D(m_display), window, False, NoEventMask, &event);
+    XFlush(D(m_display));
+  }
+}
+
 }  // namespace XTest

@@ -1,8 +1,10 @@
 #pragma once
 // Just enough of an X client for start-up tests: find the program's visible top-level
-// windows by title and ask one to close, as a window manager's close button would.
+// windows by title, photograph one, click in it, and ask it to close, as a window
+// manager's close button would.
 // Kept apart from Qt and GoogleTest because Xlib's macros clash with both.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +23,16 @@ class Connection {
   std::vector<unsigned long> VisibleTopLevels(const std::string& title);
   // Sends WM_DELETE_WINDOW to a window.
   void RequestClose(unsigned long window);
+
+  struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> rgb;  // 0x00RRGGBB, row by row; empty when it failed
+  };
+  // What the window shows now.
+  Picture Capture(unsigned long window);
+  // A left click at a point inside the window, sent to it as the server would send one.
+  void Click(unsigned long window, int x, int y);
 
  private:
   explicit Connection(void* display) : m_display(display) {}

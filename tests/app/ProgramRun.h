@@ -1,0 +1,70 @@
+#pragma once
+// Running the real program on a private virtual display, for tests that drive it from
+// outside as a user and a window manager would.
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "X11Windows.h"
+
+namespace ProgramRun {
+
+using namespace std::chrono_literals;
+
+inline QString ProgramPath() { return QCoreApplication::applicationDirPath() + "/lorvane"; }
+
+// A virtual X display for one test, on a display number the server picks itself.
+class VirtualDisplay {
+ public:
+  VirtualDisplay() {
+    const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+    if (xvfb.isEmpty()) {
+      return;
+    }
+    m_server.start(xvfb, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    if (m_server.waitForStarted(10000) && m_server.waitForReadyRead(10000)) {
+      m_name = ":" + QString::fromLatin1(m_server.readAllStandardOutput()).trimmed();
+    }
+  }
+  ~VirtualDisplay() {
+    m_server.terminate();
+    m_server.waitForFinished(5000);
+  }
+  static bool Installed() { return !QStandardPaths::findExecutable("Xvfb").isEmpty(); }
+  QString Name() const { return m_name; }
+
+ private:
+  QProcess m_server;
+  QString m_name;
+};
+
+// The program's environment on that display, without the offscreen platform the tests use.
+inline QProcessEnvironment ProgramEnvironment(const QString& display) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.remove("QT_QPA_PLATFORM");
+  env.remove("WAYLAND_DISPLAY");
+  env.insert("DISPLAY", display);
+  return env;
+}
+
+// Waits for exactly one visible top-level window with the title; 0 when none came.
+inline unsigned long WaitForWindow(XTest::Connection& x, const std::string& title) {
+  for (auto waited = 0ms; waited < 30s; waited += 100ms) {
+    const auto windows = x.VisibleTopLevels(title);
+    if (!windows.empty()) {
+      EXPECT_EQ(windows.size(), 1u);
+      return windows.front();
+    }
+    std::this_thread::sleep_for(100ms);
+  }
+  return 0;
+}
+
+}  // namespace ProgramRun
