@@ -10,6 +10,7 @@
 
 #include "browse/ModFolderView.h"
 #include "browse/ThumViewer.h"
+#include "canvas/Imageqzviewer.h"
 #include "effects/EffectObjects.h"
 #include "foundation/ModPublic.h"
 #include "foundation/ModqzReg.h"
@@ -33,7 +34,8 @@ PlaceholderMainWindow::PlaceholderMainWindow()
     : m_captionStrip(new QLabel(this)),
       m_panes(new QSplitter(Qt::Horizontal, this)),
       m_folderView(new QWidget(m_panes)),
-      m_sheet(new ThumViewer(m_panes)) {
+      m_sheet(new ThumViewer(m_panes)),
+      m_canvas(new Imageqzviewer(m_panes)) {
   setWindowTitle(QStringLiteral("Lorvane"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -43,6 +45,7 @@ PlaceholderMainWindow::PlaceholderMainWindow()
   layout->addWidget(m_panes, 1);
   m_panes->setChildrenCollapsible(false);
   m_folderView->installEventFilter(this);
+  m_canvas->CreateBrush();
   SetPaneEdges(kTreeRight, kSheetRight);
   LeftSkinstyle();
 }
@@ -55,7 +58,7 @@ void PlaceholderMainWindow::Form_Load() {
   resize(kStartSize);
 }
 
-CanvasSaveServices* PlaceholderMainWindow::SingleqzPreview() { return nullptr; }
+CanvasSaveServices* PlaceholderMainWindow::SingleqzPreview() { return m_canvas; }
 
 ThumbnailSheetServices* PlaceholderMainWindow::ThumqzViewer() { return m_sheet; }
 
@@ -69,7 +72,12 @@ void PlaceholderMainWindow::SettingArrange_Menu(const QString& PressMenuID) {
   }
 }
 
-void PlaceholderMainWindow::FileImport(const QString&) {}
+// The side panel and the image toolbar it would refresh come with the skinned window.
+void PlaceholderMainWindow::FileImport(const QString& Filename) {
+  // Every newly opened file starts its own undo history.
+  m_canvas->SetFirstL(true);
+  m_canvas->Import(Filename);
+}
 
 void PlaceholderMainWindow::LeftSkinstyle() {
   m_captionStrip->setText(m_label1.isEmpty() ? QStringLiteral("...") : m_label1);
@@ -92,10 +100,10 @@ double PlaceholderMainWindow::SplitHLeft() const { return m_panes->sizes().value
 
 void PlaceholderMainWindow::SetSplitHLeft(double left) { SetPaneEdges(static_cast<int>(left), static_cast<int>(SplitVTop())); }
 
-bool PlaceholderMainWindow::FitMode() const { return m_fitMode; }
-void PlaceholderMainWindow::SetFitMode(bool fit) { m_fitMode = fit; }
-std::uint32_t PlaceholderMainWindow::TextColor() const { return m_textColor; }
-void PlaceholderMainWindow::SetTextColor(std::uint32_t rgb) { m_textColor = rgb; }
+bool PlaceholderMainWindow::FitMode() const { return m_canvas->FitMode(); }
+void PlaceholderMainWindow::SetFitMode(bool fit) { m_canvas->SetFitMode(fit); }
+std::uint32_t PlaceholderMainWindow::TextColor() const { return m_canvas->TextColor(); }
+void PlaceholderMainWindow::SetTextColor(std::uint32_t rgb) { m_canvas->SetTextColor(rgb); }
 
 double PlaceholderMainWindow::ThumWidth() const { return m_sheet->ThumWidth(); }
 void PlaceholderMainWindow::SetThumWidth(double width) { m_sheet->SetThumWidth(static_cast<int>(width)); }

@@ -12,6 +12,7 @@
 #include "foundation/MainWindowServices.h"
 #include "foundation/SettingsHost.h"
 
+class Imageqzviewer;
 class QLabel;
 class QSplitter;
 class ThumViewer;
@@ -72,10 +73,9 @@ class PlaceholderMainWindow : public QWidget, public MainWindowServices, public 
   QSplitter* m_panes;
   QWidget* m_folderView;
   ThumViewer* m_sheet;
+  Imageqzviewer* m_canvas;
   QString m_label1;
   // Kept for the skinned window's splitter, which this window does not have.
   double m_splitLVTop = 0;
-  bool m_fitMode = false;
-  std::uint32_t m_textColor = 0;
   bool m_unloaded = false;
 };
