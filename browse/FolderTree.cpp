@@ -5,7 +5,8 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 
-FolderTree::FolderTree(QWidget* parent) : QTreeView(parent), m_model(new QFileSystemModel(this)) {
+FolderTree::FolderTree(QWidget* parent)
+    : QTreeView(parent), m_model(new QFileSystemModel(this)), m_home(QDir::cleanPath(QDir::homePath())) {
   m_model->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
   m_model->setReadOnly(true);
   // An empty root path lists the file-system roots at the top level.
@@ -18,13 +19,8 @@ FolderTree::FolderTree(QWidget* parent) : QTreeView(parent), m_model(new QFileSy
   setUniformRowHeights(true);
   setAnimated(false);
   setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(m_model, &QFileSystemModel::directoryLoaded, this, &FolderTree::TrySelectPending);
-  // The user's home is opened without being selected, so that no folder is listed
-  // before one is chosen.
-  const QModelIndex home = m_model->index(QDir::homePath());
-  if (home.isValid()) {
-    scrollTo(home, QAbstractItemView::PositionAtTop);
-  }
+  connect(m_model, &QFileSystemModel::directoryLoaded, this, &FolderTree::OnDirectoryLoaded);
+  TryRevealHome();
 }
 
 bool FolderTree::SelectPath(const QString& path) {
@@ -43,23 +39,18 @@ QString FolderTree::CurrentPath() const {
 }
 
 // The model lists folders in the background, so a folder deep in the tree has no index
-// until each folder above it has been read. Every finished listing retries: the deepest
-// known ancestor is asked for its listing until the folder itself appears.
-void FolderTree::TrySelectPending() {
-  if (m_pending.isEmpty()) {
-    return;
-  }
-  const QModelIndex target = m_model->index(m_pending);
+// until each folder above it has been read. Every finished listing retries.
+void FolderTree::OnDirectoryLoaded() {
+  TrySelectPending();
+  TryRevealHome();
+}
+
+QModelIndex FolderTree::Reach(const QString& path) {
+  const QModelIndex target = m_model->index(path);
   if (target.isValid()) {
-    const QString wanted = m_pending;
-    setCurrentIndex(target);
-    scrollTo(target);
-    if (CurrentPath() == wanted) {
-      m_pending.clear();
-    }
-    return;
+    return target;
   }
-  QString ancestor = m_pending;
+  QString ancestor = path;
   QModelIndex known;
   while (!known.isValid() && ancestor != QDir::rootPath() && !ancestor.isEmpty()) {
     ancestor = QFileInfo(ancestor).path();
@@ -67,6 +58,37 @@ void FolderTree::TrySelectPending() {
   }
   if (known.isValid() && m_model->canFetchMore(known)) {
     m_model->fetchMore(known);
+  }
+  return {};
+}
+
+void FolderTree::TrySelectPending() {
+  if (m_pending.isEmpty()) {
+    return;
+  }
+  const QModelIndex target = Reach(m_pending);
+  if (target.isValid()) {
+    const QString wanted = m_pending;
+    setCurrentIndex(target);
+    scrollTo(target);
+    if (CurrentPath() == wanted) {
+      m_pending.clear();
+    }
+  }
+}
+
+// Home is opened only while nothing is chosen, so that it never scrolls a chosen folder
+// out of view.
+void FolderTree::TryRevealHome() {
+  if (m_home.isEmpty() || !m_pending.isEmpty() || currentIndex().isValid()) {
+    m_home.clear();
+    return;
+  }
+  const QModelIndex home = Reach(m_home);
+  if (home.isValid()) {
+    scrollTo(home, QAbstractItemView::PositionAtTop);
+    expand(home);
+    m_home.clear();
   }
 }
 

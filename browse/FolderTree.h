@@ -1,7 +1,7 @@
 #pragma once
 // The folder tree of the main window's folder pane: the file system's folders, listed
 // as they are expanded, the file-system root at the top and the user's home opened
-// below it. It reports every change of the selected folder.
+// below it until a folder is chosen. It reports every change of the selected folder.
 
 #include <QString>
 #include <QTreeView>
@@ -31,9 +31,16 @@ class FolderTree : public QTreeView {
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
  private:
+  void OnDirectoryLoaded();
   void TrySelectPending();
+  void TryRevealHome();
+  // The index of a folder once the model lists it; until then the deepest listed folder
+  // above it is asked for its listing, and the index is invalid.
+  QModelIndex Reach(const QString& path);
 
   QFileSystemModel* m_model;
   // The folder SelectPath waits for, or empty.
   QString m_pending;
+  // The home folder while it waits to be opened, or empty.
+  QString m_home;
 };

@@ -111,6 +111,10 @@ class FolderTreeHost : public ::testing::Test {
 TEST_F(FolderTreeHost, ChoosingFoldersUpdatesCaptionHistoryAndSheetOncePerChange) {
   RunHost([&] {
     EXPECT_TRUE(ModFolderView::FolderTreeReady);
+    FolderTree* tree = ModFolderView::Tree();
+    const auto* model = static_cast<const QFileSystemModel*>(tree->model());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tree->isExpanded(model->index(QDir::homePath())); }, 20000))
+        << "the home folder is opened at start";
     EXPECT_EQ(window.captionPaints, 0) << "a start folder that names no folder selects nothing";
     window.menu.visible = true;
     ModFolderView::SelectFolderPath(first);
@@ -131,6 +135,24 @@ TEST_F(FolderTreeHost, ChoosingFoldersUpdatesCaptionHistoryAndSheetOncePerChange
   EXPECT_EQ(window.captionPaints, 2);
   EXPECT_EQ(window.menu.history, (std::vector<QString>{second, first}));
   EXPECT_EQ(ModFolderView::Tree(), nullptr);
+}
+
+TEST_F(FolderTreeHost, ADeepFolderWithALongNonAsciiPathIsSelectedWhole) {
+  QString deep = root.Path();
+  for (int level = 0; level < 6; ++level) {
+    deep += QStringLiteral("/Übersicht 写真 Ordner mit einem recht langen Namen %1").arg(level);
+  }
+  ASSERT_TRUE(QDir().mkpath(deep));
+  ASSERT_GT(deep.toUtf8().size(), 260);
+  SheetPictures::Write(root, deep.mid(root.Path().size() + 1) + "/e.png", {40, 30}, Qt::green);
+  RunHost([&] {
+    ModFolderView::SelectFolderPath(deep);
+    ASSERT_TRUE(WaitCaption(deep));
+    EXPECT_EQ(ModFolderView::Tree()->CurrentPath(), deep);
+  });
+  EXPECT_EQ(ModqzReg::CurrentDirectory, deep);
+  EXPECT_EQ(window.sheet.ListCount, 1);
+  EXPECT_EQ(window.menu.history, std::vector<QString>{deep});
 }
 
 TEST_F(FolderTreeHost, AMissingFolderChangesNothingShown) {
