@@ -8,7 +8,6 @@
 #include "app/PlaceholderMainWindow.h"
 #include "browse/ModFolderView.h"
 #include "foundation/ModPublic.h"
-#include "foundation/ModqzReg.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/gdiplus/Codecs.h"
 
@@ -17,9 +16,6 @@ namespace {
 // Set in the environment, makes the start-up behave as if the image codecs were missing,
 // so the failure path can be tested on a machine that has them.
 constexpr const char* kFailCodecsSeam = "LORVANE_TEST_FAIL_CODECS";
-// Set in the environment, names the folder the tree selects at start, so that tests of
-// the whole program need not find a folder's row in the tree from outside.
-constexpr const char* kStartFolderSeam = "LORVANE_TEST_START_FOLDER";
 
 // Qt aborts when it cannot reach a display; saying why and leaving is kinder.
 bool HasDisplay() {
@@ -53,9 +49,6 @@ int SubMain() {
   PlaceholderMainWindow mainWindow;
   ModPublic::MainForm = &mainWindow;
   mainWindow.Form_Load();
-  if (qEnvironmentVariableIsSet(kStartFolderSeam)) {
-    ModqzReg::CurrentDirectory = qEnvironmentVariable(kStartFolderSeam);
-  }
   mainWindow.show();
   const int result = ModFolderView::ShowFolderView();
   // The window has unloaded; whatever runs while it is torn down finds no main window.

@@ -33,6 +33,8 @@ class Connection {
   Picture Capture(unsigned long window);
   // A left click at a point inside the window, sent to it as the server would send one.
   void Click(unsigned long window, int x, int y);
+  // Key presses for the lower-case letters of a text, sent to the window.
+  void Type(unsigned long window, const std::string& letters);
 
  private:
   explicit Connection(void* display) : m_display(display) {}
