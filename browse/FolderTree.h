@@ -20,8 +20,6 @@ class FolderTree : public QTreeView {
   bool SelectPath(const QString& path);
   // The selected folder's path, or empty when no folder is selected.
   QString CurrentPath() const;
-  // True while a folder asked for with SelectPath waits for its listing.
-  bool SelectionPending() const { return !m_pending.isEmpty(); }
 
  signals:
   // The selected folder changed; the path is empty when nothing is selected.
