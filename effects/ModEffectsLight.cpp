@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "effects/GradientDisc.h"
+#include "foundation/ModDraw.h"
 #include "foundation/ModGDI.h"
 #include "platform/gdiplus/Brush.h"
 #include "platform/gdiplus/Graphics.h"
@@ -19,7 +19,7 @@ constexpr std::uint32_t kClearWhite = MakeARGB(0, 255, 255, 255);
 // A disc with its gradient centre at its own centre and no outline.
 void Disc(Gdip::Graphics& g, float x, float y, float rx, float ry, float focus, std::uint32_t centre,
           std::uint32_t surround) {
-  FillGradientDisc(g, x, y, rx, ry, x, y, focus, centre, surround, true);
+  ModGDI::FillRadialEllipse(g, x, y, rx, ry, x, y, focus, centre, surround, true);
 }
 
 }  // namespace
@@ -47,8 +47,8 @@ void DrawIrradiation(ModGDI::DrawTarget target, float cx, float cy, float rx, fl
                      std::uint32_t colour, int alpha) {
   if (Gdip::Graphics* g = target.Graphics()) {
     const auto edge = static_cast<std::uint8_t>(std::clamp(alpha, 0, 255));
-    FillGradientDisc(*g, cx, cy, rx, ry, gx, gy, focus, ModGDI::SetARGBAlpha(colour, 0),
-                     ModGDI::SetARGBAlpha(colour, edge), true);
+    ModGDI::FillRadialEllipse(*g, cx, cy, rx, ry, gx, gy, focus, ModGDI::SetARGBAlpha(colour, 0),
+                              ModGDI::SetARGBAlpha(colour, edge), true);
   }
 }
 

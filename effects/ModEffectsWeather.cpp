@@ -9,7 +9,7 @@
 #include <QPainter>
 
 #include "effects/EffectClock.h"
-#include "effects/GradientDisc.h"
+#include "foundation/ModDraw.h"
 #include "foundation/ModGDI.h"
 #include "foundation/ModPublic.h"
 #include "foundation/Numbers.h"
@@ -259,16 +259,17 @@ void ScatterParticles(ModGDI::DrawTarget target, int budget, float maxSize, floa
 
 void DrawBubble(ModGDI::DrawTarget target, float x, float y, float rx, float ry, float focus) {
   if (Gdip::Graphics* g = target.Graphics()) {
-    FillGradientDisc(*g, x, y, rx, ry, x, y, focus, kClearWhite, MakeARGB(50, 255, 255, 255), false);
-    FillGradientDisc(*g, x, y, rx - 2, ry - 2, x, y - ry, 0.1f, MakeARGB(100, 255, 255, 255), kClearWhite, true);
+    ModGDI::FillRadialEllipse(*g, x, y, rx, ry, x, y, focus, kClearWhite, MakeARGB(50, 255, 255, 255), false);
+    ModGDI::FillRadialEllipse(*g, x, y, rx - 2, ry - 2, x, y - ry, 0.1f, MakeARGB(100, 255, 255, 255), kClearWhite,
+                              true);
   }
 }
 
 void DrawFirefly(ModGDI::DrawTarget target, float x, float y, float rx, float ry, float focus, std::uint32_t colour) {
   if (Gdip::Graphics* g = target.Graphics()) {
-    FillGradientDisc(*g, x, y, rx, ry, x, y, focus, colour, ModGDI::SetARGBAlpha(colour, 0), true);
-    FillGradientDisc(*g, x, y, float(RoundToInt(rx) / 2), float(RoundToInt(ry) / 2), x, y, focus, kWhite, kClearWhite,
-                     true);
+    ModGDI::FillRadialEllipse(*g, x, y, rx, ry, x, y, focus, colour, ModGDI::SetARGBAlpha(colour, 0), true);
+    ModGDI::FillRadialEllipse(*g, x, y, float(RoundToInt(rx) / 2), float(RoundToInt(ry) / 2), x, y, focus, kWhite,
+                              kClearWhite, true);
   }
 }
 
@@ -281,7 +282,7 @@ void DrawRainStreak(ModGDI::DrawTarget target, float x1, float y1, float x2, flo
 
 void DrawSnowflake(ModGDI::DrawTarget target, float x, float y, float rx, float ry, float focus, std::uint32_t colour) {
   if (Gdip::Graphics* g = target.Graphics()) {
-    FillGradientDisc(*g, x, y, rx, ry, x, y, focus, colour, ModGDI::SetARGBAlpha(colour, 0), true);
+    ModGDI::FillRadialEllipse(*g, x, y, rx, ry, x, y, focus, colour, ModGDI::SetARGBAlpha(colour, 0), true);
   }
 }
 

@@ -163,8 +163,15 @@ void FillRadialEllipse(DrawTarget target, float CX, float CY, float RX, float RY
   if (g == nullptr) {
     return;
   }
+  const float width = Whole(2 * RX);
+  const float height = Whole(2 * RY);
+  // An ellipse of no size, or of a negative one (a ring of the lens flare at a small
+  // scale), is left out rather than drawn mirrored.
+  if (RX <= 0 || RY <= 0 || width <= 0 || height <= 0) {
+    return;
+  }
   Gdip::Path path(Gdip::FillMode::Winding);
-  path.AddEllipse(Whole(CX - RX), Whole(CY - RY), Whole(2 * RX), Whole(2 * RY));
+  path.AddEllipse(Whole(CX - RX), Whole(CY - RY), width, height);
   FillRadialPath(*g, path, FocusX, FocusY, FocusScale, CentreColour, SurroundColour,
                  NoOutline ? kTransparentWhite : SetARGBAlpha(SurroundColour, 60));
 }

@@ -63,7 +63,8 @@ void DrawRectOutline(DrawTarget target, float X, float Y, float W, float H);
 void DrawRoundRectGradient(DrawTarget target, int GX, int GY1, int GY2, float X, float Y, float L, float M, float aw,
                            float ah, std::uint32_t Colour1, std::uint32_t Colour2, bool Reverse, int PenWidth,
                            std::uint32_t PenColour);
-// An ellipse about (CX, CY) filled from the centre colour at the focus to the surround colour.
+// An ellipse about (CX, CY) filled from the centre colour at the focus to the surround
+// colour; nothing is drawn for a radius that rounds to zero or below.
 void FillRadialEllipse(DrawTarget target, float CX, float CY, float RX, float RY, float FocusX, float FocusY,
                        float FocusScale, std::uint32_t CentreColour, std::uint32_t SurroundColour, bool NoOutline);
 // As FillRadialEllipse, for the ellipse of centre (X, Y) and radii W, H or the rectangle (X, Y, W, H).

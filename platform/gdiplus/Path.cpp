@@ -12,6 +12,7 @@ void Path::SetFillMode(FillMode mode) {
 }
 
 void Path::JoinTo(const QPointF& start) {
+  m_singleEllipse.reset();
   if (m_figureOpen) {
     m_path.lineTo(start);
   } else {
@@ -38,6 +39,11 @@ void Path::AddEllipse(float x, float y, float width, float height) {
   m_figureOpen = false;
   // Start at 3 o'clock and run clockwise like the other figures.
   const QRectF box(x, y, width, height);
+  if (m_path.isEmpty()) {
+    m_singleEllipse = box.normalized();
+  } else {
+    m_singleEllipse.reset();
+  }
   m_path.arcMoveTo(box, 0);
   m_path.arcTo(box, 0, -360);
   m_path.closeSubpath();
@@ -45,11 +51,13 @@ void Path::AddEllipse(float x, float y, float width, float height) {
 
 void Path::AddRectangle(const QRectF& rect) {
   m_figureOpen = false;
+  m_singleEllipse.reset();
   m_path.addRect(rect);
 }
 
 void Path::AddPath(const Path& other) {
   m_figureOpen = false;
+  m_singleEllipse = m_path.isEmpty() ? other.m_singleEllipse : std::nullopt;
   m_path.addPath(other.m_path);
   m_path.setFillRule(ToFillRule(m_fillMode));
 }

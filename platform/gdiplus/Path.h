@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include <QPainterPath>
@@ -35,6 +36,9 @@ class Path {
   QRectF GetBounds() const { return m_path.boundingRect(); }
   bool IsVisible(float x, float y) const;
   bool Empty() const { return m_path.isEmpty(); }
+  // The box of the ellipse when the path holds that one ellipse and nothing else: a
+  // gradient over such a path has a closed form that needs no rasterising.
+  const std::optional<QRectF>& SingleEllipse() const { return m_singleEllipse; }
 
   // The figures as polygons of straight pieces (curves flattened).
   std::vector<QPolygonF> Flatten() const;
@@ -45,6 +49,7 @@ class Path {
   void JoinTo(const QPointF& start);
 
   QPainterPath m_path;
+  std::optional<QRectF> m_singleEllipse;
   FillMode m_fillMode;
   bool m_figureOpen = false;
 };

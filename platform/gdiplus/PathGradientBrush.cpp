@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRadialGradient>
 
 #include "platform/gdiplus/Path.h"
 
@@ -163,7 +164,7 @@ void RasterisePathGradient(QImage& target, const GradientFan& fan) {
   }
 }
 
-PathGradientBrush::PathGradientBrush(const Path& path) {
+PathGradientBrush::PathGradientBrush(const Path& path) : m_ellipse(path.SingleEllipse()) {
   for (QPolygonF ring : path.Flatten()) {
     // A closed figure repeats its first point at the end; the fan needs each point once.
     if (ring.size() > 1 && ring.first() == ring.last()) {
@@ -201,7 +202,50 @@ ARGB PathGradientBrush::SurroundColorAt(std::size_t index) const {
   return m_surround[std::min(index, m_surround.size() - 1)];
 }
 
+// An affine map takes the ellipse to the unit circle and keeps proportions along every
+// ray, so the blend that runs linearly from the centre point out to the rim is the focal
+// radial gradient with its focus at the mapped centre point. The focus-scaled copy of the
+// rim is the rim shrunk about that point, so it ends where the blend has come that
+// fraction of the way: a stop of the centre colour there. Straight channels are blended,
+// as in the rasterised fan.
+std::optional<QBrush> PathGradientBrush::EllipseGradient() const {
+  const bool oneSurround =
+      std::all_of(m_surround.begin(), m_surround.end(), [this](ARGB c) { return c == m_surround.front(); });
+  if (!m_ellipse || m_ellipse->isEmpty() || !oneSurround || m_focusX != m_focusY || m_focusX < 0) {
+    return std::nullopt;
+  }
+  const QPointF middle = m_ellipse->center();
+  const double a = m_ellipse->width() / 2;
+  const double b = m_ellipse->height() / 2;
+  QPointF focal((m_center.x() - middle.x()) / a, (m_center.y() - middle.y()) / b);
+  // A centre point on or beyond the rim has no fan of rays to blend along; it is pulled
+  // just inside, where Qt would also put it.
+  const double reach = std::hypot(focal.x(), focal.y());
+  if (reach > 0.999) {
+    focal *= 0.999 / reach;
+  }
+  QRadialGradient gradient(QPointF(0, 0), 1.0, focal);
+  gradient.setInterpolationMode(QGradient::ComponentInterpolation);
+  const QColor centre = QColor::fromRgba(m_centerColor);
+  gradient.setColorAt(0, centre);
+  gradient.setColorAt(1, m_focusX >= 1.0f ? centre : QColor::fromRgba(m_surround.front()));
+  if (m_focusX > 0 && m_focusX < 1) {
+    gradient.setColorAt(m_focusX, centre);
+  }
+  QBrush brush(gradient);
+  brush.setTransform(QTransform(a, 0, 0, b, middle.x(), middle.y()));
+  return brush;
+}
+
 void PathGradientBrush::Fill(QPainter& painter, const QPainterPath& area) const {
+  if (const std::optional<QBrush> gradient = EllipseGradient()) {
+    painter.fillPath(area, *gradient);
+  } else {
+    FillRasterised(painter, area);
+  }
+}
+
+void PathGradientBrush::FillRasterised(QPainter& painter, const QPainterPath& area) const {
   if (m_rings.empty() || painter.device() == nullptr) {
     return;
   }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <vector>
 
 #include <QPointF>
 #include <QPolygonF>
+#include <QRectF>
 
 #include "platform/gdiplus/Brush.h"
 
@@ -18,7 +20,9 @@ class Path;
 // the centre point, the surround colours on the boundary (one per boundary point, the
 // last one repeated), linear in between. The focus scales shrink a copy of the boundary
 // about the centre; inside that copy the centre colour holds, and the blend runs from
-// its edge to the boundary. Qt has no such gradient, so it is rasterised here.
+// its edge to the boundary. Qt has no such gradient in general, so it is rasterised
+// here; over a single ellipse with one surround colour and equal focus scales it is
+// Qt's focal radial gradient under the ellipse's transform, which is far faster.
 class PathGradientBrush final : public Brush {
  public:
   explicit PathGradientBrush(const Path& path);
@@ -37,8 +41,12 @@ class PathGradientBrush final : public Brush {
 
  private:
   ARGB SurroundColorAt(std::size_t index) const;
+  // Qt's brush for this gradient, when the path and colours allow one.
+  std::optional<QBrush> EllipseGradient() const;
+  void FillRasterised(QPainter& painter, const QPainterPath& area) const;
 
   std::vector<QPolygonF> m_rings;
+  std::optional<QRectF> m_ellipse;
   QPointF m_center;
   ARGB m_centerColor = 0xFF000000u;
   std::vector<ARGB> m_surround{0xFFFFFFFFu};

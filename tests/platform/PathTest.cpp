@@ -43,6 +43,30 @@ TEST(Path, CloseFigureStartsANewOne) {
   EXPECT_TRUE(path.IsVisible(5, 5));
 }
 
+// Only a path of one ellipse and nothing else reports it: a gradient takes a faster
+// route for that shape alone.
+TEST(Path, SingleEllipseOnlyWhenNothingElseIsAdded) {
+  Path ellipse;
+  ellipse.AddEllipse(30, 20, -20, 10);
+  EXPECT_EQ(ellipse.SingleEllipse(), QRectF(10, 20, 20, 10));
+  Path copy;
+  copy.AddPath(ellipse);
+  EXPECT_EQ(copy.SingleEllipse(), ellipse.SingleEllipse());
+  ellipse.AddLine(0, 0, 5, 5);
+  EXPECT_FALSE(ellipse.SingleEllipse());
+  Path two;
+  two.AddEllipse(0, 0, 10, 10);
+  two.AddEllipse(20, 0, 10, 10);
+  EXPECT_FALSE(two.SingleEllipse());
+  Path arc;
+  arc.AddArc(0, 0, 10, 10, 0, 360);
+  EXPECT_FALSE(arc.SingleEllipse());
+  Path rectangle;
+  rectangle.AddRectangle(QRectF(0, 0, 10, 10));
+  rectangle.AddPath(copy);
+  EXPECT_FALSE(rectangle.SingleEllipse());
+}
+
 TEST(Region, CombineModesAndHitTests) {
   const QRectF left(0, 0, 20, 10);
   const QRectF right(10, 0, 20, 10);
