@@ -206,16 +206,7 @@ TEST_F(CanvasSaveTest, AFailedSaveLeavesTheFileAndTheUnsavedFlag) {
   EXPECT_TRUE(m_canvas->SaveState());
 }
 
-class RedirectedDataHome {
- public:
-  explicit RedirectedDataHome(const QString& path) : m_old(qgetenv("XDG_DATA_HOME")) {
-    qputenv("XDG_DATA_HOME", QFile::encodeName(path));
-  }
-  ~RedirectedDataHome() { qputenv("XDG_DATA_HOME", m_old); }
-
- private:
-  QByteArray m_old;
-};
+using TestSupport::RedirectedDataHome;
 
 TEST_F(CanvasSaveTest, DeletingTrashesTheFileAndKeepsThePictureShown) {
   RedirectedDataHome home(m_folder.MakeFolder("home"));

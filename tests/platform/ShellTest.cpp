@@ -9,6 +9,7 @@
 #include "support/fakes/ScriptedMessageBox.h"
 
 using Fakes::ScriptedMessageBox;
+using TestSupport::RedirectedDataHome;
 using Forms::vbNo;
 using Forms::vbYes;
 
@@ -19,17 +20,6 @@ QByteArray Contents(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-// Points the user's data folder (and so the trash) into a test folder for a test's life.
-class RedirectedDataHome {
- public:
-  explicit RedirectedDataHome(const QString& path) : m_old(qgetenv("XDG_DATA_HOME")) {
-    qputenv("XDG_DATA_HOME", QFile::encodeName(path));
-  }
-  ~RedirectedDataHome() { qputenv("XDG_DATA_HOME", m_old); }
-
- private:
-  QByteArray m_old;
-};
 
 }  // namespace
 

@@ -27,6 +27,12 @@ QString TestFolder::MakeFolder(const QString& name) const {
   return path;
 }
 
+RedirectedDataHome::RedirectedDataHome(const QString& path) : m_old(qgetenv("XDG_DATA_HOME")) {
+  qputenv("XDG_DATA_HOME", QFile::encodeName(path));
+}
+
+RedirectedDataHome::~RedirectedDataHome() { qputenv("XDG_DATA_HOME", m_old); }
+
 QString ArtifactsFolder() {
   QString dir = qEnvironmentVariable("LORVANE_TEST_ARTIFACTS");
   if (dir.isEmpty()) {

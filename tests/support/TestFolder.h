@@ -23,6 +23,18 @@ class TestFolder {
   QTemporaryDir m_dir;
 };
 
+// Points the user's data folder (and so the trash) somewhere else for a test's life.
+class RedirectedDataHome {
+ public:
+  explicit RedirectedDataHome(const QString& path);
+  ~RedirectedDataHome();
+  RedirectedDataHome(const RedirectedDataHome&) = delete;
+  RedirectedDataHome& operator=(const RedirectedDataHome&) = delete;
+
+ private:
+  QByteArray m_old;
+};
+
 // The folder for files a person may want to look at after a run (contact sheets and the like).
 QString ArtifactsFolder();
 
