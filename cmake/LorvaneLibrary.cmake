@@ -1,3 +1,18 @@
+# Ninja re-runs moc only for the headers it saw last time, so a header added to a folder
+# would never be scanned in an existing build folder. When the folder's file list changes,
+# the stamp of the target's moc step goes, and the next build scans the folder afresh.
+function(lorvane_rescan_moc_when_files_change target sources)
+  set(list_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_sources.txt)
+  set(previous "")
+  if(EXISTS ${list_file})
+    file(READ ${list_file} previous)
+  endif()
+  if(NOT previous STREQUAL "${sources}")
+    file(WRITE ${list_file} "${sources}")
+    file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/timestamp)
+  endif()
+endfunction()
+
 # lorvane_library(<target> [DEPS <targets...>])
 # One static library per subsystem folder, built from every source in the folder.
 # Globbing keeps parallel work on a subsystem free of edits to a shared source list.
@@ -6,6 +21,7 @@ function(lorvane_library target)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
     ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   add_library(${target} STATIC ${sources})
+  lorvane_rescan_moc_when_files_change(${target} "${sources}")
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(${target} PUBLIC ${ARG_DEPS})
 endfunction()
@@ -21,6 +37,7 @@ function(lorvane_test_suite name)
   endif()
   set(exe test_${name})
   add_executable(${exe} ${sources})
+  lorvane_rescan_moc_when_files_change(${exe} "${sources}")
   target_link_libraries(${exe} PRIVATE lorvane_testsupport ${ARG_DEPS})
   gtest_discover_tests(${exe}
     DISCOVERY_MODE PRE_TEST
