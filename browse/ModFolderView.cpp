@@ -5,7 +5,6 @@
 #include <QWidget>
 
 #include "browse/FolderTree.h"
-#include "browse/ThumViewer.h"
 #include "foundation/MainWindowServices.h"
 #include "foundation/ModPublic.h"
 #include "foundation/ModqzReg.h"
@@ -95,11 +94,9 @@ void FolderChanged() {
   if (menu != nullptr) {
     menu->SetVisible(false);
   }
-  // The sheet is reached through the services the foundation knows of; only the real
-  // sheet can list a folder.
-  if (auto* sheet = dynamic_cast<ThumViewer*>(main->ThumqzViewer())) {
+  if (ThumbnailSheetServices* sheet = main->ThumqzViewer()) {
     sheet->Path(caption);
-    sheet->OnEventsEnabled = false;
+    sheet->SetOnEventsEnabled(false);
     sheet->CreateThumbnail();
   }
 }

@@ -67,7 +67,8 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
 
   // Makes NewPath the browsed folder and fills the file table; it does not draw. A
   // missing, unreadable, empty or relative path gives an empty table.
-  void Path(const QString& NewPath);
+  void Path(const QString& NewPath) override;
+  void SetOnEventsEnabled(bool enabled) override { OnEventsEnabled = enabled; }
   // Re-reads the folder; with isReAdd the table is refilled, sorted and saved for search.
   void RefreshThumbnail(bool isReAdd = true);
   // isSearch false saves the full table for searching, once per folder; isSearch true
@@ -82,7 +83,7 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   // their thumbnails, the rows on screen first. A drawing still in progress is
   // cancelled. Zoom is the margin around each cell; isZoom and isRefresh tell who asks
   // and change nothing. Always false.
-  bool CreateThumbnail(int Zoom = 0, bool isZoom = false, bool isRefresh = false);
+  bool CreateThumbnail(int Zoom = 0, bool isZoom = false, bool isRefresh = false) override;
   // Sizes the surface for the laid-out rows and the scroll bar for the surface.
   void SetupThumbScroll();
   // Redraws the current thumbnail (row OldPress) from SelectFile after that file changed.

@@ -23,12 +23,17 @@ class CanvasSaveServices {
   virtual bool SaveOnly() = 0;
 };
 
-// What the foundation needs of the thumbnail sheet.
+// What the foundation and the folder tree need of the thumbnail sheet.
 class ThumbnailSheetServices {
  public:
   virtual ~ThumbnailSheetServices() = default;
   // Redraws the thumbnail of the image just saved.
   virtual void RefreshThumSave() = 0;
+  // Lists a folder into the sheet's table (an empty path gives an empty sheet).
+  virtual void Path(const QString& NewPath) = 0;
+  virtual void SetOnEventsEnabled(bool enabled) = 0;
+  // Draws the thumbnails of the listed folder.
+  virtual bool CreateThumbnail(int Zoom = 0, bool isZoom = false, bool isRefresh = false) = 0;
 };
 
 class MainWindowServices {

@@ -40,7 +40,16 @@ class FakeCanvas final : public CanvasSaveServices {
 class FakeThumbnailSheet final : public ThumbnailSheetServices {
  public:
   void RefreshThumSave() override { ++refreshes; }
+  void Path(const QString& NewPath) override { path = NewPath; }
+  void SetOnEventsEnabled(bool enabled) override { onEventsEnabled = enabled; }
+  bool CreateThumbnail(int, bool, bool) override {
+    ++drawings;
+    return true;
+  }
   int refreshes = 0;
+  QString path;
+  bool onEventsEnabled = false;
+  int drawings = 0;
 };
 
 class FakeMainWindow final : public MainWindowServices {
