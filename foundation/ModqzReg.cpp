@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "foundation/MainWindowServices.h"
 #include "foundation/ModPublic.h"
@@ -174,14 +175,18 @@ void LoadSettings(SettingsHost& host) {
 }
 
 void SaveSettings(const SettingsHost& host) {
+  // All values go in one replacement of the file: quicker at exit, and never half saved.
+  std::vector<Registry::NamedValue> values;
+  values.reserve(Table.size());
   for (const SettingEntry& entry : Table) {
     const SettingValue value = entry.Read(host);
     if (const std::int32_t* number = std::get_if<std::int32_t>(&value)) {
-      SaveRegDword(HKEY_CURRENT_USER, LorvaneKey, entry.Name, *number);
+      values.push_back({entry.Name.toString(), Registry::Value::Dword(*number)});
     } else {
-      SaveRegString(HKEY_CURRENT_USER, LorvaneKey, entry.Name, std::get<QString>(value));
+      values.push_back({entry.Name.toString(), Registry::Value::Sz(std::get<QString>(value))});
     }
   }
+  Registry::SetValues(HKEY_CURRENT_USER, LorvaneKey, values);
 }
 
 }  // namespace ModqzReg

@@ -261,8 +261,18 @@ std::optional<Value> QueryValue(RootKey root, QStringView subKey, QStringView na
 }
 
 bool SetValue(RootKey root, QStringView subKey, QStringView name, const Value& value) {
-  if (root != RootKey::CurrentUser || name.isEmpty()) {
+  const NamedValue one{name.toString(), value};
+  return SetValues(root, subKey, std::span(&one, 1));
+}
+
+bool SetValues(RootKey root, QStringView subKey, std::span<const NamedValue> values) {
+  if (root != RootKey::CurrentUser || values.empty()) {
     return false;
+  }
+  for (const NamedValue& named : values) {
+    if (named.Name.isEmpty()) {
+      return false;
+    }
   }
   const QString path = FilePath();
   // Both programs write the store; the lock keeps one from undoing the other's change.
@@ -277,10 +287,12 @@ bool SetValue(RootKey root, QStringView subKey, QStringView name, const Value& v
   if (section == nullptr) {
     section = &store.emplace_back(Section{key, {}});
   }
-  if (Entry* entry = FindEntry(*section, name)) {
-    entry->Data = Encode(value);
-  } else {
-    section->Entries.push_back({name.toString(), Encode(value)});
+  for (const NamedValue& named : values) {
+    if (Entry* entry = FindEntry(*section, named.Name)) {
+      entry->Data = Encode(named.Data);
+    } else {
+      section->Entries.push_back({named.Name, Encode(named.Data)});
+    }
   }
   return WriteStore(path, store);
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include <QByteArray>
 #include <QString>
@@ -42,5 +43,13 @@ std::optional<Value> QueryValue(RootKey root, QStringView subKey, QStringView na
 // a failed write leaves the old file; a store that could not be parsed is started anew.
 // Returns false when nothing was written.
 bool SetValue(RootKey root, QStringView subKey, QStringView name, const Value& value);
+
+struct NamedValue {
+  QString Name;
+  Value Data;
+};
+// Writes several values of one key in a single replacement of the file, in order.
+// Nothing is written when a name is empty.
+bool SetValues(RootKey root, QStringView subKey, std::span<const NamedValue> values);
 
 }  // namespace Registry
