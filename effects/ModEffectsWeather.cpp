@@ -243,7 +243,7 @@ int ParticleCap(const ScatterSettings& s) {
 void ScatterParticles(ModGDI::DrawTarget target, int budget, float maxSize, float minSize, int code, int alphaRange,
                       float areaLeft, float areaTop, float areaWidth, float areaHeight, EffectClock* clock) {
   SteadyEffectClock wallClock;
-  EffectClock& timer = clock != nullptr ? *clock : wallClock;
+  EffectClock& timer = clock != nullptr ? *clock : static_cast<EffectClock&>(wallClock);
   const ScatterSettings settings{budget, maxSize, minSize, code, alphaRange, areaLeft, areaTop, areaWidth, areaHeight};
   const int cap = ParticleCap(settings);
   OverlayKit overlay(code);
