@@ -10,19 +10,16 @@
 #include "platform/gdiplus/Brush.h"
 #include "platform/gdiplus/Graphics.h"
 #include "support/TestFolder.h"
+#include "support/TestPictures.h"
 
 using namespace ModGDI;
 
 namespace {
 
+const auto Blank = TestSupport::Transparent;
+
 constexpr std::uint32_t kRed = 0xFFFF0000u;
 constexpr std::uint32_t kBlue = 0xFF0000FFu;
-
-QImage Blank(int w, int h) {
-  QImage image(w, h, QImage::Format_ARGB32);
-  image.fill(0);
-  return image;
-}
 
 // The bounds of every pixel that is not fully transparent.
 QRect Ink(const QImage& image) {

@@ -13,16 +13,13 @@
 #include "platform/gdiplus/LinearGradientBrush.h"
 #include "platform/gdiplus/Path.h"
 #include "platform/gdiplus/PathGradientBrush.h"
+#include "support/TestPictures.h"
 
 using namespace Gdip;
 
 namespace {
 
-QImage Canvas(int w, int h) {
-  QImage image(w, h, QImage::Format_ARGB32);
-  image.fill(0);
-  return image;
-}
+const auto Canvas = TestSupport::Transparent;
 
 void ExpectColor(QRgb actual, int r, int g, int b, int a, int tolerance) {
   EXPECT_NEAR(qRed(actual), r, tolerance);

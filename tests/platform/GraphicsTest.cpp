@@ -9,16 +9,13 @@
 #include "platform/gdiplus/Graphics.h"
 #include "platform/gdiplus/Pen.h"
 #include "platform/gdiplus/Region.h"
+#include "support/TestPictures.h"
 
 using namespace Gdip;
 
 namespace {
 
-QImage Blank(int w, int h) {
-  QImage image(w, h, QImage::Format_ARGB32);
-  image.fill(0);
-  return image;
-}
+const auto Blank = TestSupport::Transparent;
 
 }  // namespace
 

@@ -14,4 +14,10 @@ QImage Quadrants(int width, int height) {
   return image;
 }
 
+QImage Transparent(int width, int height) {
+  QImage image(width, height, QImage::Format_ARGB32);
+  image.fill(0);
+  return image;
+}
+
 }  // namespace TestSupport

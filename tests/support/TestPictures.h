@@ -8,4 +8,7 @@ namespace TestSupport {
 // picture shows there.
 QImage Quadrants(int width, int height);
 
+// A fully transparent ARGB32 picture to draw on.
+QImage Transparent(int width, int height);
+
 }  // namespace TestSupport
