@@ -103,7 +103,8 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   void PreviewNext();
   void PreviewBack();
   // The full path of row curI of the table, or empty.
-  QString SlideFilename(int curI) const;
+  QString SlideFilename(int curI) const override;
+  int SlideCount() const override { return ListCount; }
 
   // Where the thumbnail of a row was placed inside its cell, and on the surface (also
   // what hits and frames use); empty for rows not drawn.

@@ -1,8 +1,12 @@
 #pragma once
-// What the canvas needs of the modal task dialog's canvas-resize page.
+// What the canvas and the main window need of the secondary windows: the task dialog
+// and the slideshow.
 
 #include <cstdint>
 #include <memory>
+
+class QImage;
+class QString;
 
 // One use of the task dialog: a new instance each time.
 class TaskDialogServices {
@@ -25,4 +29,23 @@ class TaskDialogFactory {
  public:
   virtual ~TaskDialogFactory() = default;
   virtual std::unique_ptr<TaskDialogServices> CreateTaskDialog() = 0;
+};
+
+// The slideshow window as the main window drives it. Exit, Escape and a double click
+// close the window; the next use makes a new one.
+class SlideshowServices {
+ public:
+  virtual ~SlideshowServices() = default;
+  // A full view of one picture (no timer, bar or custom pointer) rather than a show;
+  // taken when the window is made.
+  virtual void SetisFullView(bool value) = 0;
+  // Shows the window full screen over the main window.
+  virtual void Show() = 0;
+  // Shows one picture: the image when MemDIB is not null, else the file.
+  virtual bool StartSlideshow(const QString& Filename, const QImage* MemDIB) = 0;
+  // Starts the show at its current picture.
+  virtual void Start() = 0;
+  virtual void Clean() = 0;
+  // Closes the window when one is open.
+  virtual void Unload() = 0;
 };

@@ -46,8 +46,11 @@ class FakeThumbnailSheet final : public ThumbnailSheetServices {
     ++drawings;
     return true;
   }
+  int SlideCount() const override { return int(listed.size()); }
+  QString SlideFilename(int curI) const override { return listed.value(curI); }
   int refreshes = 0;
   QString path;
+  QStringList listed;
   bool onEventsEnabled = false;
   int drawings = 0;
 };
