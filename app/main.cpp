@@ -1,13 +1,13 @@
 // The start-up of Lorvane: checks the imaging layer, sets the program-wide values, shows
-// the main window and runs the event loop until the main window closes.
+// the main window and runs the program's one event loop until the main window unloads.
 #include <cstdio>
 
 #include <QApplication>
 #include <QDir>
 
-#include "app/PlaceholderMainWindow.h"
 #include "browse/ModFolderView.h"
 #include "foundation/ModPublic.h"
+#include "mainwindow/FrmMain.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/gdiplus/Codecs.h"
 
@@ -45,12 +45,14 @@ int SubMain() {
   ModPublic::ThemeColorGreen = 140;
   ModPublic::ThemeColorBlue = 200;
 
-  // FIXME: the skinned main window replaces this placeholder.
-  PlaceholderMainWindow mainWindow;
+  FrmMain mainWindow;
   ModPublic::MainForm = &mainWindow;
   mainWindow.Form_Load();
   mainWindow.show();
-  const int result = ModFolderView::ShowFolderView();
+  ModFolderView::ShowFolderView();
+  // The program ends when the main window has unloaded, however it was closed.
+  QObject::connect(&mainWindow, &FrmMain::Unloaded, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+  const int result = QApplication::exec();
   // The window has unloaded; whatever runs while it is torn down finds no main window.
   ModPublic::MainForm = nullptr;
   ModPublic::GdiplusToken = 0;

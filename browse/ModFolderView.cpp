@@ -1,6 +1,5 @@
 #include "browse/ModFolderView.h"
 
-#include <QApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -16,7 +15,6 @@ namespace {
 // The main window's folder pane while the tree lives in it.
 QPointer<QWidget> FolderViewBox;
 QPointer<FolderTree> HostedTree;
-bool LoopRunning = false;
 
 void OnSelectionChanged(const QString& path) {
   ModqzReg::CurrentDirectory = path;
@@ -32,28 +30,17 @@ void AdoptFolderTree(QWidget& pane) {
   tree->show();
 }
 
-int RunFolderDialog(const QString& startFolder) {
-  AdoptFolderTree(*FolderViewBox);
-  SelectFolderPath(startFolder);
-  FolderTreeReady = true;
-  LoopRunning = true;
-  const int result = QApplication::exec();
-  LoopRunning = false;
-  delete HostedTree;
-  return result;
-}
-
 }  // namespace
 
-int ShowFolderView() {
+void ShowFolderView() {
   MainWindowServices* main = ModPublic::MainForm;
   FolderViewBox = main != nullptr ? main->FolderView() : nullptr;
   if (FolderViewBox == nullptr) {
-    return 0;
+    return;
   }
-  const int result = RunFolderDialog(ModqzReg::CurrentDirectory);
-  FolderViewBox = nullptr;
-  return result;
+  AdoptFolderTree(*FolderViewBox);
+  SelectFolderPath(ModqzReg::CurrentDirectory);
+  FolderTreeReady = true;
 }
 
 void SelectFolderPath(const QString& path) {
@@ -70,13 +57,8 @@ void ResizeFolderView() {
 }
 
 void CloseFolderView() {
-  if (HostedTree == nullptr) {
-    return;
-  }
   delete HostedTree;
-  if (LoopRunning) {
-    QApplication::exit(0);
-  }
+  FolderViewBox = nullptr;
 }
 
 void FolderChanged() {

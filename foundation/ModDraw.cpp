@@ -9,6 +9,7 @@
 
 #include "foundation/ModGDI.h"
 #include "foundation/Numbers.h"
+#include "foundation/SkinSurface.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Font.h"
 #include "platform/gdiplus/Graphics.h"
@@ -50,22 +51,6 @@ constexpr std::uint32_t kTransparentWhite = MakeARGB(0, 255, 255, 255);
 std::uint8_t ToByte(double value) { return static_cast<std::uint8_t>(std::clamp(RoundToInt(value), 0, 255)); }
 
 float Whole(double value) { return static_cast<float>(Numbers::RoundHalfEven(value)); }
-
-// The panel outline: a rectangle with elliptical corners of aw x ah, its straight pieces
-// ending on whole pixels.
-Gdip::Path RoundedPanelPath(float X, float Y, float L, float M, float aw, float ah) {
-  Gdip::Path path;
-  path.AddArc(X, Y, aw, ah, 180, 90);
-  path.AddLine(Whole(X + aw), Whole(Y), Whole(X + L), Whole(Y));
-  path.AddArc(X + aw + L, Y, aw, ah, 270, 90);
-  path.AddLine(Whole(X + 2 * aw + L), Whole(Y + ah), Whole(X + 2 * aw + L), Whole(Y + M));
-  path.AddArc(X + aw + L, Y + M, aw, ah, 0, 90);
-  path.AddLine(Whole(X + aw + L), Whole(Y + M + ah), Whole(X + aw), Whole(Y + M + ah));
-  path.AddArc(X, Y + M, aw, ah, 90, 90);
-  path.AddLine(Whole(X), Whole(Y + M), Whole(X), Whole(Y + RoundToInt(ah) / 2));
-  path.CloseFigure();
-  return path;
-}
 
 // Fills a path with a gradient from the centre colour at the (rounded) focus to one
 // surround colour, then outlines it with the given pen colour.
@@ -149,7 +134,7 @@ void DrawRoundRectGradient(DrawTarget target, int GX, int GY1, int GY2, float X,
     return;
   }
   g->SetSmoothingMode(Gdip::SmoothingMode::AntiAlias);
-  const Gdip::Path panel = RoundedPanelPath(X, Y, L, M, aw, ah);
+  const Gdip::Path panel = SkinShapes::RoundedBoxPath(X, Y, L, M, aw, ah);
   Gdip::LinearGradientBrush brush(QPointF(GX, GY1), QPointF(GX, GY2), Reverse ? Colour2 : Colour1,
                                   Reverse ? Colour1 : Colour2);
   brush.SetWrapMode(Gdip::WrapMode::TileFlipXY);
@@ -337,7 +322,7 @@ void DrawMagnifier(DrawTarget target, const QImage& picture, float X, float Y, f
   g->SetSmoothingMode(Gdip::SmoothingMode::AntiAlias);
   const Gdip::Pen light(kPanelPen, 1);
   const Gdip::Pen dark(kMagnifierDark, 1);
-  const Gdip::Path panel = RoundedPanelPath(X, Y, L, M, aw, ah);
+  const Gdip::Path panel = SkinShapes::RoundedBoxPath(X, Y, L, M, aw, ah);
   g->FillPath(brush, panel);
   g->DrawPath(dark, panel);
   // Near the picture's edge the area reaches outside it and gives no clone: the panel

@@ -24,6 +24,11 @@ inline QString CurrentToolKey;
 // The eraser sub-tool of the stamp tool and the fill style of vector shapes, as command keys.
 inline QString EraserToolKey;
 inline QString VectorFillStyle;
+// The command key of the brush the stamp tool paints with.
+inline QString StampBrushKey;
+// The x of the thumbnail bar's zoom knob: the bar writes it, and the main window hands it
+// back whenever it repaints the bar. It is not a pane position.
+inline std::int32_t ThumBarDragPos = 0;
 // The one main window; null before it is created and after it unloads. Start-up sets it
 // once and nothing re-creates it, so code running late in shutdown finds it null.
 inline MainWindowServices* MainForm = nullptr;

@@ -3,6 +3,7 @@
 // window hosts. The controls implement these; tests use recording fakes.
 
 #include <cstdint>
+#include <functional>
 
 #include <QString>
 
@@ -19,6 +20,10 @@ class SidePanelServices {
   virtual int CalenderDay() const = 0;
   virtual int CalenderMonth() const = 0;
   virtual int CalenderYear() const = 0;
+  // Lays its sections out for its new size, clears and repaints, and paints at first showing.
+  virtual void ResizePaint() = 0;
+  virtual void ResetPaint() = 0;
+  virtual void StartPaint() = 0;
 };
 
 // The image toolbar (the main window's ImageToolbar); buttons 0 to 11.
@@ -64,4 +69,55 @@ class TextStripServices {
   // An RGB colour (red in the lowest byte); the strip paints its swatch with it.
   virtual void SetTextFontColor(std::uint32_t rgb) = 0;
   virtual void SetVisible(bool visible) = 0;
+  // Paints the strip's area (x, y, width, height).
+  virtual void StartPaint(int x, int y, int width, int height) = 0;
+};
+
+// A mouse event of a drawn control: Button and Shift as 1/2/4 bits, the point in the
+// control's pixels (the menu-bar strip puts a title's left edge into X).
+using SkinMouseHandler = std::function<void(int Button, int Shift, float X, float Y)>;
+
+// The title bar (the main window's TitleSkin) with its window buttons.
+class TitleBarServices {
+ public:
+  virtual ~TitleBarServices() = default;
+  virtual void SetTitle(const QString& title) = 0;
+  // The band's ARGB colour.
+  virtual void SetBackground(std::uint32_t argb) = 0;
+  virtual void Painting() = 0;
+  // The button of the last release: 1 close, 2 minimise, 0 none.
+  virtual int SelectIndex() const = 0;
+  virtual void SetOnMouseUp(SkinMouseHandler handler) = 0;
+};
+
+// The menu-bar strip with the menu titles (the main window's qzToolbarUser).
+class MenuBarStripServices {
+ public:
+  virtual ~MenuBarStripServices() = default;
+  // Paints the menu titles.
+  virtual void Create() = 0;
+};
+
+// A pane splitter (the main window's UserqzSplitLV and UserqzSplitH).
+class SplitterServices {
+ public:
+  virtual ~SplitterServices() = default;
+  // Repaints the bar; style 2 is the upright bar between the columns, 0 the level one.
+  virtual void PaintStyle(int style) = 0;
+};
+
+// The thumbnail bar between the canvas and the thumbnail sheet (the main window's
+// UserqzSplitV): the zoom knob, the image counter and the pane's open/close button.
+class ThumbnailBarServices {
+ public:
+  virtual ~ThumbnailBarServices() = default;
+  // Prepares the bar's drawing surface (afresh when isRefresh is set).
+  virtual void HandleHDC(bool isRefresh) = 0;
+  // Redraws the bar with its zoom knob at MoveX.
+  virtual void StartPaint(float MoveX, float MoveY, bool FirstLoad) = 0;
+  virtual void ResetPaint() = 0;
+  // The button offers to open the collapsed pane (isOpenthum true) or to close it.
+  virtual void ThumOpen() = 0;
+  virtual void ThumClose() = 0;
+  virtual bool isOpenthum() const = 0;
 };

@@ -115,7 +115,7 @@ TEST(MainRoad, ChosenFolderFillsTheSheetAndAClickedThumbnailShowsOnTheCanvas) {
   program.setProcessEnvironment(env);
   program.start(ProgramRun::ProgramPath());
   ASSERT_TRUE(program.waitForStarted(10000));
-  const unsigned long window = ProgramRun::WaitForWindow(*x, "Lorvane");
+  const unsigned long window = ProgramRun::WaitForWindow(*x, "Vesk Lorvane 6 - Free");
   ASSERT_NE(window, 0u);
 
   // The folder is chosen by hand: a click gives the tree the keyboard, and typing a

@@ -25,8 +25,12 @@ struct Outcome {
   QString errors;
 };
 
-// Starts the program, waits for its "Lorvane" window, closes it and collects the result.
-Outcome StartAndClose(const QProcessEnvironment& env, const QString& display) {
+// The main window's title, and the title of the program's message boxes.
+constexpr const char* kMainWindow = "Vesk Lorvane 6 - Free";
+constexpr const char* kMessageBox = "Lorvane";
+
+// Starts the program, waits for its window of that title, closes it and collects the result.
+Outcome StartAndClose(const QProcessEnvironment& env, const QString& display, const std::string& title) {
   auto x = XTest::Connection::Open(display.toStdString());
   EXPECT_NE(x, nullptr);
   if (!x) {
@@ -36,8 +40,8 @@ Outcome StartAndClose(const QProcessEnvironment& env, const QString& display) {
   program.setProcessEnvironment(env);
   program.start(ProgramPath());
   EXPECT_TRUE(program.waitForStarted(10000));
-  const unsigned long window = WaitForWindow(*x, "Lorvane");
-  EXPECT_NE(window, 0u) << "no window titled Lorvane appeared";
+  const unsigned long window = WaitForWindow(*x, title);
+  EXPECT_NE(window, 0u) << "no window titled " << title << " appeared";
   if (window != 0) {
     x->RequestClose(window);
   }
@@ -59,7 +63,7 @@ TEST(Startup, ShowsTheMainWindowAndEndsCleanlyWhenItIsClosed) {
   }
   VirtualDisplay display;
   ASSERT_FALSE(display.Name().isEmpty()) << "Xvfb did not start";
-  EXPECT_EQ(StartAndClose(ProgramEnvironment(display.Name()), display.Name()).exitCode, 0);
+  EXPECT_EQ(StartAndClose(ProgramEnvironment(display.Name()), display.Name(), kMainWindow).exitCode, 0);
 }
 
 TEST(Startup, MissingCodecsShowTheImagingErrorAndFail) {
@@ -70,7 +74,7 @@ TEST(Startup, MissingCodecsShowTheImagingErrorAndFail) {
   ASSERT_FALSE(display.Name().isEmpty()) << "Xvfb did not start";
   QProcessEnvironment env = ProgramEnvironment(display.Name());
   env.insert("LORVANE_TEST_FAIL_CODECS", "1");
-  const Outcome run = StartAndClose(env, display.Name());  // the window is the error box
+  const Outcome run = StartAndClose(env, display.Name(), kMessageBox);
   EXPECT_NE(run.exitCode, 0);
   EXPECT_TRUE(run.errors.contains("Error loading GDI+!")) << run.errors.toStdString();
 }

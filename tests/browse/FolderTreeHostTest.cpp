@@ -1,12 +1,11 @@
-// The folder tree host driven inside its own event loop: folders chosen by path and by
-// mouse, what each change does to the main window and the sheet, and the loop's end.
+// The folder tree host: folders chosen by path and by mouse, what each change does to the
+// main window and the sheet, and the tree's removal.
 #include <functional>
 
 #include <QApplication>
 #include <QDir>
 #include <QFileSystemModel>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QtCore/qtestsupport_core.h>
 
 #include <gtest/gtest.h>
@@ -69,13 +68,11 @@ class FolderTreeHost : public ::testing::Test {
     ModPublic::GdiplusToken = 0;
   }
 
-  // Runs the host's loop with the scenario inside it; the scenario ends the loop.
+  // Places the tree, runs the scenario while the tree works, and removes the tree.
   void RunHost(const std::function<void()>& scenario) {
-    QTimer::singleShot(0, [&] {
-      scenario();
-      ModFolderView::CloseFolderView();
-    });
     ModFolderView::ShowFolderView();
+    scenario();
+    ModFolderView::CloseFolderView();
   }
   bool WaitCaption(const QString& caption) {
     return QTest::qWaitFor([&] { return window.label1 == caption; }, 20000);

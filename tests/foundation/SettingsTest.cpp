@@ -53,6 +53,8 @@ class RecordingMainWindow : public MainWindowServices,
   int CalenderDay() const override { return 1; }
   int CalenderMonth() const override { return 1; }
   int CalenderYear() const override { return 2000; }
+  void ResizePaint() override {}
+  void ResetPaint() override {}
 
   void PressDownID(int id, bool pressed) override { Note(QStringLiteral("PressDownID %1 %2").arg(id).arg(pressed)); }
   void EnabledID(int, bool) override {}
@@ -76,6 +78,7 @@ class RecordingMainWindow : public MainWindowServices,
   void SetVisible(bool) override {}
 
   void SetTextFontColor(std::uint32_t rgb) override { Note(QStringLiteral("textFontColor %1").arg(rgb)); }
+  void StartPaint(int, int, int, int) override {}
 
  private:
   void Note(const QString& call) { m_log << call; }

@@ -27,6 +27,9 @@ class FakeSidePanel final : public SidePanelServices {
   int CalenderDay() const override { return day; }
   int CalenderMonth() const override { return month; }
   int CalenderYear() const override { return year; }
+  void ResizePaint() override { ++resizePaints; }
+  void ResetPaint() override { ++resetPaints; }
+  void StartPaint() override { ++startPaints; }
 
   int selEffect = 0;
   std::array<bool, 31> dayEnabled = MakeAllTrue();
@@ -34,6 +37,9 @@ class FakeSidePanel final : public SidePanelServices {
   int day = 1;
   int month = 1;
   int year = 2000;
+  int resizePaints = 0;
+  int resetPaints = 0;
+  int startPaints = 0;
 
  private:
   static std::array<bool, 31> MakeAllTrue() {
@@ -125,8 +131,10 @@ class FakeTextStrip final : public TextStripServices {
  public:
   void SetTextFontColor(std::uint32_t rgb) override { textFontColor = rgb; }
   void SetVisible(bool value) override { visible = value; }
+  void StartPaint(int, int, int, int) override { ++paints; }
 
   std::uint32_t textFontColor = 0;
+  int paints = 0;
   bool visible = false;
 };
 

@@ -1,0 +1,115 @@
+#include "mainwindow/FrmMain.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include <QComboBox>
+
+#include "browse/ThumViewer.h"
+#include "canvas/Imageqzviewer.h"
+#include "foundation/CommandKeys.h"
+#include "mainwindow/StandInPanes.h"
+
+namespace {
+
+// The window's size before it is placed over the work area.
+constexpr QSize kDesignSize{1024, 768};
+// The panes' places on a first run, before any bar was moved: every pane shows on a
+// 1024 x 768 screen.
+constexpr int kPaneAreaTop = 93;
+constexpr int kSplitHLeft = 280;
+constexpr int kSplitHWidth = 9;
+constexpr int kSplitLVTop = 400;
+constexpr int kSplitLVHeight = 10;
+constexpr int kSplitVTop = 480;
+constexpr int kGripSide = 17;
+
+// The sort command keys in the order of the sheet's sort numbers.
+constexpr std::array<std::string_view, 6> kSortKeys{CommandKeys::View_Sortname,   CommandKeys::View_Sorttype,
+                                                    CommandKeys::View_Sortsize,   CommandKeys::View_Sortcreate,
+                                                    CommandKeys::View_Sortmodify, CommandKeys::View_Sortstar};
+
+}  // namespace
+
+FrmMain::FrmMain() : SkinSurface(nullptr) {
+  setWindowFlag(Qt::FramelessWindowHint);
+  // The taskbar entry of the frameless window carries the program's name.
+  setWindowTitle(QStringLiteral("Vesk Lorvane 6 - Free"));
+  setAutoFillBackground(false);
+  resize(kDesignSize);
+  CreateControls();
+  m_timer2.setInterval(500);
+  connect(&m_timer2, &QTimer::timeout, this, &FrmMain::Timer2_Timer);
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::CreateControls() {
+  m_folderView = new QWidget(this);
+  m_canvas = new Imageqzviewer(this);
+  m_sheet = new ThumViewer(this);
+  m_titleSkin = Hosted<TitleBarServices>::Of(new StandInTitleBar(this));
+  m_menuBar = Hosted<MenuBarStripServices>::Of(new StandInMenuBar(this));
+  m_imageToolbar = Hosted<ImageToolbarServices>::Of(new StandInImageToolbar(this));
+  m_splitLV = Hosted<SplitterServices>::Of(new StandInSplitter(this, {kSplitHLeft, kSplitLVHeight}));
+  m_splitH = Hosted<SplitterServices>::Of(new StandInSplitter(this, {kSplitHWidth, kDesignSize.height()}));
+  m_splitV = Hosted<ThumbnailBarServices>::Of(new StandInThumbnailBar(this));
+  m_sidePanel = Hosted<SidePanelServices>::Of(new StandInSidePanel(this));
+  m_textStrip = Hosted<TextStripServices>::Of(new StandInTextStrip(this));
+  m_skinMenu = Hosted<SkinMenuServices>::Of(new StandInSkinMenu(this));
+  m_splitH.widget->move(kSplitHLeft, kPaneAreaTop);
+  m_splitLV.widget->move(8, kSplitLVTop);
+  m_splitV.widget->move(kSplitHLeft + kSplitHWidth, kSplitVTop);
+  m_resizeBorder = new QWidget(this);
+  m_resizeBorder->resize(kGripSide, kGripSide);
+  m_dragingImg = new QWidget(this);
+  m_dragingImg->hide();
+  m_cbFont = new QComboBox(this);
+  m_cbFont->hide();
+  m_titleSkin->SetOnMouseUp([this](int, int, float, float) { TitleSkin_MouseUp(); });
+}
+
+CanvasSaveServices* FrmMain::SingleqzPreview() { return m_canvas; }
+
+ThumbnailSheetServices* FrmMain::ThumqzViewer() { return m_sheet; }
+
+// The panels, menu marks and tool values of the side panel's tool come with the tool set-up.
+void FrmMain::FormOption(bool&, bool&) {}
+
+void FrmMain::SettingArrange_Menu(const QString& PressMenuID) {
+  const auto key = std::find_if(kSortKeys.begin(), kSortKeys.end(), [&](std::string_view sortKey) {
+    return PressMenuID == QLatin1StringView(sortKey.data(), qsizetype(sortKey.size()));
+  });
+  if (key != kSortKeys.end()) {
+    m_sheet->SetThumbnaillSort(static_cast<int>(key - kSortKeys.begin()));
+  }
+}
+
+// The side panel and the image toolbar it would refresh come with their controls.
+void FrmMain::FileImport(const QString& Filename) {
+  // Every newly opened file starts its own undo history.
+  m_canvas->SetFirstL(true);
+  m_canvas->Import(Filename);
+}
+
+// The stamp tool and the shortcut table come with the tool set-up and the shortcuts.
+void FrmMain::UseStamp(bool, bool) {}
+void FrmMain::ProcessShortcutKey(int, int) {}
+
+double FrmMain::SplitLVTop() const { return m_splitLV.widget->y(); }
+void FrmMain::SetSplitLVTop(double top) { m_splitLV.widget->move(m_splitLV.widget->x(), int(top)); }
+double FrmMain::SplitVTop() const { return m_splitV.widget->y(); }
+void FrmMain::SetSplitVTop(double top) { m_splitV.widget->move(m_splitV.widget->x(), int(top)); }
+double FrmMain::SplitHLeft() const { return m_splitH.widget->x(); }
+void FrmMain::SetSplitHLeft(double left) { m_splitH.widget->move(int(left), m_splitH.widget->y()); }
+
+bool FrmMain::FitMode() const { return m_canvas->FitMode(); }
+void FrmMain::SetFitMode(bool fit) { m_canvas->SetFitMode(fit); }
+std::uint32_t FrmMain::TextColor() const { return m_canvas->TextColor(); }
+void FrmMain::SetTextColor(std::uint32_t rgb) { m_canvas->SetTextColor(rgb); }
+
+double FrmMain::ThumWidth() const { return m_sheet->ThumWidth(); }
+void FrmMain::SetThumWidth(double width) { m_sheet->SetThumWidth(static_cast<int>(width)); }
+double FrmMain::ThumHeight() const { return m_sheet->ThumHeight(); }
+void FrmMain::SetThumHeight(double height) { m_sheet->SetThumHeight(static_cast<int>(height)); }

@@ -1,0 +1,154 @@
+#pragma once
+// The program's one main window: a frameless, skinned window that hosts the folder tree,
+// the thumbnail sheet, the canvas, the drawn menu and every bar and panel. It gives the
+// lower subsystems the main window's services and keeps the window's settings.
+//
+// Its work is split by what it does: life cycle (FrmMainLife.cpp), the caption strip and
+// the title bar (FrmMainCaption.cpp), the panes and the window's size (FrmMainPanes.cpp).
+
+#include <cstdint>
+
+#include <QString>
+#include <QTimer>
+
+#include "foundation/MainWindowServices.h"
+#include "foundation/SettingsHost.h"
+#include "foundation/SkinSurface.h"
+#include "foundation/SkinnedControlServices.h"
+#include "mainwindow/PaneLayout.h"
+
+class Imageqzviewer;
+class QComboBox;
+class ThumViewer;
+
+// A hosted control: its widget, for the container properties the layout sets, and its
+// services. A control's issue swaps its stand-in for the real control in one place.
+template <class Services>
+struct Hosted {
+  template <class Control>
+  static Hosted Of(Control* control) {
+    return {control, control};
+  }
+  Services* operator->() const { return services; }
+  QWidget* widget = nullptr;
+  Services* services = nullptr;
+};
+
+class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHost {
+  Q_OBJECT
+
+ public:
+  FrmMain();
+  ~FrmMain() override;
+
+  // What the load handler does once the window is MainForm: the settings, the fonts, the
+  // canvas's drawing kit and the default tools. The window is shown by its creator.
+  void Form_Load();
+  // True once the first resize has laid the panes out.
+  bool PanesReady() const { return m_panesReady; }
+
+  // Places the window over the work area; then repaints the title bar.
+  void CPressButton();
+  void LoadSkin();
+  void ResizeScr();
+  void SetPanesVisible(bool visible);
+  void RefreshProcessPanel();
+  void RepaintMainControls();
+  // Collapses the thumbnail pane to the window's bottom, or opens it again.
+  void ToggleThumbnailPane();
+  // What a release on the title bar does for its pressed button: 1 closes, 2 minimises.
+  void OnTitleButton(int SelectIndex);
+  // Where the caption strip lies, recomputed by every resize.
+  QRectF CaptionStrip() const { return m_captionStrip; }
+  // The geometry the last layout gave every pane.
+  PaneLayout::MainPanes Panes() const;
+
+  // MainWindowServices
+  CanvasSaveServices* SingleqzPreview() override;
+  ThumbnailSheetServices* ThumqzViewer() override;
+  SidePanelServices* UserqzProcess1() override { return m_sidePanel.services; }
+  ImageToolbarServices* ImageToolbar() override { return m_imageToolbar.services; }
+  SkinMenuServices* SkinMenu() override { return m_skinMenu.services; }
+  TextStripServices* YDSTextControl1() override { return m_textStrip.services; }
+  QWidget* FolderView() override { return m_folderView; }
+  QString Label1Caption() const override { return m_label1; }
+  void SetLabel1Caption(const QString& caption) override { m_label1 = caption; }
+  void FormOption(bool& isAutoProcess, bool& MenuClick) override;
+  void SettingArrange_Menu(const QString& PressMenuID) override;
+  void FileImport(const QString& Filename) override;
+  void LeftSkinstyle() override;
+  void UseStamp(bool fromLibrary, bool sizeFlag) override;
+  void ProcessShortcutKey(int KeyCode, int Shift) override;
+  void ArrangeMainPanes(bool flag = false) override;
+
+  // SettingsHost
+  double SplitLVTop() const override;
+  void SetSplitLVTop(double top) override;
+  double SplitVTop() const override;
+  void SetSplitVTop(double top) override;
+  double SplitHLeft() const override;
+  void SetSplitHLeft(double left) override;
+  QRectF WindowGeometry() const override { return QRectF(geometry()); }
+  bool FitMode() const override;
+  void SetFitMode(bool fit) override;
+  std::uint32_t TextColor() const override;
+  void SetTextColor(std::uint32_t rgb) override;
+  double ThumWidth() const override;
+  void SetThumWidth(double width) override;
+  double ThumHeight() const override;
+  void SetThumHeight(double height) override;
+
+  // The hosted widgets, for the layout and for tests.
+  Imageqzviewer& Canvas() { return *m_canvas; }
+  ThumViewer& Sheet() { return *m_sheet; }
+  QWidget& SkinMenuWidget() { return *m_skinMenu.widget; }
+  const QComboBox& FontList() const { return *m_cbFont; }
+  QTimer& LayoutTimer() { return m_timer2; }
+
+ signals:
+  // The window has unloaded: the settings are saved and the program may end.
+  void Unloaded();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void CreateControls();
+  void Form_Resize();
+  void Timer2_Timer();
+  void Form_QueryUnload();
+  void Form_Unload();
+  void TitleSkin_MouseUp();
+  void OnCaptionClick(QPointF point);
+  PaneLayout::PaneWidgets AllPaneWidgets() const;
+  void ApplyArrangement(const PaneLayout::Arrangement& arrangement);
+
+  Imageqzviewer* m_canvas = nullptr;
+  ThumViewer* m_sheet = nullptr;
+  QWidget* m_folderView = nullptr;
+  Hosted<TitleBarServices> m_titleSkin;
+  Hosted<MenuBarStripServices> m_menuBar;
+  Hosted<ImageToolbarServices> m_imageToolbar;
+  Hosted<SplitterServices> m_splitLV;
+  Hosted<SplitterServices> m_splitH;
+  Hosted<ThumbnailBarServices> m_splitV;
+  Hosted<SidePanelServices> m_sidePanel;
+  Hosted<TextStripServices> m_textStrip;
+  Hosted<SkinMenuServices> m_skinMenu;
+  // The resize grip and the ghost bar of a splitter drag: plain boxes.
+  QWidget* m_resizeBorder = nullptr;
+  QWidget* m_dragingImg = nullptr;
+  // The installed scalable font families, for the text strip.
+  QComboBox* m_cbFont = nullptr;
+  QTimer m_timer2;
+
+  QString m_label1;
+  QRectF m_captionStrip;
+  float m_zoomStep = 1.0F;
+  bool m_firstResizeDone = false;
+  bool m_panesReady = false;
+  bool m_unloaded = false;
+};

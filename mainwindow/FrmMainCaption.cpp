@@ -1,0 +1,80 @@
+// The caption strip above the folder tree, with the folder history behind a click on it,
+// and the title bar's window buttons.
+#include "mainwindow/FrmMain.h"
+
+#include <QMouseEvent>
+
+#include "foundation/ModDraw.h"
+#include "foundation/ModGDI.h"
+#include "platform/gdiplus/Brush.h"
+#include "platform/gdiplus/Graphics.h"
+#include "platform/gdiplus/Pen.h"
+
+namespace {
+
+using ModGDI::MakeARGB;
+
+const QColor kBackColour(240, 238, 233);
+constexpr std::uint32_t kWhite = MakeARGB(255, 255, 255, 255);
+constexpr std::uint32_t kBlack = MakeARGB(255, 0, 0, 0);
+constexpr std::uint32_t kStripPen = MakeARGB(50, 0, 0, 0);
+const QString kFont = QStringLiteral("Tahoma");
+// The drawn menu's history list.
+constexpr int kHistoryMenu = 12;
+constexpr int kHistoryWidth = 600;
+
+}  // namespace
+
+void FrmMain::LeftSkinstyle() {
+  ClearBackBuffer(kBackColour);
+  QImage& surface = BackBuffer();
+  const QWidget& split = *m_splitH.widget;
+  const float top = float(split.y());
+  const float width = float(split.x() - 16);
+  ModGDI::DrawRoundRectGradient(surface, 0, int(top + 2), int(top + 22), 5, top + 2, width, 20, 5, 5,
+                                 MakeARGB(150, 255, 255, 255), MakeARGB(50, 255, 255, 255), false, 1, kWhite);
+  if (auto graphics = Gdip::Graphics::FromSurface(surface)) {
+    graphics->FillRectangle(Gdip::SolidBrush(kWhite), m_captionStrip);
+    graphics->DrawRectangle(Gdip::Pen(kStripPen, 1), m_captionStrip);
+  }
+  const QString caption = m_label1.isEmpty() ? QStringLiteral("...") : m_label1;
+  ModGDI::DrawTextGdip(surface, caption, float(m_captionStrip.x() + 2), float(m_captionStrip.y() + 2), kFont, 8,
+                        kBlack, 0, false, 200);
+  ModGDI::DrawTextGdip(surface, QStringLiteral("History:"), 8, top + 10, kFont, 8, kBlack, 0, false, 200);
+  const float frameHeight = float(m_folderView->height() + 5);
+  ModGDI::DrawRoundRectGradient(surface, 0, int(top + 30), int(top + 30 + frameHeight), 5, top + 30, width,
+                                 frameHeight, 5, 5, MakeARGB(150, 255, 255, 255), MakeARGB(150, 255, 255, 255),
+                                 false, 1, kWhite);
+  RefreshBackBuffer();
+}
+
+void FrmMain::mouseReleaseEvent(QMouseEvent* event) {
+  SkinSurface::mouseReleaseEvent(event);
+  OnCaptionClick(event->position());
+}
+
+// A click in the caption strip opens the folder history under it; a second one hides it.
+void FrmMain::OnCaptionClick(QPointF point) {
+  if (!SkinShapes::HitRect(m_captionStrip, point)) {
+    return;
+  }
+  SkinMenuServices& menu = *m_skinMenu.services;
+  menu.SetMemFirst(true);
+  menu.SetInitializemenu(kHistoryMenu);
+  const int height = int(menu.New_Height()) + 10;
+  menu.MenuPainting();
+  menu.Move(int(m_captionStrip.x()), int(m_captionStrip.y() + m_captionStrip.height() + 2), kHistoryWidth, height);
+  menu.SetVisible(!menu.Visible());
+}
+
+void FrmMain::TitleSkin_MouseUp() { OnTitleButton(m_titleSkin->SelectIndex()); }
+
+void FrmMain::OnTitleButton(int SelectIndex) {
+  m_skinMenu->SetVisible(false);
+  if (SelectIndex == 1) {
+    // The one close path asks about unsaved changes.
+    close();
+  } else if (SelectIndex == 2) {
+    showMinimized();
+  }
+}

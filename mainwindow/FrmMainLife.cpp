@@ -1,0 +1,129 @@
+// The main window's life: load, resize, the layout timer that shows the panes once the
+// folder tree is in place, and the one close path with query-unload and unload.
+#include "mainwindow/FrmMain.h"
+
+#include <array>
+#include <string_view>
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+
+#include "browse/ModFolderView.h"
+#include "canvas/Imageqzviewer.h"
+#include "effects/EffectObjects.h"
+#include "foundation/CommandKeys.h"
+#include "foundation/ModFont.h"
+#include "foundation/ModGDI.h"
+#include "foundation/ModPublic.h"
+#include "foundation/ModqzReg.h"
+
+namespace {
+
+QString KeyText(std::string_view key) { return QString::fromLatin1(key.data(), qsizetype(key.size())); }
+
+// The temporary files of a session, under the program folder; a close removes them.
+constexpr std::array<QStringView, 3> kSessionFiles{u"Skintemp.tmp", u"Librarians/Stamptemp.tmp",
+                                                   u"Datas/libtemplorvne.dat"};
+
+}  // namespace
+
+void FrmMain::Form_Load() {
+  m_timer2.start();
+  ModqzReg::LoadSettings(*this);
+  // Names no folder: the folder tree opens without a remembered one.
+  ModqzReg::CurrentDirectory = QStringLiteral("...");
+  m_titleSkin->SetTitle(windowTitle());
+  m_titleSkin->SetBackground(ModGDI::MakeARGB(200, 100, 140, 255));
+  m_splitV->HandleHDC(false);
+  ModFont::AddFontFamilyItems(*m_cbFont);
+  m_canvas->CreateBrush();
+  m_zoomStep = 1.0F;
+  // The default tools replace what the settings held.
+  ModqzReg::LineMenu = KeyText(CommandKeys::Line_1);
+  ModPublic::StampBrushKey = KeyText(CommandKeys::Stamp_Brush3);
+  ModPublic::CurrentToolKey = KeyText(CommandKeys::Filter_Browse);
+  ModqzReg::SelectionCombineMode = 1;
+  m_skinMenu->SetPressMenuID(ModPublic::CurrentToolKey);
+  // The window starts over the work area, so that the first resize already has the size
+  // the stored bars are brought inside.
+  ResizeScr();
+}
+
+void FrmMain::resizeEvent(QResizeEvent* event) {
+  SkinSurface::resizeEvent(event);
+  Form_Resize();
+}
+
+void FrmMain::Form_Resize() {
+  const QWidget& split = *m_splitH.widget;
+  m_captionStrip = QRectF(65, split.y() + 5, split.x() - 70, 18);
+  if (m_firstResizeDone) {
+    ArrangeMainPanes();
+    RefreshProcessPanel();
+    return;
+  }
+  // The placing over the work area below resizes the window again; that resize is a later one.
+  m_firstResizeDone = true;
+  ApplyArrangement({PaneLayout::BarsInside(size(), Panes()), false, false});
+  ArrangeMainPanes();
+  SetPanesVisible(false);
+  CPressButton();
+  m_menuBar->Create();
+  m_panesReady = true;
+  ModqzReg::SkipSettingsLoad = true;
+}
+
+void FrmMain::Timer2_Timer() {
+  if (!m_panesReady || !ModFolderView::FolderTreeReady) {
+    return;
+  }
+  m_timer2.stop();
+  RepaintMainControls();
+  RefreshProcessPanel();
+  SetPanesVisible(true);
+  // Showing every pane must not undo what the layout hid (a collapsed column or pane).
+  ArrangeMainPanes();
+}
+
+// Every way of closing the window comes here: the title bar, the window manager, the
+// taskbar entry and the menu's exit. Unsaved changes are asked about first.
+void FrmMain::closeEvent(QCloseEvent* event) {
+  if (m_unloaded) {
+    event->accept();
+    return;
+  }
+  if (ModPublic::AskSaveChanges() == 2) {
+    event->ignore();
+    return;
+  }
+  Form_QueryUnload();
+  Form_Unload();
+  m_unloaded = true;
+  event->accept();
+  emit Unloaded();
+}
+
+void FrmMain::Form_QueryUnload() {
+  const QString folder = ModPublic::ProgramFolder();
+  for (QStringView file : kSessionFiles) {
+    // A file that is not there is nothing to remove.
+    QFile::remove(folder + file.toString());
+  }
+}
+
+void FrmMain::Form_Unload() {
+  m_timer2.stop();
+  ModEffects::ReleaseEffectObjects();
+  ModFolderView::CloseFolderView();
+  ModqzReg::SaveSettings(*this);
+}
+
+// Minimise and restore belong to the window manager, through the window's own taskbar
+// entry; a restored window repaints its title bar.
+void FrmMain::changeEvent(QEvent* event) {
+  SkinSurface::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
+    LoadSkin();
+  }
+}

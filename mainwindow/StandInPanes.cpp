@@ -1,0 +1,79 @@
+#include "mainwindow/StandInPanes.h"
+
+#include <QDate>
+#include <QPainter>
+
+namespace {
+
+// The pane sizes of the controls as they are placed on the window.
+constexpr int kTitleHeight = 25;
+constexpr int kMenuBarHeight = 20;
+constexpr int kToolbarHeight = 40;
+constexpr int kThumbnailBarHeight = 25;
+constexpr int kTextStripHeight = 25;
+constexpr int kPaneWidth = 400;
+constexpr int kSidePanelWidth = 270;
+constexpr int kSidePanelHeight = 300;
+
+const QColor kPaneColour(228, 226, 220);
+const QColor kPaneEdge(208, 206, 200);
+
+bool InRange(int id) { return id >= 0 && id < 12; }
+
+}  // namespace
+
+StandInPane::StandInPane(QWidget* parent, QSize size) : QWidget(parent) {
+  resize(size);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void StandInPane::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), kPaneColour);
+  painter.setPen(kPaneEdge);
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+StandInTitleBar::StandInTitleBar(QWidget* parent) : StandInPane(parent, {kPaneWidth, kTitleHeight}) {}
+
+StandInMenuBar::StandInMenuBar(QWidget* parent) : StandInPane(parent, {kPaneWidth, kMenuBarHeight}) {}
+
+StandInImageToolbar::StandInImageToolbar(QWidget* parent) : StandInPane(parent, {kPaneWidth, kToolbarHeight}) {
+  m_enabled.fill(true);
+}
+
+void StandInImageToolbar::PressDownID(int new_PressID, bool new_Press) {
+  if (InRange(new_PressID)) {
+    m_pressed[std::size_t(new_PressID)] = new_Press;
+  }
+}
+
+void StandInImageToolbar::EnabledID(int ID, bool Enabled) {
+  if (InRange(ID)) {
+    m_enabled[std::size_t(ID)] = Enabled;
+  }
+}
+
+StandInSplitter::StandInSplitter(QWidget* parent, QSize size) : StandInPane(parent, size) {}
+
+StandInThumbnailBar::StandInThumbnailBar(QWidget* parent) : StandInPane(parent, {kPaneWidth, kThumbnailBarHeight}) {}
+
+StandInSidePanel::StandInSidePanel(QWidget* parent) : StandInPane(parent, {kSidePanelWidth, kSidePanelHeight}) {}
+
+// Until the calendar picker exists, the calendar shows today.
+int StandInSidePanel::CalenderDay() const { return QDate::currentDate().day(); }
+int StandInSidePanel::CalenderMonth() const { return QDate::currentDate().month(); }
+int StandInSidePanel::CalenderYear() const { return QDate::currentDate().year(); }
+
+StandInTextStrip::StandInTextStrip(QWidget* parent) : StandInPane(parent, {kPaneWidth, kTextStripHeight}) {
+  hide();
+}
+
+StandInSkinMenu::StandInSkinMenu(QWidget* parent) : StandInPane(parent, {kPaneWidth, kTitleHeight}) { hide(); }
+
+void StandInSkinMenu::SetVisible(bool visible) {
+  setVisible(visible);
+  if (visible) {
+    raise();
+  }
+}

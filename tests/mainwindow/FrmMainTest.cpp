@@ -1,0 +1,222 @@
+// The main window on the offscreen platform: its life from load to unload, the one close
+// path with its save prompt, the caption strip and the title bar's buttons, and what a
+// restart reads back.
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QtCore/qtestsupport_core.h>
+#include <QMouseEvent>
+
+#include "browse/ModFolderView.h"
+#include "browse/ThumViewer.h"
+#include "canvas/Imageqzviewer.h"
+#include "foundation/ModPublic.h"
+#include "foundation/ModqzReg.h"
+#include "mainwindow/FrmMain.h"
+#include "platform/Registry.h"
+#include "support/TestFolder.h"
+#include "support/fakes/ScriptedMessageBox.h"
+
+namespace {
+
+// A left click on the window at a point, as the window system delivers it.
+void Click(QWidget& window, QPoint at) {
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent event(type, QPointF(at), window.mapToGlobal(QPointF(at)), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(&window, &event);
+  }
+}
+
+class FrmMainTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ModPublic::SetProgramFolder(m_folder.Path());
+    ModPublic::DataFolderPath = ModPublic::ProgramFolder() + "Datas/";
+    QDir().mkpath(ModPublic::DataFolderPath);
+    Registry::SetFilePath(m_folder.File("config/registry.ini"));
+    ModPublic::GdiplusToken = 1;
+  }
+  void TearDown() override {
+    m_window.reset();
+    ModPublic::MainForm = nullptr;
+    ModPublic::GdiplusToken = 0;
+    ModFolderView::FolderTreeReady = false;
+    Registry::SetFilePath({});
+  }
+
+  // A fresh window loaded and shown as start-up does it.
+  FrmMain& Start(bool treeReady = true) {
+    m_window.reset();
+    ModqzReg::SkipSettingsLoad = false;
+    ModFolderView::FolderTreeReady = treeReady;
+    m_window = std::make_unique<FrmMain>();
+    ModPublic::MainForm = m_window.get();
+    m_window->Form_Load();
+    m_window->show();
+    return *m_window;
+  }
+  bool PanesShown() const {
+    return !m_window->Canvas().isHidden() && !m_window->Sheet().isHidden() && !m_window->FolderView()->isHidden();
+  }
+  static void MarkChanged(FrmMain& window) {
+    window.Canvas().SetAppliedEffect(true);
+    window.Canvas().SetSaveState(false);
+  }
+
+  TestSupport::TestFolder m_folder;
+  std::unique_ptr<FrmMain> m_window;
+};
+
+TEST_F(FrmMainTest, PanesStayHiddenUntilTheTreeIsReadyThenTheTimerStops) {
+  FrmMain& window = Start(false);
+  EXPECT_TRUE(window.PanesReady());
+  EXPECT_EQ(window.windowTitle(), "Vesk Lorvane 6 - Free");
+  EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+  QTest::qWait(1200);
+  EXPECT_FALSE(PanesShown());
+  EXPECT_TRUE(window.LayoutTimer().isActive());
+  ModFolderView::FolderTreeReady = true;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return PanesShown(); }, 3000));
+  EXPECT_FALSE(window.LayoutTimer().isActive());
+  EXPECT_GT(window.FontList().count(), 0) << "the font list is filled at load";
+}
+
+TEST_F(FrmMainTest, LoadPutsTheDefaultToolsOverTheStoredOnes) {
+  ModqzReg::SaveRegString(ModqzReg::HKEY_CURRENT_USER, ModqzReg::LorvaneKey, ModqzReg::ValueName::LineMenu, "Line_5");
+  ModqzReg::SaveRegDword(ModqzReg::HKEY_CURRENT_USER, ModqzReg::LorvaneKey, ModqzReg::ValueName::IsMax, 1);
+  ModPublic::CurrentToolKey = "Filter_Crop";
+  ModPublic::StampBrushKey = "Stamp_Brush1";
+  Start();
+  EXPECT_EQ(ModqzReg::LineMenu, "Line_1");
+  EXPECT_EQ(ModPublic::StampBrushKey, "Stamp_Brush3");
+  EXPECT_EQ(ModPublic::CurrentToolKey, "Filter_Browse");
+  EXPECT_EQ(ModqzReg::SelectionCombineMode, 1);
+  EXPECT_TRUE(ModqzReg::IsMaximized) << "the stored maximise flag is kept as read";
+}
+
+TEST_F(FrmMainTest, BarPositionsAndTheKeptThumbnailTopReadBackAfterARestart) {
+  FrmMain& first = Start();
+  first.SetSplitHLeft(300);
+  first.SetSplitLVTop(420);
+  first.SetSplitVTop(500);
+  first.ArrangeMainPanes();
+  ModqzReg::OldThumTop = 321;
+  const PaneLayout::MainPanes before = first.Panes();
+  ASSERT_TRUE(first.close());
+  ModqzReg::OldThumTop = 0;
+
+  FrmMain& second = Start();
+  EXPECT_EQ(second.SplitHLeft(), 300);
+  EXPECT_EQ(second.SplitLVTop(), 420);
+  EXPECT_EQ(second.SplitVTop(), 500);
+  EXPECT_EQ(ModqzReg::OldThumTop, 321);
+  const PaneLayout::MainPanes after = second.Panes();
+  for (auto pane : PaneLayout::kAllPanes) {
+    const PaneLayout::PaneBox& a = before.*pane;
+    const PaneLayout::PaneBox& b = after.*pane;
+    EXPECT_EQ(QRect(a.Left, a.Top, a.Width, a.Height), QRect(b.Left, b.Top, b.Width, b.Height));
+  }
+}
+
+TEST_F(FrmMainTest, UnsavedChangesAskAndOnlyNoOrASuccessfulSaveClose) {
+  FrmMain& window = Start();
+  MarkChanged(window);
+  {
+    Fakes::ScriptedMessageBox box{Forms::vbCancel};
+    EXPECT_FALSE(window.close());
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].title, "Save...");
+  }
+  EXPECT_TRUE(window.isVisible());
+  {
+    // Nothing is loaded, so the save writes nothing: the window stays, the changes kept.
+    Fakes::ScriptedMessageBox box{Forms::vbYes};
+    EXPECT_FALSE(window.close());
+  }
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_TRUE(window.Canvas().AppliedEffect());
+  Fakes::ScriptedMessageBox box{Forms::vbNo};
+  EXPECT_TRUE(window.close());
+  EXPECT_TRUE(QFile::exists(m_folder.File("config/registry.ini"))) << "unload saves the settings";
+}
+
+TEST_F(FrmMainTest, QueryUnloadDeletesItsThreeFilesOnly) {
+  const QStringList session{"Skintemp.tmp", "Librarians/Stamptemp.tmp", "Datas/libtemplorvne.dat"};
+  for (const QString& name : session) {
+    m_folder.Write(name, "x");
+  }
+  const QString kept = m_folder.Write("Datas/History.tmp", "x");
+  ASSERT_TRUE(Start().close());
+  for (const QString& name : session) {
+    EXPECT_FALSE(QFile::exists(m_folder.File(name))) << name.toStdString();
+  }
+  EXPECT_TRUE(QFile::exists(kept));
+}
+
+TEST_F(FrmMainTest, TitleBarClosesThroughThePromptAndMinimises) {
+  FrmMain& window = Start();
+  window.SkinMenu()->SetVisible(true);
+  window.OnTitleButton(0);
+  EXPECT_FALSE(window.SkinMenu()->Visible()) << "the menu hides first";
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(window.isMinimized());
+  window.OnTitleButton(2);
+  EXPECT_TRUE(window.windowState().testFlag(Qt::WindowMinimized));
+  window.showNormal();
+  MarkChanged(window);
+  Fakes::ScriptedMessageBox cancel{Forms::vbCancel};
+  window.OnTitleButton(1);
+  EXPECT_EQ(cancel.shown.size(), 1u);
+  EXPECT_TRUE(window.isVisible());
+  cancel.answers = {Forms::vbNo};
+  window.OnTitleButton(1);
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(FrmMainTest, CaptionStripShowsTheFolderAndAClickTogglesTheHistory) {
+  FrmMain& window = Start();
+  window.SetLabel1Caption({});
+  window.LeftSkinstyle();
+  const QRectF strip = window.CaptionStrip();
+  const QImage shot = window.BackBuffer();
+  EXPECT_EQ(shot.pixelColor(strip.center().toPoint() + QPoint(40, 0)), QColor(Qt::white));
+  // "History:" in dark letters left of the strip.
+  int dark = 0;
+  for (int y = int(strip.top()); y < int(strip.bottom()) + 4; ++y) {
+    for (int x = 8; x < 60; ++x) {
+      dark += shot.pixelColor(x, y).lightness() < 100 ? 1 : 0;
+    }
+  }
+  EXPECT_GT(dark, 20);
+
+  QWidget& menu = window.SkinMenuWidget();
+  const QPoint inside = strip.center().toPoint();
+  Click(window, inside);
+  EXPECT_TRUE(window.SkinMenu()->Visible());
+  EXPECT_EQ(menu.geometry(), QRect(65, int(strip.bottom()) + 2, 600, int(window.SkinMenu()->New_Height()) + 10));
+  Click(window, QPoint(int(strip.right()) + 5, inside.y()));
+  EXPECT_TRUE(window.SkinMenu()->Visible()) << "a click outside the strip does nothing";
+  Click(window, inside);
+  EXPECT_FALSE(window.SkinMenu()->Visible());
+}
+
+TEST_F(FrmMainTest, CollapsingThePaneFromTheColumnTopShowsTheCanvas) {
+  FrmMain& window = Start();
+  window.SetSplitVTop(93);
+  window.ArrangeMainPanes();
+  EXPECT_TRUE(window.Canvas().isHidden());
+  window.ToggleThumbnailPane();
+  EXPECT_FALSE(window.Canvas().isHidden());
+  EXPECT_TRUE(window.Sheet().isHidden());
+  EXPECT_EQ(ModqzReg::OldThumTop, 93);
+  window.ToggleThumbnailPane();
+  EXPECT_EQ(window.SplitVTop(), 93);
+}
+
+}  // namespace
