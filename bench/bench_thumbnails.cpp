@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -17,6 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include "browse/ThumViewer.h"
+#include "fixtures/PeakMemory.h"
 #include "fixtures/PhotoFolder.h"
 #include "foundation/ModPublic.h"
 
@@ -28,28 +28,6 @@ constexpr int kThumbSize = 160;
 const BenchFixtures::PhotoFolder& Photos() {
   static const BenchFixtures::PhotoFolder folder(kPhotos, QSize(4000, 3000));
   return folder;
-}
-
-// Resident memory high-water mark of this process in megabytes; ResetPeak starts it
-// again from what is resident now.
-void ResetPeak() {
-  QFile file(QStringLiteral("/proc/self/clear_refs"));
-  if (file.open(QIODevice::WriteOnly)) {
-    file.write("5");
-  }
-}
-
-double PeakMegabytes() {
-  QFile file(QStringLiteral("/proc/self/status"));
-  if (!file.open(QIODevice::ReadOnly)) {
-    return 0;
-  }
-  for (const QByteArray& line : file.readAll().split('\n')) {
-    if (line.startsWith("VmHWM:")) {
-      return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-  }
-  return 0;
 }
 
 // Handles events until the condition holds; the sheet's results arrive as events.
@@ -78,7 +56,7 @@ void BM_ThumbnailSheet(benchmark::State& state) {
   double whole = 0;
   double peak = 0;
   for (auto _ : state) {
-    ResetPeak();
+    BenchFixtures::ResetPeakMemory();
     QElapsedTimer clock;
     clock.start();
     // A new sheet each time, so nothing comes from its memory of earlier drawings.
@@ -96,7 +74,7 @@ void BM_ThumbnailSheet(benchmark::State& state) {
     sheet->Surface()->repaint();
     whole = clock.nsecsElapsed() / 1e9;
     state.SetIterationTime(whole);
-    peak = std::max(peak, PeakMegabytes());
+    peak = std::max(peak, BenchFixtures::PeakMemoryMegabytes());
     if (sheet->ListCount != kPhotos || sheet->HitRect(kPhotos - 1).isEmpty()) {
       state.SkipWithError("the sheet missed pictures");
     }
