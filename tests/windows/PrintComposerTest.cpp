@@ -126,7 +126,7 @@ TEST(PrintSheet, PagesClampToTheFirstAndLastSheet) {
 
 TEST(PrintSheet, AnUndecodableFileLeavesItsSheetWhite) {
   TestSupport::TestFolder folder;
-  const QString broken = folder.Write("broken.jpg", QByteArray("\xFF\xD8\xFF\xE0 not really a picture", 28));
+  const QString broken = folder.Write("broken.jpg", QByteArray::fromHex("ffd8ffe0") + "not really a picture");
   const QString good = WriteFlat(folder, "good.png", {300, 200}, Qt::red);
   for (PrintLayout layout : {PrintLayout::FitToPage, PrintLayout::FullPage}) {
     const PrintComposer composer({broken, good}, LetterPortrait(), layout);
