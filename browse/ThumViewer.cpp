@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 
 #include "browse/KeyForward.h"
+#include "browse/StarList.h"
 #include "browse/ThumSurface.h"
 #include "browse/scrollVControl.h"
 #include "foundation/MainWindowServices.h"
@@ -89,9 +90,9 @@ void ThumViewer::SearchThumbnaillGO(const QString& KeyWords, bool isSearch) {
 }
 
 void ThumViewer::FillFileTable() {
-  // FIXME: read the folder's star list into m_starNames once the star list file exists.
+  QrFileRead();
   m_rows = ModFileinfo::ListImageFiles(m_folderPath, m_pattern);
-  MarkStars();
+  StarList::MarkRows(m_rows, m_starNames);
   // Every refill comes out in the chosen order, compared on the typed facts.
   ModFileinfo::SortFileTable(m_rows, m_sort);
   ListCount = static_cast<int>(m_rows.size());
@@ -105,19 +106,6 @@ void ThumViewer::FillFileTable() {
   // A new table has nothing selected, and the shared list must not go on naming files
   // of the old one: Delete or Move would act on files no longer shown as selected.
   PublishSelection();
-}
-
-void ThumViewer::MarkStars() {
-  // The last star name is the empty end marker and never matches.
-  const qsizetype named = m_starNames.size() - 1;
-  for (FileRow& row : m_rows) {
-    for (qsizetype i = 0; i < named; ++i) {
-      if (QString::compare(row.Name, m_starNames[i], Qt::CaseInsensitive) == 0) {
-        row.Review = QStringLiteral("T");
-        break;
-      }
-    }
-  }
 }
 
 void ThumViewer::CreateCaptionKit() {

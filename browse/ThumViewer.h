@@ -94,6 +94,16 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   // True once every thumbnail of the last drawing is on the sheet.
   bool SheetReady() const { return m_sheetReady; }
 
+  // Star marks. QrFileRead reads the listed folder's star list. QrFileCreate stars the
+  // selected files (isDelete false) or unstars them, writes the list and redraws their
+  // marks; when the list cannot be written it says so and leaves the sheet as it was.
+  void QrFileRead();
+  void QrFileCreate(bool isDelete = false);
+  // Frames the selected thumbnails in grey after a change of their stars and repaints.
+  void DrawReview(bool isRefresh = false, bool isDelete = false);
+  // The star list as last read, names as they stand in the file.
+  const QStringList& StarNames() const { return m_starNames; }
+
   // The selection step for a press at (X, Y) on the surface, or for moving to the next
   // or previous shown row. Button and Shift carry the 1/2/4 bits. True when a thumbnail
   // was hit or a band selection was made.
@@ -187,7 +197,6 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
 
  private:
   void FillFileTable();
-  void MarkStars();
   void CreateCaptionKit();
   void DisableCalendarDays();
   void MarkCalendarDay(const ModFileinfo::FileRow& row);
@@ -211,6 +220,9 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   void PaintSurface(QPainter& painter, const QRect& exposed);
   void PaintCell(QPainter& painter, int slot) const;
   void PaintMarks(QPainter& painter, int firstSlot, int lastSlot) const;
+  // The grey frames of the last star change: under the selection frames, or over them
+  // (onTop) until the selection next changes.
+  void PaintReviewFrames(QPainter& painter, bool onTop) const;
 
   // Selecting on it.
   int HitRow(QPointF point) const;
@@ -232,8 +244,8 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   ModFileinfo::FileTable m_searchRows;
   QString m_searchFolder;
   QString m_folderPath;
-  // Star-marked names of the folder; the last entry is always empty.
-  QStringList m_starNames{QString()};
+  // Star-marked names of the folder, as read from its star list.
+  QStringList m_starNames;
 
   int m_filterKind = NoFilter;
   QStringList m_formatFilter;
@@ -274,6 +286,10 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   bool m_sheetReady = false;
   // The row framed in grey when the drawing ended.
   int m_framedRow = -1;
+  // The rows framed in grey by the last star change, and whether those frames still
+  // cover the selection frames.
+  std::vector<int> m_reviewRows;
+  bool m_reviewOnTop = false;
 
   // The rubber band.
   bool m_bandActive = false;

@@ -74,6 +74,7 @@ void ThumViewer::ClearSheet() {
   m_drawn.assign(rows, false);
   m_requestOfRow.assign(rows, -1);
   m_framedRow = -1;
+  m_reviewRows.clear();
   m_bandActive = false;
   m_buttonDown = false;
   m_bandRect = QRect();
@@ -271,6 +272,7 @@ void ThumViewer::PaintMarks(QPainter& painter, int firstSlot, int lastSlot) cons
     painter.setPen(QPen(kGreyFrame, 2));
     painter.drawRect(FrameOf(m_imageRects[m_framedRow]));
   }
+  PaintReviewFrames(painter, false);
   painter.setPen(QPen(kBlueFrame, 2));
   for (int slot = firstSlot; slot <= lastSlot; ++slot) {
     const int row = m_slotRows[slot];
@@ -278,9 +280,22 @@ void ThumViewer::PaintMarks(QPainter& painter, int firstSlot, int lastSlot) cons
       painter.drawRect(FrameOf(m_imageRects[row]));
     }
   }
+  PaintReviewFrames(painter, true);
   if (m_bandActive && m_buttonDown && !m_bandRect.isNull()) {
     painter.fillRect(m_bandRect, kBandFill);
     painter.setPen(QPen(kBandOutline, 1));
     painter.drawRect(QRectF(m_bandRect.x(), m_bandRect.y(), m_bandRect.width(), m_bandRect.height()));
+  }
+}
+
+void ThumViewer::PaintReviewFrames(QPainter& painter, bool onTop) const {
+  if (onTop != m_reviewOnTop) {
+    return;
+  }
+  painter.setPen(QPen(kGreyFrame, 2));
+  for (const int row : m_reviewRows) {
+    if (ValidRow(row) && m_drawn[row]) {
+      painter.drawRect(FrameOf(m_imageRects[row]));
+    }
   }
 }

@@ -45,6 +45,8 @@ bool ThumViewer::PressThumbnail(int Button, int Shift, float X, float Y, bool is
       OldPress = row;
     }
   }
+  // The grey frames of a star change stay on the sheet, under the new selection.
+  m_reviewOnTop = false;
   PublishSelection();
   m_surface->update();
   return hit;

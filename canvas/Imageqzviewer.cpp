@@ -115,6 +115,10 @@ void Imageqzviewer::EndOfLife() {
 QString Imageqzviewer::ShowImgWidth() const { return CanvasLayout::SingleText(ImgDIB.Width()); }
 QString Imageqzviewer::ShowImgHeight() const { return CanvasLayout::SingleText(ImgDIB.Height()); }
 
+double Imageqzviewer::HorizontalResolution() const {
+  return hasImage() ? ImgDIB.DIB()->Image().dotsPerMeterX() * 0.0254 : 0.0;
+}
+
 void Imageqzviewer::SetFontA(const QString& value) {
   m_fontA = value;
   QFont font = m_text1->font();

@@ -78,11 +78,13 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void SetFirstL(bool value) { m_firstL = value; }
   bool FirstL() const { return m_firstL; }
   // The tool or effect mode, 0 (viewing) to 53. Does not repaint.
-  int Effect() const { return m_effect; }
+  int Effect() const override { return m_effect; }
   void SetEffect(int value) { m_effect = value; }
   // The picture's size as text, "640".
-  QString ShowImgWidth() const;
-  QString ShowImgHeight() const;
+  QString ShowImgWidth() const override;
+  QString ShowImgHeight() const override;
+  QString ShownFilename() const override { return CurFilename; }
+  double HorizontalResolution() const override;
   int BrushSize() const { return m_brushSize; }
   void SetBrushSize(int value) { m_brushSize = value; }
   bool DefaultStampsize() const { return m_defaultStampsize; }

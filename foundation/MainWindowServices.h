@@ -10,7 +10,7 @@ class ImageToolbarServices;
 class SkinMenuServices;
 class TextStripServices;
 
-// What the shared save prompt needs of the canvas.
+// What the shared save prompt and the browser's drawn controls need of the canvas.
 class CanvasSaveServices {
  public:
   virtual ~CanvasSaveServices() = default;
@@ -21,6 +21,16 @@ class CanvasSaveServices {
   virtual void SetAppliedEffect(bool value) = 0;
   // Saves the image in place, the format taken from its extension; true when it was written.
   virtual bool SaveOnly() = 0;
+
+  // The tool or effect mode; 0 is browsing.
+  virtual int Effect() const = 0;
+  // The file the canvas shows (its CurFilename), empty when none.
+  virtual QString ShownFilename() const = 0;
+  // The picture's width and height as text, "640".
+  virtual QString ShowImgWidth() const = 0;
+  virtual QString ShowImgHeight() const = 0;
+  // The picture's horizontal resolution in dots per inch; 0 without a picture.
+  virtual double HorizontalResolution() const = 0;
 };
 
 // What the foundation and the folder tree need of the thumbnail sheet.

@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QPalette>
 
@@ -42,6 +44,28 @@ std::unique_ptr<ColorChooser>& Service() {
   return service;
 }
 
+// Qt's directory dialog, not the desktop's, so it looks and behaves the same everywhere.
+class QtFolderChooser final : public FolderChooser {
+ public:
+  std::optional<QString> ChooseFolder(QWidget* owner, const Request& request) override {
+    const QString start = QDir(request.StartFolder).exists() && !request.StartFolder.isEmpty() ? request.StartFolder
+                                                                                             : QDir::homePath();
+    QFileDialog dialog(owner, request.Title, start);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, !request.IncludeFiles);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+      return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+  }
+};
+
+std::unique_ptr<FolderChooser>& FolderChooserSlot() {
+  static std::unique_ptr<FolderChooser> service = std::make_unique<QtFolderChooser>();
+  return service;
+}
+
 struct SystemColor {
   int index;
   QPalette::ColorRole role;
@@ -63,6 +87,14 @@ ColorChooser& ColorService() { return *Service(); }
 std::unique_ptr<ColorChooser> SetColorService(std::unique_ptr<ColorChooser> chooser) {
   std::unique_ptr<ColorChooser> previous = std::move(Service());
   Service() = chooser ? std::move(chooser) : std::make_unique<QtColorChooser>();
+  return previous;
+}
+
+FolderChooser& FolderService() { return *FolderChooserSlot(); }
+
+std::unique_ptr<FolderChooser> SetFolderService(std::unique_ptr<FolderChooser> chooser) {
+  std::unique_ptr<FolderChooser> previous = std::move(FolderChooserSlot());
+  FolderChooserSlot() = chooser ? std::move(chooser) : std::make_unique<QtFolderChooser>();
   return previous;
 }
 

@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 
+#include <QString>
+
 class QWidget;
 
 namespace Dialogs {
@@ -29,6 +31,26 @@ class ColorChooser {
 ColorChooser& ColorService();
 // Puts another chooser in place (null restores Qt's dialog); returns the previous one.
 std::unique_ptr<ColorChooser> SetColorService(std::unique_ptr<ColorChooser> chooser);
+
+// Lets the user pick a folder.
+class FolderChooser {
+ public:
+  struct Request {
+    QString Title;
+    // Where the chooser opens; one that names no folder opens at the home folder.
+    QString StartFolder;
+    // Files are listed beside the folders (only a folder can be chosen).
+    bool IncludeFiles = false;
+  };
+  virtual ~FolderChooser() = default;
+  // The chosen folder's full path, of any length, or nothing when the user cancels.
+  virtual std::optional<QString> ChooseFolder(QWidget* owner, const Request& request) = 0;
+};
+
+// The folder chooser in use: Qt's own directory dialog unless replaced.
+FolderChooser& FolderService();
+// Puts another chooser in place (null restores Qt's dialog); returns the previous one.
+std::unique_ptr<FolderChooser> SetFolderService(std::unique_ptr<FolderChooser> chooser);
 
 // The colour of a system colour index of the desktop palette (15 is the button face);
 // unknown indices give the window colour.

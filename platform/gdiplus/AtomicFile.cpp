@@ -9,7 +9,9 @@ bool WriteFileAtomically(const QString& path, const std::function<bool(QIODevice
   if (!file.open(QIODevice::WriteOnly)) {
     return false;
   }
-  if (!writer(file)) {
+  // Writes are buffered: a full disk may only show when the buffer is flushed, and the
+  // commit that follows does not always notice.
+  if (!writer(file) || !file.flush()) {
     // The temporary file is discarded when `file` goes; the target is not touched.
     file.cancelWriting();
     return false;

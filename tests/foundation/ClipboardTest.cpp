@@ -15,6 +15,7 @@
 #include "foundation/ModClipboard.h"
 #include "foundation/ModPublic.h"
 #include "platform/gdiplus/Bitmap.h"
+#include "support/ChildTestRun.h"
 #include "support/TestFolder.h"
 
 using namespace ModGDI;
@@ -210,19 +211,8 @@ TEST(ClipboardX11, RoundTripWithXclip) {
     GTEST_SKIP() << "no X server could be started on " << name.toStdString() << ": "
                  << server.readAllStandardError().toStdString();
   }
-  QProcess child;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("DISPLAY", name);
-  env.insert("QT_QPA_PLATFORM", "xcb");
-  env.insert("LORVANE_X11_CLIPBOARD_CHILD", "1");
-  child.setProcessEnvironment(env);
-  child.setProcessChannelMode(QProcess::MergedChannels);
-  child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=ClipboardX11Child.*"});
-  const bool ran = child.waitForFinished(60000);
-  const QString output = QString::fromLocal8Bit(child.readAll());
+  const auto child = TestSupport::RunOnDisplay(name, "ClipboardX11Child.*", "LORVANE_X11_CLIPBOARD_CHILD");
   server.terminate();
   server.waitForFinished(5000);
-  ASSERT_TRUE(ran) << output.toStdString();
-  EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-  EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+  EXPECT_TRUE(child.Passed()) << child.Output.toStdString();
 }

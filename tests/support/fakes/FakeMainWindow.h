@@ -24,6 +24,11 @@ class FakeCanvas final : public CanvasSaveServices {
     ++saves;
     return saveSucceeds;
   }
+  int Effect() const override { return effect; }
+  QString ShownFilename() const override { return filename; }
+  QString ShowImgWidth() const override { return imageWidth; }
+  QString ShowImgHeight() const override { return imageHeight; }
+  double HorizontalResolution() const override { return resolution; }
 
   // Unsaved changes: the state the save prompt asks about.
   void MarkChanged() {
@@ -35,6 +40,11 @@ class FakeCanvas final : public CanvasSaveServices {
   bool appliedEffect = false;
   bool saveSucceeds = true;
   int saves = 0;
+  int effect = 0;
+  QString filename;
+  QString imageWidth;
+  QString imageHeight;
+  double resolution = 0;
 };
 
 class FakeThumbnailSheet final : public ThumbnailSheetServices {
