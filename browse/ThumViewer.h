@@ -70,7 +70,7 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   void Path(const QString& NewPath) override;
   void SetOnEventsEnabled(bool enabled) override { OnEventsEnabled = enabled; }
   // Re-reads the folder; with isReAdd the table is refilled, sorted and saved for search.
-  void RefreshThumbnail(bool isReAdd = true);
+  void RefreshThumbnail(bool isReAdd = true) override;
   // isSearch false saves the full table for searching, once per folder; isSearch true
   // makes the table the saved rows whose names contain KeyWords, ignoring case, and
   // draws them.

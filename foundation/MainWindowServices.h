@@ -44,6 +44,8 @@ class ThumbnailSheetServices {
   virtual void SetOnEventsEnabled(bool enabled) = 0;
   // Draws the thumbnails of the listed folder.
   virtual bool CreateThumbnail(int Zoom = 0, bool isZoom = false, bool isRefresh = false) = 0;
+  // Lists the folder again and redraws the thumbnails.
+  virtual void RefreshThumbnail(bool isReAdd = true) = 0;
   // The number of listed pictures (the sheet's ListCount), and the path of one of them
   // (empty outside the list).
   virtual int SlideCount() const = 0;

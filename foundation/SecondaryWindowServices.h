@@ -3,25 +3,37 @@
 // and the slideshow.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
-class QImage;
-class QString;
+#include <QString>
 
-// One use of the task dialog: a new instance each time.
+class QImage;
+
+// One use of the file task dialog: a new instance each time. Tasks (PublicShell): 0
+// copy and 1 move the selected files to a folder, 2 rename them, 3 ask a canvas size
+// and background colour, 4 ask a stamp name. Copy, move and rename do their work on OK.
 class TaskDialogServices {
  public:
   virtual ~TaskDialogServices() = default;
-  virtual void SetPublicShell(int page) = 0;  // 3: the canvas-resize page
+  virtual void SetPublicShell(int page) = 0;
+  // The text box's text: the proposed name of a rename.
+  virtual void SetTextControl(const QString& text) = 0;
   virtual void StartPaint() = 0;
-  // Shows the dialog modally over the main window; returns when it closes.
-  virtual void ShowModal() = 0;
+  // Shows the dialog modally over the main window. Closed runs once the dialog has
+  // closed, from the event loop rather than inside the dialog's own handlers, so it may
+  // read the results and release the dialog.
+  virtual void ShowModal(std::function<void()> Closed) = 0;
+  // Shows the dialog beside the main window without blocking it.
+  virtual void ShowModeless() = 0;
   virtual int m_Rwidth() const = 0;
   virtual int m_Rheight() const = 0;
-  // 1 when the user confirmed.
+  // 1 when the user confirmed with OK; 0 after Cancel, Escape or a close of the window.
   virtual int ButtonState() const = 0;
   // The chosen background colour as RGB (red in the lowest byte).
   virtual std::uint32_t ShellColor() const = 0;
+  // The stamp name of task 4.
+  virtual QString m_String() const = 0;
 };
 
 // Makes task dialogs; the main window provides the real one.

@@ -56,11 +56,13 @@ class FakeThumbnailSheet final : public ThumbnailSheetServices {
     ++drawings;
     return true;
   }
+  void RefreshThumbnail(bool) override { ++listRefreshes; }
   int SlideCount() const override { return int(listed.size()); }
   QString SlideFilename(int curI) const override { return listed.value(curI); }
   int refreshes = 0;
   QString path;
   QStringList listed;
+  int listRefreshes = 0;
   bool onEventsEnabled = false;
   int drawings = 0;
 };
