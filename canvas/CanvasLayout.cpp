@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 
+#include "canvas/ToolModes.h"
 #include "foundation/GdiDIB.h"
 #include "foundation/Numbers.h"
 
@@ -17,17 +17,11 @@ constexpr int kBarButtonWidth = 55;
 constexpr int kBarButtonHeight = 22;
 constexpr int kTrackLength = 200;
 
-bool IsOneOf(int mode, std::initializer_list<int> modes) {
-  return std::find(modes.begin(), modes.end(), mode) != modes.end();
-}
-
 // Tools that select or place something: their handles and the full button row count.
-bool IsSelectionGroup(int mode) {
-  return IsOneOf(mode, {1, 5, 6, 9, 17, 18, 19, 20, 21, 25, 26, 27, 38, 41, 42});
-}
+bool IsSelectionGroup(int mode) { return ToolModes::Row(mode).hit == ToolModes::HitGroup::Selection; }
 
 // Adjustments and effects that only have the command bar.
-bool IsEffectGroup(int mode) { return IsOneOf(mode, {2, 3, 7, 11}) || (mode >= 28 && mode <= 37); }
+bool IsEffectGroup(int mode) { return ToolModes::Row(mode).hit == ToolModes::HitGroup::Effect; }
 
 // Tests the first count command-bar rectangles; on a hit the bar counts as shown and
 // the pointer becomes the picker over the colour swatch (3) when pickerFor3 is set.
@@ -106,10 +100,10 @@ CommandBar CommandBarGeometry(int mode, QSize client) {
   CommandBar bar;
   bar.L = (client.width() - kTrackLength) / 2 - 50;
   bar.T = mode == 4 ? 5 : client.height() - 35;
-  bar.HasSlider = !IsOneOf(mode, {1, 17, 41, 42});
+  bar.HasSlider = ToolModes::HasSlider(mode);
   bar.SliderWidth = bar.HasSlider ? kTrackLength : 90;
-  bar.HasOption = IsOneOf(mode, {19, 20, 25, 26, 27, 38});
-  bar.HasStampUndo = mode == 38;
+  bar.HasOption = ToolModes::HasOptions(mode);
+  bar.HasStampUndo = ToolModes::HasStampUndo(mode);
   const auto button = [&](double x) { return QRectF(x, bar.T + 2, kBarButtonWidth, kBarButtonHeight); };
   bar.Buttons[1] = button(bar.L + bar.SliderWidth);
   bar.Buttons[2] = button(bar.L + bar.SliderWidth + 60);

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
+#include "canvas/ToolModes.h"
 #include "effects/ClsSelect.h"
 #include "effects/ModEffectsLight.h"
 #include "effects/ModEffectsWeather.h"
@@ -57,10 +58,6 @@ QImage LoadOverlay(const QString& name, QSize size = {}) {
 
 std::uint32_t RgbReference(QRgb pixel) {
   return std::uint32_t(qRed(pixel)) | (std::uint32_t(qGreen(pixel)) << 8) | (std::uint32_t(qBlue(pixel)) << 16);
-}
-
-bool IsOneOf(int mode, std::initializer_list<int> modes) {
-  return std::find(modes.begin(), modes.end(), mode) != modes.end();
 }
 
 }  // namespace
@@ -270,7 +267,7 @@ void Imageqzviewer::PublicModle(bool Refreshs, bool isUpDown) {
       SharedSelectionPoints() = SelectionPoints{};
     }
     // FIXME: every tool resets the floating stamp size here once the stamp tool is built.
-    if (IsOneOf(m_effect, {1, 5, 9, 25, 26, 27})) {
+    if (ToolModes::Row(m_effect).dropsSelection) {
       CleanCroprect(false);
     }
   }
@@ -495,7 +492,7 @@ void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
   if (mode == ModEffects::kIrradiationEffect) {
     PaintIrradiation(graphics);
   }
-  if (IsOneOf(mode, {5, 6, 19, 20, 25, 26, 27, 37, 38})) {
+  if (ToolModes::Row(mode).picker) {
     ColorControl(graphics);
   }
   if (mode == 21) {
@@ -504,9 +501,7 @@ void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
   if (mode == 41) {
     PaintMagnifier(graphics);
   }
-  const bool hasBar = IsOneOf(mode, {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 17, 18, 19, 20, 21, 25, 26, 27, 38, 41, 42}) ||
-                      (mode >= 28 && mode <= 37);
-  if (hasBar) {
+  if (ToolModes::HasBar(mode)) {
     DrawCommandBar(graphics, false, true, false, false);
   }
 }

@@ -35,6 +35,9 @@ namespace Gdip {
 class Bitmap;
 class Graphics;
 }
+namespace ModEffects {
+class EffectClock;
+}
 
 // The brushes, font and overlay pictures the canvas draws with, made by CreateBrush.
 struct CanvasKit {
@@ -169,6 +172,19 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // The commit every finished edit ends in: the edited picture becomes the next undo
   // position (the newest is replaced once 50 is reached), is shown, and counts as unsaved.
   void CommitUndoStep(const QImage& edited);
+  // Applies the armed tool or effect to the picture at its own resolution as one undo
+  // step, then returns to viewing. A mode whose picture cannot be made commits nothing
+  // and keeps the picture and its flags.
+  void SaveUndo();
+  // Arms a whole-picture filter (12 to 16, or 45) and commits it.
+  void ThirdEffect(int new_Effect);
+  // Commits the one-shot effect set in Effect (grey or a flip).
+  void GreyEffect();
+  // The clock the timed weather effects run against; null for the machine's own.
+  void SetEffectClock(ModEffects::EffectClock* clock) { m_effectClock = clock; }
+  // Where the picture lies on the canvas: the fitted box, or the zoomed view.
+  QRectF DisplayedRect() const;
+
   // Steps the picture one undo position back (isUndo) or forward and shows it. A step
   // with nowhere to go, or onto a snapshot that cannot be read, changes nothing.
   void UndoAndRedo(bool isUndo);
@@ -227,6 +243,8 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void PurgeUndo();
   void PushUndoSnapshot(const QImage& edited);
   void RefreshUndoState();
+  // What every commit ends with, the modes that draw nothing included.
+  void CommitCommonEnd();
   void RefreshStampUndoState();
   void ShowSnapshot(const QImage& picture);
   void WriteFirstSnapshot();
@@ -305,6 +323,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   bool m_leftDown = false;
   // A press on the canvas-resize grip is in progress (set by the mouse tools).
   bool m_resizePress = false;
+  ModEffects::EffectClock* m_effectClock = nullptr;
 
   // The picture at the fitted size while a tool is armed; the tools draw their previews on it.
   std::unique_ptr<DIBsave> m_workingCanvas;

@@ -85,6 +85,7 @@ inline constexpr std::string_view Effect_Blur = "Effect_Blur";
 inline constexpr std::string_view Effect_Sharpe = "Effect_Sharpe";
 inline constexpr std::string_view Effect_Soften = "Effect_Soften";
 inline constexpr std::string_view Effect_Ripple = "Effect_Ripple";
+inline constexpr std::string_view Effect_Antialias = "Effect_Antialias";
 inline constexpr std::string_view Effect_Card = "Effect_Card";
 inline constexpr std::string_view Effect_Bubble = "Effect_Bubble";
 inline constexpr std::string_view Effect_Firefly = "Effect_Firefly";

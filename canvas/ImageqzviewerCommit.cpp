@@ -1,0 +1,83 @@
+// Applying the armed tool or effect: members of Imageqzviewer kept apart from its layout
+// and painting. What each mode draws is ToolCommit's; these members take the canvas's
+// state to it and the result into the undo history.
+
+#include "canvas/Imageqzviewer.h"
+
+#include "canvas/ToolCommit.h"
+#include "canvas/ToolModes.h"
+#include "foundation/DIBsave.h"
+#include "foundation/ModPublic.h"
+#include "foundation/SkinnedControlServices.h"
+#include "platform/forms/HourglassCursor.h"
+#include "platform/gdiplus/Bitmap.h"
+
+namespace {
+
+using ToolModes::Commit;
+
+// The branches after which no selection is left.
+bool EndsSelection(Commit branch) {
+  return branch == Commit::Region || branch == Commit::RedEye || branch == Commit::DeleteSelection ||
+         branch == Commit::Shape;
+}
+
+}  // namespace
+
+QRectF Imageqzviewer::DisplayedRect() const {
+  return m_fitMode ? m_fitRect : QRectF(QPointF(m_viewOffset), QSizeF(m_displaySize));
+}
+
+void Imageqzviewer::SaveUndo() {
+  if (!hasImage()) {
+    return;
+  }
+  const ToolModes::ToolMode& row = ToolModes::Row(m_effect);
+  if (row.commit != Commit::NoBranch) {
+    const ToolCommit::Renderer render = ToolCommit::RendererFor(row.commit);
+    if (render == nullptr) {
+      return;  // the tool that draws this branch is not built: nothing to commit
+    }
+    const Forms::HourglassCursor busy;
+    const ToolCommit::Input input{*ImgDIB.DIB(), m_effect, m_value, m_max, DisplayedRect(), m_displaySize,
+                                  m_pressPoint,  m_currentPoint, m_irradiationPoint, m_pickColor2, m_effectClock};
+    const QImage edited = render(input);
+    if (edited.isNull() || edited.size().isEmpty()) {
+      return;  // nothing could be made: the picture and its flags stay as they were
+    }
+    if (row.fitOffOnCommit) {
+      m_fitMode = false;
+    }
+    if (row.commit == Commit::Resize) {
+      m_zoom = 1.0f;
+    }
+    if (EndsSelection(row.commit)) {
+      CleanCroprect(false);
+    }
+    m_effect = 0;
+    CommitUndoStep(edited);
+  }
+  CommitCommonEnd();
+}
+
+void Imageqzviewer::ThirdEffect(int new_Effect) {
+  m_effect = new_Effect;
+  SaveUndo();
+}
+
+void Imageqzviewer::GreyEffect() { SaveUndo(); }
+
+void Imageqzviewer::CommitCommonEnd() {
+  if (MainWindowServices* main = ModPublic::MainForm) {
+    if (SidePanelServices* panel = main->UserqzProcess1()) {
+      panel->SetSelEffect(0);
+    }
+    bool isAutoProcess = true;
+    bool menuClick = true;
+    main->FormOption(isAutoProcess, menuClick);
+  }
+  m_workingCanvas.reset();
+  RefreshUndoState();
+  m_appliedEffect = true;
+  m_saveState = false;
+}

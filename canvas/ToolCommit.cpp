@@ -1,0 +1,177 @@
+#include "canvas/ToolCommit.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QTransform>
+
+#include "effects/ColorAdjust.h"
+#include "effects/ModEffectsApply.h"
+#include "effects/RedEye.h"
+#include "effects/WholePictureFilters.h"
+#include "foundation/ModDraw.h"
+#include "foundation/Numbers.h"
+#include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/Graphics.h"
+
+namespace ToolCommit {
+
+namespace {
+
+using ToolModes::Commit;
+
+// Picture pixels per canvas pixel along each axis.
+QPointF Ratios(const Input& in) {
+  const QImage& image = in.picture.Image();
+  if (in.displayed.width() <= 0 || in.displayed.height() <= 0) {
+    return {1, 1};
+  }
+  return {image.width() / in.displayed.width(), image.height() / in.displayed.height()};
+}
+
+QImage Blank(QSize size) {
+  if (size.isEmpty()) {
+    return {};
+  }
+  QImage canvas(size, QImage::Format_ARGB32);
+  if (!canvas.isNull()) {
+    canvas.fill(Qt::transparent);
+  }
+  return canvas;
+}
+
+// Straighten (2) keeps the size and zooms so that no corner shows; rotate (3) grows the
+// canvas to the rotated drawing's size.
+QImage RenderRotate(const Input& in) {
+  const QImage& image = in.picture.Image();
+  const auto w = float(image.width());
+  const auto h = float(image.height());
+  const bool grow = in.mode == 3;
+  const QPointF r = Ratios(in);
+  const QSizeF box = grow ? QSizeF(ModGDI::RotatedWidth * r.x() + 2, ModGDI::RotatedHeight * r.y() + 2) : QSizeF(w, h);
+  QImage target = Blank(box.toSize());
+  if (target.isNull()) {
+    return {};
+  }
+  if (auto g = Gdip::Graphics::FromSurface(target)) {
+    ModGDI::DrawImageRotated(*g, in.picture, w, h, float(box.width()), float(box.height()), in.value, true,
+                             grow ? 0 : 1);
+  }
+  return target;
+}
+
+// 39 turns a quarter clockwise, 40 a quarter counter-clockwise.
+QImage RenderQuarterTurn(const Input& in) {
+  return in.picture.Image().transformed(QTransform().rotate(in.mode == 39 ? 90 : -90));
+}
+
+// 23 mirrors left to right, 24 top to bottom.
+QImage RenderFlip(const Input& in) {
+  const bool across = in.mode == 23;
+  return in.picture.Image().mirrored(across, !across);
+}
+
+QImage RenderColourAdjust(const Input& in) {
+  std::unique_ptr<Gdip::Bitmap> adjusted;
+  if (in.mode == 7) {
+    adjusted = ModEffects::ColorAdjusted(in.picture, ModEffects::kGammaAdjust, in.value, 0);
+  } else if (in.mode == 11) {
+    adjusted = ModEffects::ColorAdjusted(in.picture, ModEffects::kContrastAdjust, 1.0f, ContrastAmount(in.value));
+  } else {
+    adjusted = ModEffects::ColorAdjusted(in.picture, ModEffects::kGreyAdjust, 1.0f, 0);
+  }
+  return adjusted ? adjusted->Image() : QImage();
+}
+
+QImage RenderResize(const Input& in) {
+  if (in.displaySize.isEmpty()) {
+    return {};
+  }
+  return in.picture.Image().scaled(in.displaySize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage RenderWeather(const Input& in) {
+  ModEffects::EffectRun run;
+  run.code = in.mode;
+  run.fitRect = in.displayed;
+  run.Value = in.value;
+  run.Max = float(in.max);
+  run.lightPoint = in.lightPoint;
+  run.pickedColour = in.pickedColour;
+  return ModEffects::CommitEffect(in.picture.Image().convertToFormat(QImage::Format_ARGB32), run, in.clock);
+}
+
+QImage RenderFilter(const Input& in) {
+  const QImage& image = in.picture.Image();
+  switch (in.mode) {
+    case 12:
+      return ModEffects::Blur(image);
+    case 13:
+      return ModEffects::Sharpen(image);
+    case 14:
+      return ModEffects::Soften(image);
+    case 15:
+      return ModEffects::Antialias(image);
+    case 16:
+      return ModEffects::Ripple(image, kRippleStrength);
+    default:
+      return {};
+  }
+}
+
+QImage RenderRedEye(const Input& in) {
+  QImage picture = in.picture.Image().convertToFormat(QImage::Format_ARGB32);
+  const QRectF box = RedEyeRect(in);
+  if (picture.isNull() || box.isEmpty()) {
+    return picture;
+  }
+  ModEffects::RemoveRedEye(picture, float(box.x()), float(box.y()), float(box.width()), float(box.height()),
+                           Numbers::RoundToInt(in.value), kRedEyeDarkening);
+  return picture;
+}
+
+}  // namespace
+
+QRectF RedEyeRect(const Input& input) {
+  QRectF drag = QRectF(input.press, input.current).normalized();
+  drag.setWidth(std::min(drag.width(), kRedEyeMaxSide));
+  drag.setHeight(std::min(drag.height(), kRedEyeMaxSide));
+  const QPointF r = Ratios(input);
+  return {(drag.x() - input.displayed.x()) * r.x(), (drag.y() - input.displayed.y()) * r.y(), drag.width() * r.x(),
+          drag.height() * r.y()};
+}
+
+float ContrastAmount(float value) { return float(Numbers::RoundHalfEven(double(value) * 10.0) / 100.0); }
+
+Renderer RendererFor(Commit branch) {
+  switch (branch) {
+    case Commit::Rotate:
+      return RenderRotate;
+    case Commit::QuarterTurn:
+      return RenderQuarterTurn;
+    case Commit::Flip:
+      return RenderFlip;
+    case Commit::ColourAdjust:
+      return RenderColourAdjust;
+    case Commit::Resize:
+      return RenderResize;
+    case Commit::Weather:
+      return RenderWeather;
+    case Commit::Filter:
+      return RenderFilter;
+    case Commit::RedEye:
+      return RenderRedEye;
+    // The selection, layer, shape and stamp tools bring their own routines.
+    case Commit::NoBranch:
+    case Commit::Region:
+    case Commit::Card:
+    case Commit::Colorize:
+    case Commit::Layer:
+    case Commit::Shape:
+    case Commit::DeleteSelection:
+      return nullptr;
+  }
+  return nullptr;
+}
+
+}  // namespace ToolCommit

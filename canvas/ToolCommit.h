@@ -1,0 +1,57 @@
+#pragma once
+// What Apply draws: for each commit branch of the mode table, a routine that renders the
+// edited picture at the picture's own resolution from the tool's state. The canvas hands
+// the result to its undo commit; a null result commits nothing.
+
+#include <cstdint>
+
+#include <QImage>
+#include <QPointF>
+#include <QRectF>
+#include <QSize>
+
+#include "canvas/ToolModes.h"
+
+namespace Gdip {
+class Bitmap;
+}
+namespace ModEffects {
+class EffectClock;
+}
+
+namespace ToolCommit {
+
+// The red-eye rectangle is at most this many canvas pixels across and down.
+inline constexpr double kRedEyeMaxSide = 100;
+inline constexpr int kRedEyeDarkening = 10;
+inline constexpr int kRippleStrength = 10;
+
+// The tool's state at the moment of Apply.
+struct Input {
+  const Gdip::Bitmap& picture;  // the picture shown
+  int mode = 0;
+  float value = 0;              // the slider's value
+  int max = 0;                  // the slider's top
+  QRectF displayed{};             // where the picture lies on the canvas, in canvas pixels
+  QSize displaySize{};            // the zoomed size (the resize target)
+  QPointF press{};                // the drag rectangle, press point to current point
+  QPointF current{};
+  QPointF lightPoint{};           // the irradiation point on the canvas
+  std::uint32_t pickedColour = 0;  // device colour (red in the low byte)
+  ModEffects::EffectClock* clock = nullptr;
+};
+
+using Renderer = QImage (*)(const Input&);
+
+// The routine of a branch; null for a branch whose tool is not built yet and for the
+// branch that draws nothing.
+Renderer RendererFor(ToolModes::Commit branch);
+
+// The red-eye rectangle in picture pixels: the drag rectangle, at most 100 x 100 canvas
+// pixels from its top-left corner, mapped from where the picture is displayed.
+QRectF RedEyeRect(const Input& input);
+
+// Contrast takes a tenth of the slider's value, kept to hundredths.
+float ContrastAmount(float value);
+
+}  // namespace ToolCommit

@@ -1,0 +1,299 @@
+#include "effects/WholePictureFilters.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <span>
+#include <vector>
+
+#include <QImage>
+
+#include "effects/PixelLoops.h"
+
+namespace ModEffects {
+
+namespace {
+
+using Loops::ParallelRows;
+
+// A symmetric kernel of odd length; the weights along one axis.
+struct Kernel {
+  std::span<const int> weights;
+  int Radius() const { return int(weights.size() / 2); }
+  int Sum() const {
+    int sum = 0;
+    for (const int w : weights) {
+      sum += w;
+    }
+    return sum;
+  }
+};
+
+constexpr std::array<int, 5> kBlurWeights{1, 4, 6, 4, 1};
+constexpr std::array<int, 3> kSoftenWeights{1, 2, 1};
+constexpr int kAntialiasThreshold = 16;
+constexpr double kRipplePeriod = 60.0;
+
+// Colour times alpha and alpha, summed with weights: what the vertical pass adds up.
+struct WeightedSum {
+  std::uint32_t r = 0;
+  std::uint32_t g = 0;
+  std::uint32_t b = 0;
+  std::uint32_t a = 0;
+};
+
+// The pictures the filters read: straight or opaque 32-bit pixels without conversion,
+// anything else converted once.
+QImage ReadablePicture(const QImage& picture) {
+  if (picture.format() == QImage::Format_ARGB32 || picture.format() == QImage::Format_RGB32) {
+    return picture;
+  }
+  return picture.convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage NewResult(const QImage& source) {
+  if (source.isNull()) {
+    return {};
+  }
+  return QImage(source.size(), QImage::Format_ARGB32);
+}
+
+const QRgb* Row(const QImage& image, int y) { return reinterpret_cast<const QRgb*>(image.constScanLine(y)); }
+QRgb* Row(QImage& image, int y) { return reinterpret_cast<QRgb*>(image.scanLine(y)); }
+
+// The horizontal pass of one source row, alpha-weighted, borders repeated.
+void HorizontalPass(const QRgb* source, int width, const Kernel& kernel, std::vector<WeightedSum>& out) {
+  const int radius = kernel.Radius();
+  for (int x = 0; x < width; ++x) {
+    WeightedSum sum;
+    for (int k = -radius; k <= radius; ++k) {
+      const QRgb p = source[std::clamp(x + k, 0, width - 1)];
+      const auto w = std::uint32_t(kernel.weights[std::size_t(k + radius)]);
+      const std::uint32_t wa = w * std::uint32_t(qAlpha(p));
+      sum.r += wa * std::uint32_t(qRed(p));
+      sum.g += wa * std::uint32_t(qGreen(p));
+      sum.b += wa * std::uint32_t(qBlue(p));
+      sum.a += wa;
+    }
+    out[std::size_t(x)] = sum;
+  }
+}
+
+// The straight colour of summed weighted pixels, the weights adding up to total.
+QRgb Straight(const WeightedSum& s, std::uint32_t total) {
+  if (s.a == 0) {
+    return 0;
+  }
+  const float perAlpha = 1.0f / float(s.a);
+  const auto channel = [perAlpha](std::uint32_t v) { return int(float(v) * perAlpha + 0.5f); };
+  const int alpha = int((s.a + total / 2) / total);
+  return qRgba(channel(s.r), channel(s.g), channel(s.b), alpha);
+}
+
+// The horizontal passes of the rows a band needs, each row made once while the band
+// walks down (a ring of 2 * radius + 1 rows).
+class RowRing {
+ public:
+  RowRing(const QImage& source, const Kernel& kernel)
+      : m_source(source), m_kernel(kernel), m_rows(std::size_t(2 * kernel.Radius() + 1)),
+        m_held(m_rows.size(), -1) {
+    for (auto& row : m_rows) {
+      row.resize(std::size_t(source.width()));
+    }
+  }
+  const std::vector<WeightedSum>& Get(int y) {
+    const auto slot = std::size_t(y) % m_rows.size();
+    if (m_held[slot] != y) {
+      HorizontalPass(Row(m_source, y), m_source.width(), m_kernel, m_rows[slot]);
+      m_held[slot] = y;
+    }
+    return m_rows[slot];
+  }
+
+ private:
+  const QImage& m_source;
+  const Kernel& m_kernel;
+  std::vector<std::vector<WeightedSum>> m_rows;
+  std::vector<int> m_held;
+};
+
+// The source filtered by the kernel along both axes into result.
+void Convolve(const QImage& source, const Kernel& kernel, QImage& result) {
+  const int width = source.width();
+  const int height = source.height();
+  const int radius = kernel.Radius();
+  const auto total = std::uint32_t(kernel.Sum() * kernel.Sum());
+  ParallelRows(0, height - 1, [&](int first, int last) {
+    RowRing ring(source, kernel);
+    std::vector<const WeightedSum*> rows(std::size_t(2 * radius + 1));
+    for (int y = first; y <= last; ++y) {
+      for (int k = -radius; k <= radius; ++k) {
+        rows[std::size_t(k + radius)] = ring.Get(std::clamp(y + k, 0, height - 1)).data();
+      }
+      QRgb* out = Row(result, y);
+      for (int x = 0; x < width; ++x) {
+        WeightedSum sum;
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+          const auto w = std::uint32_t(kernel.weights[k]);
+          const WeightedSum& s = rows[k][x];
+          sum.r += w * s.r;
+          sum.g += w * s.g;
+          sum.b += w * s.b;
+          sum.a += w * s.a;
+        }
+        out[x] = Straight(sum, total);
+      }
+    }
+  });
+}
+
+QImage Filtered(const QImage& picture, std::span<const int> weights) {
+  const QImage source = ReadablePicture(picture);
+  QImage result = NewResult(source);
+  if (result.isNull()) {
+    return {};
+  }
+  Convolve(source, Kernel{weights}, result);
+  return result;
+}
+
+int Luminance(QRgb p) { return (77 * qRed(p) + 150 * qGreen(p) + 29 * qBlue(p)) >> 8; }
+
+// Nine times the mean luminance of the 3 x 3 neighbourhood of (x, y), borders repeated.
+int NeighbourhoodLuminance(const std::array<const QRgb*, 3>& rows, int x, int width) {
+  int sum = 0;
+  for (const QRgb* row : rows) {
+    for (int dx = -1; dx <= 1; ++dx) {
+      sum += Luminance(row[std::clamp(x + dx, 0, width - 1)]);
+    }
+  }
+  return sum;
+}
+
+// One colour sample of a bilinear lookup, alpha-weighted.
+struct Sample {
+  float r = 0, g = 0, b = 0, a = 0;
+  void Add(QRgb p, float weight) {
+    const float wa = weight * float(qAlpha(p));
+    r += wa * float(qRed(p));
+    g += wa * float(qGreen(p));
+    b += wa * float(qBlue(p));
+    a += wa;
+  }
+  QRgb Straight() const {
+    if (a <= 0) {
+      return 0;
+    }
+    return qRgba(int(r / a + 0.5f), int(g / a + 0.5f), int(b / a + 0.5f), int(a + 0.5f));
+  }
+};
+
+QRgb Bilinear(const QImage& source, float fx, float fy) {
+  const int x0 = int(fx);
+  const int y0 = int(fy);
+  const int x1 = std::min(x0 + 1, source.width() - 1);
+  const int y1 = std::min(y0 + 1, source.height() - 1);
+  const float tx = fx - float(x0);
+  const float ty = fy - float(y0);
+  const QRgb* top = Row(source, y0);
+  const QRgb* bottom = Row(source, y1);
+  Sample s;
+  s.Add(top[x0], (1 - tx) * (1 - ty));
+  s.Add(top[x1], tx * (1 - ty));
+  s.Add(bottom[x0], (1 - tx) * ty);
+  s.Add(bottom[x1], tx * ty);
+  return s.Straight();
+}
+
+// The ripple's displacement along one axis for a position on the other.
+std::vector<float> Waves(int length, int strength) {
+  std::vector<float> waves(std::size_t(std::max(length, 0)));
+  for (int i = 0; i < length; ++i) {
+    waves[std::size_t(i)] = float(strength * std::sin(2.0 * std::numbers::pi * i / kRipplePeriod));
+  }
+  return waves;
+}
+
+}  // namespace
+
+QImage Blur(const QImage& picture) { return Filtered(picture, kBlurWeights); }
+
+QImage Soften(const QImage& picture) { return Filtered(picture, kSoftenWeights); }
+
+QImage Sharpen(const QImage& picture) {
+  const QImage source = ReadablePicture(picture);
+  QImage result = Filtered(source, kSoftenWeights);
+  if (result.isNull()) {
+    return {};
+  }
+  const auto sharpened = [](int original, int soft) { return std::clamp(2 * original - soft, 0, 255); };
+  ParallelRows(0, result.height() - 1, [&](int first, int last) {
+    for (int y = first; y <= last; ++y) {
+      const QRgb* in = Row(source, y);
+      QRgb* out = Row(result, y);
+      for (int x = 0; x < result.width(); ++x) {
+        const QRgb o = in[x];
+        const QRgb s = out[x];
+        out[x] = qRgba(sharpened(qRed(o), qRed(s)), sharpened(qGreen(o), qGreen(s)),
+                       sharpened(qBlue(o), qBlue(s)), qAlpha(o));
+      }
+    }
+  });
+  return result;
+}
+
+QImage Antialias(const QImage& picture) {
+  const QImage source = ReadablePicture(picture);
+  QImage result = Filtered(source, kSoftenWeights);
+  if (result.isNull()) {
+    return {};
+  }
+  const int width = source.width();
+  const int height = source.height();
+  ParallelRows(0, height - 1, [&](int first, int last) {
+    for (int y = first; y <= last; ++y) {
+      const std::array<const QRgb*, 3> rows{Row(source, std::max(y - 1, 0)), Row(source, y),
+                                            Row(source, std::min(y + 1, height - 1))};
+      QRgb* out = Row(result, y);
+      for (int x = 0; x < width; ++x) {
+        const int nineTimesMean = NeighbourhoodLuminance(rows, x, width);
+        // An even edge keeps its pixel; only a jump against the surround is softened.
+        if (std::abs(9 * Luminance(rows[1][x]) - nineTimesMean) <= 9 * kAntialiasThreshold) {
+          out[x] = rows[1][x];
+        }
+      }
+    }
+  });
+  return result;
+}
+
+QImage Ripple(const QImage& picture, int strength) {
+  const QImage source = ReadablePicture(picture);
+  QImage result = NewResult(source);
+  if (result.isNull()) {
+    return {};
+  }
+  const int width = source.width();
+  const int height = source.height();
+  // Across moves with the row, down moves with the column.
+  const std::vector<float> across = Waves(height, strength);
+  const std::vector<float> down = Waves(width, strength);
+  const float maxX = float(width - 1);
+  const float maxY = float(height - 1);
+  ParallelRows(0, height - 1, [&](int first, int last) {
+    for (int y = first; y <= last; ++y) {
+      QRgb* out = Row(result, y);
+      const float shift = across[std::size_t(y)];
+      for (int x = 0; x < width; ++x) {
+        const float fx = std::clamp(float(x) + shift, 0.0f, maxX);
+        const float fy = std::clamp(float(y) + down[std::size_t(x)], 0.0f, maxY);
+        out[x] = Bilinear(source, fx, fy);
+      }
+    }
+  });
+  return result;
+}
+
+}  // namespace ModEffects

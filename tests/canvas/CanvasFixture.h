@@ -1,0 +1,67 @@
+#pragma once
+// A canvas on a 400 x 300 window with the shipped overlay pictures, a recording main
+// window and a private program folder, with helpers that send it mouse events.
+
+#include <memory>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+#include "canvas/Imageqzviewer.h"
+#include "foundation/ModPublic.h"
+#include "support/TestFolder.h"
+#include "support/fakes/FakeMainWindow.h"
+
+namespace CanvasTesting {
+
+inline const QRgb kBackground = qRgb(224, 224, 224);
+
+class CanvasFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ModPublic::SetProgramFolder(m_folder.Path());
+    ModPublic::DataFolderPath = ModPublic::ProgramFolder() + "Datas/";
+    QDir().mkpath(ModPublic::DataFolderPath);
+    const QDir shipped(QCoreApplication::applicationDirPath() + "/Datas");
+    for (const QString& name : shipped.entryList({"*.png"}, QDir::Files)) {
+      QFile::copy(shipped.filePath(name), ModPublic::DataFolderPath + name);
+    }
+    ModPublic::MainForm = &m_main;
+    m_canvas = std::make_unique<Imageqzviewer>();
+    m_canvas->resize(400, 300);
+    m_canvas->CreateBrush();
+  }
+  void TearDown() override {
+    m_canvas.reset();
+    ModPublic::MainForm = nullptr;
+  }
+
+  QString Picture(const QString& name, const QImage& image) const {
+    const QString path = m_folder.File(name);
+    image.save(path, "PNG");
+    return path;
+  }
+  QRgb At(int x, int y) const { return m_canvas->BackBuffer().pixel(x, y); }
+  void MoveMouse(QPointF at, Qt::MouseButtons held = Qt::NoButton) {
+    QMouseEvent move(QEvent::MouseMove, at, m_canvas->mapToGlobal(at), Qt::NoButton, held, Qt::NoModifier);
+    QApplication::sendEvent(m_canvas.get(), &move);
+  }
+  void PressLeft(QPointF at, bool release = false) {
+    QMouseEvent event(release ? QEvent::MouseButtonRelease : QEvent::MouseButtonPress, at, m_canvas->mapToGlobal(at),
+                      Qt::LeftButton, release ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_canvas.get(), &event);
+  }
+
+  TestSupport::TestFolder m_folder;
+  Fakes::FakeMainWindow m_main;
+  std::unique_ptr<Imageqzviewer> m_canvas;
+};
+
+}  // namespace CanvasTesting
+
+using CanvasTesting::CanvasFixture;
