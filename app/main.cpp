@@ -6,6 +6,7 @@
 #include <QDir>
 
 #include "browse/ModFolderView.h"
+#include "canvas/ToolHint.h"
 #include "foundation/ModPublic.h"
 #include "mainwindow/FrmMain.h"
 #include "platform/forms/MsgBox.h"
@@ -39,7 +40,7 @@ int SubMain() {
   }
   ModPublic::DataFolderPath = ModPublic::ProgramFolder() + QStringLiteral("Datas/");
   QDir().mkpath(ModPublic::DataFolderPath);
-  // FIXME: create the tool-hint drawing kit here once the canvas provides it.
+  ToolHint::CreateHintResources();
   ModPublic::ThemeColorAlpha = 255;
   ModPublic::ThemeColorRed = 100;
   ModPublic::ThemeColorGreen = 140;
@@ -55,6 +56,8 @@ int SubMain() {
   const int result = QApplication::exec();
   // The window has unloaded; whatever runs while it is torn down finds no main window.
   ModPublic::MainForm = nullptr;
+  // The unload let the kit go; a run that ended otherwise must not keep it past the application.
+  ToolHint::DeleteHintResources();
   ModPublic::GdiplusToken = 0;
   return result;
 }

@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
+#include "canvas/ToolCommit.h"
+#include "canvas/ToolHint.h"
 #include "canvas/ToolModes.h"
 #include "effects/ClsSelect.h"
 #include "effects/ModEffectsLight.h"
@@ -65,6 +67,8 @@ std::uint32_t RgbReference(QRgb pixel) {
 Imageqzviewer::Imageqzviewer(QWidget* parent) : QWidget(parent), m_snapshotFolder(DataListFolder()) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
+  setFocusPolicy(Qt::ClickFocus);
+  m_select = std::make_unique<ClsSelect>();
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, kBackground);
   setPalette(palette);
@@ -183,9 +187,8 @@ void Imageqzviewer::HideText1() {
 }
 
 void Imageqzviewer::CleanCroprect(bool isSelectAll) {
-  m_pressPoint = {};
-  m_currentPoint = {};
-  m_dragRect = {};
+  m_ptr.press = {};
+  m_ptr.current = {};
   for (std::size_t i = 0; i < 9; ++i) {
     m_rects.Handles[i] = {};
   }
@@ -359,7 +362,7 @@ void Imageqzviewer::UpdateViewGeometry() {
                           CanvasLayout::CentredOffset(client.height(), m_displaySize.height()));
   }
   // While the left button pans, the mouse tools move the view themselves.
-  const bool follow = !m_leftDown || m_resizePress;
+  const bool follow = !m_ptr.leftDown || m_resizePress;
   const auto axis = [follow](int offset, int display, int previousDisplay, int clientSide) {
     if (clientSide >= display) {
       return CanvasLayout::CentredOffset(clientSide, display);
@@ -388,7 +391,7 @@ void Imageqzviewer::Painting(bool isLoad, bool isZoom, bool isUpDown, bool isExp
     m_previewThumbnail = m_displayCache.Scaled(
         QSize(Numbers::RoundToInt(m_fitRect.width()), Numbers::RoundToInt(m_fitRect.height())));
   }
-  if (!isLoad && m_leftDown && m_hit.GripHit && m_hit.NavButtonIndex == 0 && NavigatorShown()) {
+  if (!isLoad && m_ptr.leftDown && m_hit.GripHit && m_hit.NavButtonIndex == 0 && NavigatorShown()) {
     m_viewOffset = CanvasLayout::ViewOffsetFromNavigatorDrag(m_navigatorRect, ClientSize(), m_displaySize, m_pointer);
   }
   std::unique_ptr<Gdip::Graphics> screen;
@@ -411,6 +414,13 @@ void Imageqzviewer::Painting(bool isLoad, bool isZoom, bool isUpDown, bool isExp
   PaintPicture(*graphics, isExport, isUpDown);
   if (!isExport) {
     PaintNavigator(*graphics);
+    if (m_effect == 41) {
+      // The outline routine draws on the surface itself, so the painter steps aside.
+      screen.reset();
+      PaintOpenPolygon();
+      screen = Gdip::Graphics::FromSurface(m_backBuffer);
+      graphics = screen.get();
+    }
   }
   PaintOverlays(*graphics, isExport);
   screen.reset();
@@ -498,8 +508,12 @@ void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
   if (mode == 21) {
     PaintStatusText(graphics);
   }
+  if (mode == 9) {
+    PaintRedEyeFrame(graphics);
+  }
   if (mode == 41) {
     PaintMagnifier(graphics);
+    ToolHint::DrawToolHint(graphics, mode, float(width() - 4), float(height() - 4));
   }
   if (ToolModes::HasBar(mode)) {
     DrawCommandBar(graphics, false, true, false, false);
@@ -544,6 +558,29 @@ void Imageqzviewer::PaintMagnifier(Gdip::Graphics& graphics) {
   ModGDI::DrawMagnifier(graphics, shown, x - 130, y - 130, 110, 100, 10, 10, panel, x, y, 20);
 }
 
+void Imageqzviewer::PaintOpenPolygon() {
+  const SelectionPoints& points = SharedSelectionPoints();
+  if (points.SelectPointCount <= 0 || m_ptr.rightPress) {
+    return;
+  }
+  const auto last = std::min(std::size_t(points.SelectPointCount), points.SelectPoints.size()) - 1;
+  const QPointF from = points.SelectPoints[last];
+  m_select->FreeSelect(m_backBuffer, float(from.x()), float(from.y()), float(m_ptr.polygonCursor.x()),
+                       float(m_ptr.polygonCursor.y()), nullptr, 0, 0, true, false, 0, 0, 1, 1, false, 0);
+}
+
+void Imageqzviewer::PaintRedEyeFrame(Gdip::Graphics& graphics) {
+  if (!m_ptr.leftDown && m_ptr.press == m_ptr.current) {
+    return;
+  }
+  QRectF frame = QRectF(m_ptr.press, m_ptr.current).normalized();
+  frame.setSize(frame.size().boundedTo(QSizeF(ToolCommit::kRedEyeMaxSide, ToolCommit::kRedEyeMaxSide)));
+  QPainter& p = graphics.Painter();
+  p.setPen(QPen(QColor(255, 255, 255, 150), 1, Qt::DotLine));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(frame);
+}
+
 void Imageqzviewer::PaintStatusText(Gdip::Graphics& graphics) {
   const QString text = QStringLiteral("Image Dimension: ") + QString::number(m_displaySize.width()) +
                        QStringLiteral(" x ") + QString::number(m_displaySize.height()) + QStringLiteral(" Pixels") +
@@ -560,13 +597,8 @@ void Imageqzviewer::DrawCommandBar(Gdip::Graphics& graphics, bool flag1, bool ke
   const int S = bar.SliderWidth;
   if (bar.HasSlider) {
     DrawBarBox(graphics, QRectF(L, T, 170, 15));
-    const int knobWidth = m_kit.Knob.isNull() ? KnobWidth : m_kit.Knob.width();
-    if (m_hit.BarShown && m_hit.HotButton == 0 && m_leftDown) {
-      // The knob is being dragged: the value follows the pointer (the field, not the
-      // property, so the drag's release still finds the bar hot).
-      m_value = CanvasLayout::ValueFromPointer(float(m_pointer.x()), L, m_min, m_max, knobWidth);
-    }
-    const auto knob = CanvasLayout::KnobForValue(m_value, L, m_min, m_max, knobWidth, keepKnob);
+    FollowKnob();
+    const auto knob = CanvasLayout::KnobForValue(m_value, L, m_min, m_max, KnobImageWidth(), keepKnob);
     m_value = knob.Value;
     m_rects.Buttons[0] = QRectF(knob.X, T, KnobWidth, 26);
     if (!m_kit.Knob.isNull()) {
@@ -680,31 +712,26 @@ void Imageqzviewer::resizeEvent(QResizeEvent* event) {
 
 void Imageqzviewer::mousePressEvent(QMouseEvent* event) {
   m_pointer = event->position();
-  if (event->button() == Qt::LeftButton) {
-    m_leftDown = true;
-  }
-  emit MouseDown(Forms::ButtonFromQt(event->button()), Forms::ShiftFromQt(event->modifiers()),
-                 float(m_pointer.x()), float(m_pointer.y()));
+  const int button = Forms::ButtonFromQt(event->button());
+  const int shift = Forms::ShiftFromQt(event->modifiers());
+  PointerDown(button, shift, m_pointer);
+  emit MouseDown(button, shift, float(m_pointer.x()), float(m_pointer.y()));
 }
 
 void Imageqzviewer::mouseMoveEvent(QMouseEvent* event) {
   m_pointer = event->position();
-  if (event->buttons() == Qt::NoButton) {
-    HitTestCanvas(m_pointer);
-  } else if (m_leftDown && m_hit.GripHit && m_hit.NavButtonIndex == 0 && NavigatorShown()) {
-    Painting();
-  }
-  emit MouseMove(Forms::ButtonFromQt(event->buttons()), Forms::ShiftFromQt(event->modifiers()),
-                 float(m_pointer.x()), float(m_pointer.y()));
+  const int button = Forms::ButtonFromQt(event->buttons());
+  const int shift = Forms::ShiftFromQt(event->modifiers());
+  PointerMove(button, shift, m_pointer);
+  emit MouseMove(button, shift, float(m_pointer.x()), float(m_pointer.y()));
 }
 
 void Imageqzviewer::mouseReleaseEvent(QMouseEvent* event) {
   m_pointer = event->position();
-  if (event->button() == Qt::LeftButton) {
-    m_leftDown = false;
-  }
-  emit MouseUp(Forms::ButtonFromQt(event->button()), Forms::ShiftFromQt(event->modifiers()), float(m_pointer.x()),
-               float(m_pointer.y()));
+  const int button = Forms::ButtonFromQt(event->button());
+  const int shift = Forms::ShiftFromQt(event->modifiers());
+  PointerUp(button, shift, m_pointer);
+  emit MouseUp(button, shift, float(m_pointer.x()), float(m_pointer.y()));
 }
 
 void Imageqzviewer::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -23,9 +23,11 @@
 #include "canvas/SnapshotFolder.h"
 #include "canvas/StampSnapshots.h"
 #include "canvas/UndoSnapshots.h"
+#include "canvas/tools/PointerUnits.h"
 #include "foundation/GdiDIB.h"
 #include "foundation/MainWindowServices.h"
 
+class ClsSelect;
 class DIBsave;
 class QFrame;
 class QPainter;
@@ -212,6 +214,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void SetViewOffset(QPoint offset) { m_viewOffset = offset; }
   const CanvasLayout::HitRects& HitRectangles() const { return m_rects; }
   const CanvasLayout::HitState& Hit() const { return m_hit; }
+  const PointerTools::PointerState& Pointer() const { return m_ptr; }
   QScrollBar* HorizontalScroll() const { return m_horizontalScroll; }
   QScrollBar* VerticalScroll() const { return m_verticalScroll; }
   // The colours the picker took, RGB references.
@@ -233,6 +236,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QSize ClientSize() const { return size(); }
@@ -255,6 +259,10 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void PaintOverlays(Gdip::Graphics& graphics, bool isExport);
   void PaintStatusText(Gdip::Graphics& graphics);
   void PaintMagnifier(Gdip::Graphics& graphics);
+  // The polygon so far with its rubber band, while it is open.
+  void PaintOpenPolygon();
+  // The red-eye tool's dragged rectangle, dotted.
+  void PaintRedEyeFrame(Gdip::Graphics& graphics);
   void PaintParticles(Gdip::Graphics& graphics);
   void PaintIrradiation(Gdip::Graphics& graphics);
   // The on-canvas slider and buttons. keepKnob leaves a knob left of the track where it
@@ -264,6 +272,26 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void DrawCaption(Gdip::Graphics& graphics, const QString& text, QPointF at, int pointSize, bool bold);
   void ColorControl(Gdip::Graphics& graphics);
   void HitTestCanvas(QPointF point);
+  // The pointer handlers of the tool modes; the events are raised after them.
+  void PointerDown(int button, int shift, QPointF at);
+  void PointerMove(int button, int shift, QPointF at);
+  void PointerUp(int button, int shift, QPointF at);
+  PointerTools::PointerEvent EventAt(int button, int shift, QPointF at);
+  void DoFollow(const PointerTools::Follow& follow);
+  void PanView(QPointF by);
+  void RotationPreview();
+  void ColourPreview();
+  void DrawPolygon(QPointF from, QPointF to);
+  // The slider value follows a dragged knob.
+  void FollowKnob();
+  int KnobImageWidth() const;
+  // The on-canvas buttons: 1 apply, 2 close with a save prompt, 4 options, 5 and 6 stamp undo and redo.
+  void PressBarButton(int button);
+  void ShowToolOptions();
+  // Commits the tool, or for the selection tools turns the selection into a floating stamp.
+  void ApplyCurrentTool();
+  // Leaves the tool without changing the picture.
+  void CancelCurrentTool();
   void OnHorizontalScroll(int value);
   void OnVerticalScroll(int value);
   void EndOfLife();
@@ -317,10 +345,9 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   int m_colorSelector = 0;
   QPointF m_pointer;
   QPointF m_irradiationPoint;
-  QPointF m_pressPoint;
-  QPointF m_currentPoint;
-  QRectF m_dragRect;
-  bool m_leftDown = false;
+  PointerTools::PointerState m_ptr;
+  // The polygon selection's outline and cut.
+  std::unique_ptr<ClsSelect> m_select;
   // A press on the canvas-resize grip is in progress (set by the mouse tools).
   bool m_resizePress = false;
   ModEffects::EffectClock* m_effectClock = nullptr;

@@ -40,7 +40,7 @@ void Imageqzviewer::SaveUndo() {
     }
     const Forms::HourglassCursor busy;
     const ToolCommit::Input input{*ImgDIB.DIB(), m_effect, m_value, m_max, DisplayedRect(), m_displaySize,
-                                  m_pressPoint,  m_currentPoint, m_irradiationPoint, m_pickColor2, m_effectClock};
+                                  m_ptr.press,   m_ptr.current, m_irradiationPoint, m_pickColor2, m_effectClock};
     const QImage edited = render(input);
     if (edited.isNull() || edited.size().isEmpty()) {
       return;  // nothing could be made: the picture and its flags stay as they were

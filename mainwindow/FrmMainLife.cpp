@@ -11,6 +11,7 @@
 
 #include "browse/ModFolderView.h"
 #include "canvas/Imageqzviewer.h"
+#include "canvas/ToolHint.h"
 #include "effects/EffectObjects.h"
 #include "foundation/CommandKeys.h"
 #include "foundation/ModFont.h"
@@ -115,6 +116,7 @@ void FrmMain::Form_QueryUnload() {
 void FrmMain::Form_Unload() {
   m_timer2.stop();
   ModEffects::ReleaseEffectObjects();
+  ToolHint::DeleteHintResources();
   ModFolderView::CloseFolderView();
   ModqzReg::SaveSettings(*this);
 }

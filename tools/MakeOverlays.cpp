@@ -1,6 +1,7 @@
-// Draws the cloud and mist overlay pictures of the weather effects: soft white shapes on
-// transparent ground, the same bytes on every run. Usage: lorvane_make_overlays <folder>
-// writes clouds.png and Mist.png there (the shipped copies live in assets/Datas).
+// Draws the cloud and mist overlay pictures of the weather effects (soft white shapes on
+// transparent ground) and the tick of the tool hint banner, the same bytes on every run.
+// Usage: lorvane_make_overlays <folder> writes clouds.png, Mist.png and Tick.png there
+// (the shipped copies live in assets/Datas).
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -8,6 +9,8 @@
 #include <vector>
 
 #include <QImage>
+#include <QPainter>
+#include <QPainterPath>
 #include <QString>
 
 namespace {
@@ -90,6 +93,23 @@ double MistShape(double u, double v) {
   return std::clamp(across * 1.5, 0.0, 1.0) * down * down;
 }
 
+// A white tick with a dark green edge, 16 x 16, for the hint banner's green strip.
+QImage Tick() {
+  QImage tick(16, 16, QImage::Format_ARGB32);
+  tick.fill(Qt::transparent);
+  QPainter p(&tick);
+  p.setRenderHint(QPainter::Antialiasing);
+  QPainterPath stroke;
+  stroke.moveTo(2.5, 8.5);
+  stroke.lineTo(6.5, 12.5);
+  stroke.lineTo(13.5, 3.5);
+  p.setPen(QPen(QColor(20, 80, 30), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPath(stroke);
+  p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPath(stroke);
+  return tick;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -100,6 +120,7 @@ int main(int argc, char** argv) {
   const QString folder = QString::fromLocal8Bit(argv[1]);
   const QImage clouds = Paint(256, 128, 20240611u, 4, CloudShape, 0.25);
   const QImage mist = Paint(512, 64, 77u, 6, MistShape, 0.1);
-  const bool ok = clouds.save(folder + "/clouds.png", "PNG") && mist.save(folder + "/Mist.png", "PNG");
+  const bool ok = clouds.save(folder + "/clouds.png", "PNG") && mist.save(folder + "/Mist.png", "PNG") &&
+                  Tick().save(folder + "/Tick.png", "PNG");
   return ok ? 0 : 1;
 }

@@ -1,0 +1,334 @@
+// The canvas's mouse and key handling: members of Imageqzviewer kept apart from its
+// layout and painting. Each tool family's pointer unit (canvas/tools) decides what a
+// press, drag or release means; these members feed it and do what it asks.
+
+#include "canvas/Imageqzviewer.h"
+
+#include <algorithm>
+
+#include <QKeyEvent>
+
+#include "canvas/ToolModes.h"
+#include "effects/ClsSelect.h"
+#include "effects/ColorAdjust.h"
+#include "effects/EffectObjects.h"
+#include "canvas/ToolCommit.h"
+#include "foundation/CommandKeys.h"
+#include "foundation/DIBsave.h"
+#include "foundation/ModDraw.h"
+#include "foundation/ModPublic.h"
+#include "foundation/ModqzReg.h"
+#include "foundation/Numbers.h"
+#include "foundation/SkinnedControlServices.h"
+#include "platform/forms/Input.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/Codecs.h"
+#include "platform/gdiplus/Graphics.h"
+
+namespace {
+
+using PointerTools::Follow;
+
+constexpr int kLeft = Forms::vbLeftButton;
+const QColor kClearColour(Imageqzviewer::Background, Imageqzviewer::Background, Imageqzviewer::Background);
+
+const PointerTools::PointerUnit& UnitOf(int mode) { return PointerTools::UnitFor(ToolModes::Row(mode).group); }
+
+QString Key(std::string_view key) { return QString::fromUtf8(key.data(), qsizetype(key.size())); }
+
+}  // namespace
+
+PointerTools::PointerEvent Imageqzviewer::EventAt(int button, int shift, QPointF at) {
+  PointerTools::PointerEvent event;
+  event.mode = m_effect;
+  event.button = button;
+  event.shift = shift;
+  event.at = at;
+  event.barHit = m_hit.BarShown;
+  event.hotButton = m_hit.HotButton;
+  event.handleHit = m_hit.HandleHit;
+  event.layerHit = m_hit.LayerHit;
+  event.selectionTopLeft = m_rects.Handles[0].topLeft();
+  event.points = &SharedSelectionPoints();
+  return event;
+}
+
+void Imageqzviewer::PointerDown(int button, int shift, QPointF at) {
+  m_ptr.press = m_ptr.previous = m_ptr.current = at;
+  m_ptr.moved = false;
+  m_ptr.shift = 0;
+  m_ptr.leftDown = button == kLeft;
+  m_ptr.button = button;
+  if (button != kLeft) {
+    // Any other button only marks the press; in the polygon tool it closes the outline.
+    m_ptr.rightPress = true;
+    Painting();
+    return;
+  }
+  DoFollow(UnitOf(m_effect).press(m_ptr, EventAt(button, shift, at)));
+}
+
+void Imageqzviewer::PointerMove(int button, int shift, QPointF at) {
+  if (!m_ptr.leftDown) {
+    HitTestCanvas(at);
+    DoFollow(UnitOf(m_effect).hover(m_ptr, EventAt(button, shift, at)));
+  } else if (m_hit.GripHit && m_hit.NavButtonIndex == 0 && NavigatorShown()) {
+    // The navigator's outline is being dragged: the view follows it, nothing else moves.
+    m_ptr.moved = true;
+    Painting();
+  } else {
+    m_ptr.shift = shift;
+    m_ptr.moved = true;
+    if (!m_fitMode) {
+      setCursor(m_cursors.For(CanvasLayout::Cursor::Moused));
+    }
+    DoFollow(UnitOf(m_effect).drag(m_ptr, EventAt(button, shift, at)));
+  }
+  m_ptr.previous = at;
+}
+
+void Imageqzviewer::PointerUp(int button, int shift, QPointF at) {
+  const bool wasLeft = m_ptr.leftDown;
+  m_ptr.leftDown = false;
+  m_ptr.layerDragging = false;
+  m_resizePress = false;
+  // The bar was hit at the last move before the press; only the left button presses it.
+  if (m_hit.BarShown && wasLeft) {
+    PressBarButton(m_hit.HotButton);
+    if (m_effect == 21) {
+      Painting(false, false, true);
+    }
+    if (ModPublic::MainForm != nullptr && ModPublic::MainForm->ImageToolbar() != nullptr) {
+      ModPublic::MainForm->ImageToolbar()->PressDownID(5, false);
+    }
+    return;
+  }
+  if (wasLeft) {
+    DoFollow(UnitOf(m_effect).release(m_ptr, EventAt(button, shift, at)));
+  }
+}
+
+void Imageqzviewer::keyPressEvent(QKeyEvent* event) {
+  // The text tool types into its box; every other key is a shortcut.
+  if (m_effect == 4 || ModPublic::MainForm == nullptr) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  ModPublic::MainForm->ProcessShortcutKey(Forms::VirtualKeyFromQt(event->key(), event->modifiers()),
+                                          Forms::ShiftFromQt(event->modifiers()));
+}
+
+void Imageqzviewer::DoFollow(const Follow& follow) {
+  if (follow.resizePress) {
+    m_resizePress = true;
+  }
+  if (follow.stampKnob) {
+    ModPublic::CurrentToolKey.clear();
+  }
+  if (follow.pan) {
+    PanView(m_ptr.panBy);
+  }
+  if (follow.zoomToValue) {
+    m_zoom = CanvasLayout::ZoomFromSlider(Value());
+  }
+  if (follow.rotatePreview) {
+    RotationPreview();
+  }
+  if (follow.colourPreview) {
+    ColourPreview();
+  }
+  if (follow.pickColour) {
+    ColorControl();
+  }
+  if (follow.repaint) {
+    Painting(follow.load, false, follow.upDown);
+  }
+  if (follow.freeSelect) {
+    DrawPolygon(m_ptr.press, m_pointer);
+  }
+}
+
+void Imageqzviewer::PanView(QPointF by) {
+  if (m_fitMode) {
+    return;  // a fitted picture has nowhere to go
+  }
+  const QSize client = ClientSize();
+  const auto axis = [](int offset, double move, int clientSide, int display) {
+    const int moved = offset + Numbers::RoundToInt(move);
+    return clientSide >= display ? offset : std::clamp(moved, clientSide - display, 0);
+  };
+  m_viewOffset = QPoint(axis(m_viewOffset.x(), by.x(), client.width(), m_displaySize.width()),
+                        axis(m_viewOffset.y(), by.y(), client.height(), m_displaySize.height()));
+}
+
+int Imageqzviewer::KnobImageWidth() const { return m_kit.Knob.isNull() ? KnobWidth : m_kit.Knob.width(); }
+
+void Imageqzviewer::FollowKnob() {
+  if (!(m_hit.BarShown && m_hit.HotButton == 0 && m_ptr.leftDown)) {
+    return;
+  }
+  // The field, not the property, so the drag's release still finds the bar hot.
+  const CanvasLayout::CommandBar bar = CanvasLayout::CommandBarGeometry(m_effect, ClientSize());
+  m_value = CanvasLayout::ValueFromPointer(float(m_pointer.x()), bar.L, m_min, m_max, KnobImageWidth());
+}
+
+// The picture at its displayed size turned by the knob's angle; straighten zooms it so
+// that no corner shows. Drawn from the fitted picture, so a step costs the display's size.
+void Imageqzviewer::RotationPreview() {
+  if (!hasImage() || m_previewThumbnail.isNull()) {
+    return;
+  }
+  FollowKnob();
+  EnsureBackBuffer();
+  m_backBuffer.fill(kClearColour);
+  const auto picture = Gdip::Bitmap::FromImage(m_previewThumbnail, Gdip::PixelFormatOf(m_previewThumbnail));
+  const QRectF shown = DisplayedRect();
+  if (picture) {
+    ModGDI::DrawImageRotated(m_backBuffer, *picture, float(shown.width()), float(shown.height()), float(width()),
+                             float(height()), float(m_value), false, m_effect == 2 ? 1 : 0);
+  }
+  auto graphics = Gdip::Graphics::FromSurface(m_backBuffer);
+  DrawCommandBar(*graphics, false, true, false, false);
+}
+
+void Imageqzviewer::ColourPreview() {
+  if (!hasImage() || m_previewThumbnail.isNull()) {
+    return;
+  }
+  FollowKnob();
+  EnsureBackBuffer();
+  m_backBuffer.fill(kClearColour);
+  auto graphics = Gdip::Graphics::FromSurface(m_backBuffer);
+  const bool gamma = m_effect == 7;
+  const int mode = gamma ? ModEffects::kGammaAdjust : ModEffects::kContrastAdjust;
+  ModEffects::ApplyColorAdjust(graphics->Painter(), m_previewThumbnail, mode, gamma ? float(Value()) : 1.0f,
+                               DisplayedRect(), gamma ? 0.0f : ToolCommit::ContrastAmount(float(Value())));
+  DrawCommandBar(*graphics, false, true, false, false);
+}
+
+void Imageqzviewer::DrawPolygon(QPointF from, QPointF to) {
+  if (m_backBuffer.isNull()) {
+    return;
+  }
+  m_select->FreeSelect(m_backBuffer, float(from.x()), float(from.y()), float(to.x()), float(to.y()), nullptr, 0, 0,
+                       true, false, 0, 0, 1, 1, false, 0);
+  update();
+}
+
+void Imageqzviewer::PressBarButton(int button) {
+  switch (button) {
+    case 1:
+      ApplyCurrentTool();
+      HideText1();
+      m_ptr.textAnchorSet = false;
+      break;
+    case 2: {
+      const int answer = Forms::MsgBox(QStringLiteral("Do you want to save the changes you've made to this image?"),
+                                       Forms::vbYesNoCancel | Forms::vbQuestion);
+      if (answer == Forms::vbYes) {
+        ApplyCurrentTool();
+      } else if (answer == Forms::vbNo) {
+        CancelCurrentTool();
+      }
+      break;
+    }
+    case 4:
+      ShowToolOptions();
+      break;
+    case 5:
+    case 6:
+      UndoStampRedo(button == 5);
+      break;
+    default:
+      break;  // the knob and the colour swatch act while pressed
+  }
+}
+
+void Imageqzviewer::ShowToolOptions() {
+  SkinMenuServices* menu = ModPublic::MainForm != nullptr ? ModPublic::MainForm->SkinMenu() : nullptr;
+  if (menu == nullptr) {
+    return;
+  }
+  menu->SetMemFirst(true);
+  int menuWidth = 120;
+  int rise = 100;
+  if (m_effect == 19 || m_effect == 20) {
+    menu->SetInitializemenu(11);
+    menu->MenuChecked(ModPublic::VectorFillStyle, true);
+  } else if (m_effect >= 25 && m_effect <= 27) {
+    menuWidth = 80;
+    rise = 300;
+    menu->SetInitializemenu(8);
+    menu->MenuChecked(ModqzReg::LineMenu, true);
+  } else if (m_effect == 38) {
+    rise = 350;
+    menu->SetInitializemenu(10);
+    menu->MenuChecked(ModPublic::EraserToolKey, true);
+    menu->MenuChecked(ModPublic::StampBrushKey, true);
+  }
+  // Placed in the main window's pixels, from the canvas's own place in it.
+  const QPoint origin = window() == this ? QPoint() : mapTo(window(), QPoint(0, 0));
+  const int menuHeight = Numbers::RoundToInt(menu->New_Height()) + 10;
+  const int top = origin.y() + height() - rise;
+  const int left = origin.x() + Numbers::RoundToInt(m_rects.Buttons[4].x()) - menuWidth + 55;
+  menu->Move(left, top, menuWidth, menuHeight);
+  menu->MenuPainting();
+  menu->SetVisible(!menu->Visible());
+}
+
+void Imageqzviewer::ApplyCurrentTool() {
+  m_zoom = 1.0f;
+  const int mode = m_effect;
+  if (mode != 17 && mode != 41 && mode != 42) {
+    SaveUndo();
+    return;
+  }
+  // The selection tools make a floating stamp of the selection rather than a commit;
+  // the polygon first lets go of the point the closing right press left behind.
+  SelectionPoints& points = SharedSelectionPoints();
+  if (mode == 41 && points.SelectPointCount > 0) {
+    --points.SelectPointCount;
+  }
+  m_ptr.merging = true;
+  // FIXME: RenderRegionTool cuts the selection into the floating stamp once the
+  // selection tools are built.
+  m_ptr.merging = false;
+}
+
+void Imageqzviewer::CancelCurrentTool() {
+  if (m_effect == 21 && hasImage()) {
+    m_zoom = 1.0f;
+    m_displaySize = QSize(Numbers::RoundToInt(ImgDIB.Width()), Numbers::RoundToInt(ImgDIB.Height()));
+  }
+  m_effect = 0;
+  m_zoom = 1.0f;
+  m_fitMode = false;
+  MainWindowServices* main = ModPublic::MainForm;
+  if (main != nullptr && main->YDSTextControl1() != nullptr) {
+    main->YDSTextControl1()->SetVisible(false);
+  }
+  Painting();
+  if (main != nullptr && main->UserqzProcess1() != nullptr) {
+    main->UserqzProcess1()->SetSelEffect(0);
+  }
+  if (main != nullptr && main->SkinMenu() != nullptr) {
+    main->SkinMenu()->SetPressMenuID(Key(CommandKeys::Filter_Browse));
+  }
+  m_ptr.rightPress = false;
+  m_ptr.merging = false;
+  SharedSelectionPoints() = SelectionPoints{};
+  if (std::size_t(m_undoIndex) < m_undoCanvasCache.size()) {
+    m_undoCanvasCache[std::size_t(m_undoIndex)].reset();
+  }
+  ModEffects::ReleaseEffectObjects();
+  HideText1();
+  m_ptr.textAnchorSet = false;
+  // Edits committed before the tool was armed stay unsaved: leaving a tool must not
+  // make them look saved.
+  if (main != nullptr) {
+    bool isAutoProcess = true;
+    bool menuClick = true;
+    main->FormOption(isAutoProcess, menuClick);
+  }
+}
