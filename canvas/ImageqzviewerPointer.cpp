@@ -284,12 +284,8 @@ void Imageqzviewer::ApplyCurrentTool() {
     SaveUndo();
     return;
   }
-  // The selection tools make a floating stamp of the selection rather than a commit;
-  // the polygon first lets go of the point the closing right press left behind.
-  SelectionPoints& points = SharedSelectionPoints();
-  if (mode == 41 && points.SelectPointCount > 0) {
-    --points.SelectPointCount;
-  }
+  // The selection tools make a floating stamp of the selection rather than a commit.
+  // A press on the bar sets no polygon point, so there is no stray last point to drop.
   m_ptr.merging = true;
   // FIXME: RenderRegionTool cuts the selection into the floating stamp once the
   // selection tools are built.

@@ -11,7 +11,8 @@ namespace {
 
 Follow Press(PointerState& state, const PointerEvent& event) {
   KeepPressOffset(state, event);
-  if (event.points == nullptr) {
+  // A press on Apply, Cancel or the knob works the bar; it is no corner of the polygon.
+  if (event.points == nullptr || event.barHit) {
     return {};
   }
   SelectionPoints& points = *event.points;

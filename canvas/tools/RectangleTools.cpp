@@ -28,7 +28,7 @@ Follow MarqueePress(PointerState& state, const PointerEvent& event) {
 Follow GradientPress(PointerState& state, const PointerEvent& event) {
   KeepPressOffset(state, event);
   if (!event.barHit) {
-    state.gradientPoint = state.press;
+    state.gradientPoint = event.at;
     return Repaint();
   }
   Follow f;
