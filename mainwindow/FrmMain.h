@@ -58,8 +58,8 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void ToggleThumbnailPane();
   // What a release on the title bar does for its pressed button: 1 closes, 2 minimises.
   void OnTitleButton(int SelectIndex);
-  // Where the caption strip lies, recomputed by every resize.
-  QRectF CaptionStrip() const { return m_captionStrip; }
+  // Where the caption strip lies: it follows the vertical splitter.
+  QRectF CaptionStrip() const;
   // The geometry the last layout gave every pane.
   PaneLayout::MainPanes Panes() const;
 
@@ -146,7 +146,6 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   QTimer m_timer2;
 
   QString m_label1;
-  QRectF m_captionStrip;
   float m_zoomStep = 1.0F;
   bool m_firstResizeDone = false;
   bool m_panesReady = false;

@@ -25,20 +25,26 @@ constexpr int kHistoryWidth = 600;
 
 }  // namespace
 
+QRectF FrmMain::CaptionStrip() const {
+  const QWidget& split = *m_splitH.widget;
+  return {65.0, split.y() + 5.0, split.x() - 70.0, 18.0};
+}
+
 void FrmMain::LeftSkinstyle() {
   ClearBackBuffer(kBackColour);
   QImage& surface = BackBuffer();
   const QWidget& split = *m_splitH.widget;
   const float top = float(split.y());
   const float width = float(split.x() - 16);
+  const QRectF strip = CaptionStrip();
   ModGDI::DrawRoundRectGradient(surface, 0, int(top + 2), int(top + 22), 5, top + 2, width, 20, 5, 5,
                                  MakeARGB(150, 255, 255, 255), MakeARGB(50, 255, 255, 255), false, 1, kWhite);
   if (auto graphics = Gdip::Graphics::FromSurface(surface)) {
-    graphics->FillRectangle(Gdip::SolidBrush(kWhite), m_captionStrip);
-    graphics->DrawRectangle(Gdip::Pen(kStripPen, 1), m_captionStrip);
+    graphics->FillRectangle(Gdip::SolidBrush(kWhite), strip);
+    graphics->DrawRectangle(Gdip::Pen(kStripPen, 1), strip);
   }
   const QString caption = m_label1.isEmpty() ? QStringLiteral("...") : m_label1;
-  ModGDI::DrawTextGdip(surface, caption, float(m_captionStrip.x() + 2), float(m_captionStrip.y() + 2), kFont, 8,
+  ModGDI::DrawTextGdip(surface, caption, float(strip.x() + 2), float(strip.y() + 2), kFont, 8,
                         kBlack, 0, false, 200);
   ModGDI::DrawTextGdip(surface, QStringLiteral("History:"), 8, top + 10, kFont, 8, kBlack, 0, false, 200);
   const float frameHeight = float(m_folderView->height() + 5);
@@ -55,7 +61,8 @@ void FrmMain::mouseReleaseEvent(QMouseEvent* event) {
 
 // A click in the caption strip opens the folder history under it; a second one hides it.
 void FrmMain::OnCaptionClick(QPointF point) {
-  if (!SkinShapes::HitRect(m_captionStrip, point)) {
+  const QRectF strip = CaptionStrip();
+  if (!SkinShapes::HitRect(strip, point)) {
     return;
   }
   SkinMenuServices& menu = *m_skinMenu.services;
@@ -63,7 +70,7 @@ void FrmMain::OnCaptionClick(QPointF point) {
   menu.SetInitializemenu(kHistoryMenu);
   const int height = int(menu.New_Height()) + 10;
   menu.MenuPainting();
-  menu.Move(int(m_captionStrip.x()), int(m_captionStrip.y() + m_captionStrip.height() + 2), kHistoryWidth, height);
+  menu.Move(int(strip.x()), int(strip.y() + strip.height() + 2), kHistoryWidth, height);
   menu.SetVisible(!menu.Visible());
 }
 

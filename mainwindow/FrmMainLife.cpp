@@ -57,8 +57,6 @@ void FrmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void FrmMain::Form_Resize() {
-  const QWidget& split = *m_splitH.widget;
-  m_captionStrip = QRectF(65, split.y() + 5, split.x() - 70, 18);
   if (m_firstResizeDone) {
     ArrangeMainPanes();
     RefreshProcessPanel();

@@ -107,6 +107,17 @@ Connection::Picture Connection::Capture(unsigned long window) {
   return picture;
 }
 
+Connection::Box Connection::Geometry(unsigned long window) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(D(m_display), window, &attributes)) {
+    return {};
+  }
+  Window child = 0;
+  Box box{0, 0, attributes.width, attributes.height};
+  XTranslateCoordinates(D(m_display), window, DefaultRootWindow(D(m_display)), 0, 0, &box.x, &box.y, &child);
+  return box;
+}
+
 // The server has no input extension for tests here, so the button events are sent
 // directly; the program cannot tell them from real ones in what it reads of them.
 void Connection::Click(unsigned long window, int x, int y) {

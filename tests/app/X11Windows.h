@@ -31,6 +31,15 @@ class Connection {
   };
   // What the window shows now.
   Picture Capture(unsigned long window);
+  // Where the window lies on the screen and its size.
+  struct Box {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Box&) const = default;
+  };
+  Box Geometry(unsigned long window);
   // A left click at a point inside the window, sent to it as the server would send one.
   void Click(unsigned long window, int x, int y);
   // Key presses for the lower-case letters of a text, sent to the window.

@@ -219,4 +219,36 @@ TEST_F(FrmMainTest, CollapsingThePaneFromTheColumnTopShowsTheCanvas) {
   EXPECT_EQ(window.SplitVTop(), 93);
 }
 
+// Pictures of the window at 1024 x 768 for a person to look at: a folder listed with a
+// picture shown, the thumbnail pane collapsed, and the left column collapsed.
+TEST_F(FrmMainTest, ScreenshotsOfTheLayouts) {
+  const QString pictures = m_folder.MakeFolder("Pictures");
+  const QColor colours[] = {QColor(200, 60, 50), QColor(40, 150, 80), QColor(50, 80, 190)};
+  for (int i = 0; i < 3; ++i) {
+    QImage image(480, 320, QImage::Format_RGB32);
+    image.fill(colours[i]);
+    ASSERT_TRUE(image.save(pictures + QStringLiteral("/photo%1.png").arg(i)));
+  }
+  FrmMain& window = Start();
+  window.resize(1024, 768);
+  ModFolderView::ShowFolderView();
+  ModFolderView::SelectFolderPath(pictures);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.Sheet().ListCount == 3; }, 20000));
+  window.FileImport(pictures + "/photo0.png");
+  QTest::qWait(1500);
+  const QString folder = TestSupport::ArtifactsFolder();
+  EXPECT_TRUE(window.grab().save(folder + "/mainwindow-1024x768.png"));
+  window.ToggleThumbnailPane();
+  QTest::qWait(200);
+  EXPECT_TRUE(window.Sheet().isHidden());
+  EXPECT_TRUE(window.grab().save(folder + "/mainwindow-thumbnails-collapsed.png"));
+  window.ToggleThumbnailPane();
+  window.SetSplitHLeft(200);
+  window.ArrangeMainPanes();
+  QTest::qWait(200);
+  EXPECT_TRUE(window.FolderView()->isHidden());
+  EXPECT_TRUE(window.grab().save(folder + "/mainwindow-left-column-collapsed.png"));
+  ModFolderView::CloseFolderView();
+}
+
 }  // namespace
