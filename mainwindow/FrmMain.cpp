@@ -8,6 +8,7 @@
 
 #include "browse/ThumViewer.h"
 #include "canvas/Imageqzviewer.h"
+#include "controls/MenuModel.h"
 #include "foundation/CommandKeys.h"
 #include "mainwindow/StandInPanes.h"
 
@@ -79,7 +80,7 @@ void FrmMain::FormOption(bool&, bool&) {}
 
 void FrmMain::SettingArrange_Menu(const QString& PressMenuID) {
   const auto key = std::find_if(kSortKeys.begin(), kSortKeys.end(), [&](std::string_view sortKey) {
-    return PressMenuID == QLatin1StringView(sortKey.data(), qsizetype(sortKey.size()));
+    return PressMenuID == CommandKeyText(sortKey);
   });
   if (key != kSortKeys.end()) {
     m_sheet->SetThumbnaillSort(static_cast<int>(key - kSortKeys.begin()));

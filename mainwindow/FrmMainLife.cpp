@@ -3,7 +3,6 @@
 #include "mainwindow/FrmMain.h"
 
 #include <array>
-#include <string_view>
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -12,6 +11,7 @@
 #include "browse/ModFolderView.h"
 #include "canvas/Imageqzviewer.h"
 #include "canvas/ToolHint.h"
+#include "controls/MenuModel.h"
 #include "effects/EffectObjects.h"
 #include "foundation/CommandKeys.h"
 #include "foundation/ModFont.h"
@@ -20,8 +20,6 @@
 #include "foundation/ModqzReg.h"
 
 namespace {
-
-QString KeyText(std::string_view key) { return QString::fromLatin1(key.data(), qsizetype(key.size())); }
 
 // The temporary files of a session, under the program folder; a close removes them.
 constexpr std::array<QStringView, 3> kSessionFiles{u"Skintemp.tmp", u"Librarians/Stamptemp.tmp",
@@ -41,9 +39,9 @@ void FrmMain::Form_Load() {
   m_canvas->CreateBrush();
   m_zoomStep = 1.0F;
   // The default tools replace what the settings held.
-  ModqzReg::LineMenu = KeyText(CommandKeys::Line_1);
-  ModPublic::StampBrushKey = KeyText(CommandKeys::Stamp_Brush3);
-  ModPublic::CurrentToolKey = KeyText(CommandKeys::Filter_Browse);
+  ModqzReg::LineMenu = CommandKeyText(CommandKeys::Line_1);
+  ModPublic::StampBrushKey = CommandKeyText(CommandKeys::Stamp_Brush3);
+  ModPublic::CurrentToolKey = CommandKeyText(CommandKeys::Filter_Browse);
   ModqzReg::SelectionCombineMode = 1;
   m_skinMenu->SetPressMenuID(ModPublic::CurrentToolKey);
   // The window starts over the work area, so that the first resize already has the size

@@ -100,6 +100,16 @@ TEST_F(FrmMainTest, LoadPutsTheDefaultToolsOverTheStoredOnes) {
   EXPECT_TRUE(ModqzReg::IsMaximized) << "the stored maximise flag is kept as read";
 }
 
+TEST_F(FrmMainTest, SortKeysSetTheSheetsOrderAndOtherKeysNothing) {
+  FrmMain& window = Start();
+  window.SettingArrange_Menu("View_Sortsize");
+  EXPECT_EQ(window.Sheet().ThumbnaillSort(), 2);
+  window.SettingArrange_Menu("View_Sortstar");
+  EXPECT_EQ(window.Sheet().ThumbnaillSort(), 5);
+  window.SettingArrange_Menu("File_Open");
+  EXPECT_EQ(window.Sheet().ThumbnaillSort(), 5);
+}
+
 TEST_F(FrmMainTest, BarPositionsAndTheKeptThumbnailTopReadBackAfterARestart) {
   FrmMain& first = Start();
   first.SetSplitHLeft(300);
