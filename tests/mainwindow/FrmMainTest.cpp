@@ -78,6 +78,7 @@ TEST_F(FrmMainTest, PanesStayHiddenUntilTheTreeIsReadyThenTheTimerStops) {
   EXPECT_TRUE(window.PanesReady());
   EXPECT_EQ(window.windowTitle(), "Vesk Lorvane 6 - Free");
   EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+  EXPECT_FALSE(window.windowIcon().isNull()) << "the taskbar entry shows the program's icon";
   QTest::qWait(1200);
   EXPECT_FALSE(PanesShown());
   EXPECT_TRUE(window.LayoutTimer().isActive());
