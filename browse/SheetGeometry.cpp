@@ -13,9 +13,11 @@ SheetGeometry SheetGeometry::For(int innerWidth, int scrollWidth, int zoom, int 
   g.FirstColumnLeft = 2 * zoom + 5;
   g.ColumnStep = thumWidth + 20 + 2 * zoom;
   g.RowStep = g.ColumnStep + 30;
-  const double divisor = 2.0 * zoom + g.CellWidth;
-  const double usable = innerWidth - 2.0 * g.FirstColumnLeft - scrollWidth;
-  g.Columns = divisor > 0 ? static_cast<int>(std::floor(usable / divisor)) : 0;
+  const int surfaceWidth = innerWidth - scrollWidth - SurfaceLeft;
+  const int fitting = (surfaceWidth - g.FirstColumnLeft - g.CellWidth) / g.ColumnStep + 1;
+  // A pane narrower than one cell still shows one thumbnail a row: cut off at the
+  // right edge it can be scrolled to, left out it could not be reached at all.
+  g.Columns = std::max(1, fitting) + 1;
   return g;
 }
 
@@ -41,12 +43,16 @@ QRectF SheetGeometry::CaptionBox(int slot, int line) const {
           static_cast<double>(CaptionHeight)};
 }
 
+int SheetGeometry::RowsFor(int count) const { return CanLayOut() && count > 0 ? (count + PerRow() - 1) / PerRow() : 0; }
+
+int SheetGeometry::RowBottom(int line) const {
+  const int captionsBottom = ThumHeight + 1 + CaptionLines * CaptionHeight;
+  return FirstRowTop + line * RowStep + std::max(CellHeight, captionsBottom);
+}
+
 int SheetGeometry::SurfaceHeight(int count) const {
-  if (!CanLayOut()) {
-    return 0;
-  }
-  const int rows = (count + PerRow() - 1) / PerRow();
-  return rows * (RowExtra + CellHeight);
+  const int rows = RowsFor(count);
+  return rows == 0 ? 0 : RowBottom(rows - 1) + BottomMargin;
 }
 
 void SheetGeometry::SlotsIn(double top, double bottom, int count, int& first, int& last) const {

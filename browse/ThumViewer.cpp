@@ -1,5 +1,7 @@
 #include "browse/ThumViewer.h"
 
+#include <algorithm>
+
 #include <QDateTime>
 #include <QKeyEvent>
 
@@ -206,7 +208,11 @@ QString ThumViewer::ShowFilename() const { return CurrentFact(&FileRow::Name); }
 QString ThumViewer::ShowCreateData() const { return CurrentFact(&FileRow::CDate); }
 QString ThumViewer::ShowModiData() const { return CurrentFact(&FileRow::MDate); }
 
-void ThumViewer::resizeEvent(QResizeEvent*) { LayoutChildren(); }
+void ThumViewer::resizeEvent(QResizeEvent*) {
+  const int topSlot = TopSlot();
+  LayoutChildren();
+  ReflowSheet(topSlot);
+}
 
 void ThumViewer::keyPressEvent(QKeyEvent* event) { KeyForward::ToMainWindow(*event); }
 
@@ -216,6 +222,46 @@ void ThumViewer::LayoutChildren() {
   m_surface->setGeometry(SurfaceMargin, SurfaceMargin, w - ScrollBarWidth - SurfaceMargin, m_surface->height());
   m_scroll->setGeometry(m_surface->x() + m_surface->width(), 0, ScrollBarWidth, h);
   UpdateScrollRange();
+}
+
+int ThumViewer::TopSlot() const {
+  if (!m_geometry.CanLayOut()) {
+    return 0;
+  }
+  // The row whose top lies nearest the view's top.
+  const int line = std::max(0, (m_scroll->Value() + m_geometry.RowStep / 2) / m_geometry.RowStep);
+  return line * m_geometry.PerRow();
+}
+
+void ThumViewer::ReflowSheet(int topSlot) {
+  if (!m_geometry.CanLayOut()) {
+    return;
+  }
+  const SheetGeometry next =
+      SheetGeometry::For(width(), ScrollBarWidth, m_geometry.Zoom, m_geometry.ThumWidth, m_geometry.ThumHeight);
+  if (next.Columns == m_geometry.Columns) {
+    return;
+  }
+  m_geometry = next;
+  for (int row : m_slotRows) {
+    PlaceCell(row);
+  }
+  // A band drawn on the old grid would select by rectangles that have moved.
+  m_bandActive = false;
+  m_buttonDown = false;
+  m_bandRect = QRect();
+  SetupThumbScroll();
+  ScrollToSlot(topSlot);
+  m_surface->update();
+}
+
+void ThumViewer::ScrollToSlot(int slot) {
+  if (!m_scroll->Enabled() || slot <= 0 || slot >= static_cast<int>(m_slotRows.size())) {
+    return;
+  }
+  const int line = slot / m_geometry.PerRow();
+  m_scroll->ShowValue(line * m_geometry.RowStep);
+  OnScrollValueChanged();
 }
 
 void ThumViewer::UpdateScrollRange() {

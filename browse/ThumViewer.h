@@ -44,7 +44,7 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
  public:
   static constexpr int DefaultThumSize = 100;
   static constexpr int ScrollBarWidth = 15;
-  static constexpr int SurfaceMargin = 5;
+  static constexpr int SurfaceMargin = SheetGeometry::SurfaceLeft;
   static QString DefaultImageFormats();
 
   enum FilterKinds { NoFilter = 0, ExtensionFilter = 1, DateFilter = 2 };
@@ -185,6 +185,7 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
 
   QWidget* Surface() const;
   scrollVControl* Scroll() const { return m_scroll; }
+  const ThumbnailLoader& Loader() const { return *m_loader; }
 
  signals:
   void MouseDown(int Button, int Shift, float X, float Y);
@@ -203,6 +204,12 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   bool MatchImageFormat(const ModFileinfo::FileRow& row) const;
   bool MatchDateWatch(const ModFileinfo::FileRow& row) const;
   void LayoutChildren();
+  // The first slot of the row at the top of the view.
+  int TopSlot() const;
+  // Lays the drawn sheet out again when the control's width changed the number of
+  // thumbnails a row, from the pictures it holds; topSlot's row stays at the top.
+  void ReflowSheet(int topSlot);
+  void ScrollToSlot(int slot);
   void OnScrollValueChanged();
   // The current row while it is selected, else null.
   const ModFileinfo::FileRow* CurrentRow() const;
@@ -215,6 +222,8 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   void StartDecoding();
   std::vector<int> VisibleRequests() const;
   void PlaceThumbnail(int row, const ThumbPicture& picture);
+  // Puts a drawn row's picture rectangle at its slot of the current grid.
+  void PlaceCell(int row);
   void FinishSheet();
   void UpdateRow(int row);
   void PaintSurface(QPainter& painter, const QRect& exposed);

@@ -146,10 +146,16 @@ void ThumViewer::PlaceThumbnail(int row, const ThumbPicture& picture) {
     return;
   }
   m_fitRects[row] = FitInto(picture.Source, m_geometry.CellWidth, m_geometry.CellHeight);
-  m_imageRects[row] = m_fitRects[row].translated(m_geometry.SlotOrigin(m_rowSlots[row]));
   m_pictures[row] = picture;
   m_drawn[row] = true;
+  PlaceCell(row);
   UpdateRow(row);
+}
+
+void ThumViewer::PlaceCell(int row) {
+  if (m_drawn[row]) {
+    m_imageRects[row] = m_fitRects[row].translated(m_geometry.SlotOrigin(m_rowSlots[row]));
+  }
 }
 
 void ThumViewer::FinishSheet() {
@@ -175,9 +181,9 @@ void ThumViewer::RefreshThumSave() {
   // The saved file is shown at the plain thumbnail size, without the zoom margin.
   const ThumbPicture picture = ThumbnailLoader::Decode(SelectFile, QSize(m_thumWidth, m_thumHeight));
   m_fitRects[row] = FitInto(picture.Source, m_thumWidth, m_thumHeight);
-  m_imageRects[row] = m_fitRects[row].translated(m_geometry.SlotOrigin(m_rowSlots[row]));
   m_pictures[row] = picture;
   m_drawn[row] = true;
+  PlaceCell(row);
   // Pictures made of the file before it changed must not come back on a later drawing.
   m_loader->Forget(SelectFile);
   if (m_framedRow == row) {

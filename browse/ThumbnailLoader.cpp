@@ -179,6 +179,7 @@ void ThumbnailLoader::Queue(const std::shared_ptr<Batch>& batch, int index) {
     }
     const ThumbRequest& request = batch->Requests[index];
     ThumbPicture picture = Decode(request.Path, request.Box);
+    ++m_decodes;
     if (batch->Cancelled) {
       return;
     }

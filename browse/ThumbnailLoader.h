@@ -60,6 +60,8 @@ class ThumbnailLoader : public QObject {
   // Drops the running batch: nothing of it is delivered any more.
   void Cancel();
   bool Busy() const { return m_batch != nullptr; }
+  // How many files the workers have decoded so far.
+  int Decodes() const { return m_decodes.load(); }
 
  signals:
   // One picture of the current batch, delivered on the thread the loader lives in.
@@ -75,6 +77,7 @@ class ThumbnailLoader : public QObject {
 
   QThreadPool m_pool;
   std::shared_ptr<Batch> m_batch;
+  std::atomic<int> m_decodes{0};
 
   struct CacheEntry {
     std::int64_t Bytes = 0;

@@ -87,6 +87,14 @@ void scrollVControl::ResetValue() {
   m_lastReported = m_min;
 }
 
+void scrollVControl::ShowValue(int value) {
+  m_value = std::clamp(value, m_min, std::max(m_min, m_max));
+  m_lastReported = m_value;
+  m_dragging = false;
+  m_thumbTopOrGrab = TopForValue(m_value);
+  PaintThumbAt(static_cast<int>(m_thumbTopOrGrab), false, QPointF(0, 0));
+}
+
 void scrollVControl::StartPaint(int PathLeft, int PathTop, int PathW, int PathH, int PathArc_W, int PathArc_H,
                                 bool Press, float MoveX, float MoveY) {
   const int top = ClampTop(PathTop);
@@ -185,4 +193,12 @@ int scrollVControl::ValueForTop(int top) const {
   }
   const double range = static_cast<double>(m_max) - m_min;
   return static_cast<int>(Numbers::RoundHalfEven(m_min + range * top / travel));
+}
+
+int scrollVControl::TopForValue(int value) const {
+  const double range = static_cast<double>(m_max) - m_min;
+  if (range <= 0) {
+    return 0;
+  }
+  return ClampTop(Numbers::RoundToInt(MaxThumbTop() * (value - m_min) / range));
 }

@@ -37,6 +37,9 @@ class scrollVControl : public QWidget {
   // Puts the thumb at the top and Value back to Min without raising an event: the host
   // has moved its content to the top itself.
   void ResetValue();
+  // Puts the thumb where this value lies on the track and makes it the value, without
+  // raising an event: the host has moved its content there itself.
+  void ShowValue(int value);
   // Redraws the whole bar with the thumb path at (PathLeft, PathTop) and a pointer at
   // (MoveX, MoveY); Press shows the pressed look while the bar is enabled.
   void StartPaint(int PathLeft, int PathTop, int PathW, int PathH, int PathArc_W, int PathArc_H, bool Press,
@@ -66,6 +69,7 @@ class scrollVControl : public QWidget {
   void PaintThumbAt(int top, bool press, QPointF pointer);
   // The value a thumb resting at `top` stands for: the top gives Min, the lowest place Max.
   int ValueForTop(int top) const;
+  int TopForValue(int value) const;
 
   int m_max = 10;
   int m_min = 0;
