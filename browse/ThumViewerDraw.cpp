@@ -44,6 +44,30 @@ QRectF FitInto(QSize source, double boxWidth, double boxHeight) {
   return {x, y, w, h};
 }
 
+// Where a row's picture sits in its box. A file that gave no picture takes its whole
+// box, so its broken mark can be seen, clicked and framed like any thumbnail.
+QRectF PictureRect(const ThumbPicture& picture, double boxWidth, double boxHeight) {
+  return picture.Thumb.isNull() ? QRectF(0, 0, boxWidth, boxHeight) : FitInto(picture.Source, boxWidth, boxHeight);
+}
+
+// A torn page, drawn where a file gave no picture.
+void PaintBrokenMark(QPainter& painter, const QRectF& box) {
+  constexpr double kWidth = 24;
+  constexpr double kHeight = 30;
+  const QRectF page(box.center().x() - kWidth / 2, box.center().y() - kHeight / 2, kWidth, kHeight);
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(120, 120, 120), 1.5));
+  painter.setBrush(QColor(245, 245, 245));
+  painter.drawRect(page);
+  const double y = page.center().y();
+  const QPointF crack[] = {{page.left(), y - 2}, {page.left() + 6, y + 4}, {page.left() + 12, y - 4},
+                           {page.left() + 18, y + 4}, {page.right(), y - 2}};
+  painter.setPen(QPen(QColor(200, 40, 40), 2));
+  painter.drawPolyline(crack, 5);
+  painter.restore();
+}
+
 // The frame around a thumbnail: its rectangle grown by 2 on every side.
 QRectF FrameOf(const QRectF& hit) { return hit.adjusted(-2, -2, 2, 2); }
 
@@ -145,7 +169,7 @@ void ThumViewer::PlaceThumbnail(int row, const ThumbPicture& picture) {
   if (!ValidRow(row) || m_rowSlots[row] < 0 || m_drawn[row]) {
     return;
   }
-  m_fitRects[row] = FitInto(picture.Source, m_geometry.CellWidth, m_geometry.CellHeight);
+  m_fitRects[row] = PictureRect(picture, m_geometry.CellWidth, m_geometry.CellHeight);
   m_pictures[row] = picture;
   m_drawn[row] = true;
   PlaceCell(row);
@@ -180,7 +204,7 @@ void ThumViewer::RefreshThumSave() {
   const int row = OldPress;
   // The saved file is shown at the plain thumbnail size, without the zoom margin.
   const ThumbPicture picture = ThumbnailLoader::Decode(SelectFile, QSize(m_thumWidth, m_thumHeight));
-  m_fitRects[row] = FitInto(picture.Source, m_thumWidth, m_thumHeight);
+  m_fitRects[row] = PictureRect(picture, m_thumWidth, m_thumHeight);
   m_pictures[row] = picture;
   m_drawn[row] = true;
   PlaceCell(row);
@@ -225,8 +249,11 @@ QString ThumViewer::Caption(int row, int line) const {
       if (!m_drawn[row]) {
         return {};
       }
-      const QSize size = m_pictures[row].Source;
-      return QStringLiteral("%1 x %2 pixels").arg(size.width()).arg(size.height());
+      const ThumbPicture& picture = m_pictures[row];
+      if (picture.Thumb.isNull()) {
+        return Gdip::FailureShortForm(picture.Failure);
+      }
+      return QStringLiteral("%1 x %2 pixels").arg(picture.Source.width()).arg(picture.Source.height());
     }
     case 1:
     case 5: return file.Extname.toUpper();
@@ -261,10 +288,13 @@ void ThumViewer::PaintCell(QPainter& painter, int slot) const {
     }
   }
   const QImage& thumb = m_pictures[row].Thumb;
+  const QRectF& image = m_imageRects[row];
   if (thumb.isNull()) {
+    if (m_drawn[row]) {
+      PaintBrokenMark(painter, image);
+    }
     return;
   }
-  const QRectF& image = m_imageRects[row];
   painter.drawImage(image, thumb);
   if (file.Review == QLatin1String("T") && !m_captions.Star.isNull()) {
     painter.drawImage(QRectF(image.right() - kStarInset, image.bottom() - kStarInset, kStarSize, kStarSize),

@@ -39,19 +39,30 @@ QImage ForPainting(QImage image, QSize size) {
   return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
 }
 
+ThumbPicture Failed(Gdip::LoadFailure failure) {
+  ThumbPicture picture;
+  picture.Failure = failure;
+  return picture;
+}
+
+// The thumbnail of a loaded picture, or the reason there is none.
+ThumbPicture Fitted(Gdip::LoadResult loaded, QSize source, QSize fitted) {
+  if (!loaded.Image) {
+    return Failed(loaded.Failure);
+  }
+  return {source, ForPainting(loaded.Image->Image(), fitted)};
+}
+
 // Formats whose header the reader cannot tell the size from (metafiles) are decoded
 // whole first.
 ThumbPicture DecodeWhole(const QString& path, QSize box) {
-  const std::unique_ptr<Gdip::Bitmap> image = Gdip::LoadImageFromFile(path);
-  if (!image) {
-    return {};
-  }
-  const QSize source(image->Width(), image->Height());
+  Gdip::LoadResult loaded = Gdip::LoadImageWithReason(path);
+  const QSize source = loaded.Image ? QSize(loaded.Image->Width(), loaded.Image->Height()) : QSize();
   const QSize fitted = FittedSize(source, box);
-  if (fitted.isEmpty()) {
-    return {};
+  if (loaded.Image && fitted.isEmpty()) {
+    return Failed(Gdip::LoadFailure::Damaged);
   }
-  return {source, ForPainting(image->Image(), fitted)};
+  return Fitted(std::move(loaded), source, fitted);
 }
 
 }  // namespace
@@ -89,14 +100,9 @@ ThumbPicture ThumbnailLoader::Decode(const QString& path, QSize box) {
   }
   const QSize fitted = FittedSize(source, box);
   if (fitted.isEmpty()) {
-    return {};
+    return Failed(Gdip::LoadFailure::Damaged);
   }
-  const std::unique_ptr<Gdip::Bitmap> image = Gdip::LoadImageFromFile(path, fitted);
-  if (!image) {
-    // A file that cannot be decoded shows an empty cell.
-    return {};
-  }
-  return {source, ForPainting(image->Image(), fitted)};
+  return Fitted(Gdip::LoadImageWithReason(path, fitted), source, fitted);
 }
 
 const ThumbPicture* ThumbnailLoader::Cached(const ThumbRequest& request) const {

@@ -16,10 +16,13 @@
 #include <QString>
 #include <QThreadPool>
 
+#include "platform/gdiplus/Codecs.h"
+
 // A picture of one file, made to fit a box.
 struct ThumbPicture {
   QSize Source{0, 0};  // the image's own size; 0 x 0 when it could not be decoded
   QImage Thumb;  // null when it could not be decoded
+  Gdip::LoadFailure Failure = Gdip::LoadFailure::None;  // why Thumb is null
 };
 
 struct ThumbRequest {
@@ -41,7 +44,8 @@ class ThumbnailLoader : public QObject {
 
   // Reads the file and makes its thumbnail at the size the image takes when it is fitted
   // into `box` (never enlarged); the size comes from the file's header and JPEGs are
-  // scaled while they are decoded. A file that cannot be read gives an empty picture.
+  // scaled while they are decoded. A file that cannot be read gives an empty picture
+  // with the reason.
   static ThumbPicture Decode(const QString& path, QSize box);
 
   // The cached picture of a request, when one was made from the same file state.

@@ -231,6 +231,8 @@ bool Imageqzviewer::Import(const QString& Filename, bool Refreshs, bool isUpDown
     ImgDIB = std::move(holder);
     CurFilename = Filename;
     loaded = hasImage();
+    const QString reason = Gdip::FailureReason(ImgDIB.Failure());
+    m_openFailure = reason.isEmpty() ? QString() : QStringLiteral("This file could not be opened: %1.").arg(reason);
     m_displayCache.Reset(loaded ? ImgDIB.DIB()->Image() : QImage());
     if (!isSave) {
       PurgeUndo();
@@ -344,7 +346,23 @@ void Imageqzviewer::ClearSurface() {
   if (!m_backBuffer.isNull()) {
     auto graphics = Gdip::Graphics::FromSurface(m_backBuffer);
     DrawInsetFrame(*graphics, QRectF(1, 1, width(), height()));
+    PaintOpenFailure(graphics->Painter());
   }
+}
+
+QString Imageqzviewer::OpenFailureText() const { return hasImage() ? QString() : m_openFailure; }
+
+void Imageqzviewer::PaintOpenFailure(QPainter& painter) {
+  const QString text = OpenFailureText();
+  if (text.isEmpty()) {
+    return;
+  }
+  // Dark on the light empty canvas, centred and wrapped to the window.
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPointSize(10);
+  painter.setFont(font);
+  painter.setPen(QColor(60, 60, 60));
+  painter.drawText(QRectF(20, 20, width() - 40, height() - 40), Qt::AlignCenter | Qt::TextWordWrap, text);
 }
 
 bool Imageqzviewer::NavigatorShown() const {

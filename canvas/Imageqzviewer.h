@@ -154,6 +154,9 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // reloads a file just saved and keeps the undo steps. False when the file could not be
   // decoded: the canvas is then empty.
   bool Import(const QString& Filename, bool Refreshs = false, bool isUpDown = false, bool isSave = false);
+  // "This file could not be opened: <reason>." after an Import that gave no picture,
+  // else empty. The empty canvas shows it.
+  QString OpenFailureText() const;
   // Lays the picture out for the window, paints, and writes undo position 0 when due.
   void PublicModle(bool Refreshs, bool isUpDown);
   // Paints the back buffer and shows it, or with isExport renders into the current undo canvas.
@@ -243,6 +246,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void EnsureBackBuffer();
   // The empty canvas: background and inset frame.
   void ClearSurface();
+  void PaintOpenFailure(QPainter& painter);
   void DrawInsetFrame(Gdip::Graphics& graphics, const QRectF& area);
   void PurgeUndo();
   void PushUndoSnapshot(const QImage& edited);
@@ -300,6 +304,8 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   bool m_saveState = true;
   bool m_appliedEffect = false;
   bool m_firstL = false;
+  // The text of the last failed Import, shown on the empty canvas.
+  QString m_openFailure;
   // Set by a new-file load: the next layout writes undo position 0 of the loaded picture.
   bool m_snapshotDue = false;
   // Position 0 of the picture now loaded has been written.

@@ -11,6 +11,7 @@ GdiDIB& GdiDIB::operator=(GdiDIB&&) noexcept = default;
 
 void GdiDIB::SetDIB(std::unique_ptr<Gdip::Bitmap> image) {
   m_image = std::move(image);
+  m_failure = Gdip::LoadFailure::None;
   m_width = m_image ? m_image->Width() : 0;
   m_height = m_image ? m_image->Height() : 0;
 }
@@ -20,7 +21,9 @@ void GdiDIB::SetHeight(float value) { m_height = Numbers::RoundToInt(value); }
 
 int GdiDIB::Import(const QString& Filename) {
   Destroy();
-  SetDIB(Gdip::LoadImageFromFile(Filename));
+  Gdip::LoadResult loaded = Gdip::LoadImageWithReason(Filename);
+  SetDIB(std::move(loaded.Image));
+  m_failure = loaded.Failure;
   return 0;
 }
 

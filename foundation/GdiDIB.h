@@ -6,6 +6,7 @@
 
 namespace Gdip {
 class Bitmap;
+enum class LoadFailure;
 }
 
 // Holds one image loaded from a file, with its size, and fits sizes into boxes.
@@ -28,8 +29,10 @@ class GdiDIB {
   void SetHeight(float value);
 
   // Loads the first frame of a file by its content. A file that cannot be decoded leaves
-  // the holder empty with a size of 0 x 0. Always returns 0.
+  // the holder empty with a size of 0 x 0, and Failure says why. Always returns 0.
   int Import(const QString& Filename);
+  // Why the last Import gave no picture; None after a load or a handed-over image.
+  Gdip::LoadFailure Failure() const { return m_failure; }
 
   // Places a source into a box keeping its aspect ratio, never enlarging; the offsets are
   // whole numbers and an odd leftover pixel goes to the right and bottom.
@@ -42,4 +45,5 @@ class GdiDIB {
   std::unique_ptr<Gdip::Bitmap> m_image;
   int m_width = 0;
   int m_height = 0;
+  Gdip::LoadFailure m_failure{};  // None
 };

@@ -187,7 +187,63 @@ Decoded Decode(std::span<const std::uint8_t> data, QSize scaledSize) {
   return {std::move(image), format};
 }
 
+bool LooksLikeAnOwnFormat(std::span<const std::uint8_t> data) {
+  return LooksLikeGif(data) || JpegDecoder::LooksLikeJpeg(data) || (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') ||
+         MetafileReader::LooksLikeEmf(data) || MetafileReader::LooksLikeWmf(data) || LooksLikeTiffHeader(data);
+}
+
+// Why bytes that decoded to nothing did: a header naming a picture too large to hold,
+// a format nobody here reads, or else a damaged or cut-short file.
+LoadFailure WhyNotDecoded(std::span<const std::uint8_t> data) {
+  QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()), qsizetype(data.size()));
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  if (!LooksLikeAnOwnFormat(data) && QImageReader::imageFormat(&buffer).isEmpty()) {
+    return LoadFailure::NotAPicture;
+  }
+  buffer.seek(0);
+  const QSize declared = QImageReader(&buffer).size();
+  constexpr std::int64_t kLimitBytes = std::int64_t{kDecodeAllocationLimitMb} << 20;
+  if (declared.isValid() && std::int64_t{declared.width()} * declared.height() * 4 > kLimitBytes) {
+    return LoadFailure::TooLarge;
+  }
+  return LoadFailure::Damaged;
+}
+
+LoadResult FromDecoded(Decoded decoded) {
+  auto image = Bitmap::FromImage(NormalisedStorage(std::move(decoded.Image)), decoded.Format);
+  // A holder is refused only for a picture larger than memory can address.
+  const LoadFailure failure = image ? LoadFailure::None : LoadFailure::TooLarge;
+  return {std::move(image), failure};
+}
+
 }  // namespace
+
+QString FailureReason(LoadFailure failure) {
+  switch (failure) {
+    case LoadFailure::None: return {};
+    case LoadFailure::Missing: return QStringLiteral("it no longer exists");
+    case LoadFailure::Unreadable: return QStringLiteral("it could not be read");
+    case LoadFailure::Empty: return QStringLiteral("it is empty");
+    case LoadFailure::NotAPicture: return QStringLiteral("it is not a picture this program reads");
+    case LoadFailure::Damaged: return QStringLiteral("it is damaged or cut short");
+    case LoadFailure::TooLarge: return QStringLiteral("it is too large");
+  }
+  return {};
+}
+
+QString FailureShortForm(LoadFailure failure) {
+  switch (failure) {
+    case LoadFailure::None: return {};
+    case LoadFailure::Missing: return QStringLiteral("missing");
+    case LoadFailure::Unreadable: return QStringLiteral("unreadable");
+    case LoadFailure::Empty: return QStringLiteral("empty");
+    case LoadFailure::NotAPicture: return QStringLiteral("not a picture");
+    case LoadFailure::Damaged: return QStringLiteral("damaged");
+    case LoadFailure::TooLarge: return QStringLiteral("too large");
+  }
+  return {};
+}
 
 std::span<const ImageCodecInfo> GetImageEncoders() {
   return std::span<const ImageCodecInfo>(EncoderInfos()).first(kImageEncoderCount);
@@ -207,21 +263,30 @@ bool CodecsAvailable() {
 std::unique_ptr<Bitmap> LoadImageFromMemory(std::span<const std::uint8_t> data, QSize scaledSize) {
   RaiseDecodeAllocationLimit();
   Decoded decoded = Decode(data, scaledSize);
-  if (decoded.Image.isNull()) {
-    return nullptr;
-  }
-  return Bitmap::FromImage(NormalisedStorage(std::move(decoded.Image)), decoded.Format);
+  return decoded.Image.isNull() ? nullptr : FromDecoded(std::move(decoded)).Image;
 }
 
-std::unique_ptr<Bitmap> LoadImageFromFile(const QString& path, QSize scaledSize) {
+LoadResult LoadImageWithReason(const QString& path, QSize scaledSize) {
   // Read rather than mapped: a mapped file that another program shortens while we
   // decode would end the process with a bus error.
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    return nullptr;
+    return {nullptr, QFile::exists(path) ? LoadFailure::Unreadable : LoadFailure::Missing};
   }
   const QByteArray bytes = file.readAll();
-  return bytes.isEmpty() ? nullptr : LoadImageFromMemory(AsBytes(bytes), scaledSize);
+  if (bytes.isEmpty()) {
+    return {nullptr, file.error() == QFileDevice::NoError ? LoadFailure::Empty : LoadFailure::Unreadable};
+  }
+  RaiseDecodeAllocationLimit();
+  Decoded decoded = Decode(AsBytes(bytes), scaledSize);
+  if (decoded.Image.isNull()) {
+    return {nullptr, WhyNotDecoded(AsBytes(bytes))};
+  }
+  return FromDecoded(std::move(decoded));
+}
+
+std::unique_ptr<Bitmap> LoadImageFromFile(const QString& path, QSize scaledSize) {
+  return LoadImageWithReason(path, scaledSize).Image;
 }
 
 Status EncodeImage(const Bitmap& image, QIODevice& device, const QUuid& encoderClsid,

@@ -45,6 +45,23 @@ inline constexpr int kPngCompressionLevel = 1;
 // Whether the readers and writers the program needs are present (the start-up check).
 bool CodecsAvailable();
 
+// Why a file gave no picture.
+enum class LoadFailure { None, Missing, Unreadable, Empty, NotAPicture, Damaged, TooLarge };
+
+// A decoded picture, or null with the reason there is none.
+struct LoadResult {
+  std::unique_ptr<Bitmap> Image;
+  LoadFailure Failure = LoadFailure::None;
+};
+
+// The reason in words, to follow "This file could not be opened: ", and its short form
+// for a line under a thumbnail. Empty for None.
+QString FailureReason(LoadFailure failure);
+QString FailureShortForm(LoadFailure failure);
+
+// Decodes an image file as LoadImageFromFile does and tells why when it cannot.
+LoadResult LoadImageWithReason(const QString& path, QSize scaledSize = {});
+
 // Decodes the first frame of an image file by its content, whatever its name says.
 // With a valid scaledSize the picture comes back at that size, decoded at a reduced
 // scale where the format allows. nullptr when the file is missing, empty, corrupt,

@@ -90,16 +90,6 @@ TEST_F(MixedSheet, EveryPictureLandsInItsCellShowingItsOwnColours) {
   EXPECT_EQ(shot.pixelColor(QPoint(int(sheet.HitRect(0).left()) - 2, 70)), QColor(235, 235, 235));
 }
 
-TEST_F(MixedSheet, AFileThatCannotBeDecodedShowsAnEmptyCellWithItsCaption) {
-  Draw();
-  const QImage shot = Shot();
-  const QPointF origin = sheet.Geometry().SlotOrigin(30);
-  EXPECT_EQ(shot.pixelColor((origin + QPointF(50, 50)).toPoint()), QColor(Qt::white));
-  EXPECT_TRUE(sheet.HitRect(30).isEmpty());
-  EXPECT_TRUE(HasInk(shot, sheet.Geometry().CaptionBox(30, 0)));
-  EXPECT_EQ(sheet.Caption(30, 1), "0 x 0 pixels");
-}
-
 TEST_F(MixedSheet, SecondCaptionFollowsTheSortOrder) {
   Draw();
   sheet.SetThumbnaillSort(1);

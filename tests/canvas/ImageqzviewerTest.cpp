@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include "foundation/ModPublic.h"
+#include "platform/gdiplus/Codecs.h"
+#include "support/BrokenFiles.h"
 #include "support/TestFolder.h"
 #include "support/TestPictures.h"
 #include "support/fakes/FakeMainWindow.h"
@@ -121,16 +123,34 @@ TEST_F(CanvasTest, NewFileResetsUndoAndWritesPositionZeroOfThePictureAsLoaded) {
   EXPECT_EQ(QImage(Imageqzviewer::UndoFilePath(0)).size(), QSize(40, 20));
 }
 
-TEST_F(CanvasTest, UndecodableFileLeavesAnEmptyCanvas) {
-  ASSERT_TRUE(m_canvas->Import(Picture("good.png", Quadrants(100, 50))));
-  const QString bad = m_folder.Write("bad.jpg", QByteArray("\xFF\xD8\xFF\xE0 truncated", 15));
-  EXPECT_FALSE(m_canvas->Import(bad));
-  EXPECT_TRUE(m_canvas->NoOpen());
-  EXPECT_EQ(At(160, 130), kBackground);
-  EXPECT_FALSE(m_canvas->Import(m_folder.File("missing.png")));
+TEST_F(CanvasTest, AFileThatCannotBeOpenedEmptiesTheCanvasAndSaysWhy) {
+  std::vector<TestSupport::BrokenFile> files = TestSupport::WriteBrokenFiles(m_folder);
+  files.push_back({"missing.png", Gdip::LoadFailure::Missing});
+  m_folder.MakeFolder("folder.png");
+  files.push_back({"folder.png", Gdip::LoadFailure::Unreadable});
+  for (const TestSupport::BrokenFile& file : files) {
+    SCOPED_TRACE(file.Name.toStdString());
+    ASSERT_TRUE(m_canvas->Import(Picture("good.png", Quadrants(100, 50))));
+    EXPECT_TRUE(m_canvas->OpenFailureText().isEmpty());
+    EXPECT_FALSE(m_canvas->Import(m_folder.File(file.Name)));
+    EXPECT_TRUE(m_canvas->NoOpen());
+    EXPECT_EQ(At(160, 130), kBackground);
+    EXPECT_EQ(m_canvas->OpenFailureText(), "This file could not be opened: " + Gdip::FailureReason(file.Failure) + ".");
+  }
+  // The message stands in the middle of the empty canvas, also after a resize.
+  m_canvas->resize(420, 300);
+  const QImage shot = m_canvas->grab().toImage();
+  shot.save(TestSupport::ArtifactsFolder() + "/canvas-file-not-opened.png");
+  bool ink = false;
+  for (int x = 20; x < 400 && !ink; ++x) {
+    ink = qGray(shot.pixel(x, 150)) < 120;
+  }
+  EXPECT_TRUE(ink);
   m_canvas->SetFitMode(false);
   m_canvas->SetZoomFromSlider(80);
-  EXPECT_EQ(At(200, 150), kBackground);
+  EXPECT_EQ(At(50, 50), kBackground);
+  ASSERT_TRUE(m_canvas->Import(Picture("good.png", Quadrants(100, 50))));
+  EXPECT_TRUE(m_canvas->OpenFailureText().isEmpty());
 }
 
 TEST_F(CanvasTest, NewImageLoadsABlankOfTheColour) {

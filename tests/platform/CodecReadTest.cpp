@@ -9,6 +9,7 @@
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Codecs.h"
 #include "platform/gdiplus/LittleEndian.h"
+#include "support/BrokenFiles.h"
 #include "support/TestFolder.h"
 
 using CodecTestFiles::Bmp;
@@ -145,6 +146,29 @@ TEST(CodecRead, BrokenFilesGiveNothing) {
   }
   EXPECT_EQ(LoadImageFromFile(folder.Write("empty.png", {})), nullptr);
   EXPECT_EQ(LoadImageFromFile(folder.File("missing.png")), nullptr);
+}
+
+TEST(CodecRead, AFileThatGivesNoPictureSaysWhy) {
+  using Gdip::LoadFailure;
+  TestSupport::TestFolder folder;
+  for (const TestSupport::BrokenFile& file : TestSupport::WriteBrokenFiles(folder)) {
+    for (const QSize scaled : {QSize(), QSize(100, 100)}) {
+      const Gdip::LoadResult loaded = Gdip::LoadImageWithReason(folder.File(file.Name), scaled);
+      EXPECT_EQ(loaded.Image, nullptr) << file.Name.toStdString();
+      EXPECT_EQ(loaded.Failure, file.Failure) << file.Name.toStdString();
+    }
+  }
+  const QByteArray jpeg = Encode(CodecTestFiles::Gradient(64, 48, false), "jpeg", 90);
+  EXPECT_EQ(Gdip::LoadImageWithReason(folder.Write("cut.jpg", jpeg.left(jpeg.size() / 2))).Failure,
+            LoadFailure::Damaged);
+  EXPECT_EQ(Gdip::LoadImageWithReason(folder.File("gone.png")).Failure, LoadFailure::Missing);
+  EXPECT_EQ(Gdip::LoadImageWithReason(folder.MakeFolder("folder.png")).Failure, LoadFailure::Unreadable);
+  const Gdip::LoadResult good = Gdip::LoadImageWithReason(folder.Write("good.jpg", jpeg));
+  ASSERT_NE(good.Image, nullptr);
+  EXPECT_EQ(good.Failure, LoadFailure::None);
+  EXPECT_EQ(Gdip::FailureReason(LoadFailure::NotAPicture), "it is not a picture this program reads");
+  EXPECT_EQ(Gdip::FailureShortForm(LoadFailure::TooLarge), "too large");
+  EXPECT_TRUE(Gdip::FailureReason(LoadFailure::None).isEmpty());
 }
 
 TEST(CodecRead, GifGivesTheFirstFrameInRowOrder) {
