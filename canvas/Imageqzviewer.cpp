@@ -241,7 +241,7 @@ bool Imageqzviewer::Import(const QString& Filename, bool Refreshs, bool isUpDown
       m_saveState = true;
       m_appliedEffect = false;
       m_snapshotDue = loaded;
-      m_firstSnapshotWritten = false;
+      m_firstSnapshotKept = false;
     }
   }
   PublicModle(Refreshs, isUpDown);
@@ -295,9 +295,9 @@ void Imageqzviewer::PublicModle(bool Refreshs, bool isUpDown) {
   }
   Painting(true, false, isUpDown, false);
   if (m_snapshotDue || m_firstL) {
-    // Position 0 is written once per opened picture, and never over later edits.
-    if (m_undoIndex == 0 && !m_firstSnapshotWritten) {
-      WriteFirstSnapshot();
+    // Position 0 is recorded once per opened picture, and never over later edits.
+    if (m_undoIndex == 0 && !m_firstSnapshotKept) {
+      KeepFirstSnapshot();
     }
     m_snapshotDue = false;
     m_firstL = false;
@@ -313,11 +313,13 @@ void Imageqzviewer::RemakeWorkingCanvas() {
   }
 }
 
-void Imageqzviewer::WriteFirstSnapshot() {
+void Imageqzviewer::KeepFirstSnapshot() {
   m_undoCanvasCache.clear();
   m_undoCanvasCache.resize(kUndoSlots);
-  m_undoSnapshots.Write(0, ImgDIB.DIB()->Image());
-  m_firstSnapshotWritten = true;
+  // Kept in memory: its file is written with the first edit's, so merely viewing a
+  // picture writes nothing.
+  m_undoSnapshots.Keep(0, ImgDIB.DIB()->Image());
+  m_firstSnapshotKept = true;
 }
 
 void Imageqzviewer::WaitForSnapshot() { m_undoSnapshots.WaitForWrites(); }

@@ -79,7 +79,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void SetAppliedEffect(bool value) override { m_appliedEffect = value; }
   bool SaveOnly() override;
 
-  // Set before a new file is loaded: the next layout writes undo position 0.
+  // Set before a new file is loaded: the next layout records undo position 0.
   void SetFirstL(bool value) { m_firstL = value; }
   bool FirstL() const { return m_firstL; }
   // The tool or effect mode, 0 (viewing) to 53. Does not repaint.
@@ -157,7 +157,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // "This file could not be opened: <reason>." after an Import that gave no picture,
   // else empty. The empty canvas shows it.
   QString OpenFailureText() const;
-  // Lays the picture out for the window, paints, and writes undo position 0 when due.
+  // Lays the picture out for the window, paints, and records undo position 0 when due.
   void PublicModle(bool Refreshs, bool isUpDown);
   // Paints the back buffer and shows it, or with isExport renders into the current undo canvas.
   void Painting(bool isLoad = false, bool isZoom = false, bool isUpDown = false, bool isExport = false);
@@ -255,7 +255,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void CommitCommonEnd();
   void RefreshStampUndoState();
   void ShowSnapshot(const QImage& picture);
-  void WriteFirstSnapshot();
+  void KeepFirstSnapshot();
   void RemakeWorkingCanvas();
   void UpdateViewGeometry();
   void PaintPicture(Gdip::Graphics& graphics, bool isExport, bool isUpDown);
@@ -306,10 +306,10 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   bool m_firstL = false;
   // The text of the last failed Import, shown on the empty canvas.
   QString m_openFailure;
-  // Set by a new-file load: the next layout writes undo position 0 of the loaded picture.
+  // Set by a new-file load: the next layout records undo position 0 of the loaded picture.
   bool m_snapshotDue = false;
-  // Position 0 of the picture now loaded has been written.
-  bool m_firstSnapshotWritten = false;
+  // Position 0 of the picture now loaded has been recorded.
+  bool m_firstSnapshotKept = false;
   int m_effect = 0;
   float m_zoom = 1.0f;
   bool m_fitMode = true;

@@ -1,6 +1,7 @@
 #include "canvas/UndoSnapshots.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QDir>
 #include <QFile>
@@ -34,22 +35,51 @@ QString UndoSnapshots::FilePath(int position) const {
 void UndoSnapshots::Write(int position, const QImage& picture) {
   // Without a folder the snapshot still serves from memory; its write then fails.
   (void)m_folder.Ensure();
-  std::uint64_t generation = 0;
-  {
-    const std::lock_guard lock(m_mutex);
-    Forget(position);
-    generation = m_nextGeneration++;
-    m_generations[position] = generation;
-    m_held[position] = Held{picture, generation, false};
-    m_newest = position;
-    m_focus = position;
-    Trim();
-  }
+  WriteKept(position);
+  const std::uint64_t generation = Record(position, picture);
   Enqueue({JobKind::RemoveFrom, position + 1, 0, {}});
   Enqueue({JobKind::Write, position, generation, picture});
 }
 
+void UndoSnapshots::Keep(int position, const QImage& picture) {
+  Record(position, picture);
+  m_kept = position;
+  // A file left at this position or after it belongs to another picture.
+  Enqueue({JobKind::RemoveFrom, position, 0, {}});
+}
+
+std::uint64_t UndoSnapshots::Record(int position, const QImage& picture) {
+  const std::lock_guard lock(m_mutex);
+  Forget(position);
+  const std::uint64_t generation = m_nextGeneration++;
+  m_generations[position] = generation;
+  m_held[position] = Held{picture, generation, false};
+  m_newest = position;
+  m_focus = position;
+  Trim();
+  return generation;
+}
+
+void UndoSnapshots::WriteKept(int position) {
+  const int kept = std::exchange(m_kept, -1);
+  if (kept < 0 || kept >= position) {
+    return;
+  }
+  Job job{JobKind::Write, kept, 0, {}};
+  {
+    const std::lock_guard lock(m_mutex);
+    const auto held = m_held.find(kept);
+    if (held == m_held.end()) {
+      return;
+    }
+    job.generation = held->second.generation;
+    job.picture = held->second.picture;
+  }
+  Enqueue(std::move(job));
+}
+
 void UndoSnapshots::Clear() {
+  m_kept = -1;
   {
     const std::lock_guard lock(m_mutex);
     Forget(0);

@@ -43,6 +43,10 @@ class UndoSnapshots {
   // Records the picture as the snapshot of a position and forgets every later one, so
   // redo never returns to a history that a new edit has replaced.
   void Write(int position, const QImage& picture);
+  // Records the picture as Write does but keeps it in memory only; its file is written
+  // just before the next Write's. A picture opened and only looked at so costs no disk
+  // write, and stepping back to it still works once edits follow.
+  void Keep(int position, const QImage& picture);
   // Forgets every snapshot and deletes their files.
   void Clear();
   // The picture of a position: from memory, else decoded from its file. Empty when the
@@ -73,6 +77,10 @@ class UndoSnapshots {
     bool written;  // the file holds it too, so memory may let it go
   };
 
+  // Records the picture of a position in memory; returns its generation.
+  std::uint64_t Record(int position, const QImage& picture);
+  // Queues the write of the kept position, unless `position` replaces it.
+  void WriteKept(int position);
   void Enqueue(Job job);
   void Run();
   void Perform(Job& job);
@@ -87,6 +95,7 @@ class UndoSnapshots {
   const qint64 m_budget;
   int m_newest = -1;
   int m_focus = 0;  // the position last shown; memory keeps its neighbours longest
+  int m_kept = -1;  // the position recorded by Keep and not yet queued for writing
   std::uint64_t m_nextGeneration = 1;
   std::map<int, std::uint64_t> m_generations;  // the current recording of each position
 

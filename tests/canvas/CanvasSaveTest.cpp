@@ -75,7 +75,7 @@ class CanvasSaveTest : public ::testing::Test {
 
 TEST_F(CanvasSaveTest, CommitsUndoAndRedoKeepFilesFlagsAndToolbarInStep) {
   Open("a.png", Flat(0xFF000000));
-  EXPECT_EQ(SnapshotFiles(), QStringList{"Undo0.udo"});
+  EXPECT_EQ(SnapshotFiles(), QStringList());
   for (int i = 1; i <= 3; ++i) {
     m_canvas->CommitUndoStep(Flat(qRgb(i, 0, 0)));
     EXPECT_EQ(Shown(), qRgb(i, 0, 0));
@@ -111,11 +111,34 @@ TEST_F(CanvasSaveTest, CommitsUndoAndRedoKeepFilesFlagsAndToolbarInStep) {
   ExpectToolbarInStep();
   EXPECT_FALSE(m_canvas->SaveState());  // stepping changes no flags
 
-  // A new file starts a new history.
+  // A new file starts a new history, in memory until its first edit.
   Open("b.png", Flat(0xFFFFFFFF));
-  EXPECT_EQ(SnapshotFiles(), QStringList{"Undo0.udo"});
+  EXPECT_EQ(SnapshotFiles(), QStringList());
   EXPECT_FALSE(m_canvas->RedoE);
   ExpectToolbarInStep();
+}
+
+TEST_F(CanvasSaveTest, ViewingPicturesWritesNothingAndTheFirstEditWritesPositionZeroFirst) {
+  for (int i = 0; i < 10; ++i) {
+    Open(QStringLiteral("p%1.png").arg(i), Flat(qRgb(0, i, 0)));
+    m_canvas->Import(QString(), true, true, false);
+  }
+  EXPECT_EQ(SnapshotFiles(), QStringList());
+  EXPECT_FALSE(m_canvas->UndoE);
+
+  m_canvas->CommitUndoStep(Flat(qRgb(7, 7, 7)));
+  EXPECT_EQ(SnapshotFiles(), (QStringList{"Undo0.udo", "Undo1.udo"}));
+  // Position 0 went to disk before the edit's own snapshot.
+  const QFileInfo zero(Imageqzviewer::UndoFilePath(0));
+  const QFileInfo one(Imageqzviewer::UndoFilePath(1));
+  EXPECT_LE(zero.lastModified(), one.lastModified());
+  EXPECT_EQ(QImage(zero.filePath()).pixel(0, 0), qRgb(0, 9, 0));
+  EXPECT_TRUE(m_canvas->UndoE);
+  m_canvas->UndoAndRedo(true);
+  EXPECT_EQ(m_canvas->UndoIndex(), 0);
+  EXPECT_EQ(Shown(), qRgb(0, 9, 0));
+  m_canvas->UndoAndRedo(false);
+  EXPECT_EQ(Shown(), qRgb(7, 7, 7));
 }
 
 TEST_F(CanvasSaveTest, PastTheFiftiethCommitOnlyTheNewestSnapshotIsReplaced) {

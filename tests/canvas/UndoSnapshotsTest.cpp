@@ -41,6 +41,30 @@ class SnapshotTest : public ::testing::Test {
 
 }  // namespace
 
+TEST_F(SnapshotTest, AKeptPictureIsWrittenOnlyWithTheNextWriteAndNeverLetGoBefore) {
+  UndoSnapshots history(m_folder, 0);
+  history.Keep(0, Flat(kRed));
+  history.WaitForWrites();
+  EXPECT_FALSE(QFile::exists(history.FilePath(0)));
+  // Not on disk, so even a zero budget keeps it.
+  EXPECT_EQ(ColourOf(history.Read(0)), kRed);
+  EXPECT_TRUE(history.Exists(0));
+
+  history.Write(1, Flat(kGreen));
+  history.WaitForWrites();
+  EXPECT_EQ(FileColour(history.FilePath(0)), kRed);
+  EXPECT_EQ(FileColour(history.FilePath(1)), kGreen);
+
+  // A picture kept and then replaced or cleared is never written.
+  history.Keep(0, Flat(kBlue));
+  history.Clear();
+  history.Keep(0, Flat(kGrey));
+  history.Write(0, Flat(kBlue));
+  history.WaitForWrites();
+  EXPECT_EQ(FileColour(history.FilePath(0)), kBlue);
+  EXPECT_FALSE(QFile::exists(history.FilePath(1)));
+}
+
 TEST_F(SnapshotTest, APictureReadsBackAtOnceAndFromItsFileOnceMemoryLetsItGo) {
   // With no memory budget a written snapshot is read back from its file.
   UndoSnapshots history(m_folder, 0);
