@@ -3,8 +3,10 @@
 #include <cstdio>
 
 #include <QApplication>
+#include <QByteArray>
 #include <QDir>
 
+#include "app/DisplayCheck.h"
 #include "browse/ModFolderView.h"
 #include "canvas/ToolHint.h"
 #include "foundation/ModPublic.h"
@@ -22,6 +24,24 @@ constexpr const char* kFailCodecsSeam = "LORVANE_TEST_FAIL_CODECS";
 bool HasDisplay() {
   return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
          !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// Whether Qt will connect to the X server DISPLAY names: it does unless another
+// platform is asked for, or a Wayland session is there without an X display.
+bool UsesX11() {
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  if (!platform.isEmpty()) {
+    return platform.startsWith("xcb");
+  }
+  return !qEnvironmentVariableIsEmpty("DISPLAY");
+}
+
+int NoDisplay(const char* why) {
+  std::fprintf(stderr,
+               "lorvane: no display to show the window on (%s). Start it from a desktop session, or under a "
+               "virtual display such as: xvfb-run build/bin/lorvane\n",
+               why);
+  return 2;
 }
 
 bool StartImaging() {
@@ -66,10 +86,10 @@ int SubMain() {
 
 int main(int argc, char** argv) {
   if (!HasDisplay()) {
-    std::fputs("lorvane: no display to show the window on (DISPLAY is not set). Start it from a desktop "
-               "session, or under a virtual display such as: xvfb-run build/bin/lorvane\n",
-               stderr);
-    return 2;
+    return NoDisplay("DISPLAY is not set");
+  }
+  if (UsesX11() && !DisplayAnswers()) {
+    return NoDisplay("no X server answers on DISPLAY");
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Lorvane"));

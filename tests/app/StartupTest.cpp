@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -79,15 +80,36 @@ TEST(Startup, MissingCodecsShowTheImagingErrorAndFail) {
   EXPECT_TRUE(run.errors.contains("Error loading GDI+!")) << run.errors.toStdString();
 }
 
-TEST(Startup, WithoutADisplayItSaysSoAndFails) {
-  QProcess program;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-    env.remove(name);
+namespace {
+
+// A display number no X server listens on.
+QString DeadDisplay() {
+  int number = 99;
+  while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)) ||
+         QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number))) {
+    ++number;
   }
-  program.setProcessEnvironment(env);
-  program.start(ProgramPath());
-  ASSERT_TRUE(program.waitForFinished(20000));
-  EXPECT_NE(program.exitCode(), 0);
-  EXPECT_TRUE(QString::fromLocal8Bit(program.readAllStandardError()).contains("no display"));
+  return QStringLiteral(":%1").arg(number);
+}
+
+}  // namespace
+
+TEST(Startup, WithoutADisplayOrWithOneThatDoesNotAnswerItSaysSoAndFails) {
+  for (const QString& display : {QString(), DeadDisplay()}) {
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+      env.remove(name);
+    }
+    if (!display.isEmpty()) {
+      env.insert("DISPLAY", display);
+    }
+    program.setProcessEnvironment(env);
+    program.start(ProgramPath());
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << display.toStdString();
+    EXPECT_EQ(program.exitCode(), 2) << display.toStdString();
+    EXPECT_TRUE(QString::fromLocal8Bit(program.readAllStandardError()).contains("no display to show the window on"))
+        << display.toStdString();
+  }
 }
