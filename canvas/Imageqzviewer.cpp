@@ -25,6 +25,7 @@
 #include "foundation/Numbers.h"
 #include "foundation/SkinnedControlServices.h"
 #include "platform/forms/Input.h"
+#include "platform/forms/MsgBox.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Brush.h"
 #include "platform/gdiplus/Codecs.h"
@@ -96,6 +97,17 @@ Imageqzviewer::Imageqzviewer(QWidget* parent) : QWidget(parent), m_snapshotFolde
   ModPublic::VectorFillStyle = QStringLiteral("Vector_Single");
   // A data folder that cannot be written keeps the undo history in memory only.
   (void)m_snapshotFolder.Ensure();
+  // The history reports from its worker; the user is told on the window's thread.
+  m_undoSnapshots.OnWriteFailure([this](const QString& reason) {
+    QMetaObject::invokeMethod(
+        this,
+        [reason] {
+          Forms::MsgBox(
+              QStringLiteral("Undo steps could not be saved: %1. Older steps will not be kept.").arg(reason),
+              Forms::vbOKOnly | Forms::vbExclamation);
+        },
+        Qt::QueuedConnection);
+  });
 }
 
 Imageqzviewer::~Imageqzviewer() { EndOfLife(); }

@@ -4,6 +4,8 @@
 #include <utility>
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -169,20 +171,68 @@ void UndoSnapshots::Trim() {
   for (const auto& [position, held] : m_held) {
     total += held.picture.sizeInBytes();
   }
+  // Pictures safely on disk go first, the one farthest from the view first.
+  TrimWhere(
+      total, [](int, const Held& held) { return held.written; },
+      [this](int a, int b) { return std::abs(a - m_focus) > std::abs(b - m_focus); });
+  if (m_writesFailing) {
+    // Pictures that cannot reach their files go next, oldest first.
+    TrimWhere(
+        total, [](int, const Held& held) { return !held.written; }, [](int a, int b) { return a < b; });
+  }
+}
+
+void UndoSnapshots::TrimWhere(qint64& total, const std::function<bool(int, const Held&)>& mayGo,
+                              const std::function<bool(int, int)>& goesBefore) {
   while (total > m_budget) {
-    // Only pictures safely on disk may go; the one farthest from the view goes first.
-    auto farthest = m_held.end();
+    auto victim = m_held.end();
     for (auto it = m_held.begin(); it != m_held.end(); ++it) {
-      if (it->second.written && it->first != m_focus &&
-          (farthest == m_held.end() || std::abs(it->first - m_focus) > std::abs(farthest->first - m_focus))) {
-        farthest = it;
+      if (it->first != m_focus && mayGo(it->first, it->second) &&
+          (victim == m_held.end() || goesBefore(it->first, victim->first))) {
+        victim = it;
       }
     }
-    if (farthest == m_held.end()) {
+    if (victim == m_held.end()) {
       return;
     }
-    total -= farthest->second.picture.sizeInBytes();
-    m_held.erase(farthest);
+    total -= victim->second.picture.sizeInBytes();
+    m_held.erase(victim);
+  }
+}
+
+void UndoSnapshots::OnWriteFailure(std::function<void(const QString&)> handler) {
+  const std::lock_guard lock(m_mutex);
+  m_onWriteFailure = std::move(handler);
+}
+
+QString UndoSnapshots::WriteFailureReason() const {
+  const QFileInfo folder(m_folder.Path());
+  if (!folder.isDir() || !folder.isWritable()) {
+    return QStringLiteral("the data folder cannot be written to");
+  }
+  // Less room than a small snapshot takes is a full disk.
+  constexpr qint64 kNearlyFull = qint64{16} << 20;
+  const qint64 available = QStorageInfo(folder.absoluteFilePath()).bytesAvailable();
+  if (available >= 0 && available < kNearlyFull) {
+    return QStringLiteral("the disk is full");
+  }
+  return QStringLiteral("the file could not be written");
+}
+
+void UndoSnapshots::ReportWrite(bool written) {
+  std::function<void(const QString&)> handler;
+  {
+    const std::lock_guard lock(m_mutex);
+    const bool firstFailure = !written && !m_writesFailing;
+    m_writesFailing = !written;
+    if (!firstFailure) {
+      return;
+    }
+    Trim();
+    handler = m_onWriteFailure;
+  }
+  if (handler) {
+    handler(WriteFailureReason());
   }
 }
 
@@ -248,18 +298,14 @@ void UndoSnapshots::WriteFile(const Job& job) {
     // An older file of this position must not come back in place of the lost one.
     QFile::remove(path);
   }
+  ReportWrite(written);
   const std::lock_guard lock(m_mutex);
   const auto held = m_held.find(job.position);
-  if (held == m_held.end() || held->second.generation != job.generation) {
-    return;
-  }
-  if (written) {
+  if (written && held != m_held.end() && held->second.generation == job.generation) {
     held->second.written = true;
     Trim();
-  } else {
-    // Unwritten, the position is gone; stepping onto it keeps the picture shown.
-    m_held.erase(held);
   }
+  // Unwritten, the picture stays in memory while the budget lets it.
 }
 
 void UndoSnapshots::RemoveFilesFrom(int position) const {

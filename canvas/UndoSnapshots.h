@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -18,6 +19,8 @@
 
 #include <QImage>
 #include <QString>
+
+#include "foundation/MemoryBudgets.h"
 
 class SnapshotFolder;
 
@@ -27,8 +30,7 @@ class UndoSnapshots {
   // Snapshots are PNG files (format 6 of the off-screen canvas's save).
   static constexpr int kPngFormat = 6;
   static constexpr int kPngQuality = 90;
-  // Four 24-megapixel pictures.
-  static constexpr qint64 kDefaultMemoryBudget = qint64{400} << 20;
+  static constexpr qint64 kDefaultMemoryBudget = MemoryBudgets::kUndoSnapshotBytes;
 
   explicit UndoSnapshots(SnapshotFolder& folder, qint64 memoryBudget = kDefaultMemoryBudget);
   ~UndoSnapshots();
@@ -62,6 +64,10 @@ class UndoSnapshots {
   int Count() const { return m_newest + 1; }
   // Waits until every file operation asked for so far has been done.
   void WaitForWrites();
+  // Called on the worker thread with the reason when a snapshot write fails, once until
+  // a write succeeds again. From then on snapshots that never reached their file are
+  // let go too, oldest first, to stay within the budget; the one last shown stays.
+  void OnWriteFailure(std::function<void(const QString& reason)> handler);
 
  private:
   enum class JobKind { Write, RemoveFrom, Load };
@@ -89,6 +95,10 @@ class UndoSnapshots {
   void LoadAhead(const Job& job);
   void Forget(int fromPosition);
   void Trim();
+  void TrimWhere(qint64& total, const std::function<bool(int position, const Held&)>& mayGo,
+                 const std::function<bool(int a, int b)>& goesBefore);
+  QString WriteFailureReason() const;
+  void ReportWrite(bool written);
   void Prefetch(int position);
 
   SnapshotFolder& m_folder;
@@ -96,6 +106,8 @@ class UndoSnapshots {
   int m_newest = -1;
   int m_focus = 0;  // the position last shown; memory keeps its neighbours longest
   int m_kept = -1;  // the position recorded by Keep and not yet queued for writing
+  bool m_writesFailing = false;  // the last write failed; guarded by m_mutex
+  std::function<void(const QString&)> m_onWriteFailure;
   std::uint64_t m_nextGeneration = 1;
   std::map<int, std::uint64_t> m_generations;  // the current recording of each position
 

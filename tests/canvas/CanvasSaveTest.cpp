@@ -1,5 +1,6 @@
 // The canvas's undo history, saving and deleting, over a temporary program folder.
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -139,6 +140,29 @@ TEST_F(CanvasSaveTest, ViewingPicturesWritesNothingAndTheFirstEditWritesPosition
   EXPECT_EQ(Shown(), qRgb(0, 9, 0));
   m_canvas->UndoAndRedo(false);
   EXPECT_EQ(Shown(), qRgb(7, 7, 7));
+}
+
+TEST_F(CanvasSaveTest, SnapshotWritesThatFailAreReportedOnceAndTheEditsStayShown) {
+  Fakes::ScriptedMessageBox boxes;
+  Open("a.png", Flat(0xFF000000));
+  // A plain file stands where the snapshot folder was: every write fails.
+  const QString folder = QFileInfo(Imageqzviewer::UndoFilePath(0)).path();
+  QDir(folder).removeRecursively();
+  QFile blocker(folder);
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  for (int i = 1; i <= 3; ++i) {
+    m_canvas->CommitUndoStep(Flat(qRgb(i, 0, 0)));
+    m_canvas->WaitForSnapshot();
+    QCoreApplication::processEvents();
+  }
+  ASSERT_EQ(boxes.shown.size(), 1U);
+  EXPECT_EQ(boxes.shown[0].prompt,
+            "Undo steps could not be saved: the data folder cannot be written to. Older steps will not be kept.");
+  EXPECT_EQ(Shown(), qRgb(3, 0, 0));
+  m_canvas->UndoAndRedo(true);
+  EXPECT_EQ(Shown(), qRgb(2, 0, 0));
+  QFile::remove(folder);
 }
 
 TEST_F(CanvasSaveTest, PastTheFiftiethCommitOnlyTheNewestSnapshotIsReplaced) {

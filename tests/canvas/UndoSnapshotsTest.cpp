@@ -1,5 +1,7 @@
 #include "canvas/UndoSnapshots.h"
 
+#include <vector>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -131,16 +133,42 @@ TEST_F(SnapshotTest, UnreadableOrUnwrittenSnapshotsGiveNoStep) {
   damaged.write("not a picture");
   damaged.close();
   EXPECT_FALSE(history.Step(2, true));
+}
 
+TEST_F(SnapshotTest, WhenWritesFailTheUserIsToldOnceAndOnlyTheNewestThatFitStay) {
+  const qint64 picture = Flat(kRed).sizeInBytes();
+  UndoSnapshots history(m_folder, 2 * picture);
+  std::vector<QString> reasons;
+  history.OnWriteFailure([&reasons](const QString& reason) { reasons.push_back(reason); });
+  history.Keep(0, Flat(kRed));
   // The folder is taken away and a plain file stands in its place: writes fail.
+  ASSERT_TRUE(m_folder.Ensure());
   QDir(m_folder.Path()).removeRecursively();
   QFile blocker(m_folder.Path().chopped(1));
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
-  history.Write(3, Flat(kGrey));
+  for (int position = 1; position <= 5; ++position) {
+    history.Write(position, Flat(qRgb(position, 0, 0)));
+    history.WaitForWrites();
+  }
+  EXPECT_EQ(reasons, std::vector<QString>{"the data folder cannot be written to"});
+  // The two newest fit the budget; the older ones, position 0 too, are let go.
+  EXPECT_EQ(ColourOf(history.Read(5)), qRgb(5, 0, 0));
+  const auto back = history.Step(5, true);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(ColourOf(back->second), qRgb(4, 0, 0));
+  for (int position = 0; position <= 3; ++position) {
+    EXPECT_FALSE(history.Exists(position)) << position;
+  }
+  EXPECT_FALSE(history.Step(4, true));
+
+  // Once writes work again, a later failure is reported again.
+  QFile::remove(m_folder.Path().chopped(1));
+  ASSERT_TRUE(QDir().mkpath(m_folder.Path()));
+  history.Write(6, Flat(kBlue));
   history.WaitForWrites();
-  EXPECT_FALSE(history.Exists(3));
-  EXPECT_FALSE(history.Step(2, false));
+  EXPECT_EQ(FileColour(history.FilePath(6)), kBlue);
+  EXPECT_EQ(reasons.size(), 1U);
 }
 
 TEST_F(SnapshotTest, EachProgramHasItsOwnFolderAndCleansUpAfterOthersThatEnded) {

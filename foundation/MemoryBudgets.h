@@ -1,0 +1,25 @@
+#pragma once
+// How much memory the program lets its caches and histories take, in one place: the
+// sheet of thumbnails and the canvas's undo history stay within these whatever the
+// folder or the picture.
+
+#include <cstdint>
+
+namespace MemoryBudgets {
+
+// Everything the thumbnail sheet holds: the pictures of the rows on and near the
+// screen, and the loader's cache of earlier pictures.
+inline constexpr std::int64_t kSheetBytes = std::int64_t{256} << 20;
+// The share of kSheetBytes the loader's cache may fill; the rest is the sheet's window.
+inline constexpr std::int64_t kThumbnailCacheBytes = kSheetBytes / 2;
+// The rows kept decoded around those on screen, on either side, when the budget allows.
+inline constexpr int kSheetMarginRows = 10;
+
+// Undo snapshots held in memory: four 24-megapixel pictures.
+inline constexpr std::int64_t kUndoSnapshotBytes = std::int64_t{400} << 20;
+
+// Full-size copies of the open picture that may be alive at once, during a load and
+// during a commit.
+inline constexpr int kFullSizeCopies = 3;
+
+}  // namespace MemoryBudgets
