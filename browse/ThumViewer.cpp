@@ -252,6 +252,7 @@ void ThumViewer::ReflowSheet(int topSlot) {
   m_bandRect = QRect();
   SetupThumbScroll();
   ScrollToSlot(topSlot);
+  DecodeReleasedInView();
   m_surface->update();
 }
 
@@ -278,6 +279,7 @@ void ThumViewer::UpdateScrollRange() {
 void ThumViewer::OnScrollValueChanged() {
   m_surface->move(m_surface->x(), -m_scroll->Value());
   m_surface->update();
+  DecodeReleasedInView();
   // The rows that scrolled into view are drawn before the rest. The queue is only
   // rebuilt when a row comes into view, not for every pixel of a drag.
   if (m_loader->Busy()) {

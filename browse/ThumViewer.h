@@ -21,6 +21,7 @@
 #include "browse/SheetGeometry.h"
 #include "browse/ThumbnailLoader.h"
 #include "foundation/MainWindowServices.h"
+#include "foundation/MemoryBudgets.h"
 
 class QMouseEvent;
 class QPainter;
@@ -186,6 +187,12 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   QWidget* Surface() const;
   scrollVControl* Scroll() const { return m_scroll; }
   const ThumbnailLoader& Loader() const { return *m_loader; }
+  // The bytes of decoded pictures the sheet may hold; pictures of rows far from the
+  // view are let go beyond it and decoded again when they come back into view.
+  void SetMemoryBudget(qint64 bytes) { m_budget = bytes; }
+  qint64 HeldBytes() const { return m_heldBytes; }
+  // Whether the row's picture is held (drawn and not let go).
+  bool HoldsPicture(int row) const { return ValidRow(row) && !m_pictures[row].Thumb.isNull(); }
 
  signals:
   void MouseDown(int Button, int Shift, float X, float Y);
@@ -222,6 +229,17 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   void StartDecoding();
   std::vector<int> VisibleRequests() const;
   void PlaceThumbnail(int row, const ThumbPicture& picture);
+  void SetPicture(int row, const ThumbPicture& picture);
+  // A drawn row whose picture was let go to stay within the budget.
+  bool Released(int row) const;
+  void Release(int row);
+  // Lets go of the pictures of the rows farthest from the view until the budget holds.
+  void KeepWithinBudget();
+  // The slots on screen, and with the margin of rows kept around them.
+  void VisibleSlots(int& first, int& last) const;
+  bool InWindow(int slot) const;
+  // Starts decoding again when a row on screen has been let go and nobody decodes it.
+  void DecodeReleasedInView();
   // Puts a drawn row's picture rectangle at its slot of the current grid.
   void PlaceCell(int row);
   void FinishSheet();
@@ -293,6 +311,8 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   std::vector<int> m_requestOfRow;  // the index of a row's request in the running batch
   std::vector<int> m_prioritized;   // the requests last put at the head of the queue
   bool m_sheetReady = false;
+  qint64 m_budget = MemoryBudgets::kSheetBytes - MemoryBudgets::kThumbnailCacheBytes;
+  qint64 m_heldBytes = 0;
   // The row framed in grey when the drawing ended.
   int m_framedRow = -1;
   // The rows framed in grey by the last star change, and whether those frames still

@@ -95,6 +95,7 @@ void ThumViewer::ClearSheet() {
   m_fitRects.assign(rows + 1, QRectF());
   m_imageRects.assign(rows + 1, QRectF());
   m_pictures.assign(rows, ThumbPicture());
+  m_heldBytes = 0;
   m_drawn.assign(rows, false);
   m_requestOfRow.assign(rows, -1);
   m_framedRow = -1;
@@ -134,8 +135,14 @@ void ThumViewer::SetupThumbScroll() {
 
 void ThumViewer::StartDecoding() {
   std::vector<ThumbRequest> requests;
+  m_requestOfRow.assign(m_rows.size(), -1);
   const QSize box(m_geometry.CellWidth, m_geometry.CellHeight);
-  for (int row : m_slotRows) {
+  for (int slot = 0; slot < static_cast<int>(m_slotRows.size()); ++slot) {
+    const int row = m_slotRows[slot];
+    // Rows let go far from the view wait until the view comes near them again.
+    if (m_drawn[row] && !(Released(row) && InWindow(slot))) {
+      continue;
+    }
     const FileRow& file = m_rows[row];
     const ThumbRequest request{row, file.Path, box, file.Bytes, file.Modified};
     if (const ThumbPicture* cached = m_loader->Cached(request)) {
@@ -150,11 +157,66 @@ void ThumViewer::StartDecoding() {
   m_loader->Start(std::move(requests), m_prioritized);
 }
 
+void ThumViewer::DecodeReleasedInView() {
+  int first = 0;
+  int last = -1;
+  VisibleSlots(first, last);
+  for (int slot = first; slot <= last; ++slot) {
+    const int row = m_slotRows[slot];
+    if (Released(row) && m_requestOfRow[row] < 0) {
+      StartDecoding();
+      return;
+    }
+  }
+}
+
+void ThumViewer::VisibleSlots(int& first, int& last) const {
+  const double top = -m_surface->y();
+  m_geometry.SlotsIn(top, top + height(), static_cast<int>(m_slotRows.size()), first, last);
+}
+
+bool ThumViewer::InWindow(int slot) const {
+  int first = 0;
+  int last = -1;
+  VisibleSlots(first, last);
+  const int margin = MemoryBudgets::kSheetMarginRows * m_geometry.PerRow();
+  return slot >= first - margin && slot <= last + margin;
+}
+
+bool ThumViewer::Released(int row) const {
+  const ThumbPicture& picture = m_pictures[row];
+  return m_drawn[row] && picture.Thumb.isNull() && picture.Failure == Gdip::LoadFailure::None;
+}
+
+void ThumViewer::Release(int row) {
+  if (!m_pictures[row].Thumb.isNull()) {
+    m_heldBytes -= m_pictures[row].Thumb.sizeInBytes();
+    // The size stays for the caption and the layout; only the pixels go.
+    m_pictures[row].Thumb = QImage();
+    m_requestOfRow[row] = -1;
+  }
+}
+
+void ThumViewer::KeepWithinBudget() {
+  if (m_heldBytes <= m_budget) {
+    return;
+  }
+  int first = 0;
+  int last = -1;
+  VisibleSlots(first, last);
+  // Down to nine tenths, so that letting go happens now and then, not on every picture.
+  const qint64 target = m_budget - m_budget / 10;
+  int low = 0;
+  int high = static_cast<int>(m_slotRows.size()) - 1;
+  while (m_heldBytes > target && (low < first || high > last)) {
+    const bool lowIsFarther = low < first && (high <= last || first - low >= high - last);
+    Release(m_slotRows[lowIsFarther ? low++ : high--]);
+  }
+}
 std::vector<int> ThumViewer::VisibleRequests() const {
   int first = 0;
   int last = -1;
-  const double top = -m_surface->y();
-  m_geometry.SlotsIn(top, top + height(), static_cast<int>(m_slotRows.size()), first, last);
+  VisibleSlots(first, last);
   std::vector<int> requests;
   for (int slot = first; slot <= last; ++slot) {
     const int request = m_requestOfRow[m_slotRows[slot]];
@@ -166,14 +228,20 @@ std::vector<int> ThumViewer::VisibleRequests() const {
 }
 
 void ThumViewer::PlaceThumbnail(int row, const ThumbPicture& picture) {
-  if (!ValidRow(row) || m_rowSlots[row] < 0 || m_drawn[row]) {
+  if (!ValidRow(row) || m_rowSlots[row] < 0 || (m_drawn[row] && !Released(row))) {
     return;
   }
   m_fitRects[row] = PictureRect(picture, m_geometry.CellWidth, m_geometry.CellHeight);
-  m_pictures[row] = picture;
-  m_drawn[row] = true;
+  SetPicture(row, picture);
   PlaceCell(row);
   UpdateRow(row);
+  KeepWithinBudget();
+}
+
+void ThumViewer::SetPicture(int row, const ThumbPicture& picture) {
+  m_heldBytes += picture.Thumb.sizeInBytes() - m_pictures[row].Thumb.sizeInBytes();
+  m_pictures[row] = picture;
+  m_drawn[row] = true;
 }
 
 void ThumViewer::PlaceCell(int row) {
@@ -183,7 +251,10 @@ void ThumViewer::PlaceCell(int row) {
 }
 
 void ThumViewer::FinishSheet() {
-  m_framedRow = OldPress;
+  // Pictures decoded again after the sheet was done leave its frame where it was.
+  if (!m_sheetReady) {
+    m_framedRow = OldPress;
+  }
   m_sheetReady = true;
   m_surface->update();
 }
@@ -205,8 +276,7 @@ void ThumViewer::RefreshThumSave() {
   // The saved file is shown at the plain thumbnail size, without the zoom margin.
   const ThumbPicture picture = ThumbnailLoader::Decode(SelectFile, QSize(m_thumWidth, m_thumHeight));
   m_fitRects[row] = PictureRect(picture, m_thumWidth, m_thumHeight);
-  m_pictures[row] = picture;
-  m_drawn[row] = true;
+  SetPicture(row, picture);
   PlaceCell(row);
   // Pictures made of the file before it changed must not come back on a later drawing.
   m_loader->Forget(SelectFile);
@@ -250,7 +320,7 @@ QString ThumViewer::Caption(int row, int line) const {
         return {};
       }
       const ThumbPicture& picture = m_pictures[row];
-      if (picture.Thumb.isNull()) {
+      if (picture.Failure != Gdip::LoadFailure::None) {
         return Gdip::FailureShortForm(picture.Failure);
       }
       return QStringLiteral("%1 x %2 pixels").arg(picture.Source.width()).arg(picture.Source.height());
@@ -290,7 +360,7 @@ void ThumViewer::PaintCell(QPainter& painter, int slot) const {
   const QImage& thumb = m_pictures[row].Thumb;
   const QRectF& image = m_imageRects[row];
   if (thumb.isNull()) {
-    if (m_drawn[row]) {
+    if (m_drawn[row] && m_pictures[row].Failure != Gdip::LoadFailure::None) {
       PaintBrokenMark(painter, image);
     }
     return;

@@ -5,15 +5,16 @@
 #include <QThread>
 
 #include "foundation/GdiDIB.h"
+#include "foundation/MemoryBudgets.h"
 #include "foundation/Numbers.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Codecs.h"
 
 namespace {
 
-// Decoded thumbnails kept for re-sorts, filters and searches: about 2,500 pictures of
-// 160 pixels.
-constexpr int kCacheKilobytes = 256 * 1024;
+// Decoded thumbnails kept for re-sorts, filters and searches: about 1,300 pictures of
+// 160 pixels, their share of the sheet's budget.
+constexpr int kCacheKilobytes = static_cast<int>(MemoryBudgets::kThumbnailCacheBytes / 1024);
 
 QString CacheKey(const QString& path, QSize box) {
   return path + u'\n' + QString::number(box.width()) + u'x' + QString::number(box.height());

@@ -94,3 +94,32 @@ TEST_F(LaidOutSheet, AScrollBarAtItsEndShowsTheLastRowAtTheBottom) {
   EXPECT_LE(lastCaption.bottom(), viewBottom);
   EXPECT_EQ(viewBottom - lastCaption.bottom(), SheetGeometry::BottomMargin);
 }
+
+TEST_F(LaidOutSheet, PicturesFarFromTheViewAreLetGoWithinTheBudgetAndComeBackInView) {
+  WritePictures(120);
+  const qint64 picture = 40 * 30 * 4;
+  // Room for five rows of six.
+  sheet.SetMemoryBudget(30 * picture);
+  sheet.resize(760, 300);
+  Draw();
+  EXPECT_LE(sheet.HeldBytes(), 30 * picture);
+  EXPECT_TRUE(sheet.HoldsPicture(0));
+  EXPECT_FALSE(sheet.HoldsPicture(119));
+  // A picture let go keeps its place, caption and hit rectangle.
+  EXPECT_EQ(sheet.Caption(119, 1), "40 x 30 pixels");
+  EXPECT_FALSE(sheet.HitRect(119).isEmpty());
+
+  sheet.Scroll()->SetValue(sheet.Scroll()->Max());
+  ASSERT_TRUE(QTest::qWaitFor([this] { return sheet.HoldsPicture(119); }, 30000));
+  ASSERT_TRUE(WaitReady());
+  EXPECT_LE(sheet.HeldBytes(), 30 * picture);
+  EXPECT_FALSE(sheet.HoldsPicture(0));
+  const QImage shot = Shot();
+  for (const int row : {114, 119}) {
+    EXPECT_TRUE(SheetPictures::Near(shot.pixelColor(Centre(row).toPoint()), QColor::fromHsv(row * 7 % 360, 200, 220), 16))
+        << row;
+  }
+  sheet.Scroll()->SetValue(0);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return sheet.HoldsPicture(0); }, 30000));
+  EXPECT_LE(sheet.HeldBytes(), 30 * picture);
+}
