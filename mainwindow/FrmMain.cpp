@@ -15,6 +15,7 @@
 #include "controls/MenuModel.h"
 #include "foundation/CommandKeys.h"
 #include "mainwindow/StandInPanes.h"
+#include "mainwindow/TemporaryMenu.h"
 
 namespace {
 
@@ -83,6 +84,7 @@ void FrmMain::CreateControls() {
   m_sheet = new ThumViewer(this);
   m_titleSkin = Hosted<TitleBarServices>::Of(new StandInTitleBar(this));
   m_menuBar = Hosted<MenuBarStripServices>::Of(new StandInMenuBar(this));
+  TemporaryMenu::Install(*m_menuBar.widget, *m_canvas, *this);
   m_imageToolbar = Hosted<ImageToolbarServices>::Of(new StandInImageToolbar(this));
   m_splitLV = Hosted<SplitterServices>::Of(new StandInSplitter(this, {kSplitHLeft, kSplitLVHeight}));
   m_splitH = Hosted<SplitterServices>::Of(new StandInSplitter(this, {kSplitHWidth, kDesignSize.height()}));
@@ -106,8 +108,11 @@ CanvasSaveServices* FrmMain::SingleqzPreview() { return m_canvas; }
 
 ThumbnailSheetServices* FrmMain::ThumqzViewer() { return m_sheet; }
 
-// The panels, menu marks and tool values of the side panel's tool come with the tool set-up.
-void FrmMain::FormOption(bool&, bool&) {}
+// Until the side panel's tools are set up here, every tool ends in plain viewing.
+void FrmMain::FormOption(bool&, bool&) {
+  TemporaryMenu::ResetToBrowse(*m_canvas, *this);
+  m_canvas->Import(QString(), true);
+}
 
 void FrmMain::SettingArrange_Menu(const QString& PressMenuID) {
   const auto key = std::find_if(kSortKeys.begin(), kSortKeys.end(), [&](std::string_view sortKey) {

@@ -2,6 +2,7 @@
 // tree fills the sheet, a click on a thumbnail shows the picture on the canvas, and
 // closing the window saves the settings.
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include <gtest/gtest.h>
@@ -82,48 +83,79 @@ bool WaitUntilSteady(XTest::Connection& x, unsigned long window, QImage& shot) {
   });
 }
 
+// The program on its own virtual display with a home whose only folder holds three
+// pictures: the first of the given colours (or a picture of its own) and two others.
+class Session {
+ private:
+  // First, so the display outlives the connection and the program.
+  ProgramRun::VirtualDisplay m_display;
+  QTemporaryDir m_home;
+
+ public:
+  bool Start(const QImage& first) {
+    if (!m_display.Name().isEmpty()) {
+      x = XTest::Connection::Open(m_display.Name().toStdString());
+    }
+    if (x == nullptr || !m_home.isValid()) {
+      return false;
+    }
+    pictures = m_home.filePath("Holiday");
+    QDir().mkpath(pictures);
+    first.save(pictures + "/a-first.png");
+    QImage image(320, 240, QImage::Format_RGB32);
+    for (int i = 0; i < 2; ++i) {
+      image.fill(kOthers[i]);
+      image.save(pictures + QStringLiteral("/b-other%1.png").arg(i));
+    }
+    QProcessEnvironment env = ProgramRun::ProgramEnvironment(m_display.Name());
+    env.insert("HOME", m_home.path());
+    env.insert("XDG_CONFIG_HOME", m_home.filePath(".config"));
+    env.insert("XDG_DATA_HOME", m_home.filePath(".local/share"));
+    env.insert("XDG_CACHE_HOME", m_home.filePath(".cache"));
+    program.setProcessEnvironment(env);
+    program.start(ProgramRun::ProgramPath());
+    if (!program.waitForStarted(10000)) {
+      return false;
+    }
+    window = ProgramRun::WaitForWindow(*x, "Vesk Lorvane 6 - Free");
+    return window != 0;
+  }
+  // The folder is chosen by hand: a click gives the tree the keyboard, and typing a
+  // name's beginning selects the shown folder of that name.
+  bool ChooseFolder(QImage& shot) {
+    if (!WaitUntilSteady(*x, window, shot)) {
+      return false;
+    }
+    x->Click(window, 40, shot.height() / 2);
+    x->Type(window, "holiday");
+    return true;
+  }
+  QString Home(const QString& path) const { return m_home.filePath(path); }
+
+  std::unique_ptr<XTest::Connection> x;
+  unsigned long window = 0;
+  QString pictures;
+  QProcess program;
+};
+
+QImage Flat(QColor colour) {
+  QImage image(320, 240, QImage::Format_RGB32);
+  image.fill(colour);
+  return image;
+}
+
 }  // namespace
 
 TEST(MainRoad, ChosenFolderFillsTheSheetAndAClickedThumbnailShowsOnTheCanvas) {
   if (!ProgramRun::VirtualDisplay::Installed()) {
     GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps installs it)";
   }
-  ProgramRun::VirtualDisplay display;
-  ASSERT_FALSE(display.Name().isEmpty()) << "Xvfb did not start";
-  auto x = XTest::Connection::Open(display.Name().toStdString());
-  ASSERT_NE(x, nullptr);
-
-  QTemporaryDir home;
-  ASSERT_TRUE(home.isValid());
-  // The only folder in the home, which the tree opens at start.
-  const QString pictures = home.filePath("Holiday");
-  QDir().mkpath(pictures);
-  QImage image(320, 240, QImage::Format_RGB32);
-  image.fill(kFirst);
-  ASSERT_TRUE(image.save(pictures + "/a-first.png"));
-  for (int i = 0; i < 2; ++i) {
-    image.fill(kOthers[i]);
-    ASSERT_TRUE(image.save(pictures + QStringLiteral("/b-other%1.png").arg(i)));
-  }
-
-  QProcessEnvironment env = ProgramRun::ProgramEnvironment(display.Name());
-  env.insert("HOME", home.path());
-  env.insert("XDG_CONFIG_HOME", home.filePath(".config"));
-  env.insert("XDG_DATA_HOME", home.filePath(".local/share"));
-  env.insert("XDG_CACHE_HOME", home.filePath(".cache"));
-  QProcess program;
-  program.setProcessEnvironment(env);
-  program.start(ProgramRun::ProgramPath());
-  ASSERT_TRUE(program.waitForStarted(10000));
-  const unsigned long window = ProgramRun::WaitForWindow(*x, "Vesk Lorvane 6 - Free");
-  ASSERT_NE(window, 0u);
-
-  // The folder is chosen by hand: a click gives the tree the keyboard, and typing a
-  // name's beginning selects the shown folder of that name.
+  Session session;
+  ASSERT_TRUE(session.Start(Flat(kFirst))) << "the program did not start on a virtual display";
+  auto& x = session.x;
+  const unsigned long window = session.window;
   QImage shot;
-  ASSERT_TRUE(WaitUntilSteady(*x, window, shot)) << "the window kept changing";
-  x->Click(window, 40, shot.height() / 2);
-  x->Type(window, "holiday");
+  ASSERT_TRUE(session.ChooseFolder(shot)) << "the window kept changing";
 
   // The sheet fills: all three pictures appear as thumbnails.
   const bool sheetFilled = WaitForShot(*x, window, shot, [](const QImage& s) {
@@ -142,9 +174,115 @@ TEST(MainRoad, ChosenFolderFillsTheSheetAndAClickedThumbnailShowsOnTheCanvas) {
   EXPECT_TRUE(canvasShows) << "the canvas did not show the clicked picture";
 
   x->RequestClose(window);
-  ASSERT_TRUE(program.waitForFinished(20000));
-  EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
-  QFile settings(home.filePath(".config/lorvane/registry.ini"));
+  ASSERT_TRUE(session.program.waitForFinished(20000));
+  EXPECT_EQ(session.program.exitCode(), 0) << session.program.readAllStandardError().toStdString();
+  QFile settings(session.Home(".config/lorvane/registry.ini"));
   ASSERT_TRUE(settings.open(QIODevice::ReadOnly)) << "closing did not save the settings";
-  EXPECT_TRUE(QString::fromUtf8(settings.readAll()).contains(pictures));
+  EXPECT_TRUE(QString::fromUtf8(settings.readAll()).contains(session.pictures));
+}
+
+namespace {
+
+const QColor kBlue{40, 60, 210};
+
+// The mean column of a colour's pixels inside a box.
+double MeanX(const QImage& shot, QColor colour, const QRect& box) {
+  double sum = 0;
+  int count = 0;
+  for (int y = box.top(); y <= box.bottom(); ++y) {
+    for (int x = box.left(); x <= box.right(); ++x) {
+      if (Near(shot.pixelColor(x, y), colour)) {
+        sum += x;
+        ++count;
+      }
+    }
+  }
+  return count == 0 ? -1 : sum / count;
+}
+
+// Where two photographs differ.
+QRect Changed(const QImage& a, const QImage& b) {
+  QRect box;
+  for (int y = 0; y < std::min(a.height(), b.height()); ++y) {
+    for (int x = 0; x < std::min(a.width(), b.width()); ++x) {
+      if (a.pixel(x, y) != b.pixel(x, y)) {
+        box |= QRect(x, y, 1, 1);
+      }
+    }
+  }
+  return box;
+}
+
+// Opens a menu by its Alt letter and runs the row that many steps down from the first.
+void ChooseRow(XTest::Connection& x, unsigned long window, const std::string& altLetter, int stepsDown) {
+  x.PressKey(window, altLetter, true);
+  std::this_thread::sleep_for(500ms);
+  for (int i = 0; i < stepsDown; ++i) {
+    x.PressKey(window, "Down");
+  }
+  x.PressKey(window, "Return");
+}
+
+}  // namespace
+
+TEST(MainRoad, TheMenuFlipsAndBlursThePictureShownAndUndoRestoresIt) {
+  if (!ProgramRun::VirtualDisplay::Installed()) {
+    GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps installs it)";
+  }
+  // Red on the left, blue on the right, small enough to show at its own size.
+  QImage halves(160, 120, QImage::Format_RGB32);
+  halves.fill(kBlue);
+  for (int y = 0; y < 120; ++y) {
+    for (int x = 0; x < 80; ++x) {
+      halves.setPixelColor(x, y, kFirst);
+    }
+  }
+  Session session;
+  ASSERT_TRUE(session.Start(halves)) << "the program did not start on a virtual display";
+  auto& x = *session.x;
+  const unsigned long window = session.window;
+  QImage shot;
+  ASSERT_TRUE(session.ChooseFolder(shot)) << "the window kept changing";
+  ASSERT_TRUE(WaitForShot(x, window, shot, [](const QImage& s) { return FindColour(s, kBlue, 0, s.width()).count > 500; }))
+      << "the sheet did not show the picture";
+  const Found thumbnail = FindColour(shot, kBlue, 0, shot.width());
+  x.Click(window, thumbnail.first.x() + 5, thumbnail.first.y() + 5);
+  QImage opened;
+  ASSERT_TRUE(WaitForShot(x, window, opened, [&](const QImage& s) {
+    return FindColour(s, kBlue, 0, s.width()).count > thumbnail.count + 9000;
+  })) << "the canvas did not show the picture";
+  ASSERT_TRUE(WaitUntilSteady(x, window, opened));
+
+  // Edit, fourth row: "Flip Horizintal".
+  ChooseRow(x, window, "e", 3);
+  QImage flipped;
+  ASSERT_TRUE(WaitForShot(x, window, flipped, [&](const QImage& s) { return Changed(opened, s).width() > 100; }))
+      << "the flip did not change the picture";
+  ASSERT_TRUE(WaitUntilSteady(x, window, flipped));
+  const QRect canvas = Changed(opened, flipped);
+  EXPECT_GT(MeanX(flipped, kFirst, canvas), MeanX(flipped, kBlue, canvas)) << "red is not on the right";
+
+  // Effect, fourth row: "Blur" mixes the colours where they meet.
+  ChooseRow(x, window, "f", 3);
+  QImage blurred;
+  EXPECT_TRUE(WaitForShot(x, window, blurred, [&](const QImage& s) { return !Changed(flipped, s).isEmpty(); }))
+      << "the blur changed nothing";
+  ASSERT_TRUE(WaitUntilSteady(x, window, blurred));
+  blurred.save(TestSupport::ArtifactsFolder() + "/lorvane-menu-blurred.png");
+
+  // Edit, first row: "Undo", twice.
+  ChooseRow(x, window, "e", 0);
+  ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) { return !Changed(blurred, s).isEmpty(); }));
+  ChooseRow(x, window, "e", 0);
+  ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) {
+    return MeanX(s, kFirst, canvas) < MeanX(s, kBlue, canvas);
+  })) << "two undos did not bring the picture back";
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+  shot.save(TestSupport::ArtifactsFolder() + "/lorvane-menu-undone.png");
+  EXPECT_NEAR(MeanX(shot, kFirst, canvas), MeanX(opened, kFirst, canvas), 2.0);
+  EXPECT_NEAR(MeanX(shot, kBlue, canvas), MeanX(opened, kBlue, canvas), 2.0);
+
+  // The picture counts as changed, so a close would ask to save it; this test ends here.
+  session.program.kill();
+  session.program.waitForFinished(20000);
 }

@@ -146,20 +146,25 @@ void Connection::Click(unsigned long window, int x, int y) {
 
 void Connection::Type(unsigned long window, const std::string& letters) {
   for (char letter : letters) {
-    const KeySym symbol = XStringToKeysym(std::string(1, letter).c_str());
-    for (int type : {KeyPress, KeyRelease}) {
-      XEvent event{};
-      event.xkey.type = type;
-      event.xkey.display = D(m_display);
-      event.xkey.window = window;
-      event.xkey.root = DefaultRootWindow(D(m_display));
-      event.xkey.time = CurrentTime;
-      event.xkey.keycode = XKeysymToKeycode(D(m_display), symbol);
-      event.xkey.same_screen = True;
-      XSendEvent(D(m_display), window, False, NoEventMask, &event);
-    }
-    XFlush(D(m_display));
+    PressKey(window, std::string(1, letter));
   }
+}
+
+void Connection::PressKey(unsigned long window, const std::string& name, bool alt) {
+  const KeySym symbol = XStringToKeysym(name.c_str());
+  for (int type : {KeyPress, KeyRelease}) {
+    XEvent event{};
+    event.xkey.type = type;
+    event.xkey.display = D(m_display);
+    event.xkey.window = window;
+    event.xkey.root = DefaultRootWindow(D(m_display));
+    event.xkey.time = CurrentTime;
+    event.xkey.keycode = XKeysymToKeycode(D(m_display), symbol);
+    event.xkey.state = alt ? Mod1Mask : 0;
+    event.xkey.same_screen = True;
+    XSendEvent(D(m_display), window, False, NoEventMask, &event);
+  }
+  XFlush(D(m_display));
 }
 
 }  // namespace XTest

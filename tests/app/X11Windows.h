@@ -44,6 +44,8 @@ class Connection {
   void Click(unsigned long window, int x, int y);
   // Key presses for the lower-case letters of a text, sent to the window.
   void Type(unsigned long window, const std::string& letters);
+  // One key by its X name ("Down", "Return", "e"), with Alt held when asked.
+  void PressKey(unsigned long window, const std::string& name, bool alt = false);
 
  private:
   explicit Connection(void* display) : m_display(display) {}
