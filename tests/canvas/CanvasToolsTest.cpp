@@ -278,3 +278,52 @@ TEST(ToolHint, BannerStripTickAndClippedText) {
   ToolHint::DeleteHintResources();
   EXPECT_FALSE(ToolHint::HintResourcesMade());
 }
+
+TEST_F(CanvasToolsTest, PicturesOfTheToolsForAPersonToLookAt) {
+  const QString folder = TestSupport::ArtifactsFolder();
+  QImage photo(360, 240, QImage::Format_ARGB32);
+  {
+    QPainter p(&photo);
+    QLinearGradient sky(0, 0, 0, 240);
+    sky.setColorAt(0, QColor(90, 150, 230));
+    sky.setColorAt(1, QColor(240, 200, 140));
+    p.fillRect(photo.rect(), sky);
+    p.setBrush(QColor(40, 120, 50));
+    p.drawEllipse(QRectF(40, 120, 200, 160));
+    p.setBrush(QColor(200, 40, 40));
+    p.drawRect(QRectF(230, 60, 70, 90));
+  }
+  m_canvas->SetFirstL(true);
+  ASSERT_TRUE(m_canvas->Import(Picture("photo.png", photo)));
+  ToolHint::CreateHintResources();
+
+  // The polygon tool: three corners set, the rubber band to the pointer, the magnifier and the banner.
+  Arm(41);
+  for (const QPointF at : {QPointF(120, 90), QPointF(260, 110), QPointF(230, 200)}) {
+    Click(at);
+  }
+  MoveMouse(QPointF(150, 190));
+  EXPECT_TRUE(m_canvas->BackBuffer().save(folder + "/canvas-tool-polygon.png"));
+  ToolHint::DeleteHintResources();
+
+  // Straighten with the knob held to the right: the picture turned and zoomed.
+  Arm(2);
+  m_canvas->SetMax(10);
+  m_canvas->SetMin(-10);
+  m_canvas->SetValue(0);
+  m_canvas->Painting();
+  const QPointF knob = m_canvas->HitRectangles().Buttons[0].center();
+  MoveMouse(knob);
+  Button(knob, Qt::LeftButton, QEvent::MouseButtonPress);
+  MoveMouse(knob + QPointF(60, 0), Qt::LeftButton);
+  EXPECT_TRUE(m_canvas->BackBuffer().save(folder + "/canvas-tool-straighten.png"));
+  Button(knob + QPointF(60, 0), Qt::LeftButton, QEvent::MouseButtonRelease);
+
+  for (const auto& [mode, name] : {std::pair{12, "blur"}, {13, "sharpen"}, {14, "soften"}, {15, "antialias"},
+                                   {16, "ripple"}}) {
+    m_canvas->SetFirstL(true);
+    ASSERT_TRUE(m_canvas->Import(Picture("photo.png", photo)));
+    m_canvas->ThirdEffect(mode);
+    EXPECT_TRUE(Shown().save(folder + QStringLiteral("/canvas-filter-%1.png").arg(name)));
+  }
+}
