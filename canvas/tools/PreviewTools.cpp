@@ -11,26 +11,19 @@ constexpr int kKnob = 0;
 
 bool OnKnob(const PointerEvent& event) { return event.barHit && event.hotButton == kKnob; }
 
-Follow RotateDrag(PointerState& state, const PointerEvent& event) {
+// Only a drag that took hold of the knob redraws the preview the mode asks for.
+template <bool Follow::*preview>
+Follow KnobDrag(PointerState& state, const PointerEvent& event) {
   Follow f;
   if (OnKnob(event)) {
     state.current = event.at;
-    f.rotatePreview = true;
+    f.*preview = true;
   }
   return f;
 }
 
-Follow ColourDrag(PointerState& state, const PointerEvent& event) {
-  Follow f;
-  if (OnKnob(event)) {
-    state.current = event.at;
-    f.colourPreview = true;
-  }
-  return f;
-}
-
-constexpr PointerUnit kRotate{Nothing, RotateDrag, Nothing, Nothing};
-constexpr PointerUnit kColour{Nothing, ColourDrag, Nothing, Nothing};
+constexpr PointerUnit kRotate{Nothing, KnobDrag<&Follow::rotatePreview>, Nothing, Nothing};
+constexpr PointerUnit kColour{Nothing, KnobDrag<&Follow::colourPreview>, Nothing, Nothing};
 
 }  // namespace
 
