@@ -207,7 +207,8 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // copy; true when it went. A refusal or failure leaves everything as it was.
   bool DeleteImage();
   // Lets go of the picture; the canvas paints nothing until the next Import.
-  void DisposeImgDIB();
+  void DisposeImgDIB() override;
+  void ImportImage(const QString& Filename) override { Import(Filename); }
 
   // The view, as the mouse tools and tests see it.
   const QImage& BackBuffer() const { return m_backBuffer; }

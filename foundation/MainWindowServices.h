@@ -31,6 +31,10 @@ class CanvasSaveServices {
   virtual QString ShowImgHeight() const = 0;
   // The picture's horizontal resolution in dots per inch; 0 without a picture.
   virtual double HorizontalResolution() const = 0;
+  // Lets go of the picture (its file is about to move); nothing shows until the next import.
+  virtual void DisposeImgDIB() = 0;
+  // Opens a file on the canvas.
+  virtual void ImportImage(const QString& Filename) = 0;
 };
 
 // What the foundation and the folder tree need of the thumbnail sheet.

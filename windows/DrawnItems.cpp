@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "foundation/ModDraw.h"
+#include "foundation/SkinSurface.h"
 
 namespace DrawnItems {
 
@@ -24,9 +25,7 @@ void DrawItemLabel(QImage& surface, const QString& text, float x, float y, std::
 }
 
 bool ItemHit(const QRectF& item, QPointF point) {
-  const QRectF area(item.left(), item.top(), item.width() + 25, item.height() + 10);
-  return point.x() >= area.left() && point.x() < area.right() && point.y() >= area.top() &&
-         point.y() < area.bottom();
+  return SkinShapes::HitRect(QRectF(item.left(), item.top(), item.width() + 25, item.height() + 10), point);
 }
 
 }  // namespace DrawnItems

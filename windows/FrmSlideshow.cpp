@@ -8,6 +8,7 @@
 
 #include "foundation/ModDraw.h"
 #include "foundation/ModqzReg.h"
+#include "foundation/SkinSurface.h"
 #include "platform/gdiplus/GdipTypes.h"
 
 using namespace SlideshowCore;
@@ -43,8 +44,7 @@ FrmSlideshow::FrmSlideshow(bool fullView, const PictureSource& source, const Clo
   connect(&m_timer, &QTimer::timeout, this, &FrmSlideshow::Timer1_Timer);
   ModqzReg::SlideSpeed = NormalizeSpeed(ModqzReg::SlideSpeed);
   if (!m_fullView) {
-    // FIXME: the program's own hand pointer once the skinned controls provide it.
-    QGuiApplication::setOverrideCursor(Qt::PointingHandCursor);
+    QGuiApplication::setOverrideCursor(SkinShapes::MousedCursor());
     m_pointerSet = true;
   }
 }
@@ -205,10 +205,9 @@ void FrmSlideshow::ClearSurface() {
 }
 
 int FrmSlideshow::HitButton(QPointF point) const {
-  const QPoint p = point.toPoint();
   for (int i = 0; i < kBarButtons; ++i) {
     const QRect& r = m_buttonRects[std::size_t(i)];
-    if (QRect(r.x(), r.y(), r.width() + 30, r.height() + 10).contains(p)) {
+    if (SkinShapes::HitRect(QRectF(r.x(), r.y(), r.width() + 30, r.height() + 10), point)) {
       return i;
     }
   }
@@ -278,7 +277,7 @@ void FrmSlideshow::mouseMoveEvent(QMouseEvent* event) {
   }
   m_hoverButton = HitButton(event->position());
   if (m_hoverButton >= 0) {
-    setCursor(Qt::PointingHandCursor);
+    setCursor(SkinShapes::MousedCursor());
   }
   PauseWithBar();
 }

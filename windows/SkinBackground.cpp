@@ -28,6 +28,13 @@ QImage DrawMainSkin() {
   p.fillRect(QRect(1, 1, kSkinSize.width() - 2, 29), title);
   p.setPen(QColor(50, 80, 150));
   p.drawLine(1, 30, kSkinSize.width() - 2, 30);
+  // The program's name leads the title each window draws after it, from x = 83.
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(11);
+  font.setBold(true);
+  p.setFont(font);
+  p.setPen(Qt::white);
+  p.drawText(QRect(14, 8, 68, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Lorvane"));
   return skin;
 }
 

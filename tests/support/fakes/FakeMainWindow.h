@@ -29,6 +29,11 @@ class FakeCanvas final : public CanvasSaveServices {
   QString ShowImgWidth() const override { return imageWidth; }
   QString ShowImgHeight() const override { return imageHeight; }
   double HorizontalResolution() const override { return resolution; }
+  void DisposeImgDIB() override { ++disposals; }
+  void ImportImage(const QString& Filename) override {
+    imported.push_back(Filename);
+    filename = Filename;
+  }
 
   // Unsaved changes: the state the save prompt asks about.
   void MarkChanged() {
@@ -45,6 +50,8 @@ class FakeCanvas final : public CanvasSaveServices {
   QString imageWidth;
   QString imageHeight;
   double resolution = 0;
+  int disposals = 0;
+  QStringList imported;
 };
 
 class FakeThumbnailSheet final : public ThumbnailSheetServices {
