@@ -10,7 +10,9 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include "browse/ScrollControl.h"
 #include "browse/ThumViewer.h"
+#include "browse/ZzQFiterControl.h"
 #include "canvas/Imageqzviewer.h"
 #include "controls/MenuModel.h"
 #include "foundation/CommandKeys.h"
@@ -88,8 +90,12 @@ void FrmMain::CreateControls() {
   m_imageToolbar = Hosted<ImageToolbarServices>::Of(new StandInImageToolbar(this));
   m_splitLV = Hosted<SplitterServices>::Of(new StandInSplitter(this, {kSplitHLeft, kSplitLVHeight}));
   m_splitH = Hosted<SplitterServices>::Of(new StandInSplitter(this, {kSplitHWidth, kDesignSize.height()}));
-  m_splitV = Hosted<ThumbnailBarServices>::Of(new StandInThumbnailBar(this));
-  m_sidePanel = Hosted<SidePanelServices>::Of(new StandInSidePanel(this));
+  auto* thumbnailBar = new ScrollControl(this);
+  m_splitV = Hosted<ThumbnailBarServices>::Of(thumbnailBar);
+  auto* sidePanel = new StandInSidePanel(this);
+  m_sidePanel = Hosted<SidePanelServices>::Of(sidePanel);
+  m_formatFilter = new ZzQFiterControl(sidePanel);
+  sidePanel->SetSection(m_formatFilter);
   m_textStrip = Hosted<TextStripServices>::Of(new StandInTextStrip(this));
   m_skinMenu = Hosted<SkinMenuServices>::Of(new StandInSkinMenu(this));
   m_splitH.widget->move(kSplitHLeft, kPaneAreaTop);
@@ -102,6 +108,14 @@ void FrmMain::CreateControls() {
   m_cbFont = new QComboBox(this);
   m_cbFont->hide();
   m_titleSkin->SetOnMouseUp([this](int, int, float, float) { TitleSkin_MouseUp(); });
+  connect(thumbnailBar, &ScrollControl::ThumbToggleClick, this, &FrmMain::ToggleThumbnailPane);
+  connect(m_formatFilter, &ZzQFiterControl::FormatToggled, this, &FrmMain::ApplyFormatFilter);
+}
+
+// The sheet lists the formats left switched on in the filter.
+void FrmMain::ApplyFormatFilter() {
+  m_sheet->SetImageFormats(m_formatFilter->ImageFormats());
+  m_sheet->RefreshThumbnail(true);
 }
 
 CanvasSaveServices* FrmMain::SingleqzPreview() { return m_canvas; }

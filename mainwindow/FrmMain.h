@@ -20,6 +20,7 @@
 class Imageqzviewer;
 class QComboBox;
 class ThumViewer;
+class ZzQFiterControl;
 
 // A hosted control: its widget, for the container properties the layout sets, and its
 // services. A control's issue swaps its stand-in for the real control in one place.
@@ -104,6 +105,7 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   QWidget& SkinMenuWidget() { return *m_skinMenu.widget; }
   const QComboBox& FontList() const { return *m_cbFont; }
   QTimer& LayoutTimer() { return m_timer2; }
+  ZzQFiterControl& FormatFilter() { return *m_formatFilter; }
 
  signals:
   // The window has unloaded: the settings are saved and the program may end.
@@ -125,6 +127,7 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void OnCaptionClick(QPointF point);
   PaneLayout::PaneWidgets AllPaneWidgets() const;
   void ApplyArrangement(const PaneLayout::Arrangement& arrangement);
+  void ApplyFormatFilter();
 
   Imageqzviewer* m_canvas = nullptr;
   ThumViewer* m_sheet = nullptr;
@@ -136,6 +139,8 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   Hosted<SplitterServices> m_splitH;
   Hosted<ThumbnailBarServices> m_splitV;
   Hosted<SidePanelServices> m_sidePanel;
+  // The format filter, placed under the tree until the side panel takes it.
+  ZzQFiterControl* m_formatFilter = nullptr;
   Hosted<TextStripServices> m_textStrip;
   Hosted<SkinMenuServices> m_skinMenu;
   // The resize grip and the ghost bar of a splitter drag: plain boxes.

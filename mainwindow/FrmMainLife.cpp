@@ -9,6 +9,7 @@
 #include <QFile>
 
 #include "browse/ModFolderView.h"
+#include "browse/ZzQFiterControl.h"
 #include "canvas/Imageqzviewer.h"
 #include "canvas/ToolHint.h"
 #include "controls/MenuModel.h"
@@ -35,6 +36,7 @@ void FrmMain::Form_Load() {
   m_titleSkin->SetTitle(windowTitle());
   m_titleSkin->SetBackground(ModGDI::MakeARGB(200, 100, 140, 255));
   m_splitV->HandleHDC(false);
+  m_formatFilter->IniaData();
   ModFont::AddFontFamilyItems(*m_cbFont);
   m_canvas->CreateBrush();
   m_zoomStep = 1.0F;

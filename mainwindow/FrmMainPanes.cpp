@@ -4,6 +4,7 @@
 
 #include "browse/ModFolderView.h"
 #include "browse/ThumViewer.h"
+#include "browse/ZzQFiterControl.h"
 #include "canvas/Imageqzviewer.h"
 #include "foundation/ModPublic.h"
 #include "foundation/ModqzReg.h"
@@ -57,6 +58,8 @@ void FrmMain::RepaintMainControls() {
   m_splitLV->PaintStyle(0);
   m_splitH->PaintStyle(2);
   m_sidePanel->StartPaint();
+  // The side panel's stand-in does not paint its one built section itself.
+  m_formatFilter->StartPaint();
 }
 
 void FrmMain::ToggleThumbnailPane() {

@@ -9,7 +9,6 @@ namespace {
 constexpr int kTitleHeight = 25;
 constexpr int kMenuBarHeight = 20;
 constexpr int kToolbarHeight = 40;
-constexpr int kThumbnailBarHeight = 25;
 constexpr int kTextStripHeight = 25;
 constexpr int kPaneWidth = 400;
 constexpr int kSidePanelWidth = 270;
@@ -56,9 +55,20 @@ void StandInImageToolbar::EnabledID(int ID, bool Enabled) {
 
 StandInSplitter::StandInSplitter(QWidget* parent, QSize size) : StandInPane(parent, size) {}
 
-StandInThumbnailBar::StandInThumbnailBar(QWidget* parent) : StandInPane(parent, {kPaneWidth, kThumbnailBarHeight}) {}
-
 StandInSidePanel::StandInSidePanel(QWidget* parent) : StandInPane(parent, {kSidePanelWidth, kSidePanelHeight}) {}
+
+void StandInSidePanel::SetSection(QWidget* section) {
+  m_section = section;
+  section->setParent(this);
+  section->setGeometry(rect());
+}
+
+void StandInSidePanel::resizeEvent(QResizeEvent* event) {
+  StandInPane::resizeEvent(event);
+  if (m_section != nullptr) {
+    m_section->setGeometry(rect());
+  }
+}
 
 // Until the calendar picker exists, the calendar shows today.
 int StandInSidePanel::CalenderDay() const { return QDate::currentDate().day(); }

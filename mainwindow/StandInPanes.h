@@ -73,24 +73,12 @@ class StandInSplitter final : public StandInPane, public SplitterServices {
   int m_style = -1;
 };
 
-class StandInThumbnailBar final : public StandInPane, public ThumbnailBarServices {
- public:
-  explicit StandInThumbnailBar(QWidget* parent);
-  void HandleHDC(bool) override {}
-  void StartPaint(float MoveX, float, bool) override { m_knobX = MoveX; }
-  void ResetPaint() override {}
-  void ThumOpen() override { m_isOpenthum = true; }
-  void ThumClose() override { m_isOpenthum = false; }
-  bool isOpenthum() const override { return m_isOpenthum; }
-
- private:
-  float m_knobX = 0;
-  bool m_isOpenthum = false;
-};
-
+// Until the side panel exists, the one section of it that is built (the format filter) is
+// placed in it as a child that fills it.
 class StandInSidePanel final : public StandInPane, public SidePanelServices {
  public:
   explicit StandInSidePanel(QWidget* parent);
+  void SetSection(QWidget* section);
   int SelEffect() const override { return m_selEffect; }
   void SetSelEffect(int value) override { m_selEffect = value; }
   void EnabledDays(int, bool) override {}
@@ -103,9 +91,13 @@ class StandInSidePanel final : public StandInPane, public SidePanelServices {
   void StartPaint() override { ++m_paints; }
   int Paints() const { return m_paints; }
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   int m_selEffect = 0;
   int m_paints = 0;
+  QWidget* m_section = nullptr;
 };
 
 class StandInTextStrip final : public StandInPane, public TextStripServices {

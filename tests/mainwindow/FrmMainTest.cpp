@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 
 #include "browse/ModFolderView.h"
+#include "browse/ScrollControl.h"
 #include "browse/ThumViewer.h"
 #include "canvas/Imageqzviewer.h"
 #include "foundation/ModPublic.h"
@@ -228,6 +229,20 @@ TEST_F(FrmMainTest, CollapsingThePaneFromTheColumnTopShowsTheCanvas) {
   EXPECT_EQ(ModqzReg::OldThumTop, 93);
   window.ToggleThumbnailPane();
   EXPECT_EQ(window.SplitVTop(), 93);
+}
+
+TEST_F(FrmMainTest, ThumbnailBarsButtonCollapsesAndOpensThePane) {
+  FrmMain& window = Start();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return PanesShown(); }, 3000));
+  // The thumbnail bar's open/close button collapses the pane and opens it again.
+  ASSERT_FALSE(window.Sheet().isHidden());
+  auto* bar = window.findChild<ScrollControl*>();
+  ASSERT_NE(bar, nullptr);
+  QWidget& toggle = *bar->ToggleButton();
+  Click(toggle, QPoint(5, 5));
+  EXPECT_TRUE(window.Sheet().isHidden());
+  Click(toggle, QPoint(5, 5));
+  EXPECT_FALSE(window.Sheet().isHidden());
 }
 
 // Pictures of the window at 1024 x 768 for a person to look at: a folder listed with a
