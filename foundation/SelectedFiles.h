@@ -23,6 +23,11 @@ class SelectedFiles : public QObject {
   // Replaces the whole list; Changed follows when it differs from the old one.
   void SetFiles(QStringList files);
   void Clear() { SetFiles({}); }
+  // Makes the list the one file chosen in the open dialog. Readers that want more than
+  // one entry count such a list as a selection all the same.
+  void SetOpenedFile(const QString& file);
+  // True while the list is the one file chosen in the open dialog.
+  bool FromOpenDialog() const { return m_fromOpenDialog; }
 
   // The program's one list. Code that tests replace takes a SelectedFiles& instead.
   static SelectedFiles& Program();
@@ -31,5 +36,8 @@ class SelectedFiles : public QObject {
   void Changed();
 
  private:
+  void Replace(QStringList files, bool fromOpenDialog);
+
   QStringList m_files;
+  bool m_fromOpenDialog = false;
 };

@@ -6,8 +6,7 @@
 
 QStringList ProgramPictureSource::Selection() const { return m_selection.Files(); }
 
-// FIXME: true for a file chosen in the open dialog once the selection records it.
-bool ProgramPictureSource::SelectionFromOpenDialog() const { return false; }
+bool ProgramPictureSource::SelectionFromOpenDialog() const { return m_selection.FromOpenDialog(); }
 
 int ProgramPictureSource::SheetCount() const {
   const ThumbnailSheetServices* sheet = m_host.ThumqzViewer();

@@ -20,6 +20,10 @@ TEST(SlideshowWindow, PicturesComeFromTheSelectionOrTheSheet) {
   selection.SetFiles({"/p/c.jpg", "/p/a.jpg"});
   EXPECT_EQ(SlideshowCore::PictureCount(source), 2);
   EXPECT_EQ(SlideshowCore::PictureAt(source, 0), "/p/c.jpg");
+  // The one file opened in the dialog is the show on its own.
+  selection.SetOpenedFile("/p/b.jpg");
+  EXPECT_EQ(SlideshowCore::PictureCount(source), 1);
+  EXPECT_EQ(SlideshowCore::PictureAt(source, 0), "/p/b.jpg");
 }
 
 TEST(SlideshowWindow, ClosedWindowIsMadeAgainOnTheNextUse) {
