@@ -3,8 +3,12 @@
 //  - JPEG loads against a plain libjpeg decode to RGB rows, as the command-line decoder
 //    does (full size, and scaled by 1/8 in the DCT);
 //  - the PNG save of undo snapshots against Qt's fastest PNG setting (quality 100);
-//  - the JPEG save and the GIF encode, for their absolute times.
+//  - the JPEG save and the GIF encode, for their absolute times;
+//  - GIF decoding of small files against giflib's own DGifSlurp plus the expansion of its
+//    palette rows to 32-bit pixels;
+//  - BMP, PNG and TIFF loads of a mid-size picture, for their absolute times.
 #include <chrono>
+#include <cstring>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -16,12 +20,14 @@
 #include <QImageWriter>
 
 #include <benchmark/benchmark.h>
+#include <gif_lib.h>
 #include <jpeglib.h>
 
 #include "fixtures/CodecFixtures.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Codecs.h"
 #include "platform/gdiplus/GifCodec.h"
+#include "platform/gdiplus/LittleEndian.h"
 
 namespace {
 
@@ -158,8 +164,100 @@ void GifEncode(benchmark::State& state) {
   Measure(state, std::nullopt, [&] { benchmark::DoNotOptimize(Gdip::GifCodec::Encode(picture)); });
 }
 
+// Small GIFs as the web has them: icons, buttons and a few photograph-size frames, one
+// of them interlaced.
+const std::vector<QByteArray>& GifFiles() {
+  static const std::vector<QByteArray> files = [] {
+    std::vector<QByteArray> out;
+    for (const QSize size : {QSize(16, 16), QSize(32, 32), QSize(88, 31), QSize(120, 90), QSize(320, 240),
+                             QSize(640, 480), QSize(800, 600)}) {
+      out.push_back(Gdip::GifCodec::Encode(BenchFixtures::PhotoLike(size.width(), size.height())));
+    }
+    return out;
+  }();
+  return files;
+}
+
+struct GifMemory {
+  const QByteArray* bytes;
+  int position = 0;
+};
+
+int ReadGifMemory(GifFileType* gif, GifByteType* out, int length) {
+  auto* m = static_cast<GifMemory*>(gif->UserData);
+  const int n = std::min(length, int(m->bytes->size()) - m->position);
+  std::memcpy(out, m->bytes->constData() + m->position, std::size_t(n));
+  m->position += n;
+  return n;
+}
+
+// giflib's whole-file read and the palette expansion of the first frame.
+void GiflibSlurpToRgb32(const QByteArray& bytes) {
+  GifMemory memory{&bytes};
+  int error = 0;
+  GifFileType* gif = DGifOpen(&memory, ReadGifMemory, &error);
+  if (gif == nullptr || DGifSlurp(gif) != GIF_OK || gif->ImageCount < 1) {
+    DGifCloseFile(gif, &error);
+    return;
+  }
+  const SavedImage& frame = gif->SavedImages[0];
+  const ColorMapObject* map = frame.ImageDesc.ColorMap != nullptr ? frame.ImageDesc.ColorMap : gif->SColorMap;
+  QRgb palette[256] = {};
+  for (int i = 0; map != nullptr && i < map->ColorCount && i < 256; ++i) {
+    palette[i] = qRgb(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
+  }
+  QImage image(frame.ImageDesc.Width, frame.ImageDesc.Height, QImage::Format_ARGB32);
+  const GifByteType* src = frame.RasterBits;
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      row[x] = palette[*src++];
+    }
+  }
+  benchmark::DoNotOptimize(image.constBits());
+  DGifCloseFile(gif, &error);
+}
+
+void GifDecodeSmallFiles(benchmark::State& state) {
+  const double reference = BestOf(20, [] {
+    for (const QByteArray& file : GifFiles()) {
+      GiflibSlurpToRgb32(file);
+    }
+  });
+  Measure(state, reference, [] {
+    for (const QByteArray& file : GifFiles()) {
+      benchmark::DoNotOptimize(Gdip::LoadImageFromMemory(Gdip::AsBytes(file)));
+    }
+  });
+}
+
+QByteArray Encoded(const char* mime, const QImage& picture) {
+  const auto bitmap = Gdip::Bitmap::FromImage(picture, Gdip::PixelFormat32bppRGB);
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  Gdip::EncodeImage(*bitmap, buffer, Encoder(mime));
+  return buffer.data();
+}
+
+// Loads of a 4-megapixel picture saved by our own writers, full size and thumbnail size.
+void LoadOwnFile(benchmark::State& state, const char* mime) {
+  static const QImage picture = BenchFixtures::PhotoLike(2400, 1600);
+  const QByteArray file = Encoded(mime, picture);
+  const QSize size = state.range(0) != 0 ? QSize(150, 100) : QSize();
+  Measure(state, std::nullopt,
+          [&] { benchmark::DoNotOptimize(Gdip::LoadImageFromMemory(Gdip::AsBytes(file), size)); });
+}
+
+void BmpLoad(benchmark::State& state) { LoadOwnFile(state, "image/bmp"); }
+void PngLoad(benchmark::State& state) { LoadOwnFile(state, "image/png"); }
+void TiffLoad(benchmark::State& state) { LoadOwnFile(state, "image/tiff"); }
+
 }  // namespace
 
+BENCHMARK(GifDecodeSmallFiles)->Unit(benchmark::kMillisecond)->Iterations(30)->UseRealTime();
+BENCHMARK(BmpLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(10)->UseRealTime();
+BENCHMARK(PngLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(10)->UseRealTime();
+BENCHMARK(TiffLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(10)->UseRealTime();
 BENCHMARK(JpegLoadFull)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(JpegLoadFullWithQtPlugin)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(JpegLoadThumbnail)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
