@@ -232,7 +232,7 @@ void GifDecodeSmallFiles(benchmark::State& state) {
 }
 
 QByteArray Encoded(const char* mime, const QImage& picture) {
-  const auto bitmap = Gdip::Bitmap::FromImage(picture, Gdip::PixelFormat32bppRGB);
+  const auto bitmap = Gdip::Bitmap::FromImage(picture.convertToFormat(QImage::Format_RGB32), Gdip::PixelFormat32bppRGB);
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   Gdip::EncodeImage(*bitmap, buffer, Encoder(mime));

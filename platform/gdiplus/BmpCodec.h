@@ -1,7 +1,7 @@
 #pragma once
-// Our own BMP writer and the BMP decoding glue. Qt's writer turns a 32-bit picture into
-// a 24-bit file and its reader ignores the alpha bytes of a plain 32-bit file, so both
-// directions of the 32-bit case are handled here; every other layout goes to Qt's reader.
+// Our own BMP writer and reader (the reader is in BmpDecoder.cpp). Qt's writer turns a
+// 32-bit picture into a 24-bit file, and its reader ignores the alpha bytes of a plain
+// 32-bit file and leaves skipped or missing pixels undefined.
 
 #include <cstddef>
 #include <cstdint>
@@ -41,8 +41,10 @@ QByteArray EncodePictureDib(const QImage& image);
 // The same picture as a BMP file.
 QByteArray EncodeBmp(const QImage& image);
 
-// Decodes a BMP file of any depth and compression; a null image when the file is
-// unreadable or shorter than its headers say.
+// Decodes a BMP file of any depth (1 to 32 bits), uncompressed, run-length or bit-field
+// coded, with the Windows or the old OS/2 headers. Palette pictures come back as 8-bit
+// indexes with a 256-entry table. A null image when the file is unreadable, of a layout
+// we do not read, or shorter than its pixels need.
 QImage DecodeBmp(std::span<const std::uint8_t> file);
 // Decodes a packed DIB (info header with colour table, then pixels) as metafiles hold it.
 QImage DecodeDib(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits);

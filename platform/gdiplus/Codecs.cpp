@@ -16,6 +16,7 @@
 #include "platform/gdiplus/LittleEndian.h"
 #include "platform/gdiplus/MetafileReader.h"
 #include "platform/gdiplus/MetafileWriter.h"
+#include "platform/gdiplus/PngReader.h"
 #include "platform/gdiplus/PngWriter.h"
 #include "platform/gdiplus/TiffCodec.h"
 
@@ -102,17 +103,29 @@ const Encoder* FindEncoder(const QUuid& clsid) {
   return it == table.end() ? nullptr : &*it;
 }
 
+// A palette picture's indexes may reach past the colour table its file holds; every
+// index then draws opaque black instead of reading past the table.
+QImage WithFullColourTable(QImage image) {
+  QList<QRgb> table = image.colorTable();
+  if (table.size() < 256) {
+    table.resize(256, qRgb(0, 0, 0));
+    image.setColorTable(table);
+  }
+  return image;
+}
+
 // The program works on 32-bit pixels and on 8-bit palettes (which keep an indexed
 // source's format for re-encoding); other layouts Qt decodes to are converted once here.
 QImage NormalisedStorage(QImage image) {
   switch (image.format()) {
     case QImage::Format_ARGB32:
     case QImage::Format_RGB32:
-    case QImage::Format_Indexed8:
       return image;
+    case QImage::Format_Indexed8:
+      return WithFullColourTable(std::move(image));
     case QImage::Format_Mono:
     case QImage::Format_MonoLSB:
-      return image.convertToFormat(QImage::Format_Indexed8);
+      return WithFullColourTable(image.convertToFormat(QImage::Format_Indexed8));
     default:
       return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   }
@@ -176,10 +189,12 @@ Decoded Decode(std::span<const std::uint8_t> data, QSize scaledSize) {
   QImage image;
   if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') {
     image = ScaledTo(BmpCodec::DecodeBmp(data), scaledSize);
+  } else if (PngReader::IsDeepWithTransparentColour(data)) {
+    image = ScaledTo(PngReader::DecodeDeepWithTransparentColour(data), scaledSize);
   } else if (MetafileReader::LooksLikeEmf(data) || MetafileReader::LooksLikeWmf(data)) {
     image = ScaledTo(MetafileReader::Read(data), scaledSize);
-  } else if (auto unassociated = LooksLikeTiffHeader(data) ? TiffCodec::DecodeUnassociatedAlpha(data) : std::nullopt) {
-    image = ScaledTo(std::move(*unassociated), scaledSize);
+  } else if (auto ownTiff = LooksLikeTiffHeader(data) ? TiffCodec::Decode(data) : std::nullopt) {
+    image = ScaledTo(std::move(*ownTiff), scaledSize);
   } else {
     image = DecodeWithQt(data, scaledSize);
   }

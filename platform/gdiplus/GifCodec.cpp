@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <unordered_map>
 #include <vector>
 
 #include <QList>
+#include <QRect>
 
 #include <gif_lib.h>
 
@@ -163,10 +165,28 @@ bool ReadExtension(GifFileType* gif, int& transparent) {
   return true;
 }
 
-QImage ScreenFor(const GifFileType* gif, const ColorMapObject& map, int transparent) {
+// A screen this large around a frame this much smaller is a few bytes claiming a huge
+// picture; the frame alone is then the picture, rather than acres of background.
+constexpr std::int64_t kLargeScreenPixels = std::int64_t{1} << 24;
+constexpr std::int64_t kSmallFrameShare = 16;
+
+bool FrameIsThePicture(const GifFileType* gif) {
+  const std::int64_t screen = std::int64_t{gif->SWidth} * gif->SHeight;
+  const std::int64_t frame = std::int64_t{gif->Image.Width} * gif->Image.Height;
+  return gif->SWidth <= 0 || gif->SHeight <= 0 || (screen > kLargeScreenPixels && frame * kSmallFrameShare < screen);
+}
+
+// Where the first frame lies on the picture.
+QRect FramePlace(const GifFileType* gif) {
   const GifImageDesc& frame = gif->Image;
-  const int width = gif->SWidth > 0 ? gif->SWidth : frame.Width;
-  const int height = gif->SHeight > 0 ? gif->SHeight : frame.Height;
+  return FrameIsThePicture(gif) ? QRect(0, 0, frame.Width, frame.Height)
+                                : QRect(frame.Left, frame.Top, frame.Width, frame.Height);
+}
+
+QImage ScreenFor(const GifFileType* gif, const ColorMapObject& map, int transparent) {
+  const bool frameAlone = FrameIsThePicture(gif);
+  const int width = frameAlone ? gif->Image.Width : gif->SWidth;
+  const int height = frameAlone ? gif->Image.Height : gif->SHeight;
   if (width <= 0 || height <= 0 || std::int64_t{width} * height * 4 >= (std::int64_t{1} << 31)) {
     return {};
   }
@@ -182,9 +202,58 @@ QImage ScreenFor(const GifFileType* gif, const ColorMapObject& map, int transpar
     table[transparent] = 0;
   }
   screen.setColorTable(table);
-  // Where the first frame does not cover the screen, the screen shows its background.
-  screen.fill(uint(transparent >= 0 ? transparent : gif->SBackGroundColor));
   return screen;
+}
+
+// Where the first frame does not cover the screen, the screen shows its background:
+// the rows above and below the frame and the margins beside it.
+void FillAroundFrame(QImage& screen, const QRect& place, std::uint8_t background) {
+  const int first = std::clamp(place.left(), 0, screen.width());
+  const int last = std::clamp(place.left() + place.width(), first, screen.width());
+  for (int y = 0; y < screen.height(); ++y) {
+    uchar* row = screen.scanLine(y);
+    if (y < place.top() || y >= place.top() + place.height()) {
+      std::memset(row, background, std::size_t(screen.width()));
+      continue;
+    }
+    std::memset(row, background, std::size_t(first));
+    std::memset(row + last, background, std::size_t(screen.width() - last));
+  }
+}
+
+// Decodes the frame's rows straight into the screen's rows where they fit, and through
+// one line buffer where the frame reaches past the screen's sides.
+bool ReadFrameRows(GifFileType* gif, const QRect& place, QImage& screen) {
+  const int width = place.width();
+  const bool inside = place.left() >= 0 && place.left() + width <= screen.width();
+  std::vector<GifByteType> line(inside ? 0 : std::size_t(width));
+  const int first = std::clamp(place.left(), 0, screen.width());
+  const int last = std::clamp(place.left() + width, first, screen.width());
+  // Interlaced frames store every 8th row, then the 4th, then every 2nd, then the rest.
+  constexpr int kStarts[] = {0, 4, 2, 1};
+  constexpr int kSteps[] = {8, 8, 4, 2};
+  const bool interlaced = gif->Image.Interlace;
+  uchar* const bits = screen.bits();
+  const std::size_t stride = std::size_t(screen.bytesPerLine());
+  for (int pass = 0; pass < (interlaced ? 4 : 1); ++pass) {
+    const int step = interlaced ? kSteps[pass] : 1;
+    for (int row = interlaced ? kStarts[pass] : 0; row < place.height(); row += step) {
+      const int y = place.top() + row;
+      const bool visible = y >= 0 && y < screen.height();
+      GifByteType* target = inside && visible ? bits + std::size_t(y) * stride + std::size_t(place.left()) : nullptr;
+      if (target == nullptr) {
+        line.resize(std::size_t(width));
+      }
+      if (DGifGetLine(gif, target != nullptr ? target : line.data(), width) == GIF_ERROR) {
+        return false;
+      }
+      if (target == nullptr && visible && last > first) {
+        std::memcpy(bits + std::size_t(y) * stride + std::size_t(first), line.data() + (first - place.left()),
+                    std::size_t(last - first));
+      }
+    }
+  }
+  return true;
 }
 
 QImage ReadFrame(GifFileType* gif, int transparent) {
@@ -196,32 +265,12 @@ QImage ReadFrame(GifFileType* gif, int transparent) {
   if (map == nullptr || frame.Width <= 0 || frame.Height <= 0) {
     return {};
   }
+  const QRect place = FramePlace(gif);
   QImage screen = ScreenFor(gif, *map, transparent);
-  if (screen.isNull()) {
+  if (screen.isNull() || !ReadFrameRows(gif, place, screen)) {
     return {};
   }
-  std::vector<GifByteType> line(std::size_t(frame.Width));
-  // Interlaced frames store every 8th row, then the 4th, then every 2nd, then the rest.
-  constexpr int kStarts[] = {0, 4, 2, 1};
-  constexpr int kSteps[] = {8, 8, 4, 2};
-  const int passes = frame.Interlace ? 4 : 1;
-  for (int pass = 0; pass < passes; ++pass) {
-    const int step = frame.Interlace ? kSteps[pass] : 1;
-    for (int row = frame.Interlace ? kStarts[pass] : 0; row < frame.Height; row += step) {
-      if (DGifGetLine(gif, line.data(), frame.Width) == GIF_ERROR) {
-        return {};
-      }
-      const int y = frame.Top + row;
-      if (y < 0 || y >= screen.height()) {
-        continue;
-      }
-      const int first = std::max(0, frame.Left);
-      const int last = std::min(screen.width(), frame.Left + frame.Width);
-      for (int x = first; x < last; ++x) {
-        screen.scanLine(y)[x] = line[std::size_t(x - frame.Left)];
-      }
-    }
-  }
+  FillAroundFrame(screen, place, std::uint8_t(transparent >= 0 ? transparent : gif->SBackGroundColor));
   return screen;
 }
 

@@ -12,21 +12,23 @@ namespace {
 
 // libjpeg reports fatal errors through error_exit, which must not return; we jump back
 // to the decode call. Warnings arrive through emit_message: a missing end of data is
-// fatal for us, other oddities (stray bytes between markers) are tolerated as usual.
+// fatal for us (see OnMessage), other oddities (stray bytes between markers) are
+// tolerated as usual.
 struct ErrorManager {
   jpeg_error_mgr base{};
   std::jmp_buf jump{};
-  bool truncated = false;
 };
 
 [[noreturn]] void OnError(j_common_ptr cinfo) {
   std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
 }
 
+// A stream that ends early is refused at once: libjpeg would otherwise go on decoding
+// grey blocks for every row the header declares, seconds of work for a few bytes.
 void OnMessage(j_common_ptr cinfo, int level) {
   auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
   if (level < 0 && (err->base.msg_code == JWRN_JPEG_EOF || err->base.msg_code == JWRN_HIT_MARKER)) {
-    err->truncated = true;
+    std::longjmp(err->jump, 1);
   }
 }
 
@@ -41,6 +43,15 @@ unsigned ScaleDenominator(const jpeg_decompress_struct& cinfo, QSize wanted) {
     }
   }
   return 1;
+}
+
+// Every 8 x 8 block of the most finely sampled component costs at least one bit of
+// entropy-coded data, so a stream cannot hold more pixels than 512 per byte; a header
+// that claims more belongs to a file cut short (or made up), refused before anything
+// is allocated for it.
+bool SizeFitsData(const jpeg_decompress_struct& cinfo, std::size_t bytes) {
+  constexpr std::uint64_t kMaxPixelsPerByte = 512;
+  return std::uint64_t{cinfo.image_width} * cinfo.image_height <= std::uint64_t{bytes} * kMaxPixelsPerByte;
 }
 
 // Four-component JPEGs hold CMYK. Files with an Adobe marker store the inks inverted,
@@ -93,7 +104,8 @@ bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<cons
   cinfo.scale_num = 1;
   cinfo.scale_denom = ScaleDenominator(cinfo, wanted);
   jpeg_calc_output_dimensions(&cinfo);
-  if (std::uint64_t{cinfo.output_width} * cinfo.output_height * 4 >= (std::uint64_t{1} << 31)) {
+  if (std::uint64_t{cinfo.output_width} * cinfo.output_height * 4 >= (std::uint64_t{1} << 31) ||
+      !SizeFitsData(cinfo, data.size())) {
     return false;
   }
   image = QImage(int(cinfo.output_width), int(cinfo.output_height), QImage::Format_RGB32);
@@ -105,13 +117,13 @@ bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<cons
     return false;
   }
   jpeg_finish_decompress(&cinfo);
-  return !err.truncated;
+  return true;
 }
 
 }  // namespace
 
 bool LooksLikeJpeg(std::span<const std::uint8_t> data) {
-  return data.size() >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
+  return data.size() >= 2 && data[0] == 0xFF && data[1] == 0xD8;
 }
 
 QImage Decode(std::span<const std::uint8_t> data, QSize scaledSize) {

@@ -12,7 +12,8 @@
 
 namespace Gdip::JpegDecoder {
 
-// True when the bytes start like a JPEG stream.
+// True when the bytes start with the start-of-image marker. Every such file is ours to
+// decode or refuse: Qt's reader would show a cut-short one as whole.
 bool LooksLikeJpeg(std::span<const std::uint8_t> data);
 
 // Decodes baseline, progressive, grey, RGB, CMYK and YCCK streams into Format_RGB32.

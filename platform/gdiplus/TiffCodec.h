@@ -16,9 +16,12 @@ namespace Gdip::TiffCodec {
 // when it has an alpha channel. The device must be seekable. False on failure.
 bool Encode(const QImage& image, QIODevice& device);
 
-// Decodes the first page when it is 8-bit RGB with unassociated alpha, the layout Encode
-// writes with alpha (Qt's reader would premultiply it): a null image when that page is
-// damaged. nullopt for every other layout, which Qt's reader handles.
-std::optional<QImage> DecodeUnassociatedAlpha(std::span<const std::uint8_t> data);
+// Decodes the first page when it is an RGB layout Qt's reader gets wrong: 8 or 16 bits
+// per sample with the channels in separate planes, or with extra samples. Only an extra
+// sample marked as associated or unassociated alpha is alpha; an unspecified one is
+// dropped. A null image when the page is damaged, when its strips reach past the end of
+// the file, or when they are too short for the pixels declared, whatever the layout;
+// nullopt for every other sound page, which Qt's reader handles.
+std::optional<QImage> Decode(std::span<const std::uint8_t> data);
 
 }  // namespace Gdip::TiffCodec

@@ -3,9 +3,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 
 #include <gif_lib.h>
 #include <jpeglib.h>
+#include <png.h>
 #include <tiffio.h>
 
 #include "platform/gdiplus/LittleEndian.h"
@@ -119,6 +125,106 @@ bool WriteTiff(const QString& path, int width, int height, const std::vector<std
   }
   TIFFClose(tif);
   return ok;
+}
+
+namespace {
+
+QByteArray ReadWhole(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace
+
+QByteArray RgbTiff(int width, int height, int bits, bool planar, int extraSample,
+                   int (*sample)(int x, int y, int channel)) {
+  const QString path = QDir::temp().filePath(QStringLiteral("lorvane-rgbtiff-%1.tif").arg(QCoreApplication::applicationPid()));
+  TIFF* tif = TIFFOpen(path.toLocal8Bit().constData(), "w");
+  if (tif == nullptr) {
+    return {};
+  }
+  const int channels = extraSample >= 0 ? 4 : 3;
+  TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
+  TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
+  TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, bits);
+  TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, channels);
+  TIFFSetField(tif, TIFFTAG_PLANARCONFIG, planar ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
+  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+  TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
+  TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 2);
+  if (extraSample >= 0) {
+    const std::uint16_t extra[] = {std::uint16_t(extraSample)};
+    TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, extra);
+  }
+  const int bytes = bits / 8;
+  bool ok = true;
+  for (int plane = 0; plane < (planar ? channels : 1); ++plane) {
+    for (int y = 0; y < height && ok; ++y) {
+      std::vector<std::uint8_t> row(std::size_t(width) * std::size_t(planar ? 1 : channels) * std::size_t(bytes));
+      std::uint8_t* out = row.data();
+      for (int x = 0; x < width; ++x) {
+        for (int c = planar ? plane : 0; c < (planar ? plane + 1 : channels); ++c, out += bytes) {
+          const int v = sample(x, y, c);
+          if (bytes == 1) {
+            *out = std::uint8_t(v);
+          } else {
+            const std::uint16_t v16 = std::uint16_t(v);
+            std::memcpy(out, &v16, 2);
+          }
+        }
+      }
+      ok = TIFFWriteScanline(tif, row.data(), std::uint32_t(y), std::uint16_t(plane)) == 1;
+    }
+  }
+  ok = ok && TIFFWriteDirectory(tif) == 1;
+  TIFFClose(tif);
+  const QByteArray file = ok ? ReadWhole(path) : QByteArray();
+  QFile::remove(path);
+  return file;
+}
+
+namespace {
+
+void AppendPng(png_structp png, png_bytep data, png_size_t length) {
+  static_cast<QByteArray*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), qsizetype(length));
+}
+
+void FlushPng(png_structp) {}
+
+}  // namespace
+
+QByteArray DeepPngWithTransparentColour(const std::vector<std::array<std::uint16_t, 3>>& pixels, int width,
+                                        std::array<std::uint16_t, 3> transparent, bool grey) {
+  QByteArray out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_set_write_fn(png, &out, AppendPng, FlushPng);
+  const int height = int(pixels.size()) / width;
+  png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 16, grey ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_color_16 colour{};
+  colour.red = transparent[0];
+  colour.green = transparent[1];
+  colour.blue = transparent[2];
+  colour.gray = transparent[0];
+  png_set_tRNS(png, info, nullptr, 0, &colour);
+  png_write_info(png, info);
+  const int channels = grey ? 1 : 3;
+  std::vector<std::uint8_t> row(std::size_t(width) * std::size_t(channels) * 2);
+  for (int y = 0; y < height; ++y) {
+    std::uint8_t* p = row.data();
+    for (int x = 0; x < width; ++x) {
+      for (int c = 0; c < channels; ++c) {
+        const std::uint16_t v = pixels[std::size_t(y * width + x)][std::size_t(c)];
+        *p++ = std::uint8_t(v >> 8);  // PNG samples are big-endian
+        *p++ = std::uint8_t(v);
+      }
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
 }
 
 namespace {

@@ -1,0 +1,384 @@
+// Our own BMP reader. Qt's reader leaves the pixels that run-length codes skip as the
+// allocation held them, reads palette indexes past a short colour table, shifts narrow
+// bit fields instead of scaling them and shows files cut short as whole; every layout
+// is decoded here instead, into a picture whose every pixel is defined.
+#include "platform/gdiplus/BmpCodec.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "platform/gdiplus/LittleEndian.h"
+
+namespace Gdip::BmpCodec {
+
+namespace {
+
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::size_t kCoreHeaderSize = 12;  // the old OS/2 layout: 16-bit sizes, 3-byte colours
+constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiRle8 = 1;
+constexpr std::uint32_t kBiRle4 = 2;
+constexpr std::uint32_t kBiBitfields = 3;
+constexpr std::uint32_t kBiAlphaBitfields = 6;
+// Pictures beyond this many pixels are refused before anything is allocated.
+constexpr std::int64_t kMaxPixels = std::int64_t{1} << 29;
+
+struct Header {
+  int Width = 0;
+  int Height = 0;
+  bool TopDown = false;
+  int Bpp = 0;
+  std::uint32_t Compression = kBiRgb;
+  std::uint32_t ColoursUsed = 0;
+  std::size_t PaletteStart = 0;
+  std::size_t PaletteEntrySize = 4;
+  std::array<std::uint32_t, 4> Masks{};  // red, green, blue, alpha
+  bool HasMasks = false;
+};
+
+bool ValidDepth(int bpp) { return bpp == 1 || bpp == 2 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32; }
+
+// Reads the info header at `at`; the masks of the bit-field layouts follow a 40-byte
+// header or sit inside the longer ones.
+std::optional<Header> ReadHeader(const LeReader& in, std::size_t at) {
+  const std::uint32_t size = in.U32(at);
+  Header h;
+  std::int32_t rawHeight = 0;
+  if (size == kCoreHeaderSize) {
+    h.Width = in.U16(at + 4);
+    rawHeight = in.U16(at + 6);
+    h.Bpp = in.U16(at + 10);
+    h.PaletteEntrySize = 3;
+  } else if (size >= 16) {
+    h.Width = in.I32(at + 4);
+    rawHeight = in.I32(at + 8);
+    h.Bpp = in.U16(at + 14);
+    h.Compression = size >= 20 ? in.U32(at + 16) : kBiRgb;
+    h.ColoursUsed = size >= 36 ? in.U32(at + 32) : 0;
+  } else {
+    return std::nullopt;
+  }
+  // The 64-byte OS/2 header numbers its own compressions (3 is Huffman, 4 is 24-bit RLE).
+  if (size == 64 && (h.Compression == 3 || h.Compression == 4)) {
+    return std::nullopt;
+  }
+  h.PaletteStart = at + size;
+  const bool bitfields = h.Compression == kBiBitfields || h.Compression == kBiAlphaBitfields;
+  if (bitfields) {
+    h.HasMasks = true;
+    const std::size_t maskAt = size >= 52 ? at + 40 : at + size;
+    const int count = h.Compression == kBiAlphaBitfields || size >= 56 ? 4 : 3;
+    for (int i = 0; i < count; ++i) {
+      h.Masks[std::size_t(i)] = in.U32(maskAt + std::size_t(i) * 4);
+    }
+    if (size < 52) {
+      h.PaletteStart += std::size_t(count) * 4;
+    }
+  }
+  if (!in.Ok() || h.Width <= 0 || rawHeight == 0 || rawHeight == std::numeric_limits<std::int32_t>::min() ||
+      !ValidDepth(h.Bpp)) {
+    return std::nullopt;
+  }
+  h.TopDown = rawHeight < 0;
+  h.Height = rawHeight < 0 ? -rawHeight : rawHeight;
+  const bool rle = h.Compression == kBiRle8 || h.Compression == kBiRle4;
+  const bool known = h.Compression == kBiRgb || (h.Compression == kBiRle8 && h.Bpp == 8) ||
+                     (h.Compression == kBiRle4 && h.Bpp == 4) || (bitfields && (h.Bpp == 16 || h.Bpp == 32));
+  if (!known || (rle && h.TopDown) || std::int64_t{h.Width} * h.Height > kMaxPixels) {
+    return std::nullopt;
+  }
+  return h;
+}
+
+// The colour table, padded to 256 opaque black entries so that an index beyond the
+// table the file holds draws black instead of reading past it. Only the entries present
+// before the pixels are taken: short tables of old files hold fewer than the depth allows.
+QList<QRgb> ReadPalette(const LeReader& in, const Header& h, std::size_t bitsOffset) {
+  const std::size_t declared = h.ColoursUsed != 0 ? std::min<std::size_t>(h.ColoursUsed, 256) : std::size_t{1} << h.Bpp;
+  const std::size_t room = bitsOffset > h.PaletteStart ? (bitsOffset - h.PaletteStart) / h.PaletteEntrySize : 0;
+  const std::size_t count = std::min(declared, room);
+  QList<QRgb> table(256, qRgb(0, 0, 0));
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::size_t at = h.PaletteStart + i * h.PaletteEntrySize;
+    table[qsizetype(i)] = qRgb(in.U8(at + 2), in.U8(at + 1), in.U8(at));
+  }
+  return table;
+}
+
+// A picture whose pixels start as zero bytes (palette index 0), taken from calloc: a
+// large block comes straight from the system already zeroed, so a picture that declares
+// a huge size costs no work until its pixels are really decoded.
+QImage ZeroedPicture(int width, int height, QImage::Format format) {
+  const std::size_t stride = DibRowBytes(width, QImage::toPixelFormat(format).bitsPerPixel());
+  void* pixels = std::calloc(stride * std::size_t(height), 1);
+  if (pixels == nullptr) {
+    return {};
+  }
+  return QImage(static_cast<uchar*>(pixels), width, height, qsizetype(stride), format, std::free, pixels);
+}
+
+int PictureRow(const Header& h, int storedRow) { return h.TopDown ? storedRow : h.Height - 1 - storedRow; }
+
+QImage DecodeIndexed(const LeReader& in, const Header& h, std::size_t bitsOffset, const QList<QRgb>& palette) {
+  const std::size_t rowBytes = DibRowBytes(h.Width, h.Bpp);
+  QImage image(h.Width, h.Height, QImage::Format_Indexed8);
+  if (image.isNull()) {
+    return {};
+  }
+  image.setColorTable(palette);
+  const int perByte = 8 / h.Bpp;
+  const unsigned mask = (1u << h.Bpp) - 1;
+  const std::uint8_t* bits = in.Bytes(bitsOffset, in.Size() - bitsOffset).data();
+  for (int stored = 0; stored < h.Height; ++stored) {
+    const std::uint8_t* src = bits + std::size_t(stored) * rowBytes;
+    uchar* out = image.scanLine(PictureRow(h, stored));
+    if (h.Bpp == 8) {
+      std::memcpy(out, src, std::size_t(h.Width));
+      continue;
+    }
+    for (int x = 0; x < h.Width; ++x) {
+      const int shift = 8 - h.Bpp * (x % perByte + 1);
+      out[x] = uchar((src[x / perByte] >> shift) & mask);
+    }
+  }
+  return image;
+}
+
+// One channel of a bit-field layout: where it sits and how it maps to 0..255.
+struct Channel {
+  std::uint32_t Mask = 0;
+  int Shift = 0;
+  int DropBits = 0;              // fields wider than 8 bits keep their top 8 bits
+  std::vector<std::uint8_t> Lut;  // fields of 8 bits or fewer: value * 255 / max, rounded
+
+  explicit Channel(std::uint32_t mask) : Mask(mask) {
+    if (mask == 0) {
+      return;
+    }
+    Shift = std::countr_zero(mask);
+    const std::uint32_t max = mask >> Shift;
+    const int width = std::bit_width(max);
+    if (width > 8) {
+      DropBits = width - 8;
+      return;
+    }
+    Lut.resize(std::size_t(max) + 1);
+    for (std::uint32_t v = 0; v <= max; ++v) {
+      Lut[v] = std::uint8_t((v * 255 + max / 2) / max);
+    }
+  }
+  std::uint8_t operator()(std::uint32_t pixel) const {
+    if (Mask == 0) {
+      return 0;
+    }
+    const std::uint32_t v = (pixel & Mask) >> Shift;
+    return Lut.empty() ? std::uint8_t(v >> DropBits) : Lut[std::min<std::size_t>(v, Lut.size() - 1)];
+  }
+};
+
+std::array<std::uint32_t, 4> DefaultMasks(int bpp) {
+  if (bpp == 16) {
+    return {0x7C00, 0x03E0, 0x001F, 0};
+  }
+  return {0x00FF0000, 0x0000FF00, 0x000000FF, 0};
+}
+
+// A plain 32-bit file's fourth bytes are alpha unless every one of them is 0, which is
+// how writers that knew nothing of alpha left them. The same holds for an alpha field.
+void DropAlphaIfAllZero(QImage& image) {
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (qAlpha(row[x]) != 0) {
+        return;
+      }
+    }
+  }
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      row[x] |= 0xFF000000u;
+    }
+  }
+  image.reinterpretAsFormat(QImage::Format_RGB32);
+}
+
+bool IsPlainBgrx(const std::array<std::uint32_t, 4>& masks) {
+  return masks[0] == 0x00FF0000 && masks[1] == 0x0000FF00 && masks[2] == 0x000000FF &&
+         (masks[3] == 0 || masks[3] == 0xFF000000u);
+}
+
+QImage DecodeTrueColour(const LeReader& in, const Header& h, std::size_t bitsOffset) {
+  const std::array<std::uint32_t, 4> masks = h.HasMasks ? h.Masks : DefaultMasks(h.Bpp);
+  // A plain 32-bit file stores alpha in its fourth byte even without a mask saying so.
+  const bool alpha = h.Bpp == 32 ? (masks[3] != 0 || !h.HasMasks) : masks[3] != 0;
+  QImage image(h.Width, h.Height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  if (image.isNull()) {
+    return {};
+  }
+  const std::size_t rowBytes = DibRowBytes(h.Width, h.Bpp);
+  const bool fast32 = h.Bpp == 32 && (!h.HasMasks || IsPlainBgrx(masks));
+  const Channel red(masks[0]), green(masks[1]), blue(masks[2]), alphaChannel(masks[3]);
+  const std::uint8_t* bits = in.Bytes(bitsOffset, in.Size() - bitsOffset).data();
+  for (int stored = 0; stored < h.Height; ++stored) {
+    const std::uint8_t* src = bits + std::size_t(stored) * rowBytes;
+    auto* out = reinterpret_cast<QRgb*>(image.scanLine(PictureRow(h, stored)));
+    if (fast32) {
+      std::memcpy(out, src, std::size_t(h.Width) * 4);
+      if (!alpha) {
+        for (int x = 0; x < h.Width; ++x) {
+          out[x] |= 0xFF000000u;
+        }
+      }
+    } else if (h.Bpp == 24) {
+      for (int x = 0; x < h.Width; ++x, src += 3) {
+        out[x] = 0xFF000000u | (std::uint32_t(src[2]) << 16) | (std::uint32_t(src[1]) << 8) | src[0];
+      }
+    } else {
+      const int bytes = h.Bpp / 8;
+      for (int x = 0; x < h.Width; ++x, src += bytes) {
+        const std::uint32_t v = bytes == 2 ? std::uint32_t(src[0] | (src[1] << 8))
+                                           : std::uint32_t(src[0] | (src[1] << 8) | (src[2] << 16)) |
+                                                 (std::uint32_t(src[3]) << 24);
+        out[x] = qRgba(red(v), green(v), blue(v), alpha ? alphaChannel(v) : 255);
+      }
+    }
+  }
+  if (alpha) {
+    DropAlphaIfAllZero(image);
+  }
+  return image;
+}
+
+// Run-length data: pixels that delta and end-of-line codes skip keep palette index 0.
+// False when the data ends before the end-of-picture code while rows are still missing.
+bool DecodeRunLengths(std::span<const std::uint8_t> data, const Header& h, QImage& image) {
+  const bool four = h.Compression == kBiRle4;
+  uchar* const top = image.bits();
+  const std::size_t stride = std::size_t(image.bytesPerLine());
+  std::size_t i = 0;
+  int x = 0;
+  int row = 0;  // stored rows, bottom first
+  auto put = [&](std::uint8_t index) {
+    if (x < h.Width && row < h.Height) {
+      top[std::size_t(h.Height - 1 - row) * stride + std::size_t(x)] = index;
+    }
+    ++x;
+  };
+  while (row < h.Height) {
+    if (i + 2 > data.size()) {
+      return false;
+    }
+    const std::uint8_t count = data[i];
+    const std::uint8_t value = data[i + 1];
+    i += 2;
+    if (count > 0) {
+      for (int n = 0; n < count; ++n) {
+        put(four ? std::uint8_t(n % 2 == 0 ? value >> 4 : value & 0x0F) : value);
+      }
+    } else if (value == 0) {
+      x = 0;
+      ++row;
+    } else if (value == 1) {
+      return true;
+    } else if (value == 2) {
+      if (i + 2 > data.size()) {
+        return false;
+      }
+      x += data[i];
+      row += data[i + 1];
+      i += 2;
+    } else {
+      const std::size_t bytes = four ? (std::size_t(value) + 1) / 2 : value;
+      if (i + bytes > data.size()) {
+        return false;
+      }
+      for (int n = 0; n < value; ++n) {
+        const std::uint8_t b = data[i + std::size_t(four ? n / 2 : n)];
+        put(four ? std::uint8_t(n % 2 == 0 ? b >> 4 : b & 0x0F) : b);
+      }
+      i += (bytes + 1) / 2 * 2;  // absolute runs end on a word boundary
+    }
+  }
+  return true;
+}
+
+QImage DecodeRle(const LeReader& in, const Header& h, std::size_t bitsOffset, const QList<QRgb>& palette) {
+  QImage image = ZeroedPicture(h.Width, h.Height, QImage::Format_Indexed8);
+  if (image.isNull()) {
+    return {};
+  }
+  image.setColorTable(palette);
+  const auto data = in.Bytes(bitsOffset, in.Size() - bitsOffset);
+  return DecodeRunLengths(data, h, image) ? image : QImage();
+}
+
+// Uncompressed pixels must all be there; only the padding of the last row may be missing.
+bool UncompressedBitsComplete(const LeReader& in, const Header& h, std::size_t bitsOffset) {
+  const std::size_t lastRow = (std::size_t(h.Width) * std::size_t(h.Bpp) + 7) / 8;
+  const std::size_t needed = DibRowBytes(h.Width, h.Bpp) * std::size_t(h.Height - 1) + lastRow;
+  return bitsOffset <= in.Size() && needed <= in.Size() - bitsOffset;
+}
+
+std::size_t DeclaredPaletteBytes(const Header& h) {
+  if (h.Bpp > 8) {
+    return 0;
+  }
+  const std::size_t entries = h.ColoursUsed != 0 ? std::min<std::size_t>(h.ColoursUsed, 256) : std::size_t{1} << h.Bpp;
+  return entries * h.PaletteEntrySize;
+}
+
+QImage DecodeAt(const LeReader& in, const Header& h, std::size_t bitsOffset) {
+  const bool rle = h.Compression == kBiRle8 || h.Compression == kBiRle4;
+  if (bitsOffset > in.Size() || (!rle && !UncompressedBitsComplete(in, h, bitsOffset))) {
+    return {};
+  }
+  if (h.Bpp > 8) {
+    return DecodeTrueColour(in, h, bitsOffset);
+  }
+  const QList<QRgb> palette = ReadPalette(in, h, bitsOffset);
+  return rle ? DecodeRle(in, h, bitsOffset, palette) : DecodeIndexed(in, h, bitsOffset, palette);
+}
+
+}  // namespace
+
+QImage DecodeBmp(std::span<const std::uint8_t> file) {
+  const LeReader in(file);
+  if (in.U8(0) != 'B' || in.U8(1) != 'M') {
+    return {};
+  }
+  const std::optional<Header> h = ReadHeader(in, kFileHeaderSize);
+  if (!h) {
+    return {};
+  }
+  // The pixels are where the file header says, unless that points into the headers: some
+  // writers leave it 0, and the pixels then follow the colour table.
+  std::size_t bitsOffset = in.U32(10);
+  if (bitsOffset < h->PaletteStart) {
+    bitsOffset = h->PaletteStart + DeclaredPaletteBytes(*h);
+  }
+  return DecodeAt(in, *h, bitsOffset);
+}
+
+QImage DecodeDib(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits) {
+  std::vector<std::uint8_t> joined(info.begin(), info.end());
+  joined.insert(joined.end(), bits.begin(), bits.end());
+  const LeReader in(joined);
+  const std::optional<Header> h = ReadHeader(in, 0);
+  // The record gives the pixels their own place: the colour table is whatever lies before.
+  return h ? DecodeAt(in, *h, info.size()) : QImage();
+}
+
+QImage DecodePackedDib(std::span<const std::uint8_t> packed) {
+  const LeReader in(packed);
+  const std::optional<Header> h = ReadHeader(in, 0);
+  return h ? DecodeAt(in, *h, h->PaletteStart + DeclaredPaletteBytes(*h)) : QImage();
+}
+
+}  // namespace Gdip::BmpCodec

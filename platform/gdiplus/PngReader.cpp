@@ -1,0 +1,116 @@
+#include "platform/gdiplus/PngReader.h"
+
+#include <csetjmp>
+#include <cstring>
+#include <vector>
+
+#include <png.h>
+
+namespace Gdip::PngReader {
+
+namespace {
+
+constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+std::uint32_t BigEndian32(const std::uint8_t* p) {
+  return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
+}
+
+struct MemoryInput {
+  std::span<const std::uint8_t> data;
+  std::size_t position = 0;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, png_size_t length) {
+  auto* input = static_cast<MemoryInput*>(png_get_io_ptr(png));
+  if (length > input->data.size() - input->position) {
+    png_error(png, "cut short");
+  }
+  std::memcpy(out, input->data.data() + input->position, length);
+  input->position += length;
+}
+
+// libpng prints its errors and warnings on stderr by default; a failed read is answer
+// enough, and an error must not return to libpng.
+[[noreturn]] void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void OnWarning(png_structp, png_const_charp) {}
+
+// Everything between png_create_read_struct and png_destroy_read_struct that the error
+// jump may skip holds no object with a destructor.
+bool DecodeInto(png_structp png, png_infop info, QImage& image, std::vector<png_bytep>& rows) {
+  if (setjmp(png_jmpbuf(png)) != 0) {
+    return false;
+  }
+  png_read_info(png, info);
+  const png_uint_32 width = png_get_image_width(png, info);
+  const png_uint_32 height = png_get_image_height(png, info);
+  if (std::uint64_t{width} * height * 4 >= (std::uint64_t{1} << 31)) {
+    return false;
+  }
+  png_set_scale_16(png);
+  png_set_tRNS_to_alpha(png);
+  png_set_gray_to_rgb(png);
+  png_set_bgr(png);
+  png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  if (png_get_rowbytes(png, info) != std::size_t(width) * 4) {
+    return false;
+  }
+  image = QImage(int(width), int(height), QImage::Format_ARGB32);
+  if (image.isNull()) {
+    return false;
+  }
+  rows.resize(height);
+  for (png_uint_32 y = 0; y < height; ++y) {
+    rows[y] = image.scanLine(int(y));
+  }
+  png_read_image(png, rows.data());
+  png_read_end(png, nullptr);
+  return true;
+}
+
+}  // namespace
+
+bool IsDeepWithTransparentColour(std::span<const std::uint8_t> data) {
+  constexpr std::size_t kIhdrEnd = 8 + 8 + 13 + 4;
+  if (data.size() < kIhdrEnd || std::memcmp(data.data(), kSignature, 8) != 0 ||
+      std::memcmp(data.data() + 12, "IHDR", 4) != 0) {
+    return false;
+  }
+  const std::uint8_t depth = data[24];
+  const std::uint8_t colourType = data[25];
+  if (depth != 16 || (colourType != 0 && colourType != 2)) {
+    return false;
+  }
+  // tRNS comes before the first IDAT chunk.
+  for (std::size_t at = kIhdrEnd; at + 8 <= data.size();) {
+    const std::uint32_t length = BigEndian32(data.data() + at);
+    const std::uint8_t* type = data.data() + at + 4;
+    if (std::memcmp(type, "tRNS", 4) == 0) {
+      return true;
+    }
+    if (std::memcmp(type, "IDAT", 4) == 0 || length > data.size() - at - 8) {
+      return false;
+    }
+    at += std::size_t(length) + 12;
+  }
+  return false;
+}
+
+QImage DecodeDeepWithTransparentColour(std::span<const std::uint8_t> data) {
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
+  png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+  if (info == nullptr) {
+    png_destroy_read_struct(&png, nullptr, nullptr);
+    return {};
+  }
+  MemoryInput input{data};
+  png_set_read_fn(png, &input, ReadFromMemory);
+  QImage image;
+  std::vector<png_bytep> rows;
+  const bool ok = DecodeInto(png, info, image, rows);
+  png_destroy_read_struct(&png, &info, nullptr);
+  return ok ? image : QImage();
+}
+
+}  // namespace Gdip::PngReader
