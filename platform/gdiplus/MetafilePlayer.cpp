@@ -250,35 +250,125 @@ void MetafilePlayer::Apply() {
   m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void MetafilePlayer::LineTo(QPointF point) {
+void MetafilePlayer::Draw(const QPainterPath& shape, bool stroke, bool fill) {
+  m_hasDrawn = true;
+  if (m_pathOpen) {
+    m_path.addPath(shape);
+    return;
+  }
   Apply();
-  m_painter.drawLine(m_state.position, point);
+  m_painter.setPen(stroke ? m_state.pen : QPen(Qt::NoPen));
+  m_painter.setBrush(fill ? m_state.brush : QBrush(Qt::NoBrush));
+  m_painter.drawPath(shape);
+}
+
+void MetafilePlayer::BeginPath() {
+  m_path = QPainterPath();
+  m_path.moveTo(m_state.position);
+  m_pathOpen = true;
+}
+
+void MetafilePlayer::AbortPath() {
+  m_path = QPainterPath();
+  m_pathOpen = false;
+}
+
+void MetafilePlayer::CloseFigure() {
+  if (m_pathOpen) {
+    m_path.closeSubpath();
+  }
+}
+
+void MetafilePlayer::DrawPath(bool stroke, bool fill) {
+  QPainterPath path = m_path;
+  path.setFillRule(m_state.fillRule);
+  m_pathOpen = false;
+  m_path = QPainterPath();  // a path is used up by the drawing that takes it
+  Draw(path, stroke, fill);
+}
+
+void MetafilePlayer::MoveTo(QPointF point) {
+  m_state.position = point;
+  if (m_pathOpen) {
+    m_path.moveTo(point);
+  }
+}
+
+void MetafilePlayer::LineTo(QPointF point) {
+  QPainterPath line(m_state.position);
+  line.lineTo(point);
+  if (m_pathOpen) {
+    m_path.lineTo(point);
+    m_hasDrawn = true;
+  } else {
+    Draw(line, true, false);
+  }
   m_state.position = point;
 }
 
+void MetafilePlayer::PolylineTo(const QPolygonF& points) {
+  for (const QPointF& point : points) {
+    LineTo(point);
+  }
+}
+
+namespace {
+
+// Cubic curves through groups of three points (two controls and an end) after `start`.
+QPainterPath Beziers(QPointF start, const QPolygonF& points) {
+  QPainterPath path(start);
+  for (qsizetype i = 0; i + 2 < points.size(); i += 3) {
+    path.cubicTo(points[i], points[i + 1], points[i + 2]);
+  }
+  return path;
+}
+
+}  // namespace
+
+void MetafilePlayer::PolyBezierTo(const QPolygonF& points) {
+  if (points.size() < 3) {
+    return;
+  }
+  const QPainterPath curves = Beziers(m_state.position, points);
+  if (m_pathOpen) {
+    m_path.connectPath(curves);
+    m_hasDrawn = true;
+  } else {
+    Draw(curves, true, false);
+  }
+  m_state.position = points[points.size() - 1 - (points.size() % 3)];
+}
+
+void MetafilePlayer::PolyBezier(const QPolygonF& points) {
+  if (points.size() >= 4) {
+    Draw(Beziers(points.front(), points.mid(1)), true, false);
+  }
+}
+
 void MetafilePlayer::Rectangle(const QRectF& box) {
-  Apply();
-  m_painter.drawRect(box.normalized());
+  QPainterPath shape;
+  shape.addRect(box.normalized());
+  Draw(shape, true, true);
 }
 
 void MetafilePlayer::RoundRect(const QRectF& box, QSizeF corner) {
-  Apply();
-  m_painter.drawRoundedRect(box.normalized(), std::abs(corner.width()) / 2, std::abs(corner.height()) / 2);
+  QPainterPath shape;
+  shape.addRoundedRect(box.normalized(), std::abs(corner.width()) / 2, std::abs(corner.height()) / 2);
+  Draw(shape, true, true);
 }
 
 void MetafilePlayer::Ellipse(const QRectF& box) {
-  Apply();
-  m_painter.drawEllipse(box.normalized());
+  QPainterPath shape;
+  shape.addEllipse(box.normalized());
+  Draw(shape, true, true);
 }
 
-void MetafilePlayer::Polygon(const QPolygonF& points) {
-  Apply();
-  m_painter.drawPolygon(points, m_state.fillRule);
-}
+void MetafilePlayer::Polygon(const QPolygonF& points) { PolyPolygon({points}); }
 
 void MetafilePlayer::Polyline(const QPolygonF& points) {
-  Apply();
-  m_painter.drawPolyline(points);
+  QPainterPath shape;
+  shape.addPolygon(points);
+  Draw(shape, true, false);
 }
 
 void MetafilePlayer::PolyPolygon(const std::vector<QPolygonF>& polygons) {
@@ -288,8 +378,7 @@ void MetafilePlayer::PolyPolygon(const std::vector<QPolygonF>& polygons) {
     path.addPolygon(polygon);
     path.closeSubpath();
   }
-  Apply();
-  m_painter.drawPath(path);
+  Draw(path, true, true);
 }
 
 void MetafilePlayer::Text(QPointF reference, const QString& text) {
@@ -329,6 +418,7 @@ void MetafilePlayer::Text(QPointF reference, const QString& text) {
   m_painter.setPen(m_state.textColour);
   m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   m_painter.drawText(QPointF(x, y), text);
+  m_hasDrawn = true;
   if (useCurrent) {
     m_state.position = toPicture.inverted().map(toPicture.map(reference) + QPointF(width, 0));
   }
@@ -367,6 +457,7 @@ void MetafilePlayer::DrawBitmap(const QRectF& destination, const QImage& image, 
   if (image.isNull() || source.isEmpty() || destination.width() == 0 || destination.height() == 0) {
     return;
   }
+  m_hasDrawn = true;
   if (m_target.format() == QImage::Format_ARGB32 && CopyPixelsDirectly(destination, image, source)) {
     return;
   }
@@ -389,6 +480,7 @@ void MetafilePlayer::DrawBitmap(const QRectF& destination, const QImage& image, 
 void MetafilePlayer::FillForRasterOp(const QRectF& destination, std::uint32_t rasterOp) {
   constexpr std::uint32_t kBlackness = 0x00000042;
   constexpr std::uint32_t kWhiteness = 0x00FF0062;
+  m_hasDrawn = true;
   Apply();
   m_painter.setPen(Qt::NoPen);
   if (rasterOp == kBlackness || rasterOp == kWhiteness) {

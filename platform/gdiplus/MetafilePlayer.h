@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 #include <QPolygonF>
 #include <QTransform>
@@ -54,9 +55,24 @@ class MetafilePlayer {
   void SetTextAlign(int align) { m_state.textAlign = align; }
   void SetPolyFillMode(int mode) { m_state.fillRule = mode == 2 ? Qt::WindingFill : Qt::OddEvenFill; }
 
+  // Paths: between BeginPath and EndPath the drawing operations below add their outlines
+  // to the path instead of drawing; the path is then filled, stroked or both.
+  void BeginPath();
+  void EndPath() { m_pathOpen = false; }
+  void AbortPath();
+  void CloseFigure();
+  void FillPath() { DrawPath(false, true); }
+  void StrokePath() { DrawPath(true, false); }
+  void StrokeAndFillPath() { DrawPath(true, true); }
+
   // Drawing, in logical coordinates.
-  void MoveTo(QPointF point) { m_state.position = point; }
+  void MoveTo(QPointF point);
   void LineTo(QPointF point);
+  // Lines and Bézier curves (three points per curve) that go on from the current position.
+  void PolylineTo(const QPolygonF& points);
+  void PolyBezierTo(const QPolygonF& points);
+  // Bézier curves from their first point.
+  void PolyBezier(const QPolygonF& points);
   void Rectangle(const QRectF& box);
   void RoundRect(const QRectF& box, QSizeF corner);
   void Ellipse(const QRectF& box);
@@ -68,6 +84,9 @@ class MetafilePlayer {
   void DrawBitmap(const QRectF& destination, const QImage& image, const QRectF& source);
   // A block transfer without a picture: fills with the brush, black or white.
   void FillForRasterOp(const QRectF& destination, std::uint32_t rasterOp);
+
+  // Whether any record has drawn (or added to a path) so far.
+  bool HasDrawn() const { return m_hasDrawn; }
 
   static QColor ToColor(ColorRef colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
@@ -100,6 +119,9 @@ class MetafilePlayer {
   QTransform LogicalToPicture() const;
   void Apply();
   bool CopyPixelsDirectly(const QRectF& destination, const QImage& image, const QRectF& source);
+  // Draws a shape, or adds it to the open path.
+  void Draw(const QPainterPath& shape, bool stroke, bool fill);
+  void DrawPath(bool stroke, bool fill);
 
   QImage& m_target;
   QPainter m_painter;
@@ -108,6 +130,9 @@ class MetafilePlayer {
   State m_state;
   std::vector<State> m_saved;
   std::vector<Object> m_objects;
+  QPainterPath m_path;  // logical coordinates
+  bool m_pathOpen = false;
+  bool m_hasDrawn = false;
 };
 
 }  // namespace Gdip

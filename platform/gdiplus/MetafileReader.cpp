@@ -87,26 +87,28 @@ QString Utf16(const LeReader& r, std::size_t offset, std::size_t chars) {
   return text;
 }
 
-// The picture a bitmap record carries; a null image when the record has none. A
-// picture that does not decode marks the record as damaged.
-QImage RecordBitmap(const LeReader& r, std::size_t offInfo, std::size_t cbInfo, std::size_t offBits,
-                    std::size_t cbBits) {
+// The picture a bitmap record carries; nullopt when the record has none, and a null
+// image when its picture does not decode: that one record is then skipped, and the
+// rest of the metafile still drawn.
+std::optional<QImage> RecordBitmap(const LeReader& r, std::size_t offInfo, std::size_t cbInfo, std::size_t offBits,
+                                   std::size_t cbBits) {
   if (cbInfo == 0) {
-    return {};
+    return std::nullopt;
   }
-  QImage image = BmpCodec::DecodeDib(r.Bytes(offInfo, cbInfo), r.Bytes(offBits, cbBits));
-  if (image.isNull()) {
-    r.Fail();
-  }
-  return image;
+  const LeReader whole(r.Bytes(0, r.Size()));
+  return BmpCodec::DecodeDib(whole.Bytes(offInfo, cbInfo), whole.Bytes(offBits, cbBits));
 }
 
 void EmfBitmap(MetafilePlayer& player, const LeReader& r, std::uint32_t type) {
   if (type == Emf::kStretchDibits) {
-    const QImage image = RecordBitmap(r, r.U32(48), r.U32(52), r.U32(56), r.U32(60));
+    const std::optional<QImage> bitmap = RecordBitmap(r, r.U32(48), r.U32(52), r.U32(56), r.U32(60));
     const QRectF destination(r.I32(24), r.I32(28), r.I32(72), r.I32(76));
-    if (image.isNull()) {
+    if (!bitmap) {
       player.FillForRasterOp(destination, r.U32(68));
+      return;
+    }
+    const QImage& image = *bitmap;
+    if (image.isNull()) {
       return;
     }
     // The source rectangle of this record counts rows from the bottom of a bottom-up DIB.
@@ -117,9 +119,13 @@ void EmfBitmap(MetafilePlayer& player, const LeReader& r, std::uint32_t type) {
     return;
   }
   const QRectF destination(r.I32(24), r.I32(28), r.I32(32), r.I32(36));
-  const QImage image = RecordBitmap(r, r.U32(84), r.U32(88), r.U32(92), r.U32(96));
-  if (image.isNull()) {
+  const std::optional<QImage> bitmap = RecordBitmap(r, r.U32(84), r.U32(88), r.U32(92), r.U32(96));
+  if (!bitmap) {
     player.FillForRasterOp(destination, r.U32(40));
+    return;
+  }
+  const QImage& image = *bitmap;
+  if (image.isNull()) {
     return;
   }
   const QSizeF sourceSize = type == Emf::kStretchBlt ? QSizeF(r.I32(100), r.I32(104)) : destination.size();
@@ -192,9 +198,20 @@ void EmfShape(MetafilePlayer& player, const LeReader& r, std::uint32_t type) {
       player.Polygon(EmfPoints(r, 28, r.U32(24), type == Emf::kPolygon16));
       break;
     case Emf::kPolyline:
-    case Emf::kPolyBezier:
     case Emf::kPolyline16:
       player.Polyline(EmfPoints(r, 28, r.U32(24), type == Emf::kPolyline16));
+      break;
+    case Emf::kPolyBezier:
+    case Emf::kPolyBezier16:
+      player.PolyBezier(EmfPoints(r, 28, r.U32(24), type == Emf::kPolyBezier16));
+      break;
+    case Emf::kPolylineTo:
+    case Emf::kPolylineTo16:
+      player.PolylineTo(EmfPoints(r, 28, r.U32(24), type == Emf::kPolylineTo16));
+      break;
+    case Emf::kPolyBezierTo:
+    case Emf::kPolyBezierTo16:
+      player.PolyBezierTo(EmfPoints(r, 28, r.U32(24), type == Emf::kPolyBezierTo16));
       break;
     case Emf::kPolyPolygon:
     case Emf::kPolyPolygon16:
@@ -208,6 +225,34 @@ void EmfShape(MetafilePlayer& player, const LeReader& r, std::uint32_t type) {
       break;
     default:
       break;
+  }
+}
+
+void EmfPath(MetafilePlayer& player, std::uint32_t type) {
+  switch (type) {
+    case Emf::kBeginPath:
+      player.BeginPath();
+      break;
+    case Emf::kEndPath:
+      player.EndPath();
+      break;
+    case Emf::kCloseFigure:
+      player.CloseFigure();
+      break;
+    case Emf::kFillPath:
+      player.FillPath();
+      break;
+    case Emf::kStrokePath:
+      player.StrokePath();
+      break;
+    case Emf::kStrokeAndFillPath:
+      player.StrokeAndFillPath();
+      break;
+    case Emf::kAbortPath:
+      player.AbortPath();
+      break;
+    default:
+      break;  // records we do not draw
   }
 }
 
@@ -257,6 +302,7 @@ void EmfState(MetafilePlayer& player, const LeReader& r, std::uint32_t type) {
       player.ModifyWorldTransform(EmfTransform(r, 8), r.I32(32));
       break;
     default:
+      EmfPath(player, type);
       break;
   }
 }
@@ -287,6 +333,11 @@ void PlayEmfRecord(MetafilePlayer& player, const LeReader& r, std::uint32_t type
     case Emf::kPolyline:
     case Emf::kPolyBezier:
     case Emf::kPolyline16:
+    case Emf::kPolyBezier16:
+    case Emf::kPolylineTo:
+    case Emf::kPolylineTo16:
+    case Emf::kPolyBezierTo:
+    case Emf::kPolyBezierTo16:
     case Emf::kPolyPolygon:
     case Emf::kPolyPolygon16:
     case Emf::kPolyPolyline:
@@ -294,7 +345,7 @@ void PlayEmfRecord(MetafilePlayer& player, const LeReader& r, std::uint32_t type
       EmfShape(player, r, type);
       break;
     default:
-      EmfState(player, r, type);  // records we do not draw are skipped there
+      EmfState(player, r, type);
       break;
   }
 }
@@ -344,18 +395,24 @@ QImage ReadEmf(Bytes data) {
                                      QTransform::fromScale(picture.width() / frameDevice.width(),
                                                            picture.height() / frameDevice.height());
   bool complete = false;
+  bool onlyEmfPlus = false;
   {
     MetafilePlayer player(picture, deviceToPicture, pxPerMmX * 25.4);
+    bool emfPlus = false;
     complete = PlayRecords(data, headerSize, 1, 4, [&](const LeReader& r) -> std::optional<bool> {
       const std::uint32_t type = r.U32(0);
       if (type == Emf::kEof) {
         return true;
       }
+      emfPlus = emfPlus || (type == Emf::kComment && r.Size() >= 16 && r.U32(12) == Emf::kEmfPlusCommentId);
       PlayEmfRecord(player, r, type);
       return std::nullopt;
     });
+    // A drawing made only of the extended records, which we do not play, would show as
+    // an empty picture: it is refused instead.
+    onlyEmfPlus = emfPlus && !player.HasDrawn();
   }
-  return complete ? picture : QImage();
+  return complete && !onlyEmfPlus ? picture : QImage();
 }
 
 // ---- Old-style metafiles ----
@@ -421,8 +478,7 @@ void WmfBitmap(MetafilePlayer& player, const LeReader& r, std::uint16_t function
   const std::size_t dibAt = p + (stretch ? 16 : 12);
   const QImage image = BmpCodec::DecodePackedDib(r.Bytes(dibAt, r.Size() > dibAt ? r.Size() - dibAt : 0));
   if (image.isNull()) {
-    r.Fail();
-    return;
+    return;  // a picture we cannot decode: this record is skipped, the rest still drawn
   }
   QRectF source, destination;
   if (stretch) {
@@ -524,8 +580,47 @@ void PlayWmfRecord(MetafilePlayer& player, const LeReader& r, std::uint16_t func
   }
 }
 
+// The points a drawing record of the old layout touches, for sizing a metafile that
+// names no window: corners of shapes, ends of lines, the points of polygons.
+QPolygonF WmfRecordPoints(const LeReader& r, std::uint16_t function) {
+  switch (function) {
+    case Wmf::kMoveTo:
+    case Wmf::kLineTo:
+      return {QPointF(r.I16(8), r.I16(6))};
+    case Wmf::kRectangle:
+    case Wmf::kEllipse:
+      return {QPointF(r.I16(12), r.I16(10)), QPointF(r.I16(8), r.I16(6))};
+    case Wmf::kRoundRect:
+      return {QPointF(r.I16(16), r.I16(14)), QPointF(r.I16(12), r.I16(10))};
+    case Wmf::kPolygon:
+    case Wmf::kPolyline:
+      return WmfPoints(r, 8, r.U16(6));
+    case Wmf::kPolyPolygon: {
+      const std::size_t polygons = r.U16(6);
+      std::size_t total = 0;
+      for (std::size_t i = 0; i < polygons; ++i) {
+        total += r.U16(8 + i * 2);
+      }
+      return WmfPoints(r, 8 + polygons * 2, total);
+    }
+    default:
+      return {};
+  }
+}
+
+// The box of everything the records draw, in logical units.
+QRectF WmfDrawnBounds(Bytes data, std::size_t recordsStart) {
+  QPolygonF all;
+  PlayRecords(data, recordsStart, 2, 0, [&](const LeReader& r) -> std::optional<bool> {
+    const std::uint16_t function = r.U16(4);
+    all += WmfRecordPoints(r, function);
+    return function == Wmf::kEof;
+  });
+  return all.boundingRect();
+}
+
 // The logical window the picture spans: the placeable header's box, or else the first
-// window origin and extent records.
+// window origin and extent records, or else the box of what the records draw.
 std::optional<QRectF> WmfFrame(const LeReader& in, Bytes data, std::size_t recordsStart, double& unitsPerInch) {
   if (in.U32(0) == Wmf::kPlaceableKey) {
     unitsPerInch = in.U16(14) != 0 ? in.U16(14) : 1440;
@@ -543,7 +638,11 @@ std::optional<QRectF> WmfFrame(const LeReader& in, Bytes data, std::size_t recor
     }
     return function == Wmf::kEof || extent.has_value();
   });
-  return extent ? std::optional<QRectF>(QRectF(origin, *extent)) : std::nullopt;
+  if (extent) {
+    return QRectF(origin, *extent);
+  }
+  const QRectF drawn = WmfDrawnBounds(data, recordsStart);
+  return drawn.isEmpty() ? std::nullopt : std::optional<QRectF>(drawn);
 }
 
 QImage ReadWmf(Bytes data) {

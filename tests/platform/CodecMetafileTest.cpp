@@ -201,7 +201,7 @@ TEST(CodecMetafile, OldStyleShapesFillThePlaceableBox) {
   EXPECT_TRUE(Gdip::MetafileReader::Read(Gdip::AsBytes(wmf.left(wmf.size() - 6))).isNull());
 }
 
-TEST(CodecMetafile, DamagedBitmapRecordGivesNothing) {
+TEST(CodecMetafile, AnUndecodableBitmapRecordIsSkipped) {
   QImage picture(4, 3, QImage::Format_RGB32);
   picture.fill(0xFF336699);
   struct Case {
@@ -211,8 +211,116 @@ TEST(CodecMetafile, DamagedBitmapRecordGivesNothing) {
   const Case cases[] = {{Gdip::MetafileWriter::EncodeEmf(picture), 108 + 80 + 14},
                         {Gdip::MetafileWriter::EncodeWmf(picture), 22 + 18 + 20 + 28 + 14}};
   for (Case c : cases) {
-    ASSERT_FALSE(Gdip::MetafileReader::Read(Gdip::AsBytes(c.bytes)).isNull());
+    ASSERT_EQ(At(Gdip::MetafileReader::Read(Gdip::AsBytes(c.bytes)), 1, 1), 0xFF336699u);
     c.bytes[c.bitCountOffset] = 7;  // no such depth
-    EXPECT_TRUE(Gdip::MetafileReader::Read(Gdip::AsBytes(c.bytes)).isNull());
+    const QImage kept = Gdip::MetafileReader::Read(Gdip::AsBytes(c.bytes));
+    ASSERT_EQ(kept.size(), QSize(4, 3));
+    EXPECT_EQ(qAlpha(At(kept, 1, 1)), 0);
   }
+}
+
+TEST(CodecMetafile, BitmapRecordTakesTheColourTableItCarries) {
+  // An 8-bit DIB that says "0 colours used" but carries two entries before its pixels.
+  EmfBuilder emf(4, 1, 96);
+  emf.Record(Gdip::Emf::kStretchDibits, [](LeWriter& w) {
+    w.Zeros(16);                                    // bounds
+    for (int v : {0, 0, 0, 0, 4, 1}) w.I32(v);     // destination, source and its size
+    w.U32(80);                                      // the info header right after the fields
+    w.U32(40 + 8);
+    w.U32(80 + 48);                                 // then the pixels
+    w.U32(4);
+    w.U32(0);
+    w.U32(0x00CC0020);                              // source copy
+    w.I32(4);
+    w.I32(1);
+    w.U32(40);
+    w.I32(4);
+    w.I32(1);
+    w.U16(1);
+    w.U16(8);
+    w.Zeros(16);
+    w.U32(0);  // colours used
+    w.U32(0);
+    w.U32(0x000000FF);  // blue
+    w.U32(0x00FF0000);  // red
+    for (int index : {0, 1, 1, 0}) w.U8(std::uint8_t(index));
+  });
+  const QImage picture = Gdip::MetafileReader::Read(Gdip::AsBytes(emf.Finish()));
+  ASSERT_EQ(picture.size(), QSize(4, 1));
+  EXPECT_EQ(At(picture, 0, 0), 0xFF0000FFu);
+  EXPECT_EQ(At(picture, 1, 0), 0xFFFF0000u);
+}
+
+TEST(CodecMetafile, PathsAreFilledAndStroked) {
+  EmfBuilder emf(100, 100, 96);
+  emf.Ints(Gdip::Emf::kCreateBrushIndirect, {1, 0, 0x0000FF, 0});  // red
+  emf.Ints(Gdip::Emf::kSelectObject, {1});
+  emf.Ints(Gdip::Emf::kCreatePen, {2, 0, 6, 0, 0xFF0000});  // blue, 6 wide
+  emf.Ints(Gdip::Emf::kSelectObject, {2});
+  // A closed shape of a line and a curve, filled without its outline.
+  emf.Ints(Gdip::Emf::kBeginPath, {});
+  emf.Ints(Gdip::Emf::kMoveToEx, {10, 10});
+  emf.Ints(Gdip::Emf::kLineTo, {60, 10});
+  emf.Record(Gdip::Emf::kPolyBezierTo16, [](LeWriter& w) {
+    w.Zeros(16);
+    w.U32(3);
+    for (int v : {60, 40, 10, 40, 10, 10}) w.I16(std::int16_t(v));
+  });
+  emf.Ints(Gdip::Emf::kCloseFigure, {});
+  emf.Ints(Gdip::Emf::kEndPath, {});
+  emf.Ints(Gdip::Emf::kFillPath, {0, 0, 0, 0});
+  // An open line stroked with the pen.
+  emf.Ints(Gdip::Emf::kBeginPath, {});
+  emf.Ints(Gdip::Emf::kMoveToEx, {10, 80});
+  emf.Record(Gdip::Emf::kPolylineTo, [](LeWriter& w) {
+    w.Zeros(16);
+    w.U32(1);
+    w.I32(90);
+    w.I32(80);
+  });
+  emf.Ints(Gdip::Emf::kEndPath, {});
+  emf.Ints(Gdip::Emf::kStrokePath, {0, 0, 0, 0});
+  const QImage picture = Gdip::MetafileReader::Read(Gdip::AsBytes(emf.Finish()));
+  ASSERT_EQ(picture.size(), QSize(100, 100));
+  EXPECT_EQ(At(picture, 30, 15), 0xFFFF0000u);
+  EXPECT_EQ(At(picture, 20, 25), 0xFFFF0000u);  // inside the curve
+  EXPECT_EQ(qAlpha(At(picture, 58, 35)), 0);     // outside it
+  EXPECT_EQ(At(picture, 50, 80), 0xFF0000FFu);
+  EXPECT_EQ(qAlpha(At(picture, 50, 90)), 0);
+}
+
+TEST(CodecMetafile, ExtendedRecordsAloneAreRefused) {
+  auto emfPlusComment = [](EmfBuilder& emf) {
+    emf.Record(Gdip::Emf::kComment, [](LeWriter& w) {
+      w.U32(16);
+      w.U32(Gdip::Emf::kEmfPlusCommentId);
+      w.Zeros(12);
+    });
+  };
+  EmfBuilder only(10, 10, 96);
+  emfPlusComment(only);
+  EXPECT_TRUE(Gdip::MetafileReader::Read(Gdip::AsBytes(only.Finish())).isNull());
+
+  EmfBuilder dual(10, 10, 96);  // the extended records with their plain twins
+  emfPlusComment(dual);
+  dual.Ints(Gdip::Emf::kRectangle, {0, 0, 10, 10});
+  EXPECT_EQ(At(Gdip::MetafileReader::Read(Gdip::AsBytes(dual.Finish())), 5, 5), 0xFFFFFFFFu);
+}
+
+TEST(CodecMetafile, OldStyleWithoutWindowIsSizedByWhatItDraws) {
+  QByteArray wmf;
+  LeWriter w(wmf);
+  for (int v : {1, 9, 0x300, 0, 0, 2, 0, 0, 0}) w.U16(std::uint16_t(v));
+  auto record = [&](std::uint16_t function, std::initializer_list<std::int16_t> params) {
+    w.U32(std::uint32_t(3 + params.size()));
+    w.U16(function);
+    for (auto p : params) w.I16(p);
+  };
+  record(Gdip::Wmf::kCreateBrushIndirect, {0, 0x00FF, 0, 0});
+  record(Gdip::Wmf::kSelectObject, {0});
+  record(Gdip::Wmf::kRectangle, {70, 120, 20, 40});  // bottom, right, top, left
+  record(Gdip::Wmf::kEof, {});
+  const QImage picture = Gdip::MetafileReader::Read(Gdip::AsBytes(wmf));
+  ASSERT_EQ(picture.size(), QSize(80, 50));
+  EXPECT_EQ(At(picture, 40, 25), 0xFFFF0000u);
 }
