@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <optional>
 #include <vector>
 
 #include "platform/gdiplus/LittleEndian.h"
+#include "platform/gdiplus/ZeroedImage.h"
 
 namespace Gdip::BmpCodec {
 
@@ -109,18 +109,6 @@ QList<QRgb> ReadPalette(const LeReader& in, const Header& h, std::size_t bitsOff
     table[qsizetype(i)] = qRgb(in.U8(at + 2), in.U8(at + 1), in.U8(at));
   }
   return table;
-}
-
-// A picture whose pixels start as zero bytes (palette index 0), taken from calloc: a
-// large block comes straight from the system already zeroed, so a picture that declares
-// a huge size costs no work until its pixels are really decoded.
-QImage ZeroedPicture(int width, int height, QImage::Format format) {
-  const std::size_t stride = DibRowBytes(width, QImage::toPixelFormat(format).bitsPerPixel());
-  void* pixels = std::calloc(stride * std::size_t(height), 1);
-  if (pixels == nullptr) {
-    return {};
-  }
-  return QImage(static_cast<uchar*>(pixels), width, height, qsizetype(stride), format, std::free, pixels);
 }
 
 int PictureRow(const Header& h, int storedRow) { return h.TopDown ? storedRow : h.Height - 1 - storedRow; }
@@ -256,7 +244,8 @@ QImage DecodeTrueColour(const LeReader& in, const Header& h, std::size_t bitsOff
   return image;
 }
 
-// Run-length data: pixels that delta and end-of-line codes skip keep palette index 0.
+// Run-length data: pixels that delta and end-of-line codes skip keep palette index 0 of
+// the zeroed picture they are decoded into.
 // False when the data ends before the end-of-picture code while rows are still missing.
 bool DecodeRunLengths(std::span<const std::uint8_t> data, const Header& h, QImage& image) {
   const bool four = h.Compression == kBiRle4;
@@ -310,7 +299,7 @@ bool DecodeRunLengths(std::span<const std::uint8_t> data, const Header& h, QImag
 }
 
 QImage DecodeRle(const LeReader& in, const Header& h, std::size_t bitsOffset, const QList<QRgb>& palette) {
-  QImage image = ZeroedPicture(h.Width, h.Height, QImage::Format_Indexed8);
+  QImage image = ZeroedImage(h.Width, h.Height, QImage::Format_Indexed8);
   if (image.isNull()) {
     return {};
   }

@@ -8,27 +8,30 @@
 #include "platform/gdiplus/LittleEndian.h"
 #include "platform/gdiplus/MetafileFormat.h"
 #include "platform/gdiplus/MetafilePlayer.h"
+#include "platform/gdiplus/ZeroedImage.h"
 
 namespace Gdip::MetafileReader {
 
 namespace {
 
-// Metafiles are drawn at 96 dots per inch; a frame beyond this many pixels a side is
-// refused rather than allocated.
+// Metafiles are drawn at 96 dots per inch; a frame beyond this many pixels a side, or
+// in all, is refused rather than allocated: a record of a few bytes can fill it whole.
 constexpr double kPictureDpi = 96.0;
 constexpr int kMaxSide = 20000;
+constexpr std::int64_t kMaxPixels = std::int64_t{1} << 26;
 
 using Bytes = std::span<const std::uint8_t>;
 
 QImage BlankPicture(double width, double height) {
-  const int w = int(std::lround(width));
-  const int h = int(std::lround(height));
-  if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide) {
+  if (!(width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide)) {
     return {};
   }
-  QImage picture(w, h, QImage::Format_ARGB32);
-  picture.fill(0);
-  return picture;
+  const int w = int(std::lround(width));
+  const int h = int(std::lround(height));
+  if (w <= 0 || h <= 0 || std::int64_t{w} * h > kMaxPixels) {
+    return {};
+  }
+  return ZeroedImage(w, h, QImage::Format_ARGB32);
 }
 
 QRectF RectFromEdges(double left, double top, double right, double bottom) {
