@@ -23,8 +23,8 @@ struct SaveFormat {
 std::optional<SaveFormat> FormatForExtension(const QString& extension);
 
 // Draws the picture at full size into a fresh canvas of its own pixel format (32 bits
-// for a palette picture, which takes no drawing; the encoder reduces the colours again)
-// and writes it. The file is replaced only once the whole picture is written, so a
+// for a palette picture, which takes no drawing: BMP, PNG and TIFF write it back at its
+// own depth when its colours still fit, GIF reduces the colours again) and writes it. The file is replaced only once the whole picture is written, so a
 // failure leaves the old file as it was. False when nothing was written.
 bool WritePicture(const Gdip::Bitmap& picture, const QString& Filename, int Types, int Quality);
 

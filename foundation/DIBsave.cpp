@@ -62,9 +62,14 @@ void DIBsave::CreateBlankMemory(int lngHeight, int lngWidth, const Gdip::Bitmap*
   }
   if (new_Img && !MemGraphics) {
     // A palette bitmap takes no drawing context, and a blank export would then be saved
-    // over the user's picture. The encoder reduces the colours again when it writes.
-    new_Img = Gdip::Bitmap::Create(NewWidth, NewHeight, Gdip::PixelFormat32bppARGB);
-    MemGraphics = new_Img ? Gdip::Graphics::FromImage(*new_Img) : nullptr;
+    // over the user's picture. It is drawn in 32 bits but keeps the source's palette
+    // format and table, so the encoder writes it back at that depth when it still fits.
+    auto blank = Gdip::Bitmap::Create(NewWidth, NewHeight, Gdip::PixelFormat32bppARGB);
+    new_Img = blank ? Gdip::Bitmap::FromImage(std::move(blank->Image()), format) : nullptr;
+    if (new_Img) {
+      new_Img->SetSourcePalette(Img != nullptr ? Img->SourcePalette() : QList<QRgb>());
+      MemGraphics = Gdip::Graphics::FromSurface(new_Img->Image());
+    }
   }
   if (!MemGraphics) {
     return;

@@ -35,7 +35,8 @@ class DIBsave {
   // Makes a transparent lngWidth x lngHeight bitmap (height comes first) with a drawing
   // context, releasing any earlier one. An export canvas takes the pixel format of Img so
   // the picture is re-encoded in its own format; a format that cannot be drawn on (a
-  // palette) falls back to 32-bit ARGB. BgColor is not used: callers clear explicitly.
+  // palette) is drawn in 32-bit ARGB but keeps reporting the palette format and Img's
+  // colour table, for the encoder. BgColor is not used: callers clear explicitly.
   void CreateBlankMemory(int lngHeight, int lngWidth, const Gdip::Bitmap* Img, bool isExport,
                          Gdip::ARGB BgColor = 0, bool Quality = false);
   // Replaces every pixel, alpha included.

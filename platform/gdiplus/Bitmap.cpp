@@ -88,10 +88,16 @@ std::unique_ptr<Bitmap> Bitmap::FromImage(QImage image, PixelFormat sourceFormat
   if (image.isNull()) {
     return nullptr;
   }
-  return std::unique_ptr<Bitmap>(new Bitmap(std::move(image), sourceFormat));
+  auto bitmap = std::unique_ptr<Bitmap>(new Bitmap(std::move(image), sourceFormat));
+  bitmap->m_sourcePalette = bitmap->m_image.colorTable();
+  return bitmap;
 }
 
-std::unique_ptr<Bitmap> Bitmap::Clone() const { return std::unique_ptr<Bitmap>(new Bitmap(m_image.copy(), m_format)); }
+std::unique_ptr<Bitmap> Bitmap::Clone() const {
+  auto copy = std::unique_ptr<Bitmap>(new Bitmap(m_image.copy(), m_format));
+  copy->m_sourcePalette = m_sourcePalette;
+  return copy;
+}
 
 std::unique_ptr<Bitmap> Bitmap::CloneArea(const QRect& area, PixelFormat format) const {
   if (area.isEmpty() || !m_image.rect().contains(area)) {

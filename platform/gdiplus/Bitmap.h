@@ -27,6 +27,11 @@ class Bitmap {
   const QImage& Image() const { return m_image; }
   QImage& Image() { return m_image; }
 
+  // The colour table of an indexed source, kept when its pixels are drawn into 32 bits so
+  // that a save can write them back with the same table. A palette picture's own table.
+  const QList<QRgb>& SourcePalette() const { return m_sourcePalette; }
+  void SetSourcePalette(QList<QRgb> palette) { m_sourcePalette = std::move(palette); }
+
   std::unique_ptr<Bitmap> Clone() const;
   // A copy of an area; nullptr when the area is empty or reaches outside the bitmap.
   std::unique_ptr<Bitmap> CloneArea(const QRect& area, PixelFormat format = PixelFormat32bppARGB) const;
@@ -42,6 +47,7 @@ class Bitmap {
 
   QImage m_image;
   PixelFormat m_format;
+  QList<QRgb> m_sourcePalette;
 };
 
 // The QImage format a bitmap of this pixel format is stored in.

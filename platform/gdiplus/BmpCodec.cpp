@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "platform/gdiplus/IndexedPicture.h"
 #include "platform/gdiplus/LittleEndian.h"
 
 namespace Gdip::BmpCodec {
@@ -99,6 +100,17 @@ QByteArray EncodePictureDib(const QImage& image) {
 QByteArray EncodeBmp(const QImage& image) {
   const QByteArray dib = EncodePictureDib(image);
   return dib.isEmpty() ? QByteArray() : WithFileHeader(Head(dib, kInfoHeaderSize), Tail(dib, kInfoHeaderSize));
+}
+
+QByteArray EncodeIndexed(const IndexedPicture& picture) {
+  DibRows rows;
+  rows.Width = picture.Width;
+  rows.Height = picture.Height;
+  rows.BitsPerPixel = picture.Depth;
+  rows.FirstStoredRow = picture.Rows.data() + std::size_t(picture.Height - 1) * picture.RowBytes();
+  rows.Stride = -std::ptrdiff_t(picture.RowBytes());
+  rows.Palette = {picture.Palette.constData(), std::size_t(picture.Palette.size())};
+  return EncodeBmpFile(rows);
 }
 
 }  // namespace Gdip::BmpCodec

@@ -10,6 +10,10 @@
 #include <QByteArray>
 #include <QImage>
 
+namespace Gdip {
+struct IndexedPicture;
+}
+
 namespace Gdip::BmpCodec {
 
 // Device-independent rows as they are stored: Height rows, the bottom picture row
@@ -40,6 +44,8 @@ QByteArray EncodeBmpFile(const DibRows& rows);
 QByteArray EncodePictureDib(const QImage& image);
 // The same picture as a BMP file.
 QByteArray EncodeBmp(const QImage& image);
+// A palette picture as a BMP file at its own depth with its colour table.
+QByteArray EncodeIndexed(const IndexedPicture& picture);
 
 // Decodes a BMP file of any depth (1 to 32 bits), uncompressed, run-length or bit-field
 // coded, with the Windows or the old OS/2 headers. Palette pictures come back as 8-bit

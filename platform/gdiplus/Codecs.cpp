@@ -12,6 +12,7 @@
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/BmpCodec.h"
 #include "platform/gdiplus/GifCodec.h"
+#include "platform/gdiplus/IndexedPicture.h"
 #include "platform/gdiplus/JpegDecoder.h"
 #include "platform/gdiplus/LittleEndian.h"
 #include "platform/gdiplus/MetafileReader.h"
@@ -28,58 +29,73 @@ namespace {
 // needs 400 MB as 32-bit pixels, and 16-bit pictures twice that.
 constexpr int kDecodeAllocationLimitMb = 2048;
 
-using EncodeFunction = bool (*)(const QImage&, QIODevice&, const EncoderParameters&);
+// What an encoder gets: the pixels, and their palette form when the picture came from
+// an indexed source and still fits its depth (BMP, PNG and TIFF then write it indexed).
+struct EncodeInput {
+  const QImage& Image;
+  const std::optional<IndexedPicture>& Indexed;
+  const EncoderParameters& Parameters;
+};
+
+using EncodeFunction = bool (*)(const EncodeInput&, QIODevice&);
 
 bool WriteAll(QIODevice& device, const QByteArray& bytes) {
   return !bytes.isEmpty() && device.write(bytes) == bytes.size();
 }
 
-bool EncodeBmp(const QImage& image, QIODevice& device, const EncoderParameters&) {
-  return WriteAll(device, BmpCodec::EncodeBmp(image));
+// BMP and TIFF palettes have no alpha: a picture with transparent pixels keeps 32 bits.
+const IndexedPicture* OpaqueIndexed(const EncodeInput& input) {
+  return input.Indexed && !input.Indexed->HasTransparency() ? &*input.Indexed : nullptr;
 }
 
-bool EncodeJpeg(const QImage& image, QIODevice& device, const EncoderParameters& parameters) {
+bool EncodeBmp(const EncodeInput& input, QIODevice& device) {
+  const IndexedPicture* indexed = OpaqueIndexed(input);
+  return WriteAll(device, indexed != nullptr ? BmpCodec::EncodeIndexed(*indexed) : BmpCodec::EncodeBmp(input.Image));
+}
+
+bool EncodeJpeg(const EncodeInput& input, QIODevice& device) {
   QImageWriter writer(&device, "jpeg");
-  if (parameters.Quality) {
-    writer.setQuality(std::clamp(*parameters.Quality, 0, 100));
+  if (input.Parameters.Quality) {
+    writer.setQuality(std::clamp(*input.Parameters.Quality, 0, 100));
   }
-  return writer.write(image);
+  return writer.write(input.Image);
 }
 
-bool EncodeGif(const QImage& image, QIODevice& device, const EncoderParameters&) {
-  return WriteAll(device, GifCodec::Encode(image));
+bool EncodeGif(const EncodeInput& input, QIODevice& device) { return WriteAll(device, GifCodec::Encode(input.Image)); }
+
+bool EncodeTiff(const EncodeInput& input, QIODevice& device) {
+  const IndexedPicture* indexed = OpaqueIndexed(input);
+  return indexed != nullptr ? TiffCodec::EncodeIndexed(*indexed, device) : TiffCodec::Encode(input.Image, device);
 }
 
-bool EncodeTiff(const QImage& image, QIODevice& device, const EncoderParameters&) {
-  return TiffCodec::Encode(image, device);
+bool EncodePng(const EncodeInput& input, QIODevice& device) {
+  return WriteAll(device, input.Indexed ? PngWriter::EncodeIndexed(*input.Indexed, kPngCompressionLevel)
+                                        : PngWriter::Encode(input.Image, kPngCompressionLevel));
 }
 
-bool EncodePng(const QImage& image, QIODevice& device, const EncoderParameters&) {
-  return WriteAll(device, PngWriter::Encode(image, kPngCompressionLevel));
+bool EncodeEmf(const EncodeInput& input, QIODevice& device) {
+  return WriteAll(device, MetafileWriter::EncodeEmf(input.Image));
 }
 
-bool EncodeEmf(const QImage& image, QIODevice& device, const EncoderParameters&) {
-  return WriteAll(device, MetafileWriter::EncodeEmf(image));
-}
-
-bool EncodeWmf(const QImage& image, QIODevice& device, const EncoderParameters&) {
-  return WriteAll(device, MetafileWriter::EncodeWmf(image));
+bool EncodeWmf(const EncodeInput& input, QIODevice& device) {
+  return WriteAll(device, MetafileWriter::EncodeWmf(input.Image));
 }
 
 struct Encoder {
   ImageCodecInfo Info;
   EncodeFunction Encode;
+  bool KeepsPalettes = false;  // writes indexed sources back at their depth
 };
 
 QUuid Id(const char* text) { return QUuid(QString::fromLatin1(text)); }
 
 const std::array<Encoder, 7>& EncoderTable() {
   static const std::array<Encoder, 7> table{{
-      {{Id("{557CF400-1A04-11D3-9A73-0000F81EF32E}"), "BMP", "image/bmp", "*.BMP;*.DIB;*.RLE"}, EncodeBmp},
+      {{Id("{557CF400-1A04-11D3-9A73-0000F81EF32E}"), "BMP", "image/bmp", "*.BMP;*.DIB;*.RLE"}, EncodeBmp, true},
       {{Id("{557CF401-1A04-11D3-9A73-0000F81EF32E}"), "JPEG", "image/jpeg", "*.JPG;*.JPEG;*.JPE;*.JFIF"}, EncodeJpeg},
       {{Id("{557CF402-1A04-11D3-9A73-0000F81EF32E}"), "GIF", "image/gif", "*.GIF"}, EncodeGif},
-      {{Id("{557CF405-1A04-11D3-9A73-0000F81EF32E}"), "TIFF", "image/tiff", "*.TIF;*.TIFF"}, EncodeTiff},
-      {{Id("{557CF406-1A04-11D3-9A73-0000F81EF32E}"), "PNG", "image/png", "*.PNG"}, EncodePng},
+      {{Id("{557CF405-1A04-11D3-9A73-0000F81EF32E}"), "TIFF", "image/tiff", "*.TIF;*.TIFF"}, EncodeTiff, true},
+      {{Id("{557CF406-1A04-11D3-9A73-0000F81EF32E}"), "PNG", "image/png", "*.PNG"}, EncodePng, true},
       {{Id("{557CF403-1A04-11D3-9A73-0000F81EF32E}"), "EMF", "image/x-emf", "*.EMF"}, EncodeEmf},
       {{Id("{557CF404-1A04-11D3-9A73-0000F81EF32E}"), "WMF", "image/x-wmf", "*.WMF"}, EncodeWmf},
   }};
@@ -179,6 +195,30 @@ struct Decoded {
   PixelFormat Format = PixelFormatUndefined;
 };
 
+// Palette pictures are held as 8-bit indexes whatever their depth; a BMP or PNG source of
+// 1, 2 or 4 bits reports its own depth so that a save writes it back at that depth.
+PixelFormat IndexedSourceFormat(std::span<const std::uint8_t> data, PixelFormat decoded) {
+  if (!IsIndexedPixelFormat(decoded)) {
+    return decoded;
+  }
+  const LeReader in(data);
+  int bits = 0;
+  if (in.U8(0) == 'B' && in.U8(1) == 'M') {
+    bits = in.U32(14) == 12 ? in.U16(24) : in.U16(28);
+  } else if (in.U8(1) == 'P' && in.U8(2) == 'N' && in.U8(25) == 3) {
+    bits = in.U8(24);
+  }
+  switch (bits) {
+    case 1:
+      return PixelFormat1bppIndexed;
+    case 2:
+    case 4:
+      return PixelFormat4bppIndexed;
+    default:
+      return decoded;
+  }
+}
+
 Decoded Decode(std::span<const std::uint8_t> data, QSize scaledSize) {
   if (LooksLikeGif(data)) {
     return {ScaledTo(GifCodec::Decode(data), scaledSize), PixelFormat8bppIndexed};
@@ -198,7 +238,7 @@ Decoded Decode(std::span<const std::uint8_t> data, QSize scaledSize) {
   } else {
     image = DecodeWithQt(data, scaledSize);
   }
-  const PixelFormat format = PixelFormatOf(image);
+  const PixelFormat format = IndexedSourceFormat(data, PixelFormatOf(image));
   return {std::move(image), format};
 }
 
@@ -310,7 +350,12 @@ Status EncodeImage(const Bitmap& image, QIODevice& device, const QUuid& encoderC
   if (encoder == nullptr || image.Image().isNull()) {
     return Status::InvalidParameter;
   }
-  return encoder->Encode(image.Image(), device, parameters) ? Status::Ok : Status::GenericError;
+  const PixelFormat format = image.GetPixelFormat();
+  const std::optional<IndexedPicture> indexed =
+      IsIndexedPixelFormat(format) && encoder->KeepsPalettes
+          ? ReduceToPalette(image.Image(), GetPixelFormatSize(format), image.SourcePalette())
+          : std::nullopt;
+  return encoder->Encode({image.Image(), indexed, parameters}, device) ? Status::Ok : Status::GenericError;
 }
 
 Status SaveImageToFile(const Bitmap& image, const QString& path, const QUuid& encoderClsid,

@@ -6,6 +6,8 @@
 
 #include <QImage>
 
+#include "platform/gdiplus/IndexedPicture.h"
+
 #include <zlib.h>
 
 namespace Gdip::PngWriter {
@@ -103,7 +105,61 @@ std::vector<Band> SplitIntoBands(int height) {
   return bands;
 }
 
+// The signature and header chunk of a picture of that size, depth and colour type.
+QByteArray Start(int width, int height, int depth, int colourType) {
+  QByteArray png("\x89PNG\r\n\x1a\n", 8);
+  QByteArray header;
+  AppendBigEndian(header, std::uint32_t(width));
+  AppendBigEndian(header, std::uint32_t(height));
+  header.append(char(depth));       // bits per sample
+  header.append(char(colourType));
+  header.append("\0\0\0", 3);       // deflate, adaptive filtering, no interlace
+  AppendChunk(png, "IHDR", header.constData(), std::size_t(header.size()));
+  return png;
+}
+
+void AppendPixelsAndEnd(QByteArray& png, const QByteArray& stream) {
+  for (qsizetype at = 0; at < stream.size(); at += qsizetype(kChunkLimit)) {
+    AppendChunk(png, "IDAT", stream.constData() + at, std::min<std::size_t>(kChunkLimit, std::size_t(stream.size() - at)));
+  }
+  AppendChunk(png, "IEND", nullptr, 0);
+}
+
 }  // namespace
+
+QByteArray EncodeIndexed(const IndexedPicture& picture, int level) {
+  if (picture.Width <= 0 || picture.Height <= 0 || picture.Palette.isEmpty()) {
+    return {};
+  }
+  // Palette pictures are small next to photographs: one stream, rows unfiltered.
+  const std::size_t rowBytes = picture.RowBytes();
+  std::vector<std::uint8_t> raw;
+  raw.reserve((rowBytes + 1) * std::size_t(picture.Height));
+  for (int y = 0; y < picture.Height; ++y) {
+    raw.push_back(0);
+    const auto row = picture.Rows.begin() + std::ptrdiff_t(std::size_t(y) * rowBytes);
+    raw.insert(raw.end(), row, row + std::ptrdiff_t(rowBytes));
+  }
+  uLongf size = compressBound(uLong(raw.size()));
+  QByteArray stream(qsizetype(size), Qt::Uninitialized);
+  if (compress2(reinterpret_cast<Bytef*>(stream.data()), &size, raw.data(), uLong(raw.size()), level) != Z_OK) {
+    return {};
+  }
+  stream.resize(qsizetype(size));
+  QByteArray png = Start(picture.Width, picture.Height, picture.Depth, 3);
+  QByteArray colours;
+  QByteArray alphas;
+  for (QRgb c : picture.Palette) {
+    colours.append(char(qRed(c))).append(char(qGreen(c))).append(char(qBlue(c)));
+    alphas.append(char(qAlpha(c)));
+  }
+  AppendChunk(png, "PLTE", colours.constData(), std::size_t(colours.size()));
+  if (picture.HasTransparency()) {
+    AppendChunk(png, "tRNS", alphas.constData(), std::size_t(alphas.size()));
+  }
+  AppendPixelsAndEnd(png, stream);
+  return png;
+}
 
 QByteArray Encode(const QImage& source, int level) {
   if (source.isNull() || level < 1 || level > 9) {
@@ -132,18 +188,8 @@ QByteArray Encode(const QImage& source, int level) {
   }
   AppendBigEndian(stream, std::uint32_t(adler));
 
-  QByteArray png("\x89PNG\r\n\x1a\n", 8);
-  QByteArray header;
-  AppendBigEndian(header, std::uint32_t(image.width()));
-  AppendBigEndian(header, std::uint32_t(image.height()));
-  header.append(char(8));                // bits per sample
-  header.append(char(alpha ? 6 : 2));    // RGBA or RGB
-  header.append("\0\0\0", 3);            // deflate, adaptive filtering, no interlace
-  AppendChunk(png, "IHDR", header.constData(), std::size_t(header.size()));
-  for (qsizetype at = 0; at < stream.size(); at += qsizetype(kChunkLimit)) {
-    AppendChunk(png, "IDAT", stream.constData() + at, std::min<std::size_t>(kChunkLimit, std::size_t(stream.size() - at)));
-  }
-  AppendChunk(png, "IEND", nullptr, 0);
+  QByteArray png = Start(image.width(), image.height(), 8, alpha ? 6 : 2);  // RGBA or RGB
+  AppendPixelsAndEnd(png, stream);
   return png;
 }
 

@@ -8,6 +8,8 @@
 #include <QIODevice>
 #include <QImage>
 
+#include "platform/gdiplus/IndexedPicture.h"
+
 #include <tiffio.h>
 
 namespace Gdip::TiffCodec {
@@ -275,30 +277,77 @@ std::optional<QImage> Decode(std::span<const std::uint8_t> data) {
   return result;
 }
 
+namespace {
+
+// Opens a page for writing with the fields every page we write shares.
+TIFF* StartPage(QIODevice& device, int width, int height, int bits, int samples, std::uint16_t photometric) {
+  TIFF* tif = TIFFClientOpen("picture", "w", &device, Read, Write, Seek, Close, Size, Map, Unmap);
+  if (tif == nullptr) {
+    return nullptr;
+  }
+  TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, std::uint32_t(width));
+  TIFFSetField(tif, TIFFTAG_IMAGELENGTH, std::uint32_t(height));
+  TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, bits);
+  TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, samples);
+  TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, photometric);
+  TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
+  TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(tif, 0));
+  return tif;
+}
+
+}  // namespace
+
 bool Encode(const QImage& image, QIODevice& device) {
   if (image.isNull() || device.isSequential()) {
     return false;
   }
   const bool alpha = image.hasAlphaChannel();
   const QImage pixels = image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-  TIFF* tif = TIFFClientOpen("picture", "w", &device, Read, Write, Seek, Close, Size, Map, Unmap);
+  TIFF* tif = StartPage(device, pixels.width(), pixels.height(), 8, alpha ? 4 : 3, PHOTOMETRIC_RGB);
   if (tif == nullptr) {
     return false;
   }
-  TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, std::uint32_t(pixels.width()));
-  TIFFSetField(tif, TIFFTAG_IMAGELENGTH, std::uint32_t(pixels.height()));
-  TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
-  TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, alpha ? 4 : 3);
-  TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
-  TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
   TIFFSetField(tif, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL);
-  TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(tif, 0));
   if (alpha) {
     const std::uint16_t extra[] = {EXTRASAMPLE_UNASSALPHA};
     TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, extra);
   }
   const bool ok = WriteRows(tif, pixels, alpha) && TIFFWriteDirectory(tif) == 1;
+  TIFFClose(tif);
+  return ok;
+}
+
+bool EncodeIndexed(const IndexedPicture& picture, QIODevice& device) {
+  if (picture.Width <= 0 || picture.Height <= 0 || picture.Palette.isEmpty() || device.isSequential()) {
+    return false;
+  }
+  const QList<QRgb> blackWhite{qRgb(0, 0, 0), qRgb(255, 255, 255)};
+  const bool bilevel = picture.Depth == 1 && picture.Palette == blackWhite;
+  TIFF* tif = StartPage(device, picture.Width, picture.Height, picture.Depth, 1,
+                        bilevel ? PHOTOMETRIC_MINISBLACK : PHOTOMETRIC_PALETTE);
+  if (tif == nullptr) {
+    return false;
+  }
+  if (!bilevel) {
+    // Colour maps hold 16-bit samples, one full table per channel.
+    const std::size_t entries = std::size_t{1} << picture.Depth;
+    std::vector<std::uint16_t> red(entries), green(entries), blue(entries);
+    for (std::size_t i = 0; i < std::size_t(picture.Palette.size()) && i < entries; ++i) {
+      const QRgb c = picture.Palette[qsizetype(i)];
+      red[i] = std::uint16_t(qRed(c) * 257);
+      green[i] = std::uint16_t(qGreen(c) * 257);
+      blue[i] = std::uint16_t(qBlue(c) * 257);
+    }
+    TIFFSetField(tif, TIFFTAG_COLORMAP, red.data(), green.data(), blue.data());
+  }
+  bool ok = true;
+  std::vector<std::uint8_t> row(picture.RowBytes());
+  for (int y = 0; y < picture.Height && ok; ++y) {
+    std::copy_n(picture.Rows.begin() + std::ptrdiff_t(std::size_t(y) * row.size()), row.size(), row.begin());
+    ok = TIFFWriteScanline(tif, row.data(), std::uint32_t(y), 0) == 1;
+  }
+  ok = ok && TIFFWriteDirectory(tif) == 1;
   TIFFClose(tif);
   return ok;
 }

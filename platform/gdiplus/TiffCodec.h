@@ -10,11 +10,19 @@
 
 class QIODevice;
 
+namespace Gdip {
+struct IndexedPicture;
+}
+
 namespace Gdip::TiffCodec {
 
 // Writes the picture as one LZW-compressed page: RGB, or RGB with unassociated alpha
 // when it has an alpha channel. The device must be seekable. False on failure.
 bool Encode(const QImage& image, QIODevice& device);
+
+// Writes a palette picture as one LZW-compressed page at its own depth: black and white
+// at one bit as a plain bilevel page, any other table as a colour map. False on failure.
+bool EncodeIndexed(const IndexedPicture& picture, QIODevice& device);
 
 // Decodes the first page when it is an RGB layout Qt's reader gets wrong: 8 or 16 bits
 // per sample with the channels in separate planes, or with extra samples. Only an extra

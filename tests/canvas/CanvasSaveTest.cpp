@@ -1,20 +1,25 @@
 // The canvas's undo history, saving and deleting, over a temporary program folder.
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QImageWriter>
 
 #include <gtest/gtest.h>
+#include <tiffio.h>
 
 #include "canvas/CanvasSave.h"
 #include "canvas/Imageqzviewer.h"
 #include "foundation/ModGDI.h"
 #include "foundation/ModPublic.h"
 #include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/BmpCodec.h"
 #include "platform/gdiplus/Codecs.h"
+#include "platform/gdiplus/LittleEndian.h"
 #include "support/TestFolder.h"
 #include "support/fakes/FakeMainWindow.h"
 #include "support/fakes/ScriptedMessageBox.h"
@@ -287,4 +292,123 @@ TEST_F(CanvasSaveTest, DeletingTrashesTheFileAndKeepsThePictureShown) {
 
   m_canvas->DisposeImgDIB();
   EXPECT_TRUE(m_canvas->NoOpen());
+}
+
+namespace {
+
+// Bits per pixel as the file stores them, for BMP, PNG and TIFF.
+int StoredDepth(const QString& path) {
+  const QByteArray bytes = Contents(path);
+  const Gdip::LeReader in(Gdip::AsBytes(bytes));
+  if (bytes.startsWith("BM")) {
+    return in.U16(28);
+  }
+  if (bytes.startsWith("\x89PNG")) {
+    return in.U8(24) * (in.U8(25) == 2 ? 3 : in.U8(25) == 6 ? 4 : 1);
+  }
+  TIFF* tif = TIFFOpen(path.toLocal8Bit().constData(), "r");
+  std::uint16_t bits = 0, samples = 0;
+  if (tif != nullptr) {
+    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bits);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    TIFFClose(tif);
+  }
+  return bits * samples;
+}
+
+QImage Argb(const QString& path) {
+  const auto bitmap = Gdip::LoadImageFromFile(path);
+  return bitmap ? bitmap->Image().convertToFormat(QImage::Format_ARGB32) : QImage();
+}
+
+QByteArray IndexedBmp(int depth, const QList<QRgb>& palette) {
+  QImage indexes(7, 3, QImage::Format_Indexed8);
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 7; ++x) {
+      indexes.setPixel(x, y, uint((x + y) % palette.size()));
+    }
+  }
+  // Packed rows, bottom row first, as the format stores them.
+  QByteArray bits;
+  const std::size_t rowBytes = Gdip::BmpCodec::DibRowBytes(7, depth);
+  for (int y = 2; y >= 0; --y) {
+    QByteArray row(qsizetype(rowBytes), '\0');
+    for (int x = 0; x < 7; ++x) {
+      const int perByte = 8 / depth;
+      row[x / perByte] = char(row[x / perByte] | (indexes.pixelIndex(x, y) << (8 - depth * (x % perByte + 1))));
+    }
+    bits += row;
+  }
+  Gdip::BmpCodec::DibRows rows;
+  rows.Width = 7;
+  rows.Height = 3;
+  rows.BitsPerPixel = depth;
+  rows.FirstStoredRow = reinterpret_cast<const std::uint8_t*>(bits.constData());
+  rows.Stride = std::ptrdiff_t(rowBytes);
+  rows.Palette = {palette.constData(), std::size_t(palette.size())};
+  return Gdip::BmpCodec::EncodeBmpFile(rows);
+}
+
+QImage QtIndexed(const QList<QRgb>& palette) {
+  QImage image(9, 4, QImage::Format_Indexed8);
+  image.setColorTable(palette);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 9; ++x) {
+      image.setPixel(x, y, uint((x * 3 + y) % palette.size()));
+    }
+  }
+  return image;
+}
+
+}  // namespace
+
+TEST_F(CanvasSaveTest, SavingInPlaceKeepsAPalettePictureAtItsDepth) {
+  const QList<QRgb> two{qRgb(0, 0, 0), qRgb(255, 255, 255)};
+  const QList<QRgb> many{qRgb(200, 10, 10), qRgb(10, 200, 10), qRgb(10, 10, 200), qRgb(90, 90, 0), qRgb(1, 2, 3)};
+  QList<QRgb> withClear = many;
+  withClear.append(qRgba(0, 0, 0, 0));
+  const struct {
+    const char* name;
+    QByteArray bytes;
+    int depth;
+  } files[] = {
+      {"one.bmp", IndexedBmp(1, {qRgb(255, 0, 0), qRgb(0, 0, 255)}), 1},
+      {"four.bmp", IndexedBmp(4, many), 4},
+      {"eight.bmp", IndexedBmp(8, QList<QRgb>(101, qRgb(7, 7, 7)) + many), 8},
+      {"clear.png", [&] {
+         QByteArray png;
+         QBuffer buffer(&png);
+         buffer.open(QIODevice::WriteOnly);
+         QImageWriter(&buffer, "png").write(QtIndexed(withClear));
+         return png;
+       }(), 8},
+      {"bilevel.tif", [&] {
+         QByteArray tiff;
+         QBuffer buffer(&tiff);
+         buffer.open(QIODevice::WriteOnly);
+         QImageWriter(&buffer, "tiff").write(QtIndexed(two).convertToFormat(QImage::Format_Mono));
+         return tiff;
+       }(), 1},
+  };
+  for (const auto& f : files) {
+    const QString path = m_folder.Write(f.name, f.bytes);
+    ASSERT_EQ(StoredDepth(path), f.depth) << f.name;
+    const QImage before = Argb(path);
+    ASSERT_FALSE(before.isNull()) << f.name;
+    ASSERT_TRUE(m_canvas->Import(path)) << f.name;
+    ASSERT_TRUE(m_canvas->SaveOnly()) << f.name;
+    EXPECT_EQ(StoredDepth(path), f.depth) << f.name;
+    EXPECT_EQ(Argb(path), before) << f.name;
+  }
+  // A picture that has gained colours beyond its depth is written in full colour.
+  const QString path = m_folder.Write("grown.bmp", IndexedBmp(1, two));
+  ASSERT_TRUE(m_canvas->Import(path));
+  QImage colourful(7, 3, QImage::Format_ARGB32);
+  colourful.fill(0xFF000000);
+  for (int x = 0; x < 7; ++x) {
+    colourful.setPixel(x, 0, qRgb(x * 30, 100, 200));
+  }
+  m_canvas->CommitUndoStep(colourful);
+  ASSERT_TRUE(m_canvas->SaveOnly());
+  EXPECT_GE(StoredDepth(path), 24);
 }
