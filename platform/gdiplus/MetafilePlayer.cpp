@@ -457,6 +457,15 @@ void MetafilePlayer::DrawBitmap(const QRectF& destination, const QImage& image, 
   if (image.isNull() || source.isEmpty() || destination.width() == 0 || destination.height() == 0) {
     return;
   }
+  // Coordinates beyond any picture (a damaged record) would overflow the painter's whole
+  // pixel numbers; such a record is skipped.
+  constexpr double kFarOut = 1 << 24;
+  const QRectF onPicture = LogicalToPicture().mapRect(destination);
+  if (!(std::abs(onPicture.left()) < kFarOut && std::abs(onPicture.top()) < kFarOut &&
+        onPicture.width() < kFarOut && onPicture.height() < kFarOut && source.width() < kFarOut &&
+        source.height() < kFarOut && std::abs(source.left()) < kFarOut && std::abs(source.top()) < kFarOut)) {
+    return;
+  }
   m_hasDrawn = true;
   if (m_target.format() == QImage::Format_ARGB32 && CopyPixelsDirectly(destination, image, source)) {
     return;

@@ -219,20 +219,22 @@ TEST(CodecMetafile, AnUndecodableBitmapRecordIsSkipped) {
   }
 }
 
-TEST(CodecMetafile, BitmapRecordTakesTheColourTableItCarries) {
-  // An 8-bit DIB that says "0 colours used" but carries two entries before its pixels.
-  EmfBuilder emf(4, 1, 96);
-  emf.Record(Gdip::Emf::kStretchDibits, [](LeWriter& w) {
+namespace {
+
+// A bitmap record of a 4 x 1, 8-bit DIB that says "0 colours used" but carries two
+// entries (blue, red) before its pixels (indexes 0, 1, 1, 0), drawn into that box.
+void FourPixelBitmap(EmfBuilder& emf, std::int32_t x, std::int32_t y, std::int32_t cx, std::int32_t cy) {
+  emf.Record(Gdip::Emf::kStretchDibits, [&](LeWriter& w) {
     w.Zeros(16);                                    // bounds
-    for (int v : {0, 0, 0, 0, 4, 1}) w.I32(v);     // destination, source and its size
+    for (int v : {x, y, 0, 0, 4, 1}) w.I32(v);     // destination, source and its size
     w.U32(80);                                      // the info header right after the fields
     w.U32(40 + 8);
     w.U32(80 + 48);                                 // then the pixels
     w.U32(4);
     w.U32(0);
     w.U32(0x00CC0020);                              // source copy
-    w.I32(4);
-    w.I32(1);
+    w.I32(cx);
+    w.I32(cy);
     w.U32(40);
     w.I32(4);
     w.I32(1);
@@ -241,14 +243,31 @@ TEST(CodecMetafile, BitmapRecordTakesTheColourTableItCarries) {
     w.Zeros(16);
     w.U32(0);  // colours used
     w.U32(0);
-    w.U32(0x000000FF);  // blue
-    w.U32(0x00FF0000);  // red
+    w.U32(0x000000FF);
+    w.U32(0x00FF0000);
     for (int index : {0, 1, 1, 0}) w.U8(std::uint8_t(index));
   });
+}
+
+}  // namespace
+
+TEST(CodecMetafile, BitmapRecordTakesTheColourTableItCarries) {
+  EmfBuilder emf(4, 1, 96);
+  FourPixelBitmap(emf, 0, 0, 4, 1);
   const QImage picture = Gdip::MetafileReader::Read(Gdip::AsBytes(emf.Finish()));
   ASSERT_EQ(picture.size(), QSize(4, 1));
   EXPECT_EQ(At(picture, 0, 0), 0xFF0000FFu);
   EXPECT_EQ(At(picture, 1, 0), 0xFFFF0000u);
+}
+
+// Found by fuzzing: a destination far beyond any picture overflowed whole-pixel rounding.
+TEST(CodecMetafile, BitmapRecordFarOutsideThePictureIsSkipped) {
+  EmfBuilder emf(4, 1, 96);
+  FourPixelBitmap(emf, 0, 0, 2000000000, 1);
+  FourPixelBitmap(emf, -2000000000, 0, 4, 1);
+  const QImage picture = Gdip::MetafileReader::Read(Gdip::AsBytes(emf.Finish()));
+  ASSERT_EQ(picture.size(), QSize(4, 1));
+  EXPECT_EQ(qAlpha(At(picture, 1, 0)), 0);
 }
 
 TEST(CodecMetafile, PathsAreFilledAndStroked) {
