@@ -250,6 +250,13 @@ bool LooksLikeAnOwnFormat(std::span<const std::uint8_t> data) {
 // Why bytes that decoded to nothing did: a header naming a picture too large to hold,
 // a format nobody here reads, or else a damaged or cut-short file.
 LoadFailure WhyNotDecoded(std::span<const std::uint8_t> data) {
+  if (MetafileReader::LooksLikeEmf(data) || MetafileReader::LooksLikeWmf(data)) {
+    MetafileReader::Refusal why = MetafileReader::Refusal::Damaged;
+    MetafileReader::Read(data, &why);
+    return why == MetafileReader::Refusal::TooLarge     ? LoadFailure::TooLarge
+           : why == MetafileReader::Refusal::Unplayable ? LoadFailure::NotAPicture
+                                                        : LoadFailure::Damaged;
+  }
   QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()), qsizetype(data.size()));
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);

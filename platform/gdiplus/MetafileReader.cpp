@@ -22,16 +22,21 @@ constexpr std::int64_t kMaxPixels = std::int64_t{1} << 26;
 
 using Bytes = std::span<const std::uint8_t>;
 
-QImage BlankPicture(double width, double height) {
-  if (!(width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide)) {
+// A transparent picture of that size in pixels; null, with the reason, for a size that
+// is empty or beyond the limits.
+QImage BlankPicture(double width, double height, Refusal& why) {
+  if (!(width > 0 && height > 0)) {
+    why = Refusal::Damaged;
     return {};
   }
-  const int w = int(std::lround(width));
-  const int h = int(std::lround(height));
-  if (w <= 0 || h <= 0 || std::int64_t{w} * h > kMaxPixels) {
-    return {};
+  const bool fits = width <= kMaxSide && height <= kMaxSide && width * height <= double(kMaxPixels);
+  const int w = fits ? int(std::lround(width)) : 0;
+  const int h = fits ? int(std::lround(height)) : 0;
+  QImage picture = w > 0 && h > 0 ? ZeroedImage(w, h, QImage::Format_ARGB32) : QImage();
+  if (picture.isNull()) {
+    why = fits && (w <= 0 || h <= 0) ? Refusal::Damaged : Refusal::TooLarge;
   }
-  return ZeroedImage(w, h, QImage::Format_ARGB32);
+  return picture;
 }
 
 QRectF RectFromEdges(double left, double top, double right, double bottom) {
@@ -376,7 +381,7 @@ bool PlayRecords(Bytes data, std::size_t offset, std::size_t sizeUnit, std::size
   return false;
 }
 
-QImage ReadEmf(Bytes data) {
+QImage ReadEmf(Bytes data, Refusal& why) {
   const LeReader in(data);
   const QRectF frame = RectFromEdges(in.I32(24), in.I32(28), in.I32(32), in.I32(36));  // 0.01 mm
   const double devicePixelsX = in.I32(72), devicePixelsY = in.I32(76);
@@ -385,7 +390,7 @@ QImage ReadEmf(Bytes data) {
   if (!in.Ok() || frame.width() <= 0 || frame.height() <= 0 || headerSize < 88) {
     return {};
   }
-  QImage picture = BlankPicture(frame.width() * kPictureDpi / 2540.0, frame.height() * kPictureDpi / 2540.0);
+  QImage picture = BlankPicture(frame.width() * kPictureDpi / 2540.0, frame.height() * kPictureDpi / 2540.0, why);
   if (picture.isNull()) {
     return {};
   }
@@ -415,7 +420,11 @@ QImage ReadEmf(Bytes data) {
     // an empty picture: it is refused instead.
     onlyEmfPlus = emfPlus && !player.HasDrawn();
   }
-  return complete && !onlyEmfPlus ? picture : QImage();
+  if (!complete || onlyEmfPlus) {
+    why = complete ? Refusal::Unplayable : Refusal::Damaged;
+    return {};
+  }
+  return picture;
 }
 
 // ---- Old-style metafiles ----
@@ -648,7 +657,7 @@ std::optional<QRectF> WmfFrame(const LeReader& in, Bytes data, std::size_t recor
   return drawn.isEmpty() ? std::nullopt : std::optional<QRectF>(drawn);
 }
 
-QImage ReadWmf(Bytes data) {
+QImage ReadWmf(Bytes data, Refusal& why) {
   const LeReader in(data);
   const std::size_t headerStart = in.U32(0) == Wmf::kPlaceableKey ? 22 : 0;
   const std::size_t recordsStart = headerStart + std::size_t(in.U16(headerStart + 2)) * 2;
@@ -658,7 +667,7 @@ QImage ReadWmf(Bytes data) {
     return {};
   }
   const double scale = kPictureDpi / unitsPerInch;
-  QImage picture = BlankPicture(frame->width() * scale, frame->height() * scale);
+  QImage picture = BlankPicture(frame->width() * scale, frame->height() * scale, why);
   if (picture.isNull()) {
     return {};
   }
@@ -679,7 +688,11 @@ QImage ReadWmf(Bytes data) {
       return std::nullopt;
     });
   }
-  return complete ? picture : QImage();
+  if (!complete) {
+    why = Refusal::Damaged;
+    return {};
+  }
+  return picture;
 }
 
 }  // namespace
@@ -698,11 +711,13 @@ bool LooksLikeWmf(Bytes data) {
   return (type == 1 || type == 2) && in.U16(2) == 9 && (in.U16(4) == 0x0100 || in.U16(4) == 0x0300);
 }
 
-QImage Read(Bytes data) {
-  if (LooksLikeEmf(data)) {
-    return ReadEmf(data);
+QImage Read(Bytes data, Refusal* why) {
+  Refusal refusal = Refusal::Damaged;
+  QImage picture = LooksLikeEmf(data) ? ReadEmf(data, refusal) : LooksLikeWmf(data) ? ReadWmf(data, refusal) : QImage();
+  if (why != nullptr) {
+    *why = picture.isNull() ? refusal : Refusal::None;
   }
-  return LooksLikeWmf(data) ? ReadWmf(data) : QImage();
+  return picture;
 }
 
 }  // namespace Gdip::MetafileReader

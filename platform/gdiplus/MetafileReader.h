@@ -12,8 +12,16 @@ namespace Gdip::MetafileReader {
 bool LooksLikeEmf(std::span<const std::uint8_t> data);
 bool LooksLikeWmf(std::span<const std::uint8_t> data);
 
-// The picture the metafile draws, on a transparent background; null when the data is
-// not a metafile, its frame is empty or absurdly large, or a record is cut short.
-QImage Read(std::span<const std::uint8_t> data);
+// Why a metafile gave no picture.
+enum class Refusal {
+  None,
+  Damaged,     // not a metafile, an empty frame, or a record cut short
+  TooLarge,    // a frame beyond the pixels we draw metafiles into
+  Unplayable,  // only the extended records, which are not played, would draw anything
+};
+
+// The picture the metafile draws, on a transparent background; null, with the reason in
+// `why` when given, when there is none to show.
+QImage Read(std::span<const std::uint8_t> data, Refusal* why = nullptr);
 
 }  // namespace Gdip::MetafileReader

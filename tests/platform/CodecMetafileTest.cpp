@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/Codecs.h"
 #include "platform/gdiplus/LittleEndian.h"
 #include "platform/gdiplus/MetafileFormat.h"
 #include "platform/gdiplus/MetafileReader.h"
 #include "platform/gdiplus/MetafileWriter.h"
+#include "support/TestFolder.h"
 
 using Gdip::LeWriter;
 
@@ -318,7 +321,12 @@ TEST(CodecMetafile, ExtendedRecordsAloneAreRefused) {
   };
   EmfBuilder only(10, 10, 96);
   emfPlusComment(only);
-  EXPECT_TRUE(Gdip::MetafileReader::Read(Gdip::AsBytes(only.Finish())).isNull());
+  const QByteArray onlyFile = only.Finish();
+  EXPECT_TRUE(Gdip::MetafileReader::Read(Gdip::AsBytes(onlyFile)).isNull());
+  TestSupport::TestFolder folder;
+  EXPECT_EQ(Gdip::LoadImageWithReason(folder.Write("plus.emf", onlyFile)).Failure, Gdip::LoadFailure::NotAPicture);
+  EmfBuilder huge(30000, 30000, 96);
+  EXPECT_EQ(Gdip::LoadImageWithReason(folder.Write("huge.emf", huge.Finish())).Failure, Gdip::LoadFailure::TooLarge);
 
   EmfBuilder dual(10, 10, 96);  // the extended records with their plain twins
   emfPlusComment(dual);
