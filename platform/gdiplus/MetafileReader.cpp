@@ -122,7 +122,7 @@ void EmfBitmap(MetafilePlayer& player, const LeReader& r, std::uint32_t type) {
     // The source rectangle of this record counts rows from the bottom of a bottom-up DIB.
     const bool bottomUp = r.I32(r.U32(48) + 8) > 0;
     const double cy = r.I32(44);
-    const double y = bottomUp ? image.height() - r.I32(36) - cy : r.I32(36);
+    const double y = bottomUp ? double(image.height()) - r.I32(36) - cy : r.I32(36);
     player.DrawBitmap(destination, image, QRectF(r.I32(32), y, r.I32(40), cy));
     return;
   }

@@ -15,7 +15,11 @@ QImage ZeroedImage(int width, int height, QImage::Format format) {
   if (pixels == nullptr) {
     return {};
   }
-  return QImage(static_cast<uchar*>(pixels), width, height, qsizetype(stride), format, std::free, pixels);
+  QImage image(static_cast<uchar*>(pixels), width, height, qsizetype(stride), format, std::free, pixels);
+  if (image.isNull()) {
+    std::free(pixels);  // a size QImage refuses: the memory was never handed over
+  }
+  return image;
 }
 
 }  // namespace Gdip

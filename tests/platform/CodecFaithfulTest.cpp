@@ -313,6 +313,7 @@ void SmallFilesDeclaringHugeSizes(std::vector<std::pair<const char*, QByteArray>
       {"gif", gif},
       {"bmp", Bmp(20000, 20000, 8, 1, {0, 0xFFFFFF}, Bytes({255, 1, 255, 1, 0, 0}))},
       {"bmp-uncompressed", Bmp(20000, 20000, 24, 0, {}, QByteArray(4000, 'x'))},
+      {"bmp-wide", Bmp(1 << 28, 2, 8, 1, {0}, Bytes({255, 0, 0, 1}))},  // found by fuzzing: leaked its pixels
       {"tiff", TiffDeclaring(CodecTestFiles::RgbTiff(16, 16, 16, true, -1, Sample), 20000)},
       {"tiff-qt", TiffDeclaring(CodecTestFiles::RgbTiff(16, 16, 8, false, -1, Sample8), 20000)},
   };

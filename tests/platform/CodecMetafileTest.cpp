@@ -1,4 +1,5 @@
 #include <functional>
+#include <limits>
 
 #include <QString>
 
@@ -226,10 +227,11 @@ namespace {
 
 // A bitmap record of a 4 x 1, 8-bit DIB that says "0 colours used" but carries two
 // entries (blue, red) before its pixels (indexes 0, 1, 1, 0), drawn into that box.
-void FourPixelBitmap(EmfBuilder& emf, std::int32_t x, std::int32_t y, std::int32_t cx, std::int32_t cy) {
+void FourPixelBitmap(EmfBuilder& emf, std::int32_t x, std::int32_t y, std::int32_t cx, std::int32_t cy,
+                     std::int32_t sourceY = 0) {
   emf.Record(Gdip::Emf::kStretchDibits, [&](LeWriter& w) {
-    w.Zeros(16);                                    // bounds
-    for (int v : {x, y, 0, 0, 4, 1}) w.I32(v);     // destination, source and its size
+    w.Zeros(16);                                        // bounds
+    for (int v : {x, y, 0, sourceY, 4, 1}) w.I32(v);  // destination, source and its size
     w.U32(80);                                      // the info header right after the fields
     w.U32(40 + 8);
     w.U32(80 + 48);                                 // then the pixels
@@ -263,11 +265,12 @@ TEST(CodecMetafile, BitmapRecordTakesTheColourTableItCarries) {
   EXPECT_EQ(At(picture, 1, 0), 0xFFFF0000u);
 }
 
-// Found by fuzzing: a destination far beyond any picture overflowed whole-pixel rounding.
+// Found by fuzzing: boxes far beyond any picture overflowed whole-number arithmetic.
 TEST(CodecMetafile, BitmapRecordFarOutsideThePictureIsSkipped) {
   EmfBuilder emf(4, 1, 96);
   FourPixelBitmap(emf, 0, 0, 2000000000, 1);
   FourPixelBitmap(emf, -2000000000, 0, 4, 1);
+  FourPixelBitmap(emf, 0, 0, 4, 1, std::numeric_limits<std::int32_t>::min());
   const QImage picture = Gdip::MetafileReader::Read(Gdip::AsBytes(emf.Finish()));
   ASSERT_EQ(picture.size(), QSize(4, 1));
   EXPECT_EQ(qAlpha(At(picture, 1, 0)), 0);
