@@ -46,12 +46,13 @@ unsigned ScaleDenominator(const jpeg_decompress_struct& cinfo, QSize wanted) {
 }
 
 // Every 8 x 8 block of the most finely sampled component costs at least one bit of
-// entropy-coded data, so a stream cannot hold more pixels than 512 per byte; a header
-// that claims more belongs to a file cut short (or made up), refused before anything
-// is allocated for it.
+// Huffman-coded data, so such a stream cannot hold more pixels than 512 per byte; a
+// header that claims more belongs to a file cut short (or made up), refused before
+// anything is allocated for it. Arithmetic coding can go below a bit a block.
 bool SizeFitsData(const jpeg_decompress_struct& cinfo, std::size_t bytes) {
   constexpr std::uint64_t kMaxPixelsPerByte = 512;
-  return std::uint64_t{cinfo.image_width} * cinfo.image_height <= std::uint64_t{bytes} * kMaxPixelsPerByte;
+  return cinfo.arith_code ||
+         std::uint64_t{cinfo.image_width} * cinfo.image_height <= std::uint64_t{bytes} * kMaxPixelsPerByte;
 }
 
 // Four-component JPEGs hold CMYK. Files with an Adobe marker store the inks inverted,
