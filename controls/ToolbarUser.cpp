@@ -1,0 +1,103 @@
+#include "controls/ToolbarUser.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "foundation/MainWindowServices.h"
+#include "foundation/ModGDI.h"
+#include "platform/forms/Input.h"
+#include "platform/gdiplus/Brush.h"
+#include "platform/gdiplus/Font.h"
+#include "platform/gdiplus/Graphics.h"
+#include "platform/gdiplus/StringFormat.h"
+
+namespace {
+
+using ModGDI::MakeARGB;
+
+constexpr Gdip::ARGB kText = MakeARGB(255, 0, 0, 0);
+constexpr Gdip::ARGB kHover = MakeARGB(100, 0, 0, 0);
+constexpr Gdip::ARGB kMark = MakeARGB(70, 255, 255, 255);
+constexpr Gdip::ARGB kWhite = MakeARGB(255, 255, 255, 255);
+
+bool Contains(const QRectF& rect, QPointF point) {
+  return point.x() >= rect.left() && point.x() < rect.right() && point.y() >= rect.top() && point.y() < rect.bottom();
+}
+
+}  // namespace
+
+const std::array<QString, ToolbarUser::TitleCount>& ToolbarUser::Titles() {
+  static const std::array<QString, TitleCount> titles{"File", "Edit", "Browse", "Image Tool", "Effect", "Create", "Help"};
+  return titles;
+}
+
+ToolbarUser::ToolbarUser(MainWindowServices* host, QWidget* parent) : QWidget(parent), m_host(host) {
+  setMouseTracking(true);
+  setFocusPolicy(Qt::ClickFocus);
+}
+
+void ToolbarUser::Create() { PaintTitles(QPointF(-1, -1), false); }
+
+void ToolbarUser::PaintTitles(QPointF pointer, bool mark) {
+  if (m_surface.size() != size()) {
+    m_surface = QImage(size(), QImage::Format_ARGB32);
+  }
+  m_surface.fill(Qt::transparent);
+  const std::unique_ptr<Gdip::Graphics> g = Gdip::Graphics::FromSurface(m_surface);
+  g->Clear(kWhite);
+  g->SetTextRenderingHint(Gdip::TextRenderingHint::ClearTypeGridFit);
+  const Gdip::SolidBrush text(kText);
+  const Gdip::SolidBrush hover(kHover);
+  const Gdip::Font font(Gdip::FontFamily(QStringLiteral("Tahoma")), 8);
+  const Gdip::StringFormat format = Gdip::StringFormat::GenericDefault();
+  const float boxHeight = float(height()) - 2;
+  for (int i = 0; i < TitleCount; ++i) {
+    const QString& title = Titles()[std::size_t(i)];
+    const QRectF measured = g->MeasureString(title, font, QRectF(TitleLefts[std::size_t(i)], 5, 90, 0), format);
+    const QRectF box(measured.left(), 0, measured.width() + 2, boxHeight);
+    m_boxes[std::size_t(i)] = box;
+    if (Contains(box, pointer)) {
+      if (mark) {
+        g->FillRectangle(Gdip::SolidBrush(kMark), box);
+        m_pressID = i;
+      }
+      g->FillRectangle(hover, box);
+    }
+    g->DrawString(title, font, QRectF(box.left(), 4, box.width(), boxHeight), format, text);
+  }
+  update();
+}
+
+void ToolbarUser::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, m_surface);
+}
+
+void ToolbarUser::mousePressEvent(QMouseEvent* event) {
+  m_pressID = NoTitle;
+  PaintTitles(event->position(), true);
+  emit MouseDown(Forms::ButtonFromQt(event->button()), Forms::ShiftFromQt(event->modifiers()), PressedLeft(),
+                 float(event->position().y()));
+}
+
+void ToolbarUser::mouseMoveEvent(QMouseEvent* event) {
+  PaintTitles(event->position(), true);
+  emit MouseMove(Forms::ButtonFromQt(event->buttons()), Forms::ShiftFromQt(event->modifiers()), PressedLeft(),
+                 float(event->position().y()));
+}
+
+void ToolbarUser::mouseReleaseEvent(QMouseEvent* event) {
+  emit MouseUP(Forms::ButtonFromQt(event->button()), Forms::ShiftFromQt(event->modifiers()), PressedLeft(),
+               float(event->position().y()));
+}
+
+void ToolbarUser::keyPressEvent(QKeyEvent* event) {
+  const int code = Forms::VirtualKeyFromQt(event->key(), event->modifiers());
+  if (m_host != nullptr && code != 0) {
+    m_host->ProcessShortcutKey(code, Forms::ShiftFromQt(event->modifiers()));
+  }
+}
+
+void ToolbarUser::focusInEvent(QFocusEvent*) { Create(); }
+
+void ToolbarUser::focusOutEvent(QFocusEvent*) { Create(); }

@@ -1,0 +1,188 @@
+#include "controls/ZpYSkinMenu.h"
+
+#include <cmath>
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "controls/FolderHistory.h"
+#include "controls/MenuLayout.h"
+#include "foundation/MainWindowServices.h"
+#include "foundation/ModGDI.h"
+#include "platform/forms/Input.h"
+#include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/Brush.h"
+#include "platform/gdiplus/Codecs.h"
+#include "platform/gdiplus/Font.h"
+#include "platform/gdiplus/Graphics.h"
+#include "platform/gdiplus/LinearGradientBrush.h"
+#include "platform/gdiplus/Path.h"
+#include "platform/gdiplus/Pen.h"
+#include "platform/gdiplus/StringFormat.h"
+
+namespace {
+
+using ModGDI::MakeARGB;
+
+constexpr float kCheckSize = 16;
+constexpr float kShortcutInset = 40;
+constexpr float kHighlightCorner = 5;
+
+// The highlight's rounded box: corner arcs joined by whole-pixel edges, spanning
+// W + 2 * CW by H + CH, filled with a soft blue gradient and outlined.
+void DrawMenuHighlight(Gdip::Graphics& g, float X, float Y, float W, float H, float CW, float CH) {
+  g.SetSmoothingMode(Gdip::SmoothingMode::AntiAlias);
+  Gdip::Path path;
+  path.AddArc(X, Y, CW, CH, 180, 90);
+  path.AddLine(std::round(X + CW), std::round(Y), std::round(X + W), std::round(Y));
+  path.AddArc(X + CW + W, Y, CW, CH, 270, 90);
+  path.AddLine(std::round(X + W + 2 * CW), std::round(Y + CH), std::round(X + W + 2 * CW), std::round(Y + H));
+  path.AddArc(X + W + CW, Y + H, CW, CH, 0, 90);
+  path.AddLine(std::round(X + W + CW), std::round(Y + H + CH), std::round(X + CW), std::round(Y + H + CH));
+  path.AddArc(X, Y + H, CW, CH, 90, 90);
+  path.AddLine(std::round(X), std::round(Y + H), std::round(X), std::round(Y + CH / 2));
+  path.CloseFigure();
+  Gdip::LinearGradientBrush fill(QPointF(0, Y), QPointF(0, Y + 50), MakeARGB(50, 100, 140, 255),
+                                 MakeARGB(100, 100, 140, 255));
+  fill.SetWrapMode(Gdip::WrapMode::TileFlipXY);
+  g.FillPath(fill, path);
+  g.DrawPath(Gdip::Pen(MakeARGB(100, 0, 43, 168), 1), path);
+}
+
+}  // namespace
+
+struct ZpYSkinMenu::Kit {
+  Gdip::Pen separator{MakeARGB(50, 104, 142, 255), 1};
+  Gdip::Pen border{MakeARGB(100, 113, 113, 113), 1};
+  Gdip::SolidBrush text{MakeARGB(255, 0, 0, 0)};
+  Gdip::SolidBrush grey{MakeARGB(255, 170, 170, 170)};
+  Gdip::SolidBrush white{MakeARGB(255, 255, 255, 255)};
+  Gdip::Font font{Gdip::FontFamily(QStringLiteral("Tahoma")), 8};
+  Gdip::StringFormat format = Ellipsis();
+
+  static Gdip::StringFormat Ellipsis() {
+    Gdip::StringFormat format = Gdip::StringFormat::GenericDefault();
+    format.SetTrimming(Gdip::StringTrimming::EllipsisCharacter);
+    return format;
+  }
+};
+
+ZpYSkinMenu::ZpYSkinMenu(MainWindowServices* host, const QString& dataFolder, QWidget* parent)
+    : QWidget(parent),
+      m_host(host),
+      m_historyFile(FolderHistory::HistoryFile(dataFolder)),
+      m_check(Gdip::LoadImageFromFile(dataFolder + QStringLiteral("MenuSeled.png"))),
+      m_kit(std::make_unique<const Kit>()) {
+  setMouseTracking(true);
+  FolderHistory::UpdateHistory(m_state.Model(), FolderHistory::ReadHistoryFile(m_historyFile));
+}
+
+ZpYSkinMenu::~ZpYSkinMenu() {
+  // Unwritable data folder: the history of this run is lost, the old file stays.
+  (void)FolderHistory::WriteHistoryFile(m_historyFile, m_state.Model());
+}
+
+void ZpYSkinMenu::HistoryCreate(const QString& path) { FolderHistory::HistoryCreate(m_state.Model(), path); }
+
+void ZpYSkinMenu::SetVisible(bool visible) {
+  setVisible(visible);
+  if (visible) {
+    raise();
+  }
+}
+
+void ZpYSkinMenu::MenuPainting(bool isMove) {
+  if (isMove) {
+    PaintHighlightMove();
+  } else {
+    PaintAll();
+  }
+  update();
+}
+
+void ZpYSkinMenu::PaintRowText(Gdip::Graphics& g, int row) const {
+  const Kit& kit = *m_kit;
+  const MenuRow& item = m_state.OpenRows()[std::size_t(row)];
+  const QRectF rect = m_state.RowRects()[std::size_t(row)];
+  if (item.checked && m_check) {
+    g.DrawImage(*m_check, QRectF(MenuLayout::CheckColumn, rect.y(), kCheckSize, kCheckSize));
+  }
+  const Gdip::SolidBrush& brush = item.disabled ? kit.grey : kit.text;
+  const QRectF caption(rect.x() + MenuLayout::TextIndent + 3, rect.y(), rect.width(), rect.height());
+  g.DrawString(item.caption, kit.font, caption, kit.format, brush);
+  const QRectF shortcut(rect.width() - kShortcutInset, rect.y(), rect.width(), rect.height());
+  g.DrawString(item.shortcut, kit.font, shortcut, kit.format, brush);
+}
+
+void ZpYSkinMenu::PaintAll() {
+  if (m_surface.size() != size()) {
+    m_surface = QImage(size(), QImage::Format_ARGB32);
+  }
+  const std::unique_ptr<Gdip::Graphics> g = Gdip::Graphics::FromSurface(m_surface);
+  g->Clear(MakeARGB(255, 255, 255, 255));
+  g->SetTextRenderingHint(Gdip::TextRenderingHint::ClearTypeGridFit);
+  const std::span<const MenuRow> rows = m_state.OpenRows();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const QRectF rect = m_state.RowRects()[i];
+    if (rows[i].IsSeparator()) {
+      g->DrawLine(m_kit->separator, QPointF(rect.x() + 3, rect.y() + 8), QPointF(rect.width() + 13, rect.y() + 8));
+    } else {
+      PaintRowText(*g, int(i));
+    }
+  }
+  g->DrawRectangle(m_kit->border, QRectF(0, 0, width() - 1, height() - 1));
+}
+
+void ZpYSkinMenu::PaintHighlightMove() {
+  const int hovered = m_state.HoveredRow();
+  const int previous = m_state.PreviousRow();
+  const int count = int(m_state.OpenRows().size());
+  if (!m_state.HighlightMoves() || hovered >= count || m_surface.isNull()) {
+    return;
+  }
+  const std::unique_ptr<Gdip::Graphics> g = Gdip::Graphics::FromSurface(m_surface);
+  g->SetTextRenderingHint(Gdip::TextRenderingHint::ClearTypeGridFit);
+  const QRectF rect = m_state.RowRects()[std::size_t(hovered)];
+  g->FillRectangle(m_kit->white, rect);
+  DrawMenuHighlight(*g, float(rect.x()) + MenuLayout::CheckColumn, float(rect.y()) - 2, float(rect.width()),
+                    float(rect.height()) - 7, kHighlightCorner, kHighlightCorner);
+  PaintRowText(*g, hovered);
+  if (previous >= 0 && previous < count) {
+    const QRectF old = m_state.RowRects()[std::size_t(previous)];
+    g->FillRectangle(m_kit->white, QRectF(old.x(), old.y() - 2, width() - 6, old.height()));
+    PaintRowText(*g, previous);
+  }
+  m_state.SetPreviousRow(hovered);
+}
+
+void ZpYSkinMenu::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, m_surface);
+}
+
+void ZpYSkinMenu::mousePressEvent(QMouseEvent* event) {
+  emit MouseDown(Forms::ButtonFromQt(event->button()), Forms::ShiftFromQt(event->modifiers()),
+                 float(event->position().x()), float(event->position().y()));
+}
+
+void ZpYSkinMenu::mouseMoveEvent(QMouseEvent* event) {
+  if (m_state.Move(event->position())) {
+    MenuPainting(true);
+  }
+  emit MouseMove(Forms::ButtonFromQt(event->buttons()), Forms::ShiftFromQt(event->modifiers()),
+                 float(event->position().x()), float(event->position().y()));
+}
+
+void ZpYSkinMenu::mouseReleaseEvent(QMouseEvent* event) {
+  m_state.Release();
+  emit MouseUP(Forms::ButtonFromQt(event->button()), Forms::ShiftFromQt(event->modifiers()),
+               float(event->position().x()), float(event->position().y()));
+}
+
+void ZpYSkinMenu::keyPressEvent(QKeyEvent* event) {
+  const int code = Forms::VirtualKeyFromQt(event->key(), event->modifiers());
+  if (m_host != nullptr && code != 0) {
+    m_host->ProcessShortcutKey(code, Forms::ShiftFromQt(event->modifiers()));
+  }
+}
