@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QWindow>
 
+#include "controls/SkinText.h"
 #include "foundation/ModDraw.h"
 #include "foundation/ModGDI.h"
 #include "foundation/ModPublic.h"
@@ -79,7 +80,7 @@ void ButtonControl::PaintBand(Gdip::Graphics& g, float W, float H) const {
     g.DrawImage(*logo, QRectF(3, 3, 20, 20));
   }
   const Gdip::Font font(Gdip::FontFamily(QStringLiteral("Tahoma")), 8, Gdip::FontStyleBold);
-  g.DrawString(m_title, font, QRectF(26, 6, 200, 20), Gdip::StringFormat::GenericDefault(), Gdip::SolidBrush(kBlack));
+  SkinText::Draw(g, m_title, font, QRectF(26, 6, 200, 20), Gdip::StringFormat::GenericDefault(), kBlack);
 }
 
 void ButtonControl::PaintButtons(Gdip::Graphics& g) const {

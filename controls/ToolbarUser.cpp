@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "controls/SkinText.h"
 #include "foundation/MainWindowServices.h"
 #include "foundation/ModGDI.h"
 #include "platform/forms/Input.h"
@@ -46,7 +47,6 @@ void ToolbarUser::PaintTitles(QPointF pointer, bool mark) {
   const std::unique_ptr<Gdip::Graphics> g = Gdip::Graphics::FromSurface(m_surface);
   g->Clear(kWhite);
   g->SetTextRenderingHint(Gdip::TextRenderingHint::ClearTypeGridFit);
-  const Gdip::SolidBrush text(kText);
   const Gdip::SolidBrush hover(kHover);
   const Gdip::Font font(Gdip::FontFamily(QStringLiteral("Tahoma")), 8);
   const Gdip::StringFormat format = Gdip::StringFormat::GenericDefault();
@@ -63,7 +63,7 @@ void ToolbarUser::PaintTitles(QPointF pointer, bool mark) {
       }
       g->FillRectangle(hover, box);
     }
-    g->DrawString(title, font, QRectF(box.left(), 4, box.width(), boxHeight), format, text);
+    SkinText::Draw(*g, title, font, QRectF(box.left(), 4, box.width(), boxHeight), format, kText);
   }
   update();
 }

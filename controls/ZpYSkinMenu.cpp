@@ -8,6 +8,7 @@
 
 #include "controls/FolderHistory.h"
 #include "controls/MenuLayout.h"
+#include "controls/SkinText.h"
 #include "foundation/MainWindowServices.h"
 #include "foundation/ModGDI.h"
 #include "platform/forms/Input.h"
@@ -25,6 +26,8 @@ namespace {
 
 using ModGDI::MakeARGB;
 
+constexpr Gdip::ARGB kBlackText = MakeARGB(255, 0, 0, 0);
+constexpr Gdip::ARGB kGreyText = MakeARGB(255, 170, 170, 170);
 constexpr float kCheckSize = 16;
 constexpr float kShortcutInset = 40;
 constexpr float kHighlightCorner = 5;
@@ -55,8 +58,6 @@ void DrawMenuHighlight(Gdip::Graphics& g, float X, float Y, float W, float H, fl
 struct ZpYSkinMenu::Kit {
   Gdip::Pen separator{MakeARGB(50, 104, 142, 255), 1};
   Gdip::Pen border{MakeARGB(100, 113, 113, 113), 1};
-  Gdip::SolidBrush text{MakeARGB(255, 0, 0, 0)};
-  Gdip::SolidBrush grey{MakeARGB(255, 170, 170, 170)};
   Gdip::SolidBrush white{MakeARGB(255, 255, 255, 255)};
   Gdip::Font font{Gdip::FontFamily(QStringLiteral("Tahoma")), 8};
   Gdip::StringFormat format = Ellipsis();
@@ -108,11 +109,11 @@ void ZpYSkinMenu::PaintRowText(Gdip::Graphics& g, int row) const {
   if (item.checked && m_check) {
     g.DrawImage(*m_check, QRectF(MenuLayout::CheckColumn, rect.y(), kCheckSize, kCheckSize));
   }
-  const Gdip::SolidBrush& brush = item.disabled ? kit.grey : kit.text;
+  const Gdip::ARGB colour = item.disabled ? kGreyText : kBlackText;
   const QRectF caption(rect.x() + MenuLayout::TextIndent + 3, rect.y(), rect.width(), rect.height());
-  g.DrawString(item.caption, kit.font, caption, kit.format, brush);
+  SkinText::Draw(g, item.caption, kit.font, caption, kit.format, colour);
   const QRectF shortcut(rect.width() - kShortcutInset, rect.y(), rect.width(), rect.height());
-  g.DrawString(item.shortcut, kit.font, shortcut, kit.format, brush);
+  SkinText::Draw(g, item.shortcut, kit.font, shortcut, kit.format, colour);
 }
 
 void ZpYSkinMenu::PaintAll() {
