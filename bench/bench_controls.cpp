@@ -26,7 +26,7 @@ void BM_OpenImageToolMenu(benchmark::State& state) {
   menu.resize(217, 600);
   for (auto _ : state) {
     OpenImageTool(menu);
-    benchmark::DoNotOptimize(menu.Surface().constBits());
+    benchmark::DoNotOptimize(menu.BackBuffer().constBits());
   }
 }
 BENCHMARK(BM_OpenImageToolMenu)->Unit(benchmark::kMillisecond);

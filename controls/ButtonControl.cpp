@@ -1,13 +1,11 @@
 #include "controls/ButtonControl.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 #include <QWindow>
 
 #include "controls/SkinText.h"
 #include "foundation/ModDraw.h"
 #include "foundation/ModGDI.h"
-#include "foundation/ModPublic.h"
 #include "platform/forms/Input.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Brush.h"
@@ -25,16 +23,14 @@ constexpr Gdip::ARGB kBlack = MakeARGB(255, 0, 0, 0);
 constexpr Gdip::ARGB kHoverCircle = MakeARGB(100, 255, 255, 255);
 constexpr int kLineShape = 1;
 
-bool Contains(const QRectF& rect, QPointF point) {
-  return point.x() >= rect.left() && point.x() < rect.right() && point.y() >= rect.top() && point.y() < rect.bottom();
-}
-
 // A 1-pixel antialiased black line with round caps.
 void Line(Gdip::Graphics& g, float x1, float y1, float x2, float y2, Gdip::ARGB colour = kBlack) {
   ModGDI::DrawShapeOutline(g, x1, y1, x2, y2, colour, int(colour >> 24), 1, kLineShape, 0);
 }
 
 }  // namespace
+
+ButtonControl::~ButtonControl() = default;
 
 std::array<QRectF, 3> ButtonControl::ButtonRects(int width) {
   const float w = float(width);
@@ -43,28 +39,33 @@ std::array<QRectF, 3> ButtonControl::ButtonRects(int width) {
 
 int ButtonControl::ButtonAt(const std::array<QRectF, 3>& rects, QPointF point) {
   for (int i = 1; i < int(rects.size()); ++i) {
-    if (Contains(rects[std::size_t(i)], point)) {
+    if (SkinShapes::HitRect(rects[std::size_t(i)], point)) {
       return i;
     }
   }
   return NoButton;
 }
 
-ButtonControl::ButtonControl(QWidget* parent)
-    : QWidget(parent), m_background(MakeARGB(255, 90, 130, 255)), m_titleColor(kBlack) {
+ButtonControl::ButtonControl(const QString& dataFolder, QWidget* parent)
+    : SkinSurface(parent),
+      m_logo(Gdip::LoadImageFromFile(dataFolder + QStringLiteral("Logo16pixel.png"))),
+      m_background(MakeARGB(255, 90, 130, 255)),
+      m_titleColor(kBlack) {
   setMouseTracking(true);
 }
 
 void ButtonControl::Painting() {
-  if (m_surface.size() != size()) {
-    m_surface = QImage(size(), QImage::Format_ARGB32);
-  }
-  m_surface.fill(Qt::transparent);
-  const std::unique_ptr<Gdip::Graphics> g = Gdip::Graphics::FromSurface(m_surface);
+  ClearBackBuffer(Qt::transparent);
+  const std::unique_ptr<Gdip::Graphics> g = Gdip::Graphics::FromSurface(BackBuffer());
   g->SetSmoothingMode(Gdip::SmoothingMode::AntiAlias);
   PaintBand(*g, float(width() + 1), float(height() + 1));
   PaintButtons(*g);
-  update();
+  RefreshBackBuffer();
+}
+
+void ButtonControl::SetOnMouseUp(SkinMouseHandler handler) {
+  disconnect(m_onMouseUp);
+  m_onMouseUp = connect(this, &ButtonControl::MouseUP, this, std::move(handler));
 }
 
 void ButtonControl::PaintBand(Gdip::Graphics& g, float W, float H) const {
@@ -76,8 +77,8 @@ void ButtonControl::PaintBand(Gdip::Graphics& g, float W, float H) const {
   g.FillRectangle(sheen, band);
   Line(g, 0, H - 2, W, H - 2, ModGDI::SetARGBAlpha(m_background, 255));
   // Missing logo: the square stays empty and the rest is drawn.
-  if (const auto logo = Gdip::LoadImageFromFile(ModPublic::DataFolderPath + QStringLiteral("Logo16pixel.png"))) {
-    g.DrawImage(*logo, QRectF(3, 3, 20, 20));
+  if (m_logo) {
+    g.DrawImage(*m_logo, QRectF(3, 3, 20, 20));
   }
   const Gdip::Font font(Gdip::FontFamily(QStringLiteral("Tahoma")), 8, Gdip::FontStyleBold);
   SkinText::Draw(g, m_title, font, QRectF(26, 6, 200, 20), Gdip::StringFormat::GenericDefault(), kBlack);
@@ -93,11 +94,6 @@ void ButtonControl::PaintButtons(Gdip::Graphics& g) const {
   if (m_hit) {
     g.FillEllipse(Gdip::SolidBrush(kHoverCircle), rects[std::size_t(m_selectIndex)]);
   }
-}
-
-void ButtonControl::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.drawImage(0, 0, m_surface);
 }
 
 void ButtonControl::mousePressEvent(QMouseEvent* event) {
@@ -120,6 +116,7 @@ void ButtonControl::mouseMoveEvent(QMouseEvent* event) {
   }
   m_selectIndex = ButtonAt(Rects(), event->position());
   m_hit = m_selectIndex != NoButton;
+  ShowMoused(m_hit);
   Painting();
 }
 

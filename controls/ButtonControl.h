@@ -6,19 +6,22 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
-#include <QImage>
 #include <QPoint>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
-#include <QWidget>
+
+#include "foundation/SkinSurface.h"
+#include "foundation/SkinnedControlServices.h"
 
 namespace Gdip {
+class Bitmap;
 class Graphics;
-}
+}  // namespace Gdip
 
-class ButtonControl : public QWidget {
+class ButtonControl : public SkinSurface, public TitleBarServices {
   Q_OBJECT
 
  public:
@@ -32,25 +35,25 @@ class ButtonControl : public QWidget {
   // The button whose rectangle holds the point (left and top edges inside), or NoButton.
   static int ButtonAt(const std::array<QRectF, 3>& rects, QPointF point);
 
-  explicit ButtonControl(QWidget* parent = nullptr);
+  // The logo is read once from the data folder (with its trailing separator).
+  explicit ButtonControl(const QString& dataFolder, QWidget* parent = nullptr);
+  ~ButtonControl() override;
 
   // The setters store their value; the bar shows it at the next Painting.
-  void SetTitle(const QString& title) { m_title = title; }
-  void SetBackground(std::uint32_t argb) { m_background = argb; }
+  void SetTitle(const QString& title) override { m_title = title; }
+  void SetBackground(std::uint32_t argb) override { m_background = argb; }
   void SetTitleColor(std::uint32_t argb) { m_titleColor = argb; }
   std::uint32_t Background() const { return m_background; }
-  int SelectIndex() const { return m_selectIndex; }
+  int SelectIndex() const override { return m_selectIndex; }
   // Draws the whole bar.
-  void Painting();
-
-  // The picture on screen, for tests.
-  const QImage& Surface() const { return m_surface; }
+  void Painting() override;
+  // Runs the handler on every MouseUP.
+  void SetOnMouseUp(SkinMouseHandler handler) override;
 
  signals:
   void MouseUP(int Button, int Shift, float X, float Y);
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -63,12 +66,13 @@ class ButtonControl : public QWidget {
   // did not take the move over.
   void FollowPointer(QPoint globalPosition);
 
+  std::unique_ptr<Gdip::Bitmap> m_logo;
   QString m_title;
   std::uint32_t m_background;
   std::uint32_t m_titleColor;
   int m_selectIndex = NoButton;
   bool m_hit = false;
-  QImage m_surface;
+  QMetaObject::Connection m_onMouseUp;
 
   bool m_dragging = false;
   QPoint m_pressGlobal;

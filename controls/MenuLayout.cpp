@@ -3,15 +3,9 @@
 #include <algorithm>
 
 #include "controls/MenuModel.h"
+#include "foundation/SkinSurface.h"
 
 namespace MenuLayout {
-namespace {
-
-bool Contains(const QRectF& rect, QPointF point) {
-  return point.x() >= rect.left() && point.x() < rect.right() && point.y() >= rect.top() && point.y() < rect.bottom();
-}
-
-}  // namespace
 
 Layout LayOut(std::span<const MenuRow> rows, int controlWidth, int rowHeight) {
   Layout layout;
@@ -34,7 +28,7 @@ Layout LayOut(std::span<const MenuRow> rows, int controlWidth, int rowHeight) {
 std::optional<int> HitTest(std::span<const QRectF> rects, std::span<const MenuRow> rows, QPointF point) {
   const std::size_t count = std::min(rects.size(), rows.size());
   for (std::size_t i = 0; i < count; ++i) {
-    if (Contains(rects[i], point) && !rows[i].disabled) {
+    if (SkinShapes::HitRect(rects[i], point) && !rows[i].disabled) {
       return int(i);
     }
   }

@@ -23,7 +23,8 @@ void SkinMenuState::Initializemenu(int menu, int controlWidth) {
   MenuLayout::Layout layout = MenuLayout::LayOut(OpenRows(), controlWidth, m_subMenuHeight);
   m_rects = std::move(layout.rows);
   m_newHeight = layout.newHeight;
-  m_previousRow = m_menuCounts - 1;
+  // No row carries the highlight yet, so the first row hovered takes it, the last included.
+  m_previousRow = NoRow;
 }
 
 std::span<const MenuRow> SkinMenuState::OpenRows() const { return m_model.Rows(m_firstRow, m_menuCounts); }

@@ -57,8 +57,9 @@ class SkinMenuState {
   // The caption of the hovered row: a history row's folder path.
   const QString& Caption() const { return m_hoveredCaption; }
 
+  static constexpr int NoRow = -1;
   int HoveredRow() const { return m_hoveredRow; }
-  // The row that carries the highlight on screen.
+  // The row that carries the highlight on screen; NoRow right after a set-up.
   int PreviousRow() const { return m_previousRow; }
   // Whether the hovered row should take the highlight from the previous row.
   bool HighlightMoves() const;

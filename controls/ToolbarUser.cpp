@@ -1,7 +1,6 @@
 #include "controls/ToolbarUser.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 
 #include "controls/SkinText.h"
 #include "foundation/MainWindowServices.h"
@@ -21,10 +20,6 @@ constexpr Gdip::ARGB kHover = MakeARGB(100, 0, 0, 0);
 constexpr Gdip::ARGB kMark = MakeARGB(70, 255, 255, 255);
 constexpr Gdip::ARGB kWhite = MakeARGB(255, 255, 255, 255);
 
-bool Contains(const QRectF& rect, QPointF point) {
-  return point.x() >= rect.left() && point.x() < rect.right() && point.y() >= rect.top() && point.y() < rect.bottom();
-}
-
 }  // namespace
 
 const std::array<QString, ToolbarUser::TitleCount>& ToolbarUser::Titles() {
@@ -32,7 +27,7 @@ const std::array<QString, ToolbarUser::TitleCount>& ToolbarUser::Titles() {
   return titles;
 }
 
-ToolbarUser::ToolbarUser(MainWindowServices* host, QWidget* parent) : QWidget(parent), m_host(host) {
+ToolbarUser::ToolbarUser(MainWindowServices* host, QWidget* parent) : SkinSurface(parent), m_host(host) {
   setMouseTracking(true);
   setFocusPolicy(Qt::ClickFocus);
 }
@@ -40,23 +35,21 @@ ToolbarUser::ToolbarUser(MainWindowServices* host, QWidget* parent) : QWidget(pa
 void ToolbarUser::Create() { PaintTitles(QPointF(-1, -1), false); }
 
 void ToolbarUser::PaintTitles(QPointF pointer, bool mark) {
-  if (m_surface.size() != size()) {
-    m_surface = QImage(size(), QImage::Format_ARGB32);
-  }
-  m_surface.fill(Qt::transparent);
-  const std::unique_ptr<Gdip::Graphics> g = Gdip::Graphics::FromSurface(m_surface);
+  const std::unique_ptr<Gdip::Graphics> g = Gdip::Graphics::FromSurface(BackBuffer());
   g->Clear(kWhite);
   g->SetTextRenderingHint(Gdip::TextRenderingHint::ClearTypeGridFit);
   const Gdip::SolidBrush hover(kHover);
   const Gdip::Font font(Gdip::FontFamily(QStringLiteral("Tahoma")), 8);
   const Gdip::StringFormat format = Gdip::StringFormat::GenericDefault();
   const float boxHeight = float(height()) - 2;
+  bool overTitle = false;
   for (int i = 0; i < TitleCount; ++i) {
     const QString& title = Titles()[std::size_t(i)];
     const QRectF measured = g->MeasureString(title, font, QRectF(TitleLefts[std::size_t(i)], 5, 90, 0), format);
     const QRectF box(measured.left(), 0, measured.width() + 2, boxHeight);
     m_boxes[std::size_t(i)] = box;
-    if (Contains(box, pointer)) {
+    if (SkinShapes::HitRect(box, pointer)) {
+      overTitle = true;
       if (mark) {
         g->FillRectangle(Gdip::SolidBrush(kMark), box);
         m_pressID = i;
@@ -65,12 +58,8 @@ void ToolbarUser::PaintTitles(QPointF pointer, bool mark) {
     }
     SkinText::Draw(*g, title, font, QRectF(box.left(), 4, box.width(), boxHeight), format, kText);
   }
-  update();
-}
-
-void ToolbarUser::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.drawImage(0, 0, m_surface);
+  ShowMoused(overTitle);
+  RefreshBackBuffer();
 }
 
 void ToolbarUser::mousePressEvent(QMouseEvent* event) {

@@ -6,15 +6,16 @@
 
 #include <array>
 
-#include <QImage>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
-#include <QWidget>
+
+#include "foundation/SkinSurface.h"
+#include "foundation/SkinnedControlServices.h"
 
 class MainWindowServices;
 
-class ToolbarUser : public QWidget {
+class ToolbarUser : public SkinSurface, public MenuBarStripServices {
   Q_OBJECT
 
  public:
@@ -28,9 +29,9 @@ class ToolbarUser : public QWidget {
   // Keys pressed on the strip go to the host's shortcut handler; the host may be null.
   explicit ToolbarUser(MainWindowServices* host, QWidget* parent = nullptr);
 
-  int PressID() const { return m_pressID; }
+  int PressID() const override { return m_pressID; }
   // Repaints the strip with no title marked.
-  void Create();
+  void Create() override;
   // Each title's box as last painted: its measured left edge and width + 2, the strip's
   // height less 2 pixels, from the top.
   const std::array<QRectF, TitleCount>& TitleBoxes() const { return m_boxes; }
@@ -41,7 +42,6 @@ class ToolbarUser : public QWidget {
   void MouseUP(int Button, int Shift, float X, float Y);
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -57,5 +57,4 @@ class ToolbarUser : public QWidget {
   MainWindowServices* m_host;
   int m_pressID = NoTitle;
   std::array<QRectF, TitleCount> m_boxes{};
-  QImage m_surface;
 };

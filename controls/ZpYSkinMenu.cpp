@@ -1,10 +1,6 @@
 #include "controls/ZpYSkinMenu.h"
 
-#include <cmath>
-
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
 
 #include "controls/FolderHistory.h"
 #include "controls/MenuLayout.h"
@@ -18,7 +14,6 @@
 #include "platform/gdiplus/Font.h"
 #include "platform/gdiplus/Graphics.h"
 #include "platform/gdiplus/LinearGradientBrush.h"
-#include "platform/gdiplus/Path.h"
 #include "platform/gdiplus/Pen.h"
 #include "platform/gdiplus/StringFormat.h"
 
@@ -32,20 +27,11 @@ constexpr float kCheckSize = 16;
 constexpr float kShortcutInset = 40;
 constexpr float kHighlightCorner = 5;
 
-// The highlight's rounded box: corner arcs joined by whole-pixel edges, spanning
-// W + 2 * CW by H + CH, filled with a soft blue gradient and outlined.
+// The highlight: the rounded box spanning W + 2 * CW by H + CH, filled with a soft blue
+// gradient and outlined.
 void DrawMenuHighlight(Gdip::Graphics& g, float X, float Y, float W, float H, float CW, float CH) {
   g.SetSmoothingMode(Gdip::SmoothingMode::AntiAlias);
-  Gdip::Path path;
-  path.AddArc(X, Y, CW, CH, 180, 90);
-  path.AddLine(std::round(X + CW), std::round(Y), std::round(X + W), std::round(Y));
-  path.AddArc(X + CW + W, Y, CW, CH, 270, 90);
-  path.AddLine(std::round(X + W + 2 * CW), std::round(Y + CH), std::round(X + W + 2 * CW), std::round(Y + H));
-  path.AddArc(X + W + CW, Y + H, CW, CH, 0, 90);
-  path.AddLine(std::round(X + W + CW), std::round(Y + H + CH), std::round(X + CW), std::round(Y + H + CH));
-  path.AddArc(X, Y + H, CW, CH, 90, 90);
-  path.AddLine(std::round(X), std::round(Y + H), std::round(X), std::round(Y + CH / 2));
-  path.CloseFigure();
+  const Gdip::Path path = SkinShapes::RoundedBoxPath(X, Y, W, H, CW, CH);
   Gdip::LinearGradientBrush fill(QPointF(0, Y), QPointF(0, Y + 50), MakeARGB(50, 100, 140, 255),
                                  MakeARGB(100, 100, 140, 255));
   fill.SetWrapMode(Gdip::WrapMode::TileFlipXY);
@@ -70,18 +56,23 @@ struct ZpYSkinMenu::Kit {
 };
 
 ZpYSkinMenu::ZpYSkinMenu(MainWindowServices* host, const QString& dataFolder, QWidget* parent)
-    : QWidget(parent),
+    : SkinSurface(parent),
       m_host(host),
-      m_historyFile(FolderHistory::HistoryFile(dataFolder)),
+      m_historyFile(dataFolder.isEmpty() ? QString() : FolderHistory::HistoryFile(dataFolder)),
       m_check(Gdip::LoadImageFromFile(dataFolder + QStringLiteral("MenuSeled.png"))),
       m_kit(std::make_unique<const Kit>()) {
   setMouseTracking(true);
-  FolderHistory::UpdateHistory(m_state.Model(), FolderHistory::ReadHistoryFile(m_historyFile));
+  if (!m_historyFile.isEmpty()) {
+    FolderHistory::UpdateHistory(m_state.Model(), FolderHistory::ReadHistoryFile(m_historyFile));
+  }
 }
 
 ZpYSkinMenu::~ZpYSkinMenu() {
-  // Unwritable data folder: the history of this run is lost, the old file stays.
-  (void)FolderHistory::WriteHistoryFile(m_historyFile, m_state.Model());
+  // Without a data folder no history is kept; an unwritable one loses this run's
+  // history and keeps the old file.
+  if (!m_historyFile.isEmpty()) {
+    (void)FolderHistory::WriteHistoryFile(m_historyFile, m_state.Model());
+  }
 }
 
 void ZpYSkinMenu::HistoryCreate(const QString& path) { FolderHistory::HistoryCreate(m_state.Model(), path); }
@@ -99,7 +90,7 @@ void ZpYSkinMenu::MenuPainting(bool isMove) {
   } else {
     PaintAll();
   }
-  update();
+  RefreshBackBuffer();
 }
 
 void ZpYSkinMenu::PaintRowText(Gdip::Graphics& g, int row) const {
@@ -117,10 +108,7 @@ void ZpYSkinMenu::PaintRowText(Gdip::Graphics& g, int row) const {
 }
 
 void ZpYSkinMenu::PaintAll() {
-  if (m_surface.size() != size()) {
-    m_surface = QImage(size(), QImage::Format_ARGB32);
-  }
-  const std::unique_ptr<Gdip::Graphics> g = Gdip::Graphics::FromSurface(m_surface);
+  const std::unique_ptr<Gdip::Graphics> g = Gdip::Graphics::FromSurface(BackBuffer());
   g->Clear(MakeARGB(255, 255, 255, 255));
   g->SetTextRenderingHint(Gdip::TextRenderingHint::ClearTypeGridFit);
   const std::span<const MenuRow> rows = m_state.OpenRows();
@@ -139,10 +127,10 @@ void ZpYSkinMenu::PaintHighlightMove() {
   const int hovered = m_state.HoveredRow();
   const int previous = m_state.PreviousRow();
   const int count = int(m_state.OpenRows().size());
-  if (!m_state.HighlightMoves() || hovered >= count || m_surface.isNull()) {
+  if (!m_state.HighlightMoves() || hovered >= count) {
     return;
   }
-  const std::unique_ptr<Gdip::Graphics> g = Gdip::Graphics::FromSurface(m_surface);
+  const std::unique_ptr<Gdip::Graphics> g = Gdip::Graphics::FromSurface(BackBuffer());
   g->SetTextRenderingHint(Gdip::TextRenderingHint::ClearTypeGridFit);
   const QRectF rect = m_state.RowRects()[std::size_t(hovered)];
   g->FillRectangle(m_kit->white, rect);
@@ -157,20 +145,17 @@ void ZpYSkinMenu::PaintHighlightMove() {
   m_state.SetPreviousRow(hovered);
 }
 
-void ZpYSkinMenu::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.drawImage(0, 0, m_surface);
-}
-
 void ZpYSkinMenu::mousePressEvent(QMouseEvent* event) {
   emit MouseDown(Forms::ButtonFromQt(event->button()), Forms::ShiftFromQt(event->modifiers()),
                  float(event->position().x()), float(event->position().y()));
 }
 
 void ZpYSkinMenu::mouseMoveEvent(QMouseEvent* event) {
-  if (m_state.Move(event->position())) {
+  const bool overRow = m_state.Move(event->position());
+  if (overRow) {
     MenuPainting(true);
   }
+  ShowMoused(overRow);
   emit MouseMove(Forms::ButtonFromQt(event->buttons()), Forms::ShiftFromQt(event->modifiers()),
                  float(event->position().x()), float(event->position().y()));
 }

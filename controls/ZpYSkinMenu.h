@@ -8,11 +8,10 @@
 
 #include <memory>
 
-#include <QImage>
 #include <QString>
-#include <QWidget>
 
 #include "controls/SkinMenuState.h"
+#include "foundation/SkinSurface.h"
 #include "foundation/SkinnedControlServices.h"
 
 class MainWindowServices;
@@ -21,12 +20,13 @@ class Bitmap;
 class Graphics;
 }  // namespace Gdip
 
-class ZpYSkinMenu : public QWidget, public SkinMenuServices {
+class ZpYSkinMenu : public SkinSurface, public SkinMenuServices {
   Q_OBJECT
 
  public:
   // The history and the check picture are read from the data folder (with its trailing
-  // separator); keys pressed on the menu go to the host's shortcut handler (may be null).
+  // separator; empty keeps no history); keys pressed on the menu go to the host's
+  // shortcut handler (may be null).
   ZpYSkinMenu(MainWindowServices* host, const QString& dataFolder, QWidget* parent = nullptr);
   // Writes the history back.
   ~ZpYSkinMenu() override;
@@ -36,26 +36,22 @@ class ZpYSkinMenu : public QWidget, public SkinMenuServices {
   int CurrentlyMenu() const override { return m_state.CurrentlyMenu(); }
   void SetCurrentlyMenu(int value) override { m_state.SetCurrentlyMenu(value); }
   void MenuVisible(const QString& KeyName, bool Visible) override { m_state.MenuVisible(KeyName, Visible); }
-  int Initializemenu() const { return m_state.CurrentlyMenu(); }
+  int Initializemenu() const override { return m_state.CurrentlyMenu(); }
   void SetInitializemenu(int group) override { m_state.Initializemenu(group, width()); }
   void MenuChecked(const QString& KeyName, bool Checked) override { m_state.MenuChecked(KeyName, Checked); }
   float New_Height() const override { return m_state.New_Height(); }
-  void MenuPainting() override { MenuPainting(false); }
-  // The whole menu, or with isMove only the highlight's move to the hovered row.
-  void MenuPainting(bool isMove);
-  QString PressMenuID() const { return m_state.PressMenuID(); }
+  void MenuPainting(bool isMove = false) override;
+  QString PressMenuID() const override { return m_state.PressMenuID(); }
   void SetPressMenuID(const QString& key) override { m_state.SetPressMenuID(key); }
-  int PressMenuEnabled() const { return m_state.PressMenuEnabled(); }
-  int lngVisible() const { return m_state.lngVisible(); }
-  QString Caption() const { return m_state.Caption(); }
+  int PressMenuEnabled() const override { return m_state.PressMenuEnabled(); }
+  int lngVisible() const override { return m_state.lngVisible(); }
+  QString Caption() const override { return m_state.Caption(); }
   void HistoryCreate(const QString& path) override;
   void Move(int left, int top, int width, int height) override { setGeometry(left, top, width, height); }
   bool Visible() const override { return isVisible(); }
   void SetVisible(bool visible) override;
 
   const SkinMenuState& State() const { return m_state; }
-  // The picture on screen, for tests.
-  const QImage& Surface() const { return m_surface; }
 
  signals:
   void MouseDown(int Button, int Shift, float X, float Y);
@@ -63,7 +59,6 @@ class ZpYSkinMenu : public QWidget, public SkinMenuServices {
   void MouseUP(int Button, int Shift, float X, float Y);
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -82,5 +77,4 @@ class ZpYSkinMenu : public QWidget, public SkinMenuServices {
   std::unique_ptr<Gdip::Bitmap> m_check;
   std::unique_ptr<const Kit> m_kit;
   SkinMenuState m_state;
-  QImage m_surface;
 };

@@ -20,6 +20,8 @@ class SidePanelServices {
   virtual int CalenderDay() const = 0;
   virtual int CalenderMonth() const = 0;
   virtual int CalenderYear() const = 0;
+  // The section the panel shows: 1 is the stamp library.
+  virtual int Toolselect() const = 0;
   // Lays its sections out for its new size, clears and repaints, and paints at first showing.
   virtual void ResizePaint() = 0;
   virtual void ResetPaint() = 0;
@@ -50,10 +52,20 @@ class SkinMenuServices {
   // Selects the group of rows the pop-up shows (8 line widths, 10 stamp brushes, 11 fill styles).
   virtual void SetInitializemenu(int group) = 0;
   virtual void MenuChecked(const QString& KeyName, bool Checked) = 0;
+  // The menu set up last.
+  virtual int Initializemenu() const = 0;
   // The height the pop-up needs for its current rows.
   virtual float New_Height() const = 0;
-  virtual void MenuPainting() = 0;
+  // Paints the whole menu, or with isMove only the highlight's move to the hovered row.
+  virtual void MenuPainting(bool isMove = false) = 0;
+  // The key of the row under the pointer at the last release; empty after a later move.
+  virtual QString PressMenuID() const = 0;
   virtual void SetPressMenuID(const QString& key) = 0;
+  // 1 when the last pointer move found an enabled row, else 0.
+  virtual int PressMenuEnabled() const = 0;
+  virtual int lngVisible() const = 0;
+  // The caption of the row last found under the pointer: a history row's folder path.
+  virtual QString Caption() const = 0;
   // Adds a visited folder to the history, removing an older row of the same path first.
   virtual void HistoryCreate(const QString& path) = 0;
   // The menu as a child window of the main window: geometry in pixels and visibility.
@@ -96,6 +108,8 @@ class MenuBarStripServices {
   virtual ~MenuBarStripServices() = default;
   // Paints the menu titles.
   virtual void Create() = 0;
+  // The title last pressed or passed over, 0 to 6; 7 for none.
+  virtual int PressID() const = 0;
 };
 
 // A pane splitter (the main window's UserqzSplitLV and UserqzSplitH).

@@ -14,8 +14,12 @@
 #include "browse/ThumViewer.h"
 #include "browse/ZzQFiterControl.h"
 #include "canvas/Imageqzviewer.h"
+#include "controls/ButtonControl.h"
 #include "controls/MenuModel.h"
+#include "controls/ToolbarUser.h"
+#include "controls/ZpYSkinMenu.h"
 #include "foundation/CommandKeys.h"
+#include "foundation/ModPublic.h"
 #include "mainwindow/StandInPanes.h"
 #include "mainwindow/TemporaryMenu.h"
 
@@ -32,6 +36,8 @@ constexpr int kSplitLVTop = 400;
 constexpr int kSplitLVHeight = 10;
 constexpr int kSplitVTop = 480;
 constexpr int kGripSide = 17;
+constexpr QSize kTitleSize{kDesignSize.width(), 25};
+constexpr QSize kMenuBarSize{kDesignSize.width(), 20};
 
 // The sort command keys in the order of the sheet's sort numbers.
 constexpr std::array<std::string_view, 6> kSortKeys{CommandKeys::View_Sortname,   CommandKeys::View_Sorttype,
@@ -84,9 +90,11 @@ void FrmMain::CreateControls() {
   m_folderView = new QWidget(this);
   m_canvas = new Imageqzviewer(this);
   m_sheet = new ThumViewer(this);
-  m_titleSkin = Hosted<TitleBarServices>::Of(new StandInTitleBar(this));
-  m_menuBar = Hosted<MenuBarStripServices>::Of(new StandInMenuBar(this));
-  TemporaryMenu::Install(*m_menuBar.widget, *m_canvas, *this);
+  m_titleSkin = Hosted<TitleBarServices>::Of(new ButtonControl(ModPublic::DataFolderPath, this));
+  m_titleSkin.widget->resize(kTitleSize);
+  auto* strip = new ToolbarUser(this, this);
+  strip->resize(kMenuBarSize);
+  m_menuBar = Hosted<MenuBarStripServices>::Of(strip);
   m_imageToolbar = Hosted<ImageToolbarServices>::Of(new StandInImageToolbar(this));
   m_splitLV = Hosted<SplitterServices>::Of(new StandInSplitter(this, {kSplitHLeft, kSplitLVHeight}));
   m_splitH = Hosted<SplitterServices>::Of(new StandInSplitter(this, {kSplitHWidth, kDesignSize.height()}));
@@ -97,7 +105,9 @@ void FrmMain::CreateControls() {
   m_formatFilter = new ZzQFiterControl(sidePanel);
   sidePanel->SetSection(m_formatFilter);
   m_textStrip = Hosted<TextStripServices>::Of(new StandInTextStrip(this));
-  m_skinMenu = Hosted<SkinMenuServices>::Of(new StandInSkinMenu(this));
+  auto* menu = new ZpYSkinMenu(this, ModPublic::DataFolderPath, this);
+  menu->hide();
+  m_skinMenu = Hosted<SkinMenuServices>::Of(menu);
   m_splitH.widget->move(kSplitHLeft, kPaneAreaTop);
   m_splitLV.widget->move(8, kSplitLVTop);
   m_splitV.widget->move(kSplitHLeft + kSplitHWidth, kSplitVTop);
@@ -110,6 +120,9 @@ void FrmMain::CreateControls() {
   m_titleSkin->SetOnMouseUp([this](int, int, float, float) { TitleSkin_MouseUp(); });
   connect(thumbnailBar, &ScrollControl::ThumbToggleClick, this, &FrmMain::ToggleThumbnailPane);
   connect(m_formatFilter, &ZzQFiterControl::FormatToggled, this, &FrmMain::ApplyFormatFilter);
+  connect(strip, &ToolbarUser::MouseDown, this, [this](int, int, float X, float) { OpenStripMenu(X); });
+  connect(strip, &ToolbarUser::MouseMove, this, [this](int, int, float X, float) { qzToolbarUser_MouseMove(X); });
+  connect(menu, &ZpYSkinMenu::MouseUP, this, &FrmMain::SkinMenu_MouseUp);
 }
 
 // The sheet lists the formats left switched on in the filter.

@@ -4,7 +4,9 @@
 // lower subsystems the main window's services and keeps the window's settings.
 //
 // Its work is split by what it does: life cycle (FrmMainLife.cpp), the caption strip and
-// the title bar (FrmMainCaption.cpp), the panes and the window's size (FrmMainPanes.cpp).
+// the title bar (FrmMainCaption.cpp), the drawn menus opened from the menu-bar strip and
+// what a pick in them does (FrmMainMenus.cpp), the panes and the window's size
+// (FrmMainPanes.cpp).
 
 #include <cstdint>
 
@@ -103,6 +105,8 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   Imageqzviewer& Canvas() { return *m_canvas; }
   ThumViewer& Sheet() { return *m_sheet; }
   QWidget& SkinMenuWidget() { return *m_skinMenu.widget; }
+  QWidget& MenuBarStripWidget() { return *m_menuBar.widget; }
+  QWidget& TitleBarWidget() { return *m_titleSkin.widget; }
   const QComboBox& FontList() const { return *m_cbFont; }
   QTimer& LayoutTimer() { return m_timer2; }
   ZzQFiterControl& FormatFilter() { return *m_formatFilter; }
@@ -125,6 +129,16 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void Form_Unload();
   void TitleSkin_MouseUp();
   void OnCaptionClick(QPointF point);
+  // Sets the drawn menu up for a menu at a width, then paints it at a place and height.
+  void SetUpSkinMenu(int menu, int width);
+  void PaintSkinMenuAt(QPoint at, int width, int height);
+  // Opens the menu of the strip's title (PressID) under the title's left edge X.
+  void OpenStripMenu(float X);
+  void qzToolbarUser_MouseMove(float X);
+  void SkinMenu_MouseUp();
+  // Opens the folder of the history row picked last.
+  void HistoryPick();
+  void RunMenuCommand(const QString& key);
   PaneLayout::PaneWidgets AllPaneWidgets() const;
   void ApplyArrangement(const PaneLayout::Arrangement& arrangement);
   void ApplyFormatFilter();

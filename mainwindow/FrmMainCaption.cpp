@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 
+#include "controls/MenuModel.h"
 #include "foundation/ModDraw.h"
 #include "foundation/ModGDI.h"
 #include "platform/gdiplus/Brush.h"
@@ -19,8 +20,7 @@ constexpr std::uint32_t kWhite = MakeARGB(255, 255, 255, 255);
 constexpr std::uint32_t kBlack = MakeARGB(255, 0, 0, 0);
 constexpr std::uint32_t kStripPen = MakeARGB(50, 0, 0, 0);
 const QString kFont = QStringLiteral("Tahoma");
-// The drawn menu's history list.
-constexpr int kHistoryMenu = 12;
+// The drawn menu's history list is wide enough for long folder paths.
 constexpr int kHistoryWidth = 600;
 
 }  // namespace
@@ -66,11 +66,9 @@ void FrmMain::OnCaptionClick(QPointF point) {
     return;
   }
   SkinMenuServices& menu = *m_skinMenu.services;
-  menu.SetMemFirst(true);
-  menu.SetInitializemenu(kHistoryMenu);
-  const int height = int(menu.New_Height()) + 10;
-  menu.MenuPainting();
-  menu.Move(int(strip.x()), int(strip.y() + strip.height() + 2), kHistoryWidth, height);
+  SetUpSkinMenu(MenuModel::HistoryMenu, kHistoryWidth);
+  const QPoint under(int(strip.x()), int(strip.y() + strip.height() + 2));
+  PaintSkinMenuAt(under, kHistoryWidth, int(menu.New_Height()) + 10);
   menu.SetVisible(!menu.Visible());
 }
 

@@ -60,6 +60,9 @@ void FrmMain::Form_Resize() {
   if (m_firstResizeDone) {
     ArrangeMainPanes();
     RefreshProcessPanel();
+    // The title bar and the menu-bar strip span the window: they are drawn again at its width.
+    LoadSkin();
+    m_menuBar->Create();
     return;
   }
   // The placing over the work area below resizes the window again; that resize is a later one.

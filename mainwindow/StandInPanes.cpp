@@ -6,8 +6,6 @@
 namespace {
 
 // The pane sizes of the controls as they are placed on the window.
-constexpr int kTitleHeight = 25;
-constexpr int kMenuBarHeight = 20;
 constexpr int kToolbarHeight = 40;
 constexpr int kTextStripHeight = 25;
 constexpr int kPaneWidth = 400;
@@ -32,10 +30,6 @@ void StandInPane::paintEvent(QPaintEvent*) {
   painter.setPen(kPaneEdge);
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
-
-StandInTitleBar::StandInTitleBar(QWidget* parent) : StandInPane(parent, {kPaneWidth, kTitleHeight}) {}
-
-StandInMenuBar::StandInMenuBar(QWidget* parent) : StandInPane(parent, {kPaneWidth, kMenuBarHeight}) {}
 
 StandInImageToolbar::StandInImageToolbar(QWidget* parent) : StandInPane(parent, {kPaneWidth, kToolbarHeight}) {
   m_enabled.fill(true);
@@ -77,13 +71,4 @@ int StandInSidePanel::CalenderYear() const { return QDate::currentDate().year();
 
 StandInTextStrip::StandInTextStrip(QWidget* parent) : StandInPane(parent, {kPaneWidth, kTextStripHeight}) {
   hide();
-}
-
-StandInSkinMenu::StandInSkinMenu(QWidget* parent) : StandInPane(parent, {kPaneWidth, kTitleHeight}) { hide(); }
-
-void StandInSkinMenu::SetVisible(bool visible) {
-  setVisible(visible);
-  if (visible) {
-    raise();
-  }
 }

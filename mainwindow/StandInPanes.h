@@ -19,36 +19,6 @@ class StandInPane : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 };
 
-class StandInTitleBar final : public StandInPane, public TitleBarServices {
- public:
-  explicit StandInTitleBar(QWidget* parent);
-  void SetTitle(const QString& title) override { m_title = title; }
-  void SetBackground(std::uint32_t argb) override { m_background = argb; }
-  void Painting() override { ++m_paintings; }
-  int SelectIndex() const override { return 0; }
-  void SetOnMouseUp(SkinMouseHandler handler) override { m_onMouseUp = std::move(handler); }
-
-  QString Title() const { return m_title; }
-  std::uint32_t Background() const { return m_background; }
-  int Paintings() const { return m_paintings; }
-
- private:
-  QString m_title;
-  std::uint32_t m_background = 0;
-  int m_paintings = 0;
-  SkinMouseHandler m_onMouseUp;
-};
-
-class StandInMenuBar final : public StandInPane, public MenuBarStripServices {
- public:
-  explicit StandInMenuBar(QWidget* parent);
-  void Create() override { ++m_creates; }
-  int Creates() const { return m_creates; }
-
- private:
-  int m_creates = 0;
-};
-
 class StandInImageToolbar final : public StandInPane, public ImageToolbarServices {
  public:
   explicit StandInImageToolbar(QWidget* parent);
@@ -86,6 +56,7 @@ class StandInSidePanel final : public StandInPane, public SidePanelServices {
   int CalenderDay() const override;
   int CalenderMonth() const override;
   int CalenderYear() const override;
+  int Toolselect() const override { return 0; }
   void ResizePaint() override { ++m_paints; }
   void ResetPaint() override { ++m_paints; }
   void StartPaint() override { ++m_paints; }
@@ -109,34 +80,4 @@ class StandInTextStrip final : public StandInPane, public TextStripServices {
 
  private:
   std::uint32_t m_textFontColor = 0;
-};
-
-// The drawn menu's stand-in: a pane placed and shown where the menu would be, raised
-// above the panes.
-class StandInSkinMenu final : public StandInPane, public SkinMenuServices {
- public:
-  explicit StandInSkinMenu(QWidget* parent);
-  bool MemFirst() const override { return m_memFirst; }
-  void SetMemFirst(bool value) override { m_memFirst = value; }
-  int CurrentlyMenu() const override { return m_currentlyMenu; }
-  void SetCurrentlyMenu(int value) override { m_currentlyMenu = value; }
-  void MenuVisible(const QString&, bool) override {}
-  void SetInitializemenu(int group) override { m_initializemenu = group; }
-  void MenuChecked(const QString&, bool) override {}
-  float New_Height() const override { return 0; }
-  void MenuPainting() override {}
-  void SetPressMenuID(const QString& key) override { m_pressMenuID = key; }
-  void HistoryCreate(const QString&) override {}
-  void Move(int left, int top, int width, int height) override { setGeometry(left, top, width, height); }
-  bool Visible() const override { return !isHidden(); }
-  void SetVisible(bool visible) override;
-
-  int Initializemenu() const { return m_initializemenu; }
-  QString PressMenuID() const { return m_pressMenuID; }
-
- private:
-  bool m_memFirst = false;
-  int m_currentlyMenu = 0;
-  int m_initializemenu = 0;
-  QString m_pressMenuID;
 };

@@ -96,10 +96,13 @@ TEST(SkinMenuState, MarksActOnlyWithinTheMenuSetUpLast) {
   EXPECT_TRUE(state.OpenRows()[1].checked);
 }
 
-TEST(SkinMenuState, TheLastRowHoldsTheHighlightAfterSetUp) {
+TEST(SkinMenuState, TheFirstRowHoveredAfterSetUpTakesTheHighlightEvenTheLast) {
   SkinMenuState state = Opened(5);
-  EXPECT_EQ(state.PreviousRow(), 3);
+  EXPECT_EQ(state.PreviousRow(), SkinMenuState::NoRow);
   ASSERT_TRUE(state.Move({20, 60}));
+  EXPECT_TRUE(state.HighlightMoves());
+  state.SetPreviousRow(state.HoveredRow());
+  ASSERT_TRUE(state.Move({20, 62}));
   EXPECT_FALSE(state.HighlightMoves());
   ASSERT_TRUE(state.Move({20, 10}));
   EXPECT_TRUE(state.HighlightMoves());

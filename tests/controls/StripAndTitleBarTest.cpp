@@ -6,7 +6,6 @@
 #include "ControlEvents.h"
 #include "controls/ButtonControl.h"
 #include "controls/ToolbarUser.h"
-#include "foundation/ModPublic.h"
 #include "support/TestFolder.h"
 #include "support/fakes/FakeMainWindow.h"
 
@@ -85,48 +84,53 @@ TEST_F(StripTest, TitlesStartAtTheirLeftEdgesAndKeysAreForwarded) {
 
 class TitleBarTest : public ::testing::Test {
  protected:
-  TitleBarTest() {
-    ModPublic::DataFolderPath = data.Path() + "/";
-    QFile::copy(QCoreApplication::applicationDirPath() + "/Datas/Logo16pixel.png", data.File("Logo16pixel.png"));
+  TitleBarTest() : bar(CopyLogo(data)) {
     bar.resize(400, 25);
     bar.SetTitle("Vesk Lorvane 6 - Free");
     bar.Painting();
   }
-  ~TitleBarTest() override { ModPublic::DataFolderPath.clear(); }
+  // The data folder with the shipped logo in it.
+  static QString CopyLogo(const TestSupport::TestFolder& folder) {
+    QFile::copy(QCoreApplication::applicationDirPath() + "/Datas/Logo16pixel.png", folder.File("Logo16pixel.png"));
+    return folder.Path() + "/";
+  }
 
   TestSupport::TestFolder data;
   ButtonControl bar;
 };
 
 TEST_F(TitleBarTest, HoveringTheCloseButtonCirclesIt) {
-  const QRgb before = bar.Surface().pixel(388, 13);
+  const QRgb before = bar.BackBuffer().pixel(388, 13);
   Move(bar, QPointF(400 - 20, 5));
   EXPECT_EQ(bar.SelectIndex(), ButtonControl::CloseButton);
-  bar.Surface().save(TestSupport::ArtifactsFolder() + "/titlebar_close_hovered.png");
-  EXPECT_GT(qGray(bar.Surface().pixel(388, 8)), qGray(before) + 20) << "no circle";
+  bar.BackBuffer().save(TestSupport::ArtifactsFolder() + "/titlebar_close_hovered.png");
+  EXPECT_GT(qGray(bar.BackBuffer().pixel(388, 8)), qGray(before) + 20) << "no circle";
   Move(bar, QPointF(400 - 40, 20));
   EXPECT_EQ(bar.SelectIndex(), ButtonControl::MinimiseButton);
   Move(bar, QPointF(400 - 41, 20));
   EXPECT_EQ(bar.SelectIndex(), ButtonControl::NoButton);
   Move(bar, QPointF(400 - 40, 21));
   EXPECT_EQ(bar.SelectIndex(), ButtonControl::NoButton);
-  EXPECT_EQ(bar.Surface().pixel(388, 8), bar.Surface().pixel(388, 8));
+  EXPECT_EQ(bar.BackBuffer().pixel(388, 8), bar.BackBuffer().pixel(388, 8));
 }
 
 TEST_F(TitleBarTest, SettersDrawNothingUntilPainting) {
-  const QImage before = bar.Surface();
+  const QImage before = bar.BackBuffer();
   bar.SetBackground(0xFFFF0000);
   bar.SetTitle("Other");
-  EXPECT_EQ(bar.Surface(), before);
+  EXPECT_EQ(bar.BackBuffer(), before);
   bar.Painting();
-  EXPECT_EQ(qRed(bar.Surface().pixel(200, 20)), 255);
+  EXPECT_EQ(qRed(bar.BackBuffer().pixel(200, 20)), 255);
 }
 
 TEST_F(TitleBarTest, AReleaseReportsAndAMissingLogoLeavesTheRest) {
-  EXPECT_GT(qRed(bar.Surface().pixel(17, 9)), 200) << "the logo's sun is missing";
+  EXPECT_GT(qRed(bar.BackBuffer().pixel(17, 9)), 200) << "the logo's sun is missing";
   QFile::remove(data.File("Logo16pixel.png"));
-  bar.Painting();
-  const QImage shot = bar.Surface();
+  ButtonControl bare(data.Path() + "/");
+  bare.resize(400, 25);
+  bare.SetTitle("Vesk Lorvane 6 - Free");
+  bare.Painting();
+  const QImage shot = bare.BackBuffer();
   EXPECT_EQ(shot.pixel(17, 9), shot.pixel(1, 9)) << "the logo square is not empty";
   int titleInk = 0;
   for (int x = 26; x < 120; ++x) {
@@ -142,7 +146,7 @@ TEST_F(TitleBarTest, AReleaseReportsAndAMissingLogoLeavesTheRest) {
 TEST_F(TitleBarTest, ADragOnTheBandMovesTheWindowWithoutAWindowManager) {
   QWidget window;
   window.setGeometry(100, 100, 400, 300);
-  ButtonControl* band = new ButtonControl(&window);
+  ButtonControl* band = new ButtonControl(QString(), &window);
   band->setGeometry(0, 0, 400, 25);
   window.show();
   const QPoint start = window.pos();

@@ -43,7 +43,7 @@ TEST_F(SkinMenuTest, PaintsChecksGreyRowsAndTheHighlight) {
   menu.MenuVisible("File_Favdec", false);
   menu.MenuPainting(false);
   Move(menu, RowPoint(menu, 1));
-  const QImage shot = menu.Surface();
+  const QImage shot = menu.BackBuffer();
   shot.save(TestSupport::ArtifactsFolder() + "/menu_file.png");
 
   const QRectF saved = menu.State().RowRects()[3];
@@ -114,7 +114,7 @@ TEST_F(SkinMenuTest, TwoControlsInTurnShareTheHistory) {
   second.HistoryCreate("/pictures/16");
   second.MenuPainting(false);
   Move(second, RowPoint(second, 4));
-  second.Surface().save(TestSupport::ArtifactsFolder() + "/menu_history.png");
+  second.BackBuffer().save(TestSupport::ArtifactsFolder() + "/menu_history.png");
   Release(second, RowPoint(second, 4));
   EXPECT_EQ(second.Caption(), "/pictures/6");
   EXPECT_EQ(second.State().Model().Row(170).caption, "/pictures/2");
@@ -126,7 +126,7 @@ TEST_F(SkinMenuTest, AMissingCheckPictureLeavesTheRestDrawn) {
   Open(menu, 0);
   menu.MenuChecked("File_New", true);
   menu.MenuPainting(false);
-  const QImage shot = menu.Surface();
+  const QImage shot = menu.BackBuffer();
   EXPECT_EQ(shot.pixel(10, 14), qRgb(255, 255, 255));
   int ink = 0;
   for (int x = 21; x < 60; ++x) {

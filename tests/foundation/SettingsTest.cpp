@@ -53,6 +53,7 @@ class RecordingMainWindow : public MainWindowServices,
   int CalenderDay() const override { return 1; }
   int CalenderMonth() const override { return 1; }
   int CalenderYear() const override { return 2000; }
+  int Toolselect() const override { return 0; }
   void ResizePaint() override {}
   void ResetPaint() override {}
 
@@ -69,9 +70,14 @@ class RecordingMainWindow : public MainWindowServices,
   }
   void SetInitializemenu(int) override {}
   void MenuChecked(const QString&, bool) override {}
+  int Initializemenu() const override { return 0; }
   float New_Height() const override { return 0; }
-  void MenuPainting() override {}
+  void MenuPainting(bool) override {}
+  QString PressMenuID() const override { return {}; }
   void SetPressMenuID(const QString&) override {}
+  int PressMenuEnabled() const override { return 0; }
+  int lngVisible() const override { return 0; }
+  QString Caption() const override { return {}; }
   void HistoryCreate(const QString&) override {}
   void Move(int, int, int, int) override {}
   bool Visible() const override { return false; }

@@ -27,6 +27,7 @@ class FakeSidePanel final : public SidePanelServices {
   int CalenderDay() const override { return day; }
   int CalenderMonth() const override { return month; }
   int CalenderYear() const override { return year; }
+  int Toolselect() const override { return toolselect; }
   void ResizePaint() override { ++resizePaints; }
   void ResetPaint() override { ++resetPaints; }
   void StartPaint() override { ++startPaints; }
@@ -37,6 +38,7 @@ class FakeSidePanel final : public SidePanelServices {
   int day = 1;
   int month = 1;
   int year = 2000;
+  int toolselect = 0;
   int resizePaints = 0;
   int resetPaints = 0;
   int startPaints = 0;
@@ -95,9 +97,14 @@ class FakeSkinMenu final : public SkinMenuServices {
       row->checked = Checked;
     }
   }
+  int Initializemenu() const override { return initializemenu; }
   float New_Height() const override { return newHeight; }
-  void MenuPainting() override { ++paints; }
+  void MenuPainting(bool) override { ++paints; }
+  QString PressMenuID() const override { return pressMenuID; }
   void SetPressMenuID(const QString& key) override { pressMenuID = key; }
+  int PressMenuEnabled() const override { return pressMenuEnabled; }
+  int lngVisible() const override { return pressMenuEnabled; }
+  QString Caption() const override { return caption; }
   void HistoryCreate(const QString& path) override {
     history.erase(std::remove(history.begin(), history.end(), path), history.end());
     history.insert(history.begin(), path);
@@ -114,6 +121,8 @@ class FakeSkinMenu final : public SkinMenuServices {
   float newHeight = 0;
   int paints = 0;
   QString pressMenuID;
+  int pressMenuEnabled = 0;
+  QString caption;
   std::vector<QString> history;
   QRect geometry;
   bool visible = false;

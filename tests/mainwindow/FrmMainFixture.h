@@ -1,0 +1,69 @@
+#pragma once
+// A main window on the offscreen platform in a program folder of its own, loaded and
+// shown as start-up does it, and a click as the window system delivers it.
+
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+
+#include "browse/ModFolderView.h"
+#include "browse/ThumViewer.h"
+#include "canvas/Imageqzviewer.h"
+#include "foundation/ModPublic.h"
+#include "foundation/ModqzReg.h"
+#include "mainwindow/FrmMain.h"
+#include "platform/Registry.h"
+#include "support/TestFolder.h"
+
+// A left click on the window at a point, as the window system delivers it.
+inline void Click(QWidget& window, QPoint at) {
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent event(type, QPointF(at), window.mapToGlobal(QPointF(at)), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(&window, &event);
+  }
+}
+
+class FrmMainTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ModPublic::SetProgramFolder(m_folder.Path());
+    ModPublic::DataFolderPath = ModPublic::ProgramFolder() + "Datas/";
+    QDir().mkpath(ModPublic::DataFolderPath);
+    Registry::SetFilePath(m_folder.File("config/registry.ini"));
+    ModPublic::GdiplusToken = 1;
+  }
+  void TearDown() override {
+    m_window.reset();
+    ModPublic::MainForm = nullptr;
+    ModPublic::GdiplusToken = 0;
+    ModFolderView::FolderTreeReady = false;
+    Registry::SetFilePath({});
+  }
+
+  // A fresh window loaded and shown as start-up does it.
+  FrmMain& Start(bool treeReady = true) {
+    m_window.reset();
+    ModqzReg::SkipSettingsLoad = false;
+    ModFolderView::FolderTreeReady = treeReady;
+    m_window = std::make_unique<FrmMain>();
+    ModPublic::MainForm = m_window.get();
+    m_window->Form_Load();
+    m_window->show();
+    return *m_window;
+  }
+  bool PanesShown() const {
+    return !m_window->Canvas().isHidden() && !m_window->Sheet().isHidden() && !m_window->FolderView()->isHidden();
+  }
+  static void MarkChanged(FrmMain& window) {
+    window.Canvas().SetAppliedEffect(true);
+    window.Canvas().SetSaveState(false);
+  }
+
+  TestSupport::TestFolder m_folder;
+  std::unique_ptr<FrmMain> m_window;
+};
