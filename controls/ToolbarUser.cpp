@@ -3,8 +3,8 @@
 #include <QMouseEvent>
 
 #include "controls/SkinText.h"
-#include "foundation/MainWindowServices.h"
 #include "foundation/ModGDI.h"
+#include "foundation/ShortcutKeys.h"
 #include "platform/forms/Input.h"
 #include "platform/gdiplus/Brush.h"
 #include "platform/gdiplus/Font.h"
@@ -81,10 +81,7 @@ void ToolbarUser::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ToolbarUser::keyPressEvent(QKeyEvent* event) {
-  const int code = Forms::VirtualKeyFromQt(event->key(), event->modifiers());
-  if (m_host != nullptr && code != 0) {
-    m_host->ProcessShortcutKey(code, Forms::ShiftFromQt(event->modifiers()));
-  }
+  ShortcutKeys::Forward(m_host, *event);
 }
 
 void ToolbarUser::focusInEvent(QFocusEvent*) { Create(); }

@@ -5,8 +5,8 @@
 #include "controls/FolderHistory.h"
 #include "controls/MenuLayout.h"
 #include "controls/SkinText.h"
-#include "foundation/MainWindowServices.h"
 #include "foundation/ModGDI.h"
+#include "foundation/ShortcutKeys.h"
 #include "platform/forms/Input.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Brush.h"
@@ -167,8 +167,5 @@ void ZpYSkinMenu::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ZpYSkinMenu::keyPressEvent(QKeyEvent* event) {
-  const int code = Forms::VirtualKeyFromQt(event->key(), event->modifiers());
-  if (m_host != nullptr && code != 0) {
-    m_host->ProcessShortcutKey(code, Forms::ShiftFromQt(event->modifiers()));
-  }
+  ShortcutKeys::Forward(m_host, *event);
 }
