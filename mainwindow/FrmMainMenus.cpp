@@ -9,6 +9,7 @@
 #include "controls/MenuModel.h"
 #include "controls/ToolbarUser.h"
 #include "foundation/CommandKeys.h"
+#include "mainwindow/TemporaryMenu.h"
 
 namespace {
 
@@ -81,5 +82,6 @@ void FrmMain::HistoryPick() {
   ModFolderView::SelectFolderPath(m_skinMenu->Caption());
 }
 
-// FIXME: the command dispatcher runs the picked key here.
-void FrmMain::RunMenuCommand(const QString&) {}
+// FIXME: the command dispatcher runs the picked key here; until then the working editing
+// commands run from their table and the other keys do nothing.
+void FrmMain::RunMenuCommand(const QString& key) { TemporaryMenu::Run(key, *m_canvas, *this); }

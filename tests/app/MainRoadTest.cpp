@@ -213,14 +213,27 @@ QRect Changed(const QImage& a, const QImage& b) {
   return box;
 }
 
-// Opens a menu by its Alt letter and runs the row that many steps down from the first.
-void ChooseRow(XTest::Connection& x, unsigned long window, const std::string& altLetter, int stepsDown) {
-  x.PressKey(window, altLetter, true);
-  std::this_thread::sleep_for(500ms);
-  for (int i = 0; i < stepsDown; ++i) {
-    x.PressKey(window, "Down");
-  }
-  x.PressKey(window, "Return");
+// The menu bar lies under the 25 pixel title bar and a 1 pixel gap, 20 pixels high.
+constexpr int kMenuBarTop = 26;
+constexpr int kMenuBarBottom = 46;
+// Menu titles' left edges, and the middles of the rows a test picks, below a menu's top:
+// the first row starts 8 down, rows are 20 high and separators take 10.
+constexpr int kEditTitle = 40;
+constexpr int kEffectTitle = 215;
+constexpr int kUndoRow = 18;
+constexpr int kFlipRow = 8 + 14 * 20 + 6 * 10 + 10;
+constexpr int kBlurRow = 8 + 4 * 20 + 1 * 10 + 10;
+
+// Opens a menu by a click on its title and picks the row whose middle lies rowMiddle
+// pixels below the menu's top, pointing at it first as a user does.
+void ChooseRow(XTest::Connection& x, unsigned long window, int titleLeft, int rowMiddle) {
+  x.Click(window, titleLeft + 10, kMenuBarTop + 10);
+  std::this_thread::sleep_for(300ms);
+  const int rowX = titleLeft + 60;
+  const int rowY = kMenuBarBottom + rowMiddle;
+  x.MoveTo(window, rowX, rowY);
+  std::this_thread::sleep_for(100ms);
+  x.Click(window, rowX, rowY);
 }
 
 }  // namespace
@@ -253,8 +266,8 @@ TEST(MainRoad, TheMenuFlipsAndBlursThePictureShownAndUndoRestoresIt) {
   })) << "the canvas did not show the picture";
   ASSERT_TRUE(WaitUntilSteady(x, window, opened));
 
-  // Edit, fourth row: "Flip Horizintal".
-  ChooseRow(x, window, "e", 3);
+  // "Flip Horizintal" in the Edit menu.
+  ChooseRow(x, window, kEditTitle, kFlipRow);
   QImage flipped;
   ASSERT_TRUE(WaitForShot(x, window, flipped, [&](const QImage& s) { return Changed(opened, s).width() > 100; }))
       << "the flip did not change the picture";
@@ -262,18 +275,18 @@ TEST(MainRoad, TheMenuFlipsAndBlursThePictureShownAndUndoRestoresIt) {
   const QRect canvas = Changed(opened, flipped);
   EXPECT_GT(MeanX(flipped, kFirst, canvas), MeanX(flipped, kBlue, canvas)) << "red is not on the right";
 
-  // Effect, fourth row: "Blur" mixes the colours where they meet.
-  ChooseRow(x, window, "f", 3);
+  // "Blur" mixes the colours where they meet.
+  ChooseRow(x, window, kEffectTitle, kBlurRow);
   QImage blurred;
   EXPECT_TRUE(WaitForShot(x, window, blurred, [&](const QImage& s) { return !Changed(flipped, s).isEmpty(); }))
       << "the blur changed nothing";
   ASSERT_TRUE(WaitUntilSteady(x, window, blurred));
   blurred.save(TestSupport::ArtifactsFolder() + "/lorvane-menu-blurred.png");
 
-  // Edit, first row: "Undo", twice.
-  ChooseRow(x, window, "e", 0);
+  // "Undo", twice.
+  ChooseRow(x, window, kEditTitle, kUndoRow);
   ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) { return !Changed(blurred, s).isEmpty(); }));
-  ChooseRow(x, window, "e", 0);
+  ChooseRow(x, window, kEditTitle, kUndoRow);
   ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) {
     return MeanX(s, kFirst, canvas) < MeanX(s, kBlue, canvas);
   })) << "two undos did not bring the picture back";

@@ -144,6 +144,26 @@ void Connection::Click(unsigned long window, int x, int y) {
   }
 }
 
+void Connection::MoveTo(unsigned long window, int x, int y) {
+  Window child = 0;
+  int rootX = 0;
+  int rootY = 0;
+  XTranslateCoordinates(D(m_display), window, DefaultRootWindow(D(m_display)), x, y, &rootX, &rootY, &child);
+  XEvent event{};
+  event.xmotion.type = MotionNotify;
+  event.xmotion.display = D(m_display);
+  event.xmotion.window = window;
+  event.xmotion.root = DefaultRootWindow(D(m_display));
+  event.xmotion.time = CurrentTime;
+  event.xmotion.x = x;
+  event.xmotion.y = y;
+  event.xmotion.x_root = rootX;
+  event.xmotion.y_root = rootY;
+  event.xmotion.same_screen = True;
+  XSendEvent(D(m_display), window, False, NoEventMask, &event);
+  XFlush(D(m_display));
+}
+
 void Connection::Type(unsigned long window, const std::string& letters) {
   for (char letter : letters) {
     PressKey(window, std::string(1, letter));

@@ -42,6 +42,8 @@ class Connection {
   Box Geometry(unsigned long window);
   // A left click at a point inside the window, sent to it as the server would send one.
   void Click(unsigned long window, int x, int y);
+  // The pointer moving to a point inside the window, with no button held.
+  void MoveTo(unsigned long window, int x, int y);
   // Key presses for the lower-case letters of a text, sent to the window.
   void Type(unsigned long window, const std::string& letters);
   // One key by its X name ("Down", "Return", "e"), with Alt held when asked.

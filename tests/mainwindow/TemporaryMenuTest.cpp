@@ -1,4 +1,4 @@
-// The plain menu bar the main window carries until the drawn menu exists.
+// The editing commands a pick in the drawn menu runs until the command dispatcher exists.
 #include "mainwindow/TemporaryMenu.h"
 
 #include <set>
@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QMenuBar>
 
 #include "canvas/Imageqzviewer.h"
 #include "canvas/ToolModes.h"
@@ -40,7 +39,6 @@ class TemporaryMenuTest : public ::testing::Test {
     ModPublic::MainForm = &m_main;
     m_canvas = std::make_unique<Imageqzviewer>();
     m_canvas->resize(300, 200);
-    m_bar = TemporaryMenu::Install(m_host, *m_canvas, m_main);
     const QString path = m_folder.File("halves.png");
     Halves().save(path);
     m_canvas->SetFirstL(true);
@@ -51,12 +49,11 @@ class TemporaryMenuTest : public ::testing::Test {
     ModPublic::MainForm = nullptr;
   }
   void Choose(const QString& caption) {
-    for (QAction* title : m_bar->actions()) {
-      for (QAction* item : title->menu()->actions()) {
-        if (item->text() == caption) {
-          item->trigger();
-          return;
-        }
+    for (const TemporaryMenu::Row& row : TemporaryMenu::Rows()) {
+      if (caption == QLatin1String(row.caption)) {
+        ASSERT_TRUE(TemporaryMenu::Run(QString::fromLatin1(row.key.data(), qsizetype(row.key.size())), *m_canvas,
+                                       m_main));
+        return;
       }
     }
     FAIL() << "no row " << caption.toStdString();
@@ -65,9 +62,7 @@ class TemporaryMenuTest : public ::testing::Test {
 
   TestSupport::TestFolder m_folder;
   Fakes::FakeMainWindow m_main;
-  QWidget m_host;
   std::unique_ptr<Imageqzviewer> m_canvas;
-  QMenuBar* m_bar = nullptr;
 };
 
 }  // namespace
@@ -135,4 +130,6 @@ TEST_F(TemporaryMenuTest, ToolsArmWithTheirRangeAndASecondChoiceReturnsToBrowsin
   Choose("Moon");
   EXPECT_EQ(m_canvas->UndoIndex(), 2);
   EXPECT_EQ(m_canvas->Effect(), 0);
+  EXPECT_FALSE(TemporaryMenu::Run("Effect_Card", *m_canvas, m_main)) << "a key without a row runs nothing";
+  EXPECT_EQ(m_canvas->UndoIndex(), 2);
 }
