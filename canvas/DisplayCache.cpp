@@ -24,9 +24,27 @@ bool Halvable(const QImage& picture) {
          format == QImage::Format_RGB888;
 }
 
+bool FullyOpaque(const QImage& picture) {
+  for (int y = 0; y < picture.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+    for (int x = 0; x < picture.width(); ++x) {
+      if (qAlpha(row[x]) != 255) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// The picture in a layout Half reads. An opaque ARGB32 picture (what edits hand over)
+// already is premultiplied, so it is read in place instead of being copied whole.
 QImage HalvableLayout(const QImage& picture) {
   if (Halvable(picture)) {
     return picture;
+  }
+  if (picture.format() == QImage::Format_ARGB32 && FullyOpaque(picture)) {
+    return QImage(picture.constBits(), picture.width(), picture.height(), picture.bytesPerLine(),
+                  QImage::Format_ARGB32_Premultiplied);
   }
   return picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                             : QImage::Format_RGB32);
@@ -100,6 +118,7 @@ void DisplayCache::Reset(const QImage& picture) {
   m_key = picture.cacheKey();
   m_levels.clear();
   m_display = QImage();
+  m_source = picture;
   if (picture.isNull()) {
     return;
   }

@@ -39,6 +39,8 @@ class DisplayCache {
   const QImage& LevelFor(QSize size) const;
   void MakeDisplayImage(QSize displaySize, bool highQuality);
 
+  // The picture as given; level 0 may read its pixels in place, so it is kept alive.
+  QImage m_source;
   std::vector<QImage> m_levels;  // 0 is the picture itself, in a layout Half reads
   QImage m_display;
   bool m_displayHighQuality = false;

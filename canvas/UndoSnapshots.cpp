@@ -9,10 +9,22 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include "canvas/CanvasSave.h"
 #include "canvas/SnapshotFolder.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Codecs.h"
+
+namespace {
+
+QUuid PngEncoder() {
+  for (const Gdip::ImageCodecInfo& encoder : Gdip::GetImageEncoders()) {
+    if (encoder.MimeType == QLatin1String("image/png")) {
+      return encoder.Clsid;
+    }
+  }
+  return {};
+}
+
+}  // namespace
 
 UndoSnapshots::UndoSnapshots(SnapshotFolder& folder, qint64 memoryBudget)
     : m_folder(folder), m_budget(memoryBudget) {}
@@ -291,9 +303,12 @@ void UndoSnapshots::WriteFile(const Job& job) {
       return;  // A later edit or a new picture has replaced this snapshot already.
     }
   }
+  // Encoded straight from the picture: going through an off-screen canvas would hold a
+  // second full-size copy while the file is written.
   const auto bitmap = Gdip::Bitmap::FromImage(job.picture, Gdip::PixelFormatOf(job.picture));
   const QString path = FilePath(job.position);
-  const bool written = bitmap && CanvasSave::WritePicture(*bitmap, path, kPngFormat, kPngQuality);
+  const bool written =
+      bitmap && Gdip::SaveImageToFile(*bitmap, path, PngEncoder()) == Gdip::Status::Ok;
   if (!written) {
     // An older file of this position must not come back in place of the lost one.
     QFile::remove(path);

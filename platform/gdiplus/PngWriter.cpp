@@ -175,21 +175,34 @@ QByteArray Encode(const QImage& source, int level) {
     }
     CompressBand(image, alpha, level, true, bands.back());
   }
-  // The zlib wrapper: a header for a 32 KB window, the joined bands, and the checksum
-  // of all the filtered bytes.
-  QByteArray stream("\x78\x01", 2);
   uLong adler = adler32(0, nullptr, 0);
+  std::size_t deflatedBytes = 0;
   for (const Band& band : bands) {
     if (!band.ok) {
       return {};
     }
-    stream.append(band.deflated);
     adler = adler32_combine(adler, band.adler, z_off_t(band.rawBytes));
+    deflatedBytes += std::size_t(band.deflated.size());
   }
-  AppendBigEndian(stream, std::uint32_t(adler));
 
   QByteArray png = Start(image.width(), image.height(), 8, alpha ? 6 : 2);  // RGBA or RGB
-  AppendPixelsAndEnd(png, stream);
+  // Room for the whole file at once; its pages become resident only as each band is
+  // copied in and let go, so the compressed picture is never held twice.
+  png.reserve(png.size() + qsizetype(deflatedBytes + deflatedBytes / kChunkLimit * 12 + 128));
+  // The zlib stream runs on across the data chunks: a header for a 32 KB window, the
+  // bands in order, and the checksum of all the filtered bytes.
+  AppendChunk(png, "IDAT", "\x78\x01", 2);
+  for (Band& band : bands) {
+    for (qsizetype at = 0; at < band.deflated.size(); at += qsizetype(kChunkLimit)) {
+      AppendChunk(png, "IDAT", band.deflated.constData() + at,
+                  std::min<std::size_t>(kChunkLimit, std::size_t(band.deflated.size() - at)));
+    }
+    band.deflated = QByteArray();
+  }
+  QByteArray checksum;
+  AppendBigEndian(checksum, std::uint32_t(adler));
+  AppendChunk(png, "IDAT", checksum.constData(), 4);
+  AppendChunk(png, "IEND", nullptr, 0);
   return png;
 }
 

@@ -1,0 +1,171 @@
+// Memory as a user meets it: a sheet of 2,000 12-megapixel photographs scrolled end to
+// end, a listing of 10,000 files at 160-pixel thumbnails, a 24-megapixel picture opened
+// and edited once, and an undo history whose files cannot be written. Each reports the
+// resident memory in megabytes; the budgets it is held to are in foundation/MemoryBudgets.h.
+#include <functional>
+#include <memory>
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include "browse/ThumViewer.h"
+#include "browse/scrollVControl.h"
+#include "canvas/Imageqzviewer.h"
+#include "fixtures/CodecFixtures.h"
+#include "fixtures/PeakMemory.h"
+#include "fixtures/PhotoFolder.h"
+#include "foundation/MemoryBudgets.h"
+#include "foundation/ModPublic.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/gdiplus/Bitmap.h"
+
+namespace {
+
+constexpr double kMegabyte = 1024.0 * 1024.0;
+
+void RunUntil(const std::function<bool()>& done) {
+  while (!done()) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  }
+}
+
+std::unique_ptr<ThumViewer> SheetOf(const QString& folder) {
+  ModPublic::GdiplusToken = 1;
+  auto sheet = std::make_unique<ThumViewer>();
+  sheet->resize(1000, 800);
+  sheet->SetThumWidth(160);
+  sheet->SetThumHeight(160);
+  sheet->show();
+  sheet->Path(folder);
+  sheet->CreateThumbnail();
+  RunUntil([&] { return sheet->SheetReady(); });
+  return sheet;
+}
+
+// Every picture on screen is decoded and held.
+bool ScreenHeld(const ThumViewer& sheet) {
+  const int top = sheet.Scroll()->Value();
+  int first = 0;
+  int last = -1;
+  sheet.Geometry().SlotsIn(top, top + sheet.height(), sheet.ListCount, first, last);
+  for (int row = first; row <= last; ++row) {
+    if (!sheet.HoldsPicture(row)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void ReportSheet(benchmark::State& state, const ThumViewer& sheet, double base) {
+  state.counters["resident_MB"] = BenchFixtures::ResidentMemoryMegabytes() - base;
+  state.counters["peak_MB"] = BenchFixtures::PeakMemoryMegabytes() - base;
+  state.counters["held_MB"] = sheet.HeldBytes() / kMegabyte;
+  state.counters["budget_MB"] = MemoryBudgets::kSheetBytes / kMegabyte;
+}
+
+// The whole sheet drawn, then scrolled to the end a screenful at a time, each screenful
+// waited for; memory above what the program held before the folder was picked.
+void BM_SheetScrolledEndToEnd(benchmark::State& state) {
+  static const BenchFixtures::PhotoFolder photos(2000, QSize(4000, 3000), true);
+  for (auto _ : state) {
+    const double base = BenchFixtures::ResidentMemoryMegabytes();
+    BenchFixtures::ResetPeakMemory();
+    auto sheet = SheetOf(photos.Path());
+    scrollVControl& bar = *sheet->Scroll();
+    for (int value = 0; value < bar.Max(); value += sheet->height()) {
+      bar.SetValue(value);
+      RunUntil([&] { return ScreenHeld(*sheet); });
+    }
+    bar.SetValue(bar.Max());
+    RunUntil([&] { return ScreenHeld(*sheet); });
+    ReportSheet(state, *sheet, base);
+  }
+}
+BENCHMARK(BM_SheetScrolledEndToEnd)->Iterations(1)->Unit(benchmark::kSecond);
+
+// Ten thousand names over a few small photographs: the listing, the layout and every
+// thumbnail decoded once.
+void BM_TenThousandFileSheet(benchmark::State& state) {
+  static const BenchFixtures::PhotoFolder photos(10000, QSize(640, 480), true);
+  for (auto _ : state) {
+    const double base = BenchFixtures::ResidentMemoryMegabytes();
+    BenchFixtures::ResetPeakMemory();
+    auto sheet = SheetOf(photos.Path());
+    state.counters["whole_MB"] = BenchFixtures::ResidentMemoryMegabytes();
+    ReportSheet(state, *sheet, base);
+  }
+}
+BENCHMARK(BM_TenThousandFileSheet)->Iterations(1)->Unit(benchmark::kSecond);
+
+// Message boxes answered at once: a benchmark has nobody to press OK.
+class SilentBoxes final : public Forms::MessageBoxService {
+ public:
+  int Show(const QString&, int, const QString&) override { return Forms::vbOK; }
+};
+
+std::unique_ptr<Imageqzviewer> EmptyCanvas(const QString& dataFolder) {
+  ModPublic::DataFolderPath = dataFolder;
+  auto canvas = std::make_unique<Imageqzviewer>();
+  canvas->resize(1600, 1000);
+  return canvas;
+}
+
+QImage Edited(const QImage& picture, int step) {
+  QImage edited = picture.convertToFormat(QImage::Format_ARGB32);
+  edited.invertPixels();
+  edited.setPixel(step, 0, qRgb(step & 0xFF, 0, 0));
+  return edited;
+}
+
+// A 24-megapixel photograph opened and edited once: the peak above the empty canvas,
+// counted in copies of the picture (the budget allows three).
+void BM_OpenAndCommit24Megapixels(benchmark::State& state) {
+  static const QTemporaryDir program;
+  ModPublic::SetProgramFolder(program.path());
+  const QString photo = BenchFixtures::JpegFile(6000, 4000);
+  const double picture = 6000.0 * 4000.0 * 4.0 / kMegabyte;
+  for (auto _ : state) {
+    auto canvas = EmptyCanvas(ModPublic::ProgramFolder() + "Datas/");
+    const double base = BenchFixtures::ResidentMemoryMegabytes();
+    BenchFixtures::ResetPeakMemory();
+    canvas->Import(photo);
+    state.counters["open_copies"] = (BenchFixtures::PeakMemoryMegabytes() - base) / picture;
+    canvas->CommitUndoStep(Edited(canvas->ImgDIB.DIB()->Image(), 1));
+    canvas->WaitForSnapshot();
+    state.counters["peak_copies"] = (BenchFixtures::PeakMemoryMegabytes() - base) / picture;
+    state.counters["peak_MB"] = BenchFixtures::PeakMemoryMegabytes() - base;
+  }
+}
+BENCHMARK(BM_OpenAndCommit24Megapixels)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Twelve edits of a 24-megapixel picture while no snapshot file can be written: the
+// history keeps what fits its budget.
+void BM_UnwritableUndoHistory(benchmark::State& state) {
+  static const QTemporaryDir program;
+  ModPublic::SetProgramFolder(program.path());
+  const QString photo = BenchFixtures::JpegFile(6000, 4000);
+  SilentBoxes boxes;
+  const Forms::ScopedMessageBoxService silent(boxes);
+  for (auto _ : state) {
+    // A data folder under a plain file can never be made.
+    auto canvas = EmptyCanvas(QStringLiteral("/dev/null/Datas/"));
+    canvas->Import(photo);
+    const double base = BenchFixtures::ResidentMemoryMegabytes();
+    BenchFixtures::ResetPeakMemory();
+    const QImage picture = canvas->ImgDIB.DIB()->Image();
+    for (int step = 1; step <= 12; ++step) {
+      canvas->CommitUndoStep(Edited(picture, step));
+      canvas->WaitForSnapshot();
+      QCoreApplication::processEvents();
+    }
+    state.counters["resident_MB"] = BenchFixtures::ResidentMemoryMegabytes() - base;
+    state.counters["peak_MB"] = BenchFixtures::PeakMemoryMegabytes() - base;
+    state.counters["budget_MB"] = MemoryBudgets::kUndoSnapshotBytes / kMegabyte;
+  }
+}
+BENCHMARK(BM_UnwritableUndoHistory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
