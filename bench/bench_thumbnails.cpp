@@ -114,7 +114,27 @@ void BM_Vipsthumbnail(benchmark::State& state) {
   }
 }
 
+// Laying a drawn sheet of 2,000 files out again as its pane is widened and narrowed.
+void BM_SheetReflow(benchmark::State& state) {
+  static const BenchFixtures::PhotoFolder photos(2000, QSize(320, 240), true);
+  ModPublic::GdiplusToken = 1;
+  ThumViewer sheet;
+  sheet.resize(1000, 800);
+  sheet.SetThumWidth(kThumbSize);
+  sheet.SetThumHeight(kThumbSize);
+  sheet.show();
+  sheet.Path(photos.Path());
+  sheet.CreateThumbnail();
+  RunUntil([&] { return sheet.SheetReady(); });
+  bool wide = false;
+  for (auto _ : state) {
+    wide = !wide;
+    sheet.resize(wide ? 1600 : 1000, 800);
+  }
+}
+
 }  // namespace
 
+BENCHMARK(BM_SheetReflow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ThumbnailSheet)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Vipsthumbnail)->Arg(1)->Arg(8)->UseManualTime()->Iterations(2)->Unit(benchmark::kMillisecond);

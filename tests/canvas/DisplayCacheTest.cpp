@@ -56,3 +56,27 @@ TEST(DisplayCache, DrawsReducedEnlargedAndOneToOneViewsInPlace) {
     EXPECT_EQ(target.pixel(160, 110), QColor(Qt::white).rgb()) << row.display.width();
   }
 }
+
+TEST(DisplayCache, OpaqueAndTranslucentEditsShowAsTheirPixels) {
+  // An opaque edit is read in place; a translucent one is premultiplied first.
+  const QImage quadrants = Quadrants(512, 256).convertToFormat(QImage::Format_ARGB32);
+  QImage translucent = quadrants;
+  translucent.setPixel(0, 0, qRgba(255, 0, 0, 128));
+  for (const QImage& picture : {quadrants, translucent}) {
+    DisplayCache cache;
+    cache.Reset(picture);
+    EXPECT_EQ(cache.PictureSize(), QSize(512, 256));
+    const QImage shown = cache.Scaled(QSize(128, 64)).convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(shown.pixel(10, 40), QColor(Qt::blue).rgb());
+    EXPECT_EQ(shown.pixel(100, 40), QColor(Qt::white).rgb());
+    EXPECT_EQ(shown.pixel(100, 10), QColor(Qt::green).rgb());
+  }
+  // The picture given may change or go afterwards; the cache shows it as it was.
+  DisplayCache cache;
+  {
+    QImage picture = quadrants;
+    cache.Reset(picture);
+    picture.fill(Qt::black);
+  }
+  EXPECT_EQ(cache.Scaled(QSize(128, 64)).pixel(10, 10), QColor(Qt::red).rgb());
+}
