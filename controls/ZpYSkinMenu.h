@@ -48,7 +48,7 @@ class ZpYSkinMenu : public SkinSurface, public SkinMenuServices {
   QString Caption() const override { return m_state.Caption(); }
   void HistoryCreate(const QString& path) override;
   void Move(int left, int top, int width, int height) override { setGeometry(left, top, width, height); }
-  bool Visible() const override { return isVisible(); }
+  bool Visible() const override { return !isHidden(); }
   void SetVisible(bool visible) override;
 
   const SkinMenuState& State() const { return m_state; }

@@ -118,48 +118,41 @@ Connection::Box Connection::Geometry(unsigned long window) {
   return box;
 }
 
+namespace {
+
+// What a button and a motion event share, for a point inside the window.
+template <class PointerEvent>
+void FillPointer(PointerEvent& event, ::Display* display, unsigned long window, int type, int x, int y) {
+  Window child = 0;
+  event.type = type;
+  event.display = display;
+  event.window = window;
+  event.root = DefaultRootWindow(display);
+  event.time = CurrentTime;
+  event.x = x;
+  event.y = y;
+  event.same_screen = True;
+  XTranslateCoordinates(display, window, event.root, x, y, &event.x_root, &event.y_root, &child);
+}
+
+}  // namespace
+
 // The server has no input extension for tests here, so the button events are sent
 // directly; the program cannot tell them from real ones in what it reads of them.
 void Connection::Click(unsigned long window, int x, int y) {
-  Window child = 0;
-  int rootX = 0;
-  int rootY = 0;
-  XTranslateCoordinates(D(m_display), window, DefaultRootWindow(D(m_display)), x, y, &rootX, &rootY, &child);
   for (int type : {ButtonPress, ButtonRelease}) {
     XEvent event{};
-    event.xbutton.type = type;
-    event.xbutton.display = D(m_display);
-    event.xbutton.window = window;
-    event.xbutton.root = DefaultRootWindow(D(m_display));
-    event.xbutton.time = CurrentTime;
-    event.xbutton.x = x;
-    event.xbutton.y = y;
-    event.xbutton.x_root = rootX;
-    event.xbutton.y_root = rootY;
+    FillPointer(event.xbutton, D(m_display), window, type, x, y);
     event.xbutton.button = Button1;
     event.xbutton.state = type == ButtonPress ? 0 : Button1Mask;
-    event.xbutton.same_screen = True;
     XSendEvent(D(m_display), window, False, NoEventMask, &event);
     XFlush(D(m_display));
   }
 }
 
 void Connection::MoveTo(unsigned long window, int x, int y) {
-  Window child = 0;
-  int rootX = 0;
-  int rootY = 0;
-  XTranslateCoordinates(D(m_display), window, DefaultRootWindow(D(m_display)), x, y, &rootX, &rootY, &child);
   XEvent event{};
-  event.xmotion.type = MotionNotify;
-  event.xmotion.display = D(m_display);
-  event.xmotion.window = window;
-  event.xmotion.root = DefaultRootWindow(D(m_display));
-  event.xmotion.time = CurrentTime;
-  event.xmotion.x = x;
-  event.xmotion.y = y;
-  event.xmotion.x_root = rootX;
-  event.xmotion.y_root = rootY;
-  event.xmotion.same_screen = True;
+  FillPointer(event.xmotion, D(m_display), window, MotionNotify, x, y);
   XSendEvent(D(m_display), window, False, NoEventMask, &event);
   XFlush(D(m_display));
 }
