@@ -14,6 +14,7 @@
 #include "canvas/ToolCommit.h"
 #include "canvas/ToolHint.h"
 #include "canvas/ToolModes.h"
+#include "canvas/tools/RegionTools.h"
 #include "effects/ClsSelect.h"
 #include "effects/ModEffectsLight.h"
 #include "effects/ModEffectsWeather.h"
@@ -205,7 +206,8 @@ void Imageqzviewer::CleanCroprect(bool isSelectAll) {
     m_rects.Handles[i] = {};
   }
   if (isSelectAll) {
-    m_rects.Handles[0] = QRectF(0, 0, ImgDIB.Width(), ImgDIB.Height());
+    // Canvas pixels, like every tool rectangle: the picture where it is shown.
+    m_rects.Handles[0] = m_fitRect;
   }
 }
 
@@ -517,17 +519,20 @@ void Imageqzviewer::PaintNavigator(Gdip::Graphics& graphics) {
 
 void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
   if (isExport) {
-    // FIXME: modes 1, 5, 6, 17, 18, 38 and 42 commit their selection here once the
-    // selection tools are built. Nothing of the interface is ever drawn into an export.
+    // The region tools commit through their renderers; nothing of the interface is ever
+    // drawn into an export.
     return;
   }
   // Buttons belong to the tool that drew them last; a click must never reach another tool's.
   for (std::size_t i = 3; i <= 6; ++i) {
     m_rects.Buttons[i] = {};
   }
-  // FIXME: the selection outlines, the text and calendar layers, the shapes, the free
-  // selection and the tool hint join this table as their tools land.
+  // FIXME: the text and calendar layers, the shapes and the floating stamp join this
+  // table as their tools land.
   const int mode = m_effect;
+  if (RegionTools::HasOverlay(mode)) {
+    PaintToolOverlay(graphics);
+  }
   if (mode >= ModEffects::kBubbleEffect && mode <= ModEffects::kFlowerEffect) {
     PaintParticles(graphics);
   }
@@ -540,9 +545,7 @@ void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
   if (mode == 21) {
     PaintStatusText(graphics);
   }
-  if (mode == 9) {
-    PaintRedEyeFrame(graphics);
-  }
+
   if (mode == 41) {
     PaintMagnifier(graphics);
     ToolHint::DrawToolHint(graphics, mode, float(width() - 4), float(height() - 4));
@@ -599,18 +602,6 @@ void Imageqzviewer::PaintOpenPolygon() {
   const QPointF from = points.SelectPoints[last];
   m_select->FreeSelect(m_backBuffer, float(from.x()), float(from.y()), float(m_ptr.polygonCursor.x()),
                        float(m_ptr.polygonCursor.y()), nullptr, 0, 0, true, false, 0, 0, 1, 1, false, 0);
-}
-
-void Imageqzviewer::PaintRedEyeFrame(Gdip::Graphics& graphics) {
-  if (!m_ptr.leftDown && m_ptr.press == m_ptr.current) {
-    return;
-  }
-  QRectF frame = QRectF(m_ptr.press, m_ptr.current).normalized();
-  frame.setSize(frame.size().boundedTo(QSizeF(ToolCommit::kRedEyeMaxSide, ToolCommit::kRedEyeMaxSide)));
-  QPainter& p = graphics.Painter();
-  p.setPen(QPen(QColor(255, 255, 255, 150), 1, Qt::DotLine));
-  p.setBrush(Qt::NoBrush);
-  p.drawRect(frame);
 }
 
 void Imageqzviewer::PaintStatusText(Gdip::Graphics& graphics) {

@@ -185,6 +185,21 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void ThirdEffect(int new_Effect);
   // Commits the one-shot effect set in Effect (grey or a flip).
   void GreyEffect();
+
+  // The Edit commands on the selection. Each changes nothing while no picture is shown.
+  // Clears the selection to transparency as one undo step, switching the selection sense.
+  void CallDrawDeleteSelect();
+  // Puts the selection on the clipboard, or the whole picture when no selection is shown.
+  void DrawtoClipboard();
+  // The picture last taken from the clipboard becomes the floating stamp.
+  void CreateStampfromClipboard();
+  // Selects the whole picture and hands it over as the floating stamp, for editing a
+  // stamp-library picture.
+  void EditingStampLib();
+  // Where a selection handed over as the floating stamp lies, in picture pixels, and
+  // whether the stamp tool has yet to take it as its frame.
+  QRectF StampRect() const { return m_stampRect; }
+  bool StampRectPending() const { return m_stampRectPending; }
   // The clock the timed weather effects run against; null for the machine's own.
   void SetEffectClock(ModEffects::EffectClock* clock) { m_effectClock = clock; }
   // Where the picture lies on the canvas: the fitted box, or the zoomed view.
@@ -266,8 +281,16 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void PaintMagnifier(Gdip::Graphics& graphics);
   // The polygon so far with its rubber band, while it is open.
   void PaintOpenPolygon();
-  // The red-eye tool's dragged rectangle, dotted.
-  void PaintRedEyeFrame(Gdip::Graphics& graphics);
+  // The tool rectangle with its shading, outline and live preview, and its handles.
+  void PaintToolOverlay(Gdip::Graphics& graphics);
+  // The tool rectangle follows the drag in progress.
+  void UpdateToolRect();
+  void PaintRedEyePreview(Gdip::Graphics& graphics);
+  // Cuts the selection into the stamp file and hands it to the main window as the
+  // floating stamp, framed where the selection was.
+  void HandOverSelection();
+  // The selection of the armed tool is shown: a closed polygon, or a tool rectangle.
+  bool SelectionShown() const;
   void PaintParticles(Gdip::Graphics& graphics);
   void PaintIrradiation(Gdip::Graphics& graphics);
   // The on-canvas slider and buttons. keepKnob leaves a knob left of the track where it
@@ -355,6 +378,10 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   PointerTools::PointerState m_ptr;
   // The polygon selection's outline and cut.
   std::unique_ptr<ClsSelect> m_select;
+  // The mode before a delete of the selection began; the cut takes its shape.
+  int m_previousEffect = 0;
+  QRectF m_stampRect;
+  bool m_stampRectPending = false;
   // A press on the canvas-resize grip is in progress (set by the mouse tools).
   bool m_resizePress = false;
   ModEffects::EffectClock* m_effectClock = nullptr;

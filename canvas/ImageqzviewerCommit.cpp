@@ -39,8 +39,23 @@ void Imageqzviewer::SaveUndo() {
       return;  // the tool that draws this branch is not built: nothing to commit
     }
     const Forms::HourglassCursor busy;
-    const ToolCommit::Input input{*ImgDIB.DIB(), m_effect, m_value, m_max, DisplayedRect(), m_displaySize,
-                                  m_ptr.press,   m_ptr.current, m_irradiationPoint, m_pickColor2, m_effectClock};
+    const ToolCommit::Input input{.picture = *ImgDIB.DIB(),
+                                  .mode = m_effect,
+                                  .value = m_value,
+                                  .max = m_max,
+                                  .displayed = DisplayedRect(),
+                                  .displaySize = m_displaySize,
+                                  .press = m_ptr.press,
+                                  .current = m_ptr.current,
+                                  .lightPoint = m_irradiationPoint,
+                                  .pickedColour = m_pickColor2,
+                                  .clock = m_effectClock,
+                                  .selection = m_rects.Handles[0],
+                                  .pickedColour1 = m_pickColor1,
+                                  .gradientPoint = m_ptr.gradientPoint,
+                                  .fillStyle = ModPublic::VectorFillStyle,
+                                  .select = m_select.get(),
+                                  .previousMode = m_previousEffect};
     const QImage edited = render(input);
     if (edited.isNull() || edited.size().isEmpty()) {
       return;  // nothing could be made: the picture and its flags stay as they were

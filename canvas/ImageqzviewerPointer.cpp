@@ -66,6 +66,7 @@ void Imageqzviewer::PointerDown(int button, int shift, QPointF at) {
     Painting();
     return;
   }
+  m_ptr.rectAtPress = m_rects.Handles[0];
   DoFollow(UnitOf(m_effect).press(m_ptr, EventAt(button, shift, at)));
 }
 
@@ -287,8 +288,7 @@ void Imageqzviewer::ApplyCurrentTool() {
   // The selection tools make a floating stamp of the selection rather than a commit.
   // A press on the bar sets no polygon point, so there is no stray last point to drop.
   m_ptr.merging = true;
-  // FIXME: RenderRegionTool cuts the selection into the floating stamp once the
-  // selection tools are built.
+  HandOverSelection();
   m_ptr.merging = false;
 }
 

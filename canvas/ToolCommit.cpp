@@ -5,6 +5,7 @@
 
 #include <QTransform>
 
+#include "canvas/tools/RegionCommit.h"
 #include "effects/ColorAdjust.h"
 #include "effects/ModEffectsApply.h"
 #include "effects/RedEye.h"
@@ -133,7 +134,7 @@ QImage RenderRedEye(const Input& in) {
 }  // namespace
 
 QRectF RedEyeRect(const Input& input) {
-  QRectF drag = QRectF(input.press, input.current).normalized();
+  QRectF drag = input.selection.isEmpty() ? QRectF(input.press, input.current).normalized() : input.selection;
   drag.setWidth(std::min(drag.width(), kRedEyeMaxSide));
   drag.setHeight(std::min(drag.height(), kRedEyeMaxSide));
   const QPointF r = Ratios(input);
@@ -161,14 +162,18 @@ Renderer RendererFor(Commit branch) {
       return RenderFilter;
     case Commit::RedEye:
       return RenderRedEye;
-    // The selection, layer, shape and stamp tools bring their own routines.
-    case Commit::NoBranch:
     case Commit::Region:
+      return RegionCommit::RenderRegion;
     case Commit::Card:
+      return RegionCommit::RenderCard;
     case Commit::Colorize:
+      return RegionCommit::RenderColorize;
+    case Commit::DeleteSelection:
+      return RegionCommit::RenderDelete;
+    // The layer and shape tools bring their own routines.
+    case Commit::NoBranch:
     case Commit::Layer:
     case Commit::Shape:
-    case Commit::DeleteSelection:
       return nullptr;
   }
   return nullptr;

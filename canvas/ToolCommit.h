@@ -9,9 +9,11 @@
 #include <QPointF>
 #include <QRectF>
 #include <QSize>
+#include <QString>
 
 #include "canvas/ToolModes.h"
 
+class ClsSelect;
 namespace Gdip {
 class Bitmap;
 }
@@ -39,6 +41,12 @@ struct Input {
   QPointF lightPoint{};           // the irradiation point on the canvas
   std::uint32_t pickedColour = 0;  // device colour (red in the low byte)
   ModEffects::EffectClock* clock = nullptr;
+  QRectF selection{};              // the tool rectangle, canvas pixels
+  std::uint32_t pickedColour1 = 0;  // the picker's other colour (the fills' surround)
+  QPointF gradientPoint{};         // the fills' focus on the canvas
+  QString fillStyle{};
+  ClsSelect* select = nullptr;     // cuts the selection (delete)
+  int previousMode = 0;            // the tool that made the selection (delete)
 };
 
 using Renderer = QImage (*)(const Input&);

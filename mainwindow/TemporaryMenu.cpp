@@ -8,7 +8,9 @@
 #include "canvas/ToolModes.h"
 #include "foundation/CommandKeys.h"
 #include "foundation/MainWindowServices.h"
+#include "foundation/ModClipboard.h"
 #include "foundation/ModPublic.h"
+#include "foundation/ModqzReg.h"
 #include "foundation/SkinnedControlServices.h"
 
 namespace TemporaryMenu {
@@ -43,7 +45,8 @@ void Arm(Imageqzviewer& canvas, MainWindowServices& main, std::string_view key, 
     return;
   }
   ModPublic::CurrentToolKey = Text(key);
-  if (key == K::Filter_Redeye) {
+  // These tools start from no rectangle rather than the last tool's.
+  if (key == K::Filter_Redeye || key == K::Filter_Crop || key == K::Effect_Card) {
     canvas.CleanCroprect();
   }
   canvas.SetMax(max);
@@ -69,6 +72,49 @@ void CommitOneShot(Imageqzviewer& canvas, std::string_view key) {
   }
   canvas.SetEffect(ModeOf(key));
   canvas.GreyEffect();
+}
+
+// The selection tools always start selecting the inside, even when put down again.
+void Select(Imageqzviewer& canvas, MainWindowServices& main, std::string_view key) {
+  ModqzReg::SelectionCombineMode = 1;
+  if (ToggledOff(key, canvas, main)) {
+    return;
+  }
+  ModPublic::CurrentToolKey = Text(key);
+  canvas.CleanCroprect();
+  canvas.SetEffect(ModeOf(key));
+  canvas.SetFitMode(true);
+  canvas.Import(QString(), true);
+}
+
+void Deselect(Imageqzviewer& canvas) {
+  canvas.CleanCroprect();
+  canvas.Painting(true);
+}
+
+void InvertSelection(Imageqzviewer& canvas) {
+  ModqzReg::SelectionCombineMode = ModqzReg::SelectionCombineMode == 4 ? 1 : 4;
+  canvas.Painting();
+}
+
+void Paste(Imageqzviewer& canvas, MainWindowServices& main) {
+  int width = 0;
+  int height = 0;
+  if (!ModGDI::PasteImageFromClipboard(width, height)) {
+    return;
+  }
+  canvas.SetMax(100);
+  canvas.SetMin(0);
+  canvas.SetValue(0);
+  canvas.SetFitMode(true);
+  canvas.Import(QString(), true);
+  canvas.CreateStampfromClipboard();
+  ClearSidePanelTool(main);
+}
+
+void FillStyle(Imageqzviewer& canvas, std::string_view key) {
+  ModPublic::VectorFillStyle = Text(key);
+  canvas.Painting();
 }
 
 void ResizeImage(Imageqzviewer& canvas, MainWindowServices& main) {
@@ -98,19 +144,37 @@ void Browse(Imageqzviewer& canvas, MainWindowServices& main) {
 using C = Imageqzviewer;
 using W = MainWindowServices;
 
-const std::array<Row, 27> kRows{{
+const std::array<Row, 42> kRows{{
     {K::Edit_Undo, "Undo", [](C& c, W&) { c.UndoAndRedo(true); }},
     {K::Edit_Redo, "Redo", [](C& c, W&) { c.UndoAndRedo(false); }},
+    {K::Edit_Deselect, "Cancel Selection", [](C& c, W&) { Deselect(c); }},
+    {K::Edit_Clearselect, "Clear Selection", [](C& c, W&) { c.CallDrawDeleteSelect(); }},
+    {K::Edit_Inverse, "Invert Selection", [](C& c, W&) { InvertSelection(c); }},
+    {K::Edit_Copy, "Copy", [](C& c, W&) { c.DrawtoClipboard(); }},
+    {K::Edit_Paste, "Paste", Paste},
     {K::Edit_Resize, "Resize Image", ResizeImage},
     {K::Edit_Hflip, "Flip Horizintal", [](C& c, W&) { CommitOneShot(c, K::Edit_Hflip); }},
     {K::Edit_Vflip, "Flip Vertical", [](C& c, W&) { CommitOneShot(c, K::Edit_Vflip); }},
     {K::Edit_Clockwise, "Rotate Clockwise", [](C& c, W&) { CommitNow(c, K::Edit_Clockwise); }},
     {K::Edit_Crcolockwise, "Rotate Counterclockwise", [](C& c, W&) { CommitNow(c, K::Edit_Crcolockwise); }},
     {K::Filter_Browse, "Browse Image", Browse},
+    {K::Filter_Select, "Rectangular Marquee", [](C& c, W& w) { Select(c, w, K::Filter_Select); }},
+    {K::Filter_EllipSelect, "Elliptical Marquee",
+     [](C& c, W& w) { Select(c, w, K::Filter_EllipSelect); }},
+    {K::Filter_FreeSelect, "Polygonal Lasso", [](C& c, W& w) { Select(c, w, K::Filter_FreeSelect); }},
+    {K::Filter_Crop, "Crop Image", [](C& c, W& w) { Arm(c, w, K::Filter_Crop, c.Max(), c.Min(), c.Value()); }},
+    {K::Filter_Rectangle, "Fill Rectangle",
+     [](C& c, W& w) { Arm(c, w, K::Filter_Rectangle, 255, 0, c.Value()); }},
+    {K::Filter_Circular, "Fill Circular",
+     [](C& c, W& w) { Arm(c, w, K::Filter_Circular, 255, 0, c.Value()); }},
+    {K::Vector_Single, "Single Color", [](C& c, W&) { FillStyle(c, K::Vector_Single); }},
+    {K::Vector_Radial, "Radial Gradient", [](C& c, W&) { FillStyle(c, K::Vector_Radial); }},
     {K::Filter_Redeye, "Red Eye", [](C& c, W& w) { Arm(c, w, K::Filter_Redeye, 300, 50, 100); }},
     {K::Filter_Straight, "Straighten...", [](C& c, W& w) { Arm(c, w, K::Filter_Straight, 10, -10, 0); }},
     {K::Filter_Irradiation, "Irradiation...",
      [](C& c, W& w) { Arm(c, w, K::Filter_Irradiation, 255, 10, 10); }},
+    {K::Effect_Color, "Adjust Color", [](C& c, W& w) { Arm(c, w, K::Effect_Color, 100, 20, 20); }},
+    {K::Effect_Card, "Card Style", [](C& c, W& w) { Arm(c, w, K::Effect_Card, 255, 50, 50); }},
     {K::Effect_Gamma, "Adjust Gamma", [](C& c, W& w) { Arm(c, w, K::Effect_Gamma, 3, 0, 1); }},
     {K::Effect_Contrast, "Contrast...", [](C& c, W& w) { Arm(c, w, K::Effect_Contrast, 5, 0, 0); }},
     {K::Effect_Grey, "Grey...", Grey},

@@ -5,6 +5,7 @@
 // file beside this one.
 
 #include <QPointF>
+#include <QRectF>
 
 #include "canvas/ToolModes.h"
 
@@ -18,6 +19,7 @@ struct PointerState {
   QPointF current;      // the pointer while dragging
   QPointF previous;     // the pointer at the last event
   QPointF pressOffset;  // press point minus the selection's top-left corner
+  QRectF rectAtPress;   // the tool rectangle when the left button went down
   bool leftDown = false;
   bool moved = false;       // the drag has moved since the press
   bool rightPress = false;  // the last press was not the left button

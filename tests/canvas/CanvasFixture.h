@@ -56,6 +56,17 @@ class CanvasFixture : public ::testing::Test {
                       Qt::LeftButton, release ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_canvas.get(), &event);
   }
+  void Button(QPointF at, Qt::MouseButton button, QEvent::Type type) {
+    QMouseEvent event(type, at, m_canvas->mapToGlobal(at), button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button), Qt::NoModifier);
+    QApplication::sendEvent(m_canvas.get(), &event);
+  }
+  void Click(QPointF at, Qt::MouseButton button = Qt::LeftButton) {
+    MoveMouse(at);
+    Button(at, button, QEvent::MouseButtonPress);
+    Button(at, button, QEvent::MouseButtonRelease);
+  }
+  void ClickBarButton(int index) { Click(m_canvas->HitRectangles().Buttons[std::size_t(index)].center()); }
 
   TestSupport::TestFolder m_folder;
   Fakes::FakeMainWindow m_main;

@@ -27,17 +27,6 @@ class CanvasToolsTest : public CanvasFixture {
     m_canvas->SetFitMode(true);
     m_canvas->Import(QString(), true);
   }
-  void Button(QPointF at, Qt::MouseButton button, QEvent::Type type) {
-    QMouseEvent event(type, at, m_canvas->mapToGlobal(at), button,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button), Qt::NoModifier);
-    QApplication::sendEvent(m_canvas.get(), &event);
-  }
-  void Click(QPointF at, Qt::MouseButton button = Qt::LeftButton) {
-    MoveMouse(at);
-    Button(at, button, QEvent::MouseButtonPress);
-    Button(at, button, QEvent::MouseButtonRelease);
-  }
-  void ClickBarButton(int index) { Click(m_canvas->HitRectangles().Buttons[std::size_t(index)].center()); }
   void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QKeyEvent event(QEvent::KeyPress, key, modifiers);
     QApplication::sendEvent(m_canvas.get(), &event);

@@ -73,16 +73,23 @@ TEST(TemporaryMenuRows, CaptionsAndKeysAreTheMenuTables) {
   for (const auto& row : TemporaryMenu::Rows()) {
     EXPECT_TRUE(keys.insert(row.key).second) << row.caption;
     EXPECT_NE(row.action, nullptr) << row.caption;
-    // Every row but undo and redo is a tool mode of the canvas.
-    if (row.key != CommandKeys::Edit_Undo && row.key != CommandKeys::Edit_Redo) {
+    // Every row but undo, redo, the selection commands and the fill styles is a tool
+    // mode of the canvas.
+    static const std::set<std::string_view> kNoMode{
+        CommandKeys::Edit_Undo,  CommandKeys::Edit_Redo,  CommandKeys::Edit_Deselect, CommandKeys::Edit_Clearselect,
+        CommandKeys::Edit_Inverse, CommandKeys::Edit_Copy, CommandKeys::Edit_Paste,  CommandKeys::Vector_Single,
+        CommandKeys::Vector_Radial};
+    if (kNoMode.count(row.key) == 0) {
       EXPECT_GE(ToolModes::ModeForKey(row.key), 0) << row.caption;
     }
     captions << QString::fromLatin1(row.caption);
   }
   EXPECT_EQ(captions.join('|'),
-            "Undo|Redo|Resize Image|Flip Horizintal|Flip Vertical|Rotate Clockwise|Rotate Counterclockwise|"
-            "Browse Image|Red Eye|Straighten...|Irradiation...|Adjust Gamma|Contrast...|Grey...|Blur|Sharpe|Soften|"
-            "Ripple|Bubbles|Fireflys|Rains|Snows|Clouds|Moon|Lens Flare|Mists|Flowers");
+            "Undo|Redo|Cancel Selection|Clear Selection|Invert Selection|Copy|Paste|Resize Image|Flip Horizintal|"
+            "Flip Vertical|Rotate Clockwise|Rotate Counterclockwise|Browse Image|Rectangular Marquee|"
+            "Elliptical Marquee|Polygonal Lasso|Crop Image|Fill Rectangle|Fill Circular|Single Color|"
+            "Radial Gradient|Red Eye|Straighten...|Irradiation...|Adjust Color|Card Style|Adjust Gamma|Contrast...|"
+            "Grey...|Blur|Sharpe|Soften|Ripple|Bubbles|Fireflys|Rains|Snows|Clouds|Moon|Lens Flare|Mists|Flowers");
 }
 
 TEST_F(TemporaryMenuTest, FlipAndBlurChangeThePictureAndTwoUndosRestoreIt) {

@@ -1,0 +1,212 @@
+// The selection and region tools on the canvas: members of Imageqzviewer kept apart from
+// its layout and painting. The geometry is ToolRect's, the drawing RegionTools', the cut
+// SelectionCut's; these members take the canvas's state to them.
+
+#include "canvas/Imageqzviewer.h"
+
+#include <QPainter>
+
+#include "canvas/ToolCommit.h"
+#include "canvas/tools/RegionTools.h"
+#include "canvas/tools/SelectionCut.h"
+#include "canvas/tools/ToolRect.h"
+#include "effects/ClsSelect.h"
+#include "effects/RedEye.h"
+#include "foundation/CommandKeys.h"
+#include "foundation/ModClipboard.h"
+#include "foundation/ModDraw.h"
+#include "foundation/ModPublic.h"
+#include "foundation/ModqzReg.h"
+#include "foundation/Numbers.h"
+#include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/Brush.h"
+#include "platform/gdiplus/Graphics.h"
+
+namespace {
+
+constexpr int kDeleteSelection = 53;
+constexpr int kStampMode = 38;
+const QColor kOutline(255, 255, 255, 150);
+
+// The magnifier of the red-eye preview: its corner this far in from the bottom right.
+constexpr float kMagnifierInset = 130;
+
+QPen OutlinePen(int mode) {
+  QPen pen(kOutline, 1);
+  if (mode == 9) {
+    pen.setStyle(Qt::DotLine);
+  } else if (mode == 10 || mode == 18 || mode == 19 || mode == 20) {
+    pen.setDashPattern({3, 3});
+  }
+  return pen;
+}
+
+bool ShadedDark(int mode) { return mode == 1 || mode == 9 || mode == 17 || mode == 42; }
+
+}  // namespace
+
+void Imageqzviewer::UpdateToolRect() {
+  if (m_effect == 6) {
+    // The colour tool tints the whole picture: it has no rectangle.
+    m_rects.Handles[0] = {};
+    return;
+  }
+  if (m_hit.BarShown || !m_ptr.leftDown) {
+    return;
+  }
+  QRectF rect = m_hit.HandleHit ? ToolRect::Dragged(m_hit.HandleIndex, m_ptr.rectAtPress, m_ptr.press, m_ptr.current)
+                                : ToolRect::FromCorners(m_ptr.press, m_ptr.current, m_rects.Handles[0]);
+  if (m_ptr.shift == 1) {
+    rect = ToolRect::Squared(rect);
+  }
+  if (m_effect == 9) {
+    rect = ToolRect::Capped(rect, ToolCommit::kRedEyeMaxSide);
+  }
+  m_rects.Handles[0] = rect;
+}
+
+void Imageqzviewer::PaintToolOverlay(Gdip::Graphics& graphics) {
+  const int mode = m_effect;
+  UpdateToolRect();
+  const QRectF rect = m_rects.Handles[0];
+  if (mode == 1 || mode == 6) {
+    ModqzReg::SelectionCombineMode = RegionTools::kInside;
+  }
+  QPainter& p = graphics.Painter();
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  const QPainterPath shape = RegionTools::ShapeOf(mode, rect);
+  const QPainterPath marked = RegionTools::Marked(m_fitRect, shape, ModqzReg::SelectionCombineMode);
+  if (ShadedDark(mode)) {
+    p.fillPath(marked, m_kit.DarkPanel);
+  } else if (mode == 5 || mode == 6) {
+    p.fillPath(marked, RegionTools::Tint(m_pickColor2, Value()));
+  }
+  if (mode == 19 || mode == 20) {
+    RegionTools::Fill fill{mode, rect, m_ptr.gradientPoint, m_pickColor2, m_pickColor1, Value(),
+                           ModPublic::VectorFillStyle};
+    RegionTools::DrawFill(graphics, fill);
+  }
+  if (mode == 9) {
+    PaintRedEyePreview(graphics);
+  }
+  if (!rect.isEmpty() && mode != 5 && mode != 6) {
+    p.setPen(OutlinePen(mode));
+    p.setBrush(Qt::NoBrush);
+    if (mode == 42) {
+      p.drawEllipse(rect);
+    }
+    p.drawRect(rect);
+  }
+  p.restore();
+  if (!m_hit.BarShown) {
+    const auto handles = ToolRect::Handles(rect);
+    std::copy(handles.begin(), handles.end(), m_rects.Handles.begin() + 1);
+  }
+}
+
+void Imageqzviewer::PaintRedEyePreview(Gdip::Graphics& graphics) {
+  const QRect area = m_rects.Handles[0].toRect() & m_backBuffer.rect();
+  if (area.isEmpty()) {
+    return;
+  }
+  QImage part = m_backBuffer.copy(area);
+  ModEffects::RemoveRedEye(part, 0, 0, float(part.width()), float(part.height()), Value(),
+                           ToolCommit::kRedEyeDarkening);
+  graphics.Painter().drawImage(area.topLeft(), part);
+  const Gdip::SolidBrush panel(m_kit.DarkPanel.rgba());
+  const QPointF centre = m_rects.Handles[0].center();
+  ModGDI::DrawMagnifier(graphics, m_backBuffer.copy(), float(width()) - kMagnifierInset,
+                        float(height()) - kMagnifierInset, 100, 110, 10, 10, panel, float(centre.x()),
+                        float(centre.y()), 20);
+}
+
+bool Imageqzviewer::SelectionShown() const {
+  if (!RegionTools::HasSelection(m_effect)) {
+    return false;
+  }
+  if (m_effect == 41) {
+    return m_ptr.rightPress && SharedSelectionPoints().SelectPointCount >= 3;
+  }
+  return !m_rects.Handles[0].isEmpty();
+}
+
+void Imageqzviewer::HandOverSelection() {
+  if (!hasImage() || m_fitRect.isEmpty()) {
+    return;
+  }
+  const QSizeF picture(ImgDIB.Width(), ImgDIB.Height());
+  const bool inside = ModqzReg::SelectionCombineMode == RegionTools::kInside;
+  // The floating frame in canvas pixels: the selection's bounds, or the whole picture
+  // when the outside is selected.
+  const QRectF frame = !inside ? m_fitRect : m_effect == 41 ? SelectionCut::PolygonBounds() : m_rects.Handles[0];
+  if (!SelectionCut::Cut(*m_select, {*ImgDIB.DIB(), m_effect, m_fitRect, m_rects.Handles[0]})) {
+    return;
+  }
+  m_stampRect = inside ? ToolRect::ToPicture(frame, m_fitRect, picture) : QRectF(QPointF(0, 0), picture);
+  m_stampRectPending = true;
+  m_ptr.press = frame.topLeft();
+  m_ptr.current = frame.bottomRight();
+  m_rects.Handles[0] = frame;
+  if (ModPublic::MainForm != nullptr) {
+    ModPublic::MainForm->UseStamp(false, false);
+  }
+}
+
+void Imageqzviewer::CallDrawDeleteSelect() {
+  if (!hasImage() || m_fitRect.isEmpty()) {
+    return;
+  }
+  m_previousEffect = m_effect;
+  m_effect = kDeleteSelection;
+  SaveUndo();
+  if (m_effect == kDeleteSelection) {
+    // Nothing was selected, so nothing was deleted: the tool stays armed.
+    m_effect = m_previousEffect;
+  }
+}
+
+void Imageqzviewer::DrawtoClipboard() {
+  if (!hasImage() || m_fitRect.isEmpty()) {
+    return;
+  }
+  if (m_effect == 41 && !m_ptr.rightPress) {
+    return;  // the polygon is not closed yet
+  }
+  const Gdip::Bitmap& picture = *ImgDIB.DIB();
+  if (!SelectionShown()) {
+    ModGDI::CopyImageToClipboard(picture, 0, 0, picture.Image().width(), picture.Image().height());
+    return;
+  }
+  if (!SelectionCut::Cut(*m_select, {picture, m_effect, m_fitRect, m_rects.Handles[0]})) {
+    return;
+  }
+  GdiDIB cut;
+  cut.Import(ModGDI::StampTempPath());
+  if (cut.DIB() != nullptr) {
+    ModGDI::CopyImageToClipboard(*cut.DIB(), 0, 0, Numbers::RoundToInt(cut.Width()), Numbers::RoundToInt(cut.Height()));
+  }
+}
+
+void Imageqzviewer::CreateStampfromClipboard() {
+  if (!hasImage() || !ModGDI::SaveClipboardStamp(true, nullptr, 0, 0)) {
+    return;
+  }
+  m_effect = kStampMode;
+  if (ModPublic::MainForm != nullptr) {
+    ModPublic::MainForm->UseStamp(false, false);
+  }
+}
+
+void Imageqzviewer::EditingStampLib() {
+  if (!hasImage() || m_fitRect.isEmpty()) {
+    return;
+  }
+  ModqzReg::SelectionCombineMode = RegionTools::kInside;
+  ModPublic::CurrentToolKey = QString::fromLatin1(CommandKeys::Filter_Select.data(),
+                                                  qsizetype(CommandKeys::Filter_Select.size()));
+  m_effect = ToolModes::ModeForKey(CommandKeys::Filter_Select);
+  m_fitMode = true;
+  CleanCroprect(true);
+  HandOverSelection();
+}
