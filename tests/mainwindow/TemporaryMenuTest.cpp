@@ -137,6 +137,6 @@ TEST_F(TemporaryMenuTest, ToolsArmWithTheirRangeAndASecondChoiceReturnsToBrowsin
   Choose("Moon");
   EXPECT_EQ(m_canvas->UndoIndex(), 2);
   EXPECT_EQ(m_canvas->Effect(), 0);
-  EXPECT_FALSE(TemporaryMenu::Run("Effect_Card", *m_canvas, m_main)) << "a key without a row runs nothing";
+  EXPECT_FALSE(TemporaryMenu::Run("Edit_Rasterize", *m_canvas, m_main)) << "a key without a row runs nothing";
   EXPECT_EQ(m_canvas->UndoIndex(), 2);
 }
