@@ -63,19 +63,32 @@ QImage NewResult(const QImage& source) {
 const QRgb* Row(const QImage& image, int y) { return reinterpret_cast<const QRgb*>(image.constScanLine(y)); }
 QRgb* Row(QImage& image, int y) { return reinterpret_cast<QRgb*>(image.scanLine(y)); }
 
-// The horizontal pass of one source row, alpha-weighted, borders repeated.
-void HorizontalPass(const QRgb* source, int width, const Kernel& kernel, std::vector<WeightedSum>& out) {
+// A pixel's colour times its alpha, and its alpha: what the passes add up.
+struct Premultiplied {
+  std::uint16_t r, g, b, a;
+};
+
+void Premultiply(const QRgb* source, int width, std::vector<Premultiplied>& out) {
+  for (int x = 0; x < width; ++x) {
+    const QRgb p = source[x];
+    const auto a = std::uint16_t(qAlpha(p));
+    out[std::size_t(x)] = {std::uint16_t(a * qRed(p)), std::uint16_t(a * qGreen(p)), std::uint16_t(a * qBlue(p)), a};
+  }
+}
+
+// The horizontal pass of one premultiplied row, borders repeated.
+void HorizontalPass(const std::vector<Premultiplied>& row, const Kernel& kernel, std::vector<WeightedSum>& out) {
   const int radius = kernel.Radius();
+  const int width = int(row.size());
   for (int x = 0; x < width; ++x) {
     WeightedSum sum;
     for (int k = -radius; k <= radius; ++k) {
-      const QRgb p = source[std::clamp(x + k, 0, width - 1)];
+      const Premultiplied& p = row[std::size_t(std::clamp(x + k, 0, width - 1))];
       const auto w = std::uint32_t(kernel.weights[std::size_t(k + radius)]);
-      const std::uint32_t wa = w * std::uint32_t(qAlpha(p));
-      sum.r += wa * std::uint32_t(qRed(p));
-      sum.g += wa * std::uint32_t(qGreen(p));
-      sum.b += wa * std::uint32_t(qBlue(p));
-      sum.a += wa;
+      sum.r += w * p.r;
+      sum.g += w * p.g;
+      sum.b += w * p.b;
+      sum.a += w * p.a;
     }
     out[std::size_t(x)] = sum;
   }
@@ -97,8 +110,8 @@ QRgb Straight(const WeightedSum& s, std::uint32_t total) {
 class RowRing {
  public:
   RowRing(const QImage& source, const Kernel& kernel)
-      : m_source(source), m_kernel(kernel), m_rows(std::size_t(2 * kernel.Radius() + 1)),
-        m_held(m_rows.size(), -1) {
+      : m_source(source), m_kernel(kernel), m_premultiplied(std::size_t(source.width())),
+        m_rows(std::size_t(2 * kernel.Radius() + 1)), m_held(m_rows.size(), -1) {
     for (auto& row : m_rows) {
       row.resize(std::size_t(source.width()));
     }
@@ -106,7 +119,8 @@ class RowRing {
   const std::vector<WeightedSum>& Get(int y) {
     const auto slot = std::size_t(y) % m_rows.size();
     if (m_held[slot] != y) {
-      HorizontalPass(Row(m_source, y), m_source.width(), m_kernel, m_rows[slot]);
+      Premultiply(Row(m_source, y), m_source.width(), m_premultiplied);
+      HorizontalPass(m_premultiplied, m_kernel, m_rows[slot]);
       m_held[slot] = y;
     }
     return m_rows[slot];
@@ -115,6 +129,7 @@ class RowRing {
  private:
   const QImage& m_source;
   const Kernel& m_kernel;
+  std::vector<Premultiplied> m_premultiplied;
   std::vector<std::vector<WeightedSum>> m_rows;
   std::vector<int> m_held;
 };
