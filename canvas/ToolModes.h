@@ -79,6 +79,9 @@ inline bool HasSlider(int mode) { return Row(mode).bar >= Bar::Slider; }
 inline bool HasOptions(int mode) { return Row(mode).bar >= Bar::SliderOptions; }
 inline bool HasStampUndo(int mode) { return Row(mode).bar == Bar::SliderStamp; }
 
+// A stamp or a pasted region floats on the canvas.
+inline constexpr int kFloatingStamp = 38;
+
 // The mode a command key arms, or -1 when no mode has that key.
 int ModeForKey(std::string_view key);
 

@@ -22,6 +22,8 @@ class SidePanelServices {
   virtual int CalenderYear() const = 0;
   // The section the panel shows: 1 is the stamp library.
   virtual int Toolselect() const = 0;
+  // Shows a section: 0 tools, 1 stamp library, 2 format filter, 3 calendar.
+  virtual void SetToolselect(int section) = 0;
   // Lays its sections out for its new size, clears and repaints, and paints at first showing.
   virtual void ResizePaint() = 0;
   virtual void ResetPaint() = 0;

@@ -21,7 +21,6 @@
 #include "foundation/CommandKeys.h"
 #include "foundation/ModPublic.h"
 #include "mainwindow/StandInPanes.h"
-#include "mainwindow/TemporaryMenu.h"
 
 namespace {
 
@@ -136,11 +135,6 @@ CanvasSaveServices* FrmMain::SingleqzPreview() { return m_canvas; }
 ThumbnailSheetServices* FrmMain::ThumqzViewer() { return m_sheet; }
 
 // Until the side panel's tools are set up here, every tool ends in plain viewing.
-void FrmMain::FormOption(bool&, bool&) {
-  TemporaryMenu::ResetToBrowse(*m_canvas, *this);
-  m_canvas->Import(QString(), true);
-}
-
 void FrmMain::SettingArrange_Menu(const QString& PressMenuID) {
   const auto key = std::find_if(kSortKeys.begin(), kSortKeys.end(), [&](std::string_view sortKey) {
     return PressMenuID == CommandKeyText(sortKey);
@@ -154,6 +148,7 @@ void FrmMain::SettingArrange_Menu(const QString& PressMenuID) {
 void FrmMain::FileImport(const QString& Filename) {
   // Every newly opened file starts its own undo history.
   m_canvas->SetFirstL(true);
+  ClearFirstLDone();
   m_canvas->Import(Filename);
 }
 

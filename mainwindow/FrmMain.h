@@ -6,9 +6,11 @@
 // Its work is split by what it does: life cycle (FrmMainLife.cpp), the caption strip and
 // the title bar (FrmMainCaption.cpp), the drawn menus opened from the menu-bar strip and
 // what a pick in them does (FrmMainMenus.cpp), the panes and the window's size
-// (FrmMainPanes.cpp).
+// (FrmMainPanes.cpp), the tool set-up (FrmMainTools.cpp); the commands a pick runs are
+// the dispatcher's (MenuCommands.h).
 
 #include <cstdint>
+#include <optional>
 
 #include <QString>
 #include <QTimer>
@@ -18,6 +20,7 @@
 #include "foundation/SkinSurface.h"
 #include "foundation/SkinnedControlServices.h"
 #include "mainwindow/PaneLayout.h"
+#include "platform/forms/HourglassCursor.h"
 
 class Imageqzviewer;
 class QComboBox;
@@ -65,6 +68,29 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   QRectF CaptionStrip() const;
   // The geometry the last layout gave every pane.
   PaneLayout::MainPanes Panes() const;
+
+  // Tool set-up. Back to plain browsing: no tool, fit off, the fit button released.
+  void ResetToBrowse();
+  // The browse buttons follow the tool; the text and calendar tools put their strip
+  // above the canvas.
+  void LayoutCanvasArea();
+  // The thumbnail-size bar and the side panel repaint once the panes are laid out.
+  void ReleaseToolRepaint();
+  // The menu's browse row is ticked and the side panel's tool cleared.
+  void MarkBrowseRow();
+  // The first command after a picture loads marks the canvas's first load; with
+  // reImport the canvas rebuilds its view.
+  void ApplyFirstLRule(bool reImport);
+  // A picture was loaded: the next command is the first after it.
+  void ClearFirstLDone() { m_firstLDone = false; }
+  // Trashes the shown file and every other selected file, each asked about once.
+  void DeleteSelectedFiles();
+  // FIXME: the print window opens here once it is hosted.
+  void ShowPrintWindow() {}
+  // Runs the command of a key picked in the menu (its PressMenuID).
+  void RunMenuCommand(const QString& key);
+  // True from a menu pick until its command has ended.
+  bool CommandRunning() const { return m_commandRunning; }
 
   // MainWindowServices
   CanvasSaveServices* SingleqzPreview() override;
@@ -136,9 +162,13 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void OpenStripMenu(float X);
   void qzToolbarUser_MouseMove(float X);
   void SkinMenu_MouseUp();
+  // The command's second half, after the pause that lets the screen repaint.
+  void FinishMenuCommand();
   // Opens the folder of the history row picked last.
   void HistoryPick();
-  void RunMenuCommand(const QString& key);
+  // The tool of the side panel's SelEffect: the key, the mode, the slider and the fit.
+  void SetUpTool(int selEffect);
+  void ShowTextStripFor(int effect);
   PaneLayout::PaneWidgets AllPaneWidgets() const;
   void ApplyArrangement(const PaneLayout::Arrangement& arrangement);
   void ApplyFormatFilter();
@@ -169,4 +199,11 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   bool m_firstResizeDone = false;
   bool m_panesReady = false;
   bool m_unloaded = false;
+  bool m_firstLDone = false;
+  bool m_commandRunning = false;
+  // A close asked for while a command ran; it happens when the command ends.
+  bool m_closeDeferred = false;
+  // The key of the command running, as the menu reported it; empty between commands.
+  QString m_pickedKey;
+  std::optional<Forms::HourglassCursor> m_busy;
 };

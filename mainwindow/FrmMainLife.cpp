@@ -95,6 +95,11 @@ void FrmMain::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
+  if (m_commandRunning) {
+    m_closeDeferred = true;
+    event->ignore();
+    return;
+  }
   if (ModPublic::AskSaveChanges() == 2) {
     event->ignore();
     return;

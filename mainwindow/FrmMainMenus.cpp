@@ -4,11 +4,18 @@
 
 #include <array>
 
+#include <QFileInfo>
+#include <QTimer>
+
 #include "browse/ModFolderView.h"
+#include "browse/ThumViewer.h"
 #include "canvas/Imageqzviewer.h"
 #include "controls/MenuModel.h"
 #include "controls/ToolbarUser.h"
 #include "foundation/CommandKeys.h"
+#include "foundation/ModPublic.h"
+#include "foundation/SelectedFiles.h"
+#include "mainwindow/MenuCommands.h"
 #include "mainwindow/TemporaryMenu.h"
 
 namespace {
@@ -21,6 +28,8 @@ constexpr int kFileMenu = 0;
 constexpr int kEditMenu = 1;
 // The side panel's section that shows the stamp library.
 constexpr int kStampLibrarySection = 1;
+// Lets the screen repaint without the menu before the command runs.
+constexpr int kCommandPauseMs = 200;
 
 }  // namespace
 
@@ -66,14 +75,28 @@ void FrmMain::qzToolbarUser_MouseMove(float X) {
 
 void FrmMain::SkinMenu_MouseUp() {
   SkinMenuServices& menu = *m_skinMenu.services;
-  if (menu.PressMenuEnabled() == 0) {
+  if (menu.PressMenuEnabled() == 0 || m_commandRunning) {
     return;
   }
+  m_commandRunning = true;
+  m_busy.emplace();
   menu.SetVisible(false);
-  if (menu.Initializemenu() == MenuModel::HistoryMenu) {
+  // A timer step, not a nested loop: the window may close meanwhile, which cancels it.
+  QTimer::singleShot(kCommandPauseMs, this, [this] { FinishMenuCommand(); });
+}
+
+void FrmMain::FinishMenuCommand() {
+  ApplyFirstLRule(true);
+  if (m_skinMenu->Initializemenu() == MenuModel::HistoryMenu) {
     HistoryPick();
-  } else {
-    RunMenuCommand(menu.PressMenuID());
+  } else if (m_skinMenu->lngVisible() != 0) {
+    RunMenuCommand(m_skinMenu->PressMenuID());
+  }
+  m_busy.reset();
+  m_commandRunning = false;
+  if (m_closeDeferred) {
+    m_closeDeferred = false;
+    close();
   }
 }
 
@@ -82,6 +105,24 @@ void FrmMain::HistoryPick() {
   ModFolderView::SelectFolderPath(m_skinMenu->Caption());
 }
 
-// FIXME: the command dispatcher runs the picked key here; until then the working editing
-// commands run from their table and the other keys do nothing.
-void FrmMain::RunMenuCommand(const QString& key) { TemporaryMenu::Run(key, *m_canvas, *this); }
+void FrmMain::RunMenuCommand(const QString& key) {
+  m_pickedKey = key;
+  // Keys still waiting for their canvas members keep their temporary rows.
+  if (!MenuCommands::Run(*this, key)) {
+    TemporaryMenu::Run(key, *m_canvas, *this);
+  }
+  m_pickedKey.clear();
+}
+
+void FrmMain::DeleteSelectedFiles() {
+  const QString shown = m_canvas->CurFilename;
+  const QStringList selected = SelectedFiles::Program().Files();
+  m_canvas->DeleteImage();
+  for (const QString& file : selected) {
+    // The shown file was asked about already; a file gone meanwhile is skipped.
+    if (file != shown && QFileInfo::exists(file)) {
+      ModPublic::RecycleFile(file);
+    }
+  }
+  m_sheet->RefreshThumbnail();
+}

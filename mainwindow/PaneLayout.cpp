@@ -131,6 +131,26 @@ MainPanes BarsInside(QSize window, MainPanes p) {
   return p;
 }
 
+MainPanes LayoutCanvasArea(int effect, MainPanes p) {
+  const PaneBox& split = p.UserqzSplitH;
+  const int right = split.Left + split.Width;
+  PaneBox& canvas = p.SingleqzPreview;
+  PaneBox& strip = p.YDSTextControl1;
+  const bool withStrip = effect == 4 || effect == 10;
+  if (withStrip) {
+    strip.Top = split.Top;
+    strip.Left = right;
+    canvas.Left = strip.Left;
+    canvas.Top = strip.Top + strip.Height;
+  } else {
+    canvas.Left = right;
+    canvas.Top = split.Top;
+  }
+  canvas.Height = p.UserqzSplitV.Top - canvas.Top;
+  p.ThumqzViewer.Height = split.Height - (canvas.Height + p.UserqzSplitV.Height + (withStrip ? strip.Height : 0));
+  return p;
+}
+
 MainPanes ReadPanes(const PaneWidgets& widgets) {
   MainPanes panes;
   for (std::size_t i = 0; i < kAllPanes.size(); ++i) {

@@ -68,6 +68,11 @@ bool ThumbnailPaneCollapsed(int windowHeight, const PaneBox& bar);
 // larger screen), so that every bar can still be reached and dragged.
 MainPanes BarsInside(QSize window, MainPanes panes);
 
+// The canvas area for a tool: the text and calendar tools (4, 10) put the text strip at
+// the top of the right-hand column and the canvas under it; every other tool gives the
+// canvas the column's top. The sheet takes what is left below the thumbnail bar.
+MainPanes LayoutCanvasArea(int effect, MainPanes panes);
+
 // The widgets in the order of kAllPanes.
 using PaneWidgets = std::array<QWidget*, 12>;
 MainPanes ReadPanes(const PaneWidgets& widgets);

@@ -56,7 +56,8 @@ class StandInSidePanel final : public StandInPane, public SidePanelServices {
   int CalenderDay() const override;
   int CalenderMonth() const override;
   int CalenderYear() const override;
-  int Toolselect() const override { return 0; }
+  int Toolselect() const override { return m_toolselect; }
+  void SetToolselect(int section) override { m_toolselect = section; }
   void ResizePaint() override { ++m_paints; }
   void ResetPaint() override { ++m_paints; }
   void StartPaint() override { ++m_paints; }
@@ -67,6 +68,7 @@ class StandInSidePanel final : public StandInPane, public SidePanelServices {
 
  private:
   int m_selEffect = 0;
+  int m_toolselect = 0;
   int m_paints = 0;
   QWidget* m_section = nullptr;
 };

@@ -54,6 +54,7 @@ class RecordingMainWindow : public MainWindowServices,
   int CalenderMonth() const override { return 1; }
   int CalenderYear() const override { return 2000; }
   int Toolselect() const override { return 0; }
+  void SetToolselect(int) override {}
   void ResizePaint() override {}
   void ResetPaint() override {}
 

@@ -28,6 +28,7 @@ class FakeSidePanel final : public SidePanelServices {
   int CalenderMonth() const override { return month; }
   int CalenderYear() const override { return year; }
   int Toolselect() const override { return toolselect; }
+  void SetToolselect(int section) override { toolselect = section; }
   void ResizePaint() override { ++resizePaints; }
   void ResetPaint() override { ++resetPaints; }
   void StartPaint() override { ++startPaints; }

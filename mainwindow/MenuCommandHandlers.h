@@ -1,0 +1,34 @@
+#pragma once
+// The dispatcher's handlers, one function per family of commands; the table in
+// MenuCommands.cpp names them by key.
+
+#include <string_view>
+
+class FrmMain;
+
+namespace MenuCommands::Handlers {
+
+// File and Edit commands.
+void Save(FrmMain& window, std::string_view key);
+void Exit(FrmMain& window, std::string_view key);
+void Print(FrmMain& window, std::string_view key);
+void Undo(FrmMain& window, std::string_view key);
+void Redo(FrmMain& window, std::string_view key);
+void SelectAll(FrmMain& window, std::string_view key);
+void Deselect(FrmMain& window, std::string_view key);
+void Inverse(FrmMain& window, std::string_view key);
+void Delete(FrmMain& window, std::string_view key);
+void ResizeImage(FrmMain& window, std::string_view key);
+void Flip(FrmMain& window, std::string_view key);
+void Rotate(FrmMain& window, std::string_view key);
+void PanelSection(FrmMain& window, std::string_view key);
+
+// Image Tool and Effect commands.
+void Shape(FrmMain& window, std::string_view key);
+void Selection(FrmMain& window, std::string_view key);
+void Brush(FrmMain& window, std::string_view key);
+void Adjustment(FrmMain& window, std::string_view key);
+void Filter(FrmMain& window, std::string_view key);
+void Effect(FrmMain& window, std::string_view key);
+
+}  // namespace MenuCommands::Handlers

@@ -1,0 +1,134 @@
+#include "mainwindow/MenuCommands.h"
+
+#include <algorithm>
+#include <array>
+
+#include <QString>
+
+#include "foundation/CommandKeys.h"
+#include "mainwindow/MenuCommandHandlers.h"
+
+namespace MenuCommands {
+
+namespace {
+
+namespace K = CommandKeys;
+namespace H = Handlers;
+
+const std::array kCommands{
+    Command{K::File_Save, H::Save},
+    Command{K::File_Print, H::Print},
+    Command{K::File_Exit, H::Exit},
+    Command{K::Edit_Undo, H::Undo},
+    Command{K::Edit_Redo, H::Redo},
+    Command{K::Edit_All, H::SelectAll},
+    Command{K::Edit_Deselect, H::Deselect},
+    Command{K::Edit_Inverse, H::Inverse},
+    Command{K::Edit_Delete, H::Delete},
+    Command{K::Edit_Resize, H::ResizeImage},
+    Command{K::Edit_Hflip, H::Flip},
+    Command{K::Edit_Vflip, H::Flip},
+    Command{K::Edit_Clockwise, H::Rotate},
+    Command{K::Edit_Crcolockwise, H::Rotate},
+    Command{K::Edit_Filter, H::PanelSection},
+    Command{K::Edit_Fav, H::PanelSection},
+    Command{K::Edit_Keyword, H::PanelSection},
+    Command{K::Edit_Prop, H::PanelSection},
+    Command{K::Filter_Browse, H::Adjustment},
+    Command{K::Filter_Select, H::Selection},
+    Command{K::Filter_EllipSelect, H::Selection},
+    Command{K::Filter_FreeSelect, H::Selection},
+    Command{K::Filter_EraserTool, H::Brush},
+    Command{K::Filter_DodgeTool, H::Brush},
+    Command{K::Filter_BurnTool, H::Brush},
+    Command{K::Filter_Airbrush, H::Brush},
+    Command{K::Filter_SmudgeTool, H::Brush},
+    Command{K::Filter_SoftenTool, H::Brush},
+    Command{K::Filter_SharpenTool, H::Brush},
+    Command{K::Filter_SaturationTool, H::Brush},
+    Command{K::Filter_Redeye, H::Adjustment},
+    Command{K::Filter_Crop, H::Adjustment},
+    Command{K::Filter_Straight, H::Adjustment},
+    Command{K::Filter_Irradiation, H::Effect},
+    Command{K::Filter_Text, H::Adjustment},
+    Command{K::Filter_Cal, H::Adjustment},
+    Command{K::Filter_Patten, H::Adjustment},
+    Command{K::Filter_Line, H::Shape},
+    Command{K::Filter_Rectblank, H::Shape},
+    Command{K::Filter_Ellipse, H::Shape},
+    Command{K::Filter_Rectangle, H::Shape},
+    Command{K::Filter_Circular, H::Shape},
+    Command{K::Effect_Color, H::Adjustment},
+    Command{K::Effect_Gamma, H::Adjustment},
+    Command{K::Effect_Contrast, H::Adjustment},
+    Command{K::Effect_Grey, H::Adjustment},
+    Command{K::Effect_Card, H::Adjustment},
+    Command{K::Effect_Blur, H::Filter},
+    Command{K::Effect_Sharpe, H::Filter},
+    Command{K::Effect_Soften, H::Filter},
+    Command{K::Effect_Antialias, H::Filter},
+    Command{K::Effect_Ripple, H::Filter},
+    Command{K::Effect_Contour, H::Filter},
+    Command{K::Effect_Bubble, H::Effect},
+    Command{K::Effect_Firefly, H::Effect},
+    Command{K::Effect_Rain, H::Effect},
+    Command{K::Effect_Snow, H::Effect},
+    Command{K::Effect_Flower, H::Effect},
+    Command{K::Effect_Cloud, H::Effect},
+    Command{K::Effect_Moon, H::Effect},
+    Command{K::Effect_Lensflare, H::Effect},
+    Command{K::Effect_Mist, H::Effect},
+};
+
+// The stamp library's delete has its own button on the side panel; the star rows belong
+// to a pop-up menu nothing opens.
+constexpr std::array kDocumentedNoOps{K::File_Favdec, K::Star_Add, K::Star_Remove};
+
+constexpr std::array kPending{
+    // The new picture and the file dialogs.
+    K::File_New, K::File_Open, K::File_SaveAs, K::File_Savecopy, K::File_Import, K::File_ImportLib,
+    // The file task dialog: sending to the stamp library, rename, copy and move.
+    K::File_Fav, K::Stamp_Send, K::Edit_Rename, K::Edit_Copyto, K::Edit_Moveto,
+    // The canvas's selection editing, clipboard and canvas size.
+    K::Edit_Clearselect, K::Edit_Rasterize, K::Edit_Copy, K::Edit_Paste, K::Edit_Resizec,
+    // The browse menu.
+    K::View_Fullmode, K::View_Fitmode, K::View_Zoomout, K::View_Zoomin, K::View_Sortname, K::View_Sortsize,
+    K::View_Sorttype, K::View_Sortcreate, K::View_Sortmodify, K::View_Sortstar, K::View_Addstar,
+    K::View_Removestar, K::View_Slideshow, K::View_Properties,
+    // The create and help menus.
+    K::Create_Desktop, K::Create_Desktopbg, K::Create_Scr, K::Help_Index, K::Help_Website, K::Help_Update,
+    // The pop-up menus: thumbnail sizes, line widths, the stamp's options and brushes, fill styles.
+    K::Zoom_Small, K::Zoom_Normal, K::Zoom_Middle, K::Zoom_Large, K::Zoom_Maximal, K::Line_1, K::Line_3,
+    K::Line_5, K::Line_7, K::Line_9, K::Line_11, K::Line_13, K::Line_15, K::Line_17, K::Line_19, K::Line_21,
+    K::Line_23, K::Line_25, K::Stamp_Brusheraser, K::Stamp_Pencileraser, K::Stamp_Blockeraser, K::Stamp_Size,
+    K::Stamp_Brush1, K::Stamp_Brush2, K::Stamp_Brush3, K::Stamp_Brush4, K::Stamp_Brush5, K::Stamp_Brush6,
+    K::Stamp_Brush7, K::Stamp_Brush8, K::Stamp_Brush9, K::Stamp_Brush10, K::Stamp_Brush11, K::Vector_Single,
+    K::Vector_Radial};
+
+}  // namespace
+
+std::span<const Command> Table() { return kCommands; }
+std::span<const std::string_view> DocumentedNoOps() { return kDocumentedNoOps; }
+std::span<const std::string_view> Pending() { return kPending; }
+
+const Command* Find(const QString& key) {
+  const QByteArray latin = key.toLatin1();
+  const std::string_view text(latin.constData(), std::size_t(latin.size()));
+  // Latin-1 drops nothing a key holds; a key with other letters matches no row.
+  if (QString::fromLatin1(latin) != key) {
+    return nullptr;
+  }
+  const auto found = std::find_if(kCommands.begin(), kCommands.end(), [&](const Command& c) { return c.key == text; });
+  return found == kCommands.end() ? nullptr : &*found;
+}
+
+bool Run(FrmMain& window, const QString& key) {
+  const Command* command = Find(key);
+  if (command == nullptr) {
+    return false;
+  }
+  command->handler(window, command->key);
+  return true;
+}
+
+}  // namespace MenuCommands

@@ -1,0 +1,110 @@
+// The File and Edit commands of the dispatcher.
+#include <array>
+
+#include <QFileInfo>
+
+#include "browse/ThumViewer.h"
+#include "canvas/Imageqzviewer.h"
+#include "canvas/ToolModes.h"
+#include "controls/MenuModel.h"
+#include "foundation/CommandKeys.h"
+#include "foundation/ModPublic.h"
+#include "foundation/ModqzReg.h"
+#include "foundation/SelectedFiles.h"
+#include "foundation/SkinnedControlServices.h"
+#include "mainwindow/FrmMain.h"
+#include "mainwindow/MenuCommandHandlers.h"
+#include "platform/Printer.h"
+#include "platform/forms/MsgBox.h"
+
+namespace MenuCommands::Handlers {
+
+namespace {
+
+namespace K = CommandKeys;
+
+constexpr std::array kPanelSections{K::Edit_Filter, K::Edit_Fav, K::Edit_Keyword, K::Edit_Prop};
+
+}  // namespace
+
+void Save(FrmMain& window, std::string_view) {
+  Imageqzviewer& canvas = window.Canvas();
+  if (canvas.SaveOnly()) {
+    canvas.SetSaveState(true);
+    canvas.SetAppliedEffect(false);
+  } else if (canvas.hasImage()) {
+    // A format without a writer or a read-only file: the picture stays marked unsaved.
+    Forms::MsgBox(QStringLiteral("The image could not be saved. Your changes have been kept."), Forms::vbExclamation);
+  }
+  window.Sheet().RefreshThumSave();
+}
+
+// Through closeEvent, which asks about unsaved changes.
+void Exit(FrmMain& window, std::string_view) { window.close(); }
+
+void Print(FrmMain& window, std::string_view) {
+  ModPublic::AskSaveChanges();
+  if (Printing::QueueService().InstalledNames().isEmpty()) {
+    Forms::MsgBox(QStringLiteral("Sorry, no printers installed."), Forms::vbExclamation);
+    return;
+  }
+  window.ShowPrintWindow();
+}
+
+void Undo(FrmMain& window, std::string_view) { window.Canvas().UndoAndRedo(true); }
+void Redo(FrmMain& window, std::string_view) { window.Canvas().UndoAndRedo(false); }
+void SelectAll(FrmMain& window, std::string_view) { window.Canvas().CleanCroprect(true); }
+
+void Deselect(FrmMain& window, std::string_view) {
+  window.Canvas().CleanCroprect();
+  window.Canvas().Painting(true);
+}
+
+void Inverse(FrmMain& window, std::string_view) {
+  ModqzReg::SelectionCombineMode = ModqzReg::SelectionCombineMode == 4 ? 1 : 4;
+  window.Canvas().Painting();
+}
+
+void Delete(FrmMain& window, std::string_view) { window.DeleteSelectedFiles(); }
+
+void ResizeImage(FrmMain& window, std::string_view key) {
+  Imageqzviewer& canvas = window.Canvas();
+  canvas.SetEffect(ToolModes::ModeForKey(key));
+  canvas.SetMax(110);
+  canvas.SetMin(5);
+  canvas.SetValue(52);
+  canvas.SetFitMode(false);
+  canvas.Import(QString(), true);
+  window.MarkBrowseRow();
+  window.ReleaseToolRepaint();
+}
+
+void Flip(FrmMain& window, std::string_view key) {
+  Imageqzviewer& canvas = window.Canvas();
+  // FIXME: a floating stamp flips itself once the canvas has its stamp tool.
+  if (canvas.Effect() == ToolModes::kFloatingStamp) {
+    return;
+  }
+  canvas.SetEffect(ToolModes::ModeForKey(key));
+  canvas.GreyEffect();
+}
+
+void Rotate(FrmMain& window, std::string_view key) {
+  window.Canvas().SetEffect(ToolModes::ModeForKey(key));
+  window.Canvas().SaveUndo();
+}
+
+void PanelSection(FrmMain& window, std::string_view key) {
+  SkinMenuServices* menu = window.SkinMenu();
+  for (std::size_t section = 0; section < kPanelSections.size(); ++section) {
+    const bool chosen = kPanelSections[section] == key;
+    if (chosen && window.UserqzProcess1() != nullptr) {
+      window.UserqzProcess1()->SetToolselect(int(section));
+    }
+    if (menu != nullptr) {
+      menu->MenuChecked(CommandKeyText(kPanelSections[section]), chosen);
+    }
+  }
+}
+
+}  // namespace MenuCommands::Handlers

@@ -1,0 +1,340 @@
+// The command dispatcher: its table against the menu table, the tool and effect commands
+// on a real window and canvas, tool set-up, and the command event's pause and close.
+#include "mainwindow/MenuCommands.h"
+
+#include <algorithm>
+#include <optional>
+
+#include <QDate>
+#include <QGuiApplication>
+#include <QtCore/qtestsupport_core.h>
+
+#include "FrmMainFixture.h"
+#include "canvas/ToolModes.h"
+#include "controls/MenuModel.h"
+#include "controls/ToolbarUser.h"
+#include "controls/ZpYSkinMenu.h"
+#include "foundation/CommandKeys.h"
+#include "foundation/SkinnedControlServices.h"
+#include "mainwindow/PaneLayout.h"
+#include "platform/Printer.h"
+#include "platform/gdiplus/Bitmap.h"
+#include "support/TestPictures.h"
+#include "support/fakes/ScriptedMessageBox.h"
+
+namespace {
+
+namespace K = CommandKeys;
+
+bool Contains(std::span<const std::string_view> keys, std::string_view key) {
+  return std::find(keys.begin(), keys.end(), key) != keys.end();
+}
+
+TEST(MenuCommandTable, EveryMenuRowHasAHandlerANoOpOrIsPendingAndOnlyOne) {
+  const MenuModel model;
+  int handled = 0;
+  for (int number = 1; number <= MenuModel::FixedRowCount; ++number) {
+    const MenuRow& row = model.Row(number);
+    if (row.IsSeparator()) {
+      continue;
+    }
+    const QByteArray key = row.key.toLatin1();
+    const std::string_view text(key.constData(), std::size_t(key.size()));
+    const bool hasHandler = MenuCommands::Find(row.key) != nullptr;
+    const int kinds = int(hasHandler) + int(Contains(MenuCommands::DocumentedNoOps(), text)) +
+                      int(Contains(MenuCommands::Pending(), text));
+    EXPECT_EQ(kinds, 1) << row.key.toStdString();
+    handled += int(hasHandler);
+  }
+  EXPECT_EQ(handled, int(MenuCommands::Table().size()) - 4) << "four handler keys have no menu row";
+  for (std::string_view rowless : {K::Edit_All, K::Filter_Patten, K::Effect_Antialias, K::Effect_Contour}) {
+    EXPECT_NE(MenuCommands::Find(CommandKeyText(rowless)), nullptr) << rowless;
+  }
+  for (const MenuCommands::Command& command : MenuCommands::Table()) {
+    EXPECT_NE(command.handler, nullptr) << command.key;
+    EXPECT_EQ(MenuCommands::Find(CommandKeyText(command.key)), &command) << "keys are unique";
+  }
+}
+
+TEST(MenuCommandTable, KeysMatchExactlyAndCaseSensitively) {
+  EXPECT_EQ(MenuCommands::Find("file_open"), nullptr);
+  EXPECT_EQ(MenuCommands::Find("Edit_undo"), nullptr);
+  EXPECT_EQ(MenuCommands::Find("Edit_Undo "), nullptr);
+  EXPECT_EQ(MenuCommands::Find(QString()), nullptr);
+  EXPECT_EQ(MenuCommands::Find(QStringLiteral("Edit_Undö")), nullptr);
+  EXPECT_EQ(MenuCommands::Find("File_Email"), nullptr) << "no row and no action";
+}
+
+TEST(CanvasAreaLayout, TextAndCalendarPutTheStripAboveTheCanvas) {
+  PaneLayout::MainPanes panes;
+  panes.UserqzSplitH = {300, 60, 5, 700};
+  panes.UserqzSplitV = {305, 500, 900, 12};
+  panes.YDSTextControl1 = {0, 0, 900, 60};
+  const PaneLayout::MainPanes plain = PaneLayout::LayoutCanvasArea(7, panes);
+  EXPECT_EQ(plain.SingleqzPreview.Left, 305);
+  EXPECT_EQ(plain.SingleqzPreview.Top, 60);
+  EXPECT_EQ(plain.SingleqzPreview.Height, 440);
+  EXPECT_EQ(plain.ThumqzViewer.Height, 700 - 440 - 12);
+  for (int effect : {4, 10}) {
+    const PaneLayout::MainPanes text = PaneLayout::LayoutCanvasArea(effect, panes);
+    EXPECT_EQ(text.YDSTextControl1.Top, 60);
+    EXPECT_EQ(text.YDSTextControl1.Left, 305);
+    EXPECT_EQ(text.SingleqzPreview.Top, 120);
+    EXPECT_EQ(text.SingleqzPreview.Height, 380);
+    EXPECT_EQ(text.ThumqzViewer.Height, 700 - (380 + 12 + 60));
+  }
+}
+
+class NoPrinters final : public Printing::PrinterQueues {
+ public:
+  QStringList InstalledNames() const override { return {}; }
+  QString DefaultName() const override { return {}; }
+};
+
+class MenuCommandsTest : public FrmMainTest {
+ protected:
+  void SetUp() override {
+    FrmMainTest::SetUp();
+    ModqzReg::SelectionCombineMode = 4;
+    ModPublic::CurrentToolKey.clear();
+  }
+  // A window showing a small picture, ready for commands.
+  FrmMain& Loaded(const QString& name = QStringLiteral("quadrants.png")) {
+    FrmMain& window = Start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return PanesShown(); }, 3000));
+    const QString path = m_folder.File(name);
+    TestSupport::Quadrants(60, 40).save(path);
+    window.FileImport(path);
+    EXPECT_TRUE(window.Canvas().hasImage());
+    return window;
+  }
+  // What a pick of the key in the menu runs, without the pause.
+  static void Choose(FrmMain& window, std::string_view key) {
+    window.RunMenuCommand(CommandKeyText(key));
+  }
+  static QString Armed() { return ModPublic::CurrentToolKey; }
+  static QImage Shown(FrmMain& window) {
+    return window.Canvas().ImgDIB.DIB()->Image().convertToFormat(QImage::Format_ARGB32);
+  }
+};
+
+struct ToolExpectation {
+  std::string_view key;
+  int effect;
+  std::optional<int> max;
+  std::optional<int> min;
+  std::optional<int> value;
+  bool fit;
+  // The key that stays armed; empty when the command leaves the armed key alone.
+  std::string_view armed;
+};
+
+TEST_F(MenuCommandsTest, EachToolAndEffectArmsItsModeSliderAndFitAndAgainGoesBackToBrowsing) {
+  const int month = QDate::currentDate().month();
+  const std::vector<ToolExpectation> expectations{
+      {K::Filter_Select, 17, {}, {}, {}, true, K::Filter_Select},
+      {K::Filter_FreeSelect, 41, {}, {}, {}, true, K::Filter_FreeSelect},
+      {K::Filter_EllipSelect, 42, {}, {}, {}, true, K::Filter_EllipSelect},
+      {K::Filter_Circular, 19, 255, 0, {}, true, K::Filter_Circular},
+      {K::Filter_Rectangle, 20, 255, 0, {}, true, K::Filter_Rectangle},
+      {K::Filter_Line, 25, 255, 0, {}, true, K::Filter_Line},
+      {K::Filter_Rectblank, 26, 255, 0, {}, true, K::Filter_Rectblank},
+      {K::Filter_Ellipse, 27, 255, 0, {}, true, K::Filter_Ellipse},
+      {K::Effect_Bubble, 28, 300, 50, 50, true, K::Effect_Bubble},
+      {K::Effect_Firefly, 29, 300, 50, 50, true, K::Effect_Firefly},
+      {K::Effect_Rain, 30, 300, 50, 50, true, K::Effect_Rain},
+      {K::Effect_Snow, 31, 300, 50, 50, true, K::Effect_Snow},
+      {K::Effect_Flower, 32, 200, 10, 10, true, K::Effect_Flower},
+      {K::Filter_Irradiation, 37, 255, 10, 10, true, K::Filter_Irradiation},
+      {K::Filter_Crop, 1, {}, {}, {}, true, K::Filter_Crop},
+      {K::Filter_Straight, 2, 10, -10, 0, true, K::Filter_Straight},
+      {K::Filter_Text, 4, 255, 10, 10, true, K::Filter_Text},
+      {K::Effect_Card, 5, 255, 50, 50, true, K::Effect_Card},
+      {K::Effect_Color, 6, 100, 20, 20, true, K::Effect_Color},
+      {K::Effect_Gamma, 7, 3, 0, 1, true, K::Effect_Gamma},
+      {K::Filter_Redeye, 9, 300, 50, 100, true, K::Filter_Redeye},
+      {K::Filter_Cal, 10, 12, 1, month, true, K::Filter_Cal},
+      {K::Effect_Contrast, 11, 5, 0, 0, true, K::Effect_Contrast},
+  };
+  FrmMain& window = Loaded();
+  Imageqzviewer& canvas = window.Canvas();
+  for (const ToolExpectation& tool : expectations) {
+    SCOPED_TRACE(std::string(tool.key));
+    Choose(window, tool.key);
+    EXPECT_EQ(canvas.Effect(), tool.effect);
+    EXPECT_EQ(canvas.FitMode(), tool.fit);
+    EXPECT_EQ(Armed(), CommandKeyText(tool.armed));
+    if (tool.max) {
+      EXPECT_EQ(canvas.Max(), *tool.max);
+      EXPECT_EQ(canvas.Min(), *tool.min);
+    }
+    if (tool.value) {
+      EXPECT_EQ(canvas.Value(), *tool.value);
+    }
+    EXPECT_EQ(window.ImageToolbar() != nullptr, true);
+    Choose(window, tool.key);
+    EXPECT_EQ(canvas.Effect(), 0) << "the same tool again goes back to browsing";
+    EXPECT_FALSE(canvas.FitMode());
+    EXPECT_EQ(Armed(), CommandKeyText(K::Filter_Browse));
+  }
+}
+
+TEST_F(MenuCommandsTest, FlipChangesThePictureAndUndoRestoresIt) {
+  FrmMain& window = Loaded();
+  Imageqzviewer& canvas = window.Canvas();
+  const QImage before = Shown(window);
+  Choose(window, K::Edit_Hflip);
+  EXPECT_EQ(Shown(window), before.mirrored(true, false));
+  EXPECT_FALSE(canvas.SaveState());
+  Choose(window, K::Edit_Undo);
+  EXPECT_EQ(Shown(window), before);
+}
+
+TEST_F(MenuCommandsTest, SelectionsResetTheCombineModeAndInverseTwiceRestoresIt) {
+  FrmMain& window = Loaded();
+  ModqzReg::SelectionCombineMode = 4;
+  Choose(window, K::Edit_Inverse);
+  EXPECT_EQ(ModqzReg::SelectionCombineMode, 1);
+  Choose(window, K::Edit_Inverse);
+  EXPECT_EQ(ModqzReg::SelectionCombineMode, 4);
+  Choose(window, K::Filter_Select);
+  EXPECT_EQ(ModqzReg::SelectionCombineMode, 1);
+  ModqzReg::SelectionCombineMode = 4;
+  Choose(window, K::Filter_Select);
+  EXPECT_EQ(ModqzReg::SelectionCombineMode, 1) << "also when the tool is put down";
+}
+
+TEST_F(MenuCommandsTest, BrushesWithoutAFloatingStampOnlyExplain) {
+  FrmMain& window = Loaded();
+  Choose(window, K::Effect_Rain);
+  Fakes::ScriptedMessageBox boxes;
+  Choose(window, K::Filter_SmudgeTool);
+  ASSERT_EQ(boxes.shown.size(), 1U);
+  EXPECT_EQ(boxes.shown[0].prompt,
+            "Please select a image region with <Rectanglular Marquee>, <Elliptical Marquee>\n"
+            "or <Polygonal Lasso> tool.");
+  EXPECT_EQ(boxes.shown[0].style, Forms::vbQuestion);
+  EXPECT_EQ(window.Canvas().Effect(), 30) << "the tool stays as it was";
+  EXPECT_EQ(Armed(), CommandKeyText(K::Effect_Rain));
+}
+
+TEST_F(MenuCommandsTest, AtOnceEffectsCommitWithoutArmingAndGreyLeavesOneUndoStep) {
+  FrmMain& window = Loaded();
+  Imageqzviewer& canvas = window.Canvas();
+  const int undo = canvas.UndoIndex();
+  Choose(window, K::Effect_Grey);
+  EXPECT_EQ(canvas.Effect(), 0);
+  EXPECT_EQ(Armed(), CommandKeyText(K::Filter_Browse));
+  EXPECT_EQ(canvas.UndoIndex(), undo + 1);
+  const QRgb pixel = Shown(window).pixel(0, 0);
+  EXPECT_EQ(qRed(pixel), qGreen(pixel));
+  EXPECT_EQ(qGreen(pixel), qBlue(pixel));
+
+  Choose(window, K::Effect_Blur);
+  EXPECT_EQ(canvas.UndoIndex(), undo + 2);
+  EXPECT_EQ(canvas.Effect(), 0);
+}
+
+TEST_F(MenuCommandsTest, PattenChangesNoToolButReimportsAndLaysTheCanvasOut) {
+  FrmMain& window = Loaded();
+  Choose(window, K::Effect_Rain);
+  window.Canvas().move(0, 0);
+  Choose(window, K::Filter_Patten);
+  EXPECT_EQ(window.Canvas().Effect(), 30);
+  EXPECT_EQ(Armed(), CommandKeyText(K::Effect_Rain));
+  const PaneLayout::MainPanes panes = window.Panes();
+  EXPECT_EQ(panes.SingleqzPreview.Left, panes.UserqzSplitH.Left + panes.UserqzSplitH.Width);
+}
+
+TEST_F(MenuCommandsTest, PrintWithoutPrintersAsksToSaveThenSaysSo) {
+  FrmMain& window = Loaded();
+  MarkChanged(window);
+  auto previous = Printing::SetQueueService(std::make_unique<NoPrinters>());
+  Fakes::ScriptedMessageBox boxes({Forms::vbNo});
+  Choose(window, K::File_Print);
+  Printing::SetQueueService(std::move(previous));
+  ASSERT_EQ(boxes.shown.size(), 2U);
+  EXPECT_EQ(boxes.shown[1].prompt, "Sorry, no printers installed.");
+  EXPECT_EQ(boxes.shown[1].style, Forms::vbExclamation);
+}
+
+TEST_F(MenuCommandsTest, ASaveThatCannotWriteKeepsTheChangesAndSaysSo) {
+  {
+    // No writer for this format: the flip stays unsaved.
+    FrmMain& window = Loaded(QStringLiteral("quadrants.ppm"));
+    Choose(window, K::Edit_Vflip);
+    Fakes::ScriptedMessageBox boxes;
+    Choose(window, K::File_Save);
+    ASSERT_EQ(boxes.shown.size(), 1U);
+    EXPECT_EQ(boxes.shown[0].prompt, "The image could not be saved. Your changes have been kept.");
+    EXPECT_FALSE(window.Canvas().SaveState());
+    window.Canvas().SetSaveState(true);
+  }
+  FrmMain& window = Loaded();
+  Imageqzviewer& canvas = window.Canvas();
+  Choose(window, K::Edit_Vflip);
+  ASSERT_FALSE(canvas.SaveState());
+  Choose(window, K::File_Save);
+  EXPECT_TRUE(canvas.SaveState()) << "a save that wrote clears the unsaved mark";
+  EXPECT_FALSE(canvas.AppliedEffect());
+}
+
+TEST_F(MenuCommandsTest, PanelSectionsTickOneRow) {
+  FrmMain& window = Loaded();
+  Choose(window, K::Edit_Keyword);
+  EXPECT_EQ(window.UserqzProcess1()->Toolselect(), 2);
+  Choose(window, K::Edit_Fav);
+  EXPECT_EQ(window.UserqzProcess1()->Toolselect(), 1);
+}
+
+void Send(QWidget& widget, QEvent::Type type, QPointF at) {
+  const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+  const Qt::MouseButton changed = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent event(type, at, widget.mapToGlobal(at), changed, held, Qt::NoModifier);
+  QApplication::sendEvent(&widget, &event);
+}
+
+// Opens a menu of the strip and releases the pointer over the row with the caption.
+void Pick(FrmMain& window, int title, const QString& caption) {
+  auto& strip = dynamic_cast<ToolbarUser&>(window.MenuBarStripWidget());
+  Send(strip, QEvent::MouseButtonPress, strip.TitleBoxes()[std::size_t(title)].center());
+  auto& menu = dynamic_cast<ZpYSkinMenu&>(window.SkinMenuWidget());
+  ASSERT_TRUE(menu.Visible());
+  const auto rows = menu.State().OpenRows();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].caption == caption) {
+      const QPointF at = menu.State().RowRects()[i].center();
+      Send(menu, QEvent::MouseMove, at);
+      Send(menu, QEvent::MouseButtonRelease, at);
+      return;
+    }
+  }
+  FAIL() << "no row " << caption.toStdString();
+}
+
+TEST_F(MenuCommandsTest, APickRunsAfterThePauseWithTheHourglassAndACloseWaitsForIt) {
+  FrmMain& window = Loaded();
+  Pick(window, 4, QStringLiteral("Rains"));
+  EXPECT_FALSE(window.SkinMenuWidget().isVisible()) << "the menu goes first";
+  EXPECT_TRUE(window.CommandRunning());
+  EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(window.Canvas().Effect(), 0) << "nothing runs before the pause";
+  EXPECT_FALSE(window.close()) << "a close waits for the command";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.CommandRunning(); }, 3000));
+  EXPECT_EQ(window.Canvas().Effect(), 30);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_FALSE(window.isVisible()) << "the close asked for during the pause happened";
+}
+
+TEST_F(MenuCommandsTest, OnlyTheFirstCommandAfterALoadMarksTheFirstLoad) {
+  FrmMain& window = Loaded();
+  window.ApplyFirstLRule(false);
+  EXPECT_TRUE(window.Canvas().FirstL());
+  window.ApplyFirstLRule(false);
+  EXPECT_FALSE(window.Canvas().FirstL());
+  window.FileImport(window.Canvas().CurFilename);
+  window.ApplyFirstLRule(false);
+  EXPECT_TRUE(window.Canvas().FirstL());
+}
+
+}  // namespace
