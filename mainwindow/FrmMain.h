@@ -83,6 +83,8 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void ApplyFirstLRule(bool reImport);
   // A picture was loaded: the next command is the first after it.
   void ClearFirstLDone() { m_firstLDone = false; }
+  // Floats the clipboard's picture as a stamp; nothing happens when it holds none.
+  void PasteFromClipboard();
   // Trashes the shown file and every other selected file, each asked about once.
   void DeleteSelectedFiles();
   // FIXME: the print window opens here once it is hosted.

@@ -107,9 +107,9 @@ void FrmMain::HistoryPick() {
 
 void FrmMain::RunMenuCommand(const QString& key) {
   m_pickedKey = key;
-  // Keys still waiting for their canvas members keep their temporary rows.
+  // Pop-up keys whose menu has not landed keep their temporary rows.
   if (!MenuCommands::Run(*this, key)) {
-    TemporaryMenu::Run(key, *m_canvas, *this);
+    TemporaryMenu::Run(key, *m_canvas);
   }
   m_pickedKey.clear();
 }

@@ -8,6 +8,7 @@
 #include "canvas/Imageqzviewer.h"
 #include "controls/MenuModel.h"
 #include "foundation/CommandKeys.h"
+#include "foundation/ModClipboard.h"
 #include "foundation/ModPublic.h"
 #include "mainwindow/FrmMain.h"
 
@@ -177,4 +178,19 @@ void FrmMain::ApplyFirstLRule(bool reImport) {
   if (reImport) {
     m_canvas->Import(QString(), true);
   }
+}
+
+void FrmMain::PasteFromClipboard() {
+  int width = 0;
+  int height = 0;
+  if (!ModGDI::PasteImageFromClipboard(width, height)) {
+    return;
+  }
+  m_canvas->SetMax(100);
+  m_canvas->SetMin(0);
+  m_canvas->SetValue(0);
+  m_canvas->SetFitMode(true);
+  m_canvas->Import(QString(), true);
+  m_canvas->CreateStampfromClipboard();
+  MarkBrowseRow();
 }

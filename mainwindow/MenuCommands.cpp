@@ -23,7 +23,10 @@ const std::array kCommands{
     Command{K::Edit_Redo, H::Redo},
     Command{K::Edit_All, H::SelectAll},
     Command{K::Edit_Deselect, H::Deselect},
+    Command{K::Edit_Clearselect, H::ClearSelection},
     Command{K::Edit_Inverse, H::Inverse},
+    Command{K::Edit_Copy, H::Copy},
+    Command{K::Edit_Paste, H::Paste},
     Command{K::Edit_Delete, H::Delete},
     Command{K::Edit_Resize, H::ResizeImage},
     Command{K::Edit_Hflip, H::Flip},
@@ -89,8 +92,8 @@ constexpr std::array kPending{
     K::File_New, K::File_Open, K::File_SaveAs, K::File_Savecopy, K::File_Import, K::File_ImportLib,
     // The file task dialog: sending to the stamp library, rename, copy and move.
     K::File_Fav, K::Stamp_Send, K::Edit_Rename, K::Edit_Copyto, K::Edit_Moveto,
-    // The canvas's selection editing, clipboard and canvas size.
-    K::Edit_Clearselect, K::Edit_Rasterize, K::Edit_Copy, K::Edit_Paste, K::Edit_Resizec,
+    // The canvas's rasterizing and canvas size.
+    K::Edit_Rasterize, K::Edit_Resizec,
     // The browse menu.
     K::View_Fullmode, K::View_Fitmode, K::View_Zoomout, K::View_Zoomin, K::View_Sortname, K::View_Sortsize,
     K::View_Sorttype, K::View_Sortcreate, K::View_Sortmodify, K::View_Sortstar, K::View_Addstar,

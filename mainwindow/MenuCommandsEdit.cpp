@@ -60,6 +60,10 @@ void Deselect(FrmMain& window, std::string_view) {
   window.Canvas().Painting(true);
 }
 
+void ClearSelection(FrmMain& window, std::string_view) { window.Canvas().CallDrawDeleteSelect(); }
+void Copy(FrmMain& window, std::string_view) { window.Canvas().DrawtoClipboard(); }
+void Paste(FrmMain& window, std::string_view) { window.PasteFromClipboard(); }
+
 void Inverse(FrmMain& window, std::string_view) {
   ModqzReg::SelectionCombineMode = ModqzReg::SelectionCombineMode == 4 ? 1 : 4;
   window.Canvas().Painting();

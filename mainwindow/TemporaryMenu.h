@@ -1,13 +1,12 @@
 #pragma once
-// The editing commands that work today, run by a pick in the drawn menu until the command
-// dispatcher exists. Its rows name the same command keys the dispatcher's table will
-// use, so that table replaces this one row by row.
+// Pop-up menu rows that act before their menu's own issue: the dispatcher runs them for
+// keys it has no handler for yet. Each row becomes a dispatcher handler when its menu
+// lands, and this table goes when it is empty.
 
 #include <span>
 #include <string_view>
 
 class Imageqzviewer;
-class MainWindowServices;
 class QString;
 
 namespace TemporaryMenu {
@@ -15,15 +14,11 @@ namespace TemporaryMenu {
 struct Row {
   std::string_view key;
   const char* caption;
-  void (*action)(Imageqzviewer& canvas, MainWindowServices& main);
+  void (*action)(Imageqzviewer& canvas);
 };
 
 std::span<const Row> Rows();
 // Runs the action of the row with the key; false when no row has it.
-bool Run(const QString& key, Imageqzviewer& canvas, MainWindowServices& main);
-
-// What the menu's "Browse Image" and the end of every tool do to the canvas: viewing,
-// no tool armed, fit mode off.
-void ResetToBrowse(Imageqzviewer& canvas, MainWindowServices& main);
+bool Run(const QString& key, Imageqzviewer& canvas);
 
 }  // namespace TemporaryMenu

@@ -6,6 +6,8 @@
 #include <optional>
 
 #include <QDate>
+#include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QtCore/qtestsupport_core.h>
 
@@ -15,6 +17,7 @@
 #include "controls/ToolbarUser.h"
 #include "controls/ZpYSkinMenu.h"
 #include "foundation/CommandKeys.h"
+#include "foundation/SelectedFiles.h"
 #include "foundation/SkinnedControlServices.h"
 #include "mainwindow/PaneLayout.h"
 #include "platform/Printer.h"
@@ -285,6 +288,36 @@ TEST_F(MenuCommandsTest, PanelSectionsTickOneRow) {
   EXPECT_EQ(window.UserqzProcess1()->Toolselect(), 2);
   Choose(window, K::Edit_Fav);
   EXPECT_EQ(window.UserqzProcess1()->Toolselect(), 1);
+}
+
+TEST_F(MenuCommandsTest, PasteFloatsAPictureAndAnEmptyClipboardChangesNothing) {
+  FrmMain& window = Loaded();
+  QGuiApplication::clipboard()->clear();
+  Choose(window, K::Edit_Paste);
+  EXPECT_EQ(window.Canvas().Effect(), 0) << "no picture, no stamp";
+  QGuiApplication::clipboard()->setImage(TestSupport::Quadrants(20, 10));
+  Choose(window, K::Edit_Paste);
+  EXPECT_EQ(window.Canvas().Effect(), ToolModes::kFloatingStamp);
+  EXPECT_EQ(window.UserqzProcess1()->SelEffect(), 0);
+  QGuiApplication::clipboard()->clear();
+}
+
+TEST_F(MenuCommandsTest, DeleteTrashesEverySelectedFileOnceAndSkipsOnesAlreadyGone) {
+  TestSupport::RedirectedDataHome home(m_folder.MakeFolder("data"));
+  FrmMain& window = Loaded();
+  const QString shown = window.Canvas().CurFilename;
+  const QString second = m_folder.File("second.png");
+  const QString third = m_folder.File("third.png");
+  TestSupport::Quadrants(10, 10).save(second);
+  TestSupport::Quadrants(10, 10).save(third);
+  SelectedFiles::Program().SetFiles({shown, second, third, m_folder.File("gone.png")});
+  Fakes::ScriptedMessageBox boxes({}, Forms::vbYes);
+  Choose(window, K::Edit_Delete);
+  EXPECT_EQ(boxes.shown.size(), 3U) << "each file asked about once";
+  for (const QString& file : {shown, second, third}) {
+    EXPECT_FALSE(QFileInfo::exists(file)) << file.toStdString();
+  }
+  SelectedFiles::Program().Clear();
 }
 
 void Send(QWidget& widget, QEvent::Type type, QPointF at) {
