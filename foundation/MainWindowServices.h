@@ -9,6 +9,7 @@ class SidePanelServices;
 class ImageToolbarServices;
 class SkinMenuServices;
 class TextStripServices;
+class TaskDialogFactory;
 
 // What the shared save prompt and the browser's drawn controls need of the canvas.
 class CanvasSaveServices {
@@ -69,6 +70,8 @@ class MainWindowServices {
   virtual TextStripServices* YDSTextControl1() = 0;
   // The folder pane that hosts the folder tree.
   virtual QWidget* FolderView() = 0;
+  // Makes the file task dialogs, a new one for each use.
+  virtual TaskDialogFactory* TaskDialogs() = 0;
 
   // The current folder caption (Label1).
   virtual QString Label1Caption() const = 0;

@@ -6,16 +6,18 @@
 // Its work is split by what it does: life cycle (FrmMainLife.cpp), the caption strip and
 // the title bar (FrmMainCaption.cpp), the drawn menus opened from the menu-bar strip and
 // what a pick in them does (FrmMainMenus.cpp), the panes and the window's size
-// (FrmMainPanes.cpp), the tool set-up (FrmMainTools.cpp); the commands a pick runs are
-// the dispatcher's (MenuCommands.h).
+// (FrmMainPanes.cpp), the tool set-up (FrmMainTools.cpp), the secondary windows it makes
+// (FrmMainWindows.cpp); the commands a pick runs are the dispatcher's (MenuCommands.h).
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include <QString>
 #include <QTimer>
 
 #include "foundation/MainWindowServices.h"
+#include "foundation/SecondaryWindowServices.h"
 #include "foundation/SettingsHost.h"
 #include "foundation/SkinSurface.h"
 #include "foundation/SkinnedControlServices.h"
@@ -24,6 +26,7 @@
 
 class Imageqzviewer;
 class QComboBox;
+class SlideshowWindow;
 class ThumViewer;
 class ZzQFiterControl;
 
@@ -40,7 +43,7 @@ struct Hosted {
   Services* services = nullptr;
 };
 
-class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHost {
+class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHost, public TaskDialogFactory {
   Q_OBJECT
 
  public:
@@ -102,6 +105,7 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   SkinMenuServices* SkinMenu() override { return m_skinMenu.services; }
   TextStripServices* YDSTextControl1() override { return m_textStrip.services; }
   QWidget* FolderView() override { return m_folderView; }
+  TaskDialogFactory* TaskDialogs() override { return this; }
   QString Label1Caption() const override { return m_label1; }
   void SetLabel1Caption(const QString& caption) override { m_label1 = caption; }
   void FormOption(bool& isAutoProcess, bool& MenuClick) override;
@@ -111,6 +115,14 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void UseStamp(bool fromLibrary, bool sizeFlag) override;
   void ProcessShortcutKey(int KeyCode, int Shift) override;
   void ArrangeMainPanes(bool flag = false) override;
+
+  // TaskDialogFactory: a file task dialog over this window.
+  std::unique_ptr<TaskDialogServices> CreateTaskDialog() override;
+
+  // The window's own slideshow, for the full view of one picture, and the program's
+  // slideshow; each makes its window on first use and again after the user closed it.
+  SlideshowServices& OwnSlideshow();
+  SlideshowServices& Slideshow();
 
   // SettingsHost
   double SplitLVTop() const override;
@@ -155,6 +167,8 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void Timer2_Timer();
   void Form_QueryUnload();
   void Form_Unload();
+  void CreateSlideshows();
+  void UnloadSecondaryWindows();
   void TitleSkin_MouseUp();
   void OnCaptionClick(QPointF point);
   // Sets the drawn menu up for a menu at a width, then paints it at a place and height.
@@ -195,6 +209,8 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   // The installed scalable font families, for the text strip.
   QComboBox* m_cbFont = nullptr;
   QTimer m_timer2;
+  std::unique_ptr<SlideshowWindow> m_ownSlideshow;
+  std::unique_ptr<SlideshowWindow> m_slideshow;
 
   QString m_label1;
   float m_zoomStep = 1.0F;

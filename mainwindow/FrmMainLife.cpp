@@ -38,6 +38,7 @@ void FrmMain::Form_Load() {
   m_splitV->HandleHDC(false);
   m_formatFilter->IniaData();
   ModFont::AddFontFamilyItems(*m_cbFont);
+  CreateSlideshows();
   m_canvas->CreateBrush();
   m_zoomStep = 1.0F;
   // The default tools replace what the settings held.
@@ -121,6 +122,7 @@ void FrmMain::Form_QueryUnload() {
 
 void FrmMain::Form_Unload() {
   m_timer2.stop();
+  UnloadSecondaryWindows();
   ModEffects::ReleaseEffectObjects();
   ToolHint::DeleteHintResources();
   ModFolderView::CloseFolderView();

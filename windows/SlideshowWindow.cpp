@@ -55,3 +55,5 @@ void SlideshowWindow::Unload() {
     m_window->close();
   }
 }
+
+FrmSlideshow* SlideshowWindow::Window() const { return m_window; }

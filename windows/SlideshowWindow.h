@@ -42,7 +42,7 @@ class SlideshowWindow final : public SlideshowServices {
   void Unload() override;
 
   // The open window, or null.
-  FrmSlideshow* Window() const { return m_window; }
+  FrmSlideshow* Window() const;
 
  private:
   FrmSlideshow& Made();

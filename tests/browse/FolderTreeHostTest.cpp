@@ -31,6 +31,7 @@ class TreeHostWindow final : public MainWindowServices {
   SkinMenuServices* SkinMenu() override { return &menu; }
   TextStripServices* YDSTextControl1() override { return nullptr; }
   QWidget* FolderView() override { return &pane; }
+  TaskDialogFactory* TaskDialogs() override { return nullptr; }
   QString Label1Caption() const override { return label1; }
   void SetLabel1Caption(const QString& caption) override { label1 = caption; }
   void FormOption(bool&, bool&) override {}

@@ -34,6 +34,7 @@ class RecordingMainWindow : public MainWindowServices,
   SkinMenuServices* SkinMenu() override { return this; }
   TextStripServices* YDSTextControl1() override { return this; }
   QWidget* FolderView() override { return nullptr; }
+  TaskDialogFactory* TaskDialogs() override { return nullptr; }
   QString Label1Caption() const override { return {}; }
   void SetLabel1Caption(const QString&) override {}
   void FormOption(bool& isAutoProcess, bool& MenuClick) override {

@@ -23,6 +23,7 @@
 #include "FrmMainFixture.h"
 #include "support/TestFolder.h"
 #include "support/fakes/ScriptedMessageBox.h"
+#include "windows/FrmSlideshow.h"
 
 namespace {
 
@@ -121,6 +122,25 @@ TEST_F(FrmMainTest, QueryUnloadDeletesItsThreeFilesOnly) {
     EXPECT_FALSE(QFile::exists(m_folder.File(name))) << name.toStdString();
   }
   EXPECT_TRUE(QFile::exists(kept));
+}
+
+TEST_F(FrmMainTest, SecondaryWindowsBelongToTheWindowAndCloseWithIt) {
+  FrmMain& window = Start();
+  const std::unique_ptr<TaskDialogServices> dialog = window.TaskDialogs()->CreateTaskDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dynamic_cast<QWidget&>(*dialog).parentWidget(), &window);
+  EXPECT_EQ(dialog->ButtonState(), 0);
+
+  QImage picture(64, 48, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  window.OwnSlideshow().SetisFullView(true);
+  window.OwnSlideshow().Show();
+  EXPECT_TRUE(window.OwnSlideshow().StartSlideshow({}, &picture));
+  ASSERT_EQ(window.findChildren<FrmSlideshow*>().size(), 1);
+  EXPECT_TRUE(window.findChild<FrmSlideshow*>()->isVisible());
+  ASSERT_TRUE(window.close());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.findChildren<FrmSlideshow*>().isEmpty()) << "the unload closes the slideshow";
 }
 
 TEST_F(FrmMainTest, TitleBarClosesThroughThePromptAndMinimises) {

@@ -11,6 +11,7 @@
 
 #include "foundation/MainWindowServices.h"
 #include "support/fakes/FakeSkinnedControls.h"
+#include "support/fakes/FakeTaskDialog.h"
 
 namespace Fakes {
 
@@ -83,6 +84,7 @@ class FakeMainWindow final : public MainWindowServices {
   SkinMenuServices* SkinMenu() override { return &menu; }
   TextStripServices* YDSTextControl1() override { return &textStrip; }
   QWidget* FolderView() override { return nullptr; }
+  TaskDialogFactory* TaskDialogs() override { return &taskDialogs; }
 
   QString Label1Caption() const override { return label1; }
   void SetLabel1Caption(const QString& caption) override { label1 = caption; }
@@ -111,6 +113,7 @@ class FakeMainWindow final : public MainWindowServices {
   FakeImageToolbar toolbar;
   FakeSkinMenu menu;
   FakeTextStrip textStrip;
+  FakeTaskDialogFactory taskDialogs;
 
   QString label1;
   QString captionShown;

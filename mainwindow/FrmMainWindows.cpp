@@ -1,0 +1,37 @@
+// The secondary windows the main window makes: the file task dialogs and its two
+// slideshows.
+#include "mainwindow/FrmMain.h"
+
+#include "foundation/SelectedFiles.h"
+#include "windows/FrmShells.h"
+#include "windows/SlideshowWindow.h"
+
+namespace {
+
+SlideshowWindow& Made(std::unique_ptr<SlideshowWindow>& slideshow, FrmMain& owner) {
+  if (!slideshow) {
+    slideshow = std::make_unique<SlideshowWindow>(&owner, SelectedFiles::Program(), owner);
+  }
+  return *slideshow;
+}
+
+}  // namespace
+
+std::unique_ptr<TaskDialogServices> FrmMain::CreateTaskDialog() {
+  return std::make_unique<FrmShells>(*this, SelectedFiles::Program(), this);
+}
+
+// The load makes the window's own slideshow; the program's is made on first use.
+void FrmMain::CreateSlideshows() { Made(m_ownSlideshow, *this); }
+
+SlideshowServices& FrmMain::OwnSlideshow() { return Made(m_ownSlideshow, *this); }
+
+SlideshowServices& FrmMain::Slideshow() { return Made(m_slideshow, *this); }
+
+void FrmMain::UnloadSecondaryWindows() {
+  for (SlideshowWindow* slideshow : {m_slideshow.get(), m_ownSlideshow.get()}) {
+    if (slideshow != nullptr) {
+      slideshow->Unload();
+    }
+  }
+}
