@@ -35,7 +35,7 @@ QPen OutlinePen(int mode) {
   QPen pen(kOutline, 1);
   if (mode == 9) {
     pen.setStyle(Qt::DotLine);
-  } else if (mode == 10 || mode == 18 || mode == 19 || mode == 20) {
+  } else if (mode == 18 || mode == 19 || mode == 20) {
     pen.setDashPattern({3, 3});
   }
   return pen;
