@@ -38,6 +38,8 @@ class ImageToolbarServices {
   virtual void PressDownID(int new_PressID, bool new_Press) = 0;
   // Stores the enabled flag of a button without repainting.
   virtual void EnabledID(int ID, bool Enabled) = 0;
+  // Whether a button shows pressed; false outside the buttons.
+  virtual bool Rpressdown(int ID) const = 0;
   virtual void StartPaint() = 0;
 };
 

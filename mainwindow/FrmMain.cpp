@@ -135,13 +135,21 @@ CanvasSaveServices* FrmMain::SingleqzPreview() { return m_canvas; }
 
 ThumbnailSheetServices* FrmMain::ThumqzViewer() { return m_sheet; }
 
-// Until the side panel's tools are set up here, every tool ends in plain viewing.
+// The Browse menu is set up so that the sort rows can be ticked.
 void FrmMain::SettingArrange_Menu(const QString& PressMenuID) {
+  SkinMenuServices& menu = *m_skinMenu.services;
+  menu.SetMemFirst(true);
+  menu.SetInitializemenu(2);
+  menu.SetPressMenuID(PressMenuID);
+  for (std::string_view sortKey : kSortKeys) {
+    menu.MenuChecked(CommandKeyText(sortKey), false);
+  }
   const auto key = std::find_if(kSortKeys.begin(), kSortKeys.end(), [&](std::string_view sortKey) {
     return PressMenuID == CommandKeyText(sortKey);
   });
   if (key != kSortKeys.end()) {
     m_sheet->SetThumbnaillSort(static_cast<int>(key - kSortKeys.begin()));
+    menu.MenuChecked(PressMenuID, true);
   }
 }
 

@@ -176,6 +176,8 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void PaintSkinMenuAt(QPoint at, int width, int height);
   // Opens the menu of the strip's title (PressID) under the title's left edge X.
   void OpenStripMenu(float X);
+  // The enable and check states of the strip's menu about to open.
+  void Menu_Setting();
   void qzToolbarUser_MouseMove(float X);
   void SkinMenu_MouseUp();
   // The command's second half, after the pause that lets the screen repaint.

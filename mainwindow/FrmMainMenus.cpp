@@ -16,6 +16,8 @@
 #include "foundation/ModPublic.h"
 #include "foundation/SelectedFiles.h"
 #include "mainwindow/MenuCommands.h"
+#include "mainwindow/MenuStates.h"
+#include "platform/Clipboard.h"
 #include "mainwindow/TemporaryMenu.h"
 
 namespace {
@@ -60,7 +62,7 @@ void FrmMain::OpenStripMenu(float X) {
     menu.MenuVisible(CommandKeyText(CommandKeys::Edit_Undo), m_canvas->UndoE);
     menu.MenuVisible(CommandKeyText(CommandKeys::Edit_Redo), m_canvas->RedoE);
   }
-  // FIXME: the menu enable states of the tool and the image (Menu_Setting) are set here.
+  Menu_Setting();
   const QWidget& strip = *m_menuBar.widget;
   const int height = int(menu.New_Height()) + kStripMenuHeightOffset[std::size_t(id)];
   PaintSkinMenuAt(QPoint(int(X), strip.y() + strip.height()), kStripMenuWidth, height);
@@ -125,4 +127,16 @@ void FrmMain::DeleteSelectedFiles() {
     }
   }
   m_sheet->RefreshThumbnail();
+}
+
+void FrmMain::Menu_Setting() {
+  MenuStates::Facts facts;
+  facts.hasImage = m_canvas->hasImage();
+  facts.effect = m_canvas->Effect();
+  facts.sheetNoOpen = m_sheet->NoOpen;
+  facts.clipboardHasImage = Clipboard::HasImage();
+  facts.fitPressed = m_imageToolbar->Rpressdown(5);
+  facts.toolselect = m_sidePanel->Toolselect();
+  facts.currentToolKey = ModPublic::CurrentToolKey;
+  MenuStates::MenuSetting(*m_skinMenu.services, m_menuBar->PressID(), facts);
 }

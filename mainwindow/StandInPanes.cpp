@@ -41,6 +41,8 @@ void StandInImageToolbar::PressDownID(int new_PressID, bool new_Press) {
   }
 }
 
+bool StandInImageToolbar::Rpressdown(int ID) const { return InRange(ID) && m_pressed[std::size_t(ID)]; }
+
 void StandInImageToolbar::EnabledID(int ID, bool Enabled) {
   if (InRange(ID)) {
     m_enabled[std::size_t(ID)] = Enabled;

@@ -24,6 +24,7 @@ class StandInImageToolbar final : public StandInPane, public ImageToolbarService
   explicit StandInImageToolbar(QWidget* parent);
   void PressDownID(int new_PressID, bool new_Press) override;
   void EnabledID(int ID, bool Enabled) override;
+  bool Rpressdown(int ID) const override;
   void StartPaint() override { ++m_paints; }
   int Paints() const { return m_paints; }
 

@@ -61,6 +61,7 @@ class RecordingMainWindow : public MainWindowServices,
 
   void PressDownID(int id, bool pressed) override { Note(QStringLiteral("PressDownID %1 %2").arg(id).arg(pressed)); }
   void EnabledID(int, bool) override {}
+  bool Rpressdown(int) const override { return false; }
   void StartPaint() override {}
 
   bool MemFirst() const override { return false; }

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QMouseEvent>
 
 #include "browse/ModFolderView.h"
@@ -26,6 +27,14 @@ inline void Click(QWidget& window, QPoint at) {
     QMouseEvent event(type, QPointF(at), window.mapToGlobal(QPointF(at)), Qt::LeftButton, held, Qt::NoModifier);
     QApplication::sendEvent(&window, &event);
   }
+}
+
+// A press, move or release of the left button on a widget, as the window system delivers it.
+inline void Send(QWidget& widget, QEvent::Type type, QPointF at) {
+  const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+  const Qt::MouseButton changed = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent event(type, at, widget.mapToGlobal(at), changed, held, Qt::NoModifier);
+  QApplication::sendEvent(&widget, &event);
 }
 
 class FrmMainTest : public ::testing::Test {
@@ -58,6 +67,13 @@ class FrmMainTest : public ::testing::Test {
   }
   bool PanesShown() const {
     return !m_window->Canvas().isHidden() && !m_window->Sheet().isHidden() && !m_window->FolderView()->isHidden();
+  }
+  // The check mark and the logo shipped beside the test programs.
+  static void CopyShippedPictures() {
+    const QDir shipped(QCoreApplication::applicationDirPath() + "/Datas");
+    for (const QString& name : shipped.entryList({"*.png"}, QDir::Files)) {
+      QFile::copy(shipped.filePath(name), ModPublic::DataFolderPath + name);
+    }
   }
   static void MarkChanged(FrmMain& window) {
     window.Canvas().SetAppliedEffect(true);

@@ -13,22 +13,11 @@
 
 namespace {
 
-void Send(QWidget& widget, QEvent::Type type, QPointF at) {
-  const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-  const Qt::MouseButton changed = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-  QMouseEvent event(type, at, widget.mapToGlobal(at), changed, held, Qt::NoModifier);
-  QApplication::sendEvent(&widget, &event);
-}
-
 class FrmMainMenusTest : public FrmMainTest {
  protected:
   void SetUp() override {
     FrmMainTest::SetUp();
-    // The check mark and the logo shipped beside the test programs.
-    const QDir shipped(QCoreApplication::applicationDirPath() + "/Datas");
-    for (const QString& name : shipped.entryList({"*.png"}, QDir::Files)) {
-      QFile::copy(shipped.filePath(name), ModPublic::DataFolderPath + name);
-    }
+    CopyShippedPictures();
   }
   ToolbarUser& Strip() { return dynamic_cast<ToolbarUser&>(m_window->MenuBarStripWidget()); }
   ZpYSkinMenu& Menu() { return dynamic_cast<ZpYSkinMenu&>(m_window->SkinMenuWidget()); }
@@ -67,7 +56,9 @@ TEST_F(FrmMainMenusTest, MovingAlongTheStripSwitchesOnlyWhileAMenuIsOpen) {
   EXPECT_EQ(Menu().Initializemenu(), 4);
   EXPECT_EQ(Menu().x(), 215);
 
-  // A pick on an enabled row hides the menu; a disabled row keeps it.
+  // A pick on an enabled row hides the menu; a disabled row keeps it. Without a picture
+  // the File menu's New is enabled and Edit's Undo is not.
+  Send(Strip(), QEvent::MouseButtonPress, OverTitle(0));
   Send(Menu(), QEvent::MouseMove, Menu().State().RowRects()[0].center());
   Send(Menu(), QEvent::MouseButtonRelease, Menu().State().RowRects()[0].center());
   EXPECT_FALSE(Menu().Visible());

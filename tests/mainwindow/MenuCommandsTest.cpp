@@ -320,13 +320,6 @@ TEST_F(MenuCommandsTest, DeleteTrashesEverySelectedFileOnceAndSkipsOnesAlreadyGo
   SelectedFiles::Program().Clear();
 }
 
-void Send(QWidget& widget, QEvent::Type type, QPointF at) {
-  const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-  const Qt::MouseButton changed = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-  QMouseEvent event(type, at, widget.mapToGlobal(at), changed, held, Qt::NoModifier);
-  QApplication::sendEvent(&widget, &event);
-}
-
 // Opens a menu of the strip and releases the pointer over the row with the caption.
 void Pick(FrmMain& window, int title, const QString& caption) {
   auto& strip = dynamic_cast<ToolbarUser&>(window.MenuBarStripWidget());

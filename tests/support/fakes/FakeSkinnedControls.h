@@ -65,6 +65,7 @@ class FakeImageToolbar final : public ImageToolbarServices {
       enabled[std::size_t(ID)] = Enabled;
     }
   }
+  bool Rpressdown(int ID) const override { return InRange(ID) && pressed[std::size_t(ID)]; }
   void StartPaint() override { ++paints; }
 
   std::array<bool, 12> pressed{};
