@@ -299,3 +299,68 @@ TEST(MainRoad, TheMenuFlipsAndBlursThePictureShownAndUndoRestoresIt) {
   session.program.kill();
   session.program.waitForFinished(20000);
 }
+
+namespace {
+
+QColor Tint(int i) { return QColor::fromHsv(i * 25, 220, 230); }
+
+// How many of the first `count` tints the photograph shows as thumbnails.
+int TintsShown(const QImage& shot, int count) {
+  int shown = 0;
+  for (int i = 0; i < count; ++i) {
+    shown += FindColour(shot, Tint(i), 290, shot.width()).count > 2000 ? 1 : 0;
+  }
+  return shown;
+}
+
+}  // namespace
+
+TEST(MainRoad, TheSheetReflowsWithTheWindowAndABrokenFileSaysWhyOnTheCanvas) {
+  if (!ProgramRun::VirtualDisplay::Installed()) {
+    GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps installs it)";
+  }
+  Session session;
+  ASSERT_TRUE(session.Start(Flat(kFirst))) << "the program did not start on a virtual display";
+  auto& x = *session.x;
+  const unsigned long window = session.window;
+  // Before the folder is chosen: a file that is no picture, first by name, and ten more.
+  QFile broken(session.pictures + "/a-broken.png");
+  ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+  broken.write("not a picture at all");
+  broken.close();
+  constexpr int kTints = 10;
+  for (int i = 0; i < kTints; ++i) {
+    ASSERT_TRUE(Flat(Tint(i)).save(session.pictures + QStringLiteral("/c-tint%1.png").arg(i, 2, 10, QLatin1Char('0'))));
+  }
+  QImage shot;
+  ASSERT_TRUE(session.ChooseFolder(shot)) << "the window kept changing";
+  const QColor crack(200, 40, 40);
+  ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) {
+    return FindColour(s, crack, 290, s.width()).count > 10 && FindColour(s, kFirst, 290, s.width()).count > 2000;
+  })) << "the sheet did not show the folder";
+
+  // Narrowed, fewer thumbnails fit a row; widened again, more: the sheet follows.
+  x.Resize(window, 560, 768);
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+  shot.save(TestSupport::ArtifactsFolder() + "/lorvane-sheet-narrowed.png");
+  const int narrow = TintsShown(shot, kTints);
+  x.Resize(window, 1024, 768);
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+  shot.save(TestSupport::ArtifactsFolder() + "/lorvane-sheet-widened.png");
+  EXPECT_GT(TintsShown(shot, kTints), narrow);
+
+  // A click on the broken file's mark empties the canvas and says why.
+  const Found mark = FindColour(shot, crack, 290, shot.width());
+  ASSERT_GT(mark.count, 10);
+  x.Click(window, mark.first.x(), mark.first.y());
+  const QColor text(60, 60, 60);
+  const bool told = WaitForShot(x, window, shot, [&](const QImage& s) {
+    return FindColour(s.copy(0, 0, s.width(), mark.first.y() - 60), text, 290, s.width()).count > 40;
+  });
+  shot.save(TestSupport::ArtifactsFolder() + "/lorvane-broken-file.png");
+  EXPECT_TRUE(told) << "the canvas did not say why the file could not be opened";
+
+  x.RequestClose(window);
+  ASSERT_TRUE(session.program.waitForFinished(20000));
+  EXPECT_EQ(session.program.exitCode(), 0) << session.program.readAllStandardError().toStdString();
+}

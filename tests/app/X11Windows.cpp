@@ -157,6 +157,11 @@ void Connection::MoveTo(unsigned long window, int x, int y) {
   XFlush(D(m_display));
 }
 
+void Connection::Resize(unsigned long window, int width, int height) {
+  XResizeWindow(D(m_display), window, unsigned(width), unsigned(height));
+  XFlush(D(m_display));
+}
+
 void Connection::Type(unsigned long window, const std::string& letters) {
   for (char letter : letters) {
     PressKey(window, std::string(1, letter));

@@ -44,6 +44,8 @@ class Connection {
   void Click(unsigned long window, int x, int y);
   // The pointer moving to a point inside the window, with no button held.
   void MoveTo(unsigned long window, int x, int y);
+  // Gives the window a new size, as a user dragging its border would.
+  void Resize(unsigned long window, int width, int height);
   // Key presses for the lower-case letters of a text, sent to the window.
   void Type(unsigned long window, const std::string& letters);
   // One key by its X name ("Down", "Return", "e"), with Alt held when asked.
