@@ -72,6 +72,8 @@ BENCHMARK_CAPTURE(BM_Apply, TurnClockwise, 39)->Unit(benchmark::kMillisecond)->I
 BENCHMARK_CAPTURE(BM_Apply, FlipAcross, 23)->Unit(benchmark::kMillisecond)->Iterations(4);
 BENCHMARK_CAPTURE(BM_Apply, Grey, 8)->Unit(benchmark::kMillisecond)->Iterations(4);
 BENCHMARK_CAPTURE(BM_Apply, Blur, 12)->Unit(benchmark::kMillisecond)->Iterations(4);
+// No shape dragged: the copy of the picture and the commit, which dwarf one outline.
+BENCHMARK_CAPTURE(BM_Apply, Shape, 25)->Unit(benchmark::kMillisecond)->Iterations(4);
 
 void SendMouse(QWidget& widget, QEvent::Type type, QPointF at, Qt::MouseButtons held) {
   QMouseEvent event(type, at, widget.mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,

@@ -15,6 +15,7 @@
 #include "canvas/ToolHint.h"
 #include "canvas/ToolModes.h"
 #include "canvas/tools/RegionTools.h"
+#include "canvas/tools/ShapeDrawing.h"
 #include "effects/ClsSelect.h"
 #include "effects/ModEffectsLight.h"
 #include "effects/ModEffectsWeather.h"
@@ -527,7 +528,7 @@ void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
   for (std::size_t i = 3; i <= 6; ++i) {
     m_rects.Buttons[i] = {};
   }
-  // FIXME: the text and calendar layers, the shapes and the floating stamp join this
+  // FIXME: the text layer and the floating stamp join this
   // table as their tools land.
   const int mode = m_effect;
   if (RegionTools::HasOverlay(mode)) {
@@ -538,6 +539,9 @@ void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
   }
   if (mode == ModEffects::kIrradiationEffect) {
     PaintIrradiation(graphics);
+  }
+  if (const int shape = ShapeDrawing::DrawTypeOf(mode)) {
+    LineDrawing(shape, false, graphics);
   }
   if (ToolModes::Row(mode).picker) {
     ColorControl(graphics);

@@ -239,6 +239,16 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // The colours the picker took, RGB references.
   std::uint32_t PickColor1() const { return m_pickColor1; }
   std::uint32_t PickColor2() const { return m_pickColor2; }
+  // The shape tools' pen width in picture pixels.
+  float LineWidth() const { return m_lineWidth; }
+  void LineWidthValue(int LineWidth);
+  // Draws the dragged shape (DrawType 1 line, 2 rectangle outline, 3 ellipse outline):
+  // the preview in canvas pixels, its points first held inside the fitted picture, or
+  // with isExport in picture pixels onto the picture's graphics.
+  void LineDrawing(int DrawType, bool isExport, Gdip::Graphics& MGraphics);
+  // Loads the side panel's pattern picture; nothing draws it yet.
+  void CreatePattenImg(const QString& Filename);
+  const QImage& PatternImage() const { return m_patternImage; }
   // Which of the shape tools' two colours the picker sets (1 the second).
   void SetColorSelector(int value) { m_colorSelector = value; }
 
@@ -373,6 +383,8 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   std::uint32_t m_pickColor1 = 0;
   std::uint32_t m_pickColor2 = 0;
   int m_colorSelector = 0;
+  float m_lineWidth = 1;
+  QImage m_patternImage;
   QPointF m_pointer;
   QPointF m_irradiationPoint;
   PointerTools::PointerState m_ptr;

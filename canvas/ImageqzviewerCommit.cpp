@@ -55,7 +55,11 @@ void Imageqzviewer::SaveUndo() {
                                   .gradientPoint = m_ptr.gradientPoint,
                                   .fillStyle = ModPublic::VectorFillStyle,
                                   .select = m_select.get(),
-                                  .previousMode = m_previousEffect};
+                                  .previousMode = m_previousEffect,
+                                  .shapeStart = m_ptr.shapeStart,
+                                  .shapeEnd = m_ptr.shapeEnd,
+                                  .lineWidth = m_lineWidth,
+                                  .shift = m_ptr.shift};
     const QImage edited = render(input);
     if (edited.isNull() || edited.size().isEmpty()) {
       return;  // nothing could be made: the picture and its flags stay as they were

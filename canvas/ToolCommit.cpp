@@ -6,6 +6,7 @@
 #include <QTransform>
 
 #include "canvas/tools/RegionCommit.h"
+#include "canvas/tools/ShapeDrawing.h"
 #include "effects/ColorAdjust.h"
 #include "effects/ModEffectsApply.h"
 #include "effects/RedEye.h"
@@ -170,10 +171,11 @@ Renderer RendererFor(Commit branch) {
       return RegionCommit::RenderColorize;
     case Commit::DeleteSelection:
       return RegionCommit::RenderDelete;
-    // The layer and shape tools bring their own routines.
+    case Commit::Shape:
+      return ShapeDrawing::RenderShape;
+    // The layer tools bring their own routines.
     case Commit::NoBranch:
     case Commit::Layer:
-    case Commit::Shape:
       return nullptr;
   }
   return nullptr;

@@ -47,6 +47,10 @@ struct Input {
   QString fillStyle{};
   ClsSelect* select = nullptr;     // cuts the selection (delete)
   int previousMode = 0;            // the tool that made the selection (delete)
+  QPointF shapeStart{};            // the shape tools' points, canvas pixels
+  QPointF shapeEnd{};
+  float lineWidth = 1;             // the shape pen, picture pixels
+  int shift = 0;                   // the drag's shift state
 };
 
 using Renderer = QImage (*)(const Input&);

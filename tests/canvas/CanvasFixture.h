@@ -66,6 +66,13 @@ class CanvasFixture : public ::testing::Test {
     Button(at, button, QEvent::MouseButtonPress);
     Button(at, button, QEvent::MouseButtonRelease);
   }
+  // A left-button drag from one point to another.
+  void Drag(QPointF from, QPointF to) {
+    MoveMouse(from);
+    Button(from, Qt::LeftButton, QEvent::MouseButtonPress);
+    MoveMouse(to, Qt::LeftButton);
+    Button(to, Qt::LeftButton, QEvent::MouseButtonRelease);
+  }
   void ClickBarButton(int index) { Click(m_canvas->HitRectangles().Buttons[std::size_t(index)].center()); }
 
   TestSupport::TestFolder m_folder;

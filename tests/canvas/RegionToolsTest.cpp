@@ -57,12 +57,6 @@ class RegionTest : public CanvasFixture, public ::testing::WithParamInterface<QS
     m_canvas->SetFitMode(true);
     m_canvas->Import(QString(), true);
   }
-  void Drag(QPointF from, QPointF to) {
-    MoveMouse(from);
-    Button(from, Qt::LeftButton, QEvent::MouseButtonPress);
-    MoveMouse(to, Qt::LeftButton);
-    Button(to, Qt::LeftButton, QEvent::MouseButtonRelease);
-  }
   // A rectangle given in picture pixels, dragged on the canvas.
   void Select(int mode, const QRect& inPicture) {
     Arm(mode);
