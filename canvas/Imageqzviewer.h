@@ -26,6 +26,7 @@
 #include "canvas/tools/PointerUnits.h"
 #include "foundation/GdiDIB.h"
 #include "foundation/MainWindowServices.h"
+#include "foundation/SecondaryWindowServices.h"
 
 class ClsSelect;
 class DIBsave;
@@ -148,6 +149,10 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void CreateBrush();
   const CanvasKit& Kit() const { return m_kit; }
 
+  // Asks the task dialog for a new canvas size and colour and, on OK, places the picture
+  // unscaled in the middle of a new one of that size as one undo step. Without a task
+  // dialog, a picture, or with a size that cannot be made, nothing changes.
+  void ResizeCanvas();
   // Makes a blank W x H picture of an RGB colour and loads it; false when it cannot be made.
   bool NewImage(float W, float H, std::uint32_t Color);
   // Loads a file, or with Refreshs only lays the current picture out again; isSave
@@ -277,6 +282,8 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void PurgeUndo();
   void PushUndoSnapshot(const QImage& edited);
   void RefreshUndoState();
+  // Reads the canvas-size dialog once it has closed and lets go of it.
+  void FinishResizeCanvas();
   // What every commit ends with, the modes that draw nothing included.
   void CommitCommonEnd();
   void RefreshStampUndoState();
@@ -397,6 +404,8 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // A press on the canvas-resize grip is in progress (set by the mouse tools).
   bool m_resizePress = false;
   ModEffects::EffectClock* m_effectClock = nullptr;
+  // The canvas-size dialog while it is open.
+  std::unique_ptr<TaskDialogServices> m_taskDialog;
 
   // The picture at the fitted size while a tool is armed; the tools draw their previews on it.
   std::unique_ptr<DIBsave> m_workingCanvas;

@@ -22,12 +22,14 @@ void Paste(FrmMain& window, std::string_view key);
 void Inverse(FrmMain& window, std::string_view key);
 void Delete(FrmMain& window, std::string_view key);
 void ResizeImage(FrmMain& window, std::string_view key);
+void ResizeCanvas(FrmMain& window, std::string_view key);
 void Flip(FrmMain& window, std::string_view key);
 void Rotate(FrmMain& window, std::string_view key);
 void PanelSection(FrmMain& window, std::string_view key);
 
 // Image Tool and Effect commands.
 void Shape(FrmMain& window, std::string_view key);
+void LineWidth(FrmMain& window, std::string_view key);
 void Selection(FrmMain& window, std::string_view key);
 void Brush(FrmMain& window, std::string_view key);
 void Adjustment(FrmMain& window, std::string_view key);

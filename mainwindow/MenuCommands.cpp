@@ -29,6 +29,7 @@ const std::array kCommands{
     Command{K::Edit_Paste, H::Paste},
     Command{K::Edit_Delete, H::Delete},
     Command{K::Edit_Resize, H::ResizeImage},
+    Command{K::Edit_Resizec, H::ResizeCanvas},
     Command{K::Edit_Hflip, H::Flip},
     Command{K::Edit_Vflip, H::Flip},
     Command{K::Edit_Clockwise, H::Rotate},
@@ -61,6 +62,19 @@ const std::array kCommands{
     Command{K::Filter_Ellipse, H::Shape},
     Command{K::Filter_Rectangle, H::Shape},
     Command{K::Filter_Circular, H::Shape},
+    Command{K::Line_1, H::LineWidth},
+    Command{K::Line_3, H::LineWidth},
+    Command{K::Line_5, H::LineWidth},
+    Command{K::Line_7, H::LineWidth},
+    Command{K::Line_9, H::LineWidth},
+    Command{K::Line_11, H::LineWidth},
+    Command{K::Line_13, H::LineWidth},
+    Command{K::Line_15, H::LineWidth},
+    Command{K::Line_17, H::LineWidth},
+    Command{K::Line_19, H::LineWidth},
+    Command{K::Line_21, H::LineWidth},
+    Command{K::Line_23, H::LineWidth},
+    Command{K::Line_25, H::LineWidth},
     Command{K::Effect_Color, H::Adjustment},
     Command{K::Effect_Gamma, H::Adjustment},
     Command{K::Effect_Contrast, H::Adjustment},
@@ -92,8 +106,8 @@ constexpr std::array kPending{
     K::File_New, K::File_Open, K::File_SaveAs, K::File_Savecopy, K::File_Import, K::File_ImportLib,
     // The file task dialog: sending to the stamp library, rename, copy and move.
     K::File_Fav, K::Stamp_Send, K::Edit_Rename, K::Edit_Copyto, K::Edit_Moveto,
-    // The canvas's rasterizing and canvas size.
-    K::Edit_Rasterize, K::Edit_Resizec,
+    // The canvas's rasterizing.
+    K::Edit_Rasterize,
     // The browse menu.
     K::View_Fullmode, K::View_Fitmode, K::View_Zoomout, K::View_Zoomin, K::View_Sortname, K::View_Sortsize,
     K::View_Sorttype, K::View_Sortcreate, K::View_Sortmodify, K::View_Sortstar, K::View_Addstar,
@@ -101,9 +115,7 @@ constexpr std::array kPending{
     // The create and help menus.
     K::Create_Desktop, K::Create_Desktopbg, K::Create_Scr, K::Help_Index, K::Help_Website, K::Help_Update,
     // The pop-up menus: thumbnail sizes, line widths, the stamp's options and brushes, fill styles.
-    K::Zoom_Small, K::Zoom_Normal, K::Zoom_Middle, K::Zoom_Large, K::Zoom_Maximal, K::Line_1, K::Line_3,
-    K::Line_5, K::Line_7, K::Line_9, K::Line_11, K::Line_13, K::Line_15, K::Line_17, K::Line_19, K::Line_21,
-    K::Line_23, K::Line_25, K::Stamp_Brusheraser, K::Stamp_Pencileraser, K::Stamp_Blockeraser, K::Stamp_Size,
+    K::Zoom_Small, K::Zoom_Normal, K::Zoom_Middle, K::Zoom_Large, K::Zoom_Maximal, K::Stamp_Brusheraser, K::Stamp_Pencileraser, K::Stamp_Blockeraser, K::Stamp_Size,
     K::Stamp_Brush1, K::Stamp_Brush2, K::Stamp_Brush3, K::Stamp_Brush4, K::Stamp_Brush5, K::Stamp_Brush6,
     K::Stamp_Brush7, K::Stamp_Brush8, K::Stamp_Brush9, K::Stamp_Brush10, K::Stamp_Brush11, K::Vector_Single,
     K::Vector_Radial};

@@ -83,6 +83,8 @@ void ResizeImage(FrmMain& window, std::string_view key) {
   window.ReleaseToolRepaint();
 }
 
+void ResizeCanvas(FrmMain& window, std::string_view) { window.Canvas().ResizeCanvas(); }
+
 void Flip(FrmMain& window, std::string_view key) {
   Imageqzviewer& canvas = window.Canvas();
   // FIXME: a floating stamp flips itself once the canvas has its stamp tool.

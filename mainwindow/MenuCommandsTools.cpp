@@ -213,4 +213,32 @@ void Effect(FrmMain& window, std::string_view key) {
   canvas.Import(QString(), true);
 }
 
+// The shape pen's width from the line menu; the choice is remembered as its key.
+void LineWidth(FrmMain& window, std::string_view key) {
+  struct Width {
+    std::string_view key;
+    int pixels;
+  };
+  static constexpr std::array<Width, 13> kWidths{{{K::Line_1, 1},
+                                                  {K::Line_3, 3},
+                                                  {K::Line_5, 5},
+                                                  {K::Line_7, 7},
+                                                  {K::Line_9, 9},
+                                                  {K::Line_11, 11},
+                                                  {K::Line_13, 13},
+                                                  {K::Line_15, 15},
+                                                  {K::Line_17, 17},
+                                                  {K::Line_19, 19},
+                                                  {K::Line_21, 21},
+                                                  {K::Line_23, 23},
+                                                  {K::Line_25, 25}}};
+  for (const Width& width : kWidths) {
+    if (width.key == key) {
+      ModqzReg::LineMenu = QString::fromLatin1(key.data(), qsizetype(key.size()));
+      window.Canvas().LineWidthValue(width.pixels);
+      window.Canvas().Painting();
+    }
+  }
+}
+
 }  // namespace MenuCommands::Handlers

@@ -1,0 +1,55 @@
+// The canvas resize of Imageqzviewer: the task dialog asks the size and colour, and the
+// picture is placed on a new one of that size as one undo step.
+
+#include "canvas/Imageqzviewer.h"
+
+#include <QPointer>
+
+#include "canvas/tools/CanvasResize.h"
+#include "foundation/ModPublic.h"
+#include "platform/gdiplus/Bitmap.h"
+
+namespace {
+
+// The task dialog's page that asks a canvas size and background colour.
+constexpr int kCanvasSizePage = 3;
+constexpr int kConfirmed = 1;
+
+}  // namespace
+
+void Imageqzviewer::ResizeCanvas() {
+  MainWindowServices* main = ModPublic::MainForm;
+  TaskDialogFactory* factory = main != nullptr ? main->TaskDialogs() : nullptr;
+  if (factory == nullptr || !hasImage() || m_taskDialog) {
+    return;
+  }
+  m_taskDialog = factory->CreateTaskDialog();
+  if (!m_taskDialog) {
+    return;
+  }
+  m_taskDialog->SetPublicShell(kCanvasSizePage);
+  m_taskDialog->StartPaint();
+  m_taskDialog->ShowModal([canvas = QPointer<Imageqzviewer>(this)] {
+    if (canvas) {
+      canvas->FinishResizeCanvas();
+    }
+  });
+}
+
+void Imageqzviewer::FinishResizeCanvas() {
+  const std::unique_ptr<TaskDialogServices> dialog = std::move(m_taskDialog);
+  if (!dialog || dialog->ButtonState() != kConfirmed || !hasImage()) {
+    return;
+  }
+  const QImage resized = CanvasResize::Resized(ImgDIB.DIB()->Image(), QSize(dialog->m_Rwidth(), dialog->m_Rheight()),
+                                               dialog->ShellColor());
+  if (resized.isNull()) {
+    return;  // a size that cannot be made changes nothing
+  }
+  m_effect = 0;
+  m_fitMode = true;
+  CommitUndoStep(resized);
+  m_fitMode = false;
+  m_zoom = 1.0f;
+  CommitCommonEnd();
+}
