@@ -232,20 +232,35 @@ void DrawTextGdip(DrawTarget target, const QString& Text, float X, float Y, cons
   g->DrawString(Text, font, box, format, Gdip::SolidBrush(Colour));
 }
 
+namespace {
+
+// The text tool's font: Style is an index into its list of styles (2 is bold).
+Gdip::Font CanvasTextFont(const QString& FontName, int FontSize, int Style) {
+  static constexpr int kStyles[] = {Gdip::FontStyleRegular, Gdip::FontStyleItalic, Gdip::FontStyleBold,
+                                    Gdip::FontStyleBold | Gdip::FontStyleItalic, Gdip::FontStyleUnderline};
+  const int style = Style >= 0 && Style <= 4 ? kStyles[Style] : Gdip::FontStyleRegular;
+  return Gdip::Font(Gdip::FontFamily(FontName), static_cast<float>(FontSize), style, Gdip::Unit::Pixel);
+}
+
+}  // namespace
+
+QRectF MeasureCanvasText(Gdip::Graphics& graphics, const QString& Text, const QString& FontName, int FontSize,
+                         int Style) {
+  return graphics.MeasureString(Text, CanvasTextFont(FontName, FontSize, Style), QRectF(0, 0, 0, 0),
+                                Gdip::StringFormat::GenericDefault());
+}
+
 void DrawCanvasText(DrawTarget target, const QString& Text, float X, float Y, const QString& FontName, int FontSize,
                     int Style, int Render, std::uint32_t Colour, float Opacity) {
   Graphics* g = target.Graphics();
   if (g == nullptr) {
     return;
   }
-  static constexpr int kStyles[] = {Gdip::FontStyleRegular, Gdip::FontStyleItalic, Gdip::FontStyleBold,
-                                    Gdip::FontStyleBold | Gdip::FontStyleItalic, Gdip::FontStyleUnderline};
   static constexpr Gdip::TextRenderingHint kHints[] = {Gdip::TextRenderingHint::SystemDefault,
                                                        Gdip::TextRenderingHint::ClearTypeGridFit,
                                                        Gdip::TextRenderingHint::AntiAlias};
-  const int style = Style >= 0 && Style <= 4 ? kStyles[Style] : Gdip::FontStyleRegular;
   g->SetTextRenderingHint(Render >= 0 && Render <= 2 ? kHints[Render] : Gdip::TextRenderingHint::SystemDefault);
-  const Gdip::Font font(Gdip::FontFamily(FontName), static_cast<float>(FontSize), style, Gdip::Unit::Pixel);
+  const Gdip::Font font = CanvasTextFont(FontName, FontSize, Style);
   const Gdip::StringFormat format = Gdip::StringFormat::GenericDefault();
   QRectF box = g->MeasureString(Text, font, QRectF(X, Y, 0, 0), format);
   if (box.width() == 0) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include <QRectF>
 #include <QString>
 
 class QImage;
@@ -85,6 +86,9 @@ void DrawTextGdip(DrawTarget target, const QString& Text, float X, float Y, cons
 // The text tool's text; stores its measured box in the Layer globals.
 void DrawCanvasText(DrawTarget target, const QString& Text, float X, float Y, const QString& FontName, int FontSize,
                     int Style, int Render, std::uint32_t Colour, float Opacity);
+// The box the text tool's text takes in that font and style, its corner at (0, 0).
+QRectF MeasureCanvasText(Gdip::Graphics& graphics, const QString& Text, const QString& FontName, int FontSize,
+                         int Style);
 // Pairs of a thin and a thick line every three rows from y = 0 to Height.
 void DrawStripes(DrawTarget target, std::uint32_t ColourA, std::uint32_t ColourB, float X1, float X2, float Height);
 void FillEllipseGdip(DrawTarget target, float X, float Y, float W, float H, std::uint32_t Colour);
