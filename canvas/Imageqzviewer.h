@@ -205,6 +205,19 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // whether the stamp tool has yet to take it as its frame.
   QRectF StampRect() const { return m_stampRect; }
   bool StampRectPending() const { return m_stampRectPending; }
+
+  // The floating stamp (mode 38). Loads the stamp from a file; with SaveUndo0 its history
+  // starts again from that file, with DefSize it lies at the picture's origin at its own
+  // size. False when the file gives no picture: the stamp stays as it was.
+  bool CreateStampImg(const QString& Filename, bool SaveUndo0, bool DefSize);
+  // Back to moving and sizing the stamp, framed again where the selection was cut.
+  void ResetStampsize(bool value);
+  // The stamp's sub-tool: 0 move and size, 1 eraser, 2-6 retouch, 7 smudge, 8 airbrush.
+  void StampOptions(int subTool);
+  int StampSubTool() const { return m_stampSubTool; }
+  const QImage& StampCanvas() const { return m_stampCanvas; }
+  // The stamp's frame on the canvas when it was last shown.
+  QRectF StampFrame() const { return m_stampFrame; }
   // The clock the timed weather effects run against; null for the machine's own.
   void SetEffectClock(ModEffects::EffectClock* clock) { m_effectClock = clock; }
   // Where the picture lies on the canvas: the fitted box, or the zoomed view.
@@ -303,6 +316,11 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // The tool rectangle follows the drag in progress.
   void UpdateToolRect();
   void PaintRedEyePreview(Gdip::Graphics& graphics);
+  // The floating stamp in its frame, with its handles.
+  void PaintFloatingStamp(Gdip::Graphics& graphics);
+  // The frame the stamp is shown in: the cut's place while it is pending, else the tool
+  // rectangle following the handles.
+  QRectF FloatingFrame();
   // Cuts the selection into the stamp file and hands it to the main window as the
   // floating stamp, framed where the selection was.
   void HandOverSelection();
@@ -401,6 +419,9 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   int m_previousEffect = 0;
   QRectF m_stampRect;
   bool m_stampRectPending = false;
+  QImage m_stampCanvas;
+  QRectF m_stampFrame;
+  int m_stampSubTool = 0;
   // A press on the canvas-resize grip is in progress (set by the mouse tools).
   bool m_resizePress = false;
   ModEffects::EffectClock* m_effectClock = nullptr;

@@ -59,7 +59,8 @@ void Imageqzviewer::SaveUndo() {
                                   .shapeStart = m_ptr.shapeStart,
                                   .shapeEnd = m_ptr.shapeEnd,
                                   .lineWidth = m_lineWidth,
-                                  .shift = m_ptr.shift};
+                                  .shift = m_ptr.shift,
+                                  .stamp = &m_stampCanvas};
     const QImage edited = render(input);
     if (edited.isNull() || edited.size().isEmpty()) {
       return;  // nothing could be made: the picture and its flags stay as they were
@@ -72,6 +73,10 @@ void Imageqzviewer::SaveUndo() {
     }
     if (EndsSelection(row.commit)) {
       CleanCroprect(false);
+    }
+    if (m_effect == ToolModes::kFloatingStamp) {
+      // Burnt in: the stamp is let go; its snapshot files stay until the canvas ends.
+      m_stampCanvas = QImage();
     }
     m_effect = 0;
     CommitUndoStep(edited);

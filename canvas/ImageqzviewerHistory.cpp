@@ -67,9 +67,15 @@ void Imageqzviewer::UndoAndRedo(bool isUndo) {
 
 void Imageqzviewer::UndoStampRedo(bool isUndo) {
   const Forms::HourglassCursor busy;
-  // FIXME: the stamp tool's CreateStampImg takes the snapshot once the stamp tool is
-  // built; until then a step is taken when the snapshot can be read.
-  const auto load = [](const QString& path) { return Gdip::LoadImageFromFile(path) != nullptr; };
+  // The step is taken only when the stamp of the new position can be read.
+  const auto load = [this](const QString& path) {
+    const QImage stamp(path);
+    if (stamp.isNull()) {
+      return false;
+    }
+    m_stampCanvas = stamp.convertToFormat(QImage::Format_ARGB32);
+    return true;
+  };
   if (m_stampSnapshots.Step(isUndo, load)) {
     RefreshStampUndoState();
     Painting();

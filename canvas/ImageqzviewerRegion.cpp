@@ -193,6 +193,9 @@ void Imageqzviewer::CreateStampfromClipboard() {
     return;
   }
   m_effect = kStampMode;
+  // A pasted stamp starts at the picture's origin at its own size.
+  m_stampRect = QRectF(QPointF(0, 0), QSizeF(QImage(ModGDI::StampTempPath()).size()));
+  m_stampRectPending = true;
   if (ModPublic::MainForm != nullptr) {
     ModPublic::MainForm->UseStamp(false, false);
   }

@@ -51,6 +51,7 @@ struct Input {
   QPointF shapeEnd{};
   float lineWidth = 1;             // the shape pen, picture pixels
   int shift = 0;                   // the drag's shift state
+  const QImage* stamp = nullptr;   // the floating stamp (burn-in)
 };
 
 using Renderer = QImage (*)(const Input&);

@@ -125,6 +125,8 @@ inline constexpr std::string_view Line_23 = "Line_23";
 inline constexpr std::string_view Line_25 = "Line_25";
 inline constexpr std::string_view Star_Add = "Star_Add";
 inline constexpr std::string_view Star_Remove = "Star_Remove";
+// The floating stamp is being moved and sized.
+inline constexpr std::string_view Stamp_Drag = "Stamp_Drag";
 inline constexpr std::string_view Stamp_Brusheraser = "Stamp_Brusheraser";
 inline constexpr std::string_view Stamp_Pencileraser = "Stamp_Pencileraser";
 inline constexpr std::string_view Stamp_Blockeraser = "Stamp_Blockeraser";

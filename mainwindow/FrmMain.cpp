@@ -161,8 +161,7 @@ void FrmMain::FileImport(const QString& Filename) {
   m_canvas->Import(Filename);
 }
 
-// The stamp tool and the shortcut table come with the tool set-up and the shortcuts.
-void FrmMain::UseStamp(bool, bool) {}
+// The shortcut table comes with the shortcuts.
 void FrmMain::ProcessShortcutKey(int, int) {}
 
 double FrmMain::SplitLVTop() const { return m_splitLV.widget->y(); }

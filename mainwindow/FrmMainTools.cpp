@@ -6,7 +6,9 @@
 #include <QDate>
 
 #include "canvas/Imageqzviewer.h"
+#include "canvas/ToolModes.h"
 #include "controls/MenuModel.h"
+#include "controls/ZpYSkinMenu.h"
 #include "foundation/CommandKeys.h"
 #include "foundation/ModClipboard.h"
 #include "foundation/ModPublic.h"
@@ -90,6 +92,23 @@ void FrmMain::FormOption(bool& isAutoProcess, bool& MenuClick) {
   }
   m_canvas->Import(QString(), true);
   LayoutCanvasArea();
+}
+
+// The stamp library comes with the side panel, so a library stamp copies nothing yet.
+void FrmMain::UseStamp(bool, bool sizeFlag) {
+  m_skinMenu->SetVisible(false);
+  m_canvas->CreateStampImg(ModGDI::StampTempPath(), true, sizeFlag);
+  ApplyFirstLRule(false);
+  m_canvas->SetMax(100);
+  m_canvas->SetMin(0);
+  m_canvas->SetValue(0);
+  m_canvas->ResetStampsize(true);
+  m_canvas->SetEffect(ToolModes::kFloatingStamp);
+  m_canvas->StampOptions(0);
+  m_canvas->SetFitMode(true);
+  m_canvas->Import(QString(), true);
+  m_textStrip->SetVisible(false);
+  m_canvas->HideText1();
 }
 
 void FrmMain::SetUpTool(int selEffect) {

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "canvas/tools/FloatingStamp.h"
 #include "canvas/tools/RegionTools.h"
 #include "canvas/tools/SelectionCut.h"
 #include "canvas/tools/ToolRect.h"
@@ -86,6 +87,10 @@ QImage RenderRegion(const Input& in) {
     case 19:
     case 20:
       return Filled(in);
+    case ToolModes::kFloatingStamp:
+      return in.stamp == nullptr ? QImage()
+                                 : FloatingStamp::BurnIn(in.picture.Image(), *in.stamp, InPicture(in, in.selection),
+                                                         in.value);
     default:
       return {};
   }

@@ -9,8 +9,8 @@
 namespace RegionCommit {
 
 // Crop (1, and 18 the same) to the tool rectangle within the picture; an empty
-// intersection commits nothing. The radial (19) and linear (20) fills. The stamp (38)
-// burns in with the stamp tool, so here it commits nothing.
+// intersection commits nothing. The radial (19) and linear (20) fills. The floating
+// stamp (38) burnt in where its frame is shown.
 QImage RenderRegion(const ToolCommit::Input& in);
 // The card frame (5): the picked colour at alpha Value outside the rectangle (sense 1)
 // or inside it (sense 4).

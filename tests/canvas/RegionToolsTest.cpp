@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "CanvasFixture.h"
+#include "canvas/tools/FloatingStamp.h"
 #include "canvas/tools/ToolRect.h"
 #include "effects/ClsSelect.h"
 #include "foundation/ModClipboard.h"
@@ -315,4 +316,107 @@ TEST_P(RegionTest, PicturesOfTheOverlaysForAPersonToLookAt) {
   const QPointF dot = ToCanvas(QRectF(150, 120, 0, 0)).topLeft();
   EXPECT_LT(qRed(shown.pixel(dot.toPoint())), 150);
   EXPECT_TRUE(shown.save(folder + "/canvas-region-redeye.png"));
+}
+
+namespace {
+
+// What the main window's UseStamp does to the canvas.
+void FloatStamp(Imageqzviewer& canvas, bool defSize) {
+  canvas.CreateStampImg(ModGDI::StampTempPath(), true, defSize);
+  canvas.SetMax(100);
+  canvas.SetMin(0);
+  canvas.SetValue(0);
+  canvas.ResetStampsize(true);
+  canvas.SetEffect(38);
+  canvas.StampOptions(0);
+  canvas.SetFitMode(true);
+  canvas.Import(QString(), true);
+}
+
+QString StampSnapshot(int position) {
+  return QFileInfo(Imageqzviewer::UndoFilePath(0)).path() + QStringLiteral("/StampUndo%1.sudo").arg(position);
+}
+
+QByteArray Bytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+TEST_P(RegionTest, AFloatingStampStartsItsHistoryFromTheStampFile) {
+  Select(17, Area());
+  ClickBarButton(1);
+  QFile stale(StampSnapshot(7));
+  ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+  stale.close();
+  FloatStamp(*m_canvas, false);
+  EXPECT_EQ(Bytes(StampSnapshot(0)), Bytes(ModGDI::StampTempPath()));
+  EXPECT_FALSE(QFile::exists(StampSnapshot(7)));
+  EXPECT_EQ(m_canvas->StampCanvas(), m_original.copy(Area()));
+  // Shown where the selection was cut, handles round it.
+  EXPECT_EQ(m_canvas->StampFrame(), ToCanvas(Area()));
+  EXPECT_EQ(m_canvas->HitRectangles().Handles[1].center(), ToCanvas(Area()).topLeft());
+  // Nothing to undo at position 0, nothing to redo at the newest.
+  m_canvas->UndoStampRedo(true);
+  m_canvas->UndoStampRedo(false);
+  EXPECT_EQ(m_canvas->StampUndoIndex(), 0);
+  EXPECT_EQ(m_canvas->StampCanvas(), m_original.copy(Area()));
+
+  // With its own size it lies at the picture's origin, as large as it is.
+  FloatStamp(*m_canvas, true);
+  EXPECT_EQ(m_canvas->StampFrame(), QRectF(m_canvas->FitRect().topLeft(), QSizeF(Area().size())));
+  // A file with no picture leaves the stamp as it was.
+  EXPECT_FALSE(m_canvas->CreateStampImg(m_folder.File(QStringLiteral("none.png")), true, false));
+  EXPECT_EQ(m_canvas->StampCanvas(), m_original.copy(Area()));
+}
+
+TEST_P(RegionTest, TheBurntInStampLandsWhereItIsShown) {
+  const int s = int(Scale());
+  Select(17, Area());
+  ClickBarButton(1);
+  FloatStamp(*m_canvas, false);
+  ClickBarButton(1);
+  EXPECT_EQ(Shown(), m_original);
+  EXPECT_EQ(m_canvas->Effect(), 0);
+  EXPECT_TRUE(m_canvas->StampCanvas().isNull());
+
+  // Moved by 10 canvas pixels, it lands 10 x s picture pixels over.
+  Select(17, Area());
+  ClickBarButton(1);
+  FloatStamp(*m_canvas, false);
+  const QPointF centre = ToCanvas(Area()).center();
+  Drag(centre, centre + QPointF(10, 0));
+  EXPECT_EQ(m_canvas->StampRect(), QRectF(Area().translated(10 * s, 0)));
+  ClickBarButton(1);
+  EXPECT_EQ(Shown().copy(Area().translated(10 * s, 0)), m_original.copy(Area()));
+  EXPECT_EQ(Shown().pixel(Area().topLeft()), m_original.pixel(Area().topLeft()));
+  // One undo step brings back the picture before.
+  m_canvas->UndoAndRedo(true);
+  EXPECT_EQ(Shown(), m_original);
+}
+
+TEST_P(RegionTest, APastedStampFloatsAtThePicturesOrigin) {
+  const QImage pasted = Coded(QSize(30, 20)).mirrored(true, false);
+  QGuiApplication::clipboard()->setImage(pasted);
+  int w = 0;
+  int h = 0;
+  ASSERT_TRUE(ModGDI::PasteImageFromClipboard(w, h));
+  m_canvas->CreateStampfromClipboard();
+  FloatStamp(*m_canvas, false);
+  ClickBarButton(1);
+  EXPECT_EQ(Shown().copy(0, 0, 30, 20), pasted);
+}
+
+TEST(FloatingStamp, IsShownAndBurntInAtOneMinusTheValue) {
+  EXPECT_DOUBLE_EQ(FloatingStamp::Opacity(0), 1.0);
+  EXPECT_DOUBLE_EQ(FloatingStamp::Opacity(37), 0.6);
+  QImage picture(4, 4, QImage::Format_ARGB32);
+  picture.fill(qRgb(0, 0, 0));
+  QImage stamp(2, 2, QImage::Format_ARGB32);
+  stamp.fill(qRgb(200, 200, 200));
+  const QImage burnt = FloatingStamp::BurnIn(picture, stamp, QRectF(1, 1, 2, 2), 50);
+  EXPECT_NEAR(qRed(burnt.pixel(1, 1)), 100, 1);
+  EXPECT_EQ(burnt.pixel(0, 0), qRgb(0, 0, 0));
+  EXPECT_TRUE(FloatingStamp::BurnIn(picture, QImage(), QRectF(1, 1, 2, 2), 0).isNull());
 }
