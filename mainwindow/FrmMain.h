@@ -92,6 +92,13 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void DeleteSelectedFiles();
   // FIXME: the print window opens here once it is hosted.
   void ShowPrintWindow() {}
+  // The file task dialog of rename, copy and move: made on first use and kept.
+  TaskDialogServices& FileTaskDialog();
+  // A new stamp name dialog for a send to the stamp library; released after it closes.
+  TaskDialogServices& StampNameDialog();
+  void StampNameDialogClosed();
+  // Tests hand in their own task dialogs.
+  void UseTaskDialogs(TaskDialogFactory& factory) { m_taskDialogs = &factory; }
   // Runs the command of a key picked in the menu (its PressMenuID).
   void RunMenuCommand(const QString& key);
   // True from a menu pick until its command has ended.
@@ -105,7 +112,7 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   SkinMenuServices* SkinMenu() override { return m_skinMenu.services; }
   TextStripServices* YDSTextControl1() override { return m_textStrip.services; }
   QWidget* FolderView() override { return m_folderView; }
-  TaskDialogFactory* TaskDialogs() override { return this; }
+  TaskDialogFactory* TaskDialogs() override { return m_taskDialogs; }
   QString Label1Caption() const override { return m_label1; }
   void SetLabel1Caption(const QString& caption) override { m_label1 = caption; }
   void FormOption(bool& isAutoProcess, bool& MenuClick) override;
@@ -211,6 +218,9 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   // The installed scalable font families, for the text strip.
   QComboBox* m_cbFont = nullptr;
   QTimer m_timer2;
+  TaskDialogFactory* m_taskDialogs = this;
+  std::unique_ptr<TaskDialogServices> m_fileTask;
+  std::unique_ptr<TaskDialogServices> m_stampName;
   std::unique_ptr<SlideshowWindow> m_ownSlideshow;
   std::unique_ptr<SlideshowWindow> m_slideshow;
 

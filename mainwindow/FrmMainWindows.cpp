@@ -2,7 +2,10 @@
 // slideshows.
 #include "mainwindow/FrmMain.h"
 
+#include <QTimer>
+
 #include "foundation/SelectedFiles.h"
+#include "mainwindow/MenuCommandHandlers.h"
 #include "windows/FrmShells.h"
 #include "windows/SlideshowWindow.h"
 
@@ -34,4 +37,32 @@ void FrmMain::UnloadSecondaryWindows() {
       slideshow->Unload();
     }
   }
+}
+
+TaskDialogServices& FrmMain::FileTaskDialog() {
+  if (!m_fileTask) {
+    m_fileTask = m_taskDialogs->CreateTaskDialog();
+  }
+  return *m_fileTask;
+}
+
+TaskDialogServices& FrmMain::StampNameDialog() {
+  m_stampName = m_taskDialogs->CreateTaskDialog();
+  return *m_stampName;
+}
+
+void FrmMain::StampNameDialogClosed() {
+  TaskDialogServices* closed = m_stampName.get();
+  if (closed == nullptr) {
+    return;
+  }
+  if (closed->ButtonState() == 1) {
+    MenuCommands::Handlers::StampLibraryNameChosen(*this, closed->m_String());
+  }
+  // Released from the event loop, after the dialog's own close has finished.
+  QTimer::singleShot(0, this, [this, closed] {
+    if (m_stampName.get() == closed) {
+      m_stampName.reset();
+    }
+  });
 }

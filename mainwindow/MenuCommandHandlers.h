@@ -5,6 +5,7 @@
 #include <string_view>
 
 class FrmMain;
+class QString;
 
 namespace MenuCommands::Handlers {
 
@@ -26,6 +27,12 @@ void ResizeCanvas(FrmMain& window, std::string_view key);
 void Flip(FrmMain& window, std::string_view key);
 void Rotate(FrmMain& window, std::string_view key);
 void PanelSection(FrmMain& window, std::string_view key);
+
+// The file task dialog's commands. The name typed for a library stamp arrives once the
+// dialog has closed.
+void SendToStampLibrary(FrmMain& window, std::string_view key);
+void StampLibraryNameChosen(FrmMain& window, const QString& name);
+void FileTask(FrmMain& window, std::string_view key);
 
 // Image Tool and Effect commands.
 void Shape(FrmMain& window, std::string_view key);

@@ -17,6 +17,7 @@ namespace H = Handlers;
 
 const std::array kCommands{
     Command{K::File_Save, H::Save},
+    Command{K::File_Fav, H::SendToStampLibrary},
     Command{K::File_Print, H::Print},
     Command{K::File_Exit, H::Exit},
     Command{K::Edit_Undo, H::Undo},
@@ -28,6 +29,9 @@ const std::array kCommands{
     Command{K::Edit_Copy, H::Copy},
     Command{K::Edit_Paste, H::Paste},
     Command{K::Edit_Delete, H::Delete},
+    Command{K::Edit_Rename, H::FileTask},
+    Command{K::Edit_Copyto, H::FileTask},
+    Command{K::Edit_Moveto, H::FileTask},
     Command{K::Edit_Resize, H::ResizeImage},
     Command{K::Edit_Resizec, H::ResizeCanvas},
     Command{K::Edit_Hflip, H::Flip},
@@ -95,6 +99,7 @@ const std::array kCommands{
     Command{K::Effect_Moon, H::Effect},
     Command{K::Effect_Lensflare, H::Effect},
     Command{K::Effect_Mist, H::Effect},
+    Command{K::Stamp_Send, H::SendToStampLibrary},
 };
 
 // The stamp library's delete has its own button on the side panel; the star rows belong
@@ -104,8 +109,6 @@ constexpr std::array kDocumentedNoOps{K::File_Favdec, K::Star_Add, K::Star_Remov
 constexpr std::array kPending{
     // The new picture and the file dialogs.
     K::File_New, K::File_Open, K::File_SaveAs, K::File_Savecopy, K::File_Import, K::File_ImportLib,
-    // The file task dialog: sending to the stamp library, rename, copy and move.
-    K::File_Fav, K::Stamp_Send, K::Edit_Rename, K::Edit_Copyto, K::Edit_Moveto,
     // The canvas's rasterizing.
     K::Edit_Rasterize,
     // The browse menu.

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QtCore/qtestsupport_core.h>
 
 #include "FrmMainFixture.h"
@@ -23,6 +24,7 @@
 #include "platform/Printer.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "support/TestPictures.h"
+#include "support/fakes/FakeTaskDialog.h"
 #include "support/fakes/ScriptedMessageBox.h"
 
 namespace {
@@ -288,6 +290,62 @@ TEST_F(MenuCommandsTest, PanelSectionsTickOneRow) {
   EXPECT_EQ(window.UserqzProcess1()->Toolselect(), 2);
   Choose(window, K::Edit_Fav);
   EXPECT_EQ(window.UserqzProcess1()->Toolselect(), 1);
+}
+
+TEST_F(MenuCommandsTest, SendingToTheStampLibraryWritesAPngOnlyWhenConfirmedWithAPlainName) {
+  FrmMain& window = Loaded();
+  Fakes::FakeTaskDialogFactory dialogs;
+  window.UseTaskDialogs(dialogs);
+  const QString library = ModPublic::ProgramFolder() + "Librarians/";
+  Choose(window, K::File_Fav);
+  ASSERT_EQ(dialogs.records.size(), 1U);
+  EXPECT_EQ(dialogs.records[0]->publicShell, 4);
+  EXPECT_EQ(dialogs.records[0]->modalShows, 1);
+  EXPECT_TRUE(QDir(library).entryList(QDir::Files).isEmpty()) << "cancelled: nothing written";
+
+  dialogs.outcome.buttonState = 1;
+  {
+    Fakes::ScriptedMessageBox boxes;
+    for (const QString& bad : {QString(), QStringLiteral(".."), QStringLiteral("a/b"), QStringLiteral("a\\b")}) {
+      dialogs.outcome.name = bad;
+      Choose(window, K::File_Fav);
+    }
+    EXPECT_EQ(boxes.shown.size(), 4U);
+    EXPECT_TRUE(QDir(library).entryList(QDir::Files).isEmpty()) << "refused names write nothing";
+  }
+  MarkChanged(window);
+  dialogs.outcome.name = QStringLiteral("sky");
+  Choose(window, K::Stamp_Send);
+  EXPECT_EQ(QImageReader(library + "sky.lib").format(), "png");
+  EXPECT_FALSE(window.Canvas().SaveState()) << "a copy in the library does not save the picture";
+
+  QFile(library + "sky.lib").resize(3);
+  Fakes::ScriptedMessageBox no({Forms::vbNo});
+  Choose(window, K::File_Fav);
+  ASSERT_EQ(no.shown.size(), 1U);
+  EXPECT_EQ(QFileInfo(library + "sky.lib").size(), 3) << "not replaced without a yes";
+  no.answers = {Forms::vbYes};
+  Choose(window, K::File_Fav);
+  EXPECT_EQ(QImageReader(library + "sky.lib").format(), "png");
+}
+
+TEST_F(MenuCommandsTest, RenameCopyAndMoveShareOneModelessDialog) {
+  FrmMain& window = Loaded();
+  Fakes::FakeTaskDialogFactory dialogs;
+  window.UseTaskDialogs(dialogs);
+  SelectedFiles::Program().SetFiles({m_folder.File("quadrants.png")});
+  Choose(window, K::Edit_Rename);
+  ASSERT_EQ(dialogs.records.size(), 1U);
+  EXPECT_EQ(dialogs.records[0]->publicShell, 2);
+  EXPECT_EQ(dialogs.records[0]->text, "quadrants.png");
+  Choose(window, K::Edit_Moveto);
+  EXPECT_EQ(dialogs.records[0]->publicShell, 1);
+  Choose(window, K::Edit_Copyto);
+  EXPECT_EQ(dialogs.records[0]->publicShell, 0);
+  EXPECT_EQ(dialogs.records.size(), 1U) << "made on first use and kept";
+  EXPECT_EQ(dialogs.records[0]->modelessShows, 3);
+  EXPECT_EQ(dialogs.records[0]->paints, 3);
+  SelectedFiles::Program().Clear();
 }
 
 TEST_F(MenuCommandsTest, PasteFloatsAPictureAndAnEmptyClipboardChangesNothing) {

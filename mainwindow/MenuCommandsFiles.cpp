@@ -1,0 +1,105 @@
+// The dispatcher's file task commands: sending the picture or the floating stamp to the
+// stamp library, and renaming, copying and moving the selected files.
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QTimer>
+
+#include "canvas/Imageqzviewer.h"
+#include "canvas/ToolModes.h"
+#include "foundation/CommandKeys.h"
+#include "foundation/ModClipboard.h"
+#include "foundation/ModPublic.h"
+#include "foundation/SecondaryWindowServices.h"
+#include "foundation/SelectedFiles.h"
+#include "mainwindow/FrmMain.h"
+#include "mainwindow/MenuCommandHandlers.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/gdiplus/AtomicFile.h"
+
+namespace MenuCommands::Handlers {
+
+namespace {
+
+namespace K = CommandKeys;
+
+constexpr int kCopyTask = 0;
+constexpr int kMoveTask = 1;
+constexpr int kRenameTask = 2;
+constexpr int kStampNameTask = 4;
+constexpr int kPng = 6;
+constexpr int kPngQuality = 90;
+
+// A library name is a plain file name: no folder part and not a folder's own name.
+bool IsPlainName(const QString& name) {
+  return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+         !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+}
+
+bool CopyAtomically(const QString& source, const QString& target) {
+  QFile in(source);
+  if (!in.open(QIODevice::ReadOnly)) {
+    return false;
+  }
+  const QByteArray bytes = in.readAll();
+  return Gdip::WriteFileAtomically(target, [&](QIODevice& out) { return out.write(bytes) == bytes.size(); });
+}
+
+// Writes the library file: the floating stamp's current snapshot, else the picture as a
+// PNG. Writing a copy leaves the picture's own saved state as it was.
+bool WriteLibraryFile(Imageqzviewer& canvas, const QString& file) {
+  // FIXME: once the stamp can be edited while it floats, its current snapshot is copied
+  // instead; until then the stamp file holds the floating stamp as it is.
+  if (canvas.Effect() == ToolModes::kFloatingStamp) {
+    return CopyAtomically(ModGDI::StampTempPath(), file);
+  }
+  const bool saved = canvas.SaveState();
+  const bool written = canvas.SaveImage(file, kPng, kPngQuality);
+  canvas.SetSaveState(saved);
+  return written;
+}
+
+}  // namespace
+
+void StampLibraryNameChosen(FrmMain& window, const QString& name) {
+  if (!IsPlainName(name)) {
+    Forms::MsgBox(QStringLiteral("Please type a stamp name without \"/\" or \"\\\"."), Forms::vbExclamation);
+    return;
+  }
+  const QString folder = ModPublic::AddBackslash(ModPublic::ProgramFolder()) + QStringLiteral("Librarians/");
+  const QString file = folder + name + QStringLiteral(".lib");
+  if (QFile::exists(file) &&
+      Forms::MsgBox(QStringLiteral("The stamp \"%1\" already exists. Do you want to replace it?").arg(name),
+                    Forms::vbYesNo | Forms::vbQuestion) != Forms::vbYes) {
+    return;
+  }
+  if (!QDir().mkpath(folder) || !WriteLibraryFile(window.Canvas(), file)) {
+    Forms::MsgBox(QStringLiteral("The stamp could not be saved."), Forms::vbExclamation);
+  }
+  // FIXME: the side panel's library takes the new file (Import, RefreshFav) once it is hosted.
+}
+
+void SendToStampLibrary(FrmMain& window, std::string_view) {
+  TaskDialogServices& dialog = window.StampNameDialog();
+  dialog.SetPublicShell(kStampNameTask);
+  dialog.StartPaint();
+  dialog.ShowModal([owner = QPointer<FrmMain>(&window)] {
+    if (owner) {
+      owner->StampNameDialogClosed();
+    }
+  });
+}
+
+void FileTask(FrmMain& window, std::string_view key) {
+  TaskDialogServices& dialog = window.FileTaskDialog();
+  dialog.ShowModeless();
+  if (key == K::Edit_Rename) {
+    dialog.SetPublicShell(kRenameTask);
+    dialog.SetTextControl(ModPublic::GetFileName(SelectedFiles::Program().At(0)));
+  } else {
+    dialog.SetPublicShell(key == K::Edit_Copyto ? kCopyTask : kMoveTask);
+  }
+  dialog.StartPaint();
+}
+
+}  // namespace MenuCommands::Handlers
