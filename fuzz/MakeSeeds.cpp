@@ -12,6 +12,9 @@
 
 #include <tiffio.h>
 
+#include "browse/StarList.h"
+#include "controls/FolderHistory.h"
+#include "controls/MenuModel.h"
 #include "platform/Registry.h"
 #include "platform/gdiplus/BmpCodec.h"
 #include "platform/gdiplus/GifCodec.h"
@@ -89,14 +92,28 @@ void AddPictures(Corpus& corpus) {
   corpus.Add("metafile", Gdip::MetafileWriter::EncodeWmf(Gradient(3, 2, false)));
 }
 
+QByteArray ReadAndRemove(const QString& path) {
+  QFile file(path);
+  const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  QFile::remove(path);
+  return bytes;
+}
+
+void AddLists(Corpus& corpus, const QString& scratch) {
+  corpus.Add("starlist", StarList::Encode({QStringLiteral("holiday.jpg"), QStringLiteral("Été 2019.png")}));
+  MenuModel model;
+  FolderHistory::HistoryCreate(model, QStringLiteral("/home/someone/Pictures"));
+  FolderHistory::HistoryCreate(model, QStringLiteral("/media/card, old/DCIM"));
+  FolderHistory::WriteHistoryFile(scratch, model);
+  corpus.Add("history", ReadAndRemove(scratch));
+}
+
 void AddSettings(Corpus& corpus, const QString& scratch) {
   Registry::SetFilePath(scratch);
   const Registry::NamedValue values[] = {{QStringLiteral("JpegQuality"), Registry::Value::Dword(90)},
                                          {QStringLiteral("Name"), Registry::Value::Sz(QStringLiteral("Blue sky"))}};
   Registry::SetValues(Registry::RootKey::CurrentUser, u"SOFTWARE\\Vesk Lorvane", values);
-  QFile file(scratch);
-  corpus.Add("settings", file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
-  QFile::remove(scratch);
+  corpus.Add("settings", ReadAndRemove(scratch));
 }
 
 }  // namespace
@@ -111,6 +128,7 @@ int main(int argc, char** argv) {
   AddBmps(corpus);
   AddPictures(corpus);
   AddSettings(corpus, QDir::temp().filePath(QStringLiteral("lorvane-seed-settings.ini")));
+  AddLists(corpus, QDir::temp().filePath(QStringLiteral("lorvane-seed-History.tmp")));
   if (!corpus.Ok()) {
     std::fprintf(stderr, "make_fuzz_seeds: a seed could not be written\n");
     return 1;

@@ -1,18 +1,11 @@
-// The settings file reader: every input is the whole file, read back for one value.
-#include <QDir>
-#include <QFile>
-
+// The settings file reader: every input is the whole file, read back for two values.
 #include "fuzz/FuzzSupport.h"
 #include "platform/Registry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const QString path = QDir::temp().filePath(QStringLiteral("lorvane-fuzz-settings-%1.ini").arg(getpid()));
-  {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-      return 0;
-    }
-    file.write(reinterpret_cast<const char*>(data), qint64(size));
+  const QString path = FuzzSupport::AsFile(data, size, "registry.ini");
+  if (path.isEmpty()) {
+    return 0;
   }
   Registry::SetFilePath(path);
   Registry::QueryValue(Registry::RootKey::CurrentUser, u"SOFTWARE\\Vesk Lorvane", u"JpegQuality");
