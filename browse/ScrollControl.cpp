@@ -155,6 +155,7 @@ void ScrollControl::ResetPaint() {
 }
 
 void ScrollControl::StartPaint(float MoveX, float MoveY, bool FirstLoad) {
+  m_painted = true;
   PaintBar(MoveX, MoveY, FirstLoad);
   PaintCountBox();
   RefreshBackBuffer();
@@ -202,6 +203,10 @@ void ScrollControl::DrawInfo(int CurID, int Total) {
   RefreshBackBuffer();
 }
 
+QString ScrollControl::CountText() const {
+  return m_curID < 0 ? QString() : QStringLiteral("Total: %1/%2 Images").arg(m_curID).arg(m_total);
+}
+
 void ScrollControl::PaintCountBox() {
   // The bar's own paints keep the counts last given.
   if (m_curID < 0) {
@@ -218,8 +223,7 @@ void ScrollControl::PaintCountBox() {
                                   MakeARGB(255, 235, 235, 235));
     graphics->FillRectangle(box, QRectF(0, 0, kCountBoxWidth, h));
   }
-  const QString text = QStringLiteral("Total: %1/%2 Images").arg(m_curID).arg(m_total);
-  ModGDI::DrawTextGdip(surface, text, 5, 5, QStringLiteral("Tahoma"), 8, MakeARGB(255, 0, 0, 0), 0, false,
+  ModGDI::DrawTextGdip(surface, CountText(), 5, 5, QStringLiteral("Tahoma"), 8, MakeARGB(255, 0, 0, 0), 0, false,
                        kCountBoxWidth);
 }
 
@@ -288,6 +292,14 @@ void ScrollControl::resizeEvent(QResizeEvent* event) {
   m_sizeButton->move(m_toggleButton->x() - ButtonWidth, 0);
   m_toggleButton->resize(ButtonWidth, height());
   m_sizeButton->resize(ButtonWidth, height());
+  if (m_painted) {
+    // The track stays in the middle and the grip where it was on it.
+    const int oldTrackLeft = m_trackLeft;
+    PlaceTrack();
+    const int shift = m_trackLeft - oldTrackLeft;
+    ModPublic::ThumBarDragPos += shift;
+    StartPaint(m_gripRect.isEmpty() ? 0.0F : static_cast<float>(m_gripRect.left() + shift), 0, true);
+  }
 }
 
 void ScrollControl::ReadProperties(const QVariantMap& bag) {

@@ -76,6 +76,8 @@ class ScrollControl : public SkinSurface, public ThumbnailBarServices {
   void StartPaint(float MoveX, float MoveY, bool FirstLoad) override;
   // Paints the count box: "Total: " CurID "/" Total " Images".
   void DrawInfo(int CurID, int Total);
+  // The text of the count box, empty before the first DrawInfo.
+  QString CountText() const;
   void ThumClose() override;
   void ThumOpen() override;
   // The open/close button offers to open the thumbnail pane (it shows "OPENTHUM").
@@ -118,13 +120,15 @@ class ScrollControl : public SkinSurface, public ThumbnailBarServices {
 
   bool m_isOpenthum = false;
   int m_max = 10;
-  int m_value = 0;
+  // The grip starts at the middle, so a drag that has not yet moved it zooms to 100 %.
+  int m_value = CentreValue;
   std::unique_ptr<Gdip::Bitmap> m_track;
   std::unique_ptr<Gdip::Bitmap> m_grip;
   int m_trackLeft = 0;
   int m_gripHome = 0;
   QRectF m_gripRect;
   bool m_hover = false;
+  bool m_painted = false;
   // The counts last shown, repainted with the bar; -1 before the first DrawInfo.
   int m_curID = -1;
   int m_total = 0;

@@ -88,6 +88,7 @@ void ThumViewer::SearchThumbnaillGO(const QString& KeyWords, bool isSearch) {
   ListCount = static_cast<int>(m_rows.size());
   ClearSheet();
   PublishSelection();
+  emit Listed();
   CreateThumbnail(0, false, false);
 }
 
@@ -108,6 +109,7 @@ void ThumViewer::FillFileTable() {
   // A new table has nothing selected, and the shared list must not go on naming files
   // of the old one: Delete or Move would act on files no longer shown as selected.
   PublishSelection();
+  emit Listed();
 }
 
 void ThumViewer::CreateCaptionKit() {

@@ -99,7 +99,7 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   // selected files (isDelete false) or unstars them, writes the list and redraws their
   // marks; when the list cannot be written it says so and leaves the sheet as it was.
   void QrFileRead();
-  void QrFileCreate(bool isDelete = false);
+  void QrFileCreate(bool isDelete = false) override;
   // Frames the selected thumbnails in grey after a change of their stars and repaints.
   void DrawReview(bool isRefresh = false, bool isDelete = false);
   // The star list as last read, names as they stand in the file.
@@ -198,6 +198,8 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   void MouseDown(int Button, int Shift, float X, float Y);
   void MouseUp(int Button, int Shift, float X, float Y);
   void DblClick();
+  // The table was filled anew (a listing or a search): ListCount may have changed.
+  void Listed();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -49,6 +49,8 @@ class ThumbnailSheetServices {
   virtual void SetOnEventsEnabled(bool enabled) = 0;
   // Draws the thumbnails of the listed folder.
   virtual bool CreateThumbnail(int Zoom = 0, bool isZoom = false, bool isRefresh = false) = 0;
+  // Stars the selected files (isDelete false) or unstars them and shows the change.
+  virtual void QrFileCreate(bool isDelete = false) = 0;
   // Lists the folder again and redraws the thumbnails.
   virtual void RefreshThumbnail(bool isReAdd = true) = 0;
   // The number of listed pictures (the sheet's ListCount), and the path of one of them

@@ -98,8 +98,8 @@ void FrmMain::CreateControls() {
   m_imageToolbar = Hosted<ImageToolbarServices>::Of(new StandInImageToolbar(this));
   m_splitLV = Hosted<SplitterServices>::Of(new StandInSplitter(this, {kSplitHLeft, kSplitLVHeight}));
   m_splitH = Hosted<SplitterServices>::Of(new StandInSplitter(this, {kSplitHWidth, kDesignSize.height()}));
-  auto* thumbnailBar = new ScrollControl(this);
-  m_splitV = Hosted<ThumbnailBarServices>::Of(thumbnailBar);
+  m_thumbnailBar = new ScrollControl(this);
+  m_splitV = Hosted<ThumbnailBarServices>::Of(m_thumbnailBar);
   auto* sidePanel = new StandInSidePanel(this);
   m_sidePanel = Hosted<SidePanelServices>::Of(sidePanel);
   m_formatFilter = new ZzQFiterControl(sidePanel);
@@ -118,7 +118,7 @@ void FrmMain::CreateControls() {
   m_cbFont = new QComboBox(this);
   m_cbFont->hide();
   m_titleSkin->SetOnMouseUp([this](int, int, float, float) { TitleSkin_MouseUp(); });
-  connect(thumbnailBar, &ScrollControl::ThumbToggleClick, this, &FrmMain::ToggleThumbnailPane);
+  ConnectThumbnailBar();
   connect(m_formatFilter, &ZzQFiterControl::FormatToggled, this, &FrmMain::ApplyFormatFilter);
   connect(strip, &ToolbarUser::MouseDown, this, [this](int, int, float X, float) { OpenStripMenu(X); });
   connect(strip, &ToolbarUser::MouseMove, this, [this](int, int, float X, float) { qzToolbarUser_MouseMove(X); });

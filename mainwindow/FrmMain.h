@@ -26,6 +26,7 @@
 
 class Imageqzviewer;
 class QComboBox;
+class ScrollControl;
 class SlideshowWindow;
 class ThumViewer;
 class ZzQFiterControl;
@@ -157,6 +158,7 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   const QComboBox& FontList() const { return *m_cbFont; }
   QTimer& LayoutTimer() { return m_timer2; }
   ZzQFiterControl& FormatFilter() { return *m_formatFilter; }
+  ScrollControl& ThumbnailBar() { return *m_thumbnailBar; }
 
  signals:
   // The window has unloaded: the settings are saved and the program may end.
@@ -197,6 +199,13 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   PaneLayout::PaneWidgets AllPaneWidgets() const;
   void ApplyArrangement(const PaneLayout::Arrangement& arrangement);
   void ApplyFormatFilter();
+  // The thumbnail bar's handlers (FrmMainThumbnailBar.cpp).
+  void ConnectThumbnailBar();
+  void ShowImageCounts();
+  void ThumbnailBar_MouseDown();
+  void ThumbnailBar_MouseMove();
+  void ThumbnailBar_MouseUp();
+  void Canvas_MouseUp();
 
   Imageqzviewer* m_canvas = nullptr;
   ThumViewer* m_sheet = nullptr;
@@ -207,6 +216,9 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   Hosted<SplitterServices> m_splitLV;
   Hosted<SplitterServices> m_splitH;
   Hosted<ThumbnailBarServices> m_splitV;
+  ScrollControl* m_thumbnailBar = nullptr;
+  // A press on the bar's grip drags the canvas's zoom until the release.
+  bool m_zoomDrag = false;
   Hosted<SidePanelServices> m_sidePanel;
   // The format filter, placed under the tree until the side panel takes it.
   ZzQFiterControl* m_formatFilter = nullptr;

@@ -34,6 +34,10 @@ void SendToStampLibrary(FrmMain& window, std::string_view key);
 void StampLibraryNameChosen(FrmMain& window, const QString& name);
 void FileTask(FrmMain& window, std::string_view key);
 
+// Browse commands.
+void Sort(FrmMain& window, std::string_view key);
+void Star(FrmMain& window, std::string_view key);
+
 // Image Tool and Effect commands.
 void Shape(FrmMain& window, std::string_view key);
 void LineWidth(FrmMain& window, std::string_view key);

@@ -42,6 +42,9 @@ const std::array kCommands{
     Command{K::Edit_Fav, H::PanelSection},
     Command{K::Edit_Keyword, H::PanelSection},
     Command{K::Edit_Prop, H::PanelSection},
+    Command{K::View_Sortstar, H::Sort},
+    Command{K::View_Addstar, H::Star},
+    Command{K::View_Removestar, H::Star},
     Command{K::Filter_Browse, H::Adjustment},
     Command{K::Filter_Select, H::Selection},
     Command{K::Filter_EllipSelect, H::Selection},
@@ -113,8 +116,8 @@ constexpr std::array kPending{
     K::Edit_Rasterize,
     // The browse menu.
     K::View_Fullmode, K::View_Fitmode, K::View_Zoomout, K::View_Zoomin, K::View_Sortname, K::View_Sortsize,
-    K::View_Sorttype, K::View_Sortcreate, K::View_Sortmodify, K::View_Sortstar, K::View_Addstar,
-    K::View_Removestar, K::View_Slideshow, K::View_Properties,
+    K::View_Sorttype, K::View_Sortcreate, K::View_Sortmodify, K::View_Slideshow,
+    K::View_Properties,
     // The create and help menus.
     K::Create_Desktop, K::Create_Desktopbg, K::Create_Scr, K::Help_Index, K::Help_Website, K::Help_Update,
     // The pop-up menus: thumbnail sizes, line widths, the stamp's options and brushes, fill styles.

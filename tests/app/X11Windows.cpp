@@ -10,6 +10,11 @@ namespace {
 
 ::Display* D(void* display) { return static_cast<::Display*>(display); }
 
+// Windows come and go while they are looked at (a menu closing between the listing of the
+// root's children and the question about one of them): such a request then fails and the
+// window counts as gone, instead of Xlib's default handler ending the test program.
+int IgnoreVanishedWindows(::Display*, XErrorEvent*) { return 0; }
+
 }  // namespace
 
 std::unique_ptr<Connection> Connection::Open(const std::string& display) {
@@ -17,6 +22,7 @@ std::unique_ptr<Connection> Connection::Open(const std::string& display) {
   if (connection == nullptr) {
     return nullptr;
   }
+  XSetErrorHandler(IgnoreVanishedWindows);
   return std::unique_ptr<Connection>(new Connection(connection));
 }
 
@@ -159,6 +165,28 @@ void Connection::MoveTo(unsigned long window, int x, int y) {
 
 void Connection::Resize(unsigned long window, int width, int height) {
   XResizeWindow(D(m_display), window, unsigned(width), unsigned(height));
+  XFlush(D(m_display));
+}
+
+void Connection::Drag(unsigned long window, int fromX, int fromY, int toX, int toY) {
+  const auto button = [&](int type, int x, int y, unsigned int state) {
+    XEvent event{};
+    FillPointer(event.xbutton, D(m_display), window, type, x, y);
+    event.xbutton.button = Button1;
+    event.xbutton.state = state;
+    XSendEvent(D(m_display), window, False, NoEventMask, &event);
+  };
+  button(ButtonPress, fromX, fromY, 0);
+  // Moves with the button held, in a few steps as a hand would make them.
+  constexpr int kSteps = 8;
+  for (int step = 1; step <= kSteps; ++step) {
+    XEvent event{};
+    FillPointer(event.xmotion, D(m_display), window, MotionNotify, fromX + (toX - fromX) * step / kSteps,
+                fromY + (toY - fromY) * step / kSteps);
+    event.xmotion.state = Button1Mask;
+    XSendEvent(D(m_display), window, False, NoEventMask, &event);
+  }
+  button(ButtonRelease, toX, toY, Button1Mask);
   XFlush(D(m_display));
 }
 

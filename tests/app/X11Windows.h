@@ -50,6 +50,8 @@ class Connection {
   void Type(unsigned long window, const std::string& letters);
   // One key by its X name ("Down", "Return", "e"), with Alt held when asked.
   void PressKey(unsigned long window, const std::string& name, bool alt = false);
+  // A left-button drag from one point to another inside the window.
+  void Drag(unsigned long window, int fromX, int fromY, int toX, int toY);
 
  private:
   explicit Connection(void* display) : m_display(display) {}

@@ -84,6 +84,7 @@ TEST_F(ThumbnailBar, TheTrackSitsInTheMiddleAndTheGripAtItsHome) {
   EXPECT_EQ(Pixel(150, 8), kTrack);
   EXPECT_EQ(Pixel(200, 2), kGrip);
   EXPECT_EQ(bar.Max(), "10");
+  EXPECT_EQ(bar.Value(), 55);
   bar.SetMax(" 42");
   EXPECT_EQ(bar.WriteProperties().value("Max").toString(), "42");
 }

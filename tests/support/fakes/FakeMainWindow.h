@@ -64,6 +64,7 @@ class FakeThumbnailSheet final : public ThumbnailSheetServices {
     ++drawings;
     return true;
   }
+  void QrFileCreate(bool isDelete) override { starCommands.push_back(isDelete); }
   void RefreshThumbnail(bool) override { ++listRefreshes; }
   int SlideCount() const override { return int(listed.size()); }
   QString SlideFilename(int curI) const override { return listed.value(curI); }
@@ -73,6 +74,7 @@ class FakeThumbnailSheet final : public ThumbnailSheetServices {
   int listRefreshes = 0;
   bool onEventsEnabled = false;
   int drawings = 0;
+  std::vector<bool> starCommands;
 };
 
 class FakeMainWindow final : public MainWindowServices {

@@ -1,0 +1,191 @@
+// Star marks, the format filter and the zoom grip on a virtual display, used as a new
+// user would: star two thumbnails, see the stars, sort by star, restart and see them
+// again; switch "*.Jpg" off and see the JPEG files leave; drag the grip and see the
+// canvas zoom.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "ProgramRun.h"
+#include "WindowShots.h"
+#include "X11Windows.h"
+#include "support/TestFolder.h"
+
+namespace {
+
+using namespace WindowShots;
+
+// Three PNG pictures and two JPEG ones, each a flat colour of its own.
+struct Picture {
+  const char* name;
+  QColor colour;
+};
+const Picture kPictures[] = {{"a-red.png", {220, 30, 40}},
+                             {"b-green.png", {30, 160, 60}},
+                             {"c-blue.jpg", {40, 70, 200}},
+                             {"d-orange.png", {240, 140, 20}},
+                             {"e-violet.jpg", {150, 60, 190}}};
+// The pixels of the shipped star's gold in a photograph (none of the pictures is gold).
+int GoldPixels(const QImage& shot) {
+  int count = 0;
+  for (int y = 0; y < shot.height(); ++y) {
+    for (int x = 0; x < shot.width(); ++x) {
+      const QColor c = shot.pixelColor(x, y);
+      count += c.red() > 225 && c.green() >= 165 && c.green() < 245 && c.blue() < 140 ? 1 : 0;
+    }
+  }
+  return count;
+}
+
+// The menu bar lies under the 25 pixel title bar and a 1 pixel gap, 20 pixels high; the
+// "Browse" title's left edge (its menu holds the View commands), and the middles of its
+// star rows below the menu's top: the first row starts 8 down, rows are 20 high and
+// separators take 10.
+constexpr int kMenuBarTop = 26;
+constexpr int kMenuBarBottom = 46;
+constexpr int kViewTitle = 80;
+constexpr int kStarRows[] = {8 + 9 * 20 + 3 * 10 + 10, 8 + 10 * 20 + 4 * 10 + 10, 8 + 11 * 20 + 4 * 10 + 10};
+// The middle of the filter's first row in the window.
+constexpr int kFilterRowX = 60;
+constexpr int kFilterFirstRowY = 420;
+// The middle of the thumbnail bar's grip at its home.
+constexpr QPoint kGrip{654, 490};
+
+class BrowseRoad : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!ProgramRun::VirtualDisplay::Installed()) {
+      GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps installs it)";
+    }
+    display = std::make_unique<ProgramRun::VirtualDisplay>();
+    ASSERT_FALSE(display->Name().isEmpty()) << "Xvfb did not start";
+    x = XTest::Connection::Open(display->Name().toStdString());
+    ASSERT_NE(x, nullptr);
+    pictures = home.path() + "/Holiday";
+    QDir().mkpath(pictures);
+    QImage image(320, 240, QImage::Format_RGB32);
+    for (const Picture& p : kPictures) {
+      image.fill(p.colour);
+      ASSERT_TRUE(image.save(pictures + "/" + p.name));
+    }
+  }
+  void TearDown() override {
+    if (program.state() != QProcess::NotRunning) {
+      program.kill();
+      program.waitForFinished(5000);
+    }
+  }
+
+  // Starts the program and picks the folder in the tree; the window, or 0.
+  unsigned long StartAndPick() {
+    QProcessEnvironment env = ProgramRun::ProgramEnvironment(display->Name());
+    env.insert("HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.path() + "/.config");
+    env.insert("XDG_DATA_HOME", home.path() + "/.local/share");
+    env.insert("XDG_CACHE_HOME", home.path() + "/.cache");
+    program.setProcessEnvironment(env);
+    program.start(ProgramRun::ProgramPath());
+    if (!program.waitForStarted(10000)) {
+      return 0;
+    }
+    const unsigned long window = ProgramRun::WaitForWindow(*x, "Vesk Lorvane 6 - Free");
+    if (window == 0 || !WaitUntilSteady(*x, window, shot)) {
+      return 0;
+    }
+    x->Click(window, 40, 200);
+    x->Type(window, "holiday");
+    return window;
+  }
+  int Count(const QImage& s, const Picture& p) const { return FindColour(s, p.colour, 0, s.width()).count; }
+  bool SheetShows(unsigned long window, std::initializer_list<int> shown, std::initializer_list<int> gone) {
+    return WaitForShot(*x, window, shot, [&](const QImage& s) {
+      for (int i : shown) {
+        if (Count(s, kPictures[i]) < 1000) {
+          return false;
+        }
+      }
+      for (int i : gone) {
+        if (Count(s, kPictures[i]) != 0) {
+          return false;
+        }
+      }
+      return true;
+    });
+  }
+  // Opens the "Browse" menu by a click on its title and picks one of its star rows (0 Arrange
+  // Image By Star, 1 Add Star, 2 Remove Star), pointing at it first as a user does.
+  void MenuRow(unsigned long window, int row) {
+    x->Click(window, kViewTitle + 10, kMenuBarTop + 10);
+    std::this_thread::sleep_for(300ms);
+    const QPoint at(kViewTitle + 60, kMenuBarBottom + kStarRows[row]);
+    x->MoveTo(window, at.x(), at.y());
+    std::this_thread::sleep_for(100ms);
+    x->Click(window, at.x(), at.y());
+    std::this_thread::sleep_for(300ms);
+  }
+  void Close(unsigned long window) {
+    x->RequestClose(window);
+    ASSERT_TRUE(program.waitForFinished(20000));
+  }
+
+  std::unique_ptr<ProgramRun::VirtualDisplay> display;
+  std::unique_ptr<XTest::Connection> x;
+  QTemporaryDir home;
+  QString pictures;
+  QProcess program;
+  QImage shot;
+};
+
+}  // namespace
+
+TEST_F(BrowseRoad, StarsFilterAndZoomAsAUserMeetsThem) {
+  unsigned long window = StartAndPick();
+  ASSERT_NE(window, 0u);
+  ASSERT_TRUE(SheetShows(window, {0, 1, 2, 3, 4}, {})) << "the sheet did not fill";
+  const QPoint red = FindColour(shot, kPictures[0].colour, 0, shot.width()).first + QPoint(30, 30);
+  const QPoint orange = FindColour(shot, kPictures[3].colour, 0, shot.width()).first + QPoint(30, 30);
+
+  // Two thumbnails starred, one after the other, from the menu.
+  x->Click(window, red.x(), red.y());
+  MenuRow(window, 1);
+  x->Click(window, orange.x(), orange.y());
+  MenuRow(window, 1);
+  const int noStar = GoldPixels(shot);
+  const auto twoStars = [noStar](const QImage& s) { return GoldPixels(s) >= noStar + 2 * 25; };
+  const bool starred = WaitForShot(*x, window, shot, twoStars);
+  shot.save(TestSupport::ArtifactsFolder() + "/browse-road-2-stars.png");
+  ASSERT_TRUE(starred) << "the stars did not show";
+  shot.save(TestSupport::ArtifactsFolder() + "/browse-road-2-stars.png");
+
+  // Sorted by star, the starred pictures come last: green takes the first place.
+  MenuRow(window, 0);
+  ASSERT_TRUE(WaitForShot(*x, window, shot, [&](const QImage& s) {
+    return FindColour(s, kPictures[1].colour, 0, s.width()).first.x() < FindColour(s, kPictures[0].colour, 0, s.width()).first.x();
+  })) << "sorting by star did not move the starred pictures";
+
+  // After a restart the folder's stars come back.
+  Close(window);
+  window = StartAndPick();
+  ASSERT_NE(window, 0u);
+  ASSERT_TRUE(SheetShows(window, {0, 1, 2, 3, 4}, {}));
+  ASSERT_TRUE(WaitForShot(*x, window, shot, twoStars)) << "the stars were not there after a restart";
+
+  // "*.Jpg" switched off: the JPEG pictures leave the sheet.
+  x->Click(window, kFilterRowX, kFilterFirstRowY + 7 * 20);
+  ASSERT_TRUE(SheetShows(window, {0, 1, 3}, {2, 4})) << "the JPEG pictures stayed";
+  shot.save(TestSupport::ArtifactsFolder() + "/browse-road-3-without-jpeg.png");
+
+  // A picture on the canvas, then the grip dragged to the right: the picture grows.
+  const QPoint green = FindColour(shot, kPictures[1].colour, 0, shot.width()).first + QPoint(30, 30);
+  x->Click(window, green.x(), green.y());
+  ASSERT_TRUE(WaitForShot(*x, window, shot, [&](const QImage& s) { return Count(s, kPictures[1]) > 40000; }));
+  const int fitted = Count(shot, kPictures[1]);
+  x->Drag(window, kGrip.x(), kGrip.y(), kGrip.x() + 40, kGrip.y());
+  const bool zoomed = WaitForShot(*x, window, shot, [&](const QImage& s) { return Count(s, kPictures[1]) > fitted * 5 / 4; });
+  shot.save(TestSupport::ArtifactsFolder() + "/browse-road-4-zoomed.png");
+  EXPECT_TRUE(zoomed) << "the canvas did not zoom: " << fitted << " -> " << Count(shot, kPictures[1]);
+  Close(window);
+}
