@@ -124,7 +124,8 @@ void BM_SelectionDragRepaint(benchmark::State& state) {
   SendMouse(*canvas, QEvent::MouseButtonPress, from, Qt::LeftButton);
   int step = 0;
   for (auto _ : state) {
-    SendMouse(*canvas, QEvent::MouseMove, from + QPointF(200 + ++step % 300, 150 + step % 200), Qt::LeftButton);
+    ++step;
+    SendMouse(*canvas, QEvent::MouseMove, from + QPointF(200 + step % 300, 150 + step % 200), Qt::LeftButton);
   }
   SendMouse(*canvas, QEvent::MouseButtonRelease, from, Qt::NoButton);
 }
