@@ -61,3 +61,13 @@ class SlideshowServices {
   // Closes the window when one is open.
   virtual void Unload() = 0;
 };
+
+// The print window as the main window opens it for the print command.
+class PrintWindowServices {
+ public:
+  virtual ~PrintWindowServices() = default;
+  // Opens the print window over the main window, or brings the open one to the front.
+  virtual void Show() = 0;
+  // Closes the window when one is open.
+  virtual void Unload() = 0;
+};
