@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
@@ -179,6 +180,18 @@ TEST_F(FrmPrinterTest, APressOnPrintReleasedElsewherePrintsAndTheWindowClosesCle
   EXPECT_TRUE(m_window.isNull());
   // The page files went with the window.
   EXPECT_TRUE(QDir(m_data).entryList({"~TempPrints*"}).isEmpty());
+}
+
+TEST_F(FrmPrinterTest, PrintingToPdfAsksForTheFileFirst) {
+  FrmPrinter& window = Open();
+  Click(kPrint);
+  auto* ask = window.findChild<QFileDialog*>();
+  ASSERT_NE(ask, nullptr);
+  EXPECT_FALSE(QFileInfo::exists(PrintJob::PageFile(m_data, 0)));  // nothing printed yet
+  ask->selectFile(m_folder.File("asked.pdf"));
+  QMetaObject::invokeMethod(ask, "accept");
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(QFileInfo(m_folder.File("asked.pdf")).size() > 0);
 }
 
 TEST_F(FrmPrinterTest, AJobThePrinterRefusesSaysSoAndKeepsTheWindow) {
