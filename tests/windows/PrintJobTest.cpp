@@ -73,6 +73,7 @@ TEST(PrintJob, ThreePicturesFitToPageGiveThreePagesInOrder) {
   EXPECT_EQ(PdfPages(folder.File("out.pdf")), 3);  // no blank page after the last
   const QImage second = PdfPage(folder.File("out.pdf"), 2, folder.Path());
   ASSERT_FALSE(second.isNull());
+  second.save(TestSupport::ArtifactsFolder() + "/print-pdf-page2.png");
   EXPECT_TRUE(Near(second.pixelColor(second.width() / 2, second.height() / 2), Qt::green, 30));
 
   // The page files are JPEGs of the sheet's size, numbered from 0, until they are removed.
