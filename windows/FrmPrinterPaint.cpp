@@ -30,6 +30,7 @@ void Panel(QImage& surface, float x, float y, float w, float h, std::uint32_t fi
                                 outline);
 }
 
+// Text in another size or font than the items' labels.
 void Text(QImage& surface, const QString& text, double x, double y, int points, std::uint32_t colour,
           const QString& font = kTahoma) {
   ModGDI::DrawTextGdip(surface, text, static_cast<float>(x), static_cast<float>(y), font, points, colour, 0, false,
@@ -71,14 +72,14 @@ void FrmPrinter::PaintItems(QImage& surface) const {
       painter.setBrush(Qt::white);
       painter.drawRect(QRectF(r.left(), r.top() + 25, r.width(), 15));
       painter.end();
-      Text(surface, ItemLabel(item), r.left(), r.top(), 8, DrawnItems::kLabel);
+      DrawnItems::DrawItemLabel(surface, ItemLabel(item), float(r.left()), float(r.top()));
       Icon(surface, m_icons[kCopies], QRectF(QPointF(50, r.top() + 6), m_icons[kCopies].size()));
       continue;
     }
     DrawnItems::DrawItemBox(surface, r, kNormal);
     DrawItemFace(surface, item, false);
     if (item < kCopies) {
-      Text(surface, ItemLabel(item), r.left() + 80, r.top() + 10, 8, DrawnItems::kLabel);
+      DrawnItems::DrawItemLabel(surface, ItemLabel(item), float(r.left() + 80), float(r.top() + 10));
     }
   }
 }
@@ -87,7 +88,7 @@ void FrmPrinter::PaintTexts(QImage& surface) {
   const QRectF& setup = m_items[kPrinterSetup];
   const int dpi = m_printer.Resolution();
   m_factsShown = FactsLine(m_printer.PrintableMillimetres(), dpi, dpi);
-  Text(surface, m_factsShown, setup.left() + 80, setup.top() + 30, 8, kFacts);
+  DrawnItems::DrawItemLabel(surface, m_factsShown, float(setup.left() + 80), float(setup.top() + 30), kFacts);
 
   const double etched = m_items[kChoosePrinter].top() - 30;
   ModGDI::DrawLineGdip(surface, 40, static_cast<float>(etched), 260, static_cast<float>(etched), 1, 1, 0, 0);
@@ -97,8 +98,8 @@ void FrmPrinter::PaintTexts(QImage& surface) {
   Text(surface, QStringLiteral("Print Preview:"), 310, headings, 10, kHeading);
 
   const QRectF& copies = m_items[kCopies];
-  Text(surface, QStringLiteral(" Copies"), copies.left() + copies.width() + 30,
-       copies.top() + Numbers::RoundToInt(copies.height()) / 2 + 20, 8, kCopiesText);
+  DrawnItems::DrawItemLabel(surface, QStringLiteral(" Copies"), float(copies.left() + copies.width() + 30),
+                            float(copies.top() + Numbers::RoundToInt(copies.height()) / 2 + 20), kCopiesText);
 }
 
 void FrmPrinter::DrawPrintItem(int index, DrawnItems::Gradient colours, bool pressed) {
@@ -122,7 +123,7 @@ void FrmPrinter::DrawItemFace(QImage& surface, int index, bool pressed) const {
     const QImage& arrow = m_icons[index == kNextSheet ? 6 : 7];
     Icon(surface, arrow, QRectF(r.left() + 5, r.top() + drop, 16, 16));
   } else {
-    Text(surface, ItemLabel(index), r.left() + 20, r.top() + 10, 8, DrawnItems::kLabel);
+    DrawnItems::DrawItemLabel(surface, ItemLabel(index), float(r.left() + 20), float(r.top() + 10));
   }
 }
 
