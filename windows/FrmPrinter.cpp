@@ -52,7 +52,7 @@ FrmPrinter::FrmPrinter(SelectedFiles& selection, QString dataFolder, QWidget* ow
 FrmPrinter::~FrmPrinter() = default;
 
 void FrmPrinter::BuildChildren() {
-  m_title = new ButtonControl(this);
+  m_title = new ButtonControl(m_dataFolder, this);
   m_title->SetTitle(windowTitle());
   m_title->SetBackground(kTitleBackground);
   m_title->setGeometry(0, 0, width(), kTitleHeight);

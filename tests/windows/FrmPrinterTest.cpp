@@ -57,7 +57,7 @@ class FrmPrinterTest : public ::testing::Test {
     m_data = m_folder.MakeFolder("Datas") + "/";
     // The shipped icons, so the window looks as it does in the program.
     const QDir shipped(QCoreApplication::applicationDirPath() + "/Datas");
-    for (const QString& icon : shipped.entryList({"Print0*.png"})) {
+    for (const QString& icon : shipped.entryList({"Print0*.png", "Logo16pixel.png"})) {
       QFile::copy(shipped.filePath(icon), m_data + icon);
     }
     m_selection.SetFiles(PrintTests::ThreeFlat(m_folder));
