@@ -21,6 +21,7 @@
 #include "foundation/CommandKeys.h"
 #include "foundation/ModPublic.h"
 #include "mainwindow/StandInPanes.h"
+#include "windows/PrintWindow.h"
 #include "windows/SlideshowWindow.h"
 
 namespace {

@@ -27,6 +27,7 @@
 class Imageqzviewer;
 class QComboBox;
 class ScrollControl;
+class PrintWindow;
 class SlideshowWindow;
 class ThumViewer;
 class ZzQFiterControl;
@@ -91,8 +92,8 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void PasteFromClipboard();
   // Trashes the shown file and every other selected file, each asked about once.
   void DeleteSelectedFiles();
-  // FIXME: the print window opens here once it is hosted.
-  void ShowPrintWindow() {}
+  // Opens the print window, or brings the open one to the front.
+  void ShowPrintWindow();
   // The file task dialog of rename, copy and move: made on first use and kept.
   TaskDialogServices& FileTaskDialog();
   // A new stamp name dialog for a send to the stamp library; released after it closes.
@@ -235,6 +236,7 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   std::unique_ptr<TaskDialogServices> m_stampName;
   std::unique_ptr<SlideshowWindow> m_ownSlideshow;
   std::unique_ptr<SlideshowWindow> m_slideshow;
+  std::unique_ptr<PrintWindow> m_printWindow;
 
   QString m_label1;
   float m_zoomStep = 1.0F;

@@ -1,12 +1,14 @@
-// The secondary windows the main window makes: the file task dialogs and its two
-// slideshows.
+// The secondary windows the main window makes: the file task dialogs, its two
+// slideshows and the print window.
 #include "mainwindow/FrmMain.h"
 
 #include <QTimer>
 
+#include "foundation/ModPublic.h"
 #include "foundation/SelectedFiles.h"
 #include "mainwindow/MenuCommandHandlers.h"
 #include "windows/FrmShells.h"
+#include "windows/PrintWindow.h"
 #include "windows/SlideshowWindow.h"
 
 namespace {
@@ -31,7 +33,17 @@ SlideshowServices& FrmMain::OwnSlideshow() { return Made(m_ownSlideshow, *this);
 
 SlideshowServices& FrmMain::Slideshow() { return Made(m_slideshow, *this); }
 
+void FrmMain::ShowPrintWindow() {
+  if (!m_printWindow) {
+    m_printWindow = std::make_unique<PrintWindow>(this, SelectedFiles::Program(), ModPublic::DataFolderPath);
+  }
+  m_printWindow->Show();
+}
+
 void FrmMain::UnloadSecondaryWindows() {
+  if (m_printWindow) {
+    m_printWindow->Unload();
+  }
   for (SlideshowWindow* slideshow : {m_slideshow.get(), m_ownSlideshow.get()}) {
     if (slideshow != nullptr) {
       slideshow->Unload();

@@ -44,7 +44,8 @@ void Exit(FrmMain& window, std::string_view) { window.close(); }
 
 void Print(FrmMain& window, std::string_view) {
   ModPublic::AskSaveChanges();
-  if (Printing::QueueService().InstalledNames().isEmpty()) {
+  // The PDF printer counts: only with it switched off and no queue is there nothing to print on.
+  if (Printing::AvailablePrinters().isEmpty()) {
     Forms::MsgBox(QStringLiteral("Sorry, no printers installed."), Forms::vbExclamation);
     return;
   }

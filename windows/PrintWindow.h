@@ -6,8 +6,8 @@
 #include <QString>
 
 #include "foundation/SecondaryWindowServices.h"
+#include "windows/FrmPrinter.h"
 
-class FrmPrinter;
 class QWidget;
 class SelectedFiles;
 

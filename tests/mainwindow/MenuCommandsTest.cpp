@@ -22,6 +22,7 @@
 #include "foundation/SkinnedControlServices.h"
 #include "mainwindow/PaneLayout.h"
 #include "platform/Printer.h"
+#include "windows/FrmPrinter.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "support/TestPictures.h"
 #include "support/fakes/FakeTaskDialog.h"
@@ -255,12 +256,20 @@ TEST_F(MenuCommandsTest, PrintWithoutPrintersAsksToSaveThenSaysSo) {
   FrmMain& window = Loaded();
   MarkChanged(window);
   auto previous = Printing::SetQueueService(std::make_unique<NoPrinters>());
+  Printing::SetPdfPrinterEnabled(false);
   Fakes::ScriptedMessageBox boxes({Forms::vbNo});
   Choose(window, K::File_Print);
-  Printing::SetQueueService(std::move(previous));
+  Printing::SetPdfPrinterEnabled(true);
   ASSERT_EQ(boxes.shown.size(), 2U);
   EXPECT_EQ(boxes.shown[1].prompt, "Sorry, no printers installed.");
   EXPECT_EQ(boxes.shown[1].style, Forms::vbExclamation);
+  EXPECT_EQ(window.findChild<FrmPrinter*>(), nullptr);
+
+  // The PDF printer alone is enough; a second Print keeps the one window.
+  Choose(window, K::File_Print);
+  Choose(window, K::File_Print);
+  Printing::SetQueueService(std::move(previous));
+  EXPECT_EQ(window.findChildren<FrmPrinter*>().size(), 1);
 }
 
 TEST_F(MenuCommandsTest, ASaveThatCannotWriteKeepsTheChangesAndSaysSo) {
