@@ -1,0 +1,128 @@
+#include "screensaver/ScrRun.h"
+
+#include <csignal>
+
+#include <QCursor>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLockFile>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QWindow>
+#include <xcb/xcb.h>
+
+#include "screensaver/FrmConfig.h"
+#include "screensaver/FrmScreen.h"
+#include "screensaver/ScrSettings.h"
+
+namespace ScrRun {
+namespace {
+
+// How often the preview looks whether its window still exists.
+constexpr int kParentPollMs = 250;
+
+volatile std::sig_atomic_t g_terminated = 0;
+void OnTerminate(int) { g_terminated = 1; }
+
+FrmScreen* MakeScreen(Session& show, const QString& folder, bool endsOnInput) {
+  show.screen = std::make_unique<FrmScreen>(
+      ScrSettings::ListPictures(ScrSettings::PictureFolder(folder)),
+      ScrSettings::WaitMs(ScrSettings::IntervalSeconds()), show.clock, endsOnInput);
+  QObject::connect(show.screen.get(), &FrmScreen::Ended, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+  return show.screen.get();
+}
+
+bool WindowExists(std::uint32_t id) {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (!x11) {
+    return false;
+  }
+  xcb_connection_t* connection = x11->connection();
+  xcb_generic_error_t* error = nullptr;
+  xcb_get_geometry_reply_t* reply = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), &error);
+  const bool exists = reply != nullptr;
+  free(reply);
+  free(error);
+  return exists;
+}
+
+// Qt tells nothing when a foreign window goes; the preview asks the X server itself.
+void WatchParent(std::uint32_t id) {
+  auto* poll = new QTimer(qApp);
+  QObject::connect(poll, &QTimer::timeout, qApp, [id] {
+    if (g_terminated || !WindowExists(id)) {
+      QCoreApplication::quit();
+    }
+  });
+  poll->start(kParentPollMs);
+}
+
+bool StartFullScreen(Session& show, const QString& folder) {
+  show.lock = std::make_unique<QLockFile>(LockPath());
+  show.lock->setStaleLockTime(0);
+  if (!show.lock->tryLock(0)) {
+    return false;
+  }
+  FrmScreen* screen = MakeScreen(show, folder, true);
+  screen->setWindowTitle(QStringLiteral("LorvaScr"));
+  screen->setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+  screen->setGeometry(QGuiApplication::primaryScreen()->geometry());
+  QGuiApplication::setOverrideCursor(Qt::BlankCursor);
+  screen->showFullScreen();
+  screen->Start();
+  return true;
+}
+
+bool StartPreview(Session& show, std::uint32_t id, const QString& folder) {
+  if (!WindowExists(id)) {
+    return false;
+  }
+  show.parent.reset(QWindow::fromWinId(id));
+  FrmScreen* screen = MakeScreen(show, folder, false);
+  screen->setWindowTitle(QStringLiteral("Preview"));
+  screen->setAttribute(Qt::WA_ShowWithoutActivating);
+  screen->winId();
+  screen->windowHandle()->setParent(show.parent.get());
+  screen->setGeometry(QRect(QPoint(0, 0), show.parent->geometry().size()));
+  screen->show();
+  screen->Start();
+  std::signal(SIGTERM, OnTerminate);
+  WatchParent(id);
+  return true;
+}
+
+}  // namespace
+
+QString LockPath() {
+  QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (dir.isEmpty()) {
+    dir = QDir::tempPath();
+  }
+  return QDir(dir).filePath(QStringLiteral("lorvanescr.lock"));
+}
+
+Session::Session() = default;
+Session::~Session() = default;
+
+std::unique_ptr<Session> Start(const ScrCommandLine::Request& request, const QString& screensaverFolder) {
+  auto session = std::make_unique<Session>();
+  bool started = true;
+  switch (request.Shows) {
+    case ScrCommandLine::Mode::FullScreen:
+      started = StartFullScreen(*session, screensaverFolder);
+      break;
+    case ScrCommandLine::Mode::Preview:
+      started = StartPreview(*session, request.WindowId, screensaverFolder);
+      break;
+    case ScrCommandLine::Mode::Settings:
+      session->dialog = std::make_unique<FrmConfig>();
+      QObject::connect(session->dialog.get(), &QDialog::finished, qApp, &QCoreApplication::quit,
+                       Qt::QueuedConnection);
+      session->dialog->show();
+      break;
+  }
+  return started ? std::move(session) : nullptr;
+}
+
+}  // namespace ScrRun
