@@ -1,6 +1,7 @@
 #include "screensaver/ScrRun.h"
 
 #include <csignal>
+#include <optional>
 
 #include <QCursor>
 #include <QDir>
@@ -22,6 +23,10 @@ namespace {
 // How often the preview looks whether its window still exists.
 constexpr int kParentPollMs = 250;
 
+// Ends the event loop outright: quit() would first ask the windows to close, and a
+// preview whose parent is gone may never answer.
+void EndProgram() { QCoreApplication::exit(0); }
+
 volatile std::sig_atomic_t g_terminated = 0;
 void OnTerminate(int) { g_terminated = 1; }
 
@@ -29,30 +34,34 @@ FrmScreen* MakeScreen(Session& show, const QString& folder, bool endsOnInput) {
   show.screen = std::make_unique<FrmScreen>(
       ScrSettings::ListPictures(ScrSettings::PictureFolder(folder)),
       ScrSettings::WaitMs(ScrSettings::IntervalSeconds()), show.clock, endsOnInput);
-  QObject::connect(show.screen.get(), &FrmScreen::Ended, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+  QObject::connect(show.screen.get(), &FrmScreen::Ended, qApp, &EndProgram, Qt::QueuedConnection);
   return show.screen.get();
 }
 
-bool WindowExists(std::uint32_t id) {
+// The size of an X window; nothing when it does not exist (any more).
+std::optional<QSize> WindowSize(std::uint32_t id) {
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   if (!x11) {
-    return false;
+    return std::nullopt;
   }
   xcb_connection_t* connection = x11->connection();
   xcb_generic_error_t* error = nullptr;
   xcb_get_geometry_reply_t* reply = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), &error);
-  const bool exists = reply != nullptr;
+  std::optional<QSize> size;
+  if (reply) {
+    size = QSize(reply->width, reply->height);
+  }
   free(reply);
   free(error);
-  return exists;
+  return size;
 }
 
 // Qt tells nothing when a foreign window goes; the preview asks the X server itself.
 void WatchParent(std::uint32_t id) {
   auto* poll = new QTimer(qApp);
   QObject::connect(poll, &QTimer::timeout, qApp, [id] {
-    if (g_terminated || !WindowExists(id)) {
-      QCoreApplication::quit();
+    if (g_terminated || !WindowSize(id)) {
+      EndProgram();
     }
   });
   poll->start(kParentPollMs);
@@ -75,7 +84,8 @@ bool StartFullScreen(Session& show, const QString& folder) {
 }
 
 bool StartPreview(Session& show, std::uint32_t id, const QString& folder) {
-  if (!WindowExists(id)) {
+  const std::optional<QSize> size = WindowSize(id);
+  if (!size) {
     return false;
   }
   show.parent.reset(QWindow::fromWinId(id));
@@ -84,7 +94,7 @@ bool StartPreview(Session& show, std::uint32_t id, const QString& folder) {
   screen->setAttribute(Qt::WA_ShowWithoutActivating);
   screen->winId();
   screen->windowHandle()->setParent(show.parent.get());
-  screen->setGeometry(QRect(QPoint(0, 0), show.parent->geometry().size()));
+  screen->setGeometry(QRect(QPoint(0, 0), *size));
   screen->show();
   screen->Start();
   std::signal(SIGTERM, OnTerminate);
@@ -117,7 +127,7 @@ std::unique_ptr<Session> Start(const ScrCommandLine::Request& request, const QSt
       break;
     case ScrCommandLine::Mode::Settings:
       session->dialog = std::make_unique<FrmConfig>();
-      QObject::connect(session->dialog.get(), &QDialog::finished, qApp, &QCoreApplication::quit,
+      QObject::connect(session->dialog.get(), &QDialog::finished, qApp, &EndProgram,
                        Qt::QueuedConnection);
       session->dialog->show();
       break;

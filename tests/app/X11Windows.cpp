@@ -190,6 +190,20 @@ void Connection::Drag(unsigned long window, int fromX, int fromY, int toX, int t
   XFlush(D(m_display));
 }
 
+unsigned long Connection::CreateWindow(int width, int height) {
+  ::Display* display = D(m_display);
+  const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, unsigned(width),
+                                            unsigned(height), 0, 0, WhitePixel(display, DefaultScreen(display)));
+  XMapWindow(display, window);
+  XSync(display, False);
+  return window;
+}
+
+void Connection::DestroyWindow(unsigned long window) {
+  XDestroyWindow(D(m_display), window);
+  XSync(D(m_display), False);
+}
+
 void Connection::Type(unsigned long window, const std::string& letters) {
   for (char letter : letters) {
     PressKey(window, std::string(1, letter));

@@ -46,6 +46,9 @@ class Connection {
   void MoveTo(unsigned long window, int x, int y);
   // Gives the window a new size, as a user dragging its border would.
   void Resize(unsigned long window, int width, int height);
+  // A plain mapped top-level window of that size, made by this connection.
+  unsigned long CreateWindow(int width, int height);
+  void DestroyWindow(unsigned long window);
   // Key presses for the lower-case letters of a text, sent to the window.
   void Type(unsigned long window, const std::string& letters);
   // One key by its X name ("Down", "Return", "e"), with Alt held when asked.
