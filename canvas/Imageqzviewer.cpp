@@ -23,6 +23,7 @@
 #include "foundation/ModDialogCOlor.h"
 #include "foundation/ModDraw.h"
 #include "foundation/ModGDI.h"
+#include "foundation/CommandKeys.h"
 #include "foundation/ModPublic.h"
 #include "foundation/Numbers.h"
 #include "foundation/SkinnedControlServices.h"
@@ -95,7 +96,7 @@ Imageqzviewer::Imageqzviewer(QWidget* parent) : QWidget(parent), m_snapshotFolde
   connect(m_horizontalScroll, &QScrollBar::valueChanged, this, &Imageqzviewer::OnHorizontalScroll);
   connect(m_verticalScroll, &QScrollBar::valueChanged, this, &Imageqzviewer::OnVerticalScroll);
 
-  ModPublic::EraserToolKey = QStringLiteral("Stamp_Brusheraser");
+  ModPublic::EraserToolKey = QString::fromLatin1(CommandKeys::Stamp_Brusheraser.data(), qsizetype(CommandKeys::Stamp_Brusheraser.size()));
   ModPublic::VectorFillStyle = QStringLiteral("Vector_Single");
   // A data folder that cannot be written keeps the undo history in memory only.
   (void)m_snapshotFolder.Ensure();

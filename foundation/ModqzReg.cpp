@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "foundation/CommandKeys.h"
 #include "foundation/MainWindowServices.h"
 #include "foundation/ModPublic.h"
 #include "foundation/Numbers.h"
@@ -109,7 +110,7 @@ void LoadFitMode(Host& host, MainWindowServices* main) {
     // MenuVisible addresses the rows of the current menu, so the view menu (2) is chosen first.
     menu->SetMemFirst(true);
     menu->SetCurrentlyMenu(2);
-    menu->MenuVisible(QStringLiteral("View_Fitmode"), fit);
+    menu->MenuVisible(QString::fromLatin1(CommandKeys::View_Fitmode.data(), qsizetype(CommandKeys::View_Fitmode.size())), fit);
   }
 }
 
