@@ -215,6 +215,16 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // The stamp's sub-tool: 0 move and size, 1 eraser, 2-6 retouch, 7 smudge, 8 airbrush.
   void StampOptions(int subTool);
   int StampSubTool() const { return m_stampSubTool; }
+  // Sets the sub-tool alone and repaints.
+  void StampToolSelect(int new_Tool);
+  // The eraser's kind: 0 brush, 1 pencil, 2 block.
+  void EraserOptions(int new_Eoption) { m_eraserMode = new_Eoption; }
+  int EraserMode() const { return m_eraserMode; }
+  // Filters or flips the stamp (1 blur, 2 sharpen, 3 soften, 4 and 5 the maximum filters,
+  // 6 vertical and 7 horizontal flip) as one stamp undo step; other numbers change nothing.
+  void Stampeffect(int new_Filter);
+  // The stamp snapshot file of the current stamp undo position.
+  QString StampSnapshotFile() const { return m_stampSnapshots.FilePath(m_stampSnapshots.Index()); }
   const QImage& StampCanvas() const { return m_stampCanvas; }
   // The stamp's frame on the canvas when it was last shown.
   QRectF StampFrame() const { return m_stampFrame; }
@@ -321,6 +331,9 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // The frame the stamp is shown in: the cut's place while it is pending, else the tool
   // rectangle following the handles.
   QRectF FloatingFrame();
+  // One dab of the stamp's brush at the stamp point, and the stroke kept as a stamp undo step.
+  void PaintOnStamp();
+  void KeepStampStroke();
   // Cuts the selection into the stamp file and hands it to the main window as the
   // floating stamp, framed where the selection was.
   void HandOverSelection();
@@ -422,6 +435,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   QImage m_stampCanvas;
   QRectF m_stampFrame;
   int m_stampSubTool = 0;
+  int m_eraserMode = 0;
   // A press on the canvas-resize grip is in progress (set by the mouse tools).
   bool m_resizePress = false;
   ModEffects::EffectClock* m_effectClock = nullptr;

@@ -125,7 +125,14 @@ void Imageqzviewer::DoFollow(const Follow& follow) {
     m_resizePress = true;
   }
   if (follow.stampKnob) {
+    m_stampSubTool = 0;
     ModPublic::CurrentToolKey.clear();
+  }
+  if (follow.stampDab) {
+    PaintOnStamp();
+  }
+  if (follow.stampStrokeEnd) {
+    KeepStampStroke();
   }
   if (follow.pan) {
     PanView(m_ptr.panBy);

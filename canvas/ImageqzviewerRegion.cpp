@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "canvas/ToolCommit.h"
+#include "canvas/ToolModes.h"
 #include "canvas/tools/RegionTools.h"
 #include "canvas/tools/SelectionCut.h"
 #include "canvas/tools/ToolRect.h"
@@ -57,7 +58,8 @@ void Imageqzviewer::UpdateToolRect() {
   QRectF rect = m_hit.HandleHit ? ToolRect::Dragged(m_hit.HandleIndex, m_ptr.rectAtPress, m_ptr.press, m_ptr.current)
                                 : ToolRect::FromCorners(m_ptr.press, m_ptr.current, m_rects.Handles[0]);
   if (m_ptr.shift == 1) {
-    rect = ToolRect::Squared(rect);
+    rect = m_effect == ToolModes::kFloatingStamp ? ToolRect::InProportion(rect, QSizeF(m_stampCanvas.size()))
+                                                 : ToolRect::Squared(rect);
   }
   if (m_effect == 9) {
     rect = ToolRect::Capped(rect, ToolCommit::kRedEyeMaxSide);

@@ -24,6 +24,8 @@ bool Imageqzviewer::CreateStampImg(const QString& Filename, bool SaveUndo0, bool
   }
   m_stampCanvas = stamp.convertToFormat(QImage::Format_ARGB32);
   if (SaveUndo0) {
+    // A new stamp has no frame until it is shown; the last stamp's frame is not its size.
+    m_stampFrame = QRectF();
     m_stampSnapshots.Start(Filename);
     ModPublic::CurrentToolKey = KeyText(CommandKeys::Stamp_Drag);
     RefreshStampUndoState();

@@ -24,6 +24,9 @@ namespace {
 namespace K = CommandKeys;
 
 constexpr std::array kPanelSections{K::Edit_Filter, K::Edit_Fav, K::Edit_Keyword, K::Edit_Prop};
+// The floating stamp's flips.
+constexpr int kStampFlipUpright = 6;
+constexpr int kStampFlipAcross = 7;
 
 }  // namespace
 
@@ -88,8 +91,9 @@ void ResizeCanvas(FrmMain& window, std::string_view) { window.Canvas().ResizeCan
 
 void Flip(FrmMain& window, std::string_view key) {
   Imageqzviewer& canvas = window.Canvas();
-  // FIXME: a floating stamp flips itself once the canvas has its stamp tool.
+  // A floating stamp flips itself; the picture stays as it is.
   if (canvas.Effect() == ToolModes::kFloatingStamp) {
+    canvas.Stampeffect(key == K::Edit_Hflip ? kStampFlipAcross : kStampFlipUpright);
     return;
   }
   canvas.SetEffect(ToolModes::ModeForKey(key));

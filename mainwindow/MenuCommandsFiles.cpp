@@ -8,7 +8,6 @@
 #include "canvas/Imageqzviewer.h"
 #include "canvas/ToolModes.h"
 #include "foundation/CommandKeys.h"
-#include "foundation/ModClipboard.h"
 #include "foundation/ModPublic.h"
 #include "foundation/SecondaryWindowServices.h"
 #include "foundation/SelectedFiles.h"
@@ -48,10 +47,9 @@ bool CopyAtomically(const QString& source, const QString& target) {
 // Writes the library file: the floating stamp's current snapshot, else the picture as a
 // PNG. Writing a copy leaves the picture's own saved state as it was.
 bool WriteLibraryFile(Imageqzviewer& canvas, const QString& file) {
-  // FIXME: once the stamp can be edited while it floats, its current snapshot is copied
-  // instead; until then the stamp file holds the floating stamp as it is.
+  // The floating stamp as it is now, with its edits: its current snapshot.
   if (canvas.Effect() == ToolModes::kFloatingStamp) {
-    return CopyAtomically(ModGDI::StampTempPath(), file);
+    return CopyAtomically(canvas.StampSnapshotFile(), file);
   }
   const bool saved = canvas.SaveState();
   const bool written = canvas.SaveImage(file, kPng, kPngQuality);

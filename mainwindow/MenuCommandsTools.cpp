@@ -155,6 +155,15 @@ void Selection(FrmMain& window, std::string_view key) {
 }
 
 void Brush(FrmMain& window, std::string_view key) {
+  // The stamp's sub-tool of each brush row.
+  static constexpr std::array<Adjust, 8> kBrushes{{{K::Filter_EraserTool, 1},
+                                                   {K::Filter_DodgeTool, 2},
+                                                   {K::Filter_BurnTool, 3},
+                                                   {K::Filter_SharpenTool, 4},
+                                                   {K::Filter_SoftenTool, 5},
+                                                   {K::Filter_SaturationTool, 6},
+                                                   {K::Filter_SmudgeTool, 7},
+                                                   {K::Filter_Airbrush, 8}}};
   Imageqzviewer& canvas = window.Canvas();
   if (canvas.Effect() != ToolModes::kFloatingStamp) {
     Forms::MsgBox(QStringLiteral("Please select a image region with <Rectanglular Marquee>, <Elliptical Marquee>") +
@@ -163,8 +172,9 @@ void Brush(FrmMain& window, std::string_view key) {
     return;
   }
   if (IsArmed(key)) {
+    // The brush goes off; the stamp stays as it is.
     ModPublic::CurrentToolKey.clear();
-    // FIXME: the stamp tool's brush option goes off here (StampOptions 0) once the canvas has it.
+    canvas.StampOptions(0);
     return;
   }
   ArmKey(key);
@@ -172,8 +182,7 @@ void Brush(FrmMain& window, std::string_view key) {
     ModPublic::StampBrushKey = CommandKeyText(K::Stamp_Brush1);
     canvas.SetBrushSize(10);
   }
-  // FIXME: the stamp tool's brush option is set here once the canvas has it: StampOptions 1 to 8 for
-  // eraser, dodge, burn, sharpen, soften, saturation, smudge and airbrush.
+  canvas.StampOptions(RowOf(kBrushes, key)->selEffect);
   if (key == K::Filter_Airbrush) {
     canvas.Painting();
   }
@@ -193,7 +202,7 @@ void Filter(FrmMain& window, std::string_view key) {
   const Filtering* filter = RowOf(kFilters, key);
   Imageqzviewer& canvas = window.Canvas();
   if (canvas.Effect() == ToolModes::kFloatingStamp && filter->stampEffect) {
-    // FIXME: the floating stamp takes the filter (Stampeffect) once the canvas has its stamp tool.
+    canvas.Stampeffect(*filter->stampEffect);
     return;
   }
   canvas.ThirdEffect(filter->number);

@@ -65,6 +65,8 @@ struct Follow {
   bool zoomToValue = false;      // the zoom follows the knob
   bool resizePress = false;      // a resize drag has begun
   bool stampKnob = false;        // the stamp's brush is put down for the knob
+  bool stampDab = false;         // the stamp's brush paints at the stamp point
+  bool stampStrokeEnd = false;   // the stamp's brush stroke is over: keep the stamp
   bool freeSelect = false;       // draw the polygon so far
 };
 

@@ -11,26 +11,34 @@ Follow Press(PointerState& state, const PointerEvent& event) {
   KeepPressOffset(state, event);
   state.stampPoint = event.at;
   Follow f = Repaint();
-  // Taking the knob puts the brush down.
+  // Taking the knob puts the brush down; a press on the bar never paints.
   f.stampKnob = event.barHit && event.hotButton == 0;
+  f.stampDab = !event.barHit;
   return f;
 }
 
-Follow Drag(PointerState& state, const PointerEvent& event) {
+Follow FollowPoint(PointerState& state, const PointerEvent& event) {
   state.current = event.at;
   state.stampPoint = event.at;
   return Repaint();
 }
 
+Follow Drag(PointerState& state, const PointerEvent& event) {
+  Follow f = FollowPoint(state, event);
+  f.stampDab = !event.barHit;
+  return f;
+}
+
 Follow Release(PointerState&, const PointerEvent&) {
   Follow f = Repaint();
+  f.stampStrokeEnd = true;
   f.load = true;
   f.upDown = true;
   return f;
 }
 
 constexpr PointerUnit kStamp{Press, Drag, Release, Nothing};
-constexpr PointerUnit kStampPoint{Nothing, Drag, Nothing, Nothing};
+constexpr PointerUnit kStampPoint{Nothing, FollowPoint, Nothing, Nothing};
 
 }  // namespace
 

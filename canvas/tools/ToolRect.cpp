@@ -53,6 +53,14 @@ QRectF Squared(const QRectF& rect) {
   return {rect.topLeft(), QSizeF(side, side)};
 }
 
+QRectF InProportion(const QRectF& rect, QSizeF stamp) {
+  if (stamp.width() <= 0 || stamp.height() <= 0) {
+    return rect;
+  }
+  const double width = rect.height() / stamp.height() * stamp.width();
+  return {rect.topLeft(), QSizeF(width, width / stamp.width() * stamp.height())};
+}
+
 QRectF Capped(const QRectF& rect, double maxSide) {
   return {rect.topLeft(), QSizeF(std::min(rect.width(), maxSide), std::min(rect.height(), maxSide))};
 }

@@ -27,6 +27,9 @@ QRectF Dragged(int handle, const QRectF& atPress, QPointF press, QPointF current
 
 // Cut to a square of the shorter side, keeping the top-left corner.
 QRectF Squared(const QRectF& rect);
+// The floating stamp's frame in the stamp's proportions, keeping the top-left corner: the
+// width follows the height, then the height the width. An empty stamp keeps the frame.
+QRectF InProportion(const QRectF& rect, QSizeF stamp);
 // Width and height at most maxSide, keeping the top-left corner.
 QRectF Capped(const QRectF& rect, double maxSide);
 

@@ -369,6 +369,52 @@ TEST_F(MenuCommandsTest, PasteFloatsAPictureAndAnEmptyClipboardChangesNothing) {
   QGuiApplication::clipboard()->clear();
 }
 
+TEST_F(MenuCommandsTest, WithAStampFloatingBrushesFiltersFlipsAndSendActOnTheStamp) {
+  FrmMain& window = Loaded();
+  Imageqzviewer& canvas = window.Canvas();
+  const QImage picture = Shown(window);
+  const QImage pasted = TestSupport::Quadrants(20, 10);
+  QGuiApplication::clipboard()->setImage(pasted);
+  Choose(window, K::Edit_Paste);
+  ASSERT_EQ(canvas.Effect(), ToolModes::kFloatingStamp);
+  ASSERT_EQ(canvas.StampCanvas().size(), pasted.size());
+
+  Choose(window, K::Filter_BurnTool);
+  EXPECT_EQ(canvas.StampSubTool(), 3);
+  EXPECT_EQ(Armed(), CommandKeyText(K::Filter_BurnTool));
+  Choose(window, K::Filter_BurnTool);
+  EXPECT_EQ(canvas.StampSubTool(), 0) << "the same brush again puts it down";
+  EXPECT_TRUE(Armed().isEmpty());
+  canvas.SetBrushSize(40);
+  Choose(window, K::Filter_SmudgeTool);
+  EXPECT_EQ(canvas.StampSubTool(), 7);
+  EXPECT_EQ(canvas.BrushSize(), 10);
+  EXPECT_EQ(ModPublic::StampBrushKey, CommandKeyText(K::Stamp_Brush1));
+  Choose(window, K::Filter_Airbrush);
+  EXPECT_EQ(canvas.StampSubTool(), 8);
+
+  const QImage before = canvas.StampCanvas();
+  Choose(window, K::Edit_Hflip);
+  EXPECT_EQ(canvas.StampCanvas(), before.mirrored(true, false));
+  Choose(window, K::Edit_Vflip);
+  EXPECT_EQ(canvas.StampCanvas(), before.mirrored(true, true));
+  Choose(window, K::Effect_Blur);
+  EXPECT_EQ(canvas.StampUndoIndex(), 3);
+  EXPECT_EQ(canvas.Effect(), ToolModes::kFloatingStamp);
+  EXPECT_EQ(Shown(window), picture) << "the picture is not filtered while a stamp floats";
+  EXPECT_FALSE(canvas.UndoE);
+
+  // The library takes the stamp as it is now, edits included.
+  Fakes::FakeTaskDialogFactory dialogs;
+  window.UseTaskDialogs(dialogs);
+  dialogs.outcome.buttonState = 1;
+  dialogs.outcome.name = QStringLiteral("edited");
+  Choose(window, K::Stamp_Send);
+  const QString sent = ModPublic::ProgramFolder() + "Librarians/edited.lib";
+  EXPECT_EQ(QImage(sent).convertToFormat(QImage::Format_ARGB32), canvas.StampCanvas());
+  QGuiApplication::clipboard()->clear();
+}
+
 TEST_F(MenuCommandsTest, DeleteTrashesEverySelectedFileOnceAndSkipsOnesAlreadyGone) {
   TestSupport::RedirectedDataHome home(m_folder.MakeFolder("data"));
   FrmMain& window = Loaded();
