@@ -529,9 +529,10 @@ void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
   for (std::size_t i = 3; i <= 6; ++i) {
     m_rects.Buttons[i] = {};
   }
-  // FIXME: the text layer joins this table as its tool lands.
   const int mode = m_effect;
-  if (RegionTools::HasOverlay(mode)) {
+  if (mode == 4) {
+    PaintTextLayer(graphics);
+  } else if (RegionTools::HasOverlay(mode)) {
     PaintToolOverlay(graphics);
   } else if (mode == ToolModes::kFloatingStamp) {
     PaintFloatingStamp(graphics);

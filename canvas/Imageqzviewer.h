@@ -41,6 +41,12 @@ class Graphics;
 namespace ModEffects {
 class EffectClock;
 }
+namespace TextLayer {
+struct Text;
+}
+namespace ToolCommit {
+struct Input;
+}
 
 // The brushes, font and overlay pictures the canvas draws with, made by CreateBrush.
 struct CanvasKit {
@@ -142,6 +148,12 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   bool TextBoxShown() const { return m_textBoxShown; }
   QPlainTextEdit* Text1() const { return m_text1; }
   QFrame* TextBackground() const { return m_textBackground; }
+  // The text layer (mode 4): drawn over the canvas from the edit box's text, or with
+  // isExport burnt into the picture as one undo step.
+  void TextPainting(bool isExport);
+  // The armed tool's layer (text, fill or shape) becomes the floating stamp, lying where
+  // the layer lay; in a mode without a layer the stamp is empty.
+  void Rasterize();
 
   // Empties the selection; with isSelectAll the whole picture is selected.
   void CleanCroprect(bool isSelectAll = false);
@@ -307,6 +319,14 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void RefreshUndoState();
   // Reads the canvas-size dialog once it has closed and lets go of it.
   void FinishResizeCanvas();
+  // The armed tool's state as the commit and the rasterizing take it.
+  ToolCommit::Input CommitInput() const;
+  // The text layer from the edit box and the text settings, in canvas pixels.
+  TextLayer::Text TextLayerState() const;
+  QPointF TextAnchor() const;
+  void PaintTextLayer(Gdip::Graphics& graphics);
+  // After a layer is burnt in: the drag ends and the text strip goes.
+  void EndLayerCommit();
   // What every commit ends with, the modes that draw nothing included.
   void CommitCommonEnd();
   void RefreshStampUndoState();
@@ -400,10 +420,11 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // One slot per undo position; the commit renders into the current one.
   std::vector<std::unique_ptr<DIBsave>> m_undoCanvasCache;
 
-  QString m_fontA;
-  int m_fontSizeA = 0;
+  // The text strip's own defaults until it sets them.
+  QString m_fontA = QStringLiteral("Tahoma");
+  int m_fontSizeA = 15;
   int m_fontStyleA = 0;
-  int m_fontRenderA = 0;
+  int m_fontRenderA = 2;
   std::uint32_t m_textColor = 0;
   std::uint8_t m_textRed = 0;
   std::uint8_t m_textGreen = 0;

@@ -6,6 +6,7 @@
 
 #include "canvas/ToolCommit.h"
 #include "canvas/ToolModes.h"
+#include "canvas/tools/TextLayer.h"
 #include "foundation/DIBsave.h"
 #include "foundation/ModPublic.h"
 #include "foundation/SkinnedControlServices.h"
@@ -28,6 +29,31 @@ QRectF Imageqzviewer::DisplayedRect() const {
   return m_fitMode ? m_fitRect : QRectF(QPointF(m_viewOffset), QSizeF(m_displaySize));
 }
 
+ToolCommit::Input Imageqzviewer::CommitInput() const {
+  return {.picture = *ImgDIB.DIB(),
+          .mode = m_effect,
+          .value = m_value,
+          .max = m_max,
+          .displayed = DisplayedRect(),
+          .displaySize = m_displaySize,
+          .press = m_ptr.press,
+          .current = m_ptr.current,
+          .lightPoint = m_irradiationPoint,
+          .pickedColour = m_pickColor2,
+          .clock = m_effectClock,
+          .selection = m_rects.Handles[0],
+          .pickedColour1 = m_pickColor1,
+          .gradientPoint = m_ptr.gradientPoint,
+          .fillStyle = ModPublic::VectorFillStyle,
+          .select = m_select.get(),
+          .previousMode = m_previousEffect,
+          .shapeStart = m_ptr.shapeStart,
+          .shapeEnd = m_ptr.shapeEnd,
+          .lineWidth = m_lineWidth,
+          .shift = m_ptr.shift,
+          .stamp = &m_stampCanvas};
+}
+
 void Imageqzviewer::SaveUndo() {
   if (!hasImage()) {
     return;
@@ -39,28 +65,9 @@ void Imageqzviewer::SaveUndo() {
       return;  // the tool that draws this branch is not built: nothing to commit
     }
     const Forms::HourglassCursor busy;
-    const ToolCommit::Input input{.picture = *ImgDIB.DIB(),
-                                  .mode = m_effect,
-                                  .value = m_value,
-                                  .max = m_max,
-                                  .displayed = DisplayedRect(),
-                                  .displaySize = m_displaySize,
-                                  .press = m_ptr.press,
-                                  .current = m_ptr.current,
-                                  .lightPoint = m_irradiationPoint,
-                                  .pickedColour = m_pickColor2,
-                                  .clock = m_effectClock,
-                                  .selection = m_rects.Handles[0],
-                                  .pickedColour1 = m_pickColor1,
-                                  .gradientPoint = m_ptr.gradientPoint,
-                                  .fillStyle = ModPublic::VectorFillStyle,
-                                  .select = m_select.get(),
-                                  .previousMode = m_previousEffect,
-                                  .shapeStart = m_ptr.shapeStart,
-                                  .shapeEnd = m_ptr.shapeEnd,
-                                  .lineWidth = m_lineWidth,
-                                  .shift = m_ptr.shift,
-                                  .stamp = &m_stampCanvas};
+    const TextLayer::Text text = TextLayerState();
+    ToolCommit::Input input = CommitInput();
+    input.text = &text;
     const QImage edited = render(input);
     if (edited.isNull() || edited.size().isEmpty()) {
       return;  // nothing could be made: the picture and its flags stay as they were
@@ -80,6 +87,9 @@ void Imageqzviewer::SaveUndo() {
     }
     m_effect = 0;
     CommitUndoStep(edited);
+    if (row.commit == Commit::Layer) {
+      EndLayerCommit();
+    }
   }
   CommitCommonEnd();
 }

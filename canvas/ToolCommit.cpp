@@ -5,6 +5,7 @@
 
 #include <QTransform>
 
+#include "canvas/tools/LayerRaster.h"
 #include "canvas/tools/RegionCommit.h"
 #include "canvas/tools/ShapeDrawing.h"
 #include "effects/ColorAdjust.h"
@@ -29,17 +30,6 @@ QPointF Ratios(const Input& in) {
     return {1, 1};
   }
   return {image.width() / in.displayed.width(), image.height() / in.displayed.height()};
-}
-
-QImage Blank(QSize size) {
-  if (size.isEmpty()) {
-    return {};
-  }
-  QImage canvas(size, QImage::Format_ARGB32);
-  if (!canvas.isNull()) {
-    canvas.fill(Qt::transparent);
-  }
-  return canvas;
 }
 
 // Straighten (2) keeps the size and zooms so that no corner shows; rotate (3) grows the
@@ -134,6 +124,17 @@ QImage RenderRedEye(const Input& in) {
 
 }  // namespace
 
+QImage Blank(QSize size) {
+  if (size.isEmpty()) {
+    return {};
+  }
+  QImage canvas(size, QImage::Format_ARGB32);
+  if (!canvas.isNull()) {
+    canvas.fill(Qt::transparent);
+  }
+  return canvas;
+}
+
 QRectF RedEyeRect(const Input& input) {
   QRectF drag = input.selection.isEmpty() ? QRectF(input.press, input.current).normalized() : input.selection;
   drag.setWidth(std::min(drag.width(), kRedEyeMaxSide));
@@ -173,9 +174,9 @@ Renderer RendererFor(Commit branch) {
       return RegionCommit::RenderDelete;
     case Commit::Shape:
       return ShapeDrawing::RenderShape;
-    // The layer tools bring their own routines.
-    case Commit::NoBranch:
     case Commit::Layer:
+      return LayerRaster::BurnInLayer;
+    case Commit::NoBranch:
       return nullptr;
   }
   return nullptr;

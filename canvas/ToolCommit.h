@@ -20,6 +20,9 @@ class Bitmap;
 namespace ModEffects {
 class EffectClock;
 }
+namespace TextLayer {
+struct Text;
+}
 
 namespace ToolCommit {
 
@@ -52,6 +55,7 @@ struct Input {
   float lineWidth = 1;             // the shape pen, picture pixels
   int shift = 0;                   // the drag's shift state
   const QImage* stamp = nullptr;   // the floating stamp (burn-in)
+  const TextLayer::Text* text = nullptr;  // the text layer, canvas pixels
 };
 
 using Renderer = QImage (*)(const Input&);
@@ -59,6 +63,9 @@ using Renderer = QImage (*)(const Input&);
 // The routine of a branch; null for a branch whose tool is not built yet and for the
 // branch that draws nothing.
 Renderer RendererFor(ToolModes::Commit branch);
+
+// A transparent 32-bit picture; null for an empty size or one that cannot be made.
+QImage Blank(QSize size);
 
 // The red-eye rectangle in picture pixels: the drag rectangle, at most 100 x 100 canvas
 // pixels from its top-left corner, mapped from where the picture is displayed.

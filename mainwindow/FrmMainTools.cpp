@@ -4,9 +4,11 @@
 #include <optional>
 
 #include <QDate>
+#include <QPlainTextEdit>
 
 #include "canvas/Imageqzviewer.h"
 #include "canvas/ToolModes.h"
+#include "canvas/tools/TextLayer.h"
 #include "controls/MenuModel.h"
 #include "controls/ZpYSkinMenu.h"
 #include "foundation/CommandKeys.h"
@@ -71,6 +73,21 @@ void SetRange(Imageqzviewer& canvas, const ToolSetUp& row) {
   } else if (row.effect == kCalendar) {
     canvas.SetValue(QDate::currentDate().month());
   }
+}
+
+// The text tool opens its edit box as the text strip's text button does, with the
+// strip's caption as the text to type over.
+void OpenTextBox(Imageqzviewer& canvas) {
+  if (canvas.TextBoxShown()) {
+    return;
+  }
+  QPlainTextEdit* box = canvas.Text1();
+  if (box->toPlainText().isEmpty()) {
+    box->setPlainText(TextLayer::kDefaultText);
+  }
+  box->selectAll();
+  canvas.ShowHidetext(0, 0, 300, 200);
+  box->setFocus();
 }
 
 }  // namespace
@@ -143,6 +160,9 @@ void FrmMain::SetUpTool(int selEffect) {
   }
   m_canvas->SetEffect(row->effect);
   m_canvas->SetFitMode(true);
+  if (row->effect == kText) {
+    OpenTextBox(*m_canvas);
+  }
 }
 
 // FIXME: the text strip hides its text box for the calendar once it is hosted.

@@ -21,6 +21,7 @@ void ClearSelection(FrmMain& window, std::string_view key);
 void Copy(FrmMain& window, std::string_view key);
 void Paste(FrmMain& window, std::string_view key);
 void Inverse(FrmMain& window, std::string_view key);
+void Rasterize(FrmMain& window, std::string_view key);
 void Delete(FrmMain& window, std::string_view key);
 void ResizeImage(FrmMain& window, std::string_view key);
 void ResizeCanvas(FrmMain& window, std::string_view key);

@@ -26,6 +26,7 @@ const std::array kCommands{
     Command{K::Edit_Deselect, H::Deselect},
     Command{K::Edit_Clearselect, H::ClearSelection},
     Command{K::Edit_Inverse, H::Inverse},
+    Command{K::Edit_Rasterize, H::Rasterize},
     Command{K::Edit_Copy, H::Copy},
     Command{K::Edit_Paste, H::Paste},
     Command{K::Edit_Delete, H::Delete},
@@ -112,8 +113,6 @@ constexpr std::array kDocumentedNoOps{K::File_Favdec, K::Star_Add, K::Star_Remov
 constexpr std::array kPending{
     // The new picture and the file dialogs.
     K::File_New, K::File_Open, K::File_SaveAs, K::File_Savecopy, K::File_Import, K::File_ImportLib,
-    // The canvas's rasterizing.
-    K::Edit_Rasterize,
     // The browse menu.
     K::View_Fullmode, K::View_Fitmode, K::View_Zoomout, K::View_Zoomin, K::View_Sortname, K::View_Sortsize,
     K::View_Sorttype, K::View_Sortcreate, K::View_Sortmodify, K::View_Slideshow,

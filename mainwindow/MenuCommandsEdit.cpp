@@ -73,6 +73,8 @@ void Inverse(FrmMain& window, std::string_view) {
   window.Canvas().Painting();
 }
 
+void Rasterize(FrmMain& window, std::string_view) { window.Canvas().Rasterize(); }
+
 void Delete(FrmMain& window, std::string_view) { window.DeleteSelectedFiles(); }
 
 void ResizeImage(FrmMain& window, std::string_view key) {

@@ -44,15 +44,7 @@ QImage Filled(const Input& in) {
   if (graphics == nullptr) {
     return {};
   }
-  RegionTools::Fill fill;
-  fill.mode = in.mode;
-  fill.rect = InPicture(in, in.selection);
-  fill.focus = InPicture(in, QRectF(in.gradientPoint, QSizeF())).topLeft();
-  fill.colour1 = in.pickedColour;
-  fill.colour2 = in.pickedColour1;
-  fill.value = Numbers::RoundToInt(in.value);
-  fill.style = in.fillStyle;
-  RegionTools::DrawFill(*graphics, fill);
+  RegionTools::DrawFill(*graphics, FillOf(in));
   graphics.reset();
   return picture;
 }
@@ -78,6 +70,18 @@ bool SelectionEmpty(const Input& in) {
 }
 
 }  // namespace
+
+RegionTools::Fill FillOf(const Input& in) {
+  RegionTools::Fill fill;
+  fill.mode = in.mode;
+  fill.rect = InPicture(in, in.selection);
+  fill.focus = InPicture(in, QRectF(in.gradientPoint, QSizeF())).topLeft();
+  fill.colour1 = in.pickedColour;
+  fill.colour2 = in.pickedColour1;
+  fill.value = Numbers::RoundToInt(in.value);
+  fill.style = in.fillStyle;
+  return fill;
+}
 
 QImage RenderRegion(const Input& in) {
   switch (in.mode) {

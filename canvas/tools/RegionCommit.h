@@ -5,8 +5,12 @@
 #include <QImage>
 
 #include "canvas/ToolCommit.h"
+#include "canvas/tools/RegionTools.h"
 
 namespace RegionCommit {
+
+// The fill of modes 19 and 20 over the selection, in picture pixels.
+RegionTools::Fill FillOf(const ToolCommit::Input& in);
 
 // Crop (1, and 18 the same) to the tool rectangle within the picture; an empty
 // intersection commits nothing. The radial (19) and linear (20) fills. The floating

@@ -51,21 +51,24 @@ void Draw(Gdip::Graphics& graphics, const Shape& shape) {
                            shape.drawType, shape.shift);
 }
 
+Shape InPicture(const ToolCommit::Input& in) {
+  const QSizeF size = in.picture.Image().size();
+  return {.drawType = DrawTypeOf(in.mode),
+          .start = ToPicture(in.shapeStart, in.displayed, size),
+          .end = ToPicture(in.shapeEnd, in.displayed, size),
+          .colour = in.pickedColour,
+          .alpha = AlphaOf(in.max, in.value),
+          .width = in.lineWidth,
+          .shift = in.shift};
+}
+
 QImage RenderShape(const ToolCommit::Input& in) {
   QImage picture = in.picture.Image().convertToFormat(QImage::Format_ARGB32);
   if (picture.isNull()) {
     return {};
   }
-  const QSizeF size = picture.size();
-  const Shape shape{.drawType = DrawTypeOf(in.mode),
-                    .start = ToPicture(in.shapeStart, in.displayed, size),
-                    .end = ToPicture(in.shapeEnd, in.displayed, size),
-                    .colour = in.pickedColour,
-                    .alpha = AlphaOf(in.max, in.value),
-                    .width = in.lineWidth,
-                    .shift = in.shift};
   if (auto g = Gdip::Graphics::FromSurface(picture)) {
-    Draw(*g, shape);
+    Draw(*g, InPicture(in));
   }
   return picture;
 }

@@ -39,6 +39,8 @@ QPointF ToPicture(QPointF point, const QRectF& displayed, QSizeF pictureSize);
 // Draws the shape; a shape whose two points coincide draws nothing (no stray dot where
 // the tool was applied without a drag).
 void Draw(Gdip::Graphics& graphics, const Shape& shape);
+// The dragged shape of the armed mode in picture pixels.
+Shape InPicture(const ToolCommit::Input& in);
 // The commit: the picture with the dragged shape drawn in at its own resolution.
 QImage RenderShape(const ToolCommit::Input& in);
 

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,17 @@
 namespace CanvasTesting {
 
 inline const QRgb kBackground = qRgb(224, 224, 224);
+
+// A sky from blue at the top to sand at the bottom, for pictures a person looks at.
+inline QImage Sky(QSize size) {
+  QImage sky(size, QImage::Format_ARGB32);
+  QPainter painter(&sky);
+  QLinearGradient gradient(0, 0, 0, size.height());
+  gradient.setColorAt(0, QColor(90, 150, 230));
+  gradient.setColorAt(1, QColor(240, 200, 140));
+  painter.fillRect(sky.rect(), gradient);
+  return sky;
+}
 
 class CanvasFixture : public ::testing::Test {
  protected:
@@ -41,6 +53,13 @@ class CanvasFixture : public ::testing::Test {
     ModPublic::MainForm = nullptr;
   }
 
+  // Opens a white picture of that size as a new file.
+  void OpenWhite(QSize size) {
+    QImage white(size, QImage::Format_ARGB32);
+    white.fill(Qt::white);
+    m_canvas->SetFirstL(true);
+    ASSERT_TRUE(m_canvas->Import(Picture("white.png", white)));
+  }
   QString Picture(const QString& name, const QImage& image) const {
     const QString path = m_folder.File(name);
     image.save(path, "PNG");

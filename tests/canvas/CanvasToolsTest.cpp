@@ -270,13 +270,9 @@ TEST(ToolHint, BannerStripTickAndClippedText) {
 
 TEST_F(CanvasToolsTest, PicturesOfTheToolsForAPersonToLookAt) {
   const QString folder = TestSupport::ArtifactsFolder();
-  QImage photo(360, 240, QImage::Format_ARGB32);
+  QImage photo = CanvasTesting::Sky({360, 240});
   {
     QPainter p(&photo);
-    QLinearGradient sky(0, 0, 0, 240);
-    sky.setColorAt(0, QColor(90, 150, 230));
-    sky.setColorAt(1, QColor(240, 200, 140));
-    p.fillRect(photo.rect(), sky);
     p.setBrush(QColor(40, 120, 50));
     p.drawEllipse(QRectF(40, 120, 200, 160));
     p.setBrush(QColor(200, 40, 40));

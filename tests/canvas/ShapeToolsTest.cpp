@@ -29,12 +29,6 @@ int DarkRunDown(const QImage& image, int x, int fromY, int toY) {
 
 class ShapeToolsTest : public CanvasFixture {
  protected:
-  void Open(QSize size) {
-    QImage white(size, QImage::Format_ARGB32);
-    white.fill(Qt::white);
-    m_canvas->SetFirstL(true);
-    ASSERT_TRUE(m_canvas->Import(Picture("white.png", white)));
-  }
   void Arm(int mode, int value = 0) {
     m_canvas->SetMax(255);
     m_canvas->SetMin(0);
@@ -49,7 +43,7 @@ class ShapeToolsTest : public CanvasFixture {
 }  // namespace
 
 TEST_F(ShapeToolsTest, DraggedPointsStayInsideThePicture) {
-  Open({200, 100});
+  OpenWhite({200, 100});
   Arm(kLine);
   const QRectF fit = m_canvas->FitRect();
   Drag(fit.center(), QPointF(99999, 99999));
@@ -70,7 +64,7 @@ TEST_F(ShapeToolsTest, AlphaIsMaxLessValueWithinAByte) {
   EXPECT_EQ(ShapeDrawing::DrawTypeOf(kEllipse), 3);
   EXPECT_EQ(ShapeDrawing::DrawTypeOf(28), 0);
 
-  Open({200, 100});
+  OpenWhite({200, 100});
   Arm(kRectangle, 255);
   const QRectF fit = m_canvas->FitRect();
   Drag(fit.topLeft() + QPointF(10, 10), fit.topLeft() + QPointF(60, 40));
@@ -81,7 +75,7 @@ TEST_F(ShapeToolsTest, AlphaIsMaxLessValueWithinAByte) {
 }
 
 TEST_F(ShapeToolsTest, CommitMapsThePreviewAndDrawsTheLineWidthInPicturePixels) {
-  Open({800, 400});
+  OpenWhite({800, 400});
   Arm(kLine);
   m_canvas->LineWidthValue(6);
   const QRectF fit = m_canvas->FitRect();
@@ -125,7 +119,7 @@ TEST(ShapeDrawing, ReversedDragDrawsTheSameOutline) {
 }
 
 TEST_F(ShapeToolsTest, PreviewScreenshots) {
-  Open({300, 200});
+  OpenWhite({300, 200});
   const char* names[] = {"line", "rectangle", "ellipse"};
   for (int mode : {kLine, kRectangle, kEllipse}) {
     Arm(mode, 55);

@@ -1,0 +1,102 @@
+// The floating layers: the text layer's preview and commit, and Rasterize, which turns
+// the armed tool's layer into the floating stamp. Members of Imageqzviewer kept apart
+// from its layout and painting; what each layer draws is LayerRaster's and TextLayer's.
+
+#include "canvas/Imageqzviewer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+
+#include "canvas/ToolCommit.h"
+#include "canvas/tools/LayerRaster.h"
+#include "canvas/tools/TextLayer.h"
+#include "foundation/DIBsave.h"
+#include "foundation/ModClipboard.h"
+#include "foundation/ModPublic.h"
+#include "foundation/SkinnedControlServices.h"
+#include "platform/gdiplus/Graphics.h"
+
+namespace {
+
+constexpr int kPngFormat = 6;
+constexpr int kStampQuality = 90;
+
+// The stamp file holds the layer, or is gone when the layer drew nothing, so the stamp
+// tool never takes up an older stamp.
+void WriteStampFile(const QImage& layer) {
+  const QString path = ModGDI::StampTempPath();
+  QFile::remove(path);
+  if (layer.isNull()) {
+    return;
+  }
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  DIBsave file;
+  file.new_Img = Gdip::Bitmap::FromImage(layer, Gdip::PixelFormat32bppARGB);
+  (void)file.Save(path, kPngFormat, kStampQuality);
+}
+
+}  // namespace
+
+QPointF Imageqzviewer::TextAnchor() const {
+  // Until the first press places it, the text waits in the middle of the picture, clear
+  // of the edit box and the command bar at the canvas's top.
+  return m_ptr.textAnchorSet ? m_ptr.textAnchor : m_fitRect.center();
+}
+
+TextLayer::Text Imageqzviewer::TextLayerState() const {
+  return {.text = m_text1->toPlainText(),
+          .font = m_fontA,
+          .size = m_fontSizeA,
+          .style = m_fontStyleA,
+          .render = m_fontRenderA,
+          .colour = m_textColor,
+          .opacity = float(m_max) - m_value,
+          .anchor = TextAnchor()};
+}
+
+void Imageqzviewer::PaintTextLayer(Gdip::Graphics& graphics) {
+  m_rects.Layer = TextLayer::Draw(graphics, TextLayerState());
+}
+
+void Imageqzviewer::TextPainting(bool isExport) {
+  if (isExport) {
+    SaveUndo();
+    return;
+  }
+  if (m_backBuffer.isNull()) {
+    return;
+  }
+  if (auto graphics = Gdip::Graphics::FromSurface(m_backBuffer)) {
+    PaintTextLayer(*graphics);
+  }
+  update();
+}
+
+void Imageqzviewer::EndLayerCommit() {
+  m_ptr.layerDragging = false;
+  if (MainWindowServices* main = ModPublic::MainForm) {
+    if (TextStripServices* strip = main->YDSTextControl1()) {
+      strip->SetVisible(false);
+    }
+    main->ArrangeMainPanes(false);
+  }
+}
+
+void Imageqzviewer::Rasterize() {
+  if (!hasImage()) {
+    return;
+  }
+  const TextLayer::Text text = TextLayerState();
+  ToolCommit::Input input = CommitInput();
+  input.text = &text;
+  const LayerRaster::Raster layer = LayerRaster::Render(input);
+  WriteStampFile(layer.picture);
+  m_stampCanvas = QImage();
+  m_stampRect = layer.place;
+  m_stampRectPending = true;
+  if (ModPublic::MainForm != nullptr) {
+    ModPublic::MainForm->UseStamp(false, false);
+  }
+}
