@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QPlainTextEdit>
 #include <QtCore/qtestsupport_core.h>
 
 #include "FrmMainFixture.h"
@@ -477,3 +478,26 @@ TEST_F(MenuCommandsTest, OnlyTheFirstCommandAfterALoadMarksTheFirstLoad) {
 }
 
 }  // namespace
+
+TEST_F(MenuCommandsTest, AddTextOpensTheBoxAndRasterizeFloatsTheTextWhereItLay) {
+  FrmMain& window = Loaded();
+  Imageqzviewer& canvas = window.Canvas();
+  Choose(window, K::Filter_Text);
+  ASSERT_EQ(canvas.Effect(), 4);
+  EXPECT_TRUE(canvas.TextBoxShown());
+  EXPECT_EQ(canvas.Text1()->toPlainText(), QStringLiteral("Import Text"));
+  canvas.Text1()->setPlainText(QStringLiteral("Hi"));
+  const QRectF layer = canvas.HitRectangles().Layer;
+  EXPECT_GT(layer.width(), 0);
+
+  Choose(window, K::Edit_Rasterize);
+  EXPECT_EQ(canvas.Effect(), ToolModes::kFloatingStamp);
+  EXPECT_FALSE(canvas.TextBoxShown());
+  ASSERT_FALSE(canvas.StampCanvas().isNull());
+  EXPECT_NEAR(canvas.StampFrame().x(), layer.x(), 1);
+  EXPECT_NEAR(canvas.StampFrame().y(), layer.y(), 1);
+  const int before = canvas.UndoIndex();
+  canvas.SaveUndo();
+  EXPECT_EQ(canvas.UndoIndex(), before + 1);
+  EXPECT_EQ(canvas.Effect(), 0);
+}
