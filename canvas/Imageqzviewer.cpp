@@ -14,6 +14,7 @@
 #include "canvas/ToolCommit.h"
 #include "canvas/ToolHint.h"
 #include "canvas/ToolModes.h"
+#include "canvas/tools/CalendarLayer.h"
 #include "canvas/tools/RegionTools.h"
 #include "canvas/tools/ShapeDrawing.h"
 #include "effects/ClsSelect.h"
@@ -542,6 +543,9 @@ void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
   }
   if (mode == ModEffects::kIrradiationEffect) {
     PaintIrradiation(graphics);
+  }
+  if (mode == CalendarLayer::kMode) {
+    CalenderPaint(graphics);
   }
   if (const int shape = ShapeDrawing::DrawTypeOf(mode)) {
     LineDrawing(shape, false, graphics);

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QColor>
@@ -19,6 +20,7 @@
 
 #include "canvas/CanvasCursors.h"
 #include "canvas/CanvasLayout.h"
+#include "canvas/ClsCalendar.h"
 #include "canvas/DisplayCache.h"
 #include "canvas/SnapshotFolder.h"
 #include "canvas/StampSnapshots.h"
@@ -291,6 +293,13 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   const QImage& PatternImage() const { return m_patternImage; }
   // Which of the shape tools' two colours the picker sets (1 the second).
   void SetColorSelector(int value) { m_colorSelector = value; }
+  // The calendar layer (mode 10): the month of the slider's value in the text tool's font
+  // and colour, drawn at the layer's anchor (first the picture's top-left corner); the
+  // layer's rectangle is left where the layer drag finds it.
+  void CalenderPaint(Gdip::Graphics& graphics);
+  // The calendar layer alone on a transparent picture, at scale times its size on the
+  // canvas; null before the layer has been drawn.
+  QImage CalendarLayerPicture(float scale) const;
 
  signals:
   void MouseDown(int Button, int Shift, float X, float Y);
@@ -329,6 +338,10 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void EndLayerCommit();
   // What every commit ends with, the modes that draw nothing included.
   void CommitCommonEnd();
+  // The canvas's calendar with the text settings and month of now, its anchor placed.
+  ClsCalendar& CalendarLayerReady();
+  // In the calendar tool, the calendar layer joins what the commit and rasterizing take.
+  void AddCalendarLayer(ToolCommit::Input& input);
   void RefreshStampUndoState();
   void ShowSnapshot(const QImage& picture);
   void KeepFirstSnapshot();
@@ -444,6 +457,8 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   int m_colorSelector = 0;
   float m_lineWidth = 1;
   QImage m_patternImage;
+  // The calendar layer's renderer, made on first use.
+  std::optional<ClsCalendar> m_calendar;
   QPointF m_pointer;
   QPointF m_irradiationPoint;
   PointerTools::PointerState m_ptr;

@@ -68,6 +68,7 @@ void Imageqzviewer::SaveUndo() {
     const TextLayer::Text text = TextLayerState();
     ToolCommit::Input input = CommitInput();
     input.text = &text;
+    AddCalendarLayer(input);
     const QImage edited = render(input);
     if (edited.isNull() || edited.size().isEmpty()) {
       return;  // nothing could be made: the picture and its flags stay as they were

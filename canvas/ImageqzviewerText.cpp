@@ -91,6 +91,7 @@ void Imageqzviewer::Rasterize() {
   const TextLayer::Text text = TextLayerState();
   ToolCommit::Input input = CommitInput();
   input.text = &text;
+  AddCalendarLayer(input);
   const LayerRaster::Raster layer = LayerRaster::Render(input);
   WriteStampFile(layer.picture);
   m_stampCanvas = QImage();

@@ -23,15 +23,6 @@ namespace {
 
 using ToolModes::Commit;
 
-// Picture pixels per canvas pixel along each axis.
-QPointF Ratios(const Input& in) {
-  const QImage& image = in.picture.Image();
-  if (in.displayed.width() <= 0 || in.displayed.height() <= 0) {
-    return {1, 1};
-  }
-  return {image.width() / in.displayed.width(), image.height() / in.displayed.height()};
-}
-
 // Straighten (2) keeps the size and zooms so that no corner shows; rotate (3) grows the
 // canvas to the rotated drawing's size.
 QImage RenderRotate(const Input& in) {
@@ -123,6 +114,14 @@ QImage RenderRedEye(const Input& in) {
 }
 
 }  // namespace
+
+QPointF Ratios(const Input& in) {
+  const QImage& image = in.picture.Image();
+  if (in.displayed.width() <= 0 || in.displayed.height() <= 0) {
+    return {1, 1};
+  }
+  return {image.width() / in.displayed.width(), image.height() / in.displayed.height()};
+}
 
 QImage Blank(QSize size) {
   if (size.isEmpty()) {

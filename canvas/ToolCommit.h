@@ -13,6 +13,7 @@
 
 #include "canvas/ToolModes.h"
 
+class ClsCalendar;
 class ClsSelect;
 namespace Gdip {
 class Bitmap;
@@ -56,6 +57,8 @@ struct Input {
   int shift = 0;                   // the drag's shift state
   const QImage* stamp = nullptr;   // the floating stamp (burn-in)
   const TextLayer::Text* text = nullptr;  // the text layer, canvas pixels
+  const ClsCalendar* calendar = nullptr;  // the calendar layer as last drawn on the canvas
+  QPointF calendarAnchor{};        // the calendar layer's top-left, canvas pixels
 };
 
 using Renderer = QImage (*)(const Input&);
@@ -66,6 +69,8 @@ Renderer RendererFor(ToolModes::Commit branch);
 
 // A transparent 32-bit picture; null for an empty size or one that cannot be made.
 QImage Blank(QSize size);
+// Picture pixels per canvas pixel along each axis, (1, 1) while nothing is displayed.
+QPointF Ratios(const Input& input);
 
 // The red-eye rectangle in picture pixels: the drag rectangle, at most 100 x 100 canvas
 // pixels from its top-left corner, mapped from where the picture is displayed.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "canvas/tools/CalendarLayer.h"
 #include "canvas/tools/RegionCommit.h"
 #include "canvas/tools/RegionTools.h"
 #include "canvas/tools/ShapeDrawing.h"
@@ -75,10 +76,23 @@ Raster Text(const ToolCommit::Input& in) {
   return {std::move(picture), place};
 }
 
+Raster Calendar(const ToolCommit::Input& in) {
+  if (in.calendar == nullptr) {
+    return {};
+  }
+  const QPointF r = ToolCommit::Ratios(in);
+  const QPointF at = in.calendarAnchor - in.displayed.topLeft();
+  QImage picture = CalendarLayer::Picture(*in.calendar, float(r.x()));
+  const QRectF place(QPointF(at.x() * r.x(), at.y() * r.y()), QSizeF(picture.size()));
+  return {std::move(picture), place};
+}
+
 Raster Render(const ToolCommit::Input& in) {
   switch (in.mode) {
     case kText:
       return Text(in);
+    case CalendarLayer::kMode:
+      return Calendar(in);
     case 19:
     case 20:
       return Fill(in);
@@ -88,6 +102,9 @@ Raster Render(const ToolCommit::Input& in) {
 }
 
 QImage BurnInLayer(const ToolCommit::Input& in) {
+  if (in.mode == CalendarLayer::kMode) {
+    return CalendarLayer::RenderCalendar(in);
+  }
   if (in.mode != kText || in.text == nullptr) {
     return {};
   }

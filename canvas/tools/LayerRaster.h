@@ -15,8 +15,8 @@ struct Raster {
   QRectF place;
 };
 
-// The layer of the armed mode: the text (4), the fills over the selection (19, 20), the
-// shapes (25 to 27). Any other mode, or a layer that draws nothing, gives a null picture.
+// The layer of the armed mode: the text (4), the calendar (10), the fills over the
+// selection (19, 20), the shapes (25 to 27). Any other mode, or a layer that draws nothing, gives a null picture.
 Raster Render(const ToolCommit::Input& in);
 
 // The fill over the selection rectangle, cut to that rectangle in whole picture pixels.
@@ -27,7 +27,11 @@ Raster Shape(const ToolCommit::Input& in);
 // The text at the size and place the canvas shows it, cut to its measured box.
 Raster Text(const ToolCommit::Input& in);
 
-// Apply of a text layer: the picture with the text drawn in where the canvas showed it.
+// The calendar at the size and place the canvas shows it, cut to its size.
+Raster Calendar(const ToolCommit::Input& in);
+
+// Apply of a text or calendar layer: the picture with the layer drawn in where the
+// canvas showed it.
 QImage BurnInLayer(const ToolCommit::Input& in);
 
 }  // namespace LayerRaster
