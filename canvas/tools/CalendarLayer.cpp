@@ -53,14 +53,10 @@ void DrawExport(const ClsCalendar& calendar, Gdip::Graphics& graphics, QPointF a
 
 QImage Picture(const ClsCalendar& calendar, float scale) {
   const QSize size(int(std::ceil(calendar.Width() * scale)), int(std::ceil(calendar.Height() * scale)));
-  if (size.isEmpty() || !std::isfinite(scale)) {
-    return {};
-  }
-  QImage picture(size, QImage::Format_ARGB32);
+  QImage picture = std::isfinite(scale) ? ToolCommit::Blank(size) : QImage();
   if (picture.isNull()) {
     return {};
   }
-  picture.fill(Qt::transparent);
   if (auto g = Gdip::Graphics::FromSurface(picture)) {
     ClsCalendar drawn = calendar;
     DrawMapped(drawn, *g, QPointF(0, 0), QTransform::fromScale(scale, scale));
