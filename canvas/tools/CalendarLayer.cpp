@@ -5,6 +5,7 @@
 #include <QTransform>
 
 #include "canvas/ClsCalendar.h"
+#include "canvas/tools/CanvasResize.h"
 #include "foundation/ModGDI.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Graphics.h"
@@ -52,8 +53,13 @@ void DrawExport(const ClsCalendar& calendar, Gdip::Graphics& graphics, QPointF a
 }
 
 QImage Picture(const ClsCalendar& calendar, float scale) {
-  const QSize size(int(std::ceil(calendar.Width() * scale)), int(std::ceil(calendar.Height() * scale)));
-  QImage picture = std::isfinite(scale) ? ToolCommit::Blank(size) : QImage();
+  // A scale that gives no pixels, or more than a picture can hold, draws nothing.
+  const double w = std::ceil(double(calendar.Width()) * scale);
+  const double h = std::ceil(double(calendar.Height()) * scale);
+  if (!(w >= 1 && h >= 1 && w <= CanvasResize::kMaxSide && h <= CanvasResize::kMaxSide)) {
+    return {};
+  }
+  QImage picture = ToolCommit::Blank(QSize(int(w), int(h)));
   if (picture.isNull()) {
     return {};
   }

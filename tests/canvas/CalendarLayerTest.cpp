@@ -3,6 +3,8 @@
 // picture of the layer alone. Fonts come through fontconfig, so drawn extents are
 // compared with one another, never with fixed metrics.
 
+#include <limits>
+
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -185,6 +187,8 @@ TEST_F(CalendarLayerTest, PictureOfTheLayerAloneIsScaledFromThePreview) {
                        preview.width() * 2, preview.height() * 2);
   ExpectNear(DarkBox(alone, alone.rect()), expected, 5);
   EXPECT_TRUE(m_canvas->CalendarLayerPicture(0).isNull());
+  EXPECT_TRUE(m_canvas->CalendarLayerPicture(std::numeric_limits<float>::infinity()).isNull());
+  EXPECT_TRUE(m_canvas->CalendarLayerPicture(std::numeric_limits<float>::quiet_NaN()).isNull());
 }
 
 TEST_F(CalendarLayerTest, RasterizeFloatsTheCalendarWhereItLay) {
