@@ -28,6 +28,13 @@ class SidePanelServices {
   virtual void ResizePaint() = 0;
   virtual void ResetPaint() = 0;
   virtual void StartPaint() = 0;
+  // The stamp library's chosen file.
+  virtual QString StampFilename() const = 0;
+  // The stamp library lists a file just added under a name, and lists its folder again.
+  virtual void Import(const QString& Filename, const QString& Name) = 0;
+  virtual void RefreshFav() = 0;
+  // The picture's facts in the properties section follow the picture just opened.
+  virtual void RefreshProperties() = 0;
 };
 
 // The image toolbar (the main window's ImageToolbar); buttons 0 to 11.

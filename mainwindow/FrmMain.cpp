@@ -20,7 +20,9 @@
 #include "controls/ZpYSkinMenu.h"
 #include "foundation/CommandKeys.h"
 #include "foundation/ModPublic.h"
+#include "mainwindow/FileChooser.h"
 #include "mainwindow/StandInPanes.h"
+#include "mainwindow/WheelHook.h"
 #include "windows/PrintWindow.h"
 #include "windows/SlideshowWindow.h"
 
@@ -81,6 +83,9 @@ FrmMain::FrmMain() : SkinSurface(nullptr) {
   setAutoFillBackground(false);
   resize(kDesignSize);
   CreateControls();
+  m_ownFileChooser = MakeQtFileChooser();
+  m_fileChooser = m_ownFileChooser.get();
+  m_wheel = std::make_unique<WheelHook>([this](bool next) { StepSheet(next, true); });
   m_timer2.setInterval(500);
   connect(&m_timer2, &QTimer::timeout, this, &FrmMain::Timer2_Timer);
 }
@@ -120,6 +125,7 @@ void FrmMain::CreateControls() {
   m_cbFont->hide();
   m_titleSkin->SetOnMouseUp([this](int, int, float, float) { TitleSkin_MouseUp(); });
   ConnectThumbnailBar();
+  ConnectChildEvents();
   connect(m_formatFilter, &ZzQFiterControl::FormatToggled, this, &FrmMain::ApplyFormatFilter);
   connect(strip, &ToolbarUser::MouseDown, this, [this](int, int, float X, float) { OpenStripMenu(X); });
   connect(strip, &ToolbarUser::MouseMove, this, [this](int, int, float X, float) { qzToolbarUser_MouseMove(X); });
@@ -153,17 +159,6 @@ void FrmMain::SettingArrange_Menu(const QString& PressMenuID) {
     menu.MenuChecked(PressMenuID, true);
   }
 }
-
-// The side panel and the image toolbar it would refresh come with their controls.
-void FrmMain::FileImport(const QString& Filename) {
-  // Every newly opened file starts its own undo history.
-  m_canvas->SetFirstL(true);
-  ClearFirstLDone();
-  m_canvas->Import(Filename);
-}
-
-// The shortcut table comes with the shortcuts.
-void FrmMain::ProcessShortcutKey(int, int) {}
 
 double FrmMain::SplitLVTop() const { return m_splitLV.widget->y(); }
 void FrmMain::SetSplitLVTop(double top) { m_splitLV.widget->move(m_splitLV.widget->x(), int(top)); }

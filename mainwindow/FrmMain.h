@@ -7,9 +7,12 @@
 // the title bar (FrmMainCaption.cpp), the drawn menus opened from the menu-bar strip and
 // what a pick in them does (FrmMainMenus.cpp), the panes and the window's size
 // (FrmMainPanes.cpp), the tool set-up (FrmMainTools.cpp), the secondary windows it makes
-// (FrmMainWindows.cpp); the commands a pick runs are the dispatcher's (MenuCommands.h).
+// (FrmMainWindows.cpp), its children's events (FrmMainWiring.cpp), opening and saving
+// (FrmMainOpening.cpp), the keys and the wheel (FrmMainKeys.cpp); the commands a pick runs
+// are the dispatcher's (MenuCommands.h).
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -25,7 +28,9 @@
 #include "platform/forms/HourglassCursor.h"
 
 class Imageqzviewer;
+class FileChooser;
 class QComboBox;
+class WheelHook;
 class ScrollControl;
 class PrintWindow;
 class SlideshowWindow;
@@ -96,15 +101,77 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void ShowPrintWindow();
   // The file task dialog of rename, copy and move: made on first use and kept.
   TaskDialogServices& FileTaskDialog();
-  // A new stamp name dialog for a send to the stamp library; released after it closes.
-  TaskDialogServices& StampNameDialog();
-  void StampNameDialogClosed();
   // Tests hand in their own task dialogs.
   void UseTaskDialogs(TaskDialogFactory& factory) { m_taskDialogs = &factory; }
   // Runs the command of a key picked in the menu (its PressMenuID).
   void RunMenuCommand(const QString& key);
   // True from a menu pick until its command has ended.
   bool CommandRunning() const { return m_commandRunning; }
+
+  // Children's events (FrmMainWiring.cpp). Controls connect their signals to these.
+  void Canvas_MouseDown();
+  void Canvas_DblClick();
+  // A release on the sheet after a pick: the picture's buttons come on.
+  void Sheet_MouseUp();
+  // The first selected file in the window's own full view.
+  void Sheet_DblClick();
+  // The side panel's calendar release (isUp: over a day) filters the sheet by that day.
+  void SidePanel_CalendarMouseUp(bool isUp);
+  void SidePanel_Pattern(const QString& SelFilename);
+  // A press on the panel's tools or tabs sets the chosen tool up.
+  void SidePanel_ToolMouseDown();
+  // The stamp library's release, by the panel's StampEnter: 1 deletes the chosen stamp,
+  // 2 floats it on the picture, 3 opens it for editing; 0 does nothing.
+  void SidePanel_StampMouseUp(int StampEnter);
+  void SidePanel_StampDblClick();
+  void TextStrip_Font(const QString& textFont);
+  void TextStrip_Size(int textFontSize);
+  void TextStrip_Style(int textFontStyle);
+  void TextStrip_Render(int textFontRender);
+  void TextStrip_TextButton();
+  void ImageToolbar_MouseDown();
+  // A release on the image toolbar runs the button the toolbar reports (10: none).
+  void ImageToolbar_MouseUp(int PressID);
+
+  // Opening and saving (FrmMainOpening.cpp). Index 0 open, 1 save as, 2 save a copy, 3 a
+  // stamp from a file, 4 a file into the stamp library.
+  void FileDialog(int Index);
+  // A new blank picture of the size and colour asked in the task dialog.
+  void StartNewImage();
+  // Steps the zoom up (out) or down (in) by 2 %, leaving fit mode first.
+  void PublicZoomout();
+  void PublicZoomin();
+  // The picture full screen in the window's own slideshow; only while browsing.
+  void FullView();
+  // The save-as pattern chosen last ("*.jpg"), the save dialog's start name, and a value
+  // kept for callers.
+  QString FileExt() const { return m_fileExt; }
+  void SetFileExt(const QString& pattern) { m_fileExt = pattern; }
+  QString LastFilename() const { return m_lastFilename; }
+  void SetLastFilename(const QString& name) { m_lastFilename = name; }
+  int OldPressID() const { return m_oldPressID; }
+  void SetOldPressID(int value) { m_oldPressID = value; }
+  // Tests answer the file dialogs themselves, and put recording fakes behind the side
+  // panel's and the image toolbar's widgets.
+  void UseFileChooser(FileChooser& chooser) { m_fileChooser = &chooser; }
+  void UseSidePanelServices(SidePanelServices& panel) { m_sidePanel.services = &panel; }
+  void UseImageToolbarServices(ImageToolbarServices& toolbar) { m_imageToolbar.services = &toolbar; }
+  // The sheet's date filter for a day: "5-3-2008-", unpadded.
+  static QString DateWatchText(int day, int month, int year);
+  // The buttons a shown picture can use: save as, slideshow, fit, next, previous.
+  void EnableImageButtons();
+  // The sheet's next or previous picture on the canvas; with askFirst unsaved changes are
+  // asked about and Cancel stays. A sheet without a current file leaves the canvas as it is.
+  void StepSheet(bool next, bool askFirst);
+  void ToggleFit();
+  // The program's slideshow over the window, started at its current picture.
+  void StartSlideshowWindow();
+  // The print window, or the message that there is no printer.
+  void PrintOrSayNoPrinters();
+  // Saves in place; the picture counts as saved only when the file was written.
+  void SaveInPlace();
+  // Runs a task dialog page modally; confirmed runs after OK, with the dialog to read.
+  void RunModalTask(int page, std::function<void(TaskDialogServices&)> confirmed);
 
   // MainWindowServices
   CanvasSaveServices* SingleqzPreview() override;
@@ -170,6 +237,10 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // Keys no child took; none while the text tool types.
+  void keyPressEvent(QKeyEvent* event) override;
+  // Tab and Shift+Tab are shortcuts, not focus moves.
+  bool focusNextPrevChild(bool next) override;
 
  private:
   void CreateControls();
@@ -207,6 +278,13 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void ThumbnailBar_MouseMove();
   void ThumbnailBar_MouseUp();
   void Canvas_MouseUp();
+  void ConnectChildEvents();
+  // The save as of FileDialog(1), and the copies of 2, 3 and 4.
+  void SaveAsDialog();
+  void SaveCopy();
+  void StampFromFile(const QString& file);
+  void ImportToLibrary(const QString& file);
+  void ApplyZoomStep();
 
   Imageqzviewer* m_canvas = nullptr;
   ThumViewer* m_sheet = nullptr;
@@ -233,12 +311,19 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   QTimer m_timer2;
   TaskDialogFactory* m_taskDialogs = this;
   std::unique_ptr<TaskDialogServices> m_fileTask;
-  std::unique_ptr<TaskDialogServices> m_stampName;
+  std::unique_ptr<TaskDialogServices> m_modalTask;
+  std::unique_ptr<FileChooser> m_ownFileChooser;
+  FileChooser* m_fileChooser = nullptr;
+  std::unique_ptr<WheelHook> m_wheel;
   std::unique_ptr<SlideshowWindow> m_ownSlideshow;
   std::unique_ptr<SlideshowWindow> m_slideshow;
   std::unique_ptr<PrintWindow> m_printWindow;
 
   QString m_label1;
+  QString m_lastOpened;
+  QString m_lastFilename;
+  QString m_fileExt;
+  int m_oldPressID = 0;
   float m_zoomStep = 1.0F;
   bool m_firstResizeDone = false;
   bool m_panesReady = false;

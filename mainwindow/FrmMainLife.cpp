@@ -19,6 +19,7 @@
 #include "foundation/ModGDI.h"
 #include "foundation/ModPublic.h"
 #include "foundation/ModqzReg.h"
+#include "mainwindow/WheelHook.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ void FrmMain::Form_Load() {
   ModqzReg::CurrentDirectory = QStringLiteral("...");
   m_titleSkin->SetTitle(windowTitle());
   m_titleSkin->SetBackground(ModGDI::MakeARGB(200, 100, 140, 255));
+  m_wheel->HookMainWindow(*this);
   m_splitV->HandleHDC(false);
   m_formatFilter->IniaData();
   ModFont::AddFontFamilyItems(*m_cbFont);
@@ -122,6 +124,7 @@ void FrmMain::Form_QueryUnload() {
 
 void FrmMain::Form_Unload() {
   m_timer2.stop();
+  m_wheel->UnhookMainWindow();
   UnloadSecondaryWindows();
   ModEffects::ReleaseEffectObjects();
   ToolHint::DeleteHintResources();

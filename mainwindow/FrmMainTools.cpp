@@ -111,23 +111,6 @@ void FrmMain::FormOption(bool& isAutoProcess, bool& MenuClick) {
   LayoutCanvasArea();
 }
 
-// The stamp library comes with the side panel, so a library stamp copies nothing yet.
-void FrmMain::UseStamp(bool, bool sizeFlag) {
-  m_skinMenu->SetVisible(false);
-  m_canvas->CreateStampImg(ModGDI::StampTempPath(), true, sizeFlag);
-  ApplyFirstLRule(false);
-  m_canvas->SetMax(100);
-  m_canvas->SetMin(0);
-  m_canvas->SetValue(0);
-  m_canvas->ResetStampsize(true);
-  m_canvas->SetEffect(ToolModes::kFloatingStamp);
-  m_canvas->StampOptions(0);
-  m_canvas->SetFitMode(true);
-  m_canvas->Import(QString(), true);
-  m_textStrip->SetVisible(false);
-  m_canvas->HideText1();
-}
-
 void FrmMain::SetUpTool(int selEffect) {
   if (selEffect == 0) {
     ResetToBrowse();

@@ -2,11 +2,11 @@
 // slideshows and the print window.
 #include "mainwindow/FrmMain.h"
 
+#include <QPointer>
 #include <QTimer>
 
 #include "foundation/ModPublic.h"
 #include "foundation/SelectedFiles.h"
-#include "mainwindow/MenuCommandHandlers.h"
 #include "windows/FrmShells.h"
 #include "windows/PrintWindow.h"
 #include "windows/SlideshowWindow.h"
@@ -58,23 +58,23 @@ TaskDialogServices& FrmMain::FileTaskDialog() {
   return *m_fileTask;
 }
 
-TaskDialogServices& FrmMain::StampNameDialog() {
-  m_stampName = m_taskDialogs->CreateTaskDialog();
-  return *m_stampName;
-}
-
-void FrmMain::StampNameDialogClosed() {
-  TaskDialogServices* closed = m_stampName.get();
-  if (closed == nullptr) {
-    return;
-  }
-  if (closed->ButtonState() == 1) {
-    MenuCommands::Handlers::StampLibraryNameChosen(*this, closed->m_String());
-  }
-  // Released from the event loop, after the dialog's own close has finished.
-  QTimer::singleShot(0, this, [this, closed] {
-    if (m_stampName.get() == closed) {
-      m_stampName.reset();
+void FrmMain::RunModalTask(int page, std::function<void(TaskDialogServices&)> confirmed) {
+  m_modalTask = m_taskDialogs->CreateTaskDialog();
+  TaskDialogServices* dialog = m_modalTask.get();
+  dialog->SetPublicShell(page);
+  dialog->StartPaint();
+  dialog->ShowModal([owner = QPointer<FrmMain>(this), dialog, confirmed = std::move(confirmed)] {
+    if (!owner || owner->m_modalTask.get() != dialog) {
+      return;
     }
+    if (dialog->ButtonState() == 1) {
+      confirmed(*dialog);
+    }
+    // Released from the event loop, after the dialog's own close has finished.
+    QTimer::singleShot(0, owner, [owner, dialog] {
+      if (owner && owner->m_modalTask.get() == dialog) {
+        owner->m_modalTask.reset();
+      }
+    });
   });
 }

@@ -2,10 +2,12 @@
 // The dispatcher's handlers, one function per family of commands; the table in
 // MenuCommands.cpp names them by key.
 
+#include <optional>
 #include <string_view>
 
+#include <QString>
+
 class FrmMain;
-class QString;
 
 namespace MenuCommands::Handlers {
 
@@ -33,6 +35,13 @@ void PanelSection(FrmMain& window, std::string_view key);
 // dialog has closed.
 void SendToStampLibrary(FrmMain& window, std::string_view key);
 void StampLibraryNameChosen(FrmMain& window, const QString& name);
+// The library file of a stamp name: none for a name that is not a plain file name, or
+// when the user keeps a stamp of that name.
+std::optional<QString> LibraryFileFor(const QString& name);
+// Copies a file; a target that exists is replaced whole or not at all.
+bool CopyAtomically(const QString& source, const QString& target);
+// The file dialogs and the new picture.
+void FileCommand(FrmMain& window, std::string_view key);
 void FileTask(FrmMain& window, std::string_view key);
 
 // Browse commands.

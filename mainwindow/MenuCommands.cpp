@@ -16,7 +16,13 @@ namespace K = CommandKeys;
 namespace H = Handlers;
 
 const std::array kCommands{
+    Command{K::File_New, H::FileCommand},
+    Command{K::File_Open, H::FileCommand},
     Command{K::File_Save, H::Save},
+    Command{K::File_SaveAs, H::FileCommand},
+    Command{K::File_Savecopy, H::FileCommand},
+    Command{K::File_Import, H::FileCommand},
+    Command{K::File_ImportLib, H::FileCommand},
     Command{K::File_Fav, H::SendToStampLibrary},
     Command{K::File_Print, H::Print},
     Command{K::File_Exit, H::Exit},
@@ -111,8 +117,6 @@ const std::array kCommands{
 constexpr std::array kDocumentedNoOps{K::File_Favdec, K::Star_Add, K::Star_Remove};
 
 constexpr std::array kPending{
-    // The new picture and the file dialogs.
-    K::File_New, K::File_Open, K::File_SaveAs, K::File_Savecopy, K::File_Import, K::File_ImportLib,
     // The browse menu.
     K::View_Fullmode, K::View_Fitmode, K::View_Zoomout, K::View_Zoomin, K::View_Sortname, K::View_Sortsize,
     K::View_Sorttype, K::View_Sortcreate, K::View_Sortmodify, K::View_Slideshow,

@@ -22,8 +22,8 @@ struct Command {
 std::span<const Command> Table();
 // Keys that have a menu row and deliberately no action.
 std::span<const std::string_view> DocumentedNoOps();
-// Keys whose actions come with later work: the browse, create, help and pop-up commands,
-// the file dialogs and the new picture, and the canvas's rasterizing and canvas size.
+// Keys whose actions come with later work: the browse, create, help and pop-up commands
+// and the canvas's rasterizing.
 std::span<const std::string_view> Pending();
 
 // The command of a key; null when no row of the table has exactly that key.

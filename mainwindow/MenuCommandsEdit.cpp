@@ -30,29 +30,14 @@ constexpr int kStampFlipAcross = 7;
 
 }  // namespace
 
-void Save(FrmMain& window, std::string_view) {
-  Imageqzviewer& canvas = window.Canvas();
-  if (canvas.SaveOnly()) {
-    canvas.SetSaveState(true);
-    canvas.SetAppliedEffect(false);
-  } else if (canvas.hasImage()) {
-    // A format without a writer or a read-only file: the picture stays marked unsaved.
-    Forms::MsgBox(QStringLiteral("The image could not be saved. Your changes have been kept."), Forms::vbExclamation);
-  }
-  window.Sheet().RefreshThumSave();
-}
+void Save(FrmMain& window, std::string_view) { window.SaveInPlace(); }
 
 // Through closeEvent, which asks about unsaved changes.
 void Exit(FrmMain& window, std::string_view) { window.close(); }
 
 void Print(FrmMain& window, std::string_view) {
   ModPublic::AskSaveChanges();
-  // The PDF printer counts: only with it switched off and no queue is there nothing to print on.
-  if (Printing::AvailablePrinters().isEmpty()) {
-    Forms::MsgBox(QStringLiteral("Sorry, no printers installed."), Forms::vbExclamation);
-    return;
-  }
-  window.ShowPrintWindow();
+  window.PrintOrSayNoPrinters();
 }
 
 void Undo(FrmMain& window, std::string_view) { window.Canvas().UndoAndRedo(true); }

@@ -1,15 +1,18 @@
 // The dispatcher's file task commands: sending the picture or the floating stamp to the
 // stamp library, and renaming, copying and moving the selected files.
+#include <algorithm>
+#include <array>
+
 #include <QDir>
 #include <QFile>
-#include <QPointer>
-#include <QTimer>
+#include <QFileInfo>
 
 #include "canvas/Imageqzviewer.h"
 #include "canvas/ToolModes.h"
 #include "foundation/CommandKeys.h"
 #include "foundation/ModPublic.h"
 #include "foundation/SecondaryWindowServices.h"
+#include "foundation/SkinnedControlServices.h"
 #include "foundation/SelectedFiles.h"
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/MenuCommandHandlers.h"
@@ -28,20 +31,13 @@ constexpr int kRenameTask = 2;
 constexpr int kStampNameTask = 4;
 constexpr int kPng = 6;
 constexpr int kPngQuality = 90;
+// The keys of the file dialogs, in the order of their dialog numbers.
+constexpr std::array kFileDialogKeys{K::File_Open, K::File_SaveAs, K::File_Savecopy, K::File_Import, K::File_ImportLib};
 
 // A library name is a plain file name: no folder part and not a folder's own name.
 bool IsPlainName(const QString& name) {
   return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
          !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
-}
-
-bool CopyAtomically(const QString& source, const QString& target) {
-  QFile in(source);
-  if (!in.open(QIODevice::ReadOnly)) {
-    return false;
-  }
-  const QByteArray bytes = in.readAll();
-  return Gdip::WriteFileAtomically(target, [&](QIODevice& out) { return out.write(bytes) == bytes.size(); });
 }
 
 // Writes the library file: the floating stamp's current snapshot, else the picture as a
@@ -59,33 +55,60 @@ bool WriteLibraryFile(Imageqzviewer& canvas, const QString& file) {
 
 }  // namespace
 
-void StampLibraryNameChosen(FrmMain& window, const QString& name) {
+bool CopyAtomically(const QString& source, const QString& target) {
+  QFile in(source);
+  if (!in.open(QIODevice::ReadOnly) || !QDir().mkpath(QFileInfo(target).absolutePath())) {
+    return false;
+  }
+  const QByteArray bytes = in.readAll();
+  return Gdip::WriteFileAtomically(target, [&](QIODevice& out) { return out.write(bytes) == bytes.size(); });
+}
+
+std::optional<QString> LibraryFileFor(const QString& name) {
   if (!IsPlainName(name)) {
     Forms::MsgBox(QStringLiteral("Please type a stamp name without \"/\" or \"\\\"."), Forms::vbExclamation);
-    return;
+    return std::nullopt;
   }
   const QString folder = ModPublic::AddBackslash(ModPublic::ProgramFolder()) + QStringLiteral("Librarians/");
   const QString file = folder + name + QStringLiteral(".lib");
   if (QFile::exists(file) &&
       Forms::MsgBox(QStringLiteral("The stamp \"%1\" already exists. Do you want to replace it?").arg(name),
                     Forms::vbYesNo | Forms::vbQuestion) != Forms::vbYes) {
+    return std::nullopt;
+  }
+  QDir().mkpath(folder);
+  return file;
+}
+
+void StampLibraryNameChosen(FrmMain& window, const QString& name) {
+  const std::optional<QString> file = LibraryFileFor(name);
+  if (!file) {
     return;
   }
-  if (!QDir().mkpath(folder) || !WriteLibraryFile(window.Canvas(), file)) {
+  if (!WriteLibraryFile(window.Canvas(), *file)) {
     Forms::MsgBox(QStringLiteral("The stamp could not be saved."), Forms::vbExclamation);
+    return;
   }
-  // FIXME: the side panel's library takes the new file (Import, RefreshFav) once it is hosted.
+  if (SidePanelServices* panel = window.UserqzProcess1()) {
+    panel->Import(*file, name);
+    panel->RefreshFav();
+  }
 }
 
 void SendToStampLibrary(FrmMain& window, std::string_view) {
-  TaskDialogServices& dialog = window.StampNameDialog();
-  dialog.SetPublicShell(kStampNameTask);
-  dialog.StartPaint();
-  dialog.ShowModal([owner = QPointer<FrmMain>(&window)] {
-    if (owner) {
-      owner->StampNameDialogClosed();
-    }
-  });
+  window.RunModalTask(kStampNameTask,
+                      [&window](TaskDialogServices& dialog) { StampLibraryNameChosen(window, dialog.m_String()); });
+}
+
+void FileCommand(FrmMain& window, std::string_view key) {
+  if (key == K::File_New) {
+    window.StartNewImage();
+    return;
+  }
+  const auto found = std::find(kFileDialogKeys.begin(), kFileDialogKeys.end(), key);
+  if (found != kFileDialogKeys.end()) {
+    window.FileDialog(int(found - kFileDialogKeys.begin()));
+  }
 }
 
 void FileTask(FrmMain& window, std::string_view key) {

@@ -62,6 +62,10 @@ class StandInSidePanel final : public StandInPane, public SidePanelServices {
   void ResizePaint() override { ++m_paints; }
   void ResetPaint() override { ++m_paints; }
   void StartPaint() override { ++m_paints; }
+  QString StampFilename() const override { return {}; }
+  void Import(const QString&, const QString&) override {}
+  void RefreshFav() override {}
+  void RefreshProperties() override {}
   int Paints() const { return m_paints; }
 
  protected:

@@ -58,6 +58,10 @@ class RecordingMainWindow : public MainWindowServices,
   void SetToolselect(int) override {}
   void ResizePaint() override {}
   void ResetPaint() override {}
+  QString StampFilename() const override { return {}; }
+  void Import(const QString&, const QString&) override {}
+  void RefreshFav() override {}
+  void RefreshProperties() override {}
 
   void PressDownID(int id, bool pressed) override { Note(QStringLiteral("PressDownID %1 %2").arg(id).arg(pressed)); }
   void EnabledID(int, bool) override {}

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include <QRect>
@@ -32,8 +33,16 @@ class FakeSidePanel final : public SidePanelServices {
   void ResizePaint() override { ++resizePaints; }
   void ResetPaint() override { ++resetPaints; }
   void StartPaint() override { ++startPaints; }
+  QString StampFilename() const override { return stampFilename; }
+  void Import(const QString& Filename, const QString& Name) override { imported.push_back({Filename, Name}); }
+  void RefreshFav() override { ++favRefreshes; }
+  void RefreshProperties() override { ++propertyRefreshes; }
 
   int selEffect = 0;
+  QString stampFilename;
+  std::vector<std::pair<QString, QString>> imported;
+  int favRefreshes = 0;
+  int propertyRefreshes = 0;
   std::array<bool, 31> dayEnabled = MakeAllTrue();
   int calendarRefreshes = 0;
   int day = 1;

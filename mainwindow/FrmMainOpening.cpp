@@ -1,0 +1,310 @@
+// Bringing a picture onto the canvas and taking it out again: the file dialogs, opening a
+// file, a new picture, the floating stamp, the zoom steps, the full view, and stepping
+// through the sheet.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "browse/ScrollControl.h"
+#include "browse/ThumViewer.h"
+#include "canvas/Imageqzviewer.h"
+#include "canvas/ToolModes.h"
+#include "foundation/ModClipboard.h"
+#include "foundation/ModPublic.h"
+#include "foundation/ModqzReg.h"
+#include "foundation/SelectedFiles.h"
+#include "mainwindow/FileChooser.h"
+#include "mainwindow/FrmMain.h"
+#include "mainwindow/MenuCommandHandlers.h"
+#include "platform/Printer.h"
+#include "platform/gdiplus/Bitmap.h"
+#include "platform/forms/MsgBox.h"
+
+namespace {
+
+const QString kOpenFilter = QStringLiteral(
+    "All Supported files|*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.tif;*.tiff;*.wmf;*.emf"
+    "|BMP Windows Bitmap (*.BMP;*.DIB;*.RLE)|*.bmp;*.dib;*.rle"
+    "|EMF Windows Enhanced Metafile (*.EMF)|*.emf"
+    "|GIF CompuServe GIF (*.GIF)|*.gif"
+    "|JPEG Files (*.JPG;*.JPEG)|*.jpg;*.jpeg"
+    "|PNG Portable Network Graphics (*.PNG)|*.png"
+    "|TIFF Tag Image File Format (*.TIF;*.TIFF)|*.tif;*.tiff"
+    "|WMF Windows Metafile (*.WMF)|*.wmf");
+const QString kSaveFilter = QStringLiteral(
+    "BMP (Windows Bitmap)|*.bmp"
+    "|GIF (CompuServe GIF)|*.gif"
+    "|JPG (JPEG)|*.jpg"
+    "|PNG (Portable Network Graphics)|*.png"
+    "|TIFF (Tag Image File Format)|*.tif");
+
+constexpr int kOpen = 0;
+constexpr int kSaveAs = 1;
+constexpr int kSaveCopy = 2;
+constexpr int kStampFromFile = 3;
+constexpr int kImportToLibrary = 4;
+constexpr int kCanvasSizeTask = 3;
+constexpr int kStampNameTask = 4;
+constexpr int kStampLibrarySection = 1;
+constexpr int kFitButton = 5;
+// The buttons a picture enables, in the order they are switched on.
+constexpr std::array kImageButtons{2, 4, 5, 7, 6};
+constexpr int kJpeg = 1;
+constexpr float kZoomStep = 0.02F;
+constexpr float kZoomMax = 2.0F;
+constexpr float kZoomMin = 0.12F;
+
+struct Format {
+  QStringView name;
+  int type;
+};
+
+// The save-as types by their pattern, and save-a-copy's by the file's extension.
+constexpr std::array<Format, 5> kPatternFormats{
+    {{u"*.bmp", 0}, {u"*.gif", 2}, {u"*.jpg", kJpeg}, {u"*.png", 6}, {u"*.tif", 5}}};
+constexpr std::array<Format, 7> kExtensionFormats{
+    {{u"bmp", 0}, {u"gif", 2}, {u"jpg", kJpeg}, {u"jpeg", kJpeg}, {u"png", 6}, {u"tif", 5}, {u"tiff", 5}}};
+
+template <std::size_t N>
+std::optional<int> FormatOf(const std::array<Format, N>& formats, const QString& name) {
+  const auto found = std::find_if(formats.begin(), formats.end(), [&](const Format& f) {
+    return name.compare(f.name, Qt::CaseInsensitive) == 0;
+  });
+  return found == formats.end() ? std::nullopt : std::optional<int>(found->type);
+}
+
+// The name ends as the chosen type's pattern does (".jpg" of "*.jpg"), in any case.
+QString WithPatternExtension(const QString& name, const QString& pattern) {
+  const QString ending = pattern.right(4);
+  return name.right(4).compare(ending, Qt::CaseInsensitive) == 0 ? name : name + ending;
+}
+
+int JpegQualityPercent() { return ModqzReg::JpegQuality * 10; }
+
+bool HasUnsavedChanges(const Imageqzviewer& canvas) { return canvas.AppliedEffect() && !canvas.SaveState(); }
+
+}  // namespace
+
+void FrmMain::FileDialog(int Index) {
+  if (Index == kSaveAs) {
+    SaveAsDialog();
+    return;
+  }
+  if (Index == kSaveCopy) {
+    SaveCopy();
+    return;
+  }
+  if (Index != kOpen && Index != kStampFromFile && Index != kImportToLibrary) {
+    return;
+  }
+  // Leaving the picture asks first; Cancel keeps it and opens nothing.
+  if (Index == kOpen && ModPublic::AskSaveChanges() == Forms::vbCancel) {
+    return;
+  }
+  const FileChooser::Answer answer =
+      m_fileChooser->ShowFileDialog(this, {m_lastOpened, kOpenFilter, 0, QStringLiteral("Import Image..."), true});
+  if (answer.Path.isEmpty()) {
+    return;
+  }
+  m_lastOpened = answer.Path;
+  SelectedFiles::Program().SetOpenedFile(answer.Path);
+  if (Index == kOpen) {
+    FileImport(answer.Path);
+  } else if (Index == kStampFromFile) {
+    StampFromFile(answer.Path);
+  } else {
+    ImportToLibrary(answer.Path);
+  }
+}
+
+void FrmMain::SaveAsDialog() {
+  const FileChooser::Answer answer =
+      m_fileChooser->ShowFileDialog(this, {m_lastFilename, kSaveFilter, 0, QStringLiteral("Save Image as..."), false});
+  m_fileExt = answer.Pattern;
+  if (answer.Path.isEmpty()) {
+    return;
+  }
+  const QString name = WithPatternExtension(answer.Path, m_fileExt);
+  if (const std::optional<int> type = FormatOf(kPatternFormats, m_fileExt)) {
+    m_canvas->SaveImage(name, *type, JpegQualityPercent());
+    if (*type == 0) {
+      m_lastFilename = name;
+    }
+  }
+  m_fileChooser->ReleasePreviewDIB();
+  m_sheet->RefreshThumSave();
+}
+
+// A copy beside the file: the picture itself stays as saved or unsaved as it was.
+void FrmMain::SaveCopy() {
+  const QFileInfo shown(m_canvas->CurFilename);
+  const std::optional<int> type = FormatOf(kExtensionFormats, shown.suffix());
+  if (!m_canvas->hasImage() || !type) {
+    return;
+  }
+  const QString copy = shown.dir().filePath(shown.completeBaseName() + QStringLiteral("_Copy.") + shown.suffix());
+  const bool saved = m_canvas->SaveState();
+  const bool applied = m_canvas->AppliedEffect();
+  m_canvas->SaveImage(copy, *type, JpegQualityPercent());
+  m_canvas->SetSaveState(saved);
+  m_canvas->SetAppliedEffect(applied);
+  m_sheet->RefreshThumbnail();
+}
+
+void FrmMain::StampFromFile(const QString& file) {
+  if (MenuCommands::Handlers::CopyAtomically(file, ModGDI::StampTempPath())) {
+    UseStamp(false, true);
+  }
+}
+
+void FrmMain::ImportToLibrary(const QString& file) {
+  RunModalTask(kStampNameTask, [this, file](TaskDialogServices& dialog) {
+    const QString name = dialog.m_String();
+    const std::optional<QString> target = MenuCommands::Handlers::LibraryFileFor(name);
+    if (!target) {
+      return;
+    }
+    if (!MenuCommands::Handlers::CopyAtomically(file, *target)) {
+      Forms::MsgBox(QStringLiteral("The stamp could not be saved."), Forms::vbExclamation);
+      return;
+    }
+    m_sidePanel->Import(*target, name);
+    m_sidePanel->RefreshFav();
+  });
+}
+
+void FrmMain::FileImport(const QString& Filename) {
+  m_skinMenu->SetVisible(false);
+  m_splitV->ResetPaint();
+  // Every newly opened file starts its own undo history.
+  m_canvas->SetFirstL(true);
+  ClearFirstLDone();
+  m_canvas->Import(Filename);
+  m_sidePanel->RefreshProperties();
+  EnableImageButtons();
+}
+
+void FrmMain::StartNewImage() {
+  if (HasUnsavedChanges(*m_canvas) && ModPublic::AskSaveChanges() == Forms::vbCancel) {
+    return;
+  }
+  RunModalTask(kCanvasSizeTask, [this](TaskDialogServices& dialog) {
+    m_canvas->NewImage(float(dialog.m_Rwidth()), float(dialog.m_Rheight()), dialog.ShellColor());
+    EnableImageButtons();
+  });
+}
+
+void FrmMain::UseStamp(bool fromLibrary, bool sizeFlag) {
+  m_skinMenu->SetVisible(false);
+  if (fromLibrary && !MenuCommands::Handlers::CopyAtomically(m_sidePanel->StampFilename(), ModGDI::StampTempPath())) {
+    return;
+  }
+  m_canvas->CreateStampImg(ModGDI::StampTempPath(), true, sizeFlag);
+  ApplyFirstLRule(false);
+  m_sidePanel->SetToolselect(kStampLibrarySection);
+  m_canvas->SetMax(100);
+  m_canvas->SetMin(0);
+  m_canvas->SetValue(0);
+  m_canvas->ResetStampsize(true);
+  m_canvas->SetEffect(ToolModes::kFloatingStamp);
+  m_canvas->StampOptions(0);
+  m_canvas->SetFitMode(true);
+  m_splitV->StartPaint(float(ModPublic::ThumBarDragPos), 0, true);
+  m_canvas->Import(QString(), true);
+  EnableImageButtons();
+  if (!m_textStrip.widget->isHidden()) {
+    m_textStrip->SetVisible(false);
+    m_canvas->HideText1();
+    ArrangeMainPanes();
+  }
+}
+
+void FrmMain::PublicZoomout() {
+  m_zoomStep = std::min(m_zoomStep + kZoomStep, kZoomMax);
+  ApplyZoomStep();
+}
+
+void FrmMain::PublicZoomin() {
+  m_zoomStep = std::max(m_zoomStep - kZoomStep, kZoomMin);
+  ApplyZoomStep();
+}
+
+// The bar's knob and the canvas both take the factor in hundredths, as the knob's drag does.
+void FrmMain::ApplyZoomStep() {
+  if (m_canvas->FitMode()) {
+    m_canvas->SetFitMode(false);
+    m_imageToolbar->PressDownID(kFitButton, false);
+    m_canvas->Painting();
+  }
+  const int hundredths = int(std::lround(m_zoomStep * 100.0F));
+  m_thumbnailBar->SetValue(hundredths);
+  m_canvas->SetZoomFromSlider(hundredths);
+}
+
+void FrmMain::FullView() {
+  if (m_canvas->Effect() != 0 || m_canvas->ImgDIB.DIB() == nullptr) {
+    return;
+  }
+  SlideshowServices& own = OwnSlideshow();
+  own.SetisFullView(true);
+  own.Show();
+  own.StartSlideshow(QString(), &m_canvas->ImgDIB.DIB()->Image());
+}
+
+void FrmMain::EnableImageButtons() {
+  for (int button : kImageButtons) {
+    m_imageToolbar->EnabledID(button, true);
+  }
+  m_imageToolbar->StartPaint();
+}
+
+void FrmMain::StepSheet(bool next, bool askFirst) {
+  if (askFirst && HasUnsavedChanges(*m_canvas) && ModPublic::AskSaveChanges() == Forms::vbCancel) {
+    return;
+  }
+  if (next) {
+    m_sheet->PreviewNext();
+  } else {
+    m_sheet->PreviewBack();
+  }
+  if (!m_sheet->SelectFile.isEmpty()) {
+    m_canvas->Import(m_sheet->SelectFile);
+  }
+}
+
+void FrmMain::ToggleFit() {
+  const bool fit = !m_imageToolbar->Rpressdown(kFitButton);
+  m_canvas->SetFitMode(fit);
+  m_imageToolbar->PressDownID(kFitButton, fit);
+  m_canvas->Painting();
+}
+
+void FrmMain::StartSlideshowWindow() {
+  SlideshowServices& slideshow = Slideshow();
+  slideshow.Show();
+  slideshow.Start();
+}
+
+void FrmMain::PrintOrSayNoPrinters() {
+  // The PDF printer counts: only with it switched off and no queue is there nothing to print on.
+  if (Printing::AvailablePrinters().isEmpty()) {
+    Forms::MsgBox(QStringLiteral("Sorry, no printers installed."), Forms::vbExclamation);
+    return;
+  }
+  ShowPrintWindow();
+}
+
+void FrmMain::SaveInPlace() {
+  if (m_canvas->SaveOnly()) {
+    m_canvas->SetSaveState(true);
+    m_canvas->SetAppliedEffect(false);
+  } else if (m_canvas->hasImage()) {
+    // A format without a writer or a read-only file: the picture stays marked unsaved.
+    Forms::MsgBox(QStringLiteral("The image could not be saved. Your changes have been kept."), Forms::vbExclamation);
+  }
+  m_sheet->RefreshThumSave();
+}

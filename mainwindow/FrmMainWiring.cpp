@@ -1,0 +1,133 @@
+// What the main window does for its children's events: the canvas, the thumbnail sheet,
+// the side panel, the text strip and the image toolbar. Controls that report choices
+// pass them as the handlers' arguments.
+#include "browse/ThumViewer.h"
+#include "canvas/Imageqzviewer.h"
+#include "foundation/ModPublic.h"
+#include "foundation/SelectedFiles.h"
+#include "mainwindow/FrmMain.h"
+#include "mainwindow/MenuStates.h"
+#include "platform/forms/MsgBox.h"
+
+namespace {
+
+// The stamp library's buttons, as its StampEnter reports them.
+constexpr int kStampDelete = 1;
+constexpr int kStampUse = 2;
+constexpr int kStampEdit = 3;
+
+}  // namespace
+
+void FrmMain::ConnectChildEvents() {
+  connect(m_canvas, &Imageqzviewer::MouseDown, this, &FrmMain::Canvas_MouseDown);
+  connect(m_canvas, &Imageqzviewer::DblClick, this, &FrmMain::Canvas_DblClick);
+  connect(m_sheet, &ThumViewer::MouseUp, this, &FrmMain::Sheet_MouseUp);
+  connect(m_sheet, &ThumViewer::DblClick, this, &FrmMain::Sheet_DblClick);
+}
+
+void FrmMain::Canvas_MouseDown() { m_skinMenu->SetVisible(false); }
+
+void FrmMain::Canvas_DblClick() { FullView(); }
+
+void FrmMain::Sheet_MouseUp() {
+  m_skinMenu->SetVisible(false);
+  m_splitV->ResetPaint();
+  ClearFirstLDone();
+  m_sidePanel->RefreshProperties();
+  EnableImageButtons();
+}
+
+void FrmMain::Sheet_DblClick() {
+  SlideshowServices& own = OwnSlideshow();
+  own.SetisFullView(true);
+  own.Show();
+  own.StartSlideshow(SelectedFiles::Program().At(0), nullptr);
+}
+
+void FrmMain::SidePanel_CalendarMouseUp(bool isUp) {
+  if (!isUp) {
+    return;
+  }
+  const SidePanelServices& panel = *m_sidePanel.services;
+  m_sheet->SetDateWatch(DateWatchText(panel.CalenderDay(), panel.CalenderMonth(), panel.CalenderYear()));
+  m_sheet->RefreshThumbnail(false);
+}
+
+QString FrmMain::DateWatchText(int day, int month, int year) {
+  return QStringLiteral("%1-%2-%3-").arg(day).arg(month).arg(year);
+}
+
+void FrmMain::SidePanel_Pattern(const QString& SelFilename) {
+  m_canvas->CreatePattenImg(SelFilename);
+  m_canvas->Painting();
+}
+
+void FrmMain::SidePanel_ToolMouseDown() {
+  m_skinMenu->SetVisible(false);
+  MenuStates::ProperPanelSel(*m_skinMenu.services, m_sidePanel->Toolselect());
+  bool isAutoProcess = false;
+  bool menuClick = false;
+  FormOption(isAutoProcess, menuClick);
+}
+
+void FrmMain::SidePanel_StampMouseUp(int StampEnter) {
+  const QString stamp = m_sidePanel->StampFilename();
+  if (StampEnter == kStampDelete) {
+    // The trash asks before it takes the file.
+    ModPublic::RecycleFile(stamp);
+    m_sidePanel->RefreshFav();
+  } else if (StampEnter == kStampUse) {
+    SidePanel_StampDblClick();
+  } else if (StampEnter == kStampEdit && ModPublic::AskSaveChanges() != Forms::vbCancel) {
+    m_canvas->Import(stamp);
+    m_canvas->EditingStampLib();
+  }
+}
+
+void FrmMain::SidePanel_StampDblClick() {
+  if (m_canvas->hasImage()) {
+    UseStamp(true, true);
+  }
+}
+
+void FrmMain::TextStrip_Font(const QString& textFont) { m_canvas->SetFontA(textFont); }
+void FrmMain::TextStrip_Size(int textFontSize) { m_canvas->SetFontSizeA(textFontSize); }
+void FrmMain::TextStrip_Style(int textFontStyle) { m_canvas->SetFontStyleA(textFontStyle); }
+void FrmMain::TextStrip_Render(int textFontRender) { m_canvas->SetFontRenderA(textFontRender); }
+void FrmMain::TextStrip_TextButton() { m_canvas->ShowHidetext(0, 0, 300, 200); }
+
+void FrmMain::ImageToolbar_MouseDown() { m_skinMenu->SetVisible(false); }
+
+void FrmMain::ImageToolbar_MouseUp(int PressID) {
+  m_imageToolbar->StartPaint();
+  switch (PressID) {
+    case 0:
+      StartNewImage();
+      break;
+    case 1:
+      FileDialog(0);
+      break;
+    case 2:
+      FileDialog(1);
+      break;
+    case 3:
+      FileDialog(3);
+      break;
+    case 4:
+      StartSlideshowWindow();
+      break;
+    case 5:
+      ToggleFit();
+      break;
+    case 6:
+    case 7:
+      StepSheet(PressID == 7, true);
+      break;
+    case 8:
+    case 9:
+      m_canvas->UndoAndRedo(PressID == 8);
+      break;
+    default:
+      break;
+  }
+}
