@@ -1,0 +1,183 @@
+// Opening, saving and importing through the window's file dialogs, answered by a fake:
+// the names and formats written, the stamp from a file, and the prompts before leaving.
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include "controls/MenuModel.h"
+#include "foundation/CommandKeys.h"
+#include "foundation/ModClipboard.h"
+#include "foundation/ModqzReg.h"
+#include "foundation/SelectedFiles.h"
+#include "mainwindow/FileChooser.h"
+#include "mainwindow/FrmMainFixture.h"
+#include "support/TestPictures.h"
+#include "support/fakes/FakeFileChooser.h"
+#include "support/fakes/FakeSkinnedControls.h"
+#include "support/fakes/FakeTaskDialog.h"
+#include "support/fakes/ScriptedMessageBox.h"
+
+namespace {
+
+QByteArray Head(const QString& file, int bytes) {
+  QFile in(file);
+  return in.open(QIODevice::ReadOnly) ? in.read(bytes) : QByteArray();
+}
+
+bool IsJpeg(const QString& file) { return Head(file, 3) == QByteArray("\xFF\xD8\xFF", 3); }
+bool IsPng(const QString& file) { return Head(file, 8) == QByteArray("\x89PNG\r\n\x1A\n", 8); }
+QSize SizeReadBack(const QString& file) { return QImageReader(file).size(); }
+
+class FileDialogTest : public FrmMainTest {
+ protected:
+  void TearDown() override {
+    SelectedFiles::Program().Clear();
+    FrmMainTest::TearDown();
+  }
+  // A window showing a 40 x 30 picture, its dialogs answered by the fake.
+  FrmMain& Showing(const QString& name) {
+    FrmMain& window = Start();
+    window.UseFileChooser(chooser);
+    picture = pictures.File(name);
+    TestSupport::Quadrants(40, 30).save(picture);
+    window.FileImport(picture);
+    return window;
+  }
+  void Answer(const QString& path, const QString& pattern) { chooser.answer = {path, pattern}; }
+
+  Fakes::FakeFileChooser chooser;
+  TestSupport::TestFolder pictures;
+  QString picture;
+};
+
+TEST_F(FileDialogTest, SaveAsEndsTheNameWithTheChosenTypeAndWritesThatFormat) {
+  FrmMain& window = Showing("shown.png");
+  Answer(pictures.File("photo"), "*.jpg");
+  window.FileDialog(1);
+  ASSERT_EQ(chooser.requests.size(), 1U);
+  EXPECT_EQ(chooser.requests[0].Title, "Save Image as...");
+  EXPECT_FALSE(chooser.requests[0].isOpen);
+  EXPECT_TRUE(IsJpeg(pictures.File("photo.jpg")));
+  EXPECT_EQ(SizeReadBack(pictures.File("photo.jpg")), QSize(40, 30));
+  EXPECT_EQ(window.FileExt(), "*.jpg");
+
+  Answer(pictures.File("photo.png"), "*.jpg");
+  window.FileDialog(1);
+  EXPECT_TRUE(IsJpeg(pictures.File("photo.png.jpg")));
+  Answer(pictures.File("upper.JPG"), "*.jpg");
+  window.FileDialog(1);
+  EXPECT_TRUE(IsJpeg(pictures.File("upper.JPG"))) << "the extension is compared ignoring case";
+
+  Answer(pictures.File("kept"), "*.png");
+  window.FileDialog(1);
+  EXPECT_TRUE(IsPng(pictures.File("kept.png")));
+  EXPECT_TRUE(window.LastFilename().isEmpty()) << "only a bitmap save keeps its name";
+  Answer(pictures.File("flat"), "*.bmp");
+  window.FileDialog(1);
+  EXPECT_EQ(Head(pictures.File("flat.bmp"), 2), "BM");
+  EXPECT_EQ(window.LastFilename(), pictures.File("flat.bmp"));
+  EXPECT_EQ(chooser.previewReleases, 5);
+
+  const int before = int(QDir(pictures.Path()).count());
+  Answer({}, "*.png");
+  window.FileDialog(1);
+  EXPECT_EQ(int(QDir(pictures.Path()).count()), before) << "a cancelled dialog writes nothing";
+  EXPECT_EQ(chooser.requests.back().FileName, pictures.File("flat.bmp")) << "the next save starts there";
+}
+
+TEST_F(FileDialogTest, ASaveCopyGoesBesideTheFileAndKeepsThePictureUnsaved) {
+  FrmMain& window = Showing("b.jpeg");
+  MarkChanged(window);
+  window.FileDialog(2);
+  EXPECT_TRUE(IsJpeg(pictures.File("b_Copy.jpeg")));
+  EXPECT_EQ(SizeReadBack(pictures.File("b_Copy.jpeg")), QSize(40, 30));
+  EXPECT_TRUE(window.Canvas().AppliedEffect());
+  EXPECT_FALSE(window.Canvas().SaveState()) << "the picture's own file still lacks the changes";
+  EXPECT_TRUE(chooser.requests.empty());
+}
+
+TEST_F(FileDialogTest, OpenAsksAboutChangesFirstAndOpensTheOneChosenFile) {
+  FrmMain& window = Showing("first.png");
+  const QString other = pictures.File("other.png");
+  TestSupport::Quadrants(20, 10).save(other);
+  Answer(other, "*.bmp");
+  MarkChanged(window);
+  {
+    Fakes::ScriptedMessageBox boxes({Forms::vbCancel});
+    window.FileDialog(0);
+    EXPECT_TRUE(chooser.requests.empty()) << "Cancel opens nothing";
+    EXPECT_EQ(window.Canvas().CurFilename, picture);
+  }
+  Fakes::ScriptedMessageBox boxes({Forms::vbNo});
+  window.FileDialog(0);
+  ASSERT_EQ(chooser.requests.size(), 1U);
+  EXPECT_EQ(chooser.requests[0].Title, "Import Image...");
+  EXPECT_EQ(window.Canvas().CurFilename, other);
+  EXPECT_EQ(SelectedFiles::Program().Files(), QStringList{other});
+  EXPECT_TRUE(SelectedFiles::Program().FromOpenDialog());
+  window.FileDialog(0);
+  EXPECT_EQ(chooser.requests[1].FileName, other) << "the next open starts at the last file";
+  window.FileDialog(5);
+  EXPECT_EQ(chooser.requests.size(), 2U);
+}
+
+TEST_F(FileDialogTest, AStampFromAFileFloatsAtItsOwnSizeAndALibraryImportTakesAPlainName) {
+  FrmMain& window = Showing("shown.png");
+  Fakes::FakeSidePanel panel;
+  window.UseSidePanelServices(panel);
+  const QString stamp = pictures.File("leaf.png");
+  TestSupport::Quadrants(12, 8).save(stamp);
+  QFile::remove(ModGDI::StampTempPath());
+  TestSupport::Quadrants(5, 5).save(ModGDI::StampTempPath(), "PNG");
+  Answer(stamp, "*.png");
+  window.FileDialog(3);
+  EXPECT_TRUE(IsPng(ModGDI::StampTempPath())) << "the old stamp file is replaced";
+  EXPECT_EQ(SizeReadBack(ModGDI::StampTempPath()), QSize(12, 8));
+  EXPECT_EQ(window.Canvas().Effect(), 38);
+  EXPECT_EQ(window.Canvas().StampCanvas().size(), QSize(12, 8)) << "read by its content, at its own size";
+
+  Fakes::FakeTaskDialogFactory dialogs;
+  window.UseTaskDialogs(dialogs);
+  dialogs.outcome = {0, 0, 1, 0, "leaf"};
+  window.FileDialog(4);
+  const QString library = ModPublic::ProgramFolder() + "Librarians/leaf.lib";
+  EXPECT_TRUE(IsPng(library));
+  ASSERT_EQ(panel.imported.size(), 1U);
+  EXPECT_EQ(panel.imported[0].first, library);
+  EXPECT_EQ(dialogs.records.back()->publicShell, 4);
+
+  dialogs.outcome.name = "../escape";
+  Fakes::ScriptedMessageBox boxes;
+  window.FileDialog(4);
+  EXPECT_EQ(boxes.shown.size(), 1U);
+  EXPECT_FALSE(QFileInfo::exists(ModPublic::ProgramFolder() + "escape.lib"));
+  EXPECT_EQ(panel.imported.size(), 1U);
+}
+
+TEST_F(FileDialogTest, NewMakesAPictureOfTheAskedSize) {
+  FrmMain& window = Start();
+  Fakes::FakeTaskDialogFactory dialogs;
+  window.UseTaskDialogs(dialogs);
+  dialogs.outcome = {64, 32, 0, 0xFFFFFF, {}};
+  window.RunMenuCommand(CommandKeyText(CommandKeys::File_New));
+  EXPECT_FALSE(window.Canvas().hasImage()) << "Cancel makes nothing";
+  dialogs.outcome.buttonState = 1;
+  window.RunMenuCommand(CommandKeyText(CommandKeys::File_New));
+  EXPECT_EQ(dialogs.records.back()->publicShell, 3);
+  ASSERT_TRUE(window.Canvas().hasImage());
+  EXPECT_EQ(window.Canvas().ShowImgWidth(), "64");
+  EXPECT_EQ(window.Canvas().ShowImgHeight(), "32");
+}
+
+TEST(FileFilters, PairsBecomeNameFiltersAndMapBack) {
+  const QString filter = "All|*.bmp;*.jpg|JPEG Files (*.JPG;*.JPEG)|*.jpg;*.jpeg|PNG|*.png";
+  EXPECT_EQ(FileFilters::NameFilters(filter),
+            (QStringList{"All (*.bmp *.jpg)", "JPEG Files (*.JPG;*.JPEG) (*.jpg *.jpeg)", "PNG (*.png)"}));
+  EXPECT_EQ(FileFilters::FirstPattern(filter, 1), "*.jpg");
+  EXPECT_EQ(FileFilters::FirstPattern(filter, 3), "");
+  EXPECT_EQ(FileFilters::EntryForName(filter, "a.PNG"), 2);
+  EXPECT_EQ(FileFilters::EntryForName(filter, "a.jpg"), 0) << "only an entry of that one pattern matches";
+  EXPECT_EQ(FileFilters::EntryForName(filter, "noext"), 0);
+}
+
+}  // namespace
