@@ -1,15 +1,10 @@
 #include "foundation/ModPublic.h"
 
-#include <exception>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QTimer>
 
 #include "foundation/MainWindowServices.h"
 #include "platform/Shell.h"
@@ -75,21 +70,6 @@ QString GetFileName(const QString& path) { return path.mid(path.lastIndexOf('/')
 QString GetExtension(const QString& path) {
   const QString name = GetFileName(path);
   return name.mid(name.lastIndexOf('.') + 1).toLower();
-}
-
-void DelayMs(int milliseconds) {
-  try {
-    // A monotonic clock, so a wait across midnight or a clock change still ends on time.
-    QElapsedTimer clock;
-    clock.start();
-    for (qint64 left = milliseconds; left > 0; left = milliseconds - clock.elapsed()) {
-      QEventLoop loop;
-      QTimer::singleShot(std::chrono::milliseconds(left), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-      loop.exec();
-    }
-  } catch (const std::exception& error) {
-    Forms::MsgBox(QString::fromLocal8Bit(error.what()) + QStringLiteral("------") + QStringLiteral("DelayMs"));
-  }
 }
 
 int AskSaveChanges() {

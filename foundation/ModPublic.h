@@ -50,8 +50,6 @@ QString GetFileName(const QString& path);
 // The text after the last "." of the file name part, in lower case: the whole name when
 // it has no ".", the empty string when it ends in one.
 QString GetExtension(const QString& path);
-// Waits at least the given time while the window system goes on handling events.
-void DelayMs(int milliseconds);
 // Asks whether to save the canvas's unsaved changes: 6 Yes (saved), 7 No (changes
 // dropped), 2 Cancel, also when the save failed (the changes stay marked unsaved); 0
 // when there was nothing to ask.

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QTimer>
 
 #include "foundation/ModPublic.h"
 #include "support/TestFolder.h"
@@ -87,17 +85,6 @@ TEST_F(AskSaveChangesTest, AFailedSaveKeepsTheChangesAndCancels) {
   EXPECT_TRUE(window.canvas.appliedEffect);
   EXPECT_EQ(window.sheet.refreshes, 0);
   EXPECT_EQ(boxes.shown.size(), 2u);  // the question and the failure
-}
-
-TEST(ModPublicDelay, WaitsWhileEventsKeepRunning) {
-  bool fired = false;
-  QTimer::singleShot(10, [&] { fired = true; });
-  QElapsedTimer clock;
-  clock.start();
-  DelayMs(60);
-  EXPECT_GE(clock.elapsed(), 60);
-  EXPECT_TRUE(fired);
-  DelayMs(-5);  // nothing to wait for
 }
 
 TEST(ModPublicFolders, UseTheExecutableFolderOrASeededUserFolder) {
