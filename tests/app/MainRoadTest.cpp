@@ -1,6 +1,6 @@
 // The main road of the program on a virtual display: a folder of pictures chosen in the
 // tree fills the sheet, a click on a thumbnail shows the picture on the canvas, and
-// closing the window saves the settings.
+// closing the window saves the settings; a selection floated, moved, erased and burnt in.
 #include <functional>
 #include <memory>
 #include <optional>
@@ -307,4 +307,146 @@ TEST(MainRoad, TheSheetReflowsWithTheWindowAndABrokenFileSaysWhyOnTheCanvas) {
   x.RequestClose(window);
   ASSERT_TRUE(session.program.waitForFinished(20000));
   EXPECT_EQ(session.program.exitCode(), 0) << session.program.readAllStandardError().toStdString();
+}
+
+namespace {
+
+const QColor kGrass{40, 170, 60};
+const QColor kCanvasGrey{224, 224, 224};
+constexpr int kImageToolTitle = 135;
+constexpr int kMarqueeRow = 8 + 1 * 20 + 1 * 10 + 10;
+constexpr int kEraserRow = 8 + 4 * 20 + 2 * 10 + 10;
+
+// The canvas's client area in a photograph: the grey around the picture shown, walked
+// out from the picture's middle.
+QRect CanvasArea(const QImage& shot, QPoint inside) {
+  const auto grey = [&](int x, int y) { return Near(shot.pixelColor(x, y), kCanvasGrey); };
+  int left = inside.x();
+  while (left > 0 && (!grey(left, inside.y()) || grey(left - 1, inside.y()))) {
+    --left;
+  }
+  int right = inside.x();
+  while (right < shot.width() - 1 && (!grey(right, inside.y()) || grey(right + 1, inside.y()))) {
+    ++right;
+  }
+  int bottom = inside.y();
+  while (bottom < shot.height() - 1 && (!grey(inside.x(), bottom) || grey(inside.x(), bottom + 1))) {
+    ++bottom;
+  }
+  return QRect(QPoint(left, 0), QPoint(right, bottom));
+}
+
+// The box of the pixels of a colour within an area.
+QRect BoxOf(const QImage& shot, QColor colour, const QRect& area) {
+  QRect box;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (Near(shot.pixelColor(x, y), colour)) {
+        box |= QRect(x, y, 1, 1);
+      }
+    }
+  }
+  return box;
+}
+
+}  // namespace
+
+TEST(MainRoad, ASelectionFloatsIsMovedErasedAndBurntInAndUndoTakesItBack) {
+  if (!ProgramRun::VirtualDisplay::Installed()) {
+    GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps installs it)";
+  }
+  // A red block on grass, small enough to show at its own size, taller than the eraser.
+  QImage field(480, 320, QImage::Format_RGB32);
+  field.fill(kGrass);
+  for (int y = 30; y < 170; ++y) {
+    for (int x = 30; x < 150; ++x) {
+      field.setPixelColor(x, y, kFirst);
+    }
+  }
+  Session session;
+  ASSERT_TRUE(session.Start(field)) << "the program did not start on a virtual display";
+  auto& x = *session.x;
+  const unsigned long window = session.window;
+  QImage shot;
+  ASSERT_TRUE(session.ChooseFolder(shot)) << "the window kept changing";
+  ASSERT_TRUE(WaitForShot(x, window, shot, [](const QImage& s) { return FindColour(s, kGrass, 0, s.width()).count > 500; }))
+      << "the sheet did not show the picture";
+  const Found thumbnail = FindColour(shot, kGrass, 0, shot.width());
+  x.Click(window, thumbnail.first.x() + 5, thumbnail.first.y() + 5);
+  QImage opened;
+  ASSERT_TRUE(WaitForShot(x, window, opened, [&](const QImage& s) {
+    return FindColour(s, kGrass, 0, s.width()).count > thumbnail.count + 40000;
+  })) << "the canvas did not show the picture";
+  ASSERT_TRUE(WaitUntilSteady(x, window, opened));
+  // The canvas lies above the thumbnails.
+  const QRect red = BoxOf(opened, kFirst, QRect(290, 0, opened.width() - 290, thumbnail.first.y() - 10));
+  ASSERT_GT(red.width(), 100) << "the red block is not shown";
+  const QRect canvas = CanvasArea(opened, red.center() + QPoint(red.width(), 0));
+
+  // "Rectangular Marquee", then a rectangle dragged round the red block.
+  ChooseRow(x, window, kImageToolTitle, kMarqueeRow);
+  QImage armed;
+  ASSERT_TRUE(WaitForShot(x, window, armed, [&](const QImage& s) { return !Changed(opened, s).isEmpty(); }));
+  ASSERT_TRUE(WaitUntilSteady(x, window, armed));
+  x.MoveTo(window, red.left() - 8, red.top() - 8);
+  x.Drag(window, red.left() - 8, red.top() - 8, red.right() + 8, red.bottom() + 8);
+  // Apply turns the selection into a floating stamp. The on-canvas Apply button follows
+  // the slider, which the selection has not (90 wide) and the stamp has (200 wide).
+  const auto apply = [&](int sliderWidth) {
+    return QPoint(canvas.left() + (canvas.width() - 200) / 2 - 50 + sliderWidth + 27, canvas.bottom() - 22);
+  };
+  x.MoveTo(window, apply(90).x(), apply(90).y());
+  std::this_thread::sleep_for(200ms);
+  x.Click(window, apply(90).x(), apply(90).y());
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+
+  // The stamp dragged by its middle 200 across and 20 down.
+  const QPoint offset(200, 20);
+  x.MoveTo(window, red.center().x(), red.center().y());
+  std::this_thread::sleep_for(200ms);
+  x.Drag(window, red.center().x(), red.center().y(), red.center().x() + offset.x(), red.center().y() + offset.y());
+  QImage moved;
+  ASSERT_TRUE(WaitForShot(x, window, moved, [&](const QImage& s) {
+    return Near(s.pixelColor(red.center() + offset), kFirst);
+  })) << "the stamp did not follow the drag";
+
+  ASSERT_TRUE(WaitUntilSteady(x, window, moved));
+
+  // "Eraser", and a stroke across the stamp's middle. The brush dabs where the pointer
+  // events arrive, so the press point is certain to be erased.
+  ChooseRow(x, window, kImageToolTitle, kEraserRow);
+  std::this_thread::sleep_for(500ms);
+  const QPoint middle = red.center() + offset;
+  const QPoint pressAt = middle - QPoint(30, 0);
+  x.MoveTo(window, pressAt.x(), pressAt.y());
+  std::this_thread::sleep_for(200ms);
+  x.Drag(window, pressAt.x(), pressAt.y(), middle.x() + 30, middle.y());
+  QImage erased;
+  ASSERT_TRUE(WaitForShot(x, window, erased, [&](const QImage& s) { return !Near(s.pixelColor(pressAt), kFirst); }))
+      << "the eraser left the stamp as it was";
+  ASSERT_TRUE(WaitUntilSteady(x, window, erased));
+  erased.save(TestSupport::ArtifactsFolder() + "/lorvane-stamp-erased.png");
+
+  // Apply burns the moved, erased stamp in; the red block stays where it was too.
+  const QPoint movedCorner = red.topLeft() + offset + QPoint(5, 5);
+  x.MoveTo(window, apply(200).x(), apply(200).y());
+  std::this_thread::sleep_for(200ms);
+  x.Click(window, apply(200).x(), apply(200).y());
+  QImage burnt;
+  ASSERT_TRUE(WaitForShot(x, window, burnt, [&](const QImage& s) { return Changed(erased, s).width() > 100; }))
+      << "the stamp was not burnt in";
+  ASSERT_TRUE(WaitUntilSteady(x, window, burnt));
+  burnt.save(TestSupport::ArtifactsFolder() + "/lorvane-stamp-burnt-in.png");
+  EXPECT_TRUE(Near(burnt.pixelColor(movedCorner), kFirst)) << "the moved stamp is not in the picture";
+  EXPECT_FALSE(Near(burnt.pixelColor(pressAt), kFirst)) << "the erased stroke is gone";
+  EXPECT_TRUE(Near(burnt.pixelColor(red.center()), kFirst));
+
+  // "Undo" brings back the picture before.
+  ChooseRow(x, window, kEditTitle, kUndoRow);
+  EXPECT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) { return Near(s.pixelColor(movedCorner), kGrass); }))
+      << "undo did not take the stamp back";
+  EXPECT_TRUE(Near(shot.pixelColor(red.center()), kFirst));
+
+  session.program.kill();
+  session.program.waitForFinished(20000);
 }
