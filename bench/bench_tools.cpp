@@ -249,9 +249,7 @@ void BM_StampBrushDab(benchmark::State& state, int subTool) {
     ++step;
     SendMouse(*canvas, QEvent::MouseMove, from + QPointF(step % 100, step % 50), Qt::LeftButton);
   }
-  state.PauseTiming();
   SendMouse(*canvas, QEvent::MouseButtonRelease, from, Qt::NoButton);
-  state.ResumeTiming();
 }
 BENCHMARK_CAPTURE(BM_StampBrushDab, Eraser, 1)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK_CAPTURE(BM_StampBrushDab, Soften, 5)->Unit(benchmark::kMillisecond)->Iterations(20);

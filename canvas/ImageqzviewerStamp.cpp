@@ -31,8 +31,8 @@ bool Imageqzviewer::CreateStampImg(const QString& Filename, bool SaveUndo0, bool
     RefreshStampUndoState();
   }
   if (DefSize && hasImage()) {
-    const QRectF frame(m_fitRect.topLeft(), QSizeF(m_stampCanvas.size()));
-    m_stampRect = ToolRect::ToPicture(frame, m_fitRect, QSizeF(ImgDIB.Width(), ImgDIB.Height()));
+    // At the picture's origin, one stamp pixel to one picture pixel, whatever the zoom.
+    m_stampRect = QRectF(QPointF(0, 0), QSizeF(m_stampCanvas.size()));
     m_stampRectPending = true;
   }
   return true;

@@ -363,9 +363,10 @@ TEST_P(RegionTest, AFloatingStampStartsItsHistoryFromTheStampFile) {
   EXPECT_EQ(m_canvas->StampUndoIndex(), 0);
   EXPECT_EQ(m_canvas->StampCanvas(), m_original.copy(Area()));
 
-  // With its own size it lies at the picture's origin, as large as it is.
+  // With its own size it lies at the picture's origin, one stamp pixel to a picture pixel.
   FloatStamp(*m_canvas, true);
-  EXPECT_EQ(m_canvas->StampFrame(), QRectF(m_canvas->FitRect().topLeft(), QSizeF(Area().size())));
+  EXPECT_EQ(m_canvas->StampFrame(), ToCanvas(QRectF(QPointF(0, 0), QSizeF(Area().size()))));
+  EXPECT_EQ(m_canvas->StampRect(), QRectF(QPointF(0, 0), QSizeF(Area().size())));
   // A file with no picture leaves the stamp as it was.
   EXPECT_FALSE(m_canvas->CreateStampImg(m_folder.File(QStringLiteral("none.png")), true, false));
   EXPECT_EQ(m_canvas->StampCanvas(), m_original.copy(Area()));
