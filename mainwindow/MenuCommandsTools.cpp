@@ -156,7 +156,11 @@ void Selection(FrmMain& window, std::string_view key) {
 
 void Brush(FrmMain& window, std::string_view key) {
   // The stamp's sub-tool of each brush row.
-  static constexpr std::array<Adjust, 8> kBrushes{{{K::Filter_EraserTool, 1},
+  struct BrushRow {
+    std::string_view key;
+    int subTool;
+  };
+  static constexpr std::array<BrushRow, 8> kBrushes{{{K::Filter_EraserTool, 1},
                                                    {K::Filter_DodgeTool, 2},
                                                    {K::Filter_BurnTool, 3},
                                                    {K::Filter_SharpenTool, 4},
@@ -182,7 +186,7 @@ void Brush(FrmMain& window, std::string_view key) {
     ModPublic::StampBrushKey = CommandKeyText(K::Stamp_Brush1);
     canvas.SetBrushSize(10);
   }
-  canvas.StampOptions(RowOf(kBrushes, key)->selEffect);
+  canvas.StampOptions(RowOf(kBrushes, key)->subTool);
   if (key == K::Filter_Airbrush) {
     canvas.Painting();
   }
