@@ -1,5 +1,7 @@
 #include "browse/ThumbnailLoader.h"
 
+#include <malloc.h>
+
 #include <QImageReader>
 #include <QRunnable>
 #include <QThread>
@@ -15,6 +17,7 @@ namespace {
 // Decoded thumbnails kept for re-sorts, filters and searches: about 1,300 pictures of
 // 160 pixels, their share of the sheet's budget.
 constexpr int kCacheKilobytes = static_cast<int>(MemoryBudgets::kThumbnailCacheBytes / 1024);
+constexpr int kLargeBlockBytes = 1 << 20;
 
 QString CacheKey(const QString& path, QSize box) {
   return path + u'\n' + QString::number(box.width()) + u'x' + QString::number(box.height());
@@ -79,6 +82,13 @@ struct ThumbnailLoader::Batch {
 };
 
 ThumbnailLoader::ThumbnailLoader(QObject* parent) : QObject(parent), m_cache(kCacheKilobytes) {
+  // Each worker thread gets its own heap, and glibc raises its threshold for serving
+  // large blocks straight from the system after the first few are freed: the file
+  // buffers and decoded pictures then stay behind in those heaps as hundreds of MB of
+  // free but kept memory. A fixed threshold hands every block of a megabyte or more
+  // back the moment it is freed.
+  static const bool bounded = mallopt(M_MMAP_THRESHOLD, kLargeBlockBytes) == 1;
+  (void)bounded;
   m_pool.setMaxThreadCount(QThread::idealThreadCount());
   // Every core decodes, but the window's own thread comes first so that scrolling and
   // clicks stay smooth while a large folder is drawn.
@@ -206,6 +216,8 @@ void ThumbnailLoader::Deliver(const std::shared_ptr<Batch>& batch, int index, co
   // The slot may have cancelled or replaced the batch.
   if (batch == m_batch && ++batch->Delivered == batch->Requests.size()) {
     m_batch.reset();
+    // The smaller blocks the workers freed go back to the system too.
+    malloc_trim(0);
     emit Finished();
   }
 }

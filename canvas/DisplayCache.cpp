@@ -1,10 +1,11 @@
 #include "canvas/DisplayCache.h"
 
 #include <cstdint>
-#include <future>
-#include <vector>
+#include <atomic>
 
 #include <QPainter>
+
+#include "platform/ParallelRows.h"
 
 namespace {
 
@@ -13,9 +14,6 @@ namespace {
 constexpr int kSmallestLevelSide = 64;
 // A display image is kept while it holds no more pixels than this many windows.
 constexpr qint64 kDisplayImageWindows = 4;
-// Halvings of at least this many output pixels are split into this many bands.
-constexpr qint64 kBandedPixels = 1 << 20;
-constexpr int kBands = 4;
 
 // The layouts the halving reads: 32-bit pixels, and the 24-bit rows photographs decode to.
 bool Halvable(const QImage& picture) {
@@ -25,15 +23,19 @@ bool Halvable(const QImage& picture) {
 }
 
 bool FullyOpaque(const QImage& picture) {
-  for (int y = 0; y < picture.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-    for (int x = 0; x < picture.width(); ++x) {
-      if (qAlpha(row[x]) != 255) {
-        return false;
+  std::atomic<bool> opaque = true;
+  Threads::ParallelRows(0, picture.height() - 1, [&](int first, int last) {
+    for (int y = first; y <= last && opaque; ++y) {
+      const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+      for (int x = 0; x < picture.width(); ++x) {
+        if (qAlpha(row[x]) != 255) {
+          opaque = false;
+          return;
+        }
       }
     }
-  }
-  return true;
+  });
+  return opaque;
 }
 
 // The picture in a layout Half reads. An opaque ARGB32 picture (what edits hand over)
@@ -97,17 +99,8 @@ QImage DisplayCache::Half(const QImage& source) {
       }
     }
   };
-  // A large picture is read in bands on a few threads: the halving is memory-bound and
-  // sits between the decode and the first paint.
-  const int bands = qint64(w) * h >= kBandedPixels ? kBands : 1;
-  std::vector<std::future<void>> workers;
-  for (int band = 1; band < bands; ++band) {
-    workers.push_back(std::async(std::launch::async, halveRows, h * band / bands, h * (band + 1) / bands));
-  }
-  halveRows(0, h / bands);
-  for (auto& worker : workers) {
-    worker.get();
-  }
+  // The halving sits between the decode and the first paint, so it runs on every core.
+  Threads::ParallelRows(0, h - 1, [&](int first, int last) { halveRows(first, last + 1); });
   return half;
 }
 

@@ -243,9 +243,7 @@ bool Imageqzviewer::NewImage(float W, float H, std::uint32_t Color) {
 bool Imageqzviewer::Import(const QString& Filename, bool Refreshs, bool isUpDown, bool isSave) {
   bool loaded = true;
   if (!Refreshs) {
-    GdiDIB holder;
-    holder.Import(Filename);
-    ImgDIB = std::move(holder);
+    ImgDIB = LoadShowingPreview(Filename);
     CurFilename = Filename;
     loaded = hasImage();
     const QString reason = Gdip::FailureReason(ImgDIB.Failure());

@@ -324,6 +324,8 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void PaintOpenFailure(QPainter& painter);
   void DrawInsetFrame(Gdip::Graphics& graphics, const QRectF& area);
   void PurgeUndo();
+  // Loads a picture to open; a large JPEG shows a scaled decode while the full one runs.
+  GdiDIB LoadShowingPreview(const QString& path);
   void PushUndoSnapshot(const QImage& edited);
   void RefreshUndoState();
   // Reads the canvas-size dialog once it has closed and lets go of it.

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include "canvas/PackedPicture.h"
 #include "canvas/SnapshotFolder.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Codecs.h"
@@ -26,8 +27,8 @@ QUuid PngEncoder() {
 
 }  // namespace
 
-UndoSnapshots::UndoSnapshots(SnapshotFolder& folder, qint64 memoryBudget)
-    : m_folder(folder), m_budget(memoryBudget) {}
+UndoSnapshots::UndoSnapshots(SnapshotFolder& folder, qint64 memoryBudget, qint64 packedBudget)
+    : m_folder(folder), m_budget(memoryBudget), m_packedBudget(packedBudget) {}
 
 UndoSnapshots::~UndoSnapshots() {
   {
@@ -35,8 +36,10 @@ UndoSnapshots::~UndoSnapshots() {
     m_stopping = true;
   }
   m_wake.notify_all();
-  if (m_worker.joinable()) {
-    m_worker.join();
+  for (Worker* worker : {&m_writer, &m_reader}) {
+    if (worker->thread.joinable()) {
+      worker->thread.join();
+    }
   }
 }
 
@@ -67,7 +70,7 @@ std::uint64_t UndoSnapshots::Record(int position, const QImage& picture) {
   Forget(position);
   const std::uint64_t generation = m_nextGeneration++;
   m_generations[position] = generation;
-  m_held[position] = Held{picture, generation, false};
+  m_held[position] = Held{picture, nullptr, generation, false};
   m_newest = position;
   m_focus = position;
   Trim();
@@ -107,20 +110,46 @@ std::optional<QImage> UndoSnapshots::Read(int position) {
   if (position < 0 || position > m_newest) {
     return std::nullopt;
   }
+  std::shared_ptr<const PackedPicture> packed;
+  std::uint64_t generation = 0;
   {
-    const std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_mutex);
+    // A read-ahead of this very position is waited for rather than done twice.
+    m_idle.wait(lock, [&] { return !m_reader.busy || m_reader.position != position; });
     if (const auto held = m_held.find(position); held != m_held.end()) {
-      return held->second.picture;
+      if (!held->second.picture.isNull()) {
+        return held->second.picture;
+      }
+      packed = held->second.packed;
     }
+    generation = m_generations[position];
   }
-  const auto bitmap = Gdip::LoadImageFromFile(FilePath(position));
-  if (!bitmap) {
+  QImage picture = Restore(position, packed);
+  if (picture.isNull()) {
     return std::nullopt;
   }
+  Hold(position, generation, picture);
+  return picture;
+}
+
+QImage UndoSnapshots::Restore(int position, const std::shared_ptr<const PackedPicture>& packed) const {
+  if (packed) {
+    return packed->Unpack();
+  }
+  const auto bitmap = Gdip::LoadImageFromFile(FilePath(position));
+  return bitmap ? bitmap->Image() : QImage();
+}
+
+void UndoSnapshots::Hold(int position, std::uint64_t generation, const QImage& picture) {
   const std::lock_guard lock(m_mutex);
-  m_held[position] = Held{bitmap->Image(), m_generations[position], true};
+  const auto current = m_generations.find(position);
+  if (current == m_generations.end() || current->second != generation) {
+    return;
+  }
+  // A picture read back from its file is on disk by definition.
+  const auto [held, added] = m_held.try_emplace(position, Held{{}, nullptr, generation, true});
+  held->second.picture = picture;
   Trim();
-  return bitmap->Image();
 }
 
 std::optional<std::pair<int, QImage>> UndoSnapshots::Step(int current, bool isUndo) {
@@ -155,7 +184,9 @@ bool UndoSnapshots::Exists(int position) const {
 
 void UndoSnapshots::WaitForWrites() {
   std::unique_lock lock(m_mutex);
-  m_idle.wait(lock, [this] { return m_jobs.empty() && !m_busy; });
+  m_idle.wait(lock, [this] {
+    return m_writer.jobs.empty() && !m_writer.busy && m_reader.jobs.empty() && !m_reader.busy;
+  });
 }
 
 void UndoSnapshots::Prefetch(int position) {
@@ -165,7 +196,7 @@ void UndoSnapshots::Prefetch(int position) {
   std::uint64_t generation = 0;
   {
     const std::lock_guard lock(m_mutex);
-    if (m_held.count(position) != 0) {
+    if (const auto held = m_held.find(position); held != m_held.end() && !held->second.picture.isNull()) {
       return;
     }
     generation = m_generations[position];
@@ -178,28 +209,40 @@ void UndoSnapshots::Forget(int fromPosition) {
   m_generations.erase(m_generations.lower_bound(fromPosition), m_generations.end());
 }
 
+bool UndoSnapshots::AlwaysHeld(int position) const { return position == m_focus || position == m_focus - 1; }
+
 void UndoSnapshots::Trim() {
-  qint64 total = 0;
-  for (const auto& [position, held] : m_held) {
-    total += held.picture.sizeInBytes();
-  }
-  // Pictures safely on disk go first, the one farthest from the view first.
-  TrimWhere(
-      total, [](int, const Held& held) { return held.written; },
-      [this](int a, int b) { return std::abs(a - m_focus) > std::abs(b - m_focus); });
+  const auto farthestFirst = [this](int a, int b) { return std::abs(a - m_focus) > std::abs(b - m_focus); };
+  // Full-size pictures kept some other way go first, then compressed copies of pictures
+  // safely on disk; the one farthest from the view first.
+  TrimTier(Tier::Full, [](const Held& held) { return held.written || held.packed; }, farthestFirst);
+  TrimTier(Tier::Packed, [](const Held& held) { return held.written || !held.picture.isNull(); }, farthestFirst);
   if (m_writesFailing) {
     // Pictures that cannot reach their files go next, oldest first.
-    TrimWhere(
-        total, [](int, const Held& held) { return !held.written; }, [](int a, int b) { return a < b; });
+    const auto oldestFirst = [](int a, int b) { return a < b; };
+    TrimTier(Tier::Full, [](const Held&) { return true; }, oldestFirst);
+    TrimTier(Tier::Packed, [](const Held&) { return true; }, oldestFirst);
   }
 }
 
-void UndoSnapshots::TrimWhere(qint64& total, const std::function<bool(int, const Held&)>& mayGo,
-                              const std::function<bool(int, int)>& goesBefore) {
-  while (total > m_budget) {
+qint64 UndoSnapshots::SizeIn(Tier tier, const Held& held) {
+  if (tier == Tier::Full) {
+    return held.picture.sizeInBytes();
+  }
+  return held.packed ? held.packed->SizeInBytes() : 0;
+}
+
+void UndoSnapshots::TrimTier(Tier tier, const std::function<bool(const Held&)>& mayGo,
+                             const std::function<bool(int, int)>& goesBefore) {
+  qint64 total = 0;
+  for (const auto& [position, held] : m_held) {
+    total += SizeIn(tier, held);
+  }
+  const qint64 budget = tier == Tier::Full ? m_budget : m_packedBudget;
+  while (total > budget) {
     auto victim = m_held.end();
     for (auto it = m_held.begin(); it != m_held.end(); ++it) {
-      if (it->first != m_focus && mayGo(it->first, it->second) &&
+      if (!AlwaysHeld(it->first) && SizeIn(tier, it->second) > 0 && mayGo(it->second) &&
           (victim == m_held.end() || goesBefore(it->first, victim->first))) {
         victim = it;
       }
@@ -207,8 +250,16 @@ void UndoSnapshots::TrimWhere(qint64& total, const std::function<bool(int, const
     if (victim == m_held.end()) {
       return;
     }
-    total -= victim->second.picture.sizeInBytes();
-    m_held.erase(victim);
+    Held& held = victim->second;
+    total -= SizeIn(tier, held);
+    if (tier == Tier::Full) {
+      held.picture = QImage();
+    } else {
+      held.packed.reset();
+    }
+    if (held.picture.isNull() && !held.packed) {
+      m_held.erase(victim);
+    }
   }
 }
 
@@ -251,31 +302,37 @@ void UndoSnapshots::ReportWrite(bool written) {
 void UndoSnapshots::Enqueue(Job job) {
   {
     const std::lock_guard lock(m_mutex);
-    m_jobs.push_back(std::move(job));
-    if (!m_worker.joinable()) {
-      m_worker = std::thread([this] { Run(); });
+    Worker& worker = job.kind == JobKind::Load ? m_reader : m_writer;
+    if (job.kind == JobKind::Load) {
+      worker.jobs.clear();  // only the step next to the newest position asked for matters
+    }
+    worker.jobs.push_back(std::move(job));
+    if (!worker.thread.joinable()) {
+      worker.thread = std::thread([this, &worker] { Run(worker); });
     }
   }
-  m_wake.notify_one();
+  m_wake.notify_all();
 }
 
-void UndoSnapshots::Run() {
+void UndoSnapshots::Run(Worker& worker) {
   for (;;) {
     Job job;
     {
       std::unique_lock lock(m_mutex);
-      m_wake.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
+      m_wake.wait(lock, [&] { return m_stopping || !worker.jobs.empty(); });
       if (m_stopping) {
         return;
       }
-      job = std::move(m_jobs.front());
-      m_jobs.pop_front();
-      m_busy = true;
+      job = std::move(worker.jobs.front());
+      worker.jobs.pop_front();
+      worker.busy = true;
+      worker.position = job.position;
     }
     Perform(job);
     {
       const std::lock_guard lock(m_mutex);
-      m_busy = false;
+      worker.busy = false;
+      worker.position = -1;
     }
     m_idle.notify_all();
   }
@@ -303,6 +360,7 @@ void UndoSnapshots::WriteFile(const Job& job) {
       return;  // A later edit or a new picture has replaced this snapshot already.
     }
   }
+  PackFor(job);
   // Encoded straight from the picture: going through an off-screen canvas would hold a
   // second full-size copy while the file is written.
   const auto bitmap = Gdip::Bitmap::FromImage(job.picture, Gdip::PixelFormatOf(job.picture));
@@ -334,22 +392,40 @@ void UndoSnapshots::RemoveFilesFrom(int position) const {
   }
 }
 
+void UndoSnapshots::PackFor(const Job& job) {
+  if (m_packedBudget <= 0) {
+    return;
+  }
+  auto packed = std::make_shared<const PackedPicture>(PackedPicture::Pack(job.picture));
+  if (packed->IsNull()) {
+    return;
+  }
+  const std::lock_guard lock(m_mutex);
+  const auto held = m_held.find(job.position);
+  if (held != m_held.end() && held->second.generation == job.generation) {
+    held->second.packed = std::move(packed);
+    Trim();
+  }
+}
+
 void UndoSnapshots::LoadAhead(const Job& job) {
+  std::shared_ptr<const PackedPicture> packed;
   {
     const std::lock_guard lock(m_mutex);
     const auto current = m_generations.find(job.position);
-    if (current == m_generations.end() || current->second != job.generation || m_held.count(job.position) != 0) {
+    if (current == m_generations.end() || current->second != job.generation) {
       return;
     }
+    if (const auto held = m_held.find(job.position); held != m_held.end()) {
+      if (!held->second.picture.isNull()) {
+        return;
+      }
+      packed = held->second.packed;
+    }
   }
-  const auto bitmap = Gdip::LoadImageFromFile(FilePath(job.position));
-  if (!bitmap) {
-    return;  // Unreadable: stepping there will find out and keep the picture shown.
-  }
-  const std::lock_guard lock(m_mutex);
-  const auto current = m_generations.find(job.position);
-  if (current != m_generations.end() && current->second == job.generation && m_held.count(job.position) == 0) {
-    m_held[job.position] = Held{bitmap->Image(), job.generation, true};
-    Trim();
+  // Unreadable: stepping there will find out and keep the picture shown.
+  const QImage picture = Restore(job.position, packed);
+  if (!picture.isNull()) {
+    Hold(job.position, job.generation, picture);
   }
 }

@@ -4,15 +4,19 @@
 // Encoding a 24-megapixel picture takes longer than the user may wait after an edit, so
 // a snapshot is kept in memory the moment it is recorded and written to its file by a
 // worker thread. Reading a position looks in memory first, so undo and redo find the
-// right picture while its file is still being written. Written snapshots stay in memory
-// while they fit a budget, those nearest the current position first, and the worker
-// reads the next step ahead of time, so stepping rarely waits for a decode.
+// right picture while its file is still being written. The shown snapshot and the one
+// before it always stay in memory, whatever their size, so the next undo never waits;
+// the others stay while they fit a budget, those nearest the current position first,
+// and beyond it compressed within a second budget. A second worker reads the next step
+// ahead of time, never queued behind a write, and a step asked for while that read runs
+// waits only for it.
 
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -22,6 +26,7 @@
 
 #include "foundation/MemoryBudgets.h"
 
+class PackedPicture;
 class SnapshotFolder;
 
 class UndoSnapshots {
@@ -31,8 +36,10 @@ class UndoSnapshots {
   static constexpr int kPngFormat = 6;
   static constexpr int kPngQuality = 90;
   static constexpr qint64 kDefaultMemoryBudget = MemoryBudgets::kUndoSnapshotBytes;
+  static constexpr qint64 kDefaultPackedBudget = MemoryBudgets::kUndoPackedBytes;
 
-  explicit UndoSnapshots(SnapshotFolder& folder, qint64 memoryBudget = kDefaultMemoryBudget);
+  explicit UndoSnapshots(SnapshotFolder& folder, qint64 memoryBudget = kDefaultMemoryBudget,
+                         qint64 packedBudget = kDefaultPackedBudget);
   ~UndoSnapshots();
   UndoSnapshots(const UndoSnapshots&) = delete;
   UndoSnapshots& operator=(const UndoSnapshots&) = delete;
@@ -78,9 +85,19 @@ class UndoSnapshots {
     QImage picture;
   };
   struct Held {
-    QImage picture;
+    QImage picture;  // null while only the compressed copy is held
+    std::shared_ptr<const PackedPicture> packed;
     std::uint64_t generation;
     bool written;  // the file holds it too, so memory may let it go
+  };
+  // The full-size pictures and the compressed copies each have their own budget.
+  enum class Tier { Full, Packed };
+  // A thread and the jobs waiting for it.
+  struct Worker {
+    std::deque<Job> jobs;
+    bool busy = false;
+    int position = -1;  // the position of the job it is doing
+    std::thread thread;
   };
 
   // Records the picture of a position in memory; returns its generation.
@@ -88,21 +105,29 @@ class UndoSnapshots {
   // Queues the write of the kept position, unless `position` replaces it.
   void WriteKept(int position);
   void Enqueue(Job job);
-  void Run();
+  void Run(Worker& worker);
   void Perform(Job& job);
   void WriteFile(const Job& job);
+  void PackFor(const Job& job);
   void RemoveFilesFrom(int position) const;
   void LoadAhead(const Job& job);
+  // The picture of a position from its compressed copy, else from its file.
+  QImage Restore(int position, const std::shared_ptr<const PackedPicture>& packed) const;
+  // Holds a picture read back for a position, unless a newer recording replaced it.
+  void Hold(int position, std::uint64_t generation, const QImage& picture);
   void Forget(int fromPosition);
+  bool AlwaysHeld(int position) const;
   void Trim();
-  void TrimWhere(qint64& total, const std::function<bool(int position, const Held&)>& mayGo,
-                 const std::function<bool(int a, int b)>& goesBefore);
+  void TrimTier(Tier tier, const std::function<bool(const Held&)>& mayGo,
+                const std::function<bool(int a, int b)>& goesBefore);
+  static qint64 SizeIn(Tier tier, const Held& held);
   QString WriteFailureReason() const;
   void ReportWrite(bool written);
   void Prefetch(int position);
 
   SnapshotFolder& m_folder;
   const qint64 m_budget;
+  const qint64 m_packedBudget;
   int m_newest = -1;
   int m_focus = 0;  // the position last shown; memory keeps its neighbours longest
   int m_kept = -1;  // the position recorded by Keep and not yet queued for writing
@@ -115,8 +140,7 @@ class UndoSnapshots {
   std::condition_variable m_wake;
   std::condition_variable m_idle;
   std::map<int, Held> m_held;
-  std::deque<Job> m_jobs;
-  bool m_busy = false;
+  Worker m_writer;  // writes and removes files, in order
+  Worker m_reader;  // reads the next step ahead; only the newest read waits
   bool m_stopping = false;
-  std::thread m_worker;
 };

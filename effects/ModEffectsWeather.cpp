@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include "effects/EffectClock.h"
+#include "effects/PixelLoops.h"
 #include "foundation/ModDraw.h"
 #include "foundation/ModGDI.h"
 #include "foundation/ModPublic.h"
@@ -77,18 +78,23 @@ std::uint8_t ClampByte(int v) { return static_cast<std::uint8_t>(std::clamp(v, 0
 // colours following so that the straight colour stays. The picture is premultiplied.
 QImage AlphaBoosted(const QImage& picture, double factor) {
   QImage boosted = picture.copy();
-  for (int y = 0; y < boosted.height(); ++y) {
-    auto* row = reinterpret_cast<QRgb*>(boosted.scanLine(y));
-    for (int x = 0; x < boosted.width(); ++x) {
-      const int a = qAlpha(row[x]);
-      if (a == 0 || a == 255) {
-        continue;
+  uchar* const pixels = boosted.bits();
+  const qsizetype stride = boosted.bytesPerLine();
+  const int width = boosted.width();
+  Loops::ParallelRows(0, boosted.height() - 1, [&](int first, int last) {
+    for (int y = first; y <= last; ++y) {
+      auto* row = reinterpret_cast<QRgb*>(pixels + stride * y);
+      for (int x = 0; x < width; ++x) {
+        const int a = qAlpha(row[x]);
+        if (a == 0 || a == 255) {
+          continue;
+        }
+        const int raised = std::min(255, RoundToInt(a * factor));
+        const auto up = [&](int c) { return std::min(raised, c * raised / a); };
+        row[x] = qRgba(up(qRed(row[x])), up(qGreen(row[x])), up(qBlue(row[x])), raised);
       }
-      const int raised = std::min(255, RoundToInt(a * factor));
-      const auto up = [&](int c) { return std::min(raised, c * raised / a); };
-      row[x] = qRgba(up(qRed(row[x])), up(qGreen(row[x])), up(qBlue(row[x])), raised);
     }
-  }
+  });
   return boosted;
 }
 

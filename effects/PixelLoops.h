@@ -5,8 +5,8 @@
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
-#include <thread>
-#include <vector>
+
+#include "platform/ParallelRows.h"
 
 namespace ModEffects::Loops {
 
@@ -77,28 +77,6 @@ inline std::int64_t IntegerSqrt(std::int64_t n) {
   return root;
 }
 
-// Runs fn(firstRow, lastRow) over bands of the rows first..last (inclusive) on all
-// cores. Only for work where every row is independent of the others.
-template <typename BandFn>
-void ParallelRows(int first, int last, BandFn fn) {
-  constexpr int kMinRowsPerBand = 32;
-  const int rows = last - first + 1;
-  if (rows <= 0) {
-    return;
-  }
-  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  const int bands = std::clamp(rows / kMinRowsPerBand, 1, cores);
-  std::vector<std::jthread> workers;
-  workers.reserve(std::size_t(bands - 1));
-  const int step = (rows + bands - 1) / bands;
-  for (int band = 1; band < bands; ++band) {
-    const int from = first + band * step;
-    const int to = std::min(last, from + step - 1);
-    if (from <= to) {
-      workers.emplace_back([=, &fn] { fn(from, to); });
-    }
-  }
-  fn(first, std::min(last, first + step - 1));
-}
+using Threads::ParallelRows;
 
 }  // namespace ModEffects::Loops

@@ -17,6 +17,9 @@ inline constexpr int kSheetMarginRows = 10;
 
 // Undo snapshots held in memory: four 24-megapixel pictures.
 inline constexpr std::int64_t kUndoSnapshotBytes = std::int64_t{400} << 20;
+// Undo snapshots held compressed in memory besides those, so that steps beyond the
+// full-size ones restore in a fraction of a file's decode.
+inline constexpr std::int64_t kUndoPackedBytes = std::int64_t{512} << 20;
 
 // Full-size copies of the open picture that may be alive at once, during a load and
 // during a commit.

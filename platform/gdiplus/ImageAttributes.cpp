@@ -7,6 +7,7 @@
 
 #include <QPainter>
 
+#include "platform/ParallelRows.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Graphics.h"
 
@@ -247,19 +248,25 @@ bool ImageAttributes::TransformInto(const QImage& source, QImage& destination) c
   const int width = source.width();
   // The destination is fetched first: when both are one image, that detaches it once
   // and the source then reads the same, now private, pixels.
-  for (int y = 0; y < source.height(); ++y) {
-    std::uint8_t* dst = destination.scanLine(y);
-    const std::uint8_t* src = source.constScanLine(y);
-    if (!plan->mixes) {
-      PerChannelRow(*plan, src, dst, width);
-    } else if (plan->alphaThrough && plan->sameColour) {
-      GreyRow(*plan, src, dst, width);
-    } else if (plan->alphaThrough) {
-      MixedRow<true>(*plan, src, dst, width);
-    } else {
-      MixedRow<false>(*plan, src, dst, width);
+  std::uint8_t* const dstPixels = destination.bits();
+  const std::uint8_t* const srcPixels = source.constBits();
+  const qsizetype dstStride = destination.bytesPerLine();
+  const qsizetype srcStride = source.bytesPerLine();
+  Threads::ParallelRows(0, source.height() - 1, [&](int first, int last) {
+    for (int y = first; y <= last; ++y) {
+      std::uint8_t* dst = dstPixels + dstStride * y;
+      const std::uint8_t* src = srcPixels + srcStride * y;
+      if (!plan->mixes) {
+        PerChannelRow(*plan, src, dst, width);
+      } else if (plan->alphaThrough && plan->sameColour) {
+        GreyRow(*plan, src, dst, width);
+      } else if (plan->alphaThrough) {
+        MixedRow<true>(*plan, src, dst, width);
+      } else {
+        MixedRow<false>(*plan, src, dst, width);
+      }
     }
-  }
+  });
   return true;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/gdiplus/JpegDecoder.h"
 
+#include <algorithm>
+#include <climits>
 #include <csetjmp>
 #include <cstdio>
 
@@ -76,14 +78,24 @@ bool DecodeRows(jpeg_decompress_struct& cinfo, QImage& image) {
   JSAMPARRAY cmykRow =
       cmyk ? (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, cinfo.output_width * 4, 1)
            : nullptr;
+  // Asking for several rows at once lets the decoder write each row group of a
+  // subsampled picture straight into place instead of through its spare row.
+  constexpr JDIMENSION kRowsPerRead = 16;
+  uchar* const pixels = image.bits();
+  const qsizetype stride = image.bytesPerLine();
   while (cinfo.output_scanline < cinfo.output_height) {
-    const int y = int(cinfo.output_scanline);
-    JSAMPROW row = cmyk ? cmykRow[0] : image.scanLine(y);
-    if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) {
+    const JDIMENSION y = cinfo.output_scanline;
+    const JDIMENSION wanted = cmyk ? 1 : std::min(kRowsPerRead, cinfo.output_height - y);
+    JSAMPROW rows[kRowsPerRead];
+    for (JDIMENSION i = 0; i < wanted; ++i) {
+      rows[i] = cmyk ? cmykRow[0] : pixels + stride * qsizetype(y + i);
+    }
+    if (jpeg_read_scanlines(&cinfo, rows, wanted) == 0) {
       return false;
     }
     if (cmyk) {
-      CmykRowToRgb32(cmykRow[0], reinterpret_cast<QRgb*>(image.scanLine(y)), image.width(), cinfo.saw_Adobe_marker);
+      CmykRowToRgb32(cmykRow[0], reinterpret_cast<QRgb*>(pixels + stride * qsizetype(y)), image.width(),
+                     cinfo.saw_Adobe_marker);
     }
   }
   return true;
@@ -121,6 +133,32 @@ bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<cons
   return true;
 }
 
+// A decompressor with our error handling, destroyed however the decode ends.
+struct Decompressor {
+  jpeg_decompress_struct cinfo{};
+  ErrorManager err;
+  Decompressor() {
+    cinfo.err = jpeg_std_error(&err.base);
+    err.base.error_exit = OnError;
+    err.base.emit_message = OnMessage;
+    jpeg_create_decompress(&cinfo);
+  }
+  ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
+  Decompressor(const Decompressor&) = delete;
+  Decompressor& operator=(const Decompressor&) = delete;
+};
+
+QSize HeaderSize(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<const std::uint8_t> data) {
+  if (setjmp(err.jump) != 0) {
+    return {};
+  }
+  jpeg_mem_src(&cinfo, data.data(), static_cast<unsigned long>(data.size()));
+  if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
+    return {};
+  }
+  return QSize(int(std::min<JDIMENSION>(cinfo.image_width, INT_MAX)), int(std::min<JDIMENSION>(cinfo.image_height, INT_MAX)));
+}
+
 }  // namespace
 
 bool LooksLikeJpeg(std::span<const std::uint8_t> data) {
@@ -131,22 +169,25 @@ QImage Decode(std::span<const std::uint8_t> data, QSize scaledSize) {
   if (!LooksLikeJpeg(data)) {
     return {};
   }
-  jpeg_decompress_struct cinfo{};
-  ErrorManager err;
-  cinfo.err = jpeg_std_error(&err.base);
-  err.base.error_exit = OnError;
-  err.base.emit_message = OnMessage;
-  jpeg_create_decompress(&cinfo);
   QImage image;
-  const bool ok = DecodeInto(cinfo, err, data, scaledSize, image);
-  jpeg_destroy_decompress(&cinfo);
-  if (!ok) {
-    return {};
+  {
+    Decompressor decompressor;
+    if (!DecodeInto(decompressor.cinfo, decompressor.err, data, scaledSize, image)) {
+      return {};
+    }
   }
   if (scaledSize.isValid() && !scaledSize.isEmpty() && image.size() != scaledSize) {
     return image.scaled(scaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   }
   return image;
+}
+
+QSize Dimensions(std::span<const std::uint8_t> data) {
+  if (!LooksLikeJpeg(data)) {
+    return {};
+  }
+  Decompressor decompressor;
+  return HeaderSize(decompressor.cinfo, decompressor.err, data);
 }
 
 }  // namespace Gdip::JpegDecoder

@@ -22,4 +22,7 @@ bool LooksLikeJpeg(std::span<const std::uint8_t> data);
 // a picture whose end is missing is not passed off as whole.
 QImage Decode(std::span<const std::uint8_t> data, QSize scaledSize = {});
 
+// The picture's size as its header gives it; empty when the header cannot be read.
+QSize Dimensions(std::span<const std::uint8_t> data);
+
 }  // namespace Gdip::JpegDecoder

@@ -69,7 +69,7 @@ TEST_F(SnapshotTest, AKeptPictureIsWrittenOnlyWithTheNextWriteAndNeverLetGoBefor
 
 TEST_F(SnapshotTest, APictureReadsBackAtOnceAndFromItsFileOnceMemoryLetsItGo) {
   // With no memory budget a written snapshot is read back from its file.
-  UndoSnapshots history(m_folder, 0);
+  UndoSnapshots history(m_folder, 0, 0);
   history.Write(0, Flat(kRed));
   history.Write(1, Flat(kGreen));
   history.Write(2, Flat(kBlue));
@@ -123,21 +123,23 @@ TEST_F(SnapshotTest, TheNewestWriteOfAPositionIsTheOneOnDisk) {
 }
 
 TEST_F(SnapshotTest, UnreadableOrUnwrittenSnapshotsGiveNoStep) {
-  UndoSnapshots history(m_folder, 0);
-  history.Write(0, Flat(kRed));
-  history.Write(1, Flat(kGreen));
-  history.Write(2, Flat(kBlue));
+  UndoSnapshots history(m_folder, 0, 0);
+  for (int position = 0; position <= 3; ++position) {
+    history.Write(position, Flat(qRgb(position, 0, 0)));
+  }
   history.WaitForWrites();
   QFile damaged(history.FilePath(1));
   ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
   damaged.write("not a picture");
   damaged.close();
+  // The step before the shown one is in memory; the one before that only in its file.
+  ASSERT_TRUE(history.Step(3, true));
   EXPECT_FALSE(history.Step(2, true));
 }
 
 TEST_F(SnapshotTest, WhenWritesFailTheUserIsToldOnceAndOnlyTheNewestThatFitStay) {
   const qint64 picture = Flat(kRed).sizeInBytes();
-  UndoSnapshots history(m_folder, 2 * picture);
+  UndoSnapshots history(m_folder, 2 * picture, 0);
   std::vector<QString> reasons;
   history.OnWriteFailure([&reasons](const QString& reason) { reasons.push_back(reason); });
   history.Keep(0, Flat(kRed));

@@ -1,0 +1,150 @@
+// Undo snapshots held in memory: compressed copies come back byte for byte, the step
+// before the shown one never waits on a file, and steps asked for quickly, while the
+// next one is still being read ahead, each land on the right picture.
+#include <random>
+
+#include <QFile>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include "canvas/PackedPicture.h"
+#include "canvas/SnapshotFolder.h"
+#include "canvas/UndoSnapshots.h"
+#include "support/TestFolder.h"
+
+namespace {
+
+// Noise compresses badly, so every band holds real data; the seed makes each distinct.
+QImage Noise(QSize size, QImage::Format format, unsigned seed) {
+  QImage image(size, format);
+  std::mt19937 random(seed);
+  for (int y = 0; y < image.height(); ++y) {
+    uchar* row = image.scanLine(y);
+    for (qsizetype x = 0; x < image.bytesPerLine(); ++x) {
+      row[x] = uchar(random());
+    }
+  }
+  return image;
+}
+
+bool SameBytes(const QImage& a, const QImage& b) {
+  if (a.size() != b.size() || a.format() != b.format() || a.bytesPerLine() != b.bytesPerLine()) {
+    return false;
+  }
+  for (int y = 0; y < a.height(); ++y) {
+    if (std::memcmp(a.constScanLine(y), b.constScanLine(y), std::size_t(a.bytesPerLine())) != 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
+QImage Flat(int shade, QSize size = {6, 4}) {
+  QImage image(size, QImage::Format_ARGB32);
+  image.fill(qRgb(shade, 0, 0));
+  return image;
+}
+
+int ShadeOf(const QImage& picture) { return qRed(picture.pixel(1, 1)); }
+
+class UndoMemoryTest : public ::testing::Test {
+ protected:
+  void RemoveFiles(UndoSnapshots& history, int upTo) {
+    history.WaitForWrites();
+    for (int position = 0; position <= upTo; ++position) {
+      QFile::remove(history.FilePath(position));
+    }
+  }
+
+  TestSupport::TestFolder m_root;
+  SnapshotFolder m_folder{m_root.File("Datas")};
+};
+
+}  // namespace
+
+TEST(PackedPictureTest, PicturesOfEverySizeAndFormatComeBackByteForByte) {
+  const QSize sizes[] = {{1, 1}, {3, 2}, {4097, 3}, {1500, 1100}};  // the last spans several bands
+  unsigned seed = 1;
+  for (const QSize size : sizes) {
+    for (const auto format : {QImage::Format_ARGB32, QImage::Format_RGB888, QImage::Format_Grayscale8}) {
+      const QImage picture = Noise(size, format, seed++);
+      const QImage back = PackedPicture::Pack(picture).Unpack();
+      EXPECT_TRUE(SameBytes(back, picture)) << size.width() << "x" << size.height() << " format " << format;
+    }
+  }
+  QImage indexed = Noise({5, 7}, QImage::Format_Indexed8, 99);
+  indexed.setColorTable(QList<QRgb>(256, qRgb(1, 2, 3)));
+  indexed.setDotsPerMeterX(2835);
+  const QImage back = PackedPicture::Pack(indexed).Unpack();
+  EXPECT_TRUE(SameBytes(back, indexed));
+  EXPECT_EQ(back.colorTable(), indexed.colorTable());
+  EXPECT_EQ(back.dotsPerMeterX(), 2835);
+
+  EXPECT_TRUE(PackedPicture::Pack(QImage()).IsNull());
+  EXPECT_TRUE(PackedPicture::Pack(QImage()).Unpack().isNull());
+}
+
+TEST_F(UndoMemoryTest, TheShownPictureAndTheOneBeforeNeverWaitOnAFile) {
+  UndoSnapshots history(m_folder, 0, 0);
+  for (int position = 0; position <= 3; ++position) {
+    history.Write(position, Flat(position));
+  }
+  // Without any budget and without their files, the last two positions still step.
+  RemoveFiles(history, 3);
+  const auto back = history.Step(3, true);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->first, 2);
+  EXPECT_EQ(ShadeOf(back->second), 2);
+  EXPECT_FALSE(history.Step(2, true));  // position 1 lived only in its file
+}
+
+TEST_F(UndoMemoryTest, SnapshotsBeyondTheBudgetComeBackFromTheirCompressedCopies) {
+  const QSize size(301, 203);
+  std::vector<QImage> pictures;
+  for (int position = 0; position <= 5; ++position) {
+    pictures.push_back(Noise(size, QImage::Format_ARGB32, unsigned(position + 10)));
+  }
+  UndoSnapshots history(m_folder, 0, std::int64_t{64} << 20);
+  for (int position = 0; position <= 5; ++position) {
+    history.Write(position, pictures[std::size_t(position)]);
+  }
+  // With the files gone, every step back is restored from memory, exactly.
+  RemoveFiles(history, 5);
+  for (int position = 5; position > 0; --position) {
+    const auto step = history.Step(position, true);
+    ASSERT_TRUE(step) << position;
+    EXPECT_TRUE(SameBytes(step->second, pictures[std::size_t(position - 1)])) << position;
+  }
+}
+
+TEST_F(UndoMemoryTest, QuickStepsDuringReadAheadsLandOnTheRightPictures) {
+  // Pictures large enough that each read-ahead from its file is still running when the
+  // next step is asked for.
+  const QSize size(900, 700);
+  constexpr int kNewest = 6;
+  UndoSnapshots history(m_folder, 0, 0);
+  for (int position = 0; position <= kNewest; ++position) {
+    history.Write(position, Flat(10 * position, size));
+  }
+  history.WaitForWrites();
+  int current = kNewest;
+  for (const bool isUndo : {true, false}) {
+    for (int i = 0; i < kNewest; ++i) {
+      const auto step = history.Step(current, isUndo);
+      ASSERT_TRUE(step) << current << (isUndo ? " undo" : " redo");
+      EXPECT_EQ(step->first, current + (isUndo ? -1 : 1));
+      EXPECT_EQ(ShadeOf(step->second), 10 * step->first);
+      current = step->first;
+    }
+  }
+  // A new edit while a read-ahead runs replaces what the read would have brought back.
+  const auto back = history.Step(current, true);
+  ASSERT_TRUE(back);
+  history.Write(back->first, Flat(255, size));
+  history.Write(back->first + 1, Flat(254, size));
+  EXPECT_EQ(history.Count(), kNewest + 1);
+  EXPECT_EQ(ShadeOf(*history.Read(back->first)), 255);
+  history.WaitForWrites();
+  EXPECT_EQ(ShadeOf(*history.Read(back->first)), 255);
+}
