@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include <QDir>
 #include <QFileInfo>
@@ -70,7 +71,7 @@ std::uint64_t UndoSnapshots::Record(int position, const QImage& picture) {
   Forget(position);
   const std::uint64_t generation = m_nextGeneration++;
   m_generations[position] = generation;
-  m_held[position] = Held{picture, nullptr, generation, false};
+  m_held[position] = Held{picture, nullptr, generation, false, Packing::NotAsked};
   m_newest = position;
   m_focus = position;
   Trim();
@@ -147,7 +148,7 @@ void UndoSnapshots::Hold(int position, std::uint64_t generation, const QImage& p
     return;
   }
   // A picture read back from its file is on disk by definition.
-  const auto [held, added] = m_held.try_emplace(position, Held{{}, nullptr, generation, true});
+  const auto [held, added] = m_held.try_emplace(position, Held{{}, nullptr, generation, true, Packing::NotAsked});
   held->second.picture = picture;
   Trim();
 }
@@ -213,15 +214,43 @@ bool UndoSnapshots::AlwaysHeld(int position) const { return position == m_focus 
 
 void UndoSnapshots::Trim() {
   const auto farthestFirst = [this](int a, int b) { return std::abs(a - m_focus) > std::abs(b - m_focus); };
+  PackBeyondBudget();
   // Full-size pictures kept some other way go first, then compressed copies of pictures
-  // safely on disk; the one farthest from the view first.
-  TrimTier(Tier::Full, [](const Held& held) { return held.written || held.packed; }, farthestFirst);
+  // safely on disk; the one farthest from the view first. One being compressed waits.
+  TrimTier(
+      Tier::Full,
+      [](const Held& held) { return (held.written || held.packed) && held.packing != Packing::Asked; },
+      farthestFirst);
   TrimTier(Tier::Packed, [](const Held& held) { return held.written || !held.picture.isNull(); }, farthestFirst);
   if (m_writesFailing) {
     // Pictures that cannot reach their files go next, oldest first.
     const auto oldestFirst = [](int a, int b) { return a < b; };
     TrimTier(Tier::Full, [](const Held&) { return true; }, oldestFirst);
     TrimTier(Tier::Packed, [](const Held&) { return true; }, oldestFirst);
+  }
+}
+
+void UndoSnapshots::PackBeyondBudget() {
+  if (m_packedBudget <= 0) {
+    return;
+  }
+  qint64 total = 0;
+  std::vector<int> candidates;
+  for (const auto& [position, held] : m_held) {
+    total += held.picture.sizeInBytes();
+    if (!held.picture.isNull() && !AlwaysHeld(position)) {
+      candidates.push_back(position);
+    }
+  }
+  std::sort(candidates.begin(), candidates.end(),
+            [this](int a, int b) { return std::abs(a - m_focus) > std::abs(b - m_focus); });
+  for (auto candidate = candidates.begin(); candidate != candidates.end() && total > m_budget; ++candidate) {
+    Held& held = m_held.at(*candidate);
+    total -= held.picture.sizeInBytes();
+    if (held.packing == Packing::NotAsked) {
+      held.packing = Packing::Asked;
+      EnqueueLocked({JobKind::Pack, *candidate, held.generation, {}});
+    }
   }
 }
 
@@ -300,16 +329,18 @@ void UndoSnapshots::ReportWrite(bool written) {
 }
 
 void UndoSnapshots::Enqueue(Job job) {
-  {
-    const std::lock_guard lock(m_mutex);
-    Worker& worker = job.kind == JobKind::Load ? m_reader : m_writer;
-    if (job.kind == JobKind::Load) {
-      worker.jobs.clear();  // only the step next to the newest position asked for matters
-    }
-    worker.jobs.push_back(std::move(job));
-    if (!worker.thread.joinable()) {
-      worker.thread = std::thread([this, &worker] { Run(worker); });
-    }
+  const std::lock_guard lock(m_mutex);
+  EnqueueLocked(std::move(job));
+}
+
+void UndoSnapshots::EnqueueLocked(Job job) {
+  Worker& worker = job.kind == JobKind::Load ? m_reader : m_writer;
+  if (job.kind == JobKind::Load) {
+    worker.jobs.clear();  // only the step next to the newest position asked for matters
+  }
+  worker.jobs.push_back(std::move(job));
+  if (!worker.thread.joinable()) {
+    worker.thread = std::thread([this, &worker] { Run(worker); });
   }
   m_wake.notify_all();
 }
@@ -349,6 +380,9 @@ void UndoSnapshots::Perform(Job& job) {
     case JobKind::Load:
       LoadAhead(job);
       break;
+    case JobKind::Pack:
+      Pack(job);
+      break;
   }
 }
 
@@ -360,7 +394,6 @@ void UndoSnapshots::WriteFile(const Job& job) {
       return;  // A later edit or a new picture has replaced this snapshot already.
     }
   }
-  PackFor(job);
   // Encoded straight from the picture: going through an off-screen canvas would hold a
   // second full-size copy while the file is written.
   const auto bitmap = Gdip::Bitmap::FromImage(job.picture, Gdip::PixelFormatOf(job.picture));
@@ -392,20 +425,27 @@ void UndoSnapshots::RemoveFilesFrom(int position) const {
   }
 }
 
-void UndoSnapshots::PackFor(const Job& job) {
-  if (m_packedBudget <= 0) {
-    return;
+void UndoSnapshots::Pack(const Job& job) {
+  QImage picture;
+  {
+    const std::lock_guard lock(m_mutex);
+    const auto held = m_held.find(job.position);
+    if (held == m_held.end() || held->second.generation != job.generation) {
+      return;
+    }
+    picture = held->second.picture;
   }
-  auto packed = std::make_shared<const PackedPicture>(PackedPicture::Pack(job.picture));
-  if (packed->IsNull()) {
-    return;
-  }
+  auto packed = std::make_shared<const PackedPicture>(PackedPicture::Pack(picture));
   const std::lock_guard lock(m_mutex);
   const auto held = m_held.find(job.position);
-  if (held != m_held.end() && held->second.generation == job.generation) {
-    held->second.packed = std::move(packed);
-    Trim();
+  if (held == m_held.end() || held->second.generation != job.generation) {
+    return;
   }
+  held->second.packing = Packing::Done;
+  if (!packed->IsNull()) {
+    held->second.packed = std::move(packed);
+  }
+  Trim();
 }
 
 void UndoSnapshots::LoadAhead(const Job& job) {

@@ -77,18 +77,22 @@ class UndoSnapshots {
   void OnWriteFailure(std::function<void(const QString& reason)> handler);
 
  private:
-  enum class JobKind { Write, RemoveFrom, Load };
+  enum class JobKind { Write, RemoveFrom, Load, Pack };
   struct Job {
     JobKind kind;
     int position;
     std::uint64_t generation;
     QImage picture;
   };
+  // A full-size picture beyond the budget is compressed once, on the writer thread,
+  // before it is let go.
+  enum class Packing { NotAsked, Asked, Done };
   struct Held {
     QImage picture;  // null while only the compressed copy is held
     std::shared_ptr<const PackedPicture> packed;
     std::uint64_t generation;
     bool written;  // the file holds it too, so memory may let it go
+    Packing packing = Packing::NotAsked;
   };
   // The full-size pictures and the compressed copies each have their own budget.
   enum class Tier { Full, Packed };
@@ -105,10 +109,13 @@ class UndoSnapshots {
   // Queues the write of the kept position, unless `position` replaces it.
   void WriteKept(int position);
   void Enqueue(Job job);
+  void EnqueueLocked(Job job);
   void Run(Worker& worker);
   void Perform(Job& job);
   void WriteFile(const Job& job);
-  void PackFor(const Job& job);
+  void Pack(const Job& job);
+  // Asks for compressed copies of the full-size pictures the budget cannot hold.
+  void PackBeyondBudget();
   void RemoveFilesFrom(int position) const;
   void LoadAhead(const Job& job);
   // The picture of a position from its compressed copy, else from its file.
