@@ -5,7 +5,8 @@
 //    would, and leave their work out of the timings;
 //  - QuickUndo presses undo again at once, while the read-ahead of the step it asks for
 //    may still run: what a user holding the key feels;
-//  - every run reports the peak resident memory as a multiple of the picture's size.
+//  - CommitUndoRedo reports the peak resident memory of one edit, its undo and its
+//    redo, as a multiple of the picture's size.
 #include <algorithm>
 #include <chrono>
 
@@ -62,15 +63,8 @@ std::unique_ptr<Imageqzviewer> CanvasWithHistory(QSize size, int steps) {
   return canvas;
 }
 
-void ReportPeak(benchmark::State& state, double baseMegabytes, QSize size) {
-  const double picture = double(size.width()) * size.height() * 4 / (1 << 20);
-  state.counters["peak_x_picture"] = (BenchFixtures::PeakMemoryMegabytes() - baseMegabytes) / picture;
-}
-
 void BM_Commit(benchmark::State& state) {
   const QSize size = SizeOf(state.range(0));
-  const double base = BenchFixtures::ResidentMemoryMegabytes();
-  BenchFixtures::ResetPeakMemory();
   auto canvas = OpenCanvas(size);
   const QImage original = canvas->ImgDIB.DIB()->Image().convertToFormat(QImage::Format_ARGB32);
   int step = 0;
@@ -83,7 +77,6 @@ void BM_Commit(benchmark::State& state) {
     canvas->WaitForSnapshot();
     state.ResumeTiming();
   }
-  ReportPeak(state, base, size);
 }
 BENCHMARK(BM_Commit)->Arg(6)->Arg(24)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -116,8 +109,6 @@ BENCHMARK_CAPTURE(BM_UndoRedoWalk, Redo, false)->Arg(6)->Arg(24)->Arg(100)->Unit
 void BM_QuickUndo(benchmark::State& state) {
   const QSize size = SizeOf(state.range(0));
   const int steps = state.range(0) >= 100 ? 3 : 8;
-  const double base = BenchFixtures::ResidentMemoryMegabytes();
-  BenchFixtures::ResetPeakMemory();
   auto canvas = CanvasWithHistory(size, steps);
   double slowest = 0;
   for (auto _ : state) {
@@ -134,9 +125,25 @@ void BM_QuickUndo(benchmark::State& state) {
     slowest = std::max(slowest, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
   }
   state.counters["slowest_ms"] = slowest;
-  ReportPeak(state, base, size);
 }
 BENCHMARK(BM_QuickUndo)->Arg(6)->Arg(24)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(8);
+
+// One edit, its undo and its redo on a freshly opened picture: the memory they take.
+void BM_CommitUndoRedo(benchmark::State& state) {
+  const QSize size = SizeOf(state.range(0));
+  const double picture = double(size.width()) * size.height() * 4 / (1 << 20);
+  for (auto _ : state) {
+    BenchFixtures::ResetPeakMemory();
+    const double base = BenchFixtures::ResidentMemoryMegabytes();
+    auto canvas = OpenCanvas(size);
+    canvas->CommitUndoStep(Edited(canvas->ImgDIB.DIB()->Image(), 1));
+    canvas->UndoAndRedo(true);
+    canvas->UndoAndRedo(false);
+    canvas->WaitForSnapshot();
+    state.counters["peak_x_picture"] = (BenchFixtures::PeakMemoryMegabytes() - base) / picture;
+  }
+}
+BENCHMARK(BM_CommitUndoRedo)->Arg(24)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // What a step costs when its snapshot is in no memory: a whole PNG decode.
 void BM_SnapshotDecode(benchmark::State& state) {

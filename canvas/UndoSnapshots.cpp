@@ -216,10 +216,14 @@ void UndoSnapshots::Trim() {
   const auto farthestFirst = [this](int a, int b) { return std::abs(a - m_focus) > std::abs(b - m_focus); };
   PackBeyondBudget();
   // Full-size pictures kept some other way go first, then compressed copies of pictures
-  // safely on disk; the one farthest from the view first. One being compressed waits.
+  // safely on disk; the one farthest from the view first. While compressed copies are
+  // kept, a picture goes only once it has been compressed (or that failed).
+  const bool packs = m_packedBudget > 0;
   TrimTier(
       Tier::Full,
-      [](const Held& held) { return (held.written || held.packed) && held.packing != Packing::Asked; },
+      [packs](const Held& held) {
+        return held.packed || (held.written && (!packs || held.packing == Packing::Done));
+      },
       farthestFirst);
   TrimTier(Tier::Packed, [](const Held& held) { return held.written || !held.picture.isNull(); }, farthestFirst);
   if (m_writesFailing) {

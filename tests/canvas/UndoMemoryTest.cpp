@@ -105,16 +105,24 @@ TEST_F(UndoMemoryTest, SnapshotsBeyondTheBudgetComeBackFromTheirCompressedCopies
   for (int position = 0; position <= 5; ++position) {
     pictures.push_back(Noise(size, QImage::Format_ARGB32, unsigned(position + 10)));
   }
-  UndoSnapshots history(m_folder, 0, std::int64_t{64} << 20);
-  for (int position = 0; position <= 5; ++position) {
-    history.Write(position, pictures[std::size_t(position)]);
-  }
-  // With the files gone, every step back is restored from memory, exactly.
-  RemoveFiles(history, 5);
-  for (int position = 5; position > 0; --position) {
-    const auto step = history.Step(position, true);
-    ASSERT_TRUE(step) << position;
-    EXPECT_TRUE(SameBytes(step->second, pictures[std::size_t(position - 1)])) << position;
+  // With no full-size budget, and with room for two while writes are still queued.
+  for (const qint64 budget : {qint64{0}, 2 * pictures[0].sizeInBytes()}) {
+    UndoSnapshots history(m_folder, budget, std::int64_t{64} << 20);
+    for (int position = 0; position <= 5; ++position) {
+      history.Write(position, pictures[std::size_t(position)]);
+    }
+    // With the files gone, every step back and forth is restored from memory, exactly.
+    RemoveFiles(history, 5);
+    for (int position = 5; position > 0; --position) {
+      const auto step = history.Step(position, true);
+      ASSERT_TRUE(step) << position;
+      EXPECT_TRUE(SameBytes(step->second, pictures[std::size_t(position - 1)])) << position;
+    }
+    for (int position = 0; position < 5; ++position) {
+      const auto step = history.Step(position, false);
+      ASSERT_TRUE(step) << position;
+      EXPECT_TRUE(SameBytes(step->second, pictures[std::size_t(position + 1)])) << position;
+    }
   }
 }
 
