@@ -109,6 +109,20 @@ void FrmScreen::paintEvent(QPaintEvent* event) {
   painter.drawImage(event->rect(), m_surface, event->rect());
 }
 
+void FrmScreen::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // A preview whose window changes size starts its picture again at the new size.
+  if (m_surface.isNull() || m_surface.size() == size() || m_ended) {
+    return;
+  }
+  m_surface = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  m_surface.fill(Qt::black);
+  if (!m_pictures.isEmpty()) {
+    m_timer.stop();
+    ShowPicture();
+  }
+}
+
 void FrmScreen::mouseMoveEvent(QMouseEvent* event) {
   if (!m_endsOnInput) {
     return;

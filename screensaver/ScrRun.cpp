@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLockFile>
+#include <QPointer>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
@@ -56,12 +57,16 @@ std::optional<QSize> WindowSize(std::uint32_t id) {
   return size;
 }
 
-// Qt tells nothing when a foreign window goes; the preview asks the X server itself.
-void WatchParent(std::uint32_t id) {
+// Qt tells nothing when a foreign window goes or changes size; the preview asks the X
+// server itself, ends with its window and keeps filling it.
+void WatchParent(std::uint32_t id, FrmScreen* screen) {
   auto* poll = new QTimer(qApp);
-  QObject::connect(poll, &QTimer::timeout, qApp, [id] {
-    if (g_terminated || !WindowSize(id)) {
+  QObject::connect(poll, &QTimer::timeout, qApp, [id, shown = QPointer<FrmScreen>(screen)] {
+    const std::optional<QSize> size = WindowSize(id);
+    if (g_terminated || !size) {
       EndProgram();
+    } else if (shown && shown->size() != *size) {
+      shown->setGeometry(QRect(QPoint(0, 0), *size));
     }
   });
   poll->start(kParentPollMs);
@@ -98,7 +103,7 @@ bool StartPreview(Session& show, std::uint32_t id, const QString& folder) {
   screen->show();
   screen->Start();
   std::signal(SIGTERM, OnTerminate);
-  WatchParent(id);
+  WatchParent(id, screen);
   return true;
 }
 

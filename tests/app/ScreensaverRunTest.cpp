@@ -144,6 +144,16 @@ TEST_F(ScreensaverRun, PreviewFillsItsWindowAndEndsWithIt) {
   }
   EXPECT_TRUE(filled) << "the preview did not fill its window";
   EXPECT_EQ(program.state(), QProcess::Running);
+  // The window grows: the preview follows it, its picture again in the middle.
+  m_x->Resize(parent, 600, 300);
+  filled = false;
+  for (auto waited = 0ms; waited < 10s && !filled; waited += 100ms) {
+    std::this_thread::sleep_for(100ms);
+    const auto shot = m_x->Capture(parent);
+    filled = shot.width == 600 && At(shot, 597, 297) == 0x000000u && At(shot, 300, 150) >> 16 >= 0xF0u &&
+             At(shot, 50, 150) == 0x000000u;
+  }
+  EXPECT_TRUE(filled) << "the preview did not follow its window's new size";
   m_x->DestroyWindow(parent);
   ExpectEnds(program, "when its window went away");
 }

@@ -1,0 +1,43 @@
+#pragma once
+// The desktop's own settings the program changes: the screensaver it runs. Every
+// external program goes through a CommandRunner, which tests replace with one that
+// records the calls, so no test ever touches the real desktop.
+
+#include <memory>
+#include <optional>
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace Desktop {
+
+// Runs the desktop's command-line programs.
+class CommandRunner {
+ public:
+  virtual ~CommandRunner() = default;
+  // Whether a program of that name is on the search path.
+  virtual bool Installed(const QString& program) = 0;
+  // Runs the program to its end; true when it started and exited with status 0. Its
+  // standard output goes to output when one is given.
+  virtual bool Run(const QString& program, const QStringList& arguments, QString* output = nullptr) = 0;
+};
+
+// The runner in use: real processes unless replaced.
+CommandRunner& Commands();
+// Puts another runner in place (null restores real processes); returns the previous one.
+std::unique_ptr<CommandRunner> SetCommands(std::unique_ptr<CommandRunner> runner);
+
+// The programs list of an xscreensaver settings file with one entry added that runs the
+// executable full screen. Nothing when the text holds no programs list; the text as it was
+// when the entry is there already. Every other byte stays as it was.
+std::optional<QByteArray> AddScreenSaverProgram(const QByteArray& settings, const QString& exe);
+
+// Registers the screensaver executable with xscreensaver in the given home folder: when
+// xscreensaver is installed and "<home>/.xscreensaver" holds a programs list, the entry is
+// added to it once, the file replaced atomically. False when nothing could register it.
+bool InstallScreenSaverIn(const QString& exe, const QString& home);
+// The same for the user's own home folder.
+bool InstallScreenSaver(const QString& exe);
+
+}  // namespace Desktop
