@@ -105,6 +105,8 @@ inline constexpr std::string_view Create_Scr = "Create_Scr";
 inline constexpr std::string_view Help_Index = "Help_Index";
 inline constexpr std::string_view Help_Website = "Help_Website";
 inline constexpr std::string_view Help_Update = "Help_Update";
+// The forum page: a command with no menu row.
+inline constexpr std::string_view Help_User = "Help_User";
 inline constexpr std::string_view Zoom_Small = "Zoom_Small";
 inline constexpr std::string_view Zoom_Normal = "Zoom_Normal";
 inline constexpr std::string_view Zoom_Middle = "Zoom_Middle";
@@ -145,6 +147,10 @@ inline constexpr std::string_view Stamp_Brush10 = "Stamp_Brush10";
 inline constexpr std::string_view Stamp_Brush11 = "Stamp_Brush11";
 inline constexpr std::string_view Vector_Single = "Vector_Single";
 inline constexpr std::string_view Vector_Radial = "Vector_Radial";
+// Commands with no menu row: the linear fill style and the stamp's own undo and redo.
+inline constexpr std::string_view Vector_Linear = "Vector_Linear";
+inline constexpr std::string_view Stamp_Undo = "Stamp_Undo";
+inline constexpr std::string_view Stamp_Redo = "Stamp_Redo";
 
 // A folder-history row's key is this prefix followed by the row's number.
 inline constexpr std::string_view File_History = "File_History";

@@ -23,6 +23,7 @@
 #include "mainwindow/FileChooser.h"
 #include "mainwindow/StandInPanes.h"
 #include "mainwindow/WheelHook.h"
+#include "windows/FrmScroll.h"
 #include "windows/PrintWindow.h"
 #include "windows/SlideshowWindow.h"
 

@@ -27,6 +27,7 @@
 #include "mainwindow/PaneLayout.h"
 #include "platform/forms/HourglassCursor.h"
 
+class FrmScroll;
 class Imageqzviewer;
 class FileChooser;
 class QComboBox;
@@ -99,6 +100,14 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void DeleteSelectedFiles();
   // Opens the print window, or brings the open one to the front.
   void ShowPrintWindow();
+  // The canvas's picture full screen in the window's own slideshow; nothing while a tool
+  // is armed or without a picture.
+  void ShowFullView();
+  // The properties window of a picture, over this window until it closes.
+  void ShowProperties(const QImage& picture);
+  // Makes the selected pictures the screensaver's set in the export window (made on first
+  // use); a pick while an export runs is passed over.
+  void ExportScreensaver();
   // The file task dialog of rename, copy and move: made on first use and kept.
   TaskDialogServices& FileTaskDialog();
   // Tests hand in their own task dialogs.
@@ -318,6 +327,7 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   std::unique_ptr<SlideshowWindow> m_ownSlideshow;
   std::unique_ptr<SlideshowWindow> m_slideshow;
   std::unique_ptr<PrintWindow> m_printWindow;
+  std::unique_ptr<FrmScroll> m_screensaverExport;
 
   QString m_label1;
   QString m_lastOpened;

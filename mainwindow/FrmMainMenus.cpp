@@ -18,7 +18,6 @@
 #include "mainwindow/MenuCommands.h"
 #include "mainwindow/MenuStates.h"
 #include "platform/Clipboard.h"
-#include "mainwindow/TemporaryMenu.h"
 
 namespace {
 
@@ -109,10 +108,7 @@ void FrmMain::HistoryPick() {
 
 void FrmMain::RunMenuCommand(const QString& key) {
   m_pickedKey = key;
-  // Pop-up keys whose menu has not landed keep their temporary rows.
-  if (!MenuCommands::Run(*this, key)) {
-    TemporaryMenu::Run(key, *m_canvas);
-  }
+  MenuCommands::Run(*this, key);
   m_pickedKey.clear();
 }
 

@@ -1,9 +1,17 @@
 // The secondary windows the main window makes: the file task dialogs, its two
-// slideshows and the print window.
+// slideshows, the print window, the properties window and the screensaver export.
 #include "mainwindow/FrmMain.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QPointer>
 #include <QTimer>
+
+#include "canvas/Imageqzviewer.h"
+#include "platform/Desktop.h"
+#include "platform/gdiplus/Bitmap.h"
+#include "windows/FrmProp.h"
+#include "windows/FrmScroll.h"
 
 #include "foundation/ModPublic.h"
 #include "foundation/SelectedFiles.h"
@@ -38,6 +46,38 @@ void FrmMain::ShowPrintWindow() {
     m_printWindow = std::make_unique<PrintWindow>(this, SelectedFiles::Program(), ModPublic::DataFolderPath);
   }
   m_printWindow->Show();
+}
+
+void FrmMain::ShowFullView() {
+  if (m_canvas->Effect() != 0 || !m_canvas->hasImage()) {
+    return;
+  }
+  SlideshowServices& view = OwnSlideshow();
+  view.SetisFullView(true);
+  view.Show();
+  view.StartSlideshow(QString(), &m_canvas->ImgDIB.DIB()->Image());
+}
+
+void FrmMain::ShowProperties(const QImage& picture) {
+  auto* properties = new FrmProp(picture, this);
+  properties->setAttribute(Qt::WA_DeleteOnClose);
+  properties->ShowModal();
+}
+
+void FrmMain::ExportScreensaver() {
+  if (!m_screensaverExport) {
+    const QString exe = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("lorvanescr"));
+    m_screensaverExport = std::make_unique<FrmScroll>(SelectedFiles::Program(), ModPublic::ProgramFolder(), exe,
+                                                      &Desktop::InstallScreenSaver, this);
+  }
+  FrmScroll& exporter = *m_screensaverExport;
+  if (exporter.IsBusy()) {
+    return;
+  }
+  exporter.show();
+  exporter.SetFormT(0);
+  exporter.Start();
+  exporter.CopyFiles();
 }
 
 void FrmMain::UnloadSecondaryWindows() {

@@ -45,8 +45,27 @@ void FileCommand(FrmMain& window, std::string_view key);
 void FileTask(FrmMain& window, std::string_view key);
 
 // Browse commands.
+void FullView(FrmMain& window, std::string_view key);
+void Fit(FrmMain& window, std::string_view key);
+void Step(FrmMain& window, std::string_view key);
 void Sort(FrmMain& window, std::string_view key);
 void Star(FrmMain& window, std::string_view key);
+void Slideshow(FrmMain& window, std::string_view key);
+void Properties(FrmMain& window, std::string_view key);
+
+// Create and Help commands.
+void DesktopWallpaper(FrmMain& window, std::string_view key);
+void DesktopColour(FrmMain& window, std::string_view key);
+void ScreensaverExport(FrmMain& window, std::string_view key);
+void Help(FrmMain& window, std::string_view key);
+
+// Pop-up menu commands.
+void ThumbnailSize(FrmMain& window, std::string_view key);
+void FillStyle(FrmMain& window, std::string_view key);
+void BrushSize(FrmMain& window, std::string_view key);
+void Eraser(FrmMain& window, std::string_view key);
+void StampSize(FrmMain& window, std::string_view key);
+void StampHistory(FrmMain& window, std::string_view key);
 
 // Image Tool and Effect commands.
 void Shape(FrmMain& window, std::string_view key);

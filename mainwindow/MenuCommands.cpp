@@ -49,9 +49,20 @@ const std::array kCommands{
     Command{K::Edit_Fav, H::PanelSection},
     Command{K::Edit_Keyword, H::PanelSection},
     Command{K::Edit_Prop, H::PanelSection},
+    Command{K::View_Fullmode, H::FullView},
+    Command{K::View_Fitmode, H::Fit},
+    Command{K::View_Zoomout, H::Step},
+    Command{K::View_Zoomin, H::Step},
+    Command{K::View_Sortname, H::Sort},
+    Command{K::View_Sortsize, H::Sort},
+    Command{K::View_Sorttype, H::Sort},
+    Command{K::View_Sortcreate, H::Sort},
+    Command{K::View_Sortmodify, H::Sort},
     Command{K::View_Sortstar, H::Sort},
     Command{K::View_Addstar, H::Star},
     Command{K::View_Removestar, H::Star},
+    Command{K::View_Slideshow, H::Slideshow},
+    Command{K::View_Properties, H::Properties},
     Command{K::Filter_Browse, H::Adjustment},
     Command{K::Filter_Select, H::Selection},
     Command{K::Filter_EllipSelect, H::Selection},
@@ -109,31 +120,50 @@ const std::array kCommands{
     Command{K::Effect_Moon, H::Effect},
     Command{K::Effect_Lensflare, H::Effect},
     Command{K::Effect_Mist, H::Effect},
+    Command{K::Create_Desktop, H::DesktopWallpaper},
+    Command{K::Create_Desktopbg, H::DesktopColour},
+    Command{K::Create_Scr, H::ScreensaverExport},
+    Command{K::Help_Index, H::Help},
+    Command{K::Help_Website, H::Help},
+    Command{K::Help_User, H::Help},
+    Command{K::Help_Update, H::Help},
+    Command{K::Zoom_Small, H::ThumbnailSize},
+    Command{K::Zoom_Normal, H::ThumbnailSize},
+    Command{K::Zoom_Middle, H::ThumbnailSize},
+    Command{K::Zoom_Large, H::ThumbnailSize},
+    Command{K::Zoom_Maximal, H::ThumbnailSize},
+    Command{K::Stamp_Brusheraser, H::Eraser},
+    Command{K::Stamp_Pencileraser, H::Eraser},
+    Command{K::Stamp_Blockeraser, H::Eraser},
+    Command{K::Stamp_Size, H::StampSize},
     Command{K::Stamp_Send, H::SendToStampLibrary},
+    Command{K::Stamp_Brush1, H::BrushSize},
+    Command{K::Stamp_Brush2, H::BrushSize},
+    Command{K::Stamp_Brush3, H::BrushSize},
+    Command{K::Stamp_Brush4, H::BrushSize},
+    Command{K::Stamp_Brush5, H::BrushSize},
+    Command{K::Stamp_Brush6, H::BrushSize},
+    Command{K::Stamp_Brush7, H::BrushSize},
+    Command{K::Stamp_Brush8, H::BrushSize},
+    Command{K::Stamp_Brush9, H::BrushSize},
+    Command{K::Stamp_Brush10, H::BrushSize},
+    Command{K::Stamp_Brush11, H::BrushSize},
+    Command{K::Stamp_Undo, H::StampHistory},
+    Command{K::Stamp_Redo, H::StampHistory},
+    Command{K::Vector_Single, H::FillStyle},
+    Command{K::Vector_Linear, H::FillStyle},
+    Command{K::Vector_Radial, H::FillStyle},
 };
 
 // The stamp library's delete has its own button on the side panel; the star rows belong
 // to a pop-up menu nothing opens.
 constexpr std::array kDocumentedNoOps{K::File_Favdec, K::Star_Add, K::Star_Remove};
 
-constexpr std::array kPending{
-    // The browse menu.
-    K::View_Fullmode, K::View_Fitmode, K::View_Zoomout, K::View_Zoomin, K::View_Sortname, K::View_Sortsize,
-    K::View_Sorttype, K::View_Sortcreate, K::View_Sortmodify, K::View_Slideshow,
-    K::View_Properties,
-    // The create and help menus.
-    K::Create_Desktop, K::Create_Desktopbg, K::Create_Scr, K::Help_Index, K::Help_Website, K::Help_Update,
-    // The pop-up menus: thumbnail sizes, line widths, the stamp's options and brushes, fill styles.
-    K::Zoom_Small, K::Zoom_Normal, K::Zoom_Middle, K::Zoom_Large, K::Zoom_Maximal, K::Stamp_Brusheraser, K::Stamp_Pencileraser, K::Stamp_Blockeraser, K::Stamp_Size,
-    K::Stamp_Brush1, K::Stamp_Brush2, K::Stamp_Brush3, K::Stamp_Brush4, K::Stamp_Brush5, K::Stamp_Brush6,
-    K::Stamp_Brush7, K::Stamp_Brush8, K::Stamp_Brush9, K::Stamp_Brush10, K::Stamp_Brush11, K::Vector_Single,
-    K::Vector_Radial};
-
 }  // namespace
 
 std::span<const Command> Table() { return kCommands; }
 std::span<const std::string_view> DocumentedNoOps() { return kDocumentedNoOps; }
-std::span<const std::string_view> Pending() { return kPending; }
+std::span<const std::string_view> Pending() { return {}; }
 
 const Command* Find(const QString& key) {
   const QByteArray latin = key.toLatin1();

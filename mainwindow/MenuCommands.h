@@ -22,7 +22,7 @@ struct Command {
 std::span<const Command> Table();
 // Keys that have a menu row and deliberately no action.
 std::span<const std::string_view> DocumentedNoOps();
-// Keys whose actions come with later work: the browse, create, help and pop-up commands.
+// Keys whose actions come with later work; none are left.
 std::span<const std::string_view> Pending();
 
 // The command of a key; null when no row of the table has exactly that key.

@@ -1,7 +1,7 @@
 #pragma once
-// The desktop's own settings the program changes: the screensaver it runs. Every
-// external program goes through a CommandRunner, which tests replace with one that
-// records the calls, so no test ever touches the real desktop.
+// The desktop's own settings the program changes: the screensaver it runs and the
+// wallpaper it shows. Every external program goes through a CommandRunner, which tests
+// replace with one that records the calls, so no test ever touches the real desktop.
 
 #include <memory>
 #include <optional>
@@ -9,6 +9,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+class QImage;
 
 namespace Desktop {
 
@@ -39,5 +41,19 @@ std::optional<QByteArray> AddScreenSaverProgram(const QByteArray& settings, cons
 bool InstallScreenSaverIn(const QString& exe, const QString& home);
 // The same for the user's own home folder.
 bool InstallScreenSaver(const QString& exe);
+
+// The desktops whose wallpaper is set through their own programs.
+enum class Kind { Gnome, Cinnamon, Mate, Plasma, Xfce, Other };
+// The desktop named by an XDG_CURRENT_DESKTOP value (a list separated by colons).
+Kind KindOf(const QString& currentDesktop);
+
+// Makes the picture file the wallpaper, stretched over the screen: through the programs
+// of the running desktop (XDG_CURRENT_DESKTOP), else as the X root window's picture.
+// False when no way worked.
+bool SetDesktopWallpaper(const QString& path);
+// Shows the picture, stretched, as the root window's background of the X display given
+// (the DISPLAY of the environment when empty) and announces it in _XROOTPMAP_ID, where
+// desktops without their own wallpaper setting and compositors look for it.
+bool SetRootWindowPicture(const QImage& picture, const QByteArray& display = {});
 
 }  // namespace Desktop

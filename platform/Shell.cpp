@@ -173,9 +173,20 @@ bool MoveIntoFolder(const QString& source, const QString& targetFolder) {
   return false;
 }
 
+namespace {
+
+DocumentOpener& Opener() {
+  static DocumentOpener opener;
+  return opener;
+}
+
+}  // namespace
+
 bool OpenDocument(const QString& pathOrUrl) {
   const QUrl url = pathOrUrl.contains(QStringLiteral("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
-  return QDesktopServices::openUrl(url);
+  return Opener() ? Opener()(url) : QDesktopServices::openUrl(url);
 }
+
+void SetDocumentOpener(DocumentOpener opener) { Opener() = std::move(opener); }
 
 }  // namespace Shell

@@ -4,7 +4,11 @@
 // document with its usual program. Every failure is told to the user in a message box
 // and returned as false; callers may ignore the result.
 
+#include <functional>
+
 #include <QString>
+
+class QUrl;
 
 namespace Shell {
 
@@ -26,6 +30,10 @@ bool MoveIntoFolder(const QString& source, const QString& targetFolder);
 
 // Opens a local file, or a URL with a scheme, with the desktop's handler for it.
 bool OpenDocument(const QString& pathOrUrl);
+// What opens documents: the desktop's handler unless replaced (tests record instead). An
+// empty opener restores the desktop's handler.
+using DocumentOpener = std::function<bool(const QUrl& url)>;
+void SetDocumentOpener(DocumentOpener opener);
 
 // The name a copy of a file takes in its own folder: "name - Copy.ext", then
 // "name - Copy (2).ext" and so on, the first one that is free.
