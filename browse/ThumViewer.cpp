@@ -268,14 +268,8 @@ void ThumViewer::ScrollToSlot(int slot) {
 }
 
 void ThumViewer::UpdateScrollRange() {
-  const int h = height();
-  const bool fits = h > m_surface->height();
-  m_scroll->SetEnabled(!fits);
-  if (!fits) {
-    m_scroll->SetMax(m_surface->height() - h);
-  }
   // A sheet that now fits must not stay scrolled behind a disabled bar.
-  m_scroll->ResetValue();
+  m_scroll->FitContent(m_surface->height(), height());
 }
 
 void ThumViewer::OnScrollValueChanged() {

@@ -153,7 +153,7 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   QString ImageFormats() const { return m_pattern; }
   // Shows only the listed extensions ("*.png;*.JPG"), ignoring case; the listing
   // pattern stays as it is.
-  void SetImageFormats(const QString& value);
+  void SetImageFormats(const QString& value) override;
   bool HideCaption() const { return m_hideCaption; }
   void SetHideCaption(bool value) { m_hideCaption = value; }
   bool AutoZoomsize() const { return m_autoZoomsize; }

@@ -75,6 +75,15 @@ void scrollVControl::SetEnabled(bool value) {
   update();
 }
 
+void scrollVControl::FitContent(int contentHeight, int viewportHeight) {
+  const bool fits = viewportHeight > contentHeight;
+  SetEnabled(!fits);
+  if (!fits) {
+    SetMax(contentHeight - viewportHeight);
+  }
+  ResetValue();
+}
+
 void scrollVControl::ResetValue() {
   PaintThumbAt(0, true, QPointF(0, 0));
   // A drag in progress ends here: its grab offset would otherwise be read as the new

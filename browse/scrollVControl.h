@@ -40,6 +40,10 @@ class scrollVControl : public QWidget {
   // Puts the thumb where this value lies on the track and makes it the value, without
   // raising an event: the host has moved its content there itself.
   void ShowValue(int value);
+  // Sets the bar up for content of that height seen through a viewport of that height:
+  // disabled when the viewport is taller, else Max is the hidden part. Either way the
+  // thumb goes back to the top.
+  void FitContent(int contentHeight, int viewportHeight);
   // Redraws the whole bar with the thumb path at (PathLeft, PathTop) and a pointer at
   // (MoveX, MoveY); Press shows the pressed look while the bar is enabled.
   void StartPaint(int PathLeft, int PathTop, int PathW, int PathH, int PathArc_W, int PathArc_H, bool Press,

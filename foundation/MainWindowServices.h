@@ -53,6 +53,8 @@ class ThumbnailSheetServices {
   virtual void QrFileCreate(bool isDelete = false) = 0;
   // Lists the folder again and redraws the thumbnails.
   virtual void RefreshThumbnail(bool isReAdd = true) = 0;
+  // The file patterns the sheet lists, "*.jpg;*.png;" and the like.
+  virtual void SetImageFormats(const QString& value) = 0;
   // The number of listed pictures (the sheet's ListCount), and the path of one of them
   // (empty outside the list).
   virtual int SlideCount() const = 0;

@@ -51,21 +51,45 @@ void SkinSurface::paintEvent(QPaintEvent* event) {
 
 namespace SkinShapes {
 
-Gdip::Path RoundedBoxPath(float left, float top, float straightW, float straightH, float cornerW, float cornerH) {
+namespace {
+
+// The top edge with its two rounded corners and the right edge down to innerBottom.
+Gdip::Path RoundedTop(float left, float top, float straightW, float innerBottom, float cornerW, float cornerH) {
   const float innerRight = left + cornerW + straightW;
   const float right = innerRight + cornerW;
-  const float innerBottom = top + straightH;
-  const float bottom = innerBottom + cornerH;
   Gdip::Path path;
   path.AddArc(left, top, cornerW, cornerH, 180, 90);
   path.AddLine(Whole(left + cornerW), Whole(top), Whole(left + straightW), Whole(top));
   path.AddArc(innerRight, top, cornerW, cornerH, 270, 90);
   path.AddLine(Whole(right), Whole(top + cornerH), Whole(right), Whole(innerBottom));
+  return path;
+}
+
+// The left edge from its bottom up to the top corner, and the figure closed.
+void CloseLeft(Gdip::Path& path, float left, float top, float innerBottom, float cornerH) {
+  path.AddLine(Whole(left), Whole(innerBottom), Whole(left), Whole(top + Numbers::RoundToInt(cornerH) / 2));
+  path.CloseFigure();
+}
+
+}  // namespace
+
+Gdip::Path RoundedBoxPath(float left, float top, float straightW, float straightH, float cornerW, float cornerH) {
+  const float innerRight = left + cornerW + straightW;
+  const float innerBottom = top + straightH;
+  const float bottom = innerBottom + cornerH;
+  Gdip::Path path = RoundedTop(left, top, straightW, innerBottom, cornerW, cornerH);
   path.AddArc(innerRight, innerBottom, cornerW, cornerH, 0, 90);
   path.AddLine(Whole(innerRight), Whole(bottom), Whole(left + cornerW), Whole(bottom));
   path.AddArc(left, innerBottom, cornerW, cornerH, 90, 90);
-  path.AddLine(Whole(left), Whole(innerBottom), Whole(left), Whole(top + Numbers::RoundToInt(cornerH) / 2));
-  path.CloseFigure();
+  CloseLeft(path, left, top, innerBottom, cornerH);
+  return path;
+}
+
+Gdip::Path RoundedTabPath(float left, float top, float straightW, float straightH, float cornerW, float cornerH) {
+  const float bottom = top + straightH;
+  Gdip::Path path = RoundedTop(left, top, straightW, bottom, cornerW, cornerH);
+  path.AddLine(Whole(left + straightW + 2 * cornerW), Whole(bottom), Whole(left), Whole(bottom));
+  CloseLeft(path, left, top, bottom, cornerH);
   return path;
 }
 

@@ -42,6 +42,8 @@ namespace SkinShapes {
 // joined by straight edges whose ends lie on whole pixels. The box spans left to
 // left + straightW + 2 * cornerW and top to top + straightH + cornerH.
 Gdip::Path RoundedBoxPath(float left, float top, float straightW, float straightH, float cornerW, float cornerH);
+// A tab: the rounded box's top corners over a flat bottom at top + straightH.
+Gdip::Path RoundedTabPath(float left, float top, float straightW, float straightH, float cornerW, float cornerH);
 
 // Whether a point lies in a rectangle, its left and top edges inside and its right and
 // bottom edges outside, so neighbouring spots never both claim a pixel.

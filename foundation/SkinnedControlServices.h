@@ -28,11 +28,16 @@ class SidePanelServices {
   virtual void ResizePaint() = 0;
   virtual void ResetPaint() = 0;
   virtual void StartPaint() = 0;
-  // The stamp library's chosen file.
-  virtual QString StampFilename() const = 0;
-  // The stamp library lists a file just added under a name, and lists its folder again.
-  virtual void Import(const QString& Filename, const QString& Name) = 0;
+  // 1 when the last press on the tools grid hit a tool, else 0.
+  virtual int lngVisible() const = 0;
+  // Lists the stamp library again after a stamp was added or deleted.
   virtual void RefreshFav() = 0;
+  // Puts a new library file at the top of the stamp library until its next listing.
+  virtual void Import(const QString& Path, const QString& NewItem) = 0;
+  // The file of the chosen stamp tile, and the button the last release was over: 1
+  // delete, 2 enter, 0 none.
+  virtual QString StampFilename() const = 0;
+  virtual int StampEnter() const = 0;
   // The picture's facts in the properties section follow the picture just opened.
   virtual void RefreshProperties() = 0;
 };

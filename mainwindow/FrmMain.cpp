@@ -12,11 +12,11 @@
 
 #include "browse/ScrollControl.h"
 #include "browse/ThumViewer.h"
-#include "browse/ZzQFiterControl.h"
 #include "canvas/Imageqzviewer.h"
 #include "controls/ButtonControl.h"
 #include "controls/MenuModel.h"
 #include "controls/ToolbarUser.h"
+#include "controls/UserqzProcess.h"
 #include "controls/ZpYSkinMenu.h"
 #include "foundation/CommandKeys.h"
 #include "foundation/ModPublic.h"
@@ -107,10 +107,8 @@ void FrmMain::CreateControls() {
   m_splitH = Hosted<SplitterServices>::Of(new StandInSplitter(this, {kSplitHWidth, kDesignSize.height()}));
   m_thumbnailBar = new ScrollControl(this);
   m_splitV = Hosted<ThumbnailBarServices>::Of(m_thumbnailBar);
-  auto* sidePanel = new StandInSidePanel(this);
-  m_sidePanel = Hosted<SidePanelServices>::Of(sidePanel);
-  m_formatFilter = new ZzQFiterControl(sidePanel);
-  sidePanel->SetSection(m_formatFilter);
+  m_sideProcess = new UserqzProcess(this);
+  m_sidePanel = Hosted<SidePanelServices>::Of(m_sideProcess);
   m_textStrip = Hosted<TextStripServices>::Of(new StandInTextStrip(this));
   auto* menu = new ZpYSkinMenu(this, ModPublic::DataFolderPath, this);
   menu->hide();
@@ -127,16 +125,9 @@ void FrmMain::CreateControls() {
   m_titleSkin->SetOnMouseUp([this](int, int, float, float) { TitleSkin_MouseUp(); });
   ConnectThumbnailBar();
   ConnectChildEvents();
-  connect(m_formatFilter, &ZzQFiterControl::FormatToggled, this, &FrmMain::ApplyFormatFilter);
   connect(strip, &ToolbarUser::MouseDown, this, [this](int, int, float X, float) { OpenStripMenu(X); });
   connect(strip, &ToolbarUser::MouseMove, this, [this](int, int, float X, float) { qzToolbarUser_MouseMove(X); });
   connect(menu, &ZpYSkinMenu::MouseUP, this, &FrmMain::SkinMenu_MouseUp);
-}
-
-// The sheet lists the formats left switched on in the filter.
-void FrmMain::ApplyFormatFilter() {
-  m_sheet->SetImageFormats(m_formatFilter->ImageFormats());
-  m_sheet->RefreshThumbnail(true);
 }
 
 CanvasSaveServices* FrmMain::SingleqzPreview() { return m_canvas; }

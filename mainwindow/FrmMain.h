@@ -36,7 +36,7 @@ class ScrollControl;
 class PrintWindow;
 class SlideshowWindow;
 class ThumViewer;
-class ZzQFiterControl;
+class UserqzProcess;
 
 // A hosted control: its widget, for the container properties the layout sets, and its
 // services. A control's issue swaps its stand-in for the real control in one place.
@@ -234,7 +234,7 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   QWidget& TitleBarWidget() { return *m_titleSkin.widget; }
   const QComboBox& FontList() const { return *m_cbFont; }
   QTimer& LayoutTimer() { return m_timer2; }
-  ZzQFiterControl& FormatFilter() { return *m_formatFilter; }
+  UserqzProcess& SidePanel() { return *m_sideProcess; }
   ScrollControl& ThumbnailBar() { return *m_thumbnailBar; }
 
  signals:
@@ -279,7 +279,6 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void ShowTextStripFor(int effect);
   PaneLayout::PaneWidgets AllPaneWidgets() const;
   void ApplyArrangement(const PaneLayout::Arrangement& arrangement);
-  void ApplyFormatFilter();
   // The thumbnail bar's handlers (FrmMainThumbnailBar.cpp).
   void ConnectThumbnailBar();
   void ShowImageCounts();
@@ -308,8 +307,7 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   // A press on the bar's grip drags the canvas's zoom until the release.
   bool m_zoomDrag = false;
   Hosted<SidePanelServices> m_sidePanel;
-  // The format filter, placed under the tree until the side panel takes it.
-  ZzQFiterControl* m_formatFilter = nullptr;
+  UserqzProcess* m_sideProcess = nullptr;
   Hosted<TextStripServices> m_textStrip;
   Hosted<SkinMenuServices> m_skinMenu;
   // The resize grip and the ghost bar of a splitter drag: plain boxes.

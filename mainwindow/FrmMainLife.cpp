@@ -38,7 +38,6 @@ void FrmMain::Form_Load() {
   m_titleSkin->SetBackground(ModGDI::MakeARGB(200, 100, 140, 255));
   m_wheel->HookMainWindow(*this);
   m_splitV->HandleHDC(false);
-  m_formatFilter->IniaData();
   ModFont::AddFontFamilyItems(*m_cbFont);
   CreateSlideshows();
   m_canvas->CreateBrush();

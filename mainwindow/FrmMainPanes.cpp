@@ -58,8 +58,6 @@ void FrmMain::RepaintMainControls() {
   m_splitLV->PaintStyle(0);
   m_splitH->PaintStyle(2);
   m_sidePanel->StartPaint();
-  // The side panel's stand-in does not paint its one built section itself.
-  m_formatFilter->StartPaint();
 }
 
 void FrmMain::ToggleThumbnailPane() {

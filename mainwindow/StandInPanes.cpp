@@ -1,6 +1,5 @@
 #include "mainwindow/StandInPanes.h"
 
-#include <QDate>
 #include <QPainter>
 
 namespace {
@@ -9,8 +8,6 @@ namespace {
 constexpr int kToolbarHeight = 40;
 constexpr int kTextStripHeight = 25;
 constexpr int kPaneWidth = 400;
-constexpr int kSidePanelWidth = 270;
-constexpr int kSidePanelHeight = 300;
 
 const QColor kPaneColour(228, 226, 220);
 const QColor kPaneEdge(208, 206, 200);
@@ -50,26 +47,6 @@ void StandInImageToolbar::EnabledID(int ID, bool Enabled) {
 }
 
 StandInSplitter::StandInSplitter(QWidget* parent, QSize size) : StandInPane(parent, size) {}
-
-StandInSidePanel::StandInSidePanel(QWidget* parent) : StandInPane(parent, {kSidePanelWidth, kSidePanelHeight}) {}
-
-void StandInSidePanel::SetSection(QWidget* section) {
-  m_section = section;
-  section->setParent(this);
-  section->setGeometry(rect());
-}
-
-void StandInSidePanel::resizeEvent(QResizeEvent* event) {
-  StandInPane::resizeEvent(event);
-  if (m_section != nullptr) {
-    m_section->setGeometry(rect());
-  }
-}
-
-// Until the calendar picker exists, the calendar shows today.
-int StandInSidePanel::CalenderDay() const { return QDate::currentDate().day(); }
-int StandInSidePanel::CalenderMonth() const { return QDate::currentDate().month(); }
-int StandInSidePanel::CalenderYear() const { return QDate::currentDate().year(); }
 
 StandInTextStrip::StandInTextStrip(QWidget* parent) : StandInPane(parent, {kPaneWidth, kTextStripHeight}) {
   hide();

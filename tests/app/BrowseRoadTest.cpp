@@ -48,9 +48,10 @@ constexpr int kMenuBarTop = 26;
 constexpr int kMenuBarBottom = 46;
 constexpr int kViewTitle = 80;
 constexpr int kStarRows[] = {8 + 9 * 20 + 3 * 10 + 10, 8 + 10 * 20 + 4 * 10 + 10, 8 + 11 * 20 + 4 * 10 + 10};
-// The middle of the filter's first row in the window.
+// The side panel's "Patten" tab and the middle of the filter's first row below it.
+constexpr QPoint kFilterTab{152, 430};
 constexpr int kFilterRowX = 60;
-constexpr int kFilterFirstRowY = 420;
+constexpr int kFilterFirstRowY = 451;
 // The middle of the thumbnail bar's grip at its home.
 constexpr QPoint kGrip{654, 490};
 
@@ -174,6 +175,7 @@ TEST_F(BrowseRoad, StarsFilterAndZoomAsAUserMeetsThem) {
   ASSERT_TRUE(WaitForShot(*x, window, shot, twoStars)) << "the stars were not there after a restart";
 
   // "*.Jpg" switched off: the JPEG pictures leave the sheet.
+  x->Click(window, kFilterTab.x(), kFilterTab.y());
   x->Click(window, kFilterRowX, kFilterFirstRowY + 7 * 20);
   ASSERT_TRUE(SheetShows(window, {0, 1, 3}, {2, 4})) << "the JPEG pictures stayed";
   shot.save(TestSupport::ArtifactsFolder() + "/browse-road-3-without-jpeg.png");

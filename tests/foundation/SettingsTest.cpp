@@ -58,9 +58,10 @@ class RecordingMainWindow : public MainWindowServices,
   void SetToolselect(int) override {}
   void ResizePaint() override {}
   void ResetPaint() override {}
-  QString StampFilename() const override { return {}; }
-  void Import(const QString&, const QString&) override {}
   void RefreshFav() override {}
+  void Import(const QString&, const QString&) override {}
+  QString StampFilename() const override { return {}; }
+  int StampEnter() const override { return 0; }
   void RefreshProperties() override {}
 
   void PressDownID(int id, bool pressed) override { Note(QStringLiteral("PressDownID %1 %2").arg(id).arg(pressed)); }

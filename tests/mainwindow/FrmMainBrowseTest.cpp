@@ -11,6 +11,7 @@
 #include "browse/ZzQFiterControl.h"
 #include "canvas/CanvasLayout.h"
 #include "controls/MenuModel.h"
+#include "controls/UserqzProcess.h"
 #include "foundation/CommandKeys.h"
 #include "foundation/SelectedFiles.h"
 #include "mainwindow/FrmMainFixture.h"
@@ -88,7 +89,8 @@ TEST_F(BrowseInWindow, StarsFromTheMenuSortByStarAndGoAgain) {
 }
 
 TEST_F(BrowseInWindow, SwitchingJpegOffTakesTheJpegFilesOffTheSheet) {
-  ZzQFiterControl& filter = m_window->FormatFilter();
+  m_window->SidePanel().SetToolselect(UserqzProcess::FilterSection);
+  ZzQFiterControl& filter = m_window->SidePanel().ZzQFiter();
   ASSERT_TRUE(filter.isVisible());
   const QRectF jpg = filter.Rows()[7].Rect;
   ASSERT_EQ(filter.Rows()[7].Text, "*.Jpg");

@@ -65,13 +65,19 @@ class FakeThumbnailSheet final : public ThumbnailSheetServices {
     return true;
   }
   void QrFileCreate(bool isDelete) override { starCommands.push_back(isDelete); }
-  void RefreshThumbnail(bool) override { ++listRefreshes; }
+  void RefreshThumbnail(bool isReAdd) override {
+    ++listRefreshes;
+    reAdds.push_back(isReAdd);
+  }
+  void SetImageFormats(const QString& value) override { imageFormats = value; }
   int SlideCount() const override { return int(listed.size()); }
   QString SlideFilename(int curI) const override { return listed.value(curI); }
   int refreshes = 0;
   QString path;
   QStringList listed;
   int listRefreshes = 0;
+  std::vector<bool> reAdds;
+  QString imageFormats;
   bool onEventsEnabled = false;
   int drawings = 0;
   std::vector<bool> starCommands;

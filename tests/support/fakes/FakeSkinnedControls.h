@@ -33,16 +33,20 @@ class FakeSidePanel final : public SidePanelServices {
   void ResizePaint() override { ++resizePaints; }
   void ResetPaint() override { ++resetPaints; }
   void StartPaint() override { ++startPaints; }
-  QString StampFilename() const override { return stampFilename; }
-  void Import(const QString& Filename, const QString& Name) override { imported.push_back({Filename, Name}); }
+  int lngVisible() const override { return toolHit; }
   void RefreshFav() override { ++favRefreshes; }
+  void Import(const QString& Path, const QString& NewItem) override { imported.emplace_back(Path, NewItem); }
+  QString StampFilename() const override { return stampFilename; }
+  int StampEnter() const override { return stampEnter; }
   void RefreshProperties() override { ++propertyRefreshes; }
 
   int selEffect = 0;
-  QString stampFilename;
-  std::vector<std::pair<QString, QString>> imported;
+  int toolHit = 0;
   int favRefreshes = 0;
   int propertyRefreshes = 0;
+  std::vector<std::pair<QString, QString>> imported;
+  QString stampFilename;
+  int stampEnter = 0;
   std::array<bool, 31> dayEnabled = MakeAllTrue();
   int calendarRefreshes = 0;
   int day = 1;
