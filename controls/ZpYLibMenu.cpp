@@ -11,6 +11,7 @@
 #include <QPainter>
 
 #include "browse/scrollVControl.h"
+#include "controls/SkinText.h"
 #include "foundation/GdiDIB.h"
 #include "foundation/ModDraw.h"
 #include "foundation/ModGDI.h"
@@ -19,6 +20,8 @@
 #include "platform/forms/Input.h"
 #include "platform/gdiplus/Brush.h"
 #include "platform/gdiplus/Codecs.h"
+#include "platform/gdiplus/Font.h"
+#include "platform/gdiplus/StringFormat.h"
 
 namespace {
 
@@ -39,6 +42,18 @@ std::int64_t ModifiedNanoseconds(const QString& path) {
   std::error_code error;
   const auto stamp = std::filesystem::last_write_time(path.toStdString(), error);
   return error ? 0 : std::int64_t(stamp.time_since_epoch().count());
+}
+
+// A line of a tile, laid out as the interface's text routine lays it out (cut with an
+// ellipsis past the width) but drawn through the glyph cache: a sheet holds hundreds.
+void TileText(Gdip::Graphics& g, const QString& text, float x, float y) {
+  const Gdip::Font font(Gdip::FontFamily(QStringLiteral("Tahoma")), 8);
+  Gdip::StringFormat format = Gdip::StringFormat::GenericDefault();
+  format.SetTrimming(Gdip::StringTrimming::EllipsisCharacter);
+  g.SetTextRenderingHint(Gdip::TextRenderingHint::ClearTypeGridFit);
+  QRectF box = g.MeasureString(text, font, QRectF(x, y, 0, 0), format);
+  box.setWidth(kTextWidth);
+  SkinText::Draw(g, text, font, box, format, kTextColour);
 }
 
 LibraryRow RowFor(const QString& folder, const QString& name) {
@@ -233,11 +248,10 @@ void ZpYLibMenu::DrawTile(int index, const ThumbPicture* picture) {
     g->DrawImage(*thumb, QRectF(15 + fx, y - 2 + fy, fw, fh));
   }
   const QString& title = m_rows[std::size_t(index)].Title;
-  ModGDI::DrawTextGdip(*g, QStringLiteral(" ") + title, kTextLeft, y + 5, QStringLiteral("Tahoma"), 8, kTextColour, 0,
-                       false, kTextWidth);
+  TileText(*g, QStringLiteral(" ") + title, kTextLeft, y + 5);
   if (picture != nullptr) {
     const QString size = QStringLiteral(" %1 x %2 pixels").arg(source.width()).arg(source.height());
-    ModGDI::DrawTextGdip(*g, size, kTextLeft, y + 20, QStringLiteral("Tahoma"), 8, kTextColour, 0, false, kTextWidth);
+    TileText(*g, size, kTextLeft, y + 20);
   }
   // A missing button picture leaves its square empty; the button still reacts.
   if (m_enterImage) {
