@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <system_error>
 
@@ -54,6 +55,12 @@ void TileText(Gdip::Graphics& g, const QString& text, float x, float y) {
   QRectF box = g.MeasureString(text, font, QRectF(x, y, 0, 0), format);
   box.setWidth(kTextWidth);
   SkinText::Draw(g, text, font, box, format, kTextColour);
+}
+
+// The band of the sheet that tile i alone draws on: from above its highlight down to its
+// separator.
+QRectF Band(int index, int sheetWidth) {
+  return {0, double(kFirstTileTop + ZpYLibMenu::TilePitch * index - 5), double(sheetWidth), double(ZpYLibMenu::TilePitch - 1)};
 }
 
 LibraryRow RowFor(const QString& folder, const QString& name) {
@@ -192,7 +199,7 @@ void ZpYLibMenu::Rebuild() {
   PlaceChildren();
   m_rows = ListLibrary(LibraryFolder());
   const int n = int(m_rows.size());
-  const int sheetWidth = m_oleBg->width();
+  const int sheetWidth = std::max(1, m_oleBg->width());
   m_rects.clear();
   for (int i = 0; i < n; ++i) {
     m_rects.push_back(TileGeometry(i, sheetWidth));
@@ -204,6 +211,23 @@ void ZpYLibMenu::Rebuild() {
   m_highlighted = m_highlighted && m_selectedIndex >= 0;
   m_libOle->setGeometry(0, 0, sheetWidth, SheetHeight(n));
   m_scroll->FitContent(SheetHeight(n), m_oleBg->height());
+  DrawSheet();
+}
+
+void ZpYLibMenu::DrawSheet() {
+  const int n = int(m_rows.size());
+  const int sheetWidth = m_libOle->width();
+  // Tiles of files that did not change are copied from the previous sheet, not drawn again.
+  DIBsave previous = std::move(m_sheetCanvas);
+  previous.MemGraphics.reset();
+  const std::vector<ThumbRequest> previousRequests = std::move(m_requests);
+  const std::vector<bool> previousDone = std::move(m_tileDone);
+  std::map<QString, int> previousTiles;
+  if (previous.new_Img && previous.new_Img->Width() == sheetWidth) {
+    for (int j = 0; j < int(previousRequests.size()); ++j) {
+      previousTiles[previousRequests[std::size_t(j)].Path] = j;
+    }
+  }
   m_sheetCanvas.CreateBlankMemory(SheetHeight(n), sheetWidth, nullptr, false);
   m_sheetCanvas.ClearScreen(kSheetColour);
   const QString data = ModPublic::ProgramFolder() + QStringLiteral("Datas/");
@@ -211,12 +235,21 @@ void ZpYLibMenu::Rebuild() {
   m_deleteImage = Gdip::LoadImageFromFile(data + QStringLiteral("DelStamp.png"));
   std::vector<ThumbRequest> missing;
   m_requests.clear();
+  m_tileDone.assign(std::size_t(n), false);
   for (int i = 0; i < n; ++i) {
-    m_requests.push_back(RequestFor(i));
-    const ThumbPicture* known = m_loader.Cached(m_requests.back());
+    const ThumbRequest& request = m_requests.emplace_back(RequestFor(i));
+    const auto before = previousTiles.find(request.Path);
+    const auto j = before == previousTiles.end() ? std::size_t(0) : std::size_t(before->second);
+    if (before != previousTiles.end() && previousDone[j] && previousRequests[j].Bytes == request.Bytes &&
+        previousRequests[j].Modified == request.Modified) {
+      m_sheetCanvas.MemGraphics->DrawImage(*previous.new_Img, Band(i, sheetWidth), Band(int(j), sheetWidth));
+      m_tileDone[std::size_t(i)] = true;
+      continue;
+    }
+    const ThumbPicture* known = m_loader.Cached(request);
     DrawTile(i, known);
     if (known == nullptr) {
-      missing.push_back(m_requests.back());
+      missing.push_back(request);
     }
   }
   m_libOle->update();
@@ -238,7 +271,8 @@ void ZpYLibMenu::DrawTile(int index, const ThumbPicture* picture) {
   const TileRects& rects = m_rects[std::size_t(index)];
   const auto y = float(rects.Tile.y());
   const auto sheetWidth = float(m_libOle->width());
-  g->FillRectangle(Gdip::SolidBrush(kSheetColour), QRectF(0, y - 5, sheetWidth, TilePitch - 1));
+  g->FillRectangle(Gdip::SolidBrush(kSheetColour), Band(index, m_libOle->width()));
+  m_tileDone[std::size_t(index)] = picture != nullptr;
   const QSize source = picture != nullptr ? picture->Source : QSize(0, 0);
   if (picture != nullptr && !picture->Thumb.isNull()) {
     float fx = 0, fy = 0, fw = 0, fh = 0;

@@ -97,6 +97,7 @@ class ZpYLibMenu : public QWidget {
   // Places the bar, the viewport and the sheet for the control's size.
   void PlaceChildren();
   void Rebuild();
+  void DrawSheet();
   void DrawTile(int index, const ThumbPicture* picture);
   void OnDelivered(int Row, const ThumbPicture& picture);
   void WriteCache();
@@ -115,7 +116,9 @@ class ZpYLibMenu : public QWidget {
   std::vector<TileRects> m_rects;
   DIBsave m_sheetCanvas;
   ThumbnailLoader m_loader;
+  // What each tile was drawn from, and whether it is drawn with its thumbnail.
   std::vector<ThumbRequest> m_requests;
+  std::vector<bool> m_tileDone;
   int m_selectedIndex = -1;
   int m_hoverIndex = 0;
   bool m_highlighted = false;
