@@ -78,7 +78,7 @@ bool SetByDesktop(Kind kind, const QString& path) {
 
 xcb_atom_t Atom(xcb_connection_t* x, const char* name) {
   xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, std::uint16_t(std::strlen(name)), name), nullptr);
-  const xcb_atom_t atom = reply != nullptr ? reply->atom : XCB_ATOM_NONE;
+  const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
   std::free(reply);
   return atom;
 }
