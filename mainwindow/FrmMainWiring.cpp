@@ -3,6 +3,7 @@
 // pass them as the handlers' arguments.
 #include "browse/ThumViewer.h"
 #include "canvas/Imageqzviewer.h"
+#include "controls/UserqzProcess.h"
 #include "foundation/ModPublic.h"
 #include "foundation/SelectedFiles.h"
 #include "mainwindow/FrmMain.h"
@@ -23,6 +24,13 @@ void FrmMain::ConnectChildEvents() {
   connect(m_canvas, &Imageqzviewer::DblClick, this, &FrmMain::Canvas_DblClick);
   connect(m_sheet, &ThumViewer::MouseUp, this, &FrmMain::Sheet_MouseUp);
   connect(m_sheet, &ThumViewer::DblClick, this, &FrmMain::Sheet_DblClick);
+  connect(m_sideProcess, &UserqzProcess::CalenderSeeMouseUP, this,
+          [this](int, int, float, float, bool isUp) { SidePanel_CalendarMouseUp(isUp); });
+  connect(m_sideProcess, &UserqzProcess::MouseDown, this, &FrmMain::SidePanel_ToolMouseDown);
+  // The panel's own StampEnter says which button of the tile the release was over.
+  connect(m_sideProcess, &UserqzProcess::MouseUPstamp, this,
+          [this] { SidePanel_StampMouseUp(m_sidePanel->StampEnter()); });
+  connect(m_sideProcess, &UserqzProcess::Stampdbclick, this, &FrmMain::SidePanel_StampDblClick);
 }
 
 void FrmMain::Canvas_MouseDown() { m_skinMenu->SetVisible(false); }

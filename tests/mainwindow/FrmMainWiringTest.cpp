@@ -1,6 +1,7 @@
 // The main window's children's events, its keys and its wheel, on an offscreen window
 // listing a folder of three pictures of distinct colours.
 #include <QApplication>
+#include <QDate>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 #include <QtCore/qtestsupport_core.h>
 
 #include "browse/ScrollControl.h"
+#include "controls/UserqzProcess.h"
 #include "foundation/ModClipboard.h"
 #include "foundation/SelectedFiles.h"
 #include "mainwindow/FrmMainFixture.h"
@@ -167,6 +169,23 @@ TEST_F(FrmMainWiringTest, StampLibraryButtonsDeleteUseOrDoNothing) {
   window.SidePanel_StampMouseUp(1);
   EXPECT_FALSE(QFileInfo::exists(panel.stampFilename));
   EXPECT_EQ(panel.favRefreshes, 2);
+}
+
+TEST_F(FrmMainWiringTest, TheSidePanelsEventsReachTheWindow) {
+  FrmMain& window = Listed();
+  window.SkinMenu()->SetVisible(true);
+  emit window.SidePanel().MouseDown(1, 0, 5, 5);
+  EXPECT_FALSE(window.SkinMenu()->Visible()) << "a press on the panel closes the menu";
+
+  // A release over a day lists only the pictures made up to the panel's day; one beside
+  // the days changes nothing.
+  UserqzProcess& panel = window.SidePanel();
+  const bool todayShown = QDate::currentDate() <= QDate(panel.CalenderYear(), panel.CalenderMonth(), panel.CalenderDay());
+  emit panel.CalenderSeeMouseUP(1, 0, 5, 5, false);
+  EXPECT_EQ(window.Sheet().ListCount, 3);
+  emit panel.CalenderSeeMouseUP(1, 0, 5, 5, true);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.Sheet().SheetReady(); }, 30000));
+  EXPECT_EQ(window.Sheet().ListCount, todayShown ? 3 : 0);
 }
 
 TEST_F(FrmMainWiringTest, KeysOnChildrenReachTheTableOnceAndTextBoxesKeepTheirs) {
