@@ -40,6 +40,11 @@ void FrmMain::Form_Load() {
   m_splitV->HandleHDC(false);
   m_formatFilter->IniaData();
   ModFont::AddFontFamilyItems(*m_cbFont);
+  QStringList fonts;
+  for (int i = 0; i < m_cbFont->count(); ++i) {
+    fonts << m_cbFont->itemText(i);
+  }
+  m_textStrip->AddFontMode(fonts);
   CreateSlideshows();
   m_canvas->CreateBrush();
   m_zoomStep = 1.0F;

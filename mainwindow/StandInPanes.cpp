@@ -6,16 +6,11 @@
 namespace {
 
 // The pane sizes of the controls as they are placed on the window.
-constexpr int kToolbarHeight = 40;
-constexpr int kTextStripHeight = 25;
-constexpr int kPaneWidth = 400;
 constexpr int kSidePanelWidth = 270;
 constexpr int kSidePanelHeight = 300;
 
 const QColor kPaneColour(228, 226, 220);
 const QColor kPaneEdge(208, 206, 200);
-
-bool InRange(int id) { return id >= 0 && id < 12; }
 
 }  // namespace
 
@@ -30,26 +25,6 @@ void StandInPane::paintEvent(QPaintEvent*) {
   painter.setPen(kPaneEdge);
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
-
-StandInImageToolbar::StandInImageToolbar(QWidget* parent) : StandInPane(parent, {kPaneWidth, kToolbarHeight}) {
-  m_enabled.fill(true);
-}
-
-void StandInImageToolbar::PressDownID(int new_PressID, bool new_Press) {
-  if (InRange(new_PressID)) {
-    m_pressed[std::size_t(new_PressID)] = new_Press;
-  }
-}
-
-bool StandInImageToolbar::Rpressdown(int ID) const { return InRange(ID) && m_pressed[std::size_t(ID)]; }
-
-void StandInImageToolbar::EnabledID(int ID, bool Enabled) {
-  if (InRange(ID)) {
-    m_enabled[std::size_t(ID)] = Enabled;
-  }
-}
-
-StandInSplitter::StandInSplitter(QWidget* parent, QSize size) : StandInPane(parent, size) {}
 
 StandInSidePanel::StandInSidePanel(QWidget* parent) : StandInPane(parent, {kSidePanelWidth, kSidePanelHeight}) {}
 
@@ -70,7 +45,3 @@ void StandInSidePanel::resizeEvent(QResizeEvent* event) {
 int StandInSidePanel::CalenderDay() const { return QDate::currentDate().day(); }
 int StandInSidePanel::CalenderMonth() const { return QDate::currentDate().month(); }
 int StandInSidePanel::CalenderYear() const { return QDate::currentDate().year(); }
-
-StandInTextStrip::StandInTextStrip(QWidget* parent) : StandInPane(parent, {kPaneWidth, kTextStripHeight}) {
-  hide();
-}
