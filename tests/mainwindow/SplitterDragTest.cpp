@@ -124,4 +124,33 @@ TEST_F(SplitterDragTest, TheGripGrowsTheWindowByThePointersTravelOnce) {
   ModqzReg::IsMaximized = false;
 }
 
+TEST_F(SplitterDragTest, TheSizeButtonTogglesItsPopUpUnderTheBar) {
+  FrmMain& window = Start();
+  window.resize(kW, kH);
+  ModqzReg::ThumSizeMenu.clear();
+  ScrollControl& bar = window.ThumbnailBar();
+  emit bar.ThumbSizeClick(1, 0, 0, 0);
+  QWidget& menu = window.SkinMenuWidget();
+  EXPECT_TRUE(menu.isVisible());
+  EXPECT_EQ(menu.width(), kSizeMenuWidth);
+  EXPECT_EQ(menu.x() + menu.width(), bar.x() + bar.width()) << "right-aligned with the bar";
+  EXPECT_EQ(menu.y(), bar.y() + bar.height());
+  EXPECT_EQ(ModqzReg::ThumSizeMenu, "Zoom_Normal");
+  emit bar.ThumbSizeClick(1, 0, 0, 0);
+  EXPECT_FALSE(menu.isVisible()) << "a second click closes it";
+}
+
+TEST_F(SplitterDragTest, AKnobPressInFitModeLeavesFitModeFirst) {
+  FrmMain& window = Start();
+  window.Canvas().SetFitMode(true);
+  window.ImageToolbar()->PressDownID(5, true);
+  ScrollControl& bar = window.ThumbnailBar();
+  bar.qzisDrag = true;
+  emit bar.MouseDown(1, 0, 5, 5);
+  EXPECT_FALSE(window.Canvas().FitMode());
+  EXPECT_FALSE(window.ImageToolbar()->Rpressdown(5));
+  emit bar.MouseUp(1, 0, 5, 5);
+  bar.qzisDrag = false;
+}
+
 }  // namespace
