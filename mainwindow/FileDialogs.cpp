@@ -135,12 +135,17 @@ QPointer<fDialogEx>& OpenPanel() {
 
 }  // namespace
 
-QPointer<QFileDialog> ShowFileDialog(QWidget* owner, const Request& request, Done done) {
+QFileDialog* MakeFileDialog(QWidget* owner, const Request& request, Done done) {
   QFileDialog* dialog = MakeDialog(owner, request);
   auto* panel = new fDialogEx(request.isOpen, dialog);
   PlaceOptionsPanel(*dialog, *panel);
   OpenPanel() = panel;
   new Session(*dialog, *panel, request, std::move(done));
+  return dialog;
+}
+
+QPointer<QFileDialog> ShowFileDialog(QWidget* owner, const Request& request, Done done) {
+  QFileDialog* dialog = MakeFileDialog(owner, request, std::move(done));
   dialog->open();
   return dialog;
 }

@@ -41,6 +41,9 @@ struct Result {
 
 using Done = std::function<void(const Result&)>;
 
+// The dialog with its panel, ready to be shown; it deletes itself once it has closed
+// and `done` has run.
+QFileDialog* MakeFileDialog(QWidget* owner, const Request& request, Done done);
 // Shows the dialog over the owner and returns it (for tests and callers that want to
 // close it early); `done` runs once it has closed.
 QPointer<QFileDialog> ShowFileDialog(QWidget* owner, const Request& request, Done done);

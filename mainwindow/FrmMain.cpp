@@ -98,7 +98,7 @@ FrmMain::FrmMain() : SkinSurface(nullptr) {
   setAutoFillBackground(false);
   resize(kDesignSize);
   CreateControls();
-  m_ownFileChooser = MakeQtFileChooser();
+  m_ownFileChooser = MakeProgramFileChooser();
   m_fileChooser = m_ownFileChooser.get();
   m_wheel = std::make_unique<WheelHook>([this](bool next) { StepSheet(next, true); });
   m_timer2.setInterval(500);

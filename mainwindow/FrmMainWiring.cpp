@@ -3,6 +3,8 @@
 // pass them as the handlers' arguments.
 #include "browse/ThumViewer.h"
 #include "canvas/Imageqzviewer.h"
+#include "controls/ToolbarImg.h"
+#include "controls/YDSTextControl.h"
 #include "foundation/ModPublic.h"
 #include "foundation/SelectedFiles.h"
 #include "mainwindow/FrmMain.h"
@@ -23,6 +25,15 @@ void FrmMain::ConnectChildEvents() {
   connect(m_canvas, &Imageqzviewer::DblClick, this, &FrmMain::Canvas_DblClick);
   connect(m_sheet, &ThumViewer::MouseUp, this, &FrmMain::Sheet_MouseUp);
   connect(m_sheet, &ThumViewer::DblClick, this, &FrmMain::Sheet_DblClick);
+  auto* toolbar = static_cast<ToolbarImg*>(m_imageToolbar.widget);
+  connect(toolbar, &ToolbarImg::MouseDown, this, &FrmMain::ImageToolbar_MouseDown);
+  connect(toolbar, &ToolbarImg::MouseUP, this, [this, toolbar] { ImageToolbar_MouseUp(toolbar->PressID()); });
+  auto* strip = static_cast<YDSTextControl*>(m_textStrip.widget);
+  connect(strip, &YDSTextControl::FontClick, this, [this, strip] { TextStrip_Font(strip->textFont()); });
+  connect(strip, &YDSTextControl::FontSizeClick, this, [this, strip] { TextStrip_Size(strip->textFontSize().toInt()); });
+  connect(strip, &YDSTextControl::FontStyleClick, this, [this, strip] { TextStrip_Style(strip->textFontStyle()); });
+  connect(strip, &YDSTextControl::FontRenderClick, this, [this, strip] { TextStrip_Render(strip->textFontRender()); });
+  connect(strip, &YDSTextControl::TextClick, this, &FrmMain::TextStrip_TextButton);
 }
 
 void FrmMain::Canvas_MouseDown() { m_skinMenu->SetVisible(false); }

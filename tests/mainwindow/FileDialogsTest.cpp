@@ -56,6 +56,7 @@ TEST(FileDialogFilters, NameFiltersMapBackToTheirFirstPattern) {
   EXPECT_EQ(CurrentFilterPattern(kOpenFilter, 4), "*.jpg");
   EXPECT_EQ(CurrentFilterPattern(kSaveFilter, 2), "*.jpg");
   EXPECT_EQ(CurrentFilterPattern(kSaveFilter, -1), "");
+  EXPECT_EQ(CurrentFilterPattern(kSaveFilter, 5), "") << "past the last entry";
   EXPECT_EQ(EntryOfNameFilter(kSaveFilter, "other"), -1);
   EXPECT_EQ(CutExtension("photo.png"), "photo");
   EXPECT_EQ(CutExtension("a.png"), "a");

@@ -1,9 +1,13 @@
 #include "FrmMainFixture.h"
 
+#include <QComboBox>
 #include <QWindow>
 
 #include "browse/ScrollControl.h"
+#include "controls/ToolbarImg.h"
 #include "controls/UserqzSplit.h"
+#include "controls/YDSTextControl.h"
+#include "support/fakes/FakeFileChooser.h"
 #include "mainwindow/SplitterDrag.h"
 
 namespace {
@@ -153,4 +157,21 @@ TEST_F(SplitterDragTest, AKnobPressInFitModeLeavesFitModeFirst) {
   bar.qzisDrag = false;
 }
 
+TEST_F(SplitterDragTest, TheToolbarAndTheTextStripReachTheWindowsHandlers) {
+  FrmMain& window = Start();
+  Fakes::FakeFileChooser chooser;
+  window.UseFileChooser(chooser);
+  ToolbarImg& toolbar = *window.findChild<ToolbarImg*>();
+  toolbar.StartPaint();
+  const QPointF open = toolbar.ButtonLayout().Rects[1].center();
+  Send(toolbar, QEvent::MouseMove, open);
+  Send(toolbar, QEvent::MouseButtonPress, open);
+  Send(toolbar, QEvent::MouseButtonRelease, open);
+  ASSERT_EQ(chooser.requests.size(), 1U) << "Open asks for a file";
+  EXPECT_TRUE(chooser.requests[0].isOpen);
+
+  YDSTextControl& strip = *window.findChild<YDSTextControl*>();
+  strip.cbFontSize().setCurrentIndex(strip.cbFontSize().findText("12"));
+  EXPECT_EQ(window.Canvas().FontSizeA(), 12);
+}
 }  // namespace
