@@ -7,7 +7,6 @@
 //  - GIF decoding of small files against giflib's own DGifSlurp plus the expansion of its
 //    palette rows to 32-bit pixels;
 //  - BMP, PNG and TIFF loads of a mid-size picture, for their absolute times.
-#include <chrono>
 #include <cstring>
 #include <cstdio>
 #include <functional>
@@ -21,10 +20,10 @@
 
 #include <benchmark/benchmark.h>
 #include <gif_lib.h>
-#include <jpeglib.h>
 
 #include "canvas/OpenPreview.h"
 #include "fixtures/CodecFixtures.h"
+#include "fixtures/Timing.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Codecs.h"
 #include "platform/gdiplus/GifCodec.h"
@@ -32,65 +31,12 @@
 
 namespace {
 
+using BenchFixtures::BestOf;
+using BenchFixtures::Measure;
+using BenchFixtures::PlainLibjpegDecode;
+
 constexpr int kWidth = 6000;  // 24 megapixels
 constexpr int kHeight = 4000;
-
-double SecondsOf(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// The best of a few runs, which is what the reference tool's own timing would show.
-double BestOf(int runs, const std::function<void()>& work) {
-  double best = 1e9;
-  for (int i = 0; i < runs; ++i) {
-    best = std::min(best, SecondsOf(work));
-  }
-  return best;
-}
-
-// Runs the benchmark body, timing each iteration, and reports its best time, and its
-// ratio to the reference's best time when there is a reference.
-void Measure(benchmark::State& state, std::optional<double> referenceSeconds, const std::function<void()>& work) {
-  double best = 1e9;
-  for (auto _ : state) {
-    best = std::min(best, SecondsOf(work));
-  }
-  state.counters["best_s"] = best;
-  if (referenceSeconds) {
-    state.counters["x_ref"] = best / *referenceSeconds;
-    state.counters["ref_s"] = *referenceSeconds;
-  }
-}
-
-QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// A plain decode to 24-bit RGB with libjpeg's default settings, into one buffer.
-void PlainLibjpegDecode(const QString& path, unsigned scaleDenominator) {
-  const QByteArray bytes = ReadAll(path);
-  jpeg_decompress_struct cinfo{};
-  jpeg_error_mgr err{};
-  cinfo.err = jpeg_std_error(&err);
-  jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<unsigned long>(bytes.size()));
-  jpeg_read_header(&cinfo, TRUE);
-  cinfo.scale_num = 1;
-  cinfo.scale_denom = scaleDenominator;
-  jpeg_start_decompress(&cinfo);
-  const std::size_t stride = std::size_t(cinfo.output_width) * std::size_t(cinfo.output_components);
-  std::vector<JSAMPLE> pixels(stride * cinfo.output_height);
-  while (cinfo.output_scanline < cinfo.output_height) {
-    JSAMPROW row = pixels.data() + stride * cinfo.output_scanline;
-    jpeg_read_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_decompress(&cinfo);
-  jpeg_destroy_decompress(&cinfo);
-  benchmark::DoNotOptimize(pixels.data());
-}
 
 const QString& Jpeg() {
   static const QString path = BenchFixtures::JpegFile(kWidth, kHeight);

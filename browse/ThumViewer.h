@@ -75,7 +75,7 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   // isSearch false saves the full table for searching, once per folder; isSearch true
   // makes the table the saved rows whose names contain KeyWords, ignoring case, and
   // draws them.
-  void SearchThumbnaillGO(const QString& KeyWords = {}, bool isSearch = true);
+  void SearchThumbnaillGO(const QString& KeyWords = {}, bool isSearch = true) override;
   // Redraws the sheet after a change of thumbnail size, with a margin of ZoomV around
   // every cell.
   void ZoomThumbnail(int ZoomV = 0);

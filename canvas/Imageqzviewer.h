@@ -117,7 +117,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void SetFontRenderA(int value);
   // An RGB colour reference, red in the lowest byte.
   std::uint32_t TextColor() const { return m_textColor; }
-  void SetTextColor(std::uint32_t value);
+  void SetTextColor(std::uint32_t value) override;
 
   // The display scale when not fitting. The zoom slider and the zoom commands set it in
   // slider units (55 is 100 %); the factor is kept to hundredths and never below 0.12.

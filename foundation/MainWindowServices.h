@@ -2,6 +2,8 @@
 // What the lower subsystems call on the main window. FrmMain implements it; tests use
 // a recording fake. Controls the main window hosts are reached through it.
 
+#include <cstdint>
+
 #include <QString>
 
 class QWidget;
@@ -22,6 +24,9 @@ class CanvasSaveServices {
   virtual void SetAppliedEffect(bool value) = 0;
   // Saves the image in place, the format taken from its extension; true when it was written.
   virtual bool SaveOnly() = 0;
+
+  // The colour of the text tool's text (RGB, red in the lowest byte).
+  virtual void SetTextColor(std::uint32_t rgb) = 0;
 
   // The tool or effect mode; 0 is browsing.
   virtual int Effect() const = 0;
@@ -59,6 +64,9 @@ class ThumbnailSheetServices {
   // (empty outside the list).
   virtual int SlideCount() const = 0;
   virtual QString SlideFilename(int curI) const = 0;
+  // Lists only the pictures whose names hold the words; isSearch false keeps the full list
+  // to search in.
+  virtual void SearchThumbnaillGO(const QString& KeyWords = {}, bool isSearch = true) = 0;
 };
 
 class MainWindowServices {

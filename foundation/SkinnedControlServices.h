@@ -6,6 +6,7 @@
 #include <functional>
 
 #include <QString>
+#include <QStringList>
 
 // The side panel (the main window's UserqzProcess1).
 class SidePanelServices {
@@ -99,6 +100,10 @@ class TextStripServices {
   virtual void SetVisible(bool visible) = 0;
   // Paints the strip's area (x, y, width, height).
   virtual void StartPaint(int x, int y, int width, int height) = 0;
+  // Hides the strip's text box (the calendar has no text to type).
+  virtual void SetHideText(bool hide) = 0;
+  // Fills the strip's lists; the font list gets these family names.
+  virtual void AddFontMode(const QStringList& fonts) = 0;
 };
 
 // A mouse event of a drawn control: Button and Shift as 1/2/4 bits, the point in the

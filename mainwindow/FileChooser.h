@@ -6,21 +6,14 @@
 #include <memory>
 
 #include <QString>
-#include <QStringList>
+
+#include "mainwindow/FileDialogs.h"
 
 class QWidget;
 
 class FileChooser {
  public:
-  struct Request {
-    // The start name; also picks the type shown first when FilterIndex is 0.
-    QString FileName;
-    QString Filter;
-    // 1-based; 0 chooses it from FileName.
-    int FilterIndex = 0;
-    QString Title;
-    bool isOpen = true;
-  };
+  using Request = FileDialogs::Request;
   struct Answer {
     // The chosen full path, empty when the user cancelled.
     QString Path;
@@ -33,16 +26,6 @@ class FileChooser {
   virtual void ReleasePreviewDIB() = 0;
 };
 
-namespace FileFilters {
-
-// The filter's description and pattern pairs as dialog name filters ("text (*.a *.b)").
-QStringList NameFilters(const QString& filter);
-// The first pattern of the entry at a 0-based index; empty past the end.
-QString FirstPattern(const QString& filter, int index);
-// The 0-based entry whose only pattern is the name's extension, else the first entry.
-int EntryForName(const QString& filter, const QString& name);
-
-}  // namespace FileFilters
-
-// Qt's own dialog, non-native so it behaves the same on every desktop.
-std::unique_ptr<FileChooser> MakeQtFileChooser();
+// The program's dialogs (FileDialogs), with the open dialog's preview and the save
+// dialog's JPEG quality panel; the caller waits for the answer.
+std::unique_ptr<FileChooser> MakeProgramFileChooser();

@@ -15,13 +15,16 @@
 #include "canvas/Imageqzviewer.h"
 #include "controls/ButtonControl.h"
 #include "controls/MenuModel.h"
+#include "controls/ToolbarImg.h"
 #include "controls/ToolbarUser.h"
 #include "controls/UserqzProcess.h"
+#include "controls/UserqzSplit.h"
+#include "controls/YDSTextControl.h"
 #include "controls/ZpYSkinMenu.h"
 #include "foundation/CommandKeys.h"
 #include "foundation/ModPublic.h"
 #include "mainwindow/FileChooser.h"
-#include "mainwindow/StandInPanes.h"
+#include "mainwindow/SplitterDrag.h"
 #include "mainwindow/WheelHook.h"
 #include "windows/FrmScroll.h"
 #include "windows/PrintWindow.h"
@@ -42,6 +45,17 @@ constexpr int kSplitVTop = 480;
 constexpr int kGripSide = 17;
 constexpr QSize kTitleSize{kDesignSize.width(), 25};
 constexpr QSize kMenuBarSize{kDesignSize.width(), 20};
+constexpr int kImageToolbarHeight = 40;
+constexpr int kTextStripHeight = 25;
+// The ghost bar that follows the pointer while a bar is dragged.
+const QColor kGhostColour(90, 90, 90);
+
+UserqzSplit* MakeSplitter(QWidget* parent, QSize size, int pointer) {
+  auto* splitter = new UserqzSplit(parent);
+  splitter->resize(size);
+  splitter->SetMousePoin(pointer);
+  return splitter;
+}
 
 // The sort command keys in the order of the sheet's sort numbers.
 constexpr std::array<std::string_view, 6> kSortKeys{CommandKeys::View_Sortname,   CommandKeys::View_Sorttype,
@@ -84,7 +98,7 @@ FrmMain::FrmMain() : SkinSurface(nullptr) {
   setAutoFillBackground(false);
   resize(kDesignSize);
   CreateControls();
-  m_ownFileChooser = MakeQtFileChooser();
+  m_ownFileChooser = MakeProgramFileChooser();
   m_fileChooser = m_ownFileChooser.get();
   m_wheel = std::make_unique<WheelHook>([this](bool next) { StepSheet(next, true); });
   m_timer2.setInterval(500);
@@ -102,14 +116,20 @@ void FrmMain::CreateControls() {
   auto* strip = new ToolbarUser(this, this);
   strip->resize(kMenuBarSize);
   m_menuBar = Hosted<MenuBarStripServices>::Of(strip);
-  m_imageToolbar = Hosted<ImageToolbarServices>::Of(new StandInImageToolbar(this));
-  m_splitLV = Hosted<SplitterServices>::Of(new StandInSplitter(this, {kSplitHLeft, kSplitLVHeight}));
-  m_splitH = Hosted<SplitterServices>::Of(new StandInSplitter(this, {kSplitHWidth, kDesignSize.height()}));
+  auto* imageToolbar = new ToolbarImg(this, ModPublic::DataFolderPath, this);
+  imageToolbar->resize(kDesignSize.width(), kImageToolbarHeight);
+  m_imageToolbar = Hosted<ImageToolbarServices>::Of(imageToolbar);
+  m_splitLV = Hosted<SplitterServices>::Of(MakeSplitter(this, {kSplitHLeft, kSplitLVHeight}, UserqzSplit::PointerSizeNS));
+  m_splitH =
+      Hosted<SplitterServices>::Of(MakeSplitter(this, {kSplitHWidth, kDesignSize.height()}, UserqzSplit::PointerSizeWE));
   m_thumbnailBar = new ScrollControl(this);
   m_splitV = Hosted<ThumbnailBarServices>::Of(m_thumbnailBar);
   m_sideProcess = new UserqzProcess(this);
   m_sidePanel = Hosted<SidePanelServices>::Of(m_sideProcess);
-  m_textStrip = Hosted<TextStripServices>::Of(new StandInTextStrip(this));
+  auto* textStrip = new YDSTextControl(this, ModPublic::ProgramFolder(), this);
+  textStrip->resize(kDesignSize.width(), kTextStripHeight);
+  textStrip->hide();
+  m_textStrip = Hosted<TextStripServices>::Of(textStrip);
   auto* menu = new ZpYSkinMenu(this, ModPublic::DataFolderPath, this);
   menu->hide();
   m_skinMenu = Hosted<SkinMenuServices>::Of(menu);
@@ -118,8 +138,15 @@ void FrmMain::CreateControls() {
   m_splitV.widget->move(kSplitHLeft + kSplitHWidth, kSplitVTop);
   m_resizeBorder = new QWidget(this);
   m_resizeBorder->resize(kGripSide, kGripSide);
+  m_resizeBorder->setObjectName(QStringLiteral("ResizeBorder"));
+  m_resizeBorder->setCursor(Qt::SizeFDiagCursor);
   m_dragingImg = new QWidget(this);
+  m_dragingImg->setAutoFillBackground(true);
+  m_dragingImg->setPalette(QPalette(kGhostColour));
   m_dragingImg->hide();
+  m_splitterDrag = std::make_unique<SplitterDrag::Handlers>(
+      *this, SplitterDrag::Handlers::Bars{m_splitH.widget, m_splitLV.widget, m_dragingImg, m_resizeBorder});
+  m_splitterDrag->Connect();
   m_cbFont = new QComboBox(this);
   m_cbFont->hide();
   m_titleSkin->SetOnMouseUp([this](int, int, float, float) { TitleSkin_MouseUp(); });

@@ -37,6 +37,9 @@ class PrintWindow;
 class SlideshowWindow;
 class ThumViewer;
 class UserqzProcess;
+namespace SplitterDrag {
+class Handlers;
+}
 
 // A hosted control: its widget, for the container properties the layout sets, and its
 // services. A control's issue swaps its stand-in for the real control in one place.
@@ -53,6 +56,8 @@ struct Hosted {
 
 class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHost, public TaskDialogFactory {
   Q_OBJECT
+  // The bar and grip drags are the window's own handlers, kept in their own file.
+  friend class SplitterDrag::Handlers;
 
  public:
   FrmMain();
@@ -282,9 +287,6 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   // The thumbnail bar's handlers (FrmMainThumbnailBar.cpp).
   void ConnectThumbnailBar();
   void ShowImageCounts();
-  void ThumbnailBar_MouseDown();
-  void ThumbnailBar_MouseMove();
-  void ThumbnailBar_MouseUp();
   void Canvas_MouseUp();
   void ConnectChildEvents();
   // The save as of FileDialog(1), and the copies of 2, 3 and 4.
@@ -304,8 +306,6 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   Hosted<SplitterServices> m_splitH;
   Hosted<ThumbnailBarServices> m_splitV;
   ScrollControl* m_thumbnailBar = nullptr;
-  // A press on the bar's grip drags the canvas's zoom until the release.
-  bool m_zoomDrag = false;
   Hosted<SidePanelServices> m_sidePanel;
   UserqzProcess* m_sideProcess = nullptr;
   Hosted<TextStripServices> m_textStrip;
@@ -313,6 +313,7 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   // The resize grip and the ghost bar of a splitter drag: plain boxes.
   QWidget* m_resizeBorder = nullptr;
   QWidget* m_dragingImg = nullptr;
+  std::unique_ptr<SplitterDrag::Handlers> m_splitterDrag;
   // The installed scalable font families, for the text strip.
   QComboBox* m_cbFont = nullptr;
   QTimer m_timer2;

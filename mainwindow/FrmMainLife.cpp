@@ -9,7 +9,6 @@
 #include <QFile>
 
 #include "browse/ModFolderView.h"
-#include "browse/ZzQFiterControl.h"
 #include "canvas/Imageqzviewer.h"
 #include "canvas/ToolHint.h"
 #include "controls/MenuModel.h"
@@ -39,6 +38,11 @@ void FrmMain::Form_Load() {
   m_wheel->HookMainWindow(*this);
   m_splitV->HandleHDC(false);
   ModFont::AddFontFamilyItems(*m_cbFont);
+  QStringList fonts;
+  for (int i = 0; i < m_cbFont->count(); ++i) {
+    fonts << m_cbFont->itemText(i);
+  }
+  m_textStrip->AddFontMode(fonts);
   CreateSlideshows();
   m_canvas->CreateBrush();
   m_zoomStep = 1.0F;

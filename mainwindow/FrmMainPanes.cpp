@@ -4,7 +4,6 @@
 
 #include "browse/ModFolderView.h"
 #include "browse/ThumViewer.h"
-#include "browse/ZzQFiterControl.h"
 #include "canvas/Imageqzviewer.h"
 #include "foundation/ModPublic.h"
 #include "foundation/ModqzReg.h"

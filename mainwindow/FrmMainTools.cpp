@@ -148,12 +148,13 @@ void FrmMain::SetUpTool(int selEffect) {
   }
 }
 
-// FIXME: the text strip hides its text box for the calendar once it is hosted.
+// The calendar has no text to type: its strip comes without the text box.
 void FrmMain::ShowTextStripFor(int effect) {
   if (effect != kText && effect != kCalendar) {
     return;
   }
   m_textStrip->SetVisible(true);
+  m_textStrip->SetHideText(effect == kCalendar);
   ArrangeMainPanes();
   RefreshProcessPanel();
 }

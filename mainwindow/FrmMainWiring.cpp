@@ -4,6 +4,8 @@
 #include "browse/ThumViewer.h"
 #include "canvas/Imageqzviewer.h"
 #include "controls/UserqzProcess.h"
+#include "controls/ToolbarImg.h"
+#include "controls/YDSTextControl.h"
 #include "foundation/ModPublic.h"
 #include "foundation/SelectedFiles.h"
 #include "mainwindow/FrmMain.h"
@@ -31,6 +33,15 @@ void FrmMain::ConnectChildEvents() {
   connect(m_sideProcess, &UserqzProcess::MouseUPstamp, this,
           [this] { SidePanel_StampMouseUp(m_sidePanel->StampEnter()); });
   connect(m_sideProcess, &UserqzProcess::Stampdbclick, this, &FrmMain::SidePanel_StampDblClick);
+  auto* toolbar = static_cast<ToolbarImg*>(m_imageToolbar.widget);
+  connect(toolbar, &ToolbarImg::MouseDown, this, &FrmMain::ImageToolbar_MouseDown);
+  connect(toolbar, &ToolbarImg::MouseUP, this, [this, toolbar] { ImageToolbar_MouseUp(toolbar->PressID()); });
+  auto* strip = static_cast<YDSTextControl*>(m_textStrip.widget);
+  connect(strip, &YDSTextControl::FontClick, this, [this, strip] { TextStrip_Font(strip->textFont()); });
+  connect(strip, &YDSTextControl::FontSizeClick, this, [this, strip] { TextStrip_Size(strip->textFontSize().toInt()); });
+  connect(strip, &YDSTextControl::FontStyleClick, this, [this, strip] { TextStrip_Style(strip->textFontStyle()); });
+  connect(strip, &YDSTextControl::FontRenderClick, this, [this, strip] { TextStrip_Render(strip->textFontRender()); });
+  connect(strip, &YDSTextControl::TextClick, this, &FrmMain::TextStrip_TextButton);
 }
 
 void FrmMain::Canvas_MouseDown() { m_skinMenu->SetVisible(false); }

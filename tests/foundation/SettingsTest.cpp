@@ -93,6 +93,8 @@ class RecordingMainWindow : public MainWindowServices,
 
   void SetTextFontColor(std::uint32_t rgb) override { Note(QStringLiteral("textFontColor %1").arg(rgb)); }
   void StartPaint(int, int, int, int) override {}
+  void SetHideText(bool) override {}
+  void AddFontMode(const QStringList&) override {}
 
  private:
   void Note(const QString& call) { m_log << call; }

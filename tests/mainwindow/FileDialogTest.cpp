@@ -169,15 +169,4 @@ TEST_F(FileDialogTest, NewMakesAPictureOfTheAskedSize) {
   EXPECT_EQ(window.Canvas().ShowImgHeight(), "32");
 }
 
-TEST(FileFilters, PairsBecomeNameFiltersAndMapBack) {
-  const QString filter = "All|*.bmp;*.jpg|JPEG Files (*.JPG;*.JPEG)|*.jpg;*.jpeg|PNG|*.png";
-  EXPECT_EQ(FileFilters::NameFilters(filter),
-            (QStringList{"All (*.bmp *.jpg)", "JPEG Files (*.JPG;*.JPEG) (*.jpg *.jpeg)", "PNG (*.png)"}));
-  EXPECT_EQ(FileFilters::FirstPattern(filter, 1), "*.jpg");
-  EXPECT_EQ(FileFilters::FirstPattern(filter, 3), "");
-  EXPECT_EQ(FileFilters::EntryForName(filter, "a.PNG"), 2);
-  EXPECT_EQ(FileFilters::EntryForName(filter, "a.jpg"), 0) << "only an entry of that one pattern matches";
-  EXPECT_EQ(FileFilters::EntryForName(filter, "noext"), 0);
-}
-
 }  // namespace

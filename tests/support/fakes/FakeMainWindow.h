@@ -25,6 +25,7 @@ class FakeCanvas final : public CanvasSaveServices {
     ++saves;
     return saveSucceeds;
   }
+  void SetTextColor(std::uint32_t rgb) override { textColor = rgb; }
   int Effect() const override { return effect; }
   QString ShownFilename() const override { return filename; }
   QString ShowImgWidth() const override { return imageWidth; }
@@ -42,6 +43,7 @@ class FakeCanvas final : public CanvasSaveServices {
     appliedEffect = true;
   }
 
+  std::uint32_t textColor = 0;
   bool saveState = true;
   bool appliedEffect = false;
   bool saveSucceeds = true;
@@ -72,6 +74,7 @@ class FakeThumbnailSheet final : public ThumbnailSheetServices {
   void SetImageFormats(const QString& value) override { imageFormats = value; }
   int SlideCount() const override { return int(listed.size()); }
   QString SlideFilename(int curI) const override { return listed.value(curI); }
+  void SearchThumbnaillGO(const QString& KeyWords, bool isSearch) override { searches.push_back({KeyWords, isSearch}); }
   int refreshes = 0;
   QString path;
   QStringList listed;
@@ -81,6 +84,7 @@ class FakeThumbnailSheet final : public ThumbnailSheetServices {
   bool onEventsEnabled = false;
   int drawings = 0;
   std::vector<bool> starCommands;
+  std::vector<std::pair<QString, bool>> searches;
 };
 
 class FakeMainWindow final : public MainWindowServices {

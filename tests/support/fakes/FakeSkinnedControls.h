@@ -10,6 +10,7 @@
 
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include "foundation/SkinnedControlServices.h"
 
@@ -156,10 +157,14 @@ class FakeTextStrip final : public TextStripServices {
   void SetTextFontColor(std::uint32_t rgb) override { textFontColor = rgb; }
   void SetVisible(bool value) override { visible = value; }
   void StartPaint(int, int, int, int) override { ++paints; }
+  void SetHideText(bool hide) override { hideText = hide; }
+  void AddFontMode(const QStringList& names) override { fonts = names; }
 
   std::uint32_t textFontColor = 0;
   int paints = 0;
   bool visible = false;
+  bool hideText = false;
+  QStringList fonts;
 };
 
 }  // namespace Fakes
