@@ -1,18 +1,13 @@
 #include "mainwindow/FileChooser.h"
 
-#include <QFileDialog>
-
 namespace {
 
 class ProgramFileChooser final : public FileChooser {
  public:
-  Answer ShowFileDialog(QWidget* owner, const Request& request) override {
-    Answer answer;
-    QFileDialog* dialog = FileDialogs::MakeFileDialog(owner, request, [&answer](const FileDialogs::Result& result) {
-      answer = {result.Path, result.FileExt};
+  void ShowFileDialog(QWidget* owner, const Request& request, Done done) override {
+    FileDialogs::ShowFileDialog(owner, request, [done = std::move(done)](const FileDialogs::Result& result) {
+      done({result.Path, result.FileExt});
     });
-    dialog->exec();
-    return answer;
   }
   void ReleasePreviewDIB() override { FileDialogs::ReleasePreviewDIB(); }
 };

@@ -3,6 +3,7 @@
 // "|"-joined description and pattern pairs, a title. The window holds a chooser it can
 // be given, so tests answer for the user.
 
+#include <functional>
 #include <memory>
 
 #include <QString>
@@ -20,12 +21,14 @@ class FileChooser {
     // The first pattern of the type chosen last, such as "*.jpg".
     QString Pattern;
   };
+  using Done = std::function<void(const Answer&)>;
   virtual ~FileChooser() = default;
-  virtual Answer ShowFileDialog(QWidget* owner, const Request& request) = 0;
+  // Returns at once; done runs with the answer when the dialog closes.
+  virtual void ShowFileDialog(QWidget* owner, const Request& request, Done done) = 0;
   // Lets go of the picture the open dialog previewed last.
   virtual void ReleasePreviewDIB() = 0;
 };
 
 // The program's dialogs (FileDialogs), with the open dialog's preview and the save
-// dialog's JPEG quality panel; the caller waits for the answer.
+// dialog's JPEG quality panel; the answer comes when the user closes the dialog.
 std::unique_ptr<FileChooser> MakeProgramFileChooser();

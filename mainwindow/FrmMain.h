@@ -289,8 +289,11 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void ShowImageCounts();
   void Canvas_MouseUp();
   void ConnectChildEvents();
-  // The save as of FileDialog(1), and the copies of 2, 3 and 4.
+  // The save as of FileDialog(1), and the copies of 2, 3 and 4. The dialogs answer
+  // through the Chosen steps when the user closes them.
   void SaveAsDialog();
+  void SaveAsChosen(const QString& path, const QString& pattern);
+  void OpenChosen(int Index, const QString& path);
   void SaveCopy();
   void StampFromFile(const QString& file);
   void ImportToLibrary(const QString& file);

@@ -105,30 +105,36 @@ void FrmMain::FileDialog(int Index) {
   if (Index == kOpen && ModPublic::AskSaveChanges() == Forms::vbCancel) {
     return;
   }
-  const FileChooser::Answer answer =
-      m_fileChooser->ShowFileDialog(this, {m_lastOpened, kOpenFilter, 0, QStringLiteral("Import Image..."), true});
-  if (answer.Path.isEmpty()) {
+  m_fileChooser->ShowFileDialog(this, {m_lastOpened, kOpenFilter, 0, QStringLiteral("Import Image..."), true},
+                                [this, Index](const FileChooser::Answer& answer) { OpenChosen(Index, answer.Path); });
+}
+
+void FrmMain::OpenChosen(int Index, const QString& path) {
+  if (path.isEmpty()) {
     return;
   }
-  m_lastOpened = answer.Path;
-  SelectedFiles::Program().SetOpenedFile(answer.Path);
+  m_lastOpened = path;
+  SelectedFiles::Program().SetOpenedFile(path);
   if (Index == kOpen) {
-    FileImport(answer.Path);
+    FileImport(path);
   } else if (Index == kStampFromFile) {
-    StampFromFile(answer.Path);
+    StampFromFile(path);
   } else {
-    ImportToLibrary(answer.Path);
+    ImportToLibrary(path);
   }
 }
 
 void FrmMain::SaveAsDialog() {
-  const FileChooser::Answer answer =
-      m_fileChooser->ShowFileDialog(this, {m_lastFilename, kSaveFilter, 0, QStringLiteral("Save Image as..."), false});
-  m_fileExt = answer.Pattern;
-  if (answer.Path.isEmpty()) {
+  m_fileChooser->ShowFileDialog(this, {m_lastFilename, kSaveFilter, 0, QStringLiteral("Save Image as..."), false},
+                                [this](const FileChooser::Answer& answer) { SaveAsChosen(answer.Path, answer.Pattern); });
+}
+
+void FrmMain::SaveAsChosen(const QString& path, const QString& pattern) {
+  m_fileExt = pattern;
+  if (path.isEmpty()) {
     return;
   }
-  const QString name = WithPatternExtension(answer.Path, m_fileExt);
+  const QString name = WithPatternExtension(path, m_fileExt);
   if (const std::optional<int> type = FormatOf(kPatternFormats, m_fileExt)) {
     m_canvas->SaveImage(name, *type, JpegQualityPercent());
     if (*type == 0) {

@@ -1,6 +1,7 @@
 // Opening, saving and importing through the window's file dialogs, answered by a fake:
 // the names and formats written, the stamp from a file, and the prompts before leaving.
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -152,6 +153,24 @@ TEST_F(FileDialogTest, AStampFromAFileFloatsAtItsOwnSizeAndALibraryImportTakesAP
   EXPECT_EQ(boxes.shown.size(), 1U);
   EXPECT_FALSE(QFileInfo::exists(ModPublic::ProgramFolder() + "escape.lib"));
   EXPECT_EQ(panel.imported.size(), 1U);
+}
+
+TEST_F(FileDialogTest, TheProgramsChooserReturnsAtOnceAndAnswersWhenTheDialogCloses) {
+  const std::unique_ptr<FileChooser> chooser = MakeProgramFileChooser();
+  QWidget owner;
+  int answers = 0;
+  QString chosen = QStringLiteral("unset");
+  chooser->ShowFileDialog(&owner, {pictures.File("a.png"), QStringLiteral("PNG (*.png)|*.png"), 0, QStringLiteral("Open"), true},
+                          [&](const FileChooser::Answer& answer) {
+                            ++answers;
+                            chosen = answer.Path;
+                          });
+  EXPECT_EQ(answers, 0) << "the window goes on while the dialog is open";
+  auto* dialog = owner.findChild<QFileDialog*>();
+  ASSERT_NE(dialog, nullptr);
+  dialog->reject();
+  EXPECT_EQ(answers, 1);
+  EXPECT_TRUE(chosen.isEmpty()) << "a cancel answers with no path";
 }
 
 TEST_F(FileDialogTest, NewMakesAPictureOfTheAskedSize) {

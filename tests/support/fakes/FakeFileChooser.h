@@ -1,6 +1,6 @@
 #pragma once
-// A file dialog that answers from the test: each request is kept, and the answer given
-// is the one set beforehand (an empty path is a cancel).
+// A file dialog that answers from the test at once: each request is kept, and the answer
+// given is the one set beforehand (an empty path is a cancel).
 
 #include <vector>
 
@@ -10,9 +10,9 @@ namespace Fakes {
 
 class FakeFileChooser final : public FileChooser {
  public:
-  Answer ShowFileDialog(QWidget*, const Request& request) override {
+  void ShowFileDialog(QWidget*, const Request& request, Done done) override {
     requests.push_back(request);
-    return answer;
+    done(answer);
   }
   void ReleasePreviewDIB() override { ++previewReleases; }
 
