@@ -26,6 +26,7 @@
 #include "fixtures/CodecFixtures.h"
 #include "foundation/ModPublic.h"
 #include "foundation/ModqzReg.h"
+#include "support/FloatingStamp.h"
 #include "support/fakes/FakeMainWindow.h"
 #include "platform/gdiplus/Bitmap.h"
 
@@ -226,15 +227,7 @@ void FloatStamp(Imageqzviewer& canvas) {
     BenchFixtures::PhotoLike(4000, 3000).save(file, "PNG");
     return file;
   }();
-  canvas.CreateStampImg(stampFile, true, true);
-  canvas.SetMax(100);
-  canvas.SetMin(0);
-  canvas.SetValue(0);
-  canvas.ResetStampsize(true);
-  canvas.SetEffect(38);
-  canvas.StampOptions(0);
-  canvas.SetFitMode(true);
-  canvas.Import(QString(), true);
+  TestSupport::FloatStamp(canvas, stampFile, true);
 }
 
 void BM_StampBrushDab(benchmark::State& state, int subTool) {

@@ -19,6 +19,7 @@
 #include "foundation/ModqzReg.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "support/TestFolder.h"
+#include "support/FloatingStamp.h"
 
 namespace {
 
@@ -320,17 +321,8 @@ TEST_P(RegionTest, PicturesOfTheOverlaysForAPersonToLookAt) {
 
 namespace {
 
-// What the main window's UseStamp does to the canvas.
 void FloatStamp(Imageqzviewer& canvas, bool defSize) {
-  canvas.CreateStampImg(ModGDI::StampTempPath(), true, defSize);
-  canvas.SetMax(100);
-  canvas.SetMin(0);
-  canvas.SetValue(0);
-  canvas.ResetStampsize(true);
-  canvas.SetEffect(38);
-  canvas.StampOptions(0);
-  canvas.SetFitMode(true);
-  canvas.Import(QString(), true);
+  TestSupport::FloatStamp(canvas, ModGDI::StampTempPath(), defSize);
 }
 
 QString StampSnapshot(int position) {

@@ -18,6 +18,7 @@
 #include "foundation/ModPublic.h"
 #include "foundation/ModqzReg.h"
 #include "support/TestFolder.h"
+#include "support/FloatingStamp.h"
 
 namespace {
 
@@ -89,15 +90,7 @@ class StampEditTest : public CanvasFixture, public ::testing::WithParamInterface
     const QRectF c = ToCanvas(area);
     Drag(c.topLeft(), c.bottomRight());
     ClickBarButton(1);
-    m_canvas->CreateStampImg(ModGDI::StampTempPath(), true, false);
-    m_canvas->SetMax(100);
-    m_canvas->SetMin(0);
-    m_canvas->SetValue(0);
-    m_canvas->ResetStampsize(true);
-    m_canvas->SetEffect(38);
-    m_canvas->StampOptions(0);
-    m_canvas->SetFitMode(true);
-    m_canvas->Import(QString(), true);
+    TestSupport::FloatStamp(*m_canvas, ModGDI::StampTempPath(), false);
   }
   void DragWith(QPointF from, QPointF to, Qt::KeyboardModifiers keys) {
     MoveMouse(from);

@@ -1,0 +1,24 @@
+#pragma once
+// What the main window's UseStamp does to the canvas, for tests and benchmarks that
+// float a stamp without a main window.
+
+#include <QString>
+
+#include "canvas/Imageqzviewer.h"
+#include "canvas/ToolModes.h"
+
+namespace TestSupport {
+
+inline void FloatStamp(Imageqzviewer& canvas, const QString& stampFile, bool defSize) {
+  canvas.CreateStampImg(stampFile, true, defSize);
+  canvas.SetMax(100);
+  canvas.SetMin(0);
+  canvas.SetValue(0);
+  canvas.ResetStampsize(true);
+  canvas.SetEffect(ToolModes::kFloatingStamp);
+  canvas.StampOptions(0);
+  canvas.SetFitMode(true);
+  canvas.Import(QString(), true);
+}
+
+}  // namespace TestSupport
