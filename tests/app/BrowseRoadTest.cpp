@@ -40,12 +40,9 @@ int GoldPixels(const QImage& shot) {
   return count;
 }
 
-// The menu bar lies under the 25 pixel title bar and a 1 pixel gap, 20 pixels high; the
-// "Browse" title's left edge (its menu holds the View commands), and the middles of its
-// star rows below the menu's top: the first row starts 8 down, rows are 20 high and
+// The "Browse" title's left edge (its menu holds the View commands), and the middles of
+// its star rows below the menu's top: the first row starts 8 down, rows are 20 high and
 // separators take 10.
-constexpr int kMenuBarTop = 26;
-constexpr int kMenuBarBottom = 46;
 constexpr int kViewTitle = 80;
 constexpr int kStarRows[] = {8 + 9 * 20 + 3 * 10 + 10, 8 + 10 * 20 + 4 * 10 + 10, 8 + 11 * 20 + 4 * 10 + 10};
 // The side panel's "Patten" tab and the middle of the filter's first row below it.
@@ -119,12 +116,7 @@ class BrowseRoad : public ::testing::Test {
   // Opens the "Browse" menu by a click on its title and picks one of its star rows (0 Arrange
   // Image By Star, 1 Add Star, 2 Remove Star), pointing at it first as a user does.
   void MenuRow(unsigned long window, int row) {
-    x->Click(window, kViewTitle + 10, kMenuBarTop + 10);
-    std::this_thread::sleep_for(300ms);
-    const QPoint at(kViewTitle + 60, kMenuBarBottom + kStarRows[row]);
-    x->MoveTo(window, at.x(), at.y());
-    std::this_thread::sleep_for(100ms);
-    x->Click(window, at.x(), at.y());
+    ASSERT_TRUE(ChooseMenuRow(*x, window, kViewTitle, kStarRows[row])) << "the Browse menu did not open";
     std::this_thread::sleep_for(300ms);
   }
   void Close(unsigned long window) {

@@ -157,9 +157,6 @@ QRect Changed(const QImage& a, const QImage& b) {
   return box;
 }
 
-// The menu bar lies under the 25 pixel title bar and a 1 pixel gap, 20 pixels high.
-constexpr int kMenuBarTop = 26;
-constexpr int kMenuBarBottom = 46;
 // Menu titles' left edges, and the middles of the rows a test picks, below a menu's top:
 // the first row starts 8 down, rows are 20 high and separators take 10.
 constexpr int kEditTitle = 40;
@@ -167,18 +164,6 @@ constexpr int kEffectTitle = 215;
 constexpr int kUndoRow = 18;
 constexpr int kFlipRow = 8 + 14 * 20 + 6 * 10 + 10;
 constexpr int kBlurRow = 8 + 4 * 20 + 1 * 10 + 10;
-
-// Opens a menu by a click on its title and picks the row whose middle lies rowMiddle
-// pixels below the menu's top, pointing at it first as a user does.
-void ChooseRow(XTest::Connection& x, unsigned long window, int titleLeft, int rowMiddle) {
-  x.Click(window, titleLeft + 10, kMenuBarTop + 10);
-  std::this_thread::sleep_for(300ms);
-  const int rowX = titleLeft + 60;
-  const int rowY = kMenuBarBottom + rowMiddle;
-  x.MoveTo(window, rowX, rowY);
-  std::this_thread::sleep_for(100ms);
-  x.Click(window, rowX, rowY);
-}
 
 }  // namespace
 
@@ -211,7 +196,7 @@ TEST(MainRoad, TheMenuFlipsAndBlursThePictureShownAndUndoRestoresIt) {
   ASSERT_TRUE(WaitUntilSteady(x, window, opened));
 
   // "Flip Horizintal" in the Edit menu.
-  ChooseRow(x, window, kEditTitle, kFlipRow);
+  ASSERT_TRUE(ChooseMenuRow(x, window, kEditTitle, kFlipRow)) << "the menu did not open";
   QImage flipped;
   ASSERT_TRUE(WaitForShot(x, window, flipped, [&](const QImage& s) { return Changed(opened, s).width() > 100; }))
       << "the flip did not change the picture";
@@ -220,7 +205,7 @@ TEST(MainRoad, TheMenuFlipsAndBlursThePictureShownAndUndoRestoresIt) {
   EXPECT_GT(MeanX(flipped, kFirst, canvas), MeanX(flipped, kBlue, canvas)) << "red is not on the right";
 
   // "Blur" mixes the colours where they meet.
-  ChooseRow(x, window, kEffectTitle, kBlurRow);
+  ASSERT_TRUE(ChooseMenuRow(x, window, kEffectTitle, kBlurRow)) << "the menu did not open";
   QImage blurred;
   EXPECT_TRUE(WaitForShot(x, window, blurred, [&](const QImage& s) { return !Changed(flipped, s).isEmpty(); }))
       << "the blur changed nothing";
@@ -228,9 +213,9 @@ TEST(MainRoad, TheMenuFlipsAndBlursThePictureShownAndUndoRestoresIt) {
   blurred.save(TestSupport::ArtifactsFolder() + "/lorvane-menu-blurred.png");
 
   // "Undo", twice.
-  ChooseRow(x, window, kEditTitle, kUndoRow);
+  ASSERT_TRUE(ChooseMenuRow(x, window, kEditTitle, kUndoRow)) << "the menu did not open";
   ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) { return !Changed(blurred, s).isEmpty(); }));
-  ChooseRow(x, window, kEditTitle, kUndoRow);
+  ASSERT_TRUE(ChooseMenuRow(x, window, kEditTitle, kUndoRow)) << "the menu did not open";
   ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) {
     return MeanX(s, kFirst, canvas) < MeanX(s, kBlue, canvas);
   })) << "two undos did not bring the picture back";
@@ -384,7 +369,7 @@ TEST(MainRoad, ASelectionFloatsIsMovedErasedAndBurntInAndUndoTakesItBack) {
   const QRect canvas = CanvasArea(opened, red.center() + QPoint(red.width(), 0));
 
   // "Rectangular Marquee", then a rectangle dragged round the red block.
-  ChooseRow(x, window, kImageToolTitle, kMarqueeRow);
+  ASSERT_TRUE(ChooseMenuRow(x, window, kImageToolTitle, kMarqueeRow)) << "the menu did not open";
   QImage armed;
   ASSERT_TRUE(WaitForShot(x, window, armed, [&](const QImage& s) { return !Changed(opened, s).isEmpty(); }));
   ASSERT_TRUE(WaitUntilSteady(x, window, armed));
@@ -414,7 +399,7 @@ TEST(MainRoad, ASelectionFloatsIsMovedErasedAndBurntInAndUndoTakesItBack) {
 
   // "Eraser", and a stroke across the stamp's middle. The brush dabs where the pointer
   // events arrive, so the press point is certain to be erased.
-  ChooseRow(x, window, kImageToolTitle, kEraserRow);
+  ASSERT_TRUE(ChooseMenuRow(x, window, kImageToolTitle, kEraserRow)) << "the menu did not open";
   std::this_thread::sleep_for(500ms);
   const QPoint middle = red.center() + offset;
   const QPoint pressAt = middle - QPoint(30, 0);
@@ -442,7 +427,7 @@ TEST(MainRoad, ASelectionFloatsIsMovedErasedAndBurntInAndUndoTakesItBack) {
   EXPECT_TRUE(Near(burnt.pixelColor(red.center()), kFirst));
 
   // "Undo" brings back the picture before.
-  ChooseRow(x, window, kEditTitle, kUndoRow);
+  ASSERT_TRUE(ChooseMenuRow(x, window, kEditTitle, kUndoRow)) << "the menu did not open";
   EXPECT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) { return Near(s.pixelColor(movedCorner), kGrass); }))
       << "undo did not take the stamp back";
   EXPECT_TRUE(Near(shot.pixelColor(red.center()), kFirst));

@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 
 #include "X11Windows.h"
 
@@ -72,6 +73,33 @@ inline bool WaitUntilSteady(XTest::Connection& x, unsigned long window, QImage& 
     last = s;
     return same;
   });
+}
+
+// The menu bar lies under the 25 pixel title bar and a 1 pixel gap, 20 pixels high.
+constexpr int kMenuBarTop = 26;
+constexpr int kMenuBarBottom = 46;
+
+// Opens a menu by a click on its title and picks the row whose middle lies rowMiddle
+// pixels below the menu's top, pointing at it first as a user does. It waits for the
+// menu to be drawn and to hold still rather than for a fixed time: on a busy machine a
+// click sent too early lands on whatever lies under the menu. False when no menu showed.
+inline bool ChooseMenuRow(XTest::Connection& x, unsigned long window, int titleLeft, int rowMiddle) {
+  const QPoint row(titleLeft + 60, kMenuBarBottom + rowMiddle);
+  const QRect around(row - QPoint(40, 4), QSize(80, 8));
+  const QImage before = ToImage(x.Capture(window)).copy(around);
+  x.Click(window, titleLeft + 10, kMenuBarTop + 10);
+  QImage shot;
+  QImage last;
+  const bool shown = WaitForShot(x, window, shot, [&](const QImage& s) {
+    const QImage now = s.copy(around);
+    const bool settled = now != before && now == last;
+    last = now;
+    return settled;
+  });
+  x.MoveTo(window, row.x(), row.y());
+  std::this_thread::sleep_for(100ms);
+  x.Click(window, row.x(), row.y());
+  return shown;
 }
 
 }  // namespace WindowShots
