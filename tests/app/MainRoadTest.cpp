@@ -15,80 +15,13 @@
 #include <QTemporaryDir>
 
 #include "ProgramRun.h"
+#include "RoadSession.h"
 #include "WindowShots.h"
 #include "X11Windows.h"
 #include "support/TestFolder.h"
 
-namespace {
-
 using namespace WindowShots;
-
-// Flat colours, so that any pixel of a thumbnail or of the canvas tells which picture it is.
-const QColor kFirst{220, 30, 40};
-const QColor kOthers[] = {{30, 160, 60}, {40, 70, 200}};
-
-// The program on its own virtual display with a home whose only folder holds three
-// pictures: the first of the given colours (or a picture of its own) and two others.
-class Session {
- private:
-  // First, so the display outlives the connection and the program.
-  ProgramRun::VirtualDisplay m_display;
-  QTemporaryDir m_home;
-
- public:
-  bool Start(const QImage& first) {
-    if (!m_display.Name().isEmpty()) {
-      x = XTest::Connection::Open(m_display.Name().toStdString());
-    }
-    if (x == nullptr || !m_home.isValid()) {
-      return false;
-    }
-    pictures = m_home.filePath("Holiday");
-    QDir().mkpath(pictures);
-    first.save(pictures + "/a-first.png");
-    QImage image(320, 240, QImage::Format_RGB32);
-    for (int i = 0; i < 2; ++i) {
-      image.fill(kOthers[i]);
-      image.save(pictures + QStringLiteral("/b-other%1.png").arg(i));
-    }
-    QProcessEnvironment env = ProgramRun::ProgramEnvironment(m_display.Name());
-    env.insert("HOME", m_home.path());
-    env.insert("XDG_CONFIG_HOME", m_home.filePath(".config"));
-    env.insert("XDG_DATA_HOME", m_home.filePath(".local/share"));
-    env.insert("XDG_CACHE_HOME", m_home.filePath(".cache"));
-    program.setProcessEnvironment(env);
-    program.start(ProgramRun::ProgramPath());
-    if (!program.waitForStarted(10000)) {
-      return false;
-    }
-    window = ProgramRun::WaitForWindow(*x, "Vesk Lorvane 6 - Free");
-    return window != 0;
-  }
-  // The folder is chosen by hand: a click gives the tree the keyboard, and typing a
-  // name's beginning selects the shown folder of that name.
-  bool ChooseFolder(QImage& shot) {
-    if (!WaitUntilSteady(*x, window, shot)) {
-      return false;
-    }
-    x->Click(window, 40, shot.height() / 2);
-    x->Type(window, "holiday");
-    return true;
-  }
-  QString Home(const QString& path) const { return m_home.filePath(path); }
-
-  std::unique_ptr<XTest::Connection> x;
-  unsigned long window = 0;
-  QString pictures;
-  QProcess program;
-};
-
-QImage Flat(QColor colour) {
-  QImage image(320, 240, QImage::Format_RGB32);
-  image.fill(colour);
-  return image;
-}
-
-}  // namespace
+using namespace RoadSession;
 
 TEST(MainRoad, ChosenFolderFillsTheSheetAndAClickedThumbnailShowsOnTheCanvas) {
   if (!ProgramRun::VirtualDisplay::Installed()) {

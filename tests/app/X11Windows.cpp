@@ -3,8 +3,11 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 namespace XTest {
+
+static_assert(Connection::kShift == ShiftMask && Connection::kCtrl == ControlMask && Connection::kAlt == Mod1Mask);
 
 namespace {
 
@@ -143,8 +146,8 @@ void FillPointer(PointerEvent& event, ::Display* display, unsigned long window, 
 
 }  // namespace
 
-// The server has no input extension for tests here, so the button events are sent
-// directly; the program cannot tell them from real ones in what it reads of them.
+// Button events are sent directly to the window; the program cannot tell them from real
+// ones in what it reads of them.
 void Connection::Click(unsigned long window, int x, int y) {
   for (int type : {ButtonPress, ButtonRelease}) {
     XEvent event{};
@@ -154,6 +157,19 @@ void Connection::Click(unsigned long window, int x, int y) {
     XSendEvent(D(m_display), window, False, NoEventMask, &event);
     XFlush(D(m_display));
   }
+}
+
+// Qt reads the wheel from the input extension's events when the server speaks its
+// version 2.1, and drops wheel buttons sent directly; the server's test extension makes
+// the notch as a real mouse would, at the pointer moved there first.
+void Connection::Wheel(unsigned long window, int x, int y, bool towardsUser) {
+  ::Display* display = D(m_display);
+  XWarpPointer(display, None, window, 0, 0, 0, 0, x, y);
+  XSync(display, False);
+  const unsigned int button = towardsUser ? Button5 : Button4;
+  XTestFakeButtonEvent(display, button, True, CurrentTime);
+  XTestFakeButtonEvent(display, button, False, CurrentTime);
+  XFlush(display);
 }
 
 void Connection::MoveTo(unsigned long window, int x, int y) {
@@ -190,6 +206,10 @@ void Connection::Drag(unsigned long window, int fromX, int fromY, int toX, int t
   XFlush(D(m_display));
 }
 
+bool Connection::ClipboardHeld() {
+  return XGetSelectionOwner(D(m_display), XInternAtom(D(m_display), "CLIPBOARD", False)) != None;
+}
+
 unsigned long Connection::CreateWindow(int width, int height) {
   ::Display* display = D(m_display);
   const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, unsigned(width),
@@ -210,7 +230,7 @@ void Connection::Type(unsigned long window, const std::string& letters) {
   }
 }
 
-void Connection::PressKey(unsigned long window, const std::string& name, bool alt) {
+void Connection::PressKey(unsigned long window, const std::string& name, unsigned modifiers) {
   const KeySym symbol = XStringToKeysym(name.c_str());
   for (int type : {KeyPress, KeyRelease}) {
     XEvent event{};
@@ -220,7 +240,7 @@ void Connection::PressKey(unsigned long window, const std::string& name, bool al
     event.xkey.root = DefaultRootWindow(D(m_display));
     event.xkey.time = CurrentTime;
     event.xkey.keycode = XKeysymToKeycode(D(m_display), symbol);
-    event.xkey.state = alt ? Mod1Mask : 0;
+    event.xkey.state = modifiers;
     event.xkey.same_screen = True;
     XSendEvent(D(m_display), window, False, NoEventMask, &event);
   }

@@ -1,7 +1,7 @@
 #pragma once
 // Just enough of an X client for start-up tests: find the program's visible top-level
-// windows by title, photograph one, click in it, and ask it to close, as a window
-// manager's close button would.
+// windows by title, photograph one, click, type and turn the wheel in it, and ask it to
+// close, as a window manager's close button would.
 // Kept apart from Qt and GoogleTest because Xlib's macros clash with both.
 
 #include <cstdint>
@@ -46,13 +46,22 @@ class Connection {
   void MoveTo(unsigned long window, int x, int y);
   // Gives the window a new size, as a user dragging its border would.
   void Resize(unsigned long window, int width, int height);
+  // Whether some client holds the clipboard.
+  bool ClipboardHeld();
   // A plain mapped top-level window of that size, made by this connection.
   unsigned long CreateWindow(int width, int height);
   void DestroyWindow(unsigned long window);
   // Key presses for the lower-case letters of a text, sent to the window.
   void Type(unsigned long window, const std::string& letters);
-  // One key by its X name ("Down", "Return", "e"), with Alt held when asked.
-  void PressKey(unsigned long window, const std::string& name, bool alt = false);
+  // Modifier keys held with a key, as X's state bits.
+  static constexpr unsigned kShift = 1u << 0;
+  static constexpr unsigned kCtrl = 1u << 2;
+  static constexpr unsigned kAlt = 1u << 3;
+  // One key by its X name ("Down", "Return", "e", "F"), with those modifiers held.
+  void PressKey(unsigned long window, const std::string& name, unsigned modifiers = 0);
+  // One notch of the wheel with the pointer at a point inside the window: towards the
+  // user (button 5) or away from the user (button 4).
+  void Wheel(unsigned long window, int x, int y, bool towardsUser);
   // A left-button drag from one point to another inside the window.
   void Drag(unsigned long window, int fromX, int fromY, int toX, int toY);
 

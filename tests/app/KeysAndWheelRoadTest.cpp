@@ -1,0 +1,219 @@
+// The keyboard and the wheel on a virtual display, as a user meets them: the wheel steps
+// through the folder, Shift+F fits the picture and back, Tab folds the sheet away, Ctrl+V
+// floats the picture on the clipboard as a stamp, and Ctrl+S writes a rotated picture.
+#include <functional>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "ProgramRun.h"
+#include "RoadSession.h"
+#include "WindowShots.h"
+#include "X11Windows.h"
+#include "support/TestFolder.h"
+
+using namespace WindowShots;
+using namespace RoadSession;
+using XTest::Connection;
+
+namespace {
+
+// The canvas lies right of the side panel (290 wide) and above the sheet.
+constexpr int kSidePanelRight = 290;
+const QColor kYellow{240, 210, 30};
+// The Edit title's left edge, and the middle of its "Rotate Clockwise" row below the
+// menu's top: the first row starts 8 down, rows are 20 high and separators take 10.
+constexpr int kEditTitle = 40;
+constexpr int kRotateRow = 8 + 16 * 20 + 6 * 10 + 10;
+
+// Waits until the condition holds, for a generous while.
+bool WaitFor(const std::function<bool()>& ok) {
+  QElapsedTimer waited;
+  waited.start();
+  while (!ok()) {
+    if (waited.elapsed() > 30000) {
+      return false;
+    }
+    std::this_thread::sleep_for(200ms);
+  }
+  return true;
+}
+
+// A colour's pixels right of the side panel, whose icons hold all sorts of colours.
+Found InSheetOrCanvas(const QImage& shot, QColor colour) {
+  return FindColour(shot, colour, kSidePanelRight, shot.width());
+}
+
+// A colour's pixels on the canvas, above the row of thumbnails.
+Found OnCanvas(const QImage& shot, QColor colour, int sheetTop) {
+  return InSheetOrCanvas(shot.copy(0, 0, shot.width(), sheetTop - 40), colour);
+}
+
+// Waits until the canvas shows more than that many pixels of a colour.
+bool WaitForCanvas(Connection& x, unsigned long window, QImage& shot, QColor colour, int sheetTop, int moreThan) {
+  return WaitForShot(x, window, shot, [&](const QImage& s) { return OnCanvas(s, colour, sheetTop).count > moreThan; });
+}
+
+// Starts the program with that first picture, chooses the folder and opens the first
+// picture by a click on its red thumbnail. Gives the top of the thumbnails, 0 on failure.
+int OpenFirst(Session& session, const QImage& first, QImage& shot) {
+  if (!session.Start(first) || !session.ChooseFolder(shot)) {
+    return 0;
+  }
+  Connection& x = *session.x;
+  const bool listed = WaitForShot(x, session.window, shot, [](const QImage& s) {
+    return InSheetOrCanvas(s, kOthers[0]).count > 1000 && InSheetOrCanvas(s, kOthers[1]).count > 1000;
+  });
+  if (!listed) {
+    return 0;
+  }
+  const int sheetTop = InSheetOrCanvas(shot, kOthers[0]).first.y();
+  const QPoint thumbnail = InSheetOrCanvas(shot.copy(0, sheetTop, shot.width(), shot.height()), kFirst).first;
+  x.Click(session.window, thumbnail.x() + 5, sheetTop + thumbnail.y() + 5);
+  const bool opened = WaitForCanvas(x, session.window, shot, kFirst, sheetTop, 5000);
+  return opened && WaitUntilSteady(x, session.window, shot) ? sheetTop : 0;
+}
+
+}  // namespace
+
+TEST(KeysAndWheelRoad, TheWheelStepsThroughTheFolderAndShiftFFitsAndUnfits) {
+  if (!ProgramRun::VirtualDisplay::Installed()) {
+    GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps installs it)";
+  }
+  // Much wider than the canvas: fitted it is a low band, at its own size it fills the canvas.
+  Session session;
+  QImage shot;
+  const int sheetTop = OpenFirst(session, Flat(kFirst, 2400, 600), shot);
+  ASSERT_GT(sheetTop, 0) << "the program did not show the first picture";
+  Connection& x = *session.x;
+  const unsigned long window = session.window;
+  const int before = OnCanvas(shot, kFirst, sheetTop).count;
+
+  x.PressKey(window, "F", Connection::kShift);
+  ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) {
+    const int now = OnCanvas(s, kFirst, sheetTop).count;
+    return now > before * 3 / 2 || now < before * 2 / 3;
+  })) << "Shift+F did not change the picture's size on the canvas";
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+  shot.save(TestSupport::ArtifactsFolder() + "/lorvane-shift-f.png");
+  x.PressKey(window, "F", Connection::kShift);
+  EXPECT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) {
+    return std::abs(OnCanvas(s, kFirst, sheetTop).count - before) < before / 20;
+  })) << "Shift+F again did not bring the size back";
+
+  // Two notches towards the user over the canvas: the second and then the third picture.
+  const QPoint middle((kSidePanelRight + shot.width()) / 2, sheetTop / 2);
+  x.Wheel(window, middle.x(), middle.y(), true);
+  ASSERT_TRUE(WaitForCanvas(x, window, shot, kOthers[0], sheetTop, 20000))
+      << "one notch did not show the second picture";
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+  shot.save(TestSupport::ArtifactsFolder() + "/lorvane-wheel-step.png");
+  x.Wheel(window, middle.x(), middle.y(), true);
+  EXPECT_TRUE(WaitForCanvas(x, window, shot, kOthers[1], sheetTop, 20000))
+      << "the second notch did not show the third picture";
+}
+
+namespace {
+
+// Serves a picture on the display's clipboard, as another program a user copied it in.
+class ClipboardPicture {
+ public:
+  ClipboardPicture(const QString& display, const QString& file) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    m_xclip.setProcessEnvironment(env);
+    m_xclip.start("xclip", {"-quiet", "-selection", "clipboard", "-t", "image/png", "-i", file});
+  }
+  ~ClipboardPicture() {
+    m_xclip.kill();
+    m_xclip.waitForFinished(5000);
+  }
+
+ private:
+  QProcess m_xclip;
+};
+
+}  // namespace
+
+TEST(KeysAndWheelRoad, TabFoldsTheSheetAwayAndCtrlVFloatsTheClipboardPicture) {
+  if (!ProgramRun::VirtualDisplay::Installed() || QStandardPaths::findExecutable("xclip").isEmpty()) {
+    GTEST_SKIP() << "Xvfb or xclip is not installed (scripts/install-deps installs both)";
+  }
+  Session session;
+  QImage shot;
+  const int sheetTop = OpenFirst(session, Flat(kFirst), shot);
+  ASSERT_GT(sheetTop, 0) << "the program did not show the first picture";
+  Connection& x = *session.x;
+  const unsigned long window = session.window;
+
+  // Tab folds the sheet away, and Tab again brings it back.
+  const auto thumbnails = [](const QImage& s) { return InSheetOrCanvas(s, kOthers[0]).count; };
+  x.PressKey(window, "Tab");
+  ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) { return thumbnails(s) == 0; }))
+      << "Tab left the thumbnails shown";
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+  shot.save(TestSupport::ArtifactsFolder() + "/lorvane-tab-folded.png");
+  EXPECT_GT(OnCanvas(shot, kFirst, sheetTop).count, 5000) << "the picture left the canvas";
+  x.PressKey(window, "Tab");
+  ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) { return thumbnails(s) > 1000; }))
+      << "Tab again did not bring the thumbnails back";
+
+  // A picture on the clipboard, and Ctrl+V: it floats on the canvas as a stamp.
+  const QString copied = session.Home("copied.png");
+  ASSERT_TRUE(Flat(kYellow, 120, 90).save(copied));
+  ClipboardPicture clipboard(session.DisplayName(), copied);
+  ASSERT_TRUE(WaitFor([&] { return x.ClipboardHeld(); })) << "xclip did not take the clipboard";
+  x.PressKey(window, "v", Connection::kCtrl);
+  ASSERT_TRUE(WaitForCanvas(x, window, shot, kYellow, sheetTop, 120 * 90 / 2))
+      << "Ctrl+V showed no stamp";
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+  shot.save(TestSupport::ArtifactsFolder() + "/lorvane-pasted-stamp.png");
+  EXPECT_GT(OnCanvas(shot, kFirst, sheetTop).count, 5000) << "the picture under the stamp is gone";
+}
+
+TEST(KeysAndWheelRoad, CtrlSWritesThePictureRotatedFromTheMenu) {
+  if (!ProgramRun::VirtualDisplay::Installed()) {
+    GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps installs it)";
+  }
+  // Red on the left, yellow on the right; wider than high.
+  QImage halves = Flat(kYellow);
+  for (int y = 0; y < halves.height(); ++y) {
+    for (int x = 0; x < halves.width() / 2; ++x) {
+      halves.setPixelColor(x, y, kFirst);
+    }
+  }
+  Session session;
+  QImage shot;
+  const int sheetTop = OpenFirst(session, halves, shot);
+  ASSERT_GT(sheetTop, 0) << "the program did not show the first picture";
+  Connection& x = *session.x;
+  const unsigned long window = session.window;
+
+  // Turned clockwise, the left half comes to the top.
+  ASSERT_TRUE(ChooseMenuRow(x, window, kEditTitle, kRotateRow)) << "the Edit menu did not open";
+  ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) {
+    return OnCanvas(s, kYellow, sheetTop).first.y() > OnCanvas(s, kFirst, sheetTop).first.y() + 50;
+  })) << "the canvas did not show the picture turned";
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+
+  const QString file = session.pictures + "/a-first.png";
+  x.PressKey(window, "s", Connection::kCtrl);
+  QImage saved;
+  ASSERT_TRUE(WaitFor([&] {
+    saved = QImage(file);
+    return saved.size() == QSize(240, 320);
+  }))
+      << "Ctrl+S did not write the turned picture; the file is " << saved.width() << "x" << saved.height();
+  EXPECT_TRUE(Near(saved.pixelColor(120, 40), kFirst));
+  EXPECT_TRUE(Near(saved.pixelColor(120, 280), kYellow));
+
+  // Saved, the picture closes without a question.
+  x.RequestClose(window);
+  ASSERT_TRUE(session.program.waitForFinished(20000)) << "closing asked about the saved picture";
+  EXPECT_EQ(session.program.exitCode(), 0);
+}
