@@ -2,6 +2,7 @@
 
 #include <malloc.h>
 
+#include <QFile>
 #include <QImageReader>
 #include <QRunnable>
 #include <QThread>
@@ -11,6 +12,8 @@
 #include "foundation/Numbers.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Codecs.h"
+#include "platform/gdiplus/JpegDecoder.h"
+#include "platform/gdiplus/LittleEndian.h"
 
 namespace {
 
@@ -67,6 +70,18 @@ ThumbPicture DecodeWhole(const QString& path, QSize box) {
     return Failed(Gdip::LoadFailure::Damaged);
   }
   return Fitted(std::move(loaded), source, fitted);
+}
+
+// What decoding the file will hold for the whole picture, from its first bytes.
+std::int64_t WholePictureBytes(const QString& path) {
+  // Camera files put their metadata and preview before the picture's header.
+  constexpr qint64 kHeaderBytes = 256 * 1024;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    return 0;
+  }
+  const QByteArray head = file.read(kHeaderBytes);
+  return Gdip::JpegDecoder::WholePictureBytes(Gdip::AsBytes(head));
 }
 
 }  // namespace
@@ -195,7 +210,13 @@ void ThumbnailLoader::Queue(const std::shared_ptr<Batch>& batch, int index) {
       return;
     }
     const ThumbRequest& request = batch->Requests[index];
-    ThumbPicture picture = Decode(request.Path, request.Box);
+    ThumbPicture picture;
+    {
+      // Decodes that would not fit the budget wait here in the order they were asked for,
+      // so the first screenful still comes first.
+      const MemoryGate::Ticket memory = m_decodeMemory.Take(WholePictureBytes(request.Path));
+      picture = Decode(request.Path, request.Box);
+    }
     ++m_decodes;
     if (batch->Cancelled) {
       return;

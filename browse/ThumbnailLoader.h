@@ -16,6 +16,8 @@
 #include <QString>
 #include <QThreadPool>
 
+#include "browse/MemoryGate.h"
+#include "foundation/MemoryBudgets.h"
 #include "platform/gdiplus/Codecs.h"
 
 // A picture of one file, made to fit a box.
@@ -79,6 +81,9 @@ class ThumbnailLoader : public QObject {
   void Queue(const std::shared_ptr<Batch>& batch, int index);
   void Deliver(const std::shared_ptr<Batch>& batch, int index, const ThumbPicture& picture);
 
+  // Progressive JPEGs are decoded through a buffer of the whole picture; the gate keeps
+  // the workers from holding more of those at once than the budget.
+  MemoryGate m_decodeMemory{MemoryBudgets::kThumbnailDecodeBytes};
   QThreadPool m_pool;
   std::shared_ptr<Batch> m_batch;
   std::atomic<int> m_decodes{0};

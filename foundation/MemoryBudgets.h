@@ -12,6 +12,9 @@ namespace MemoryBudgets {
 inline constexpr std::int64_t kSheetBytes = std::int64_t{256} << 20;
 // The share of kSheetBytes the loader's cache may fill; the rest is the sheet's window.
 inline constexpr std::int64_t kThumbnailCacheBytes = kSheetBytes / 2;
+// The whole-picture buffers the thumbnail workers' decodes may hold at once: four
+// progressive 12-megapixel JPEGs. Single-scan JPEGs and other formats are not counted.
+inline constexpr std::int64_t kThumbnailDecodeBytes = std::int64_t{150} << 20;
 // The rows kept decoded around those on screen, on either side, when the budget allows.
 inline constexpr int kSheetMarginRows = 10;
 

@@ -148,15 +148,23 @@ struct Decompressor {
   Decompressor& operator=(const Decompressor&) = delete;
 };
 
-QSize HeaderSize(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<const std::uint8_t> data) {
+// Reads the header up to the first scan; false when it cannot be read.
+bool ReadHeader(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<const std::uint8_t> data) {
   if (setjmp(err.jump) != 0) {
-    return {};
+    return false;
   }
   jpeg_mem_src(&cinfo, data.data(), static_cast<unsigned long>(data.size()));
-  if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
-    return {};
+  return jpeg_read_header(&cinfo, TRUE) == JPEG_HEADER_OK;
+}
+
+// The coefficients of the whole picture, which a stream of several scans is decoded
+// through whatever the output scale: 64 two-byte values per block of each component.
+std::int64_t CoefficientBytes(const jpeg_decompress_struct& cinfo) {
+  std::int64_t blocks = 0;
+  for (int c = 0; c < cinfo.num_components; ++c) {
+    blocks += std::int64_t{cinfo.comp_info[c].width_in_blocks} * cinfo.comp_info[c].height_in_blocks;
   }
-  return QSize(int(std::min<JDIMENSION>(cinfo.image_width, INT_MAX)), int(std::min<JDIMENSION>(cinfo.image_height, INT_MAX)));
+  return blocks * DCTSIZE2 * std::int64_t{sizeof(JCOEF)};
 }
 
 }  // namespace
@@ -187,7 +195,22 @@ QSize Dimensions(std::span<const std::uint8_t> data) {
     return {};
   }
   Decompressor decompressor;
-  return HeaderSize(decompressor.cinfo, decompressor.err, data);
+  const jpeg_decompress_struct& cinfo = decompressor.cinfo;
+  if (!ReadHeader(decompressor.cinfo, decompressor.err, data)) {
+    return {};
+  }
+  return QSize(int(std::min<JDIMENSION>(cinfo.image_width, INT_MAX)), int(std::min<JDIMENSION>(cinfo.image_height, INT_MAX)));
+}
+
+std::int64_t WholePictureBytes(std::span<const std::uint8_t> data) {
+  if (!LooksLikeJpeg(data)) {
+    return 0;
+  }
+  Decompressor decompressor;
+  if (!ReadHeader(decompressor.cinfo, decompressor.err, data) || !jpeg_has_multiple_scans(&decompressor.cinfo)) {
+    return 0;
+  }
+  return CoefficientBytes(decompressor.cinfo);
 }
 
 }  // namespace Gdip::JpegDecoder

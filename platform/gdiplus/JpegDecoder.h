@@ -25,4 +25,11 @@ QImage Decode(std::span<const std::uint8_t> data, QSize scaledSize = {});
 // The picture's size as its header gives it; empty when the header cannot be read.
 QSize Dimensions(std::span<const std::uint8_t> data);
 
+// The memory a decode holds for the whole picture besides its output, at any scale:
+// progressive and other multi-scan streams are decoded through the coefficients of every
+// block (some 36 MB for 12 megapixels). 0 for single-scan streams, whose decode holds a
+// few rows at a time, and for headers that cannot be read (the first bytes of a file
+// are enough when they hold its header).
+std::int64_t WholePictureBytes(std::span<const std::uint8_t> data);
+
 }  // namespace Gdip::JpegDecoder

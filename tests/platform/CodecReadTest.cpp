@@ -8,6 +8,7 @@
 #include "CodecTestFiles.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Codecs.h"
+#include "platform/gdiplus/JpegDecoder.h"
 #include "platform/gdiplus/LittleEndian.h"
 #include "support/BrokenFiles.h"
 #include "support/TestFolder.h"
@@ -193,9 +194,14 @@ TEST(CodecRead, FormatComesFromContentNotName) {
 TEST(CodecRead, JpegVariants) {
   const QImage picture = Smooth(40, 30);
   for (bool progressive : {false, true}) {
-    auto loaded = Load(Encode(picture, "jpeg", 100, progressive));
+    const QByteArray file = Encode(picture, "jpeg", 100, progressive);
+    auto loaded = Load(file);
     ASSERT_NE(loaded, nullptr);
     EXPECT_LE(CodecTestFiles::MaxChannelDifference(loaded->Image(), picture), 12);
+    // Only the progressive stream is decoded through all its coefficients: 5 x 4 luma
+    // blocks and 3 x 2 of each half-resolution colour, 128 bytes each.
+    EXPECT_EQ(Gdip::JpegDecoder::WholePictureBytes(Gdip::AsBytes(file)), progressive ? (20 + 2 * 6) * 128 : 0);
+    EXPECT_EQ(Gdip::JpegDecoder::WholePictureBytes(Gdip::AsBytes(file.left(20))), 0);
   }
   const QImage greyPicture = picture.convertToFormat(QImage::Format_Grayscale8);
   auto grey = Load(Encode(greyPicture, "jpeg", 100));
