@@ -19,6 +19,7 @@
 #include "platform/gdiplus/BmpCodec.h"
 #include "platform/gdiplus/GifCodec.h"
 #include "platform/gdiplus/MetafileWriter.h"
+#include "platform/gdiplus/PngWriter.h"
 #include "platform/gdiplus/TiffCodec.h"
 #include "tests/platform/CodecTestFiles.h"
 
@@ -88,6 +89,10 @@ void AddPictures(Corpus& corpus) {
   corpus.Add("tiff", CodecTestFiles::RgbTiff(4, 3, 8, false, EXTRASAMPLE_ASSOCALPHA, Sample));
   corpus.Add("png", CodecTestFiles::DeepPngWithTransparentColour({{1, 2, 3}, {4, 5, 6}}, 2, {1, 2, 3}, false));
   corpus.Add("png", CodecTestFiles::DeepPngWithTransparentColour({{1, 0, 0}, {9, 0, 0}}, 1, {9, 0, 0}, true));
+  for (bool alpha : {false, true}) {
+    // Tall enough for two bands inflated apart.
+    corpus.Add("png", Gdip::PngWriter::Encode(Gradient(3, 130, alpha), 1));
+  }
   corpus.Add("metafile", Gdip::MetafileWriter::EncodeEmf(Gradient(3, 2, true)));
   corpus.Add("metafile", Gdip::MetafileWriter::EncodeWmf(Gradient(3, 2, false)));
 }

@@ -1,4 +1,5 @@
 #include "fuzz/FuzzSupport.h"
+#include "platform/gdiplus/PngBands.h"
 #include "platform/gdiplus/PngReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -6,5 +7,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (Gdip::PngReader::IsDeepWithTransparentColour(input)) {
     Gdip::PngReader::DecodeDeepWithTransparentColour(input);
   }
+  Gdip::PngBands::Decode(input);
   return 0;
 }

@@ -17,6 +17,7 @@
 #include "platform/gdiplus/LittleEndian.h"
 #include "platform/gdiplus/MetafileReader.h"
 #include "platform/gdiplus/MetafileWriter.h"
+#include "platform/gdiplus/PngBands.h"
 #include "platform/gdiplus/PngReader.h"
 #include "platform/gdiplus/PngWriter.h"
 #include "platform/gdiplus/TiffCodec.h"
@@ -235,6 +236,8 @@ Decoded Decode(std::span<const std::uint8_t> data, QSize scaledSize) {
     image = ScaledTo(MetafileReader::Read(data), scaledSize);
   } else if (auto ownTiff = LooksLikeTiffHeader(data) ? TiffCodec::Decode(data) : std::nullopt) {
     image = ScaledTo(std::move(*ownTiff), scaledSize);
+  } else if (QImage banded = PngBands::Decode(data); !banded.isNull()) {
+    image = ScaledTo(std::move(banded), scaledSize);
   } else {
     image = DecodeWithQt(data, scaledSize);
   }

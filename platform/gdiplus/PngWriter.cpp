@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include "platform/gdiplus/IndexedPicture.h"
+#include "platform/gdiplus/PngBands.h"
 
 #include <zlib.h>
 
@@ -177,10 +178,13 @@ QByteArray Encode(const QImage& source, int level) {
   }
   uLong adler = adler32(0, nullptr, 0);
   std::size_t deflatedBytes = 0;
+  // The stream starts with its two-byte header.
+  std::vector<PngBands::Band> starts;
   for (const Band& band : bands) {
     if (!band.ok) {
       return {};
     }
+    starts.push_back({std::uint32_t(band.firstRow), 2 + deflatedBytes});
     adler = adler32_combine(adler, band.adler, z_off_t(band.rawBytes));
     deflatedBytes += std::size_t(band.deflated.size());
   }
@@ -189,6 +193,8 @@ QByteArray Encode(const QImage& source, int level) {
   // Room for the whole file at once; its pages become resident only as each band is
   // copied in and let go, so the compressed picture is never held twice.
   png.reserve(png.size() + qsizetype(deflatedBytes + deflatedBytes / kChunkLimit * 12 + 128));
+  const QByteArray bandList = PngBands::Describe(starts);
+  AppendChunk(png, PngBands::kChunkType, bandList.constData(), std::size_t(bandList.size()));
   // The zlib stream runs on across the data chunks: a header for a 32 KB window, the
   // bands in order, and the checksum of all the filtered bytes.
   AppendChunk(png, "IDAT", "\x78\x01", 2);
