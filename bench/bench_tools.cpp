@@ -248,6 +248,25 @@ BENCHMARK_CAPTURE(BM_StampBrushDab, Eraser, 1)->Unit(benchmark::kMillisecond)->I
 BENCHMARK_CAPTURE(BM_StampBrushDab, Soften, 5)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK_CAPTURE(BM_StampBrushDab, Airbrush, 8)->Unit(benchmark::kMillisecond)->Iterations(20);
 
+// A short stroke on the 12-megapixel stamp, press to release: the release keeps the
+// stroke as a stamp snapshot, whose file is written by a worker.
+void BM_StampStroke(benchmark::State& state) {
+  auto canvas = OpenCanvas();
+  FloatStamp(*canvas);
+  canvas->StampOptions(1);
+  const QPointF from = canvas->StampFrame().center();
+  SendMouse(*canvas, QEvent::MouseMove, from, Qt::NoButton);
+  for (auto _ : state) {
+    SendMouse(*canvas, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    SendMouse(*canvas, QEvent::MouseMove, from + QPointF(20, 10), Qt::LeftButton);
+    SendMouse(*canvas, QEvent::MouseButtonRelease, from + QPointF(20, 10), Qt::NoButton);
+    state.PauseTiming();
+    canvas->WaitForSnapshot();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_StampStroke)->Unit(benchmark::kMillisecond)->Iterations(4);
+
 void BM_StampBlur(benchmark::State& state) {
   auto canvas = OpenCanvas();
   FloatStamp(*canvas);

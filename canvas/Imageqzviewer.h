@@ -238,7 +238,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // 6 vertical and 7 horizontal flip) as one stamp undo step; other numbers change nothing.
   void Stampeffect(int new_Filter);
   // The stamp snapshot file of the current stamp undo position.
-  QString StampSnapshotFile() const { return m_stampSnapshots.FilePath(m_stampSnapshots.Index()); }
+  QString StampSnapshotFile() { return m_stampSnapshots.CurrentFile(); }
   const QImage& StampCanvas() const { return m_stampCanvas; }
   // The stamp's frame on the canvas when it was last shown.
   QRectF StampFrame() const { return m_stampFrame; }
@@ -431,7 +431,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // Declared before the histories that keep their files in it, so it outlives them.
   SnapshotFolder m_snapshotFolder;
   UndoSnapshots m_undoSnapshots{m_snapshotFolder};
-  StampSnapshots m_stampSnapshots{m_snapshotFolder};
+  StampSnapshots m_stampSnapshots{m_snapshotFolder, m_undoSnapshots};
   // One slot per undo position; the commit renders into the current one.
   std::vector<std::unique_ptr<DIBsave>> m_undoCanvasCache;
 

@@ -53,7 +53,7 @@ void Imageqzviewer::StampOptions(int subTool) {
     return;
   }
   // A snapshot that cannot be read leaves the stamp as it is.
-  const QImage last(m_stampSnapshots.FilePath(m_stampSnapshots.Index()));
+  const QImage last(m_stampSnapshots.CurrentFile());
   if (!last.isNull()) {
     m_stampCanvas = last.convertToFormat(QImage::Format_ARGB32);
   }

@@ -26,6 +26,18 @@ QUuid PngEncoder() {
   return {};
 }
 
+// Encoded straight from the picture: going through an off-screen canvas would hold a
+// second full-size copy while the file is written. On failure the file is removed: an
+// older file at the path must not come back in place of the lost one.
+bool WritePng(const QImage& picture, const QString& path) {
+  const auto bitmap = Gdip::Bitmap::FromImage(picture, Gdip::PixelFormatOf(picture));
+  const bool written = bitmap && Gdip::SaveImageToFile(*bitmap, path, PngEncoder()) == Gdip::Status::Ok;
+  if (!written) {
+    QFile::remove(path);
+  }
+  return written;
+}
+
 }  // namespace
 
 UndoSnapshots::UndoSnapshots(SnapshotFolder& folder, qint64 memoryBudget, qint64 packedBudget)
@@ -188,6 +200,10 @@ void UndoSnapshots::WaitForWrites() {
   m_idle.wait(lock, [this] {
     return m_writer.jobs.empty() && !m_writer.busy && m_reader.jobs.empty() && !m_reader.busy;
   });
+}
+
+void UndoSnapshots::WriteAside(const QString& path, const QImage& picture) {
+  Enqueue({JobKind::WriteAside, -1, 0, picture, path});
 }
 
 void UndoSnapshots::Prefetch(int position) {
@@ -387,6 +403,9 @@ void UndoSnapshots::Perform(Job& job) {
     case JobKind::Pack:
       Pack(job);
       break;
+    case JobKind::WriteAside:
+      WritePng(job.picture, job.path);
+      break;
   }
 }
 
@@ -398,16 +417,7 @@ void UndoSnapshots::WriteFile(const Job& job) {
       return;  // A later edit or a new picture has replaced this snapshot already.
     }
   }
-  // Encoded straight from the picture: going through an off-screen canvas would hold a
-  // second full-size copy while the file is written.
-  const auto bitmap = Gdip::Bitmap::FromImage(job.picture, Gdip::PixelFormatOf(job.picture));
-  const QString path = FilePath(job.position);
-  const bool written =
-      bitmap && Gdip::SaveImageToFile(*bitmap, path, PngEncoder()) == Gdip::Status::Ok;
-  if (!written) {
-    // An older file of this position must not come back in place of the lost one.
-    QFile::remove(path);
-  }
+  const bool written = WritePng(job.picture, FilePath(job.position));
   ReportWrite(written);
   const std::lock_guard lock(m_mutex);
   const auto held = m_held.find(job.position);

@@ -71,18 +71,23 @@ class UndoSnapshots {
   int Count() const { return m_newest + 1; }
   // Waits until every file operation asked for so far has been done.
   void WaitForWrites();
+  // Writes a picture as a PNG file of its own on the writer thread, in order with the
+  // snapshots' writes (the stamp's history goes through here). A file that could not be
+  // written is removed, so no older picture stands in its place.
+  void WriteAside(const QString& path, const QImage& picture);
   // Called on the worker thread with the reason when a snapshot write fails, once until
   // a write succeeds again. From then on snapshots that never reached their file are
   // let go too, oldest first, to stay within the budget; the one last shown stays.
   void OnWriteFailure(std::function<void(const QString& reason)> handler);
 
  private:
-  enum class JobKind { Write, RemoveFrom, Load, Pack };
+  enum class JobKind { Write, RemoveFrom, Load, Pack, WriteAside };
   struct Job {
     JobKind kind;
     int position;
     std::uint64_t generation;
     QImage picture;
+    QString path{};  // WriteAside's file
   };
   // A full-size picture beyond the budget is compressed once, on the writer thread,
   // before it is let go.

@@ -36,6 +36,12 @@ constexpr QRgb kGrey = 0xFF808080;
 class SnapshotTest : public ::testing::Test {
  protected:
   QString Data() const { return m_root.File("Datas"); }
+  // A red stamp file, chosen to start a stamp history from.
+  QString ChosenStamp() const {
+    const QString chosen = m_root.File("stamp.png");
+    EXPECT_TRUE(Flat(kRed).save(chosen, "PNG"));
+    return chosen;
+  }
 
   TestSupport::TestFolder m_root;
   SnapshotFolder m_folder{Data()};
@@ -194,9 +200,9 @@ TEST_F(SnapshotTest, EachProgramHasItsOwnFolderAndCleansUpAfterOthersThatEnded) 
 }
 
 TEST_F(SnapshotTest, StampHistoryStartsFromACopyAndStepsOnlyOntoReadableFiles) {
-  StampSnapshots stamps(m_folder);
-  const QString chosen = m_root.File("stamp.png");
-  ASSERT_TRUE(Flat(kRed).save(chosen, "PNG"));
+  UndoSnapshots writer(m_folder);
+  StampSnapshots stamps(m_folder, writer);
+  const QString chosen = ChosenStamp();
   ASSERT_TRUE(stamps.Start(chosen));
   QFile original(chosen), copy(stamps.FilePath(0));
   ASSERT_TRUE(original.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly));
@@ -226,4 +232,34 @@ TEST_F(SnapshotTest, StampHistoryStartsFromACopyAndStepsOnlyOntoReadableFiles) {
   ASSERT_TRUE(stamps.Start(chosen));
   EXPECT_EQ(stamps.Count(), 1);
   EXPECT_FALSE(stamps.CanUndo());
+}
+
+TEST_F(SnapshotTest, AStampStepRightAfterItsEditsFindsEachStampWrittenInFull) {
+  UndoSnapshots writer(m_folder);
+  StampSnapshots stamps(m_folder, writer);
+  const QString chosen = ChosenStamp();
+  ASSERT_TRUE(stamps.Start(chosen));
+  // Large stamps, so their writes are still running when the steps are asked for; a
+  // picture history written on the same thread meanwhile.
+  const QSize large(2000, 1500);
+  writer.Write(0, Flat(kGrey, large));
+  for (const QRgb colour : {kGreen, kBlue, kGrey}) {
+    ASSERT_TRUE(stamps.Push(Flat(colour, large)));
+  }
+  EXPECT_TRUE(stamps.CanUndo());
+  QList<QRgb> shown;
+  const auto load = [&shown](const QString& path) {
+    const QImage stamp(path);
+    shown << (stamp.isNull() ? 0 : stamp.pixel(1, 1));
+    return !stamp.isNull();
+  };
+  ASSERT_TRUE(stamps.Step(true, load));
+  ASSERT_TRUE(stamps.Step(true, load));
+  ASSERT_TRUE(stamps.Step(false, load));
+  EXPECT_EQ(shown, (QList<QRgb>{kBlue, kGreen, kBlue}));
+  // A new stamp right after edits: no write of the old one lands among its files.
+  ASSERT_TRUE(stamps.Push(Flat(kRed, large)));
+  ASSERT_TRUE(stamps.Start(chosen));
+  EXPECT_EQ(stamps.Count(), 1);
+  EXPECT_FALSE(stamps.CanRedo());
 }
