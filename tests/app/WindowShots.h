@@ -86,9 +86,11 @@ constexpr int kMenuBarBottom = 46;
 inline bool ChooseMenuRow(XTest::Connection& x, unsigned long window, int titleLeft, int rowMiddle) {
   const QPoint row(titleLeft + 60, kMenuBarBottom + rowMiddle);
   const QRect around(row - QPoint(40, 4), QSize(80, 8));
-  const QImage before = ToImage(x.Capture(window)).copy(around);
-  x.Click(window, titleLeft + 10, kMenuBarTop + 10);
+  // A click just before (a thumbnail picked) may still be redrawing under the menu.
   QImage shot;
+  WaitUntilSteady(x, window, shot);
+  const QImage before = shot.copy(around);
+  x.Click(window, titleLeft + 10, kMenuBarTop + 10);
   QImage last;
   const bool shown = WaitForShot(x, window, shot, [&](const QImage& s) {
     const QImage now = s.copy(around);
