@@ -7,22 +7,17 @@
 #include <zlib.h>
 
 #include "platform/ParallelRows.h"
+#include "platform/gdiplus/PngBytes.h"
 
 namespace Gdip::PngBands {
 
 namespace {
 
-constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+using PngBytes::AppendBigEndian32;
+using PngBytes::kSignature;
+using PngBytes::ReadBigEndian32;
+
 constexpr std::size_t kBandBytes = 12;  // first row, then the stream offset in two halves
-
-std::uint32_t BigEndian32(const std::uint8_t* p) {
-  return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
-}
-
-void AppendBigEndian(QByteArray& out, std::uint32_t value) {
-  const char bytes[4] = {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
-  out.append(bytes, 4);
-}
 
 // One data chunk's part of the zlib stream.
 struct Piece {
@@ -43,8 +38,8 @@ bool ReadHeader(std::span<const std::uint8_t> body, Layout& layout) {
   if (body.size() != 13) {
     return false;
   }
-  const std::uint32_t width = BigEndian32(body.data());
-  const std::uint32_t height = BigEndian32(body.data() + 4);
+  const std::uint32_t width = ReadBigEndian32(body.data());
+  const std::uint32_t height = ReadBigEndian32(body.data() + 4);
   const bool plain = body[8] == 8 && (body[9] == 2 || body[9] == 6) && body[10] == 0 && body[11] == 0 && body[12] == 0;
   if (!plain || width == 0 || height == 0 || std::uint64_t{width} * height * 4 >= (std::uint64_t{1} << 31)) {
     return false;
@@ -60,8 +55,8 @@ bool ReadBands(std::span<const std::uint8_t> body, Layout& layout) {
     return false;
   }
   for (std::size_t at = 0; at < body.size(); at += kBandBytes) {
-    const std::uint64_t offset = (std::uint64_t{BigEndian32(body.data() + at + 4)} << 32) | BigEndian32(body.data() + at + 8);
-    layout.bands.push_back({BigEndian32(body.data() + at), offset});
+    const std::uint64_t offset = (std::uint64_t{ReadBigEndian32(body.data() + at + 4)} << 32) | ReadBigEndian32(body.data() + at + 8);
+    layout.bands.push_back({ReadBigEndian32(body.data() + at), offset});
   }
   return true;
 }
@@ -72,7 +67,7 @@ bool ReadLayout(std::span<const std::uint8_t> data, Layout& layout) {
     return false;
   }
   for (std::size_t at = 8; at + 12 <= data.size();) {
-    const std::uint32_t length = BigEndian32(data.data() + at);
+    const std::uint32_t length = ReadBigEndian32(data.data() + at);
     if (length > data.size() - at - 12) {
       return false;
     }
@@ -223,7 +218,7 @@ std::uint32_t StreamChecksum(const Layout& layout) {
     std::memcpy(tail + got, run.data(), n);
     got += n;
   }
-  return BigEndian32(tail);
+  return ReadBigEndian32(tail);
 }
 
 }  // namespace
@@ -231,9 +226,9 @@ std::uint32_t StreamChecksum(const Layout& layout) {
 QByteArray Describe(const std::vector<Band>& bands) {
   QByteArray out;
   for (const Band& band : bands) {
-    AppendBigEndian(out, band.firstRow);
-    AppendBigEndian(out, std::uint32_t(band.streamOffset >> 32));
-    AppendBigEndian(out, std::uint32_t(band.streamOffset));
+    AppendBigEndian32(out, band.firstRow);
+    AppendBigEndian32(out, std::uint32_t(band.streamOffset >> 32));
+    AppendBigEndian32(out, std::uint32_t(band.streamOffset));
   }
   return out;
 }

@@ -6,15 +6,14 @@
 
 #include <png.h>
 
+#include "platform/gdiplus/PngBytes.h"
+
 namespace Gdip::PngReader {
 
 namespace {
 
-constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-
-std::uint32_t BigEndian32(const std::uint8_t* p) {
-  return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
-}
+using PngBytes::kSignature;
+using PngBytes::ReadBigEndian32;
 
 struct MemoryInput {
   std::span<const std::uint8_t> data;
@@ -84,7 +83,7 @@ bool IsDeepWithTransparentColour(std::span<const std::uint8_t> data) {
   }
   // tRNS comes before the first IDAT chunk.
   for (std::size_t at = kIhdrEnd; at + 8 <= data.size();) {
-    const std::uint32_t length = BigEndian32(data.data() + at);
+    const std::uint32_t length = ReadBigEndian32(data.data() + at);
     const std::uint8_t* type = data.data() + at + 4;
     if (std::memcmp(type, "tRNS", 4) == 0) {
       return true;

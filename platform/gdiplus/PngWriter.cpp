@@ -8,12 +8,15 @@
 
 #include "platform/gdiplus/IndexedPicture.h"
 #include "platform/gdiplus/PngBands.h"
+#include "platform/gdiplus/PngBytes.h"
 
 #include <zlib.h>
 
 namespace Gdip::PngWriter {
 
 namespace {
+
+using PngBytes::AppendBigEndian32;
 
 constexpr int kMinRowsPerBand = 64;
 constexpr std::size_t kChunkLimit = std::size_t(1) << 24;
@@ -81,18 +84,13 @@ void CompressBand(const QImage& image, bool alpha, int level, bool last, Band& b
   deflateEnd(&z);
 }
 
-void AppendBigEndian(QByteArray& out, std::uint32_t value) {
-  const char bytes[4] = {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
-  out.append(bytes, 4);
-}
-
 void AppendChunk(QByteArray& out, const char* type, const char* data, std::size_t size) {
-  AppendBigEndian(out, std::uint32_t(size));
+  AppendBigEndian32(out, std::uint32_t(size));
   const qsizetype start = out.size();
   out.append(type, 4);
   out.append(data, qsizetype(size));
   const auto* crcStart = reinterpret_cast<const Bytef*>(out.constData() + start);
-  AppendBigEndian(out, std::uint32_t(crc32(0, crcStart, uInt(size + 4))));
+  AppendBigEndian32(out, std::uint32_t(crc32(0, crcStart, uInt(size + 4))));
 }
 
 std::vector<Band> SplitIntoBands(int height) {
@@ -108,10 +106,10 @@ std::vector<Band> SplitIntoBands(int height) {
 
 // The signature and header chunk of a picture of that size, depth and colour type.
 QByteArray Start(int width, int height, int depth, int colourType) {
-  QByteArray png("\x89PNG\r\n\x1a\n", 8);
+  QByteArray png(reinterpret_cast<const char*>(PngBytes::kSignature), sizeof PngBytes::kSignature);
   QByteArray header;
-  AppendBigEndian(header, std::uint32_t(width));
-  AppendBigEndian(header, std::uint32_t(height));
+  AppendBigEndian32(header, std::uint32_t(width));
+  AppendBigEndian32(header, std::uint32_t(height));
   header.append(char(depth));       // bits per sample
   header.append(char(colourType));
   header.append("\0\0\0", 3);       // deflate, adaptive filtering, no interlace
@@ -206,7 +204,7 @@ QByteArray Encode(const QImage& source, int level) {
     band.deflated = QByteArray();
   }
   QByteArray checksum;
-  AppendBigEndian(checksum, std::uint32_t(adler));
+  AppendBigEndian32(checksum, std::uint32_t(adler));
   AppendChunk(png, "IDAT", checksum.constData(), 4);
   AppendChunk(png, "IEND", nullptr, 0);
   return png;
