@@ -3,7 +3,6 @@
 #include <malloc.h>
 
 #include <QFile>
-#include <QImageReader>
 #include <QRunnable>
 #include <QThread>
 
@@ -60,8 +59,7 @@ ThumbPicture Fitted(Gdip::LoadResult loaded, QSize source, QSize fitted) {
   return {source, ForPainting(loaded.Image->Image(), fitted)};
 }
 
-// Formats whose header the reader cannot tell the size from (metafiles) are decoded
-// whole first.
+// Files whose header tells no size are decoded whole first.
 ThumbPicture DecodeWhole(const QString& path, QSize box) {
   Gdip::LoadResult loaded = Gdip::LoadImageWithReason(path);
   const QSize source = loaded.Image ? QSize(loaded.Image->Width(), loaded.Image->Height()) : QSize();
@@ -120,7 +118,7 @@ ThumbPicture ThumbnailLoader::Decode(const QString& path, QSize box) {
   // Only the header is read here. The picture itself is decoded by the imaging layer,
   // as the canvas decodes it, straight at the fitted size: JPEGs shrink inside the
   // decoder, which is most of the speed of the sheet on a folder of photographs.
-  const QSize source = QImageReader(path).size();
+  const QSize source = Gdip::PictureSize(path);
   if (!source.isValid()) {
     return DecodeWhole(path, box);
   }

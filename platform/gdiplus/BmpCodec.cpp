@@ -14,6 +14,11 @@ constexpr std::uint32_t kBiRgb = 0;
 
 bool DepthIsWritable(int bpp) { return bpp == 1 || bpp == 4 || bpp == 8 || bpp == 24 || bpp == 32; }
 
+// Palette depths get the whole table the depth indexes, unused entries black: readers
+// that size the table by its count of entries, not by the depth, would otherwise take an
+// 8-bit file with a 2-entry table for a 1-bit one.
+std::size_t TableEntries(const DibRows& rows) { return rows.BitsPerPixel <= 8 ? std::size_t{1} << rows.BitsPerPixel : 0; }
+
 // A BMP file made of a DIB's info block (header and colour table) and its pixels.
 QByteArray WithFileHeader(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits) {
   QByteArray file;
@@ -43,7 +48,7 @@ QByteArray EncodeDib(const DibRows& rows) {
   if (imageBytes > std::size_t(std::numeric_limits<std::int32_t>::max()) - 4096) {
     return {};
   }
-  const std::size_t colours = rows.BitsPerPixel <= 8 ? rows.Palette.size() : 0;
+  const std::size_t colours = TableEntries(rows);
   QByteArray out;
   out.reserve(static_cast<qsizetype>(kInfoHeaderSize + colours * 4 + imageBytes));
   LeWriter w(out);
@@ -59,7 +64,7 @@ QByteArray EncodeDib(const DibRows& rows) {
   w.U32(static_cast<std::uint32_t>(colours));
   w.U32(0);
   for (std::size_t i = 0; i < colours; ++i) {
-    w.U32(rows.Palette[i] & 0x00FFFFFFu);
+    w.U32(i < rows.Palette.size() ? rows.Palette[i] & 0x00FFFFFFu : 0);
   }
   // Only the pixels are copied: a source row's padding may hold bytes nobody wrote.
   const std::size_t usedBytes = (std::size_t(rows.Width) * std::size_t(rows.BitsPerPixel) + 7) / 8;
@@ -75,7 +80,7 @@ QByteArray EncodeBmpFile(const DibRows& rows) {
   if (dib.isEmpty()) {
     return {};
   }
-  const std::size_t infoSize = kInfoHeaderSize + (rows.BitsPerPixel <= 8 ? rows.Palette.size() * 4 : 0);
+  const std::size_t infoSize = kInfoHeaderSize + TableEntries(rows) * 4;
   return WithFileHeader(Head(dib, infoSize), Tail(dib, infoSize));
 }
 

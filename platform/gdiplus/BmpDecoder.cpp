@@ -323,9 +323,18 @@ std::size_t DeclaredPaletteBytes(const Header& h) {
   return entries * h.PaletteEntrySize;
 }
 
+// Each two-byte run-length code sets at most 255 pixels: a header that claims more
+// pixels than its codes could set is refused before anything is allocated for it, and a
+// few bytes cannot make the decode and every later step walk a huge picture.
+bool RunLengthsCanHold(const Header& h, std::size_t codeBytes) {
+  constexpr std::uint64_t kMostPixelsPerCode = 255;
+  return std::uint64_t(h.Width) * std::uint64_t(h.Height) <= std::uint64_t(codeBytes / 2) * kMostPixelsPerCode;
+}
+
 QImage DecodeAt(const LeReader& in, const Header& h, std::size_t bitsOffset) {
   const bool rle = h.Compression == kBiRle8 || h.Compression == kBiRle4;
-  if (bitsOffset > in.Size() || (!rle && !UncompressedBitsComplete(in, h, bitsOffset))) {
+  if (bitsOffset > in.Size() || (!rle && !UncompressedBitsComplete(in, h, bitsOffset)) ||
+      (rle && !RunLengthsCanHold(h, in.Size() - bitsOffset))) {
     return {};
   }
   if (h.Bpp > 8) {
@@ -346,11 +355,14 @@ QImage DecodeBmp(std::span<const std::uint8_t> file) {
   if (!h) {
     return {};
   }
-  // The pixels are where the file header says, unless that points into the headers: some
-  // writers leave it 0, and the pixels then follow the colour table.
+  // The pixels are where the file header says, unless that points into the headers (some
+  // writers leave it 0) or into a colour table whose length the header gives: the pixels
+  // then follow the whole table. A table sized only by the depth may be shorter in old
+  // files, which put their pixels right after the entries they hold.
   std::size_t bitsOffset = in.U32(10);
-  if (bitsOffset < h->PaletteStart) {
-    bitsOffset = h->PaletteStart + DeclaredPaletteBytes(*h);
+  const std::size_t tableEnd = h->PaletteStart + DeclaredPaletteBytes(*h);
+  if (bitsOffset < h->PaletteStart || (h->ColoursUsed != 0 && bitsOffset < tableEnd)) {
+    bitsOffset = tableEnd;
   }
   return DecodeAt(in, *h, bitsOffset);
 }

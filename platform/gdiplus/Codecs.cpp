@@ -21,6 +21,7 @@
 #include "platform/gdiplus/PngReader.h"
 #include "platform/gdiplus/PngWriter.h"
 #include "platform/gdiplus/TiffCodec.h"
+#include "platform/gdiplus/ZeroedImage.h"
 
 namespace Gdip {
 
@@ -164,15 +165,21 @@ void RaiseDecodeAllocationLimit() {
 }
 
 QImage DecodeWithQt(std::span<const std::uint8_t> data, QSize scaledSize) {
-  QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()), qsizetype(data.size()));
+  const std::optional<QByteArray> withoutText = PngReader::WithoutCompressedText(data);
+  QByteArray bytes = withoutText ? *withoutText
+                                 : QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()), qsizetype(data.size()));
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
   reader.setAutoTransform(false);
-  if (scaledSize.isValid() && !scaledSize.isEmpty()) {
+  QImage image;
+  if (PngReader::IsInterlacedOneBit(data)) {
+    // Qt's reader keeps a picture of its size and format that it is handed.
+    const QSize size = PngReader::HeaderSize(data);
+    image = ZeroedImage(size.width(), size.height(), QImage::Format_Mono);
+  } else if (scaledSize.isValid() && !scaledSize.isEmpty()) {
     reader.setScaledSize(scaledSize);
   }
-  QImage image;
   if (!reader.read(&image)) {
     return {};
   }
@@ -196,8 +203,8 @@ struct Decoded {
   PixelFormat Format = PixelFormatUndefined;
 };
 
-// Palette pictures are held as 8-bit indexes whatever their depth; a BMP or PNG source of
-// 1, 2 or 4 bits reports its own depth so that a save writes it back at that depth.
+// Palette pictures are held as 8-bit indexes whatever their depth; a BMP, PNG or TIFF
+// source of 1, 2 or 4 bits reports its own depth so that a save writes it back at that depth.
 PixelFormat IndexedSourceFormat(std::span<const std::uint8_t> data, PixelFormat decoded) {
   if (!IsIndexedPixelFormat(decoded)) {
     return decoded;
@@ -208,6 +215,8 @@ PixelFormat IndexedSourceFormat(std::span<const std::uint8_t> data, PixelFormat 
     bits = in.U32(14) == 12 ? in.U16(24) : in.U16(28);
   } else if (in.U8(1) == 'P' && in.U8(2) == 'N' && in.U8(25) == 3) {
     bits = in.U8(24);
+  } else if (LooksLikeTiffHeader(data)) {
+    bits = TiffCodec::PaletteBits(data);
   }
   switch (bits) {
     case 1:
@@ -233,8 +242,8 @@ Decoded Decode(std::span<const std::uint8_t> data, QSize scaledSize) {
   } else if (PngReader::IsDeepWithTransparentColour(data)) {
     image = ScaledTo(PngReader::DecodeDeepWithTransparentColour(data), scaledSize);
   } else if (MetafileReader::LooksLikeEmf(data) || MetafileReader::LooksLikeWmf(data)) {
-    image = ScaledTo(MetafileReader::Read(data), scaledSize);
-  } else if (auto ownTiff = LooksLikeTiffHeader(data) ? TiffCodec::Decode(data) : std::nullopt) {
+    image = ScaledTo(MetafileReader::Read(data, nullptr, scaledSize), scaledSize);
+  } else if (auto ownTiff = LooksLikeTiffHeader(data) ? TiffCodec::Decode(data, scaledSize) : std::nullopt) {
     image = ScaledTo(std::move(*ownTiff), scaledSize);
   } else if (QImage banded = PngBands::Decode(data); !banded.isNull()) {
     image = ScaledTo(std::move(banded), scaledSize);
@@ -348,6 +357,24 @@ LoadResult LoadImageWithReason(const QString& path, QSize scaledSize) {
     return {nullptr, WhyNotDecoded(AsBytes(bytes))};
   }
   return FromDecoded(std::move(decoded));
+}
+
+QSize PictureSize(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    return {};
+  }
+  constexpr qint64 kHeaderBytes = 64;
+  const QByteArray head = file.read(kHeaderBytes);
+  if (MetafileReader::LooksLikeEmf(AsBytes(head)) || MetafileReader::LooksLikeWmf(AsBytes(head))) {
+    // An old-style metafile without a frame is sized by what its records draw.
+    return MetafileReader::PictureSize(AsBytes(head + file.readAll()));
+  }
+  if (const QSize png = PngReader::HeaderSize(AsBytes(head)); png.isValid()) {
+    return png;
+  }
+  file.seek(0);
+  return QImageReader(&file).size();
 }
 
 std::unique_ptr<Bitmap> LoadImageFromFile(const QString& path, QSize scaledSize) {

@@ -62,6 +62,10 @@ QString FailureShortForm(LoadFailure failure);
 // Decodes an image file as LoadImageFromFile does and tells why when it cannot.
 LoadResult LoadImageWithReason(const QString& path, QSize scaledSize = {});
 
+// The size of the picture in an image file, from its header (a metafile's from its frame),
+// without decoding it and without unpacking a PNG's text; empty when the file gives none.
+QSize PictureSize(const QString& path);
+
 // Decodes the first frame of an image file by its content, whatever its name says.
 // With a valid scaledSize the picture comes back at that size, decoded at a reduced
 // scale where the format allows. nullptr when the file is missing, empty, corrupt,

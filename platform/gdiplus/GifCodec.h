@@ -1,6 +1,7 @@
 #pragma once
-// GIF reading and writing through giflib. Qt cannot write GIF, and its reader shows
-// the decoded part of a cut-off file as if it were the whole picture.
+// GIF writing through giflib, and our own GIF reader (GifDecoder.cpp). Qt cannot write
+// GIF, and its reader shows the decoded part of a cut-off file as if it were the whole
+// picture.
 
 #include <cstdint>
 #include <span>
@@ -17,7 +18,9 @@ namespace Gdip::GifCodec {
 QByteArray Encode(const QImage& image);
 
 // The first frame on the logical screen as an 8-bit palette picture; the transparent
-// index has alpha 0. A null image when the data is not a GIF or the frame is cut short.
+// index has alpha 0. LZW minimum code sizes up to 11 are read, and a frame without any
+// colour table takes a grey ramp. A null image when the data is not a GIF, when the frame
+// is cut short, or when it claims more pixels than its data could hold.
 QImage Decode(std::span<const std::uint8_t> data);
 
 }  // namespace Gdip::GifCodec

@@ -47,10 +47,28 @@ unsigned ScaleDenominator(const jpeg_decompress_struct& cinfo, QSize wanted) {
   return 1;
 }
 
+// The arithmetic decoder takes a marker inside a scan's data for its end and decodes zero
+// bits from there on: a scan cut short would come out grey for every row the header
+// declares, seconds of work for a few bytes. But an encoder drops the zero bytes after
+// its last code, so a valid scan may end early too wherever the rest of the picture costs
+// nothing (flat rows, and most of a smooth picture's later scans). The first scan, which
+// holds every block's average, is therefore refused when its data ends before half the
+// picture's rows: its data holds too little of the picture, as a Huffman-coded scan that
+// meets a marker early does. libjpeg calls the progress hook between rows of blocks, in
+// single-scan and multi-scan streams alike.
+void CheckArithmeticScanEnd(j_common_ptr common) {
+  auto* cinfo = reinterpret_cast<j_decompress_ptr>(common);
+  if (cinfo->arith_code && cinfo->unread_marker != 0 && cinfo->input_scan_number == 1 &&
+      cinfo->input_iMCU_row * 2 < cinfo->total_iMCU_rows) {
+    std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
+  }
+}
+
 // Every 8 x 8 block of the most finely sampled component costs at least one bit of
 // Huffman-coded data, so such a stream cannot hold more pixels than 512 per byte; a
 // header that claims more belongs to a file cut short (or made up), refused before
-// anything is allocated for it. Arithmetic coding can go below a bit a block.
+// anything is allocated for it. Arithmetic coding can go below a bit a block; its scans
+// are checked as they are decoded (CheckArithmeticScanEnd).
 bool SizeFitsData(const jpeg_decompress_struct& cinfo, std::size_t bytes) {
   constexpr std::uint64_t kMaxPixelsPerByte = 512;
   return cinfo.arith_code ||
@@ -137,11 +155,14 @@ bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<cons
 struct Decompressor {
   jpeg_decompress_struct cinfo{};
   ErrorManager err;
+  jpeg_progress_mgr progress{};
   Decompressor() {
     cinfo.err = jpeg_std_error(&err.base);
     err.base.error_exit = OnError;
     err.base.emit_message = OnMessage;
     jpeg_create_decompress(&cinfo);
+    progress.progress_monitor = CheckArithmeticScanEnd;
+    cinfo.progress = &progress;
   }
   ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
   Decompressor(const Decompressor&) = delete;

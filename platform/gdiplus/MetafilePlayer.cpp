@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <cstring>
 
 #include <QFontMetricsF>
@@ -381,7 +382,15 @@ void MetafilePlayer::PolyPolygon(const std::vector<QPolygonF>& polygons) {
   Draw(path, true, true);
 }
 
-void MetafilePlayer::Text(QPointF reference, const QString& text) {
+// How far the world transform turns the text's baseline, clockwise on the picture; a page
+// mapping that mirrors one axis turns it the other way.
+double MetafilePlayer::WorldTurnDegrees() const {
+  const QTransform& world = m_state.world;
+  const double degrees = std::atan2(world.m12(), world.m11()) * 180.0 / M_PI;
+  return (PageToDevice() * m_deviceToPicture).determinant() < 0 ? -degrees : degrees;
+}
+
+void MetafilePlayer::Text(QPointF reference, const QString& text, const std::vector<double>& advances) {
   constexpr int kUpdateCurrentPosition = 1;
   constexpr int kHorizontalMask = 6;
   constexpr int kVerticalMask = 24;
@@ -390,7 +399,8 @@ void MetafilePlayer::Text(QPointF reference, const QString& text) {
     reference = m_state.position;
   }
   const QTransform toPicture = LogicalToPicture();
-  // Text is laid out upright at the scaled size, whatever way the axes point.
+  // Text is laid out upright at the scaled size, whatever way the axes point, and turned
+  // as the world transform and the font's escapement turn it.
   const double scale = AxisScale(toPicture, true);
   QFont font = m_state.font;
   const double pixels = m_state.fontEm * scale;
@@ -399,7 +409,10 @@ void MetafilePlayer::Text(QPointF reference, const QString& text) {
   }
   font.setPixelSize(std::max(1, int(std::lround(pixels))));
   const QFontMetricsF metrics(font);
-  const double width = metrics.horizontalAdvance(text);
+  const bool spaced = advances.size() == std::size_t(text.size());
+  const double advanceScale = AxisScale(toPicture, false);
+  const double width = spaced ? std::accumulate(advances.begin(), advances.end(), 0.0) * advanceScale
+                              : metrics.horizontalAdvance(text);
   double x = 0;
   if ((m_state.textAlign & kHorizontalMask) == 6) {
     x = -width / 2;
@@ -413,11 +426,18 @@ void MetafilePlayer::Text(QPointF reference, const QString& text) {
     y = -metrics.descent();
   }
   m_painter.setTransform(QTransform::fromTranslate(toPicture.map(reference).x(), toPicture.map(reference).y()));
-  m_painter.rotate(-m_state.escapement / 10.0);
+  m_painter.rotate(WorldTurnDegrees() - m_state.escapement / 10.0);
   m_painter.setFont(font);
   m_painter.setPen(m_state.textColour);
   m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  m_painter.drawText(QPointF(x, y), text);
+  if (spaced) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+      m_painter.drawText(QPointF(x, y), QString(text[i]));
+      x += advances[std::size_t(i)] * advanceScale;
+    }
+  } else {
+    m_painter.drawText(QPointF(x, y), text);
+  }
   m_hasDrawn = true;
   if (useCurrent) {
     m_state.position = toPicture.inverted().map(toPicture.map(reference) + QPointF(width, 0));

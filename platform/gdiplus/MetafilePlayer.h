@@ -79,7 +79,9 @@ class MetafilePlayer {
   void Polygon(const QPolygonF& points);
   void Polyline(const QPolygonF& points);
   void PolyPolygon(const std::vector<QPolygonF>& polygons);
-  void Text(QPointF reference, const QString& text);
+  // A line of text; `advances`, when there is one per character, places each character
+  // that far (in logical units) after the one before it.
+  void Text(QPointF reference, const QString& text, const std::vector<double>& advances = {});
   // Draws part of a picture into a logical rectangle (a negative extent mirrors).
   void DrawBitmap(const QRectF& destination, const QImage& image, const QRectF& source);
   // A block transfer without a picture: fills with the brush, black or white.
@@ -117,6 +119,7 @@ class MetafilePlayer {
 
   QTransform PageToDevice() const;
   QTransform LogicalToPicture() const;
+  double WorldTurnDegrees() const;
   void Apply();
   bool CopyPixelsDirectly(const QRectF& destination, const QImage& image, const QRectF& source);
   // Draws a shape, or adds it to the open path.

@@ -3,28 +3,26 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 #include "platform/gdiplus/BmpCodec.h"
-#include "platform/gdiplus/LittleEndian.h"
 #include "platform/gdiplus/MetafileFormat.h"
 #include "platform/gdiplus/MetafilePlayer.h"
+#include "platform/gdiplus/MetafileRecords.h"
 #include "platform/gdiplus/ZeroedImage.h"
 
 namespace Gdip::MetafileReader {
 
 namespace {
 
-// Metafiles are drawn at 96 dots per inch; a frame beyond this many pixels a side, or
-// in all, is refused rather than allocated: a record of a few bytes can fill it whole.
-constexpr double kPictureDpi = 96.0;
+// A frame beyond this many pixels a side, or in all, is refused rather than allocated: a
+// record of a few bytes can fill it whole.
 constexpr int kMaxSide = 20000;
 constexpr std::int64_t kMaxPixels = std::int64_t{1} << 26;
 
-using Bytes = std::span<const std::uint8_t>;
+}  // namespace
 
-// A transparent picture of that size in pixels; null, with the reason, for a size that
-// is empty or beyond the limits.
-QImage BlankPicture(double width, double height, Refusal& why) {
+QImage BlankPicture(double width, double height, QSize wanted, Refusal& why) {
   if (!(width > 0 && height > 0)) {
     why = Refusal::Damaged;
     return {};
@@ -32,16 +30,17 @@ QImage BlankPicture(double width, double height, Refusal& why) {
   const bool fits = width <= kMaxSide && height <= kMaxSide && width * height <= double(kMaxPixels);
   const int w = fits ? int(std::lround(width)) : 0;
   const int h = fits ? int(std::lround(height)) : 0;
-  QImage picture = w > 0 && h > 0 ? ZeroedImage(w, h, QImage::Format_ARGB32) : QImage();
+  const bool shrunk = wanted.isValid() && !wanted.isEmpty() && wanted.width() <= w && wanted.height() <= h;
+  QImage picture = w > 0 && h > 0 ? ZeroedImage(shrunk ? wanted.width() : w, shrunk ? wanted.height() : h,
+                                                QImage::Format_ARGB32)
+                                  : QImage();
   if (picture.isNull()) {
     why = fits && (w <= 0 || h <= 0) ? Refusal::Damaged : Refusal::TooLarge;
   }
   return picture;
 }
 
-QRectF RectFromEdges(double left, double top, double right, double bottom) {
-  return QRectF(QPointF(left, top), QPointF(right, bottom));
-}
+namespace {
 
 // ---- Enhanced metafiles ----
 
@@ -146,13 +145,29 @@ void EmfFont(MetafilePlayer& player, const LeReader& r) {
   player.CreateFont(r.U32(8), r.I32(12), r.I32(28), r.U8(32) != 0, r.U8(33) != 0, r.U8(34) != 0, r.I32(20), face);
 }
 
+// The spacing array, when the record has one, gives each character's advance in logical
+// units (with a vertical one after it when the options say so).
+std::vector<double> EmfAdvances(const LeReader& r, std::uint32_t chars) {
+  constexpr std::uint32_t kPairs = 0x2000;
+  const std::size_t at = r.U32(72);
+  const std::size_t step = (r.U32(52) & kPairs) != 0 ? 8 : 4;
+  std::vector<double> advances;
+  if (at == 0 || chars == 0 || at > r.Size() || (r.Size() - at) / step < chars) {
+    return advances;
+  }
+  for (std::size_t i = 0; i < chars; ++i) {
+    advances.push_back(r.I32(at + i * step));
+  }
+  return advances;
+}
+
 void EmfText(MetafilePlayer& player, const LeReader& r) {
   const std::uint32_t chars = r.U32(44);
   if (chars > r.Size()) {
     r.Fail();
     return;
   }
-  player.Text(QPointF(r.I32(36), r.I32(40)), Utf16(r, r.U32(48), chars));
+  player.Text(QPointF(r.I32(36), r.I32(40)), Utf16(r, r.U32(48), chars), EmfAdvances(r, chars));
 }
 
 void EmfObject(MetafilePlayer& player, const LeReader& r, std::uint32_t type) {
@@ -358,30 +373,7 @@ void PlayEmfRecord(MetafilePlayer& player, const LeReader& r, std::uint32_t type
   }
 }
 
-// Plays records until the end-of-file record; false when a record is malformed or the
-// data ends first.
-template <typename Play>
-bool PlayRecords(Bytes data, std::size_t offset, std::size_t sizeUnit, std::size_t sizeField, Play play) {
-  const LeReader in(data);
-  while (offset < data.size()) {
-    const std::size_t size = std::size_t(in.U32(offset + sizeField)) * sizeUnit;
-    if (!in.Ok() || size < 6 || size > data.size() - offset) {
-      return false;
-    }
-    const LeReader record(data.subspan(offset, size));
-    const std::optional<bool> finished = play(record);
-    if (!record.Ok()) {
-      return false;
-    }
-    if (finished.value_or(false)) {
-      return true;
-    }
-    offset += size;
-  }
-  return false;
-}
-
-QImage ReadEmf(Bytes data, Refusal& why) {
+QImage ReadEmf(Bytes data, QSize wanted, Refusal& why) {
   const LeReader in(data);
   const QRectF frame = RectFromEdges(in.I32(24), in.I32(28), in.I32(32), in.I32(36));  // 0.01 mm
   const double devicePixelsX = in.I32(72), devicePixelsY = in.I32(76);
@@ -390,7 +382,8 @@ QImage ReadEmf(Bytes data, Refusal& why) {
   if (!in.Ok() || frame.width() <= 0 || frame.height() <= 0 || headerSize < 88) {
     return {};
   }
-  QImage picture = BlankPicture(frame.width() * kPictureDpi / 2540.0, frame.height() * kPictureDpi / 2540.0, why);
+  QImage picture =
+      BlankPicture(frame.width() * kPictureDpi / 2540.0, frame.height() * kPictureDpi / 2540.0, wanted, why);
   if (picture.isNull()) {
     return {};
   }
@@ -426,275 +419,6 @@ QImage ReadEmf(Bytes data, Refusal& why) {
   }
   return picture;
 }
-
-// ---- Old-style metafiles ----
-
-QPolygonF WmfPoints(const LeReader& r, std::size_t offset, std::size_t count) {
-  QPolygonF points;
-  if (count > r.Size() / 4) {
-    r.Fail();
-    return points;
-  }
-  points.reserve(qsizetype(count));
-  for (std::size_t i = 0; i < count; ++i) {
-    points.append(QPointF(r.I16(offset + i * 4), r.I16(offset + i * 4 + 2)));
-  }
-  return points;
-}
-
-void WmfPolyPolygon(MetafilePlayer& player, const LeReader& r) {
-  const std::size_t polygons = r.U16(6);
-  std::vector<QPolygonF> all;
-  std::size_t pointOffset = 8 + polygons * 2;
-  for (std::size_t i = 0; i < polygons && r.Ok(); ++i) {
-    const std::size_t count = r.U16(8 + i * 2);
-    all.push_back(WmfPoints(r, pointOffset, count));
-    pointOffset += count * 4;
-  }
-  player.PolyPolygon(all);
-}
-
-QString Ansi(const LeReader& r, std::size_t offset, std::size_t length) {
-  const Bytes bytes = r.Bytes(offset, length);
-  QString text = QString::fromLatin1(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
-  const qsizetype end = text.indexOf(QChar(0));
-  return end < 0 ? text : text.left(end);
-}
-
-void WmfFont(MetafilePlayer& player, const LeReader& r) {
-  const std::size_t faceLength = r.Size() > 24 ? std::min<std::size_t>(32, r.Size() - 24) : 0;
-  player.CreateFont(player.FreeSlot(), r.I16(6), r.I16(14), r.U8(16) != 0, r.U8(17) != 0, r.U8(18) != 0, r.I16(10),
-                    Ansi(r, 24, faceLength));
-}
-
-void WmfExtTextOut(MetafilePlayer& player, const LeReader& r) {
-  constexpr std::uint16_t kHasRectangle = 0x0006;
-  const std::size_t length = std::size_t(std::max<std::int16_t>(0, r.I16(10)));
-  const std::size_t textOffset = (r.U16(12) & kHasRectangle) != 0 ? 22 : 14;
-  player.Text(QPointF(r.I16(8), r.I16(6)), Ansi(r, textOffset, length));
-}
-
-// Bitmap records. The two block transfers may come without a bitmap, with one more
-// reserved word before the destination; they then paint with the brush.
-void WmfBitmap(MetafilePlayer& player, const LeReader& r, std::uint16_t function) {
-  const bool stretch = function != Wmf::kDibBitBlt;
-  if (function == Wmf::kDibStretchBlt && r.Size() == 28) {
-    player.FillForRasterOp(QRectF(r.I16(26), r.I16(24), r.I16(22), r.I16(20)), r.U32(6));
-    return;
-  }
-  if (function == Wmf::kDibBitBlt && r.Size() == 24) {
-    player.FillForRasterOp(QRectF(r.I16(22), r.I16(20), r.I16(18), r.I16(16)), r.U32(6));
-    return;
-  }
-  const std::size_t p = function == Wmf::kStretchDib ? 12 : 10;  // the first size or position word
-  const std::size_t dibAt = p + (stretch ? 16 : 12);
-  const QImage image = BmpCodec::DecodePackedDib(r.Bytes(dibAt, r.Size() > dibAt ? r.Size() - dibAt : 0));
-  if (image.isNull()) {
-    return;  // a picture we cannot decode: this record is skipped, the rest still drawn
-  }
-  QRectF source, destination;
-  if (stretch) {
-    source = QRectF(r.I16(p + 6), r.I16(p + 4), r.I16(p + 2), r.I16(p));
-    destination = QRectF(r.I16(p + 14), r.I16(p + 12), r.I16(p + 10), r.I16(p + 8));
-  } else {
-    destination = QRectF(r.I16(p + 10), r.I16(p + 8), r.I16(p + 6), r.I16(p + 4));
-    source = QRectF(r.I16(p + 2), r.I16(p), destination.width(), destination.height());
-  }
-  if (function == Wmf::kStretchDib) {
-    // This record counts source rows from the bottom of a bottom-up DIB.
-    source.moveTop(image.height() - source.top() - source.height());
-  }
-  player.DrawBitmap(destination, image, source);
-}
-
-void PlayWmfRecord(MetafilePlayer& player, const LeReader& r, std::uint16_t function) {
-  // Fields are read only by the records that have them: a read past a record's end
-  // marks the file as damaged.
-  auto point = [&r] { return QPointF(r.I16(8), r.I16(6)); };
-  auto box = [&r] { return RectFromEdges(r.I16(12), r.I16(10), r.I16(8), r.I16(6)); };
-  switch (function) {
-    case Wmf::kSetWindowOrg:
-      player.SetWindowOrg(point());
-      break;
-    case Wmf::kSetWindowExt:
-      player.SetWindowExt(QSizeF(point().x(), point().y()));
-      break;
-    case Wmf::kSetPolyFillMode:
-      player.SetPolyFillMode(r.U16(6));
-      break;
-    case Wmf::kSetTextAlign:
-      player.SetTextAlign(r.U16(6));
-      break;
-    case Wmf::kSetTextColor:
-      player.SetTextColor(r.U32(6));
-      break;
-    case Wmf::kSaveDc:
-      player.SaveDc();
-      break;
-    case Wmf::kRestoreDc:
-      player.RestoreDc(r.I16(6));
-      break;
-    case Wmf::kCreatePenIndirect:
-      player.CreatePen(player.FreeSlot(), r.U16(6), r.I16(8), r.U32(12));
-      break;
-    case Wmf::kCreateBrushIndirect:
-      player.CreateBrush(player.FreeSlot(), r.U16(6), r.U32(8), r.U16(12));
-      break;
-    case Wmf::kCreateFontIndirect:
-      WmfFont(player, r);
-      break;
-    case Wmf::kSelectObject:
-      player.SelectObject(r.U16(6));
-      break;
-    case Wmf::kDeleteObject:
-      player.DeleteObject(r.U16(6));
-      break;
-    case Wmf::kMoveTo:
-      player.MoveTo(point());
-      break;
-    case Wmf::kLineTo:
-      player.LineTo(point());
-      break;
-    case Wmf::kRectangle:
-      player.Rectangle(box());
-      break;
-    case Wmf::kEllipse:
-      player.Ellipse(box());
-      break;
-    case Wmf::kRoundRect:
-      player.RoundRect(RectFromEdges(r.I16(16), r.I16(14), r.I16(12), r.I16(10)), QSizeF(r.I16(8), r.I16(6)));
-      break;
-    case Wmf::kPolygon:
-      player.Polygon(WmfPoints(r, 8, r.U16(6)));
-      break;
-    case Wmf::kPolyline:
-      player.Polyline(WmfPoints(r, 8, r.U16(6)));
-      break;
-    case Wmf::kPolyPolygon:
-      WmfPolyPolygon(player, r);
-      break;
-    case Wmf::kTextOut: {
-      const std::size_t length = std::size_t(std::max<std::int16_t>(0, r.I16(6)));
-      const std::size_t after = 8 + (length + 1) / 2 * 2;
-      player.Text(QPointF(r.I16(after + 2), r.I16(after)), Ansi(r, 8, length));
-      break;
-    }
-    case Wmf::kExtTextOut:
-      WmfExtTextOut(player, r);
-      break;
-    case Wmf::kStretchDib:
-    case Wmf::kDibStretchBlt:
-    case Wmf::kDibBitBlt:
-      WmfBitmap(player, r, function);
-      break;
-    default:
-      break;  // map mode, viewport and palette records: the window is fitted to the frame
-  }
-}
-
-// The points a drawing record of the old layout touches, for sizing a metafile that
-// names no window: corners of shapes, ends of lines, the points of polygons.
-QPolygonF WmfRecordPoints(const LeReader& r, std::uint16_t function) {
-  switch (function) {
-    case Wmf::kMoveTo:
-    case Wmf::kLineTo:
-      return {QPointF(r.I16(8), r.I16(6))};
-    case Wmf::kRectangle:
-    case Wmf::kEllipse:
-      return {QPointF(r.I16(12), r.I16(10)), QPointF(r.I16(8), r.I16(6))};
-    case Wmf::kRoundRect:
-      return {QPointF(r.I16(16), r.I16(14)), QPointF(r.I16(12), r.I16(10))};
-    case Wmf::kPolygon:
-    case Wmf::kPolyline:
-      return WmfPoints(r, 8, r.U16(6));
-    case Wmf::kPolyPolygon: {
-      const std::size_t polygons = r.U16(6);
-      std::size_t total = 0;
-      for (std::size_t i = 0; i < polygons; ++i) {
-        total += r.U16(8 + i * 2);
-      }
-      return WmfPoints(r, 8 + polygons * 2, total);
-    }
-    default:
-      return {};
-  }
-}
-
-// The box of everything the records draw, in logical units.
-QRectF WmfDrawnBounds(Bytes data, std::size_t recordsStart) {
-  QPolygonF all;
-  PlayRecords(data, recordsStart, 2, 0, [&](const LeReader& r) -> std::optional<bool> {
-    const std::uint16_t function = r.U16(4);
-    all += WmfRecordPoints(r, function);
-    return function == Wmf::kEof;
-  });
-  return all.boundingRect();
-}
-
-// The logical window the picture spans: the placeable header's box, or else the first
-// window origin and extent records, or else the box of what the records draw.
-std::optional<QRectF> WmfFrame(const LeReader& in, Bytes data, std::size_t recordsStart, double& unitsPerInch) {
-  if (in.U32(0) == Wmf::kPlaceableKey) {
-    unitsPerInch = in.U16(14) != 0 ? in.U16(14) : 1440;
-    return RectFromEdges(in.I16(6), in.I16(8), in.I16(10), in.I16(12)).normalized();
-  }
-  unitsPerInch = kPictureDpi;
-  QPointF origin;
-  std::optional<QSizeF> extent;
-  PlayRecords(data, recordsStart, 2, 0, [&](const LeReader& r) -> std::optional<bool> {
-    const std::uint16_t function = r.U16(4);
-    if (function == Wmf::kSetWindowOrg) {
-      origin = QPointF(r.I16(8), r.I16(6));
-    } else if (function == Wmf::kSetWindowExt) {
-      extent = QSizeF(std::abs(r.I16(8)), std::abs(r.I16(6)));
-    }
-    return function == Wmf::kEof || extent.has_value();
-  });
-  if (extent) {
-    return QRectF(origin, *extent);
-  }
-  const QRectF drawn = WmfDrawnBounds(data, recordsStart);
-  return drawn.isEmpty() ? std::nullopt : std::optional<QRectF>(drawn);
-}
-
-QImage ReadWmf(Bytes data, Refusal& why) {
-  const LeReader in(data);
-  const std::size_t headerStart = in.U32(0) == Wmf::kPlaceableKey ? 22 : 0;
-  const std::size_t recordsStart = headerStart + std::size_t(in.U16(headerStart + 2)) * 2;
-  double unitsPerInch = kPictureDpi;
-  const std::optional<QRectF> frame = WmfFrame(in, data, recordsStart, unitsPerInch);
-  if (!in.Ok() || !frame || frame->width() <= 0 || frame->height() <= 0) {
-    return {};
-  }
-  const double scale = kPictureDpi / unitsPerInch;
-  QImage picture = BlankPicture(frame->width() * scale, frame->height() * scale, why);
-  if (picture.isNull()) {
-    return {};
-  }
-  bool complete = false;
-  {
-    // The window is mapped onto the whole picture; the records may move it.
-    MetafilePlayer player(picture, QTransform(), kPictureDpi);
-    player.SetMapMode(8);
-    player.SetViewportExt(QSizeF(picture.width(), picture.height()));
-    player.SetWindowOrg(frame->topLeft());
-    player.SetWindowExt(frame->size());
-    complete = PlayRecords(data, recordsStart, 2, 0, [&](const LeReader& r) -> std::optional<bool> {
-      const std::uint16_t function = r.U16(4);
-      if (function == Wmf::kEof) {
-        return true;
-      }
-      PlayWmfRecord(player, r, function);
-      return std::nullopt;
-    });
-  }
-  if (!complete) {
-    why = Refusal::Damaged;
-    return {};
-  }
-  return picture;
-}
-
 }  // namespace
 
 bool LooksLikeEmf(Bytes data) {
@@ -711,13 +435,27 @@ bool LooksLikeWmf(Bytes data) {
   return (type == 1 || type == 2) && in.U16(2) == 9 && (in.U16(4) == 0x0100 || in.U16(4) == 0x0300);
 }
 
-QImage Read(Bytes data, Refusal* why) {
+QImage Read(Bytes data, Refusal* why, QSize wanted) {
   Refusal refusal = Refusal::Damaged;
-  QImage picture = LooksLikeEmf(data) ? ReadEmf(data, refusal) : LooksLikeWmf(data) ? ReadWmf(data, refusal) : QImage();
+  QImage picture = LooksLikeEmf(data)   ? ReadEmf(data, wanted, refusal)
+                   : LooksLikeWmf(data) ? ReadWmf(data, wanted, refusal)
+                                        : QImage();
   if (why != nullptr) {
     *why = picture.isNull() ? refusal : Refusal::None;
   }
   return picture;
+}
+
+QSize PictureSize(Bytes data) {
+  QSizeF size;
+  if (LooksLikeEmf(data)) {
+    const LeReader in(data);
+    size = RectFromEdges(in.I32(24), in.I32(28), in.I32(32), in.I32(36)).size() * (kPictureDpi / 2540.0);
+  } else if (LooksLikeWmf(data)) {
+    size = WmfFrameSize(data);
+  }
+  const bool fits = size.width() >= 0.5 && size.height() >= 0.5 && size.width() <= kMaxSide && size.height() <= kMaxSide;
+  return fits ? QSize(int(std::lround(size.width())), int(std::lround(size.height()))) : QSize();
 }
 
 }  // namespace Gdip::MetafileReader

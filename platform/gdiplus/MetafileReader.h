@@ -6,6 +6,7 @@
 #include <span>
 
 #include <QImage>
+#include <QSize>
 
 namespace Gdip::MetafileReader {
 
@@ -21,7 +22,12 @@ enum class Refusal {
 };
 
 // The picture the metafile draws, on a transparent background; null, with the reason in
-// `why` when given, when there is none to show.
-QImage Read(std::span<const std::uint8_t> data, Refusal* why = nullptr);
+// `why` when given, when there is none to show. With a valid `wanted` size smaller than
+// the picture on both sides, the records are drawn straight at that size.
+QImage Read(std::span<const std::uint8_t> data, Refusal* why = nullptr, QSize wanted = {});
+
+// The size in pixels of the picture Read gives at full size, from the header (or, for an
+// old-style metafile without a frame, from its records); empty when there is none.
+QSize PictureSize(std::span<const std::uint8_t> data);
 
 }  // namespace Gdip::MetafileReader

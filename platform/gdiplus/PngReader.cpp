@@ -29,6 +29,17 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t length) {
   input->position += length;
 }
 
+constexpr std::size_t kIhdrEnd = 8 + 8 + 13 + 4;  // the signature and the header chunk
+
+bool HasHeaderChunk(std::span<const std::uint8_t> data) {
+  return data.size() >= kIhdrEnd && std::memcmp(data.data(), kSignature, 8) == 0 &&
+         std::memcmp(data.data() + 12, "IHDR", 4) == 0;
+}
+
+bool IsCompressedText(const std::uint8_t* type) {
+  return std::memcmp(type, "zTXt", 4) == 0 || std::memcmp(type, "iTXt", 4) == 0;
+}
+
 // libpng prints its errors and warnings on stderr by default; a failed read is answer
 // enough, and an error must not return to libpng.
 [[noreturn]] void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
@@ -71,9 +82,7 @@ bool DecodeInto(png_structp png, png_infop info, QImage& image, std::vector<png_
 }  // namespace
 
 bool IsDeepWithTransparentColour(std::span<const std::uint8_t> data) {
-  constexpr std::size_t kIhdrEnd = 8 + 8 + 13 + 4;
-  if (data.size() < kIhdrEnd || std::memcmp(data.data(), kSignature, 8) != 0 ||
-      std::memcmp(data.data() + 12, "IHDR", 4) != 0) {
+  if (!HasHeaderChunk(data)) {
     return false;
   }
   const std::uint8_t depth = data[24];
@@ -110,6 +119,48 @@ QImage DecodeDeepWithTransparentColour(std::span<const std::uint8_t> data) {
   const bool ok = DecodeInto(png, info, image, rows);
   png_destroy_read_struct(&png, &info, nullptr);
   return ok ? image : QImage();
+}
+
+std::optional<QByteArray> WithoutCompressedText(std::span<const std::uint8_t> data) {
+  if (!HasHeaderChunk(data)) {
+    return std::nullopt;
+  }
+  QByteArray kept;
+  bool dropped = false;
+  std::size_t copiedTo = 0;  // chunks before this offset are already in `kept`
+  std::size_t at = 8;
+  while (at + 12 <= data.size()) {
+    const std::size_t length = ReadBigEndian32(data.data() + at);
+    if (length > data.size() - at - 12) {
+      break;  // a cut-short chunk: the reader gets it as it is
+    }
+    const std::size_t next = at + length + 12;
+    if (IsCompressedText(data.data() + at + 4)) {
+      kept.append(reinterpret_cast<const char*>(data.data() + copiedTo), qsizetype(at - copiedTo));
+      copiedTo = next;
+      dropped = true;
+    }
+    at = next;
+  }
+  if (!dropped) {
+    return std::nullopt;
+  }
+  kept.append(reinterpret_cast<const char*>(data.data() + copiedTo), qsizetype(data.size() - copiedTo));
+  return kept;
+}
+
+bool IsInterlacedOneBit(std::span<const std::uint8_t> data) {
+  return HasHeaderChunk(data) && data[24] == 1 && data[28] == 1;
+}
+
+QSize HeaderSize(std::span<const std::uint8_t> data) {
+  if (!HasHeaderChunk(data)) {
+    return {};
+  }
+  const std::uint32_t width = ReadBigEndian32(data.data() + 16);
+  const std::uint32_t height = ReadBigEndian32(data.data() + 20);
+  constexpr std::uint32_t kMostPng = 0x7FFFFFFF;
+  return width == 0 || height == 0 || width > kMostPng || height > kMostPng ? QSize() : QSize(int(width), int(height));
 }
 
 }  // namespace Gdip::PngReader

@@ -1,12 +1,14 @@
 #pragma once
-// TIFF writing through libtiff. Qt's writer stores alpha premultiplied, which loses the
-// colour of transparent pixels and rounds faint ones; we store it unassociated.
+// TIFF writing through libtiff, and our own reading of the pages Qt's reader gets wrong
+// (TiffDecoder.cpp). Qt's writer stores alpha premultiplied, which loses the colour of
+// transparent pixels and rounds faint ones; we store it unassociated.
 
 #include <cstdint>
 #include <optional>
 #include <span>
 
 #include <QImage>
+#include <QSize>
 
 class QIODevice;
 
@@ -24,12 +26,19 @@ bool Encode(const QImage& image, QIODevice& device);
 // at one bit as a plain bilevel page, any other table as a colour map. False on failure.
 bool EncodeIndexed(const IndexedPicture& picture, QIODevice& device);
 
-// Decodes the first page when it is an RGB layout Qt's reader gets wrong: 8 or 16 bits
-// per sample with the channels in separate planes, or with extra samples. Only an extra
+// Decodes the first page when it is a layout Qt's reader gets wrong or refuses: grey,
+// RGB and CMYK strips with separate planes, extra samples, or 12 or 16 bits per sample
+// (16-bit samples become 8 bits as (v * 255 + 32767) / 65535); palettes of 2 and 4 bits
+// (as 8-bit indexes); tiled pages (through libtiff's RGBA interface). Only an extra
 // sample marked as associated or unassociated alpha is alpha; an unspecified one is
-// dropped. A null image when the page is damaged, when its strips reach past the end of
-// the file, or when they are too short for the pixels declared, whatever the layout;
+// dropped. With a valid `wanted` size smaller than the page, every page libtiff reads is
+// decoded row by row straight into a picture of that size. A null image when the page is
+// damaged, when its strips reach past the end of the file or are too short for the
+// pixels declared, or when a palette page has lost its colour map, whatever the layout;
 // nullopt for every other sound page, which Qt's reader handles.
-std::optional<QImage> Decode(std::span<const std::uint8_t> data);
+std::optional<QImage> Decode(std::span<const std::uint8_t> data, QSize wanted = {});
+
+// The bits per index of a palette page as the file stores them; 0 for other pages.
+int PaletteBits(std::span<const std::uint8_t> data);
 
 }  // namespace Gdip::TiffCodec

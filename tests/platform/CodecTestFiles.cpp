@@ -5,15 +5,19 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImageWriter>
 
 #include <gif_lib.h>
 #include <jpeglib.h>
 #include <png.h>
 #include <tiffio.h>
+#include <zlib.h>
 
+#include "platform/gdiplus/GifCodec.h"
 #include "platform/gdiplus/LittleEndian.h"
 
 namespace CodecTestFiles {
@@ -136,51 +140,139 @@ QByteArray ReadWhole(const QString& path) {
 
 }  // namespace
 
-QByteArray RgbTiff(int width, int height, int bits, bool planar, int extraSample,
-                   int (*sample)(int x, int y, int channel)) {
-  const QString path = QDir::temp().filePath(QStringLiteral("lorvane-rgbtiff-%1.tif").arg(QCoreApplication::applicationPid()));
+namespace {
+
+// Packs full-scale samples of 2 to 16 bits into a row, high bits first.
+void PackSamples(const std::vector<int>& samples, int bits, std::vector<std::uint8_t>& row) {
+  row.assign((samples.size() * std::size_t(bits) + 7) / 8, 0);
+  if (bits == 16) {
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+      const std::uint16_t v = std::uint16_t(samples[i]);
+      std::memcpy(row.data() + i * 2, &v, 2);  // libtiff takes 16-bit samples in our byte order
+    }
+    return;
+  }
+  std::size_t bit = 0;
+  for (int v : samples) {
+    for (int b = bits - 1; b >= 0; --b, ++bit) {
+      if ((v >> b) & 1) {
+        row[bit / 8] |= std::uint8_t(0x80 >> (bit % 8));
+      }
+    }
+  }
+}
+
+void SetLayoutFields(TIFF* tif, const TiffLayout& layout) {
+  TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, layout.Width);
+  TIFFSetField(tif, TIFFTAG_IMAGELENGTH, layout.Height);
+  TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, layout.Bits);
+  TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, layout.Samples);
+  TIFFSetField(tif, TIFFTAG_PLANARCONFIG, layout.Planar ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
+  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, layout.Photometric);
+  TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
+  if (layout.TileSide > 0) {
+    TIFFSetField(tif, TIFFTAG_TILEWIDTH, layout.TileSide);
+    TIFFSetField(tif, TIFFTAG_TILELENGTH, layout.TileSide);
+  } else {
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 2);
+  }
+  if (layout.ExtraSample >= 0) {
+    const std::uint16_t extra[] = {std::uint16_t(layout.ExtraSample)};
+    TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, extra);
+  }
+  if (!layout.ColourMap.empty()) {
+    const std::size_t entries = std::size_t{1} << layout.Bits;
+    std::vector<std::uint16_t> map = layout.ColourMap;
+    map.resize(entries * 3);
+    TIFFSetField(tif, TIFFTAG_COLORMAP, map.data(), map.data() + entries, map.data() + 2 * entries);
+  }
+}
+
+// The samples of one row (of one plane when planar) packed as the file stores them.
+void RowSamples(const TiffLayout& layout, int y, int plane, int left, int width,
+                int (*sample)(int x, int y, int channel), std::vector<std::uint8_t>& row) {
+  std::vector<int> samples;
+  for (int x = left; x < left + width; ++x) {
+    for (int c = layout.Planar ? plane : 0; c < (layout.Planar ? plane + 1 : layout.Samples); ++c) {
+      samples.push_back(x < layout.Width && y < layout.Height ? sample(x, y, c) : 0);
+    }
+  }
+  PackSamples(samples, layout.Bits, row);
+}
+
+bool WriteTiles(TIFF* tif, const TiffLayout& layout, int (*sample)(int x, int y, int channel)) {
+  const int side = layout.TileSide;
+  std::vector<std::uint8_t> tile, row;
+  for (int plane = 0; plane < (layout.Planar ? layout.Samples : 1); ++plane) {
+    for (int top = 0; top < layout.Height; top += side) {
+      for (int left = 0; left < layout.Width; left += side) {
+        tile.clear();
+        for (int y = top; y < top + side; ++y) {
+          RowSamples(layout, y, plane, left, side, sample, row);
+          tile.insert(tile.end(), row.begin(), row.end());
+        }
+        if (TIFFWriteTile(tif, tile.data(), std::uint32_t(left), std::uint32_t(top), 0, std::uint16_t(plane)) < 0) {
+          return false;
+        }
+      }
+    }
+  }
+  return true;
+}
+
+bool WriteStrips(TIFF* tif, const TiffLayout& layout, int (*sample)(int x, int y, int channel)) {
+  std::vector<std::uint8_t> row;
+  for (int plane = 0; plane < (layout.Planar ? layout.Samples : 1); ++plane) {
+    for (int y = 0; y < layout.Height; ++y) {
+      RowSamples(layout, y, plane, 0, layout.Width, sample, row);
+      if (TIFFWriteScanline(tif, row.data(), std::uint32_t(y), std::uint16_t(plane)) != 1) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+QByteArray SampleTiff(const TiffLayout& layout, int (*sample)(int x, int y, int channel)) {
+  const QString path =
+      QDir::temp().filePath(QStringLiteral("lorvane-sampletiff-%1.tif").arg(QCoreApplication::applicationPid()));
   TIFF* tif = TIFFOpen(path.toLocal8Bit().constData(), "w");
   if (tif == nullptr) {
     return {};
   }
-  const int channels = extraSample >= 0 ? 4 : 3;
-  TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
-  TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
-  TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, bits);
-  TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, channels);
-  TIFFSetField(tif, TIFFTAG_PLANARCONFIG, planar ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
-  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
-  TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
-  TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 2);
-  if (extraSample >= 0) {
-    const std::uint16_t extra[] = {std::uint16_t(extraSample)};
-    TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, extra);
-  }
-  const int bytes = bits / 8;
-  bool ok = true;
-  for (int plane = 0; plane < (planar ? channels : 1); ++plane) {
-    for (int y = 0; y < height && ok; ++y) {
-      std::vector<std::uint8_t> row(std::size_t(width) * std::size_t(planar ? 1 : channels) * std::size_t(bytes));
-      std::uint8_t* out = row.data();
-      for (int x = 0; x < width; ++x) {
-        for (int c = planar ? plane : 0; c < (planar ? plane + 1 : channels); ++c, out += bytes) {
-          const int v = sample(x, y, c);
-          if (bytes == 1) {
-            *out = std::uint8_t(v);
-          } else {
-            const std::uint16_t v16 = std::uint16_t(v);
-            std::memcpy(out, &v16, 2);
-          }
-        }
-      }
-      ok = TIFFWriteScanline(tif, row.data(), std::uint32_t(y), std::uint16_t(plane)) == 1;
-    }
-  }
+  SetLayoutFields(tif, layout);
+  bool ok = layout.TileSide > 0 ? WriteTiles(tif, layout, sample) : WriteStrips(tif, layout, sample);
   ok = ok && TIFFWriteDirectory(tif) == 1;
   TIFFClose(tif);
   const QByteArray file = ok ? ReadWhole(path) : QByteArray();
   QFile::remove(path);
   return file;
+}
+
+QByteArray RgbTiff(int width, int height, int bits, bool planar, int extraSample,
+                   int (*sample)(int x, int y, int channel)) {
+  TiffLayout layout;
+  layout.Width = width;
+  layout.Height = height;
+  layout.Bits = bits;
+  layout.Samples = extraSample >= 0 ? 4 : 3;
+  layout.Planar = planar;
+  layout.ExtraSample = extraSample;
+  return SampleTiff(layout, sample);
+}
+
+std::uint32_t TiffValueOffset(const QByteArray& tiff, int tag) {
+  const Gdip::LeReader in(Gdip::AsBytes(tiff));
+  const std::size_t ifd = in.U32(4);
+  for (std::size_t i = 0, n = in.U16(ifd); i < n; ++i) {
+    const std::size_t entry = ifd + 2 + i * 12;
+    if (in.U16(entry) == tag) {
+      return in.U32(entry + 8);
+    }
+  }
+  return 0;
 }
 
 namespace {
@@ -265,6 +357,292 @@ QByteArray Gif(int frames, bool interlaced) {
   EGifCloseFile(gif, &error);
   GifFreeMapObject(map);
   return out;
+}
+
+namespace {
+
+// Appends codes of a fixed width, least significant bit first.
+class CodeWriter {
+ public:
+  void Put(int code, int width) {
+    m_bits |= std::uint32_t(code) << m_count;
+    m_count += width;
+    while (m_count >= 8) {
+      m_bytes.push_back(std::uint8_t(m_bits));
+      m_bits >>= 8;
+      m_count -= 8;
+    }
+  }
+  std::vector<std::uint8_t> Finish() {
+    if (m_count > 0) {
+      m_bytes.push_back(std::uint8_t(m_bits));
+    }
+    return m_bytes;
+  }
+
+ private:
+  std::vector<std::uint8_t> m_bytes;
+  std::uint32_t m_bits = 0;
+  int m_count = 0;
+};
+
+// LZW codes that hold every pixel as its own code, with a clear code before the table
+// would grow past the first code width.
+std::vector<std::uint8_t> LiteralCodes(const std::vector<std::uint8_t>& indexes, int minimumCodeSize) {
+  const int clear = 1 << minimumCodeSize;
+  const int width = minimumCodeSize + 1;
+  const int perClear = std::max(1, clear - 2);
+  CodeWriter out;
+  for (std::size_t i = 0; i < indexes.size(); ++i) {
+    if (i % std::size_t(perClear) == 0) {
+      out.Put(clear, width);
+    }
+    out.Put(indexes[i], width);
+  }
+  out.Put(clear + 1, width);
+  return out.Finish();
+}
+
+}  // namespace
+
+QByteArray GifWithCodeSize(int width, int height, int minimumCodeSize, const std::vector<std::uint8_t>& indexes,
+                           const std::vector<QRgb>& colours) {
+  QByteArray out("GIF89a");
+  Gdip::LeWriter w(out);
+  w.U16(std::uint16_t(width));
+  w.U16(std::uint16_t(height));
+  int tableBits = 0;
+  while ((std::size_t{2} << tableBits) < colours.size()) {
+    ++tableBits;
+  }
+  w.U8(colours.empty() ? 0 : std::uint8_t(0x80 | tableBits));
+  w.U8(0);
+  w.U8(0);
+  for (std::size_t i = 0; !colours.empty() && i < (std::size_t{2} << tableBits); ++i) {
+    const QRgb c = i < colours.size() ? colours[i] : 0;
+    w.U8(std::uint8_t(qRed(c)));
+    w.U8(std::uint8_t(qGreen(c)));
+    w.U8(std::uint8_t(qBlue(c)));
+  }
+  w.U8(',');
+  for (int v : {0, 0, width, height}) {
+    w.U16(std::uint16_t(v));
+  }
+  w.U8(0);
+  w.U8(std::uint8_t(minimumCodeSize));
+  const std::vector<std::uint8_t> codes = LiteralCodes(indexes, minimumCodeSize);
+  for (std::size_t at = 0; at < codes.size(); at += 255) {
+    const std::size_t n = std::min<std::size_t>(255, codes.size() - at);
+    w.U8(std::uint8_t(n));
+    w.Bytes({codes.data() + at, n});
+  }
+  w.U8(0);
+  w.U8(';');
+  return out;
+}
+
+QByteArray ArithmeticJpeg(const QImage& picture, bool progressive) {
+  const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr err{};
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = JDIMENSION(rgb.width());
+  cinfo.image_height = JDIMENSION(rgb.height());
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 90, TRUE);
+  cinfo.arith_code = TRUE;
+  if (progressive) {
+    jpeg_simple_progression(&cinfo);
+  }
+  jpeg_start_compress(&cinfo, TRUE);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(int(cinfo.next_scanline)));
+    jpeg_write_scanlines(&cinfo, &row, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  QByteArray out(reinterpret_cast<const char*>(buffer), qsizetype(size));
+  jpeg_destroy_compress(&cinfo);
+  std::free(buffer);
+  return out;
+}
+
+QByteArray WithJpegSize(QByteArray jpeg, int width, int height) {
+  // The frame header of any coding: markers C0 to CF but C4 (tables), C8 and CC.
+  for (qsizetype at = 2; at + 9 < jpeg.size(); ++at) {
+    const auto marker = std::uint8_t(jpeg[at + 1]);
+    if (std::uint8_t(jpeg[at]) == 0xFF && marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
+        marker != 0xCC) {
+      jpeg[at + 5] = char(height >> 8);
+      jpeg[at + 6] = char(height);
+      jpeg[at + 7] = char(width >> 8);
+      jpeg[at + 8] = char(width);
+      break;
+    }
+  }
+  return jpeg;
+}
+
+namespace {
+
+// A PNG written by libpng, with the given header fields and rows of packed samples.
+struct PngRows {
+  int Width = 0;
+  int Height = 0;
+  int Depth = 8;
+  int ColourType = PNG_COLOR_TYPE_RGB;
+  bool Interlaced = false;
+  std::vector<std::vector<std::uint8_t>> Rows;
+  QByteArray Text;  // a compressed text chunk's contents, when not empty
+};
+
+QByteArray WritePng(const PngRows& picture) {
+  QByteArray out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_set_write_fn(png, &out, AppendPng, FlushPng);
+  png_set_IHDR(png, info, png_uint_32(picture.Width), png_uint_32(picture.Height), picture.Depth, picture.ColourType,
+               picture.Interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  QByteArray text = picture.Text;
+  png_text chunk{};
+  if (!text.isEmpty()) {
+    chunk.compression = PNG_TEXT_COMPRESSION_zTXt;
+    chunk.key = const_cast<char*>("Comment");
+    chunk.text = text.data();
+    chunk.text_length = std::size_t(text.size());
+    png_set_text(png, info, &chunk, 1);
+  }
+  png_write_info(png, info);
+  const int passes = picture.Interlaced ? png_set_interlace_handling(png) : 1;
+  for (int pass = 0; pass < passes; ++pass) {
+    for (const auto& row : picture.Rows) {
+      png_write_row(png, row.data());
+    }
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+}  // namespace
+
+QByteArray PngWithCompressedText(const QImage& picture, int textBytes) {
+  const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+  PngRows png;
+  png.Width = rgb.width();
+  png.Height = rgb.height();
+  for (int y = 0; y < rgb.height(); ++y) {
+    png.Rows.emplace_back(rgb.constScanLine(y), rgb.constScanLine(y) + rgb.width() * 3);
+  }
+  png.Text = QByteArray(textBytes, 'a');
+  return WritePng(png);
+}
+
+QByteArray InterlacedOneBitPng(int width, int height, bool (*white)(int x, int y)) {
+  PngRows png;
+  png.Width = width;
+  png.Height = height;
+  png.Depth = 1;
+  png.ColourType = PNG_COLOR_TYPE_GRAY;
+  png.Interlaced = true;
+  for (int y = 0; y < height; ++y) {
+    std::vector<std::uint8_t> row(std::size_t(width + 7) / 8, 0);
+    for (int x = 0; x < width; ++x) {
+      if (white(x, y)) {
+        row[std::size_t(x / 8)] |= std::uint8_t(0x80 >> (x % 8));
+      }
+    }
+    png.Rows.push_back(row);
+  }
+  return WritePng(png);
+}
+
+QByteArray RunLengthBmpDeclaring(int width, int height) {
+  const char codes[] = {char(255), 1, 0, 0, 0, 1};
+  return Bmp(width, height, 8, 1, {0x000000, 0xFFFFFF}, QByteArray(codes, sizeof codes));
+}
+
+namespace {
+
+QByteArray WrittenByQt(const QImage& picture, const char* format) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter(&buffer, format).write(picture);
+  return bytes;
+}
+
+void PutBigEndian32(QByteArray& bytes, qsizetype at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) {
+    bytes[at + i] = char(v >> (24 - 8 * i));
+  }
+}
+
+// Sets a little-endian TIFF's width, height and rows per strip to `size`.
+QByteArray TiffDeclaring(QByteArray tiff, std::uint16_t size) {
+  const Gdip::LeReader in(Gdip::AsBytes(tiff));
+  const std::size_t ifd = in.U32(4);
+  for (std::size_t i = 0, n = in.U16(ifd); i < n; ++i) {
+    const std::size_t entry = ifd + 2 + i * 12;
+    const std::uint16_t tag = in.U16(entry);
+    if (tag == TIFFTAG_IMAGEWIDTH || tag == TIFFTAG_IMAGELENGTH || tag == TIFFTAG_ROWSPERSTRIP) {
+      tiff[qsizetype(entry + 8)] = char(size & 0xFF);
+      tiff[qsizetype(entry + 9)] = char(size >> 8);
+    }
+  }
+  return tiff;
+}
+
+QByteArray PngDeclaring(QByteArray png, int side) {
+  PutBigEndian32(png, 16, std::uint32_t(side));
+  PutBigEndian32(png, 20, std::uint32_t(side));
+  PutBigEndian32(png, 29, std::uint32_t(crc32(0, reinterpret_cast<const Bytef*>(png.constData() + 12), 17)));
+  return png;
+}
+
+// The screen's size and the first frame's (which follows the global colour table).
+QByteArray GifDeclaring(QByteArray gif, int side) {
+  const qsizetype frame = 13 + ((gif[10] & 0x80) != 0 ? (3 << ((gif[10] & 7) + 1)) : 0);
+  for (qsizetype at : {qsizetype(6), frame + 5}) {
+    for (int i = 0; i < 2; ++i) {
+      gif[at + i * 2] = char(side & 0xFF);
+      gif[at + i * 2 + 1] = char(side >> 8);
+    }
+  }
+  return gif;
+}
+
+int TiffSample(int x, int y, int channel) { return (x * 4099 + y * 257 + channel * 12345) & 0xFFFF; }
+int TiffSample8(int x, int y, int channel) { return TiffSample(x, y, channel) & 0xFF; }
+
+}  // namespace
+
+std::vector<std::pair<std::string, QByteArray>> FilesDeclaring(int side) {
+  const QImage tiny = Gradient(16, 16, false);
+  const char rleUnended[] = {char(255), 1, char(255), 1, 0, 0};
+  const char rleWide[] = {char(255), 0, 0, 1};
+  std::vector<std::pair<std::string, QByteArray>> files = {
+      {"jpeg", WithJpegSize(WrittenByQt(tiny, "jpeg"), side, side)},
+      {"jpeg-arithmetic", WithJpegSize(ArithmeticJpeg(tiny, false), side, side)},
+      {"jpeg-arithmetic-progressive", WithJpegSize(ArithmeticJpeg(tiny, true), side, side)},
+      {"png", PngDeclaring(WrittenByQt(tiny, "png"), side)},
+      {"gif", GifDeclaring(Gdip::GifCodec::Encode(tiny), side)},
+      {"gif-wide-codes", GifDeclaring(GifWithCodeSize(4, 4, 11, std::vector<std::uint8_t>(16, 1), {}), side)},
+      {"bmp-run-length", RunLengthBmpDeclaring(side, side)},
+      {"bmp-run-length-unended", Bmp(side, side, 8, 1, {0, 0xFFFFFF}, QByteArray(rleUnended, sizeof rleUnended))},
+      {"bmp-uncompressed", Bmp(side, side, 24, 0, {}, QByteArray(4000, 'x'))},
+      // found by fuzzing: leaked its pixels
+      {"bmp-wide", Bmp(1 << 28, 2, 8, 1, {0}, QByteArray(rleWide, sizeof rleWide))},
+      {"tiff", TiffDeclaring(RgbTiff(16, 16, 16, true, -1, TiffSample), std::uint16_t(side))},
+      {"tiff-qt", TiffDeclaring(RgbTiff(16, 16, 8, false, -1, TiffSample8), std::uint16_t(side))},
+  };
+  return files;
 }
 
 int MaxChannelDifference(const QImage& a, const QImage& b) {

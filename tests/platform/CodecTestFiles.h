@@ -3,6 +3,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <QByteArray>
@@ -34,6 +36,48 @@ bool WriteTiff(const QString& path, int width, int height, const std::vector<std
 QByteArray RgbTiff(int width, int height, int bits, bool planar, int extraSample,
                    int (*sample)(int x, int y, int channel));
 
+// The layout of a one-page TIFF written by SampleTiff.
+struct TiffLayout {
+  int Width = 1;
+  int Height = 1;
+  int Bits = 8;         // 2, 4, 8, 12 or 16 per sample
+  int Samples = 3;
+  int Photometric = 2;  // RGB
+  bool Planar = false;
+  int ExtraSample = -1;  // the ExtraSamples value of the last sample, -1 for none
+  int TileSide = 0;      // tiles of this side (a multiple of 16), 0 for strips
+  std::vector<std::uint16_t> ColourMap;  // red, then green, then blue entries
+};
+
+// A TIFF of that layout whose sample c of pixel (x, y) is sample(x, y, c), full scale for
+// the depth, written with libtiff.
+QByteArray SampleTiff(const TiffLayout& layout, int (*sample)(int x, int y, int channel));
+
+// Where the file keeps the value of a field of its first page (the offset of values too
+// large for the field's entry); 0 when the page has no such field.
+std::uint32_t TiffValueOffset(const QByteArray& tiff, int tag);
+
+// A GIF of one frame whose pixel (x, y) is indexes[y * width + x], its codes written
+// with this LZW minimum code size, and with the colour table given as the global one (none
+// when it is empty).
+QByteArray GifWithCodeSize(int width, int height, int minimumCodeSize, const std::vector<std::uint8_t>& indexes,
+                           const std::vector<QRgb>& colours);
+
+// A JPEG coded arithmetically instead of with Huffman tables.
+QByteArray ArithmeticJpeg(const QImage& picture, bool progressive);
+// The same JPEG with its header declaring another size.
+QByteArray WithJpegSize(QByteArray jpeg, int width, int height);
+
+// A PNG of the picture with a compressed text chunk that unpacks to textBytes bytes.
+QByteArray PngWithCompressedText(const QImage& picture, int textBytes);
+// An interlaced black-and-white PNG of one bit per pixel whose pixel (x, y) is white
+// when white(x, y).
+QByteArray InterlacedOneBitPng(int width, int height, bool (*white)(int x, int y));
+
+// An 8-bit run-length BMP of a few codes whose header declares width x height: one run,
+// then the end-of-picture code.
+QByteArray RunLengthBmpDeclaring(int width, int height);
+
 // A 16-bit RGB PNG (grey when grey is set) whose pixels are given as 16-bit RGB and whose
 // tRNS chunk names `transparent` as the transparent colour.
 QByteArray DeepPngWithTransparentColour(const std::vector<std::array<std::uint16_t, 3>>& pixels, int width,
@@ -42,6 +86,10 @@ QByteArray DeepPngWithTransparentColour(const std::vector<std::array<std::uint16
 // A GIF of `frames` frames, each 1 pixel wide and 16 high with palette index = row
 // (+ frame number), written interlaced or not; the palette maps index i to grey i * 10.
 QByteArray Gif(int frames, bool interlaced);
+
+// Small files of each kind whose headers declare side x side pixels (side at most 65535)
+// that their data cannot hold, named by kind.
+std::vector<std::pair<std::string, QByteArray>> FilesDeclaring(int side);
 
 // Largest difference of any channel between two pictures of the same size; 256 when
 // the sizes differ.
