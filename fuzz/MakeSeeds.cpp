@@ -22,6 +22,7 @@
 #include "platform/gdiplus/PngWriter.h"
 #include "platform/gdiplus/TiffCodec.h"
 #include "tests/platform/CodecTestFiles.h"
+#include "tests/platform/EmfBuilder.h"
 
 namespace {
 
@@ -97,6 +98,49 @@ void AddPictures(Corpus& corpus) {
   corpus.Add("metafile", Gdip::MetafileWriter::EncodeWmf(Gradient(3, 2, false)));
 }
 
+// The codec tests' crafted files: layouts other readers take, files that came out wrong,
+// and small files declaring more pixels than they hold.
+void AddCrafted(Corpus& corpus) {
+  const QImage picture = Gradient(24, 20, false);
+  corpus.Add("jpeg", CodecTestFiles::ArithmeticJpeg(picture, false));
+  corpus.Add("jpeg", CodecTestFiles::ArithmeticJpeg(picture, true));
+  corpus.Add("png", CodecTestFiles::PngWithCompressedText(picture, 4096));
+  corpus.Add("png", CodecTestFiles::InterlacedOneBitPng(13, 11, [](int x, int y) { return (x + y) % 3 == 0; }));
+  const std::vector<std::uint8_t> indexes = {0, 1, 2, 3, 255, 128, 7, 1, 0, 9, 4, 3};
+  corpus.Add("gif", CodecTestFiles::GifWithCodeSize(4, 3, 11, indexes, {qRgb(255, 0, 0), qRgb(0, 255, 0)}));
+  corpus.Add("gif", CodecTestFiles::GifWithCodeSize(4, 3, 8, indexes, {}));
+  corpus.Add("bmp", CodecTestFiles::RunLengthBmpDeclaring(300, 300));
+  CodecTestFiles::TiffLayout layout;
+  layout.Width = 21;
+  layout.Height = 18;
+  for (const auto& [bits, tile] : {std::pair{12, 0}, {16, 16}, {8, 16}}) {
+    layout.Bits = bits;
+    layout.TileSide = tile;
+    corpus.Add("tiff", CodecTestFiles::SampleTiff(layout, Sample));
+  }
+  layout = {};
+  layout.Width = 5;
+  layout.Bits = 4;
+  layout.Samples = 1;
+  layout.Photometric = PHOTOMETRIC_PALETTE;
+  layout.ColourMap.assign(48, 0x8000);
+  corpus.Add("tiff", CodecTestFiles::SampleTiff(layout, [](int x, int, int) { return x; }));
+  layout.Bits = 16;
+  layout.Samples = 4;
+  layout.Photometric = PHOTOMETRIC_SEPARATED;
+  layout.ColourMap.clear();
+  corpus.Add("tiff", CodecTestFiles::SampleTiff(layout, Sample));
+  corpus.Add("metafile", CodecTestFiles::WmfOfText(30, 40, 20, "AB", {100, 12}));
+  CodecTestFiles::EmfBuilder emf(50, 50, 96);
+  emf.WorldTransform({0.0f, 1.0f, -1.0f, 0.0f, 25.0f, 5.0f});
+  emf.Font(12);
+  emf.Text(0, 0, u"Wi", {9, 4});
+  corpus.Add("metafile", emf.Finish());
+  for (const auto& [name, bytes] : CodecTestFiles::FilesDeclaring(20000)) {
+    corpus.Add(name.substr(0, name.find('-')).c_str(), bytes);
+  }
+}
+
 QByteArray ReadAndRemove(const QString& path) {
   QFile file(path);
   const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -132,6 +176,7 @@ int main(int argc, char** argv) {
   Corpus corpus(QString::fromLocal8Bit(argv[1]));
   AddBmps(corpus);
   AddPictures(corpus);
+  AddCrafted(corpus);
   AddSettings(corpus, QDir::temp().filePath(QStringLiteral("lorvane-seed-settings.ini")));
   AddLists(corpus, QDir::temp().filePath(QStringLiteral("lorvane-seed-History.tmp")));
   if (!corpus.Ok()) {

@@ -1,7 +1,5 @@
 // Crafted files at the edges of what the readers take: layouts other readers accept,
 // files that used to come out wrong, and what our writers give other programs to read.
-#include <cstring>
-
 #include <QBuffer>
 
 #include <gtest/gtest.h>
@@ -238,54 +236,13 @@ TEST(CodecCrafted, TiffThumbnailsAreDecodedSmall) {
   }
 }
 
-namespace {
-
-std::uint32_t FloatBits(float value) {
-  std::uint32_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
-
-void EmfFont(CodecTestFiles::EmfBuilder& emf, int height) {
-  emf.Record(Gdip::Emf::kExtCreateFontIndirectW, [height](Gdip::LeWriter& w) {
-    w.U32(1);
-    w.I32(-height);
-    w.Zeros(12);
-    w.I32(400);
-    w.Zeros(8);
-    for (QChar c : QStringLiteral("DejaVu Sans")) w.U16(c.unicode());
-    w.Zeros(64 - 22);
-  });
-  emf.Ints(Gdip::Emf::kSelectObject, {1});
-}
-
-// An ExtTextOutW record of the text at (x, y), with one advance per character if any.
-void EmfText(CodecTestFiles::EmfBuilder& emf, int x, int y, const QString& text, const std::vector<int>& advances) {
-  emf.Record(Gdip::Emf::kExtTextOutW, [&](Gdip::LeWriter& w) {
-    w.Zeros(16 + 12);
-    w.I32(x);
-    w.I32(y);
-    w.U32(std::uint32_t(text.size()));
-    w.U32(76);
-    w.U32(0);
-    w.Zeros(16);
-    w.U32(advances.empty() ? 0 : std::uint32_t(76 + text.size() * 2));
-    for (QChar c : text) w.U16(c.unicode());
-    for (int a : advances) w.I32(a);
-  });
-}
-
-}  // namespace
-
 TEST(CodecCrafted, MetafileTextTurnsSpacesAndSizes) {
   using CodecTestFiles::InkIn;
   // Turned a quarter clockwise by the world transform, the text runs down from (50, 10).
   CodecTestFiles::EmfBuilder turned(100, 100, 96);
-  turned.Record(Gdip::Emf::kSetWorldTransform, [](Gdip::LeWriter& w) {
-    for (float v : {0.0f, 1.0f, -1.0f, 0.0f, 50.0f, 10.0f}) w.U32(FloatBits(v));
-  });
-  EmfFont(turned, 20);
-  EmfText(turned, 0, 0, QStringLiteral("WWWW"), {});
+  turned.WorldTransform({0.0f, 1.0f, -1.0f, 0.0f, 50.0f, 10.0f});
+  turned.Font(20);
+  turned.Text(0, 0, u"WWWW", {});
   const QImage down = Gdip::MetafileReader::Read(Gdip::AsBytes(turned.Finish()));
   ASSERT_EQ(down.size(), QSize(100, 100));
   EXPECT_GT(InkIn(down, QRect(26, 10, 26, 90)), 60);
@@ -293,34 +250,15 @@ TEST(CodecCrafted, MetafileTextTurnsSpacesAndSizes) {
 
   // Each character placed by its advance: 60 units apart, nothing between.
   CodecTestFiles::EmfBuilder spaced(100, 40, 96);
-  EmfFont(spaced, 20);
-  EmfText(spaced, 5, 5, QStringLiteral("II"), {60, 60});
+  spaced.Font(20);
+  spaced.Text(5, 5, u"II", {60, 60});
   const QImage apart = Gdip::MetafileReader::Read(Gdip::AsBytes(spaced.Finish()));
   ASSERT_FALSE(apart.isNull());
   EXPECT_GT(InkIn(apart, QRect(60, 0, 25, 30)), 5);
   EXPECT_EQ(InkIn(apart, QRect(20, 0, 40, 40)), 0);
 
   // An old-style metafile drawing only text is sized by the text, advances included.
-  QByteArray wmf;
-  Gdip::LeWriter w(wmf);
-  for (int v : {1, 9, 0x300, 0, 0, 2, 0, 0, 0}) w.U16(std::uint16_t(v));
-  w.U32(28);
-  w.U16(Gdip::Wmf::kCreateFontIndirect);
-  w.I16(-20);
-  w.Zeros(16);
-  w.Zeros(32);
-  w.U32(4);
-  w.U16(Gdip::Wmf::kSelectObject);
-  w.U16(0);
-  w.U32(3 + 4 + 1 + 2);
-  w.U16(Gdip::Wmf::kExtTextOut);
-  for (int v : {40, 30, 2, 0}) w.I16(std::int16_t(v));  // y, x, characters, options
-  w.U8('A');
-  w.U8('B');
-  w.I16(100);
-  w.I16(12);
-  w.U32(3);
-  w.U16(Gdip::Wmf::kEof);
+  const QByteArray wmf = CodecTestFiles::WmfOfText(30, 40, 20, "AB", {100, 12});
   const QImage text = Gdip::MetafileReader::Read(Gdip::AsBytes(wmf));
   ASSERT_FALSE(text.isNull());
   EXPECT_EQ(text.width(), 112);

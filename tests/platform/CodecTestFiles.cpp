@@ -19,6 +19,7 @@
 
 #include "platform/gdiplus/GifCodec.h"
 #include "platform/gdiplus/LittleEndian.h"
+#include "platform/gdiplus/MetafileFormat.h"
 
 namespace CodecTestFiles {
 
@@ -169,7 +170,7 @@ void SetLayoutFields(TIFF* tif, const TiffLayout& layout) {
   TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, layout.Samples);
   TIFFSetField(tif, TIFFTAG_PLANARCONFIG, layout.Planar ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
   TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, layout.Photometric);
-  TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
+  TIFFSetField(tif, TIFFTAG_COMPRESSION, layout.Compression);
   if (layout.TileSide > 0) {
     TIFFSetField(tif, TIFFTAG_TILEWIDTH, layout.TileSide);
     TIFFSetField(tif, TIFFTAG_TILELENGTH, layout.TileSide);
@@ -242,9 +243,12 @@ QByteArray SampleTiff(const TiffLayout& layout, int (*sample)(int x, int y, int 
   if (tif == nullptr) {
     return {};
   }
-  SetLayoutFields(tif, layout);
-  bool ok = layout.TileSide > 0 ? WriteTiles(tif, layout, sample) : WriteStrips(tif, layout, sample);
-  ok = ok && TIFFWriteDirectory(tif) == 1;
+  bool ok = true;
+  for (int page = 0; page < layout.Pages && ok; ++page) {
+    SetLayoutFields(tif, layout);
+    ok = layout.TileSide > 0 ? WriteTiles(tif, layout, sample) : WriteStrips(tif, layout, sample);
+    ok = ok && TIFFWriteDirectory(tif) == 1;
+  }
   TIFFClose(tif);
   const QByteArray file = ok ? ReadWhole(path) : QByteArray();
   QFile::remove(path);
@@ -566,6 +570,35 @@ QByteArray InterlacedOneBitPng(int width, int height, bool (*white)(int x, int y
 QByteArray RunLengthBmpDeclaring(int width, int height) {
   const char codes[] = {char(255), 1, 0, 0, 0, 1};
   return Bmp(width, height, 8, 1, {0x000000, 0xFFFFFF}, QByteArray(codes, sizeof codes));
+}
+
+QByteArray WmfOfText(int x, int y, int height, const QByteArray& text, const std::vector<int>& advances) {
+  QByteArray wmf;
+  Gdip::LeWriter w(wmf);
+  for (int v : {1, 9, 0x300, 0, 0, 2, 0, 0, 0}) {
+    w.U16(std::uint16_t(v));
+  }
+  w.U32(28);  // a font: its height, 16 more bytes of fields, a 32-byte face name
+  w.U16(Gdip::Wmf::kCreateFontIndirect);
+  w.I16(std::int16_t(-height));
+  w.Zeros(16 + 32);
+  w.U32(4);
+  w.U16(Gdip::Wmf::kSelectObject);
+  w.U16(0);
+  const std::size_t padded = std::size_t(text.size() + 1) / 2 * 2;
+  w.U32(std::uint32_t(3 + 4 + padded / 2 + advances.size()));
+  w.U16(Gdip::Wmf::kExtTextOut);
+  for (int v : {y, x, int(text.size()), 0}) {  // no options, so no rectangle
+    w.I16(std::int16_t(v));
+  }
+  w.Bytes(Gdip::AsBytes(text));
+  w.Zeros(padded - std::size_t(text.size()));
+  for (int a : advances) {
+    w.I16(std::int16_t(a));
+  }
+  w.U32(3);
+  w.U16(Gdip::Wmf::kEof);
+  return wmf;
 }
 
 namespace {

@@ -47,10 +47,12 @@ struct TiffLayout {
   int ExtraSample = -1;  // the ExtraSamples value of the last sample, -1 for none
   int TileSide = 0;      // tiles of this side (a multiple of 16), 0 for strips
   std::vector<std::uint16_t> ColourMap;  // red, then green, then blue entries
+  int Compression = 5;  // LZW
+  int Pages = 1;        // each the same
 };
 
 // A TIFF of that layout whose sample c of pixel (x, y) is sample(x, y, c), full scale for
-// the depth, written with libtiff.
+// the depth (1 to 16 bits), written with libtiff.
 QByteArray SampleTiff(const TiffLayout& layout, int (*sample)(int x, int y, int channel));
 
 // Where the file keeps the value of a field of its first page (the offset of values too
@@ -86,6 +88,10 @@ QByteArray DeepPngWithTransparentColour(const std::vector<std::array<std::uint16
 // A GIF of `frames` frames, each 1 pixel wide and 16 high with palette index = row
 // (+ frame number), written interlaced or not; the palette maps index i to grey i * 10.
 QByteArray Gif(int frames, bool interlaced);
+
+// An old-style metafile without a frame or window whose only drawing is one text record
+// at (x, y) in a font of that height, with one advance per character when any are given.
+QByteArray WmfOfText(int x, int y, int height, const QByteArray& text, const std::vector<int>& advances);
 
 // Small files of each kind whose headers declare side x side pixels (side at most 65535)
 // that their data cannot hold, named by kind.

@@ -2,8 +2,11 @@
 // Enhanced metafiles built record by record for the metafile tests.
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <initializer_list>
+#include <string_view>
+#include <vector>
 
 #include <QByteArray>
 #include <QImage>
@@ -37,6 +40,51 @@ class EmfBuilder {
     Record(type, [&](LeWriter& w) {
       for (auto v : values) {
         w.I32(v);
+      }
+    });
+  }
+
+  // A font of that em height (logical units) in slot 1, selected.
+  void Font(int height) {
+    Record(Gdip::Emf::kExtCreateFontIndirectW, [height](LeWriter& w) {
+      w.U32(1);
+      w.I32(-height);
+      w.Zeros(12);
+      w.I32(400);
+      w.Zeros(8);
+      for (char16_t c : std::u16string_view(u"DejaVu Sans")) {
+        w.U16(c);
+      }
+      w.Zeros(64 - 22);
+    });
+    Ints(Gdip::Emf::kSelectObject, {1});
+  }
+  // A line of text at (x, y), with one advance per character if any are given.
+  void Text(int x, int y, std::u16string_view text, const std::vector<int>& advances) {
+    Record(Gdip::Emf::kExtTextOutW, [&](LeWriter& w) {
+      w.Zeros(16 + 12);
+      w.I32(x);
+      w.I32(y);
+      w.U32(std::uint32_t(text.size()));
+      w.U32(76);  // the string follows the fixed fields
+      w.U32(0);
+      w.Zeros(16);
+      w.U32(advances.empty() ? 0 : std::uint32_t(76 + text.size() * 2));
+      for (char16_t c : text) {
+        w.U16(c);
+      }
+      for (int a : advances) {
+        w.I32(a);
+      }
+    });
+  }
+  // The world transform: the six matrix entries as GDI orders them.
+  void WorldTransform(std::initializer_list<float> matrix) {
+    Record(Gdip::Emf::kSetWorldTransform, [&](LeWriter& w) {
+      for (float v : matrix) {
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, &v, sizeof bits);
+        w.U32(bits);
       }
     });
   }
