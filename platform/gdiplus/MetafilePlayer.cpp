@@ -382,6 +382,16 @@ void MetafilePlayer::PolyPolygon(const std::vector<QPolygonF>& polygons) {
   Draw(path, true, true);
 }
 
+QPointF MetafilePlayer::AlignedStart(int align, double width, double ascent, double descent) {
+  constexpr int kHorizontalMask = 6;
+  constexpr int kVerticalMask = 24;
+  const int horizontal = align & kHorizontalMask;
+  const int vertical = align & kVerticalMask;
+  const double x = horizontal == 6 ? -width / 2 : horizontal == 2 ? -width : 0;
+  const double y = vertical == 24 ? 0 : vertical == 8 ? -descent : ascent;  // baseline, bottom, top
+  return {x, y};
+}
+
 // How far the world transform turns the text's baseline, clockwise on the picture; a page
 // mapping that mirrors one axis turns it the other way.
 double MetafilePlayer::WorldTurnDegrees() const {
@@ -392,8 +402,6 @@ double MetafilePlayer::WorldTurnDegrees() const {
 
 void MetafilePlayer::Text(QPointF reference, const QString& text, const std::vector<double>& advances) {
   constexpr int kUpdateCurrentPosition = 1;
-  constexpr int kHorizontalMask = 6;
-  constexpr int kVerticalMask = 24;
   const bool useCurrent = (m_state.textAlign & kUpdateCurrentPosition) != 0;
   if (useCurrent) {
     reference = m_state.position;
@@ -413,18 +421,9 @@ void MetafilePlayer::Text(QPointF reference, const QString& text, const std::vec
   const double advanceScale = AxisScale(toPicture, false);
   const double width = spaced ? std::accumulate(advances.begin(), advances.end(), 0.0) * advanceScale
                               : metrics.horizontalAdvance(text);
-  double x = 0;
-  if ((m_state.textAlign & kHorizontalMask) == 6) {
-    x = -width / 2;
-  } else if ((m_state.textAlign & kHorizontalMask) == 2) {
-    x = -width;
-  }
-  double y = metrics.ascent();  // top alignment
-  if ((m_state.textAlign & kVerticalMask) == 24) {
-    y = 0;
-  } else if ((m_state.textAlign & kVerticalMask) == 8) {
-    y = -metrics.descent();
-  }
+  const QPointF start = AlignedStart(m_state.textAlign, width, metrics.ascent(), metrics.descent());
+  double x = start.x();
+  const double y = start.y();
   m_painter.setTransform(QTransform::fromTranslate(toPicture.map(reference).x(), toPicture.map(reference).y()));
   m_painter.rotate(WorldTurnDegrees() - m_state.escapement / 10.0);
   m_painter.setFont(font);

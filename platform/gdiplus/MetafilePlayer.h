@@ -90,6 +90,10 @@ class MetafilePlayer {
   // Whether any record has drawn (or added to a path) so far.
   bool HasDrawn() const { return m_hasDrawn; }
 
+  // Where a line of text of that width and font metrics starts under a text alignment,
+  // relative to its reference point: its left end on its baseline.
+  static QPointF AlignedStart(int align, double width, double ascent, double descent);
+
   static QColor ToColor(ColorRef colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
  private:

@@ -247,13 +247,10 @@ QRectF TextBox(const WmfText& text, const TextSettings& settings) {
   const QFontMetricsF metrics(font);
   const double width = text.Advances.empty() ? metrics.horizontalAdvance(text.Text)
                                              : std::accumulate(text.Advances.begin(), text.Advances.end(), 0.0);
-  constexpr int kHorizontalMask = 6;
-  constexpr int kVerticalMask = 24;
-  const int horizontal = settings.Align & kHorizontalMask;
-  const int vertical = settings.Align & kVerticalMask;
-  const double left = horizontal == 6 ? -width / 2 : horizontal == 2 ? -width : 0;
-  const double top = vertical == 24 ? -metrics.ascent() : vertical == 8 ? -metrics.height() : 0;
-  return QRectF(text.Reference + QPointF(left, top), QSizeF(std::abs(width), metrics.height()));
+  const QPointF start =
+      MetafilePlayer::AlignedStart(settings.Align, width, metrics.ascent(), metrics.descent());
+  return QRectF(text.Reference + start - QPointF(0, metrics.ascent()),
+                QSizeF(std::abs(width), metrics.ascent() + metrics.descent()));
 }
 
 // The box of everything the records draw, in logical units, text included.

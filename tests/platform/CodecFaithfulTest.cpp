@@ -30,14 +30,6 @@ QByteArray Bytes(std::initializer_list<int> values) {
   return out;
 }
 
-QByteArray Encoded(const QImage& picture, const char* format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter(&buffer, format).write(picture);
-  return bytes;
-}
-
 }  // namespace
 
 TEST(CodecFaithful, BmpRowPaddingIsZero) {
@@ -211,8 +203,8 @@ TEST(CodecFaithful, CutShortFilesAreRefused) {
   } files[] = {
       {"bmp", Gdip::BmpCodec::EncodeBmp(picture)},
       {"rle8", Bmp(40, 30, 8, 1, {0x0000FF, 0x00FF00, 0xFF0000}, rle)},
-      {"jpeg", Encoded(picture, "jpeg")},
-      {"png", Encoded(picture, "png")},
+      {"jpeg", CodecTestFiles::EncodedByQt(picture, "jpeg")},
+      {"png", CodecTestFiles::EncodedByQt(picture, "png")},
       {"gif", Gdip::GifCodec::Encode(picture)},
       {"tiff", CodecTestFiles::RgbTiff(40, 30, 16, true, -1, Sample)},
   };

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -62,7 +63,12 @@ QByteArray Bmp(int width, int height, int bpp, std::uint32_t compression, const 
   return out;
 }
 
-QByteArray CmykJpeg(int width, int height, std::uint8_t c, std::uint8_t m, std::uint8_t y, std::uint8_t k) {
+namespace {
+
+// Compresses rows with libjpeg once `configure` has set the coding up.
+QByteArray CompressJpeg(int width, int height, int components, J_COLOR_SPACE space,
+                        const std::function<void(jpeg_compress_struct&)>& configure,
+                        const std::function<const JSAMPLE*(int y)>& row) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr err{};
   cinfo.err = jpeg_std_error(&err);
@@ -72,12 +78,25 @@ QByteArray CmykJpeg(int width, int height, std::uint8_t c, std::uint8_t m, std::
   jpeg_mem_dest(&cinfo, &buffer, &size);
   cinfo.image_width = JDIMENSION(width);
   cinfo.image_height = JDIMENSION(height);
-  cinfo.input_components = 4;
-  cinfo.in_color_space = JCS_CMYK;
+  cinfo.input_components = components;
+  cinfo.in_color_space = space;
   jpeg_set_defaults(&cinfo);
-  jpeg_set_colorspace(&cinfo, JCS_YCCK);
-  jpeg_set_quality(&cinfo, 95, TRUE);
+  configure(cinfo);
   jpeg_start_compress(&cinfo, TRUE);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW p = const_cast<JSAMPROW>(row(int(cinfo.next_scanline)));
+    jpeg_write_scanlines(&cinfo, &p, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  QByteArray out(reinterpret_cast<const char*>(buffer), qsizetype(size));
+  jpeg_destroy_compress(&cinfo);
+  std::free(buffer);
+  return out;
+}
+
+}  // namespace
+
+QByteArray CmykJpeg(int width, int height, std::uint8_t c, std::uint8_t m, std::uint8_t y, std::uint8_t k) {
   std::vector<JSAMPLE> row(std::size_t(width) * 4);
   for (int x = 0; x < width; ++x) {
     // The Adobe convention: 255 means no ink.
@@ -86,15 +105,13 @@ QByteArray CmykJpeg(int width, int height, std::uint8_t c, std::uint8_t m, std::
     row[std::size_t(x) * 4 + 2] = JSAMPLE(255 - y);
     row[std::size_t(x) * 4 + 3] = JSAMPLE(255 - k);
   }
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW p = row.data();
-    jpeg_write_scanlines(&cinfo, &p, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  QByteArray out(reinterpret_cast<const char*>(buffer), qsizetype(size));
-  jpeg_destroy_compress(&cinfo);
-  std::free(buffer);
-  return out;
+  return CompressJpeg(
+      width, height, 4, JCS_CMYK,
+      [](jpeg_compress_struct& cinfo) {
+        jpeg_set_colorspace(&cinfo, JCS_YCCK);
+        jpeg_set_quality(&cinfo, 95, TRUE);
+      },
+      [&](int) { return row.data(); });
 }
 
 bool WriteTiff(const QString& path, int width, int height, const std::vector<std::uint32_t>& pageColours, bool cmyk,
@@ -447,33 +464,16 @@ QByteArray GifWithCodeSize(int width, int height, int minimumCodeSize, const std
 
 QByteArray ArithmeticJpeg(const QImage& picture, bool progressive) {
   const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr err{};
-  cinfo.err = jpeg_std_error(&err);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = JDIMENSION(rgb.width());
-  cinfo.image_height = JDIMENSION(rgb.height());
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 90, TRUE);
-  cinfo.arith_code = TRUE;
-  if (progressive) {
-    jpeg_simple_progression(&cinfo);
-  }
-  jpeg_start_compress(&cinfo, TRUE);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(int(cinfo.next_scanline)));
-    jpeg_write_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  QByteArray out(reinterpret_cast<const char*>(buffer), qsizetype(size));
-  jpeg_destroy_compress(&cinfo);
-  std::free(buffer);
-  return out;
+  return CompressJpeg(
+      rgb.width(), rgb.height(), 3, JCS_RGB,
+      [progressive](jpeg_compress_struct& cinfo) {
+        jpeg_set_quality(&cinfo, 90, TRUE);
+        cinfo.arith_code = TRUE;
+        if (progressive) {
+          jpeg_simple_progression(&cinfo);
+        }
+      },
+      [&](int y) { return rgb.constScanLine(y); });
 }
 
 QByteArray WithJpegSize(QByteArray jpeg, int width, int height) {
@@ -572,6 +572,14 @@ QByteArray RunLengthBmpDeclaring(int width, int height) {
   return Bmp(width, height, 8, 1, {0x000000, 0xFFFFFF}, QByteArray(codes, sizeof codes));
 }
 
+QByteArray EncodedByQt(const QImage& picture, const char* format) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter(&buffer, format).write(picture);
+  return bytes;
+}
+
 QByteArray WmfOfText(int x, int y, int height, const QByteArray& text, const std::vector<int>& advances) {
   QByteArray wmf;
   Gdip::LeWriter w(wmf);
@@ -602,14 +610,6 @@ QByteArray WmfOfText(int x, int y, int height, const QByteArray& text, const std
 }
 
 namespace {
-
-QByteArray WrittenByQt(const QImage& picture, const char* format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter(&buffer, format).write(picture);
-  return bytes;
-}
 
 void PutBigEndian32(QByteArray& bytes, qsizetype at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) {
@@ -661,10 +661,10 @@ std::vector<std::pair<std::string, QByteArray>> FilesDeclaring(int side) {
   const char rleUnended[] = {char(255), 1, char(255), 1, 0, 0};
   const char rleWide[] = {char(255), 0, 0, 1};
   std::vector<std::pair<std::string, QByteArray>> files = {
-      {"jpeg", WithJpegSize(WrittenByQt(tiny, "jpeg"), side, side)},
+      {"jpeg", WithJpegSize(EncodedByQt(tiny, "jpeg"), side, side)},
       {"jpeg-arithmetic", WithJpegSize(ArithmeticJpeg(tiny, false), side, side)},
       {"jpeg-arithmetic-progressive", WithJpegSize(ArithmeticJpeg(tiny, true), side, side)},
-      {"png", PngDeclaring(WrittenByQt(tiny, "png"), side)},
+      {"png", PngDeclaring(EncodedByQt(tiny, "png"), side)},
       {"gif", GifDeclaring(Gdip::GifCodec::Encode(tiny), side)},
       {"gif-wide-codes", GifDeclaring(GifWithCodeSize(4, 4, 11, std::vector<std::uint8_t>(16, 1), {}), side)},
       {"bmp-run-length", RunLengthBmpDeclaring(side, side)},

@@ -21,6 +21,9 @@ QImage Gradient(int width, int height, bool withAlpha);
 QByteArray Bmp(int width, int height, int bpp, std::uint32_t compression, const std::vector<std::uint32_t>& palette,
                const QByteArray& bits);
 
+// The picture as Qt's writer for that format writes it.
+QByteArray EncodedByQt(const QImage& picture, const char* format);
+
 // A JPEG with four components stored the Adobe way (inverted inks), all one colour.
 QByteArray CmykJpeg(int width, int height, std::uint8_t c, std::uint8_t m, std::uint8_t y, std::uint8_t k);
 
