@@ -359,20 +359,34 @@ LoadResult LoadImageWithReason(const QString& path, QSize scaledSize) {
   return FromDecoded(std::move(decoded));
 }
 
+QSize PictureSize(std::span<const std::uint8_t> data) {
+  if (MetafileReader::LooksLikeEmf(data) || MetafileReader::LooksLikeWmf(data)) {
+    return MetafileReader::PictureSize(data);
+  }
+  if (const QSize png = PngReader::HeaderSize(data); png.isValid()) {
+    return png;
+  }
+  QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()), qsizetype(data.size()));
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  return QImageReader(&buffer).size();
+}
+
 QSize PictureSize(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     return {};
   }
-  constexpr qint64 kHeaderBytes = 64;
-  const QByteArray head = file.read(kHeaderBytes);
+  constexpr qint64 kSignatureBytes = 64;
+  const QByteArray head = file.read(kSignatureBytes);
   if (MetafileReader::LooksLikeEmf(AsBytes(head)) || MetafileReader::LooksLikeWmf(AsBytes(head))) {
     // An old-style metafile without a frame is sized by what its records draw.
-    return MetafileReader::PictureSize(AsBytes(head + file.readAll()));
+    return PictureSize(AsBytes(head + file.readAll()));
   }
-  if (const QSize png = PngReader::HeaderSize(AsBytes(head)); png.isValid()) {
-    return png;
+  if (PngReader::HeaderSize(AsBytes(head)).isValid()) {
+    return PictureSize(AsBytes(head));
   }
+  // Other readers may seek anywhere (a TIFF's directory often follows its pixels).
   file.seek(0);
   return QImageReader(&file).size();
 }

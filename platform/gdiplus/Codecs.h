@@ -65,6 +65,8 @@ LoadResult LoadImageWithReason(const QString& path, QSize scaledSize = {});
 // The size of the picture in an image file, from its header (a metafile's from its frame),
 // without decoding it and without unpacking a PNG's text; empty when the file gives none.
 QSize PictureSize(const QString& path);
+// The same from the file's bytes.
+QSize PictureSize(std::span<const std::uint8_t> data);
 
 // Decodes the first frame of an image file by its content, whatever its name says.
 // With a valid scaledSize the picture comes back at that size, decoded at a reduced
