@@ -20,6 +20,7 @@
 #include "fixtures/Timing.h"
 #include "platform/CodecTestFiles.h"
 #include "platform/EmfBuilder.h"
+#include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Codecs.h"
 #include "platform/gdiplus/GifCodec.h"
 #include "platform/gdiplus/MetafileFormat.h"
