@@ -18,6 +18,7 @@
 #include "mainwindow/MenuCommandHandlers.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/gdiplus/AtomicFile.h"
+#include "windows/ShellTasks.h"
 
 namespace MenuCommands::Handlers {
 
@@ -116,7 +117,7 @@ void FileTask(FrmMain& window, std::string_view key) {
   dialog.ShowModeless();
   if (key == K::Edit_Rename) {
     dialog.SetPublicShell(kRenameTask);
-    dialog.SetTextControl(ModPublic::GetFileName(SelectedFiles::Program().At(0)));
+    dialog.SetTextControl(ShellTasks::ProposedName(SelectedFiles::Program().At(0)));
   } else {
     dialog.SetPublicShell(key == K::Edit_Copyto ? kCopyTask : kMoveTask);
   }

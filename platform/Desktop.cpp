@@ -61,6 +61,13 @@ std::unique_ptr<CommandRunner> SetCommands(std::unique_ptr<CommandRunner> runner
   return previous;
 }
 
+namespace {
+
+// A line that goes on into the next one: its last character is a backslash.
+bool Continues(QStringView line) { return line.endsWith(u'\\'); }
+
+}  // namespace
+
 std::optional<QByteArray> AddScreenSaverProgram(const QByteArray& bytes, const QString& exe) {
   // Latin-1 maps each byte to one character and back, so bytes that are not text survive.
   const QString settings = QString::fromLatin1(bytes);
@@ -74,22 +81,33 @@ std::optional<QByteArray> AddScreenSaverProgram(const QByteArray& bytes, const Q
   if (settings.contains(command)) {
     return bytes;
   }
+  // The list's last line is the first one that does not go on. The entry goes after every
+  // other one: the saver the user picked is named by its place in the list.
+  qsizetype lineStart = found.capturedStart(0);
+  qsizetype lineEnd = found.capturedEnd(0);
+  while (Continues(QStringView(settings).sliced(lineStart, lineEnd - lineStart)) && lineEnd < settings.size()) {
+    lineStart = lineEnd + 1;
+    lineEnd = settings.indexOf(u'\n', lineStart);
+    lineEnd = lineEnd < 0 ? settings.size() : lineEnd;
+  }
   const QString entry = QStringLiteral("  \"LorvaneScr\"  ") + command + QStringLiteral(" \\n");
-  const QString value = found.captured(1);
   QString result = settings;
-  if (value.endsWith(u'\\')) {
-    // The list continues on the next lines: the entry goes first, continued in turn.
-    const qsizetype lineEnd = found.capturedEnd(0);
-    if (lineEnd == result.size()) {
-      result.append(u'\n');
-    }
-    result.insert(lineEnd + 1, entry + QStringLiteral("\\\n"));
+  const QStringView last = QStringView(settings).sliced(lineStart, lineEnd - lineStart);
+  if (last.trimmed().isEmpty() && lineStart > found.capturedStart(0)) {
+    // As xscreensaver writes it: every entry goes on, and a blank line ends the list.
+    result.insert(lineStart, entry + QStringLiteral("\\\n"));
     return result.toLatin1();
   }
-  // The whole list sits on the programs line itself: it moves to a line after the entry.
-  const QString rest = value.trimmed();
-  const QString block = QStringLiteral("\t\\\n") + entry + (rest.isEmpty() ? QString() : QStringLiteral("\\\n  ") + rest);
-  result.replace(found.capturedStart(1), found.capturedLength(1), block);
+  if (Continues(last)) {
+    // The file ends inside the list.
+    result.insert(lineEnd, u'\n' + entry + u'\n');
+    return result.toLatin1();
+  }
+  // The last entry ends the list itself: it goes on into the new one.
+  const bool programsOnly = lineStart == found.capturedStart(0) && found.captured(1).trimmed().isEmpty();
+  const bool separated = last.trimmed().endsWith(QStringLiteral("\\n"));
+  const QString joint = programsOnly ? QStringLiteral("\t\\\n") : separated ? QStringLiteral("\\\n") : QStringLiteral(" \\n\\\n");
+  result.insert(lineEnd, joint + entry);
   return result.toLatin1();
 }
 

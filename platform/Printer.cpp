@@ -106,7 +106,12 @@ void Printer::SetResolution(int dotsPerInch) { m_printer->setResolution(dotsPerI
 
 int Printer::Copies() const { return m_printer->copyCount(); }
 
-void Printer::SetCopies(int copies) { m_printer->setCopyCount(std::max(1, copies)); }
+void Printer::SetCopies(int copies) {
+  m_printer->setCopyCount(std::max(1, copies));
+  m_printer->setCollateCopies(false);
+}
+
+bool Printer::CollatesCopies() const { return m_printer->collateCopies(); }
 
 bool Printer::MakesCopies() const { return m_printer->supportsMultipleCopies(); }
 

@@ -72,7 +72,9 @@ class Printer {
   int Resolution() const;
   void SetResolution(int dotsPerInch);
   int Copies() const;
+  // Copies are made per picture: every copy of a page before the next page.
   void SetCopies(int copies);
+  bool CollatesCopies() const;
   // Whether the print system makes the copies itself; otherwise the job repeats its pages.
   bool MakesCopies() const;
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "platform/forms/MsgBox.h"
@@ -80,6 +81,33 @@ bool PutBackFromMakeshiftTrash(const QString& original, const QString& inTrash) 
   return back;
 }
 
+// Makes a folder and each missing parent, readable by the user alone, as the XDG base
+// directory rules ask of folders made under the data home.
+bool MakePrivateFolders(const std::filesystem::path& folder) {
+  std::error_code error;
+  if (std::filesystem::is_directory(folder, error)) {
+    return true;
+  }
+  if (!folder.has_parent_path() || folder.parent_path() == folder || !MakePrivateFolders(folder.parent_path())) {
+    return false;
+  }
+  std::filesystem::create_directory(folder, error);
+  if (error) {
+    return false;
+  }
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_all, error);
+  return !error;
+}
+
+// Qt makes the home trash only inside a data home that exists; on a fresh account the
+// data home, or a parent of it, may not be there yet.
+void MakeHomeTrash() {
+  const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  if (!dataHome.isEmpty()) {
+    MakePrivateFolders(NativePath(QDir(dataHome).filePath(QStringLiteral("Trash"))));
+  }
+}
+
 }  // namespace
 
 QString FreeCopyName(const QString& folder, const QString& fileName) {
@@ -107,6 +135,7 @@ bool MoveToTrash(const QString& path) {
   if (Forms::MsgBox(prompt, Forms::vbYesNo | Forms::vbQuestion, title) != Forms::vbYes) {
     return false;
   }
+  MakeHomeTrash();
   QString inTrash;
   const bool trashed = QFile::moveToTrash(path, &inTrash);
   if (trashed && QFileInfo(inTrash).isAbsolute()) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -28,6 +29,7 @@ FrmScreen::FrmScreen(QStringList pictures, std::int64_t waitMs, const SlideshowC
       m_endsOnInput(endsOnInput) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
+  m_pointerStart = QCursor::pos();
   m_timer.setSingleShot(true);
   connect(&m_timer, &QTimer::timeout, this, &FrmScreen::Step);
 }
@@ -111,6 +113,8 @@ void FrmScreen::paintEvent(QPaintEvent* event) {
 
 void FrmScreen::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  // Moves count from where the pointer was when the show took its size.
+  m_pointerStart = QCursor::pos();
   // A preview whose window changes size starts its picture again at the new size.
   if (m_surface.isNull() || m_surface.size() == size() || m_ended) {
     return;
@@ -127,11 +131,7 @@ void FrmScreen::mouseMoveEvent(QMouseEvent* event) {
   if (!m_endsOnInput) {
     return;
   }
-  const QPoint at = event->globalPosition().toPoint();
-  if (!m_pointerSeen) {
-    m_pointerSeen = true;
-    m_pointerStart = at;
-  } else if (ScrSettings::PointerEndsShow(m_pointerStart, at)) {
+  if (ScrSettings::PointerEndsShow(m_pointerStart, event->globalPosition().toPoint())) {
     End();
   }
 }

@@ -58,7 +58,6 @@ class FrmScreen : public QWidget {
   SlideshowCore::Fade m_fade;
   std::int64_t m_waitEnd = 0;
   QTimer m_timer;
-  bool m_pointerSeen = false;
   QPoint m_pointerStart;
   bool m_ended = false;
 };

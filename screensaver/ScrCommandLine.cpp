@@ -17,13 +17,19 @@ std::optional<std::uint32_t> NonZero32(qulonglong value, bool ok) {
   return static_cast<std::uint32_t>(value);
 }
 
-}  // namespace
-
-Mode ModeOf(const QString& line) {
+// The first two characters of the line, upper case, a leading "-" read as "/".
+QString SwitchHead(const QString& line) {
   QString head = line.trimmed().left(2).toUpper();
   if (head.startsWith(u'-')) {
     head[0] = u'/';
   }
+  return head;
+}
+
+}  // namespace
+
+Mode ModeOf(const QString& line) {
+  const QString head = SwitchHead(line);
   if (head == u"/S") {
     return Mode::FullScreen;
   }
@@ -53,7 +59,32 @@ std::optional<std::uint32_t> TrailingWindowId(const QString& line) {
   return ParseWindowId(rest.mid(cut + 1));
 }
 
+namespace {
+
+// The request of a line that starts with a switch; a preview without a usable id is none.
+std::optional<Request> FromSwitch(const QString& line) {
+  const Mode mode = ModeOf(line);
+  if (mode != Mode::Preview) {
+    return Request{mode, 0};
+  }
+  const std::optional<std::uint32_t> id = TrailingWindowId(line);
+  return id ? std::optional<Request>(Request{Mode::Preview, *id}) : std::nullopt;
+}
+
+}  // namespace
+
+bool HasSwitch(const QString& line) {
+  const QString head = SwitchHead(line);
+  return head == u"/C" || head == u"/S" || head == u"/P";
+}
+
 std::optional<Request> Parse(const QStringList& arguments, const QByteArray& xscreensaverWindow) {
+  const QString line = arguments.join(u' ');
+  // A switch given on purpose wins over the window a screensaver daemon left in the
+  // environment.
+  if (HasSwitch(line)) {
+    return FromSwitch(line);
+  }
   std::optional<QString> idText;
   if (!xscreensaverWindow.isEmpty()) {
     idText = QString::fromLatin1(xscreensaverWindow);
@@ -69,13 +100,7 @@ std::optional<Request> Parse(const QStringList& arguments, const QByteArray& xsc
   if (arguments.contains(QStringLiteral("-root"))) {
     return Request{Mode::FullScreen, 0};
   }
-  const QString line = arguments.join(u' ');
-  const Mode mode = ModeOf(line);
-  if (mode != Mode::Preview) {
-    return Request{mode, 0};
-  }
-  const std::optional<std::uint32_t> id = TrailingWindowId(line);
-  return id ? std::optional<Request>(Request{Mode::Preview, *id}) : std::nullopt;
+  return FromSwitch(line);
 }
 
 }  // namespace ScrCommandLine

@@ -30,10 +30,15 @@ std::optional<std::uint32_t> TrailingWindowId(const QString& line);
 // A window id as xscreensaver passes it, decimal or "0x" hex; nothing when it is not one.
 std::optional<std::uint32_t> ParseWindowId(QString text);
 
+// Whether the line starts with one of the switches "/C", "/S", "/P" (or "-C", "-S",
+// "-P"), case ignored.
+bool HasSwitch(const QString& line);
+
 // The whole request from the program's arguments (without the program name) and the
-// XSCREENSAVER_WINDOW variable. "-window-id <id>" and the variable ask for a preview and
-// win over "-root", which asks for the full-screen show. Nothing when a preview was asked
-// for without a usable window id: the program then ends at once.
+// XSCREENSAVER_WINDOW variable. A switch wins over everything else; then "-window-id <id>"
+// and the variable ask for a preview and win over "-root", which asks for the full-screen
+// show. Nothing when a preview was asked for without a usable window id: the program then
+// ends at once.
 std::optional<Request> Parse(const QStringList& arguments, const QByteArray& xscreensaverWindow);
 
 }  // namespace ScrCommandLine

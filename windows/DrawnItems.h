@@ -32,6 +32,8 @@ struct Gradient {
 void DrawItemBox(QImage& surface, const QRectF& item, Gradient colours);
 // A label: "Tahoma" 8 point at (x, y), in a layout 200 pixels wide.
 void DrawItemLabel(QImage& surface, const QString& text, float x, float y, std::uint32_t colour = kLabel);
+// How wide a label's text is drawn, in pixels.
+float LabelWidth(const QString& text);
 
 // Whether a point hits an item: its rectangle widened by 25 and heightened by 10, left
 // and top edges in, right and bottom edges out.

@@ -34,9 +34,11 @@ FrmPrinter::FrmPrinter(SelectedFiles& selection, QString dataFolder, QWidget* ow
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Vesk Lorvane 6.2 - Print..."));
   setMouseTracking(true);
-  setFixedSize(kWidth, kHeight);
   if (owner != nullptr) {
-    move(owner->geometry().center() - rect().center());
+    setFixedSize(owner->size().expandedTo(kSmallest));
+    move(owner->pos());
+  } else {
+    setFixedSize(kSmallest);
   }
   BuildChildren();
   LoadIcons();
@@ -258,15 +260,16 @@ int FrmPrinter::CopiesWanted() {
 }
 
 PrintComposition::PaperFacts FrmPrinter::CurrentPaper() const {
+  constexpr double twipsPerMillimetre = 1440 / 25.4;
   const QSizeF paper = m_printer.PaperTwips();
-  return {paper.width(), paper.height(), m_printer.Orientation() == 2};
+  const QSizeF printable = m_printer.PrintableMillimetres() * twipsPerMillimetre;
+  return {paper.width(), paper.height(), m_printer.Orientation() == 2, printable.width(), printable.height()};
 }
 
 const PrintComposer& FrmPrinter::Composer() {
   const PrintComposition::PaperFacts paper = CurrentPaper();
   const bool same = m_composer && m_composer->Layout() == m_layout && m_composedFrom == m_selection.Files() &&
-                    m_composedPaper.WidthTwips == paper.WidthTwips && m_composedPaper.HeightTwips == paper.HeightTwips &&
-                    m_composedPaper.Landscape == paper.Landscape;
+                    m_composedPaper == paper;
   if (!same) {
     m_composer.emplace(m_selection.Files(), paper, m_layout);
     m_composedFrom = m_selection.Files();

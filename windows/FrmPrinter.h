@@ -30,8 +30,9 @@ class FrmPrinter : public SkinSurface {
   Q_OBJECT
 
  public:
-  static constexpr int kWidth = 860;
-  static constexpr int kHeight = 640;
+  // The window takes its owner's place and size; this is the least its items fit in, and
+  // its size when it has no owner.
+  static constexpr QSize kSmallest{860, 640};
 
   // A window that prints the files of `selection`. Its icons are read from, and its page
   // files written to, `dataFolder` (ending in a separator). It closes itself for good:

@@ -37,6 +37,23 @@ void Text(QImage& surface, const QString& text, double x, double y, int points, 
                        kTextWidth);
 }
 
+// The settings panel's right edge (its box spans 20 beyond its 240-pixel width), less a
+// margin, and the distance between two lines of labels.
+constexpr float kSettingsRight = 274;
+constexpr float kLineHeight = 13;
+
+// The printer's facts, broken after the paper's size where the resolution would run out of
+// the settings panel.
+void DrawFacts(QImage& surface, const QString& facts, float x, float y) {
+  const qsizetype sizeEnd = facts.indexOf(QStringLiteral(" Cm ")) + 3;
+  if (sizeEnd < 3 || x + DrawnItems::LabelWidth(facts) <= kSettingsRight) {
+    DrawnItems::DrawItemLabel(surface, facts, x, y, kFacts);
+    return;
+  }
+  DrawnItems::DrawItemLabel(surface, facts.left(sizeEnd), x, y, kFacts);
+  DrawnItems::DrawItemLabel(surface, facts.mid(sizeEnd + 1), x, y + kLineHeight, kFacts);
+}
+
 void Icon(QImage& surface, const QImage& icon, QRectF target) {
   if (!icon.isNull()) {
     QPainter(&surface).drawImage(target, icon);
@@ -88,7 +105,7 @@ void FrmPrinter::PaintTexts(QImage& surface) {
   const QRectF& setup = m_items[kPrinterSetup];
   const int dpi = m_printer.Resolution();
   m_factsShown = FactsLine(m_printer.PrintableMillimetres(), dpi, dpi);
-  DrawnItems::DrawItemLabel(surface, m_factsShown, float(setup.left() + 80), float(setup.top() + 30), kFacts);
+  DrawFacts(surface, m_factsShown, float(setup.left() + 80), float(setup.top() + 30));
 
   const double etched = m_items[kChoosePrinter].top() - 30;
   ModGDI::DrawLineGdip(surface, 40, static_cast<float>(etched), 260, static_cast<float>(etched), 1, 1, 0, 0);

@@ -132,7 +132,11 @@ void FrmScroll::Complete() {
   m_progress->setValue(m_progress->maximum());
   // The screensaver finds the set through the program folder written here.
   ModqzReg::SaveRegString(ModqzReg::HKEY_CURRENT_USER, ModqzReg::LorvaneKey, kAppPathName, m_programFolder);
-  if (!m_install || !m_install(m_exe)) {
+  if (m_install && m_install(m_exe)) {
+    Forms::MsgBox(QStringLiteral("The screensaver \"LorvaneScr\" is registered with xscreensaver. Choose it in "
+                                 "xscreensaver-settings (xscreensaver-demo in older versions)."),
+                  Forms::vbInformation);
+  } else {
     Forms::MsgBox(QStringLiteral("The screensaver pictures are in %1. Run lorvanescr /S to show them.")
                       .arg(QDir::toNativeSeparators(PictureFolder())),
                   Forms::vbInformation);

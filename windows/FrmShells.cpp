@@ -91,6 +91,12 @@ FrmShells::FrmShells(MainWindowServices& host, SelectedFiles& selection, QWidget
 
 FrmShells::~FrmShells() = default;
 
+void FrmShells::SetPublicShell(int page) {
+  m_publicShell = page;
+  m_textControl->clear();
+  m_targetFolder.clear();
+}
+
 void FrmShells::SetTextControl(const QString& text) { m_textControl->setText(text); }
 
 void FrmShells::LoadSkin() {
@@ -235,11 +241,11 @@ void FrmShells::ButtonReleased(int button) {
 void FrmShells::ChooseFolder() {
   m_browsefolder->SetCaption(QStringLiteral("Choose a folder or hard drive:"));
   m_browsefolder->SetUseNewUI(true);
-  // A cancelled picker leaves the folder as it was.
+  // A cancelled picker leaves the folder, and the box, as they were.
   if (m_browsefolder->Browse()) {
     m_targetFolder = m_browsefolder->FullName();
+    m_textControl->setText(m_targetFolder);
   }
-  m_textControl->setText(m_targetFolder);
 }
 
 void FrmShells::ChooseColour() {

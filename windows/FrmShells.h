@@ -34,7 +34,8 @@ class FrmShells : public SkinSurface, public TaskDialogServices {
   ~FrmShells() override;
 
   int PublicShell() const { return m_publicShell; }
-  void SetPublicShell(int page) override { m_publicShell = page; }
+  // A new task starts with an empty box and no folder chosen.
+  void SetPublicShell(int page) override;
   void SetTextControl(const QString& text) override;
   void StartPaint() override;
   void ShowModal(std::function<void()> Closed) override;
@@ -88,6 +89,9 @@ class FrmShells : public SkinSurface, public TaskDialogServices {
   void Finish();
 
   // The tasks OK runs (FrmShellsTasks.cpp).
+  // The folder OK copies or moves into: the one in the box, when it is an existing
+  // folder given in full; nothing otherwise.
+  std::optional<QString> FolderInBox() const;
   void StartTransfer(bool move);
   void TransferNext();
   void EndTransfer();

@@ -2,6 +2,7 @@
 // check the canvas size.
 #include "windows/FrmShells.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -37,9 +38,20 @@ QString FrmShells::Relocate(const QString& file, const QString& target, bool mov
   return now;
 }
 
+std::optional<QString> FrmShells::FolderInBox() const {
+  const QString typed = m_textControl->text().trimmed();
+  // A relative path would name a folder under wherever the program happened to start.
+  if (typed.isEmpty() || !QDir::isAbsolutePath(typed) || !QFileInfo(typed).isDir()) {
+    return std::nullopt;
+  }
+  return typed;
+}
+
 void FrmShells::StartTransfer(bool move) {
-  // Without a chosen folder nothing happens and the dialog stays open.
-  if (m_targetFolder.isEmpty() || !QFileInfo(m_targetFolder).isDir()) {
+  const std::optional<QString> folder = FolderInBox();
+  if (!folder) {
+    Forms::MsgBox(QStringLiteral("Choose a folder with the button beside the box."),
+                  Forms::vbOKOnly | Forms::vbExclamation);
     return;
   }
   const QStringList files = m_selection.Files();
@@ -48,7 +60,7 @@ void FrmShells::StartTransfer(bool move) {
   }
   Transfer& transfer = m_pending.emplace();
   transfer.move = move;
-  transfer.folder = m_targetFolder;
+  transfer.folder = *folder;
   transfer.files = files;
   QTimer::singleShot(0, this, &FrmShells::TransferNext);
 }
@@ -84,11 +96,15 @@ void FrmShells::EndTransfer() {
 }
 
 bool FrmShells::RenameFiles() {
+  const QString base = ShellTasks::NameOrUntitled(m_textControl->text());
+  if (!ShellTasks::IsPlainName(base)) {
+    Forms::MsgBox(QStringLiteral("A name cannot contain \"/\"."), Forms::vbOKOnly | Forms::vbExclamation);
+    return false;
+  }
   const QStringList files = m_selection.Files();
   if (!CanvasMayLetGo(files)) {
     return false;
   }
-  const QString base = ShellTasks::NameOrUntitled(m_textControl->text());
   m_textControl->setText(base);
   const QStringList targets = ShellTasks::RenamedPaths(files, base);
   QStringList result = files;

@@ -32,7 +32,7 @@ const QString& Caption(int button) {
 }  // namespace
 
 FrmSlideshow::FrmSlideshow(bool fullView, const PictureSource& source, const Clock& clock, QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint | Qt::Tool),
+    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint),
       m_fullView(fullView),
       m_source(source),
       m_clock(clock) {

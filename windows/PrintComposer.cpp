@@ -100,16 +100,36 @@ SheetSize MeasureSheet(const PaperFacts& paper) {
   return sheet;
 }
 
+namespace {
+
+// The printable area along one side in sheet pixels as printed; the whole paper when unknown.
+double PrintablePixels(double printableTwips, double paperTwips) {
+  constexpr double twipsPerPagePixel = 1440.0 / kPagePixelsPerInch;
+  return (printableTwips > 0 ? std::min(printableTwips, paperTwips) : paperTwips) / twipsPerPagePixel;
+}
+
+// An offset moved back just enough that the picture ends within the printable area.
+double WithinPrintable(double offset, double size, double printable) {
+  return offset + size > printable ? std::max(0.0, printable - size) : offset;
+}
+
+}  // namespace
+
 QRectF FitToPageRect(const PaperFacts& paper, const SheetSize& sheet, QSize picture) {
   if (picture.isEmpty()) {
     return {};
   }
+  const double printableW = PrintablePixels(paper.PrintableWidthTwips, paper.WidthTwips);
+  const double printableH = PrintablePixels(paper.PrintableHeightTwips, paper.HeightTwips);
   const BestFit fit = FitInto(picture, sheet.Wpx, sheet.Hpx);
+  const BestFit fitPrintable = FitInto(picture, printableW, printableH);
+  const double w = std::min(fit.w, fitPrintable.w);
+  const double h = std::min(fit.h, fitPrintable.h);
   // The margin less the paper's twips over the picture's pixels: an odd offset, but the
   // one printed pages have always had.
   const double x = fit.x + sheet.Wpx / 15.0 / 2 - paper.WidthTwips / picture.width();
   const double y = fit.y + sheet.Hpx / 15.0 / 2 - paper.HeightTwips / picture.height();
-  return {x, y, fit.w, fit.h};
+  return {WithinPrintable(x, w, printableW), WithinPrintable(y, h, printableH), w, h};
 }
 
 QSize ThumbnailSize(QSize picture) {

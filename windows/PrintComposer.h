@@ -15,11 +15,20 @@ namespace PrintComposition {
 
 enum class PrintLayout { FitToPage = 0, FullPage = 1, Thumbnail = 2 };
 
+// A job prints each sheet pixel as a hundredth of an inch, from the corner of the paper's
+// printable area.
+inline constexpr double kPagePixelsPerInch = 100;
+
 // What the composition needs to know of the printer.
 struct PaperFacts {
   double WidthTwips = 0;  // the whole paper, turned with the orientation
   double HeightTwips = 0;
   bool Landscape = false;
+  // The part of the paper the printer reaches; 0 when not known, then the whole paper counts.
+  double PrintableWidthTwips = 0;
+  double PrintableHeightTwips = 0;
+
+  bool operator==(const PaperFacts&) const = default;
 };
 
 // The paper in screen pixels and the sheet canvas made for it.
@@ -38,6 +47,8 @@ SheetSize MeasureSheet(const PaperFacts& paper);
 
 // Where a picture of this size goes on a Fit to Page sheet: fitted into the paper and
 // never enlarged, then moved by a fixed margin less the paper size over the picture size.
+// Where that would run past the printable area, it is fitted into that area and moved
+// back just enough.
 QRectF FitToPageRect(const PaperFacts& paper, const SheetSize& sheet, QSize picture);
 
 // The size a picture takes on a Thumbnail sheet: fitted into 300 x 300, never enlarged.

@@ -19,8 +19,6 @@ namespace {
 
 constexpr int kJpegFormat = 1;
 constexpr int kPageQuality = 90;
-// A page file is drawn in hundredths of an inch, one pixel each.
-constexpr double kPageUnitsPerInch = 100.0;
 
 bool SavePage(QImage sheet, const QString& path) {
   DIBsave page;
@@ -60,7 +58,7 @@ bool SendPagesToPrinter(Printing::Printer& printer, const QString& dataFolder, i
   if (!painter.begin(&printer.Device())) {
     return false;
   }
-  const double scale = printer.Resolution() / kPageUnitsPerInch;
+  const double scale = printer.Resolution() / PrintComposition::kPagePixelsPerInch;
   painter.scale(scale, scale);
   const int repeats = printer.MakesCopies() ? 1 : printer.Copies();
   bool printed = true;

@@ -21,17 +21,41 @@ Texts TaskTexts(int task) {
 
 QString NameOrUntitled(const QString& text) { return text.isEmpty() ? QStringLiteral("Untitled") : text; }
 
+namespace {
+
+// A file's folder (with its "/"), its name before the last dot, and the extension after it.
+struct NameParts {
+  QString Folder;
+  QString Base;
+  QString Extension;
+  bool Dotted = false;
+};
+
+NameParts Split(const QString& file) {
+  const qsizetype slash = file.lastIndexOf(u'/');
+  const QString name = file.mid(slash + 1);
+  const qsizetype dot = name.lastIndexOf(u'.');
+  if (dot < 0) {
+    return {file.left(slash + 1), name, {}, false};
+  }
+  return {file.left(slash + 1), name.left(dot), name.mid(dot + 1), true};
+}
+
+}  // namespace
+
+bool IsPlainName(const QString& name) {
+  return !name.contains(u'/') && name != QStringLiteral(".") && name != QStringLiteral("..");
+}
+
+QString ProposedName(const QString& file) { return Split(file).Base; }
+
 QStringList RenamedPaths(const QStringList& files, const QString& base) {
   QStringList renamed;
   for (qsizetype i = 0; i < files.size(); ++i) {
-    const QString& file = files[i];
-    const qsizetype slash = file.lastIndexOf(u'/');
-    const QString folder = file.left(slash + 1);
-    const QString name = file.mid(slash + 1);
-    const qsizetype dot = name.lastIndexOf(u'.');
-    const QString extension = dot < 0 ? QString() : u'.' + name.mid(dot + 1).toLower();
+    const NameParts parts = Split(files[i]);
+    const QString extension = !parts.Dotted ? QString() : u'.' + parts.Extension.toLower();
     const QString index = files.size() > 1 ? QString::number(i + 1) : QString();
-    renamed.push_back(folder + base + index + extension);
+    renamed.push_back(parts.Folder + base + index + extension);
   }
   return renamed;
 }

@@ -25,6 +25,14 @@ Texts TaskTexts(int task);
 // The base name a rename or a stamp takes from the text box: "Untitled" when it is empty.
 QString NameOrUntitled(const QString& text);
 
+// Whether a rename's base name names a file in the files' own folders: it holds no "/"
+// and is not "." or "..", which would move the files elsewhere.
+bool IsPlainName(const QString& name);
+
+// The name a rename proposes for a file: its name without the extension the rename adds
+// back ("a1" for "/x/a1.jpg").
+QString ProposedName(const QString& file);
+
 // The new paths of a rename to a base name, in the order of the files: each in its own
 // folder, indexed from 1 when there are several ("Trip1.jpg", "Trip2.png"), the
 // extension of the file name in lower case. A name without an extension gets none.

@@ -1,5 +1,9 @@
 #include "windows/SlideshowWindow.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
 #include "foundation/MainWindowServices.h"
 #include "foundation/SelectedFiles.h"
 #include "windows/FrmSlideshow.h"
@@ -33,7 +37,14 @@ FrmSlideshow& SlideshowWindow::Made() {
 
 void SlideshowWindow::Show() {
   FrmSlideshow& window = Made();
+  // The window asks for full screen and also takes the screen's geometry itself, so it
+  // covers the screen whether or not a window manager grants the request.
+  const QScreen* screen = m_owner != nullptr ? m_owner->screen() : QGuiApplication::primaryScreen();
+  if (screen != nullptr) {
+    window.setGeometry(screen->geometry());
+  }
   window.showFullScreen();
+  window.raise();
   window.activateWindow();
 }
 

@@ -39,9 +39,11 @@ QRect Placement(QSize picture, QSize screen) {
 
 QImage Render(const QImage& picture, QSize screen, std::uint32_t theme) {
   QImage wallpaper(screen, QImage::Format_ARGB32);
+  // A picture that covers the screen may still be partly transparent: whatever shows
+  // through is the theme colour.
+  wallpaper.fill(QColor::fromRgba(theme));
   const QRect place = Placement(picture.size(), screen);
   if (place.size() != screen) {
-    wallpaper.fill(QColor::fromRgba(theme));
     ModGDI::DrawStripes(wallpaper, kThinStripe, kBandStripe, 0, float(screen.width()), float(screen.height()));
   }
   const auto bitmap = Gdip::Bitmap::FromImage(picture, Gdip::PixelFormat32bppARGB);

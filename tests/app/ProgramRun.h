@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include "X11Windows.h"
 
@@ -43,6 +44,41 @@ class VirtualDisplay {
  private:
   QProcess m_server;
   QString m_name;
+};
+
+// openbox managing a virtual display, with a home of its own, for tests of what a window
+// manager changes.
+class WindowManager {
+ public:
+  static bool Installed() { return !QStandardPaths::findExecutable("openbox").isEmpty(); }
+  // Starts it and waits until it has announced itself; false when it did not.
+  bool Start(const QString& display, XTest::Connection& x) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    env.insert("HOME", m_home.path());
+    env.insert("XDG_CONFIG_HOME", m_home.filePath(".config"));
+    env.insert("XDG_CACHE_HOME", m_home.filePath(".cache"));
+    m_process.setProcessEnvironment(env);
+    m_process.start(QStandardPaths::findExecutable("openbox"), {"--sm-disable"});
+    if (!m_home.isValid() || !m_process.waitForStarted(10000)) {
+      return false;
+    }
+    for (auto waited = 0ms; waited < 20s; waited += 100ms) {
+      if (x.WindowManagerRunning()) {
+        return true;
+      }
+      std::this_thread::sleep_for(100ms);
+    }
+    return false;
+  }
+  ~WindowManager() {
+    m_process.terminate();
+    m_process.waitForFinished(5000);
+  }
+
+ private:
+  QTemporaryDir m_home;
+  QProcess m_process;
 };
 
 // The program's environment on that display, without the offscreen platform the tests use.

@@ -32,12 +32,20 @@ class Session {
   // First, so the display outlives the connection and the program.
   ProgramRun::VirtualDisplay m_display;
   QTemporaryDir m_home;
+  std::unique_ptr<XTest::Connection> m_managerLink;
+  std::unique_ptr<ProgramRun::WindowManager> m_manager;
 
  public:
   // A test that stops half-way leaves no program running on its vanishing display.
   ~Session() {
     program.kill();
     program.waitForFinished(20000);
+  }
+  // Puts openbox on the display; call before Start. False when it did not come up.
+  bool StartWindowManager() {
+    m_managerLink = XTest::Connection::Open(m_display.Name().toStdString());
+    m_manager = std::make_unique<ProgramRun::WindowManager>();
+    return m_managerLink != nullptr && m_manager->Start(m_display.Name(), *m_managerLink);
   }
   bool Start(const QImage& first) {
     if (!m_display.Name().isEmpty()) {

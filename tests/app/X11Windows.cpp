@@ -59,26 +59,58 @@ std::string Connection::TitleOf(unsigned long window) {
   return title;
 }
 
-std::vector<unsigned long> Connection::VisibleTopLevels(const std::string& title) {
+std::vector<unsigned long> Connection::MappedChildren(unsigned long window) {
   Window root = 0;
   Window parent = 0;
   Window* children = nullptr;
   unsigned int count = 0;
-  std::vector<unsigned long> found;
-  if (!XQueryTree(D(m_display), DefaultRootWindow(D(m_display)), &root, &parent, &children, &count)) {
-    return found;
+  std::vector<unsigned long> mapped;
+  if (!XQueryTree(D(m_display), window, &root, &parent, &children, &count)) {
+    return mapped;
   }
   for (unsigned int i = 0; i < count; ++i) {
     XWindowAttributes attributes;
-    if (XGetWindowAttributes(D(m_display), children[i], &attributes) && attributes.map_state == IsViewable &&
-        TitleOf(children[i]) == title) {
-      found.push_back(children[i]);
+    if (XGetWindowAttributes(D(m_display), children[i], &attributes) && attributes.map_state == IsViewable) {
+      mapped.push_back(children[i]);
     }
   }
   if (children != nullptr) {
     XFree(children);
   }
+  return mapped;
+}
+
+std::vector<unsigned long> Connection::VisibleTopLevels(const std::string& title) {
+  std::vector<unsigned long> found;
+  for (const unsigned long top : MappedChildren(DefaultRootWindow(D(m_display)))) {
+    if (TitleOf(top) == title) {
+      found.push_back(top);
+      continue;
+    }
+    // A window manager puts each program window inside a frame of its own.
+    for (const unsigned long framed : MappedChildren(top)) {
+      if (TitleOf(framed) == title) {
+        found.push_back(framed);
+      }
+    }
+  }
   return found;
+}
+
+bool Connection::WindowManagerRunning() {
+  const Atom check = XInternAtom(D(m_display), "_NET_SUPPORTING_WM_CHECK", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  const bool set = XGetWindowProperty(D(m_display), DefaultRootWindow(D(m_display)), check, 0, 1, False, XA_WINDOW,
+                                      &type, &format, &count, &after, &data) == Success &&
+                   count == 1;
+  if (data != nullptr) {
+    XFree(data);
+  }
+  return set;
 }
 
 void Connection::RequestClose(unsigned long window) {

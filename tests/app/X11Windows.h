@@ -19,8 +19,11 @@ class Connection {
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
 
-  // The mapped children of the root window whose title is `title`.
+  // The mapped top-level windows whose title is `title`, also inside a window manager's
+  // frames.
   std::vector<unsigned long> VisibleTopLevels(const std::string& title);
+  // Whether a window manager has announced itself on the display.
+  bool WindowManagerRunning();
   // Sends WM_DELETE_WINDOW to a window.
   void RequestClose(unsigned long window);
 
@@ -68,6 +71,7 @@ class Connection {
  private:
   explicit Connection(void* display) : m_display(display) {}
   std::string TitleOf(unsigned long window);
+  std::vector<unsigned long> MappedChildren(unsigned long window);
 
   void* m_display;
 };

@@ -13,11 +13,38 @@ namespace {
 const QByteArray kSettings =
     "# XScreenSaver Preferences File \xE9t\xE9\n"
     "timeout:\t0:10:00\n"
+    "mode:\t\tone\n"
+    "selected:\t1\n"
     "programs:\t\t\t\t\t\t\t      \\\n"
     "\t\t\t\tmaze -root\t\t\t\t    \\n\\\n"
     "  GL:\t\t\tsuperquadrics -root\t\t\t    \\n\\\n"
     "\n"
     "pointerPollTime:\t0:00:05\n";
+
+// The entries of the programs list, in order, as xscreensaver reads them: the value runs
+// on over lines ending in a backslash, and "\n" separates the entries.
+QStringList Programs(const QByteArray& settings) {
+  const QStringList lines = QString::fromLatin1(settings).split(u'\n');
+  qsizetype at = 0;
+  while (at < lines.size() && !lines[at].startsWith("programs:")) {
+    ++at;
+  }
+  QString value;
+  for (QString line = lines.value(at).mid(9);; line = lines.value(++at)) {
+    const bool goesOn = line.endsWith(u'\\');
+    value += goesOn ? line.chopped(1) : line;
+    if (!goesOn || at + 1 >= lines.size()) {
+      break;
+    }
+  }
+  QStringList entries;
+  for (const QString& entry : value.split(QStringLiteral("\\n"))) {
+    if (!entry.trimmed().isEmpty()) {
+      entries << entry.simplified();
+    }
+  }
+  return entries;
+}
 
 QByteArray ReadAll(const QString& path) {
   QFile file(path);
@@ -26,12 +53,15 @@ QByteArray ReadAll(const QString& path) {
 
 }  // namespace
 
-TEST(Desktop, ScreenSaverEntryJoinsTheProgramsListOnceLeavingTheRestAsItWas) {
+TEST(Desktop, ScreenSaverEntryEndsTheProgramsListOnceLeavingTheRestAsItWas) {
   const auto added = Desktop::AddScreenSaverProgram(kSettings, "/opt/lorvane/lorvanescr");
   ASSERT_TRUE(added.has_value());
   const QByteArray entry = "  \"LorvaneScr\"  /opt/lorvane/lorvanescr -root \\n\\\n";
-  const qsizetype at = kSettings.indexOf("maze");
-  EXPECT_EQ(*added, kSettings.left(at - 4) + entry + kSettings.mid(at - 4));
+  const qsizetype end = kSettings.indexOf("\n\npointerPollTime") + 1;
+  EXPECT_EQ(*added, kSettings.left(end) + entry + kSettings.mid(end));
+  // "selected: 1" still names the second saver.
+  EXPECT_EQ(Programs(*added), (QStringList{"maze -root", "GL: superquadrics -root",
+                                            "\"LorvaneScr\" /opt/lorvane/lorvanescr -root"}));
   EXPECT_EQ(Desktop::AddScreenSaverProgram(*added, "/opt/lorvane/lorvanescr"), *added);
 
   // A folder with a blank is quoted for the shell that runs each entry.
@@ -42,10 +72,19 @@ TEST(Desktop, ScreenSaverEntryJoinsTheProgramsListOnceLeavingTheRestAsItWas) {
   EXPECT_FALSE(Desktop::AddScreenSaverProgram("timeout: 0:10:00\n", "/x/lorvanescr").has_value());
 }
 
-TEST(Desktop, ProgramsListOnItsOwnLineMovesBelowTheEntry) {
-  EXPECT_EQ(Desktop::AddScreenSaverProgram("programs: maze -root\nlock: False\n", "/x/lorvanescr"),
-            QByteArray("programs:\t\\\n  \"LorvaneScr\"  /x/lorvanescr -root \\n\\\n  maze -root\nlock: False\n"));
-  EXPECT_EQ(Desktop::AddScreenSaverProgram("programs:", "/x/lorvanescr"),
+TEST(Desktop, AListThatEndsOnAnEntryGoesOnIntoTheNewOne) {
+  const QString exe = "/x/lorvanescr";
+  const QStringList after{"maze -root", "\"LorvaneScr\" /x/lorvanescr -root"};
+  for (const QByteArray& settings : {QByteArray("programs: maze -root\nlock: False\n"),
+                                    QByteArray("programs: \\\n maze -root \\n\nlock: False\n"),
+                                    QByteArray("programs: \\\n maze -root \\n\\")}) {
+    const auto added = Desktop::AddScreenSaverProgram(settings, exe);
+    ASSERT_TRUE(added.has_value());
+    EXPECT_EQ(Programs(*added), after) << added->toStdString();
+    EXPECT_TRUE(added->startsWith(settings.left(settings.indexOf("maze -root") + 10)));
+    EXPECT_EQ(added->contains("lock: False\n"), settings.contains("lock"));
+  }
+  EXPECT_EQ(Desktop::AddScreenSaverProgram("programs:", exe),
             QByteArray("programs:\t\\\n  \"LorvaneScr\"  /x/lorvanescr -root \\n"));
 }
 
@@ -61,7 +100,13 @@ TEST(Desktop, InstallerWritesTheUsersFileOnlyWhereXscreensaverIsThere) {
   EXPECT_TRUE(Desktop::InstallScreenSaverIn("/x/lorvanescr", home.Path()));
   EXPECT_TRUE(Desktop::InstallScreenSaverIn("/x/lorvanescr", home.Path()));
   EXPECT_EQ(ReadAll(file).count("/x/lorvanescr -root"), 1);
-  EXPECT_EQ(ReadAll(file).count('\n'), kSettings.count('\n') + 1);
+  // Only the appended line differs.
+  QList<QByteArray> lines = ReadAll(file).split('\n');
+  const QList<QByteArray> before = kSettings.split('\n');
+  ASSERT_EQ(lines.size(), before.size() + 1);
+  EXPECT_TRUE(lines[7].contains("LorvaneScr"));
+  lines.removeAt(7);
+  EXPECT_EQ(lines, before);
 
   TestSupport::TestFolder emptyHome;
   EXPECT_FALSE(Desktop::InstallScreenSaverIn("/x/lorvanescr", emptyHome.Path()));

@@ -42,6 +42,24 @@ TEST(ShellTrash, MovesToTheTrashOnlyWhenTheUserAgrees) {
   EXPECT_EQ(boxes.shown.size(), 2u);
 }
 
+TEST(ShellTrash, AFreshAccountGetsItsTrashMade) {
+  TestSupport::TestFolder folder;
+  // Neither the data home nor its parents exist yet.
+  RedirectedDataHome home(folder.File("home/.local/share"));
+  const QString file = folder.Write("pics/photo.jpg", "pixels");
+  ScriptedMessageBox boxes({vbYes});
+  ASSERT_TRUE(Shell::MoveToTrash(file));
+  EXPECT_FALSE(QFileInfo::exists(file));
+  EXPECT_EQ(Contents(folder.File("home/.local/share/Trash/files/photo.jpg")), "pixels");
+  EXPECT_TRUE(QFileInfo::exists(folder.File("home/.local/share/Trash/info/photo.jpg.trashinfo")));
+  for (const char* made : {"home", "home/.local", "home/.local/share", "home/.local/share/Trash"}) {
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                                      QFile::WriteOther | QFile::ExeOther;
+    EXPECT_FALSE(QFileInfo(folder.File(made)).permissions() & others) << made;
+  }
+  EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
 TEST(ShellTrash, AFailedTrashNeverDeletesTheFile) {
   TestSupport::TestFolder folder;
   // "Trash" in the data home is a plain file, so the home trash cannot be made.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -149,14 +150,16 @@ void Move(FrmScreen& screen, QPoint at) {
 
 TEST(FrmScreen, FullScreenShowEndsOnMoveKeyOrClick) {
   FakeClock clock;
-  {
+  // Moves count from where the pointer was when the show opened: the first one that goes
+  // far enough ends it.
+  QCursor::setPos(100, 100);
+  for (const QPoint far : {QPoint(104, 100), QPoint(600, 100), QPoint(100, 96)}) {
     FrmScreen screen({}, 0, clock, true);
     int ended = 0;
     QObject::connect(&screen, &FrmScreen::Ended, [&ended] { ++ended; });
-    Move(screen, {100, 100});
     Move(screen, {103, 97});
     EXPECT_EQ(ended, 0);
-    Move(screen, {104, 100});
+    Move(screen, far);
     EXPECT_EQ(ended, 1);
   }
   {

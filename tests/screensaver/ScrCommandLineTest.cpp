@@ -59,4 +59,18 @@ TEST(ScrCommandLine, XscreensaverSwitchesAndVariable) {
   EXPECT_FALSE(ParseLine("-root", "0xZZ"));
 }
 
+TEST(ScrCommandLine, ASwitchWinsOverTheVariable) {
+  const auto show = ParseLine("/S", "4242");
+  ASSERT_TRUE(show);
+  EXPECT_EQ(show->Shows, Mode::FullScreen);
+  EXPECT_EQ(ParseLine("-c", "4242")->Shows, Mode::Settings);
+  const auto preview = ParseLine("/p 77", "4242");
+  ASSERT_TRUE(preview);
+  EXPECT_EQ(preview->WindowId, 77u);
+  EXPECT_FALSE(ParseLine("/P", "4242"));
+  // Anything else is not a switch: the variable still names the window.
+  EXPECT_EQ(ParseLine("/X", "4242")->WindowId, 4242u);
+  EXPECT_EQ(ParseLine("-root", "4242")->WindowId, 4242u);
+}
+
 }  // namespace

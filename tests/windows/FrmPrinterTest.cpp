@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -16,6 +17,7 @@
 #include "foundation/SelectedFiles.h"
 #include "platform/Printer.h"
 #include "support/fakes/ScriptedMessageBox.h"
+#include "windows/DrawnItems.h"
 #include "windows/FrmPrinter.h"
 #include "windows/PrintJob.h"
 #include "windows/PrintWindow.h"
@@ -121,6 +123,56 @@ TEST_F(FrmPrinterTest, OpensOnFitToPageWithTheFirstSheetAndThePrinterName) {
   EXPECT_EQ(window.cuPrinter()->pos(), PrinterNamePosition(window.PrintItemRects()).toPoint());
   EXPECT_EQ(window.txtCopies()->text(), "1");
   EXPECT_EQ(window.windowTitle(), "Vesk Lorvane 6.2 - Print...");
+}
+
+TEST_F(FrmPrinterTest, TakesTheMainWindowsPlaceAndSize) {
+  QWidget owner;
+  owner.setGeometry(40, 30, 1200, 900);
+  m_window = new FrmPrinter(m_selection, m_data, &owner);
+  EXPECT_EQ(m_window->size(), QSize(1200, 900));
+  EXPECT_EQ(m_window->pos(), owner.pos());
+  EXPECT_EQ(m_window->PrintItemRects()[kCancel].left(), 1200 - 110);
+  delete m_window.data();
+
+  // Too small a main window would squeeze the items together.
+  owner.resize(500, 400);
+  m_window = new FrmPrinter(m_selection, m_data, &owner);
+  EXPECT_EQ(m_window->size(), FrmPrinter::kSmallest);
+}
+
+TEST_F(FrmPrinterTest, TheFactsLineStaysInItsPanelAtAnyResolution) {
+  FrmPrinter& window = Open();
+  window.CurrentPrinter().SetResolution(1200);
+  // The set-up dialog's OK paints the window again with the printer's facts.
+  Click(kPrinterSetup);
+  auto* setup = window.findChild<QDialog*>();
+  ASSERT_NE(setup, nullptr);
+  setup->accept();
+  EXPECT_TRUE(window.FactsShown().endsWith("1200 x 1200 DPI"));
+  const QRectF item = window.PrintItemRects()[kPrinterSetup];
+  const QImage& surface = window.BackBuffer();
+  int inked = 0;
+  for (int y = int(item.top()) + 28; y < int(item.top()) + 58; ++y) {
+    for (int x = 284; x < 298; ++x) {
+      ASSERT_EQ(surface.pixel(x, y), DrawnItems::kPanel) << x << ", " << y;
+    }
+    for (int x = int(item.left()) + 80; x < 280; ++x) {
+      inked += qGray(surface.pixel(x, y)) < 128 ? 1 : 0;
+    }
+  }
+  EXPECT_GT(inked, 100) << "the facts are drawn";
+}
+
+TEST_F(FrmPrinterTest, CopiesPerPictureAreUncollated) {
+  Printing::SetQueueService(std::make_unique<FakeQueues>(QStringList{"Office"}));
+  FrmPrinter& window = Open();
+  ASSERT_EQ(window.CurrentPrinter().DeviceName(), "Office");
+  window.txtCopies()->setText("3");
+  // The fake queue cannot take the job; the settings it was asked for stay on the printer.
+  Fakes::ScriptedMessageBox boxes;
+  Click(kPrint);
+  EXPECT_EQ(window.CurrentPrinter().Copies(), 3);
+  EXPECT_FALSE(window.CurrentPrinter().CollatesCopies());
 }
 
 TEST_F(FrmPrinterTest, MovingFromOneItemToTheNextLightsOnlyTheNext) {

@@ -74,6 +74,7 @@ class ScreensaverExport : public ::testing::Test {
 }  // namespace
 
 TEST_F(ScreensaverExport, TwelvePicturesReplaceTheOldSetAndRegisterTheScreensaver) {
+  Fakes::ScriptedMessageBox boxes;
   const QStringList pictures = Pictures(12);
   selection.SetFiles(pictures);
   ASSERT_TRUE(Export());
@@ -87,6 +88,9 @@ TEST_F(ScreensaverExport, TwelvePicturesReplaceTheOldSetAndRegisterTheScreensave
   EXPECT_EQ(AppPath(), folder.File("program/"));
   EXPECT_EQ(window.Progress()->value(), 12);
   EXPECT_FALSE(window.isVisible());
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_TRUE(boxes.shown[0].prompt.contains("registered with xscreensaver"));
+  EXPECT_TRUE(boxes.shown[0].prompt.contains("xscreensaver-settings"));
 }
 
 TEST_F(ScreensaverExport, SelectionsThatMakeNoSetTouchNothing) {
@@ -138,6 +142,7 @@ TEST_F(ScreensaverExport, MissingFolderIsMadeAndAnUnregisteredScreensaverIsExpla
 }
 
 TEST_F(ScreensaverExport, WindowShowsItsWorkOnTheSkin) {
+  const Fakes::ScriptedMessageBox boxes;
   selection.SetFiles(Pictures(2));
   window.show();
   window.Start();

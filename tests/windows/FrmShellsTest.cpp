@@ -159,19 +159,72 @@ TEST_F(TaskDialogTest, MoveStopsWhenTheSavePromptIsCancelled) {
   EXPECT_EQ(dialog.ButtonState(), 0);
 }
 
-TEST_F(TaskDialogTest, CopyWithoutAFolderDoesNothing) {
+TEST_F(TaskDialogTest, CopyGoesToTheFolderTypedInTheBoxAndOnlyToAnExistingOne) {
   const QString file = MakeFile("a.jpg");
+  const QString typed = folder.MakeFolder("typed");
   selection.SetFiles({file});
-  Open(0);
-  Click(FrmShells::OkButton);
-  EXPECT_FALSE(dialog.IsBusy());
-  EXPECT_TRUE(dialog.isVisible());
+  const Fakes::ScriptedMessageBox boxes;
+  const QString refused = "Choose a folder with the button beside the box.";
+  for (const QString& text : {QString(), folder.File("missing"), QString("typed"), file}) {
+    Open(0, text);
+    Click(FrmShells::OkButton);
+    EXPECT_FALSE(dialog.IsBusy()) << text.toStdString();
+    EXPECT_TRUE(dialog.isVisible());
+  }
+  ASSERT_EQ(boxes.shown.size(), 4u);
+  EXPECT_EQ(boxes.shown.back().prompt, refused);
+  // A cancelled picker leaves the box as typed.
   folders->answer = std::nullopt;
   Click(FrmShells::BrowseButton);
+  EXPECT_EQ(dialog.TextControl()->text(), file);
+  EXPECT_EQ(QDir(folder.Path()).entryList(QDir::Files), QStringList{"a.jpg"});
+
+  dialog.TextControl()->setText(typed);
+  Click(FrmShells::OkButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.IsBusy(); }, 5000));
+  EXPECT_TRUE(QFile::exists(typed + "/a.jpg"));
+  EXPECT_TRUE(QFile::exists(file));
+  EXPECT_EQ(host.sheet.path, typed);
+  EXPECT_EQ(boxes.shown.size(), 4u);
+}
+
+TEST_F(TaskDialogTest, EachTaskStartsFromAnEmptyBoxAndNoFolder) {
+  const QString chosen = folder.MakeFolder("chosen");
+  selection.SetFiles({MakeFile("a.jpg")});
+  folders->answer = chosen;
+  Open(1);
+  Click(FrmShells::BrowseButton);
+  dialog.close();
+  Open(2, "Trip");
+  Click(FrmShells::OkButton);
+  ASSERT_EQ(selection.Files(), QStringList{folder.File("Trip.jpg")});
+
+  // A copy after the rename shows neither the name nor the earlier folder, and goes nowhere.
+  const Fakes::ScriptedMessageBox boxes;
+  Open(0);
+  EXPECT_TRUE(dialog.TextControl()->text().isEmpty());
   EXPECT_TRUE(dialog.TargetFolder().isEmpty());
   Click(FrmShells::OkButton);
-  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(boxes.shown.size(), 1u);
+  EXPECT_TRUE(QDir(chosen).isEmpty());
+}
+
+TEST_F(TaskDialogTest, ANameThatLeavesTheFolderIsRefused) {
+  const QString file = MakeFile("a.jpg");
+  folder.MakeFolder("sub");
+  const Fakes::ScriptedMessageBox boxes;
+  for (const char* name : {"../x", "sub/x", ".", ".."}) {
+    selection.SetFiles({file});
+    Open(2, name);
+    Click(FrmShells::OkButton);
+    EXPECT_TRUE(dialog.isVisible()) << name;
+    EXPECT_EQ(selection.Files(), QStringList{file});
+  }
+  ASSERT_EQ(boxes.shown.size(), 4u);
+  EXPECT_EQ(boxes.shown[0].prompt, "A name cannot contain \"/\".");
   EXPECT_EQ(QDir(folder.Path()).entryList(QDir::Files), QStringList{"a.jpg"});
+  EXPECT_TRUE(QDir(folder.File("sub")).isEmpty());
+  EXPECT_EQ(host.canvas.disposals, 0);
 }
 
 TEST_F(TaskDialogTest, CancelEscapeAndCloseConfirmNothing) {

@@ -75,6 +75,33 @@ TEST(PrintSheet, FitToPageOffsetsKeepThePaperOverPictureTerm) {
   EXPECT_TRUE(FitToPageRect(paper, sheet, {0, 0}).isEmpty());
 }
 
+TEST(PrintSheet, FitToPageNeverRunsPastThePrintableArea) {
+  // Printed a hundredth of an inch to the pixel, the wide picture takes 8.16 in from 0.24 in.
+  PaperFacts paper = LetterPortrait();
+  paper.PrintableWidthTwips = 8.5 * 1440;
+  paper.PrintableHeightTwips = 11 * 1440;
+  const SheetSize sheet = MeasureSheet(paper);
+  const QRectF fits = FitToPageRect(paper, sheet, {4000, 3000});
+  EXPECT_NEAR(fits.x(), 27.2 - 3.06, 1e-3);
+  // 8.3 in reached: it moves back just enough to end there.
+  paper.PrintableWidthTwips = 8.3 * 1440;
+  const QRectF shifted = FitToPageRect(paper, sheet, {4000, 3000});
+  EXPECT_NEAR(shifted.right(), 830, 1e-3);
+  EXPECT_EQ(shifted.size(), fits.size());
+  EXPECT_EQ(shifted.y(), fits.y());
+  // 8 in reached: narrower than the picture, which is fitted into it.
+  paper.PrintableWidthTwips = 8 * 1440;
+  const QRectF fitted = FitToPageRect(paper, sheet, {4000, 3000});
+  EXPECT_NEAR(fitted.x(), 0, 1e-3);
+  EXPECT_NEAR(fitted.width(), 800, 1e-3);
+  EXPECT_NEAR(fitted.height(), 600, 1e-3);
+  // A tall picture on a short printable area moves up.
+  paper.PrintableHeightTwips = 10 * 1440;
+  const QRectF tall = FitToPageRect(paper, sheet, {1000, 4000});
+  EXPECT_LE(tall.bottom(), 1000 + 1e-3);
+  EXPECT_GE(tall.top(), 0);
+}
+
 TEST(PrintSheet, FullPageStretchesASquarePictureOverTheSheet) {
   TestSupport::TestFolder folder;
   QImage square(200, 200, QImage::Format_RGB32);

@@ -14,6 +14,17 @@ TEST(ShellTasks, RenameIndexesSeveralFilesInTheirOwnFolders) {
   EXPECT_TRUE(RenamedPaths({}, "Trip").isEmpty());
 }
 
+TEST(ShellTasks, RenameProposesTheNameWithoutWhatItAddsBack) {
+  EXPECT_EQ(ProposedName("/a/a1.jpg"), "a1");
+  EXPECT_EQ(ProposedName("/a/pic.tar.GZ"), "pic.tar");
+  EXPECT_EQ(ProposedName("/a.b/noext"), "noext");
+  EXPECT_EQ(RenamedPaths({"/a/a1.jpg"}, ProposedName("/a/a1.jpg")), QStringList{"/a/a1.jpg"});
+  EXPECT_TRUE(IsPlainName("Trip 2..b"));
+  for (const char* name : {"../x", "a/b", "/", ".", ".."}) {
+    EXPECT_FALSE(IsPlainName(name)) << name;
+  }
+}
+
 TEST(ShellTasks, FolderAndNameJoinWithOneSeparator) {
   EXPECT_EQ(JoinPath("/pics", "a.jpg"), "/pics/a.jpg");
   EXPECT_EQ(JoinPath("/pics/", "a.jpg"), "/pics/a.jpg");

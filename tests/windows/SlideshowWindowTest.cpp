@@ -1,6 +1,8 @@
 #include "windows/SlideshowWindow.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPointer>
 
 #include <gtest/gtest.h>
@@ -39,6 +41,11 @@ TEST(SlideshowWindow, ClosedWindowIsMadeAgainOnTheNextUse) {
   QPointer<FrmSlideshow> first = slideshow.Window();
   ASSERT_NE(first, nullptr);
   EXPECT_TRUE(first->isFullView());
+  // An ordinary top-level window, which window managers let go full screen, and sized to
+  // the screen by itself where none does.
+  EXPECT_EQ(first->windowType(), Qt::Window);
+  EXPECT_TRUE(first->windowState() & Qt::WindowFullScreen);
+  EXPECT_EQ(first->geometry(), QGuiApplication::primaryScreen()->geometry());
 
   slideshow.Unload();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

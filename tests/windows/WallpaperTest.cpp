@@ -1,5 +1,7 @@
 #include "windows/Wallpaper.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -63,6 +65,20 @@ TEST(WallpaperRender, SmallPictureSitsOnTheThemeColourWithFaintStripes) {
   const QImage stretched = Wallpaper::Render(Plain(1920, 600, 0xFF00FF00), kScreen, 0xFF648CC8);
   EXPECT_EQ(stretched.pixel(0, 0), 0xFF00FF00u);
   EXPECT_EQ(stretched.pixel(1919, 1079), 0xFF00FF00u);
+}
+
+TEST(WallpaperRender, AFullScreenPictureWithTransparencyShowsTheThemeColourThrough) {
+  QImage picture = Plain(1920, 1080, 0x00000000);
+  for (int y = 0; y < 540; ++y) {
+    std::fill_n(reinterpret_cast<QRgb*>(picture.scanLine(y)), picture.width(), 0xFFFF0000u);
+  }
+  const QImage wallpaper = Wallpaper::Render(picture, kScreen, 0xFF648CC8);
+  EXPECT_EQ(wallpaper.pixel(100, 100), 0xFFFF0000u);
+  // Every pixel the picture leaves clear is the theme colour, with no stripes.
+  for (int y = 541; y < kScreen.height(); ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(wallpaper.constScanLine(y));
+    ASSERT_EQ(std::count(row, row + kScreen.width(), 0xFF648CC8u), kScreen.width()) << "row " << y;
+  }
 }
 
 TEST_F(WallpaperTest, NoTouchesNothingAndYesWritesTheBitmapForTheDesktop) {
