@@ -106,7 +106,7 @@ class WindowManagerRoad : public ::testing::Test {
     })) << "the canvas did not show the clicked picture";
   }
 
-  // F5 opens a slideshow that covers the screen and shows the picture; Escape ends it.
+  // F5 opens a slideshow that covers the screen and shows the pictures; Escape ends it.
   void SlideshowCoversTheScreen(const QString& shotName) {
     XTest::Connection& x = *session.x;
     x.PressKey(window, "F5");
@@ -118,9 +118,12 @@ class WindowManagerRoad : public ::testing::Test {
     const XTest::Connection::Box box = x.Geometry(show);
     EXPECT_EQ(box, kScreen) << box.x << ", " << box.y << ", " << box.width << " x " << box.height;
     QImage shot;
+    // The show may have gone on to the next picture of the folder by the time it is seen.
     EXPECT_TRUE(WaitForShot(x, show, shot, [](const QImage& s) {
-      return s.size() == QSize(1024, 768) && FindColour(s, kFirst, 0, s.width()).count > 50000;
-    })) << "the slideshow did not show the picture";
+      return s.size() == QSize(1024, 768) && (FindColour(s, kFirst, 0, s.width()).count > 50000 ||
+                                              FindColour(s, kOthers[0], 0, s.width()).count > 50000 ||
+                                              FindColour(s, kOthers[1], 0, s.width()).count > 50000);
+    })) << "the slideshow did not show a picture";
     shot.save(TestSupport::ArtifactsFolder() + "/" + shotName);
     x.PressKey(show, "Escape");
     EXPECT_TRUE(WaitUntilGone(x, show)) << "Escape did not end the slideshow";

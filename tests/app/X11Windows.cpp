@@ -31,24 +31,35 @@ std::unique_ptr<Connection> Connection::Open(const std::string& display) {
 
 Connection::~Connection() { XCloseDisplay(D(m_display)); }
 
-std::string Connection::TitleOf(unsigned long window) {
-  // The UTF-8 title first, the old Latin-1 one when a client sets only that.
-  const Atom netName = XInternAtom(D(m_display), "_NET_WM_NAME", False);
-  const Atom utf8 = XInternAtom(D(m_display), "UTF8_STRING", False);
-  Atom type = 0;
+namespace {
+
+// The items of a window property of one type: how many, and the bytes of 8-bit ones.
+unsigned long ReadProperty(::Display* display, Window window, Atom property, Atom type, std::string* bytes = nullptr) {
+  Atom actual = 0;
   int format = 0;
   unsigned long count = 0;
   unsigned long after = 0;
   unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, window, property, 0, 1024, False, type, &actual, &format, &count, &after, &data) !=
+          Success ||
+      data == nullptr) {
+    return 0;
+  }
+  if (bytes != nullptr && format == 8) {
+    bytes->assign(reinterpret_cast<const char*>(data), count);
+  }
+  XFree(data);
+  return count;
+}
+
+}  // namespace
+
+std::string Connection::TitleOf(unsigned long window) {
+  // The UTF-8 title first, the old Latin-1 one when a client sets only that.
+  const Atom netName = XInternAtom(D(m_display), "_NET_WM_NAME", False);
+  const Atom utf8 = XInternAtom(D(m_display), "UTF8_STRING", False);
   std::string title;
-  if (XGetWindowProperty(D(m_display), window, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) ==
-          Success &&
-      data != nullptr) {
-    title.assign(reinterpret_cast<const char*>(data), count);
-  }
-  if (data != nullptr) {
-    XFree(data);
-  }
+  ReadProperty(D(m_display), window, netName, utf8, &title);
   if (title.empty()) {
     char* name = nullptr;
     if (XFetchName(D(m_display), window, &name) && name != nullptr) {
@@ -99,18 +110,7 @@ std::vector<unsigned long> Connection::VisibleTopLevels(const std::string& title
 
 bool Connection::WindowManagerRunning() {
   const Atom check = XInternAtom(D(m_display), "_NET_SUPPORTING_WM_CHECK", False);
-  Atom type = 0;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long after = 0;
-  unsigned char* data = nullptr;
-  const bool set = XGetWindowProperty(D(m_display), DefaultRootWindow(D(m_display)), check, 0, 1, False, XA_WINDOW,
-                                      &type, &format, &count, &after, &data) == Success &&
-                   count == 1;
-  if (data != nullptr) {
-    XFree(data);
-  }
-  return set;
+  return ReadProperty(D(m_display), DefaultRootWindow(D(m_display)), check, XA_WINDOW) == 1;
 }
 
 void Connection::RequestClose(unsigned long window) {
