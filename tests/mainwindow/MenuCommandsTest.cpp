@@ -348,7 +348,8 @@ TEST_F(MenuCommandsTest, RenameCopyAndMoveShareOneModelessDialog) {
   Choose(window, K::Edit_Rename);
   ASSERT_EQ(dialogs.records.size(), 1U);
   EXPECT_EQ(dialogs.records[0]->publicShell, 2);
-  EXPECT_EQ(dialogs.records[0]->text, "quadrants.png");
+  // The name without the extension the rename adds back.
+  EXPECT_EQ(dialogs.records[0]->text, "quadrants");
   Choose(window, K::Edit_Moveto);
   EXPECT_EQ(dialogs.records[0]->publicShell, 1);
   Choose(window, K::Edit_Copyto);
