@@ -17,11 +17,8 @@ constexpr int kBarButtonWidth = 55;
 constexpr int kBarButtonHeight = 22;
 constexpr int kTrackLength = 200;
 
-// Tools that select or place something: their handles and the full button row count.
-bool IsSelectionGroup(int mode) { return ToolModes::Row(mode).hit == ToolModes::HitGroup::Selection; }
-
-// Adjustments and effects that only have the command bar.
-bool IsEffectGroup(int mode) { return ToolModes::Row(mode).hit == ToolModes::HitGroup::Effect; }
+using ToolModes::HitGroup;
+using ToolModes::Mode;
 
 // Tests the first count command-bar rectangles; on a hit the bar counts as shown and
 // the pointer becomes the picker over the colour swatch (3) when pickerFor3 is set.
@@ -96,10 +93,10 @@ QPoint ViewOffsetFromNavigatorDrag(const QRectF& thumbnail, QSize client, QSize 
           DragAxis(thumbnail.y(), thumbnail.height(), client.height(), display.height(), pointer.y())};
 }
 
-CommandBar CommandBarGeometry(int mode, QSize client) {
+CommandBar CommandBarGeometry(Mode mode, QSize client) {
   CommandBar bar;
   bar.L = (client.width() - kTrackLength) / 2 - 50;
-  bar.T = mode == 4 ? 5 : client.height() - 35;
+  bar.T = ToolModes::BarAtTop(mode) ? 5 : client.height() - 35;
   bar.HasSlider = ToolModes::HasSlider(mode);
   bar.SliderWidth = bar.HasSlider ? kTrackLength : 90;
   bar.HasOption = ToolModes::HasOptions(mode);
@@ -151,9 +148,11 @@ bool Inside(const QRectF& rect, QPointF point) {
          point.y() < r.bottom();
 }
 
-void HitTestCanvas(int mode, QPointF point, const HitRects& rects, HitState& state) {
+void HitTestCanvas(Mode mode, QPointF point, const HitRects& rects, HitState& state) {
   state.BarShown = false;
-  if (IsSelectionGroup(mode)) {
+  const ToolModes::ToolMode& row = ToolModes::Row(mode);
+  // Tools that select or place something: their handles and the full button row count.
+  if (row.hit == HitGroup::Selection) {
     state.HandleHit = false;
     if (!TestButtons(point, rects, 7, true, state)) {
       state.Pointer = Cursor::Cross;
@@ -166,14 +165,16 @@ void HitTestCanvas(int mode, QPointF point, const HitRects& rects, HitState& sta
         break;
       }
     }
-    if (mode == 21) {
+    if (row.group == ToolModes::PointerGroup::Resize) {
       state.GripHit = Inside(rects.Nav[0], point);
     }
     return;
   }
-  if (IsEffectGroup(mode)) {
+  // Adjustments and effects that only have the command bar; an effect aimed with a picked
+  // colour shows the cross.
+  if (row.hit == HitGroup::Effect) {
     if (!TestButtons(point, rects, 5, true, state)) {
-      state.Pointer = mode == 37 ? Cursor::Cross : Cursor::Arrow;
+      state.Pointer = row.picker ? Cursor::Cross : Cursor::Arrow;
     }
     return;
   }
@@ -187,7 +188,7 @@ void HitTestCanvas(int mode, QPointF point, const HitRects& rects, HitState& sta
       break;
     }
   }
-  if (mode == 4 || mode == 10) {
+  if (row.hit == HitGroup::Layer) {
     state.LayerHit = Inside(rects.Layer, point);
     TestButtons(point, rects, 5, false, state);
   }

@@ -10,6 +10,8 @@
 #include <QSize>
 #include <QString>
 
+#include "canvas/ToolModes.h"
+
 namespace CanvasLayout {
 
 // The zoom factor for a zoom slider position: value / 55 to hundredths, at least 0.12.
@@ -48,7 +50,7 @@ struct CommandBar {
   // Index 1 Apply, 2 Cancel, 4 Option, 5 stamp Undo, 6 stamp Redo (0 and 3 are not bar buttons).
   std::array<QRectF, 7> Buttons;
 };
-CommandBar CommandBarGeometry(int mode, QSize client);
+CommandBar CommandBarGeometry(ToolModes::Mode mode, QSize client);
 
 // The slider knob: its left edge and the tool value it stands for.
 struct Knob {
@@ -87,7 +89,7 @@ struct HitState {
 // Half-open: the right and bottom edges lie outside; an empty rectangle holds nothing.
 bool Inside(const QRectF& rect, QPointF point);
 // Updates the state for the pointer at point in a tool mode.
-void HitTestCanvas(int mode, QPointF point, const HitRects& rects, HitState& state);
+void HitTestCanvas(ToolModes::Mode mode, QPointF point, const HitRects& rects, HitState& state);
 // The sizing pointer of a selection handle; other handles keep the current pointer.
 Cursor HandleCursor(int handle, Cursor current);
 

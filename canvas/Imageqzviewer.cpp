@@ -38,6 +38,7 @@
 namespace {
 
 using CanvasLayout::Cursor;
+using ToolModes::Mode;
 
 constexpr int kUndoSlots = 51;
 constexpr int kDotsPerMeter96Dpi = 3780;  // layouts are made for 96 dpi on every screen
@@ -217,7 +218,7 @@ void Imageqzviewer::CleanCroprect(bool isSelectAll) {
 void Imageqzviewer::CreateBrush() {
   m_kit.LightPanel = QColor(236, 236, 236, 255);
   m_kit.DarkPanel = QColor(80, 80, 80, 150);
-  m_kit.Shade = QColor(0, 0, 0, m_effect == 6 ? 20 : 50);
+  m_kit.Shade = QColor(0, 0, 0, m_mode == Mode::Colorize ? 20 : 50);
   m_kit.WhiteTranslucent = QColor(255, 255, 255, 150);
   m_kit.Font = QFont(QStringLiteral("Tahoma"));
   m_kit.Font.setPointSize(8);
@@ -277,17 +278,17 @@ void Imageqzviewer::PublicModle(bool Refreshs, bool isUpDown) {
     update();
     return;
   }
-  if (m_effect != 0) {
-    if (m_effect != 17) {
+  if (m_mode != Mode::Browse) {
+    if (m_mode != Mode::Select) {
       EnsureBackBuffer();
       auto graphics = Gdip::Graphics::FromSurface(m_backBuffer);
       DrawCommandBar(*graphics, true, false, true, false);
     }
-    if (m_effect == 41) {
+    if (ToolModes::Row(m_mode).group == ToolModes::PointerGroup::Polygon) {
       SharedSelectionPoints() = SelectionPoints{};
     }
     // FIXME: every tool resets the floating stamp size here once the stamp tool is built.
-    if (ToolModes::Row(m_effect).dropsSelection) {
+    if (ToolModes::Row(m_mode).dropsSelection) {
       CleanCroprect(false);
     }
   }
@@ -295,7 +296,7 @@ void Imageqzviewer::PublicModle(bool Refreshs, bool isUpDown) {
   GdiDIB::GetBestFitInfo(ImgDIB.Width(), ImgDIB.Height(), float(ClientSize().width()),
                          float(ClientSize().height()), x, y, w, h);
   m_fitRect = QRectF(x, y, w, h);
-  if (m_effect != 0) {
+  if (m_mode != Mode::Browse) {
     RemakeWorkingCanvas();
   }
   if (!Refreshs && !m_fitMode) {
@@ -449,7 +450,7 @@ void Imageqzviewer::Painting(bool isLoad, bool isZoom, bool isUpDown, bool isExp
   PaintPicture(*graphics, isExport, isUpDown);
   if (!isExport) {
     PaintNavigator(*graphics);
-    if (m_effect == 41) {
+    if (ToolModes::Row(m_mode).group == ToolModes::PointerGroup::Polygon) {
       // The outline routine draws on the surface itself, so the painter steps aside.
       screen.reset();
       PaintOpenPolygon();
@@ -469,7 +470,7 @@ void Imageqzviewer::Painting(bool isLoad, bool isZoom, bool isUpDown, bool isExp
 void Imageqzviewer::PaintPicture(Gdip::Graphics& graphics, bool isExport, bool isUpDown) {
   QPainter& p = graphics.Painter();
   if (m_fitMode) {
-    const bool working = m_effect != 0 && m_workingCanvas && m_workingCanvas->new_Img;
+    const bool working = m_mode != Mode::Browse && m_workingCanvas && m_workingCanvas->new_Img;
     const QImage& fitted = working ? m_workingCanvas->new_Img->Image() : m_previewThumbnail;
     p.setRenderHint(QPainter::SmoothPixmapTransform, isUpDown);
     p.drawImage(m_fitRect, fitted);
@@ -528,21 +529,21 @@ void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
   for (std::size_t i = 3; i <= 6; ++i) {
     m_rects.Buttons[i] = {};
   }
-  const int mode = m_effect;
-  if (mode == 4) {
+  const Mode mode = m_mode;
+  if (mode == Mode::Text) {
     PaintTextLayer(graphics);
   } else if (RegionTools::HasOverlay(mode)) {
     PaintToolOverlay(graphics);
-  } else if (mode == ToolModes::kFloatingStamp) {
+  } else if (mode == Mode::FloatingStamp) {
     PaintFloatingStamp(graphics);
   }
-  if (mode >= ModEffects::kBubbleEffect && mode <= ModEffects::kFlowerEffect) {
+  if (mode >= Mode::Bubble && mode <= Mode::Flower) {
     PaintParticles(graphics);
   }
-  if (mode == ModEffects::kIrradiationEffect) {
+  if (mode == Mode::Irradiation) {
     PaintIrradiation(graphics);
   }
-  if (mode == CalendarLayer::kMode) {
+  if (mode == Mode::Calendar) {
     CalenderPaint(graphics);
   }
   if (const int shape = ShapeDrawing::DrawTypeOf(mode)) {
@@ -551,13 +552,13 @@ void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
   if (ToolModes::Row(mode).picker) {
     ColorControl(graphics);
   }
-  if (mode == 21) {
+  if (mode == Mode::Resize) {
     PaintStatusText(graphics);
   }
 
-  if (mode == 41) {
+  if (mode == Mode::FreeSelect) {
     PaintMagnifier(graphics);
-    ToolHint::DrawToolHint(graphics, mode, float(width() - 4), float(height() - 4));
+    ToolHint::DrawToolHint(graphics, int(mode), float(width() - 4), float(height() - 4));
   }
   if (ToolModes::HasBar(mode)) {
     DrawCommandBar(graphics, false, true, false, false);
@@ -572,8 +573,8 @@ void Imageqzviewer::PaintParticles(Gdip::Graphics& graphics) {
   };
   // Bubble, firefly, rain, snow and flower, in mode order.
   static constexpr std::array<Sizes, 5> kSizes{{{10, 10, 100}, {10, 10, 100}, {50, 10, 50}, {5, 10, 255}, {10, 10, 255}}};
-  const Sizes& sizes = kSizes[std::size_t(m_effect - ModEffects::kBubbleEffect)];
-  ModEffects::ScatterParticles(graphics, Value(), sizes.maxSize, sizes.minSize, m_effect, sizes.alphaRange,
+  const Sizes& sizes = kSizes[std::size_t(int(m_mode) - int(Mode::Bubble))];
+  ModEffects::ScatterParticles(graphics, Value(), sizes.maxSize, sizes.minSize, int(m_mode), sizes.alphaRange,
                                float(m_fitRect.x()), float(m_fitRect.y()), float(m_fitRect.width()),
                                float(m_fitRect.height()));
 }
@@ -623,7 +624,7 @@ void Imageqzviewer::PaintStatusText(Gdip::Graphics& graphics) {
 void Imageqzviewer::DrawCommandBar(Gdip::Graphics& graphics, bool flag1, bool keepKnob, bool noRefresh, bool flag4) {
   Q_UNUSED(flag1);
   Q_UNUSED(flag4);
-  const CanvasLayout::CommandBar bar = CanvasLayout::CommandBarGeometry(m_effect, ClientSize());
+  const CanvasLayout::CommandBar bar = CanvasLayout::CommandBarGeometry(m_mode, ClientSize());
   const int L = bar.L;
   const int T = bar.T;
   const int S = bar.SliderWidth;
@@ -712,7 +713,7 @@ void Imageqzviewer::ColorControl(Gdip::Graphics& graphics) {
 }
 
 void Imageqzviewer::HitTestCanvas(QPointF point) {
-  CanvasLayout::HitTestCanvas(m_effect, point, m_rects, m_hit);
+  CanvasLayout::HitTestCanvas(m_mode, point, m_rects, m_hit);
   setCursor(m_cursors.For(m_hit.Pointer));
 }
 

@@ -24,6 +24,7 @@
 #include "canvas/DisplayCache.h"
 #include "canvas/SnapshotFolder.h"
 #include "canvas/StampSnapshots.h"
+#include "canvas/ToolModes.h"
 #include "canvas/UndoSnapshots.h"
 #include "canvas/tools/PointerUnits.h"
 #include "foundation/GdiDIB.h"
@@ -91,9 +92,18 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // Set before a new file is loaded: the next layout records undo position 0.
   void SetFirstL(bool value) { m_firstL = value; }
   bool FirstL() const { return m_firstL; }
-  // The tool or effect mode, 0 (viewing) to 53. Does not repaint.
-  int Effect() const override { return m_effect; }
-  void SetEffect(int value) { m_effect = value; }
+  // The tool or effect mode, 0 (viewing) to 53, as the settings and the side panel store
+  // it. Does not repaint.
+  int Effect() const override { return int(m_mode); }
+  void SetEffect(int value) { m_mode = ToolModes::Mode(value); }
+  ToolModes::Mode CurrentMode() const { return m_mode; }
+  void SetMode(ToolModes::Mode mode) { m_mode = mode; }
+  // Arms a tool as its row says: the selection dropped when it starts without one, the
+  // slider's range, the mode, the fit, and the stamp or text box made ready. Does not
+  // lay out or repaint; the caller's Import does.
+  void ArmTool(ToolModes::Mode mode);
+  // Sets the slider's bounds and, unless the range keeps it, its value.
+  void SetRange(const ToolModes::Range& range);
   // The picture's size as text, "640".
   QString ShowImgWidth() const override;
   QString ShowImgHeight() const override;
@@ -200,8 +210,10 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // step, then returns to viewing. A mode whose picture cannot be made commits nothing
   // and keeps the picture and its flags.
   void SaveUndo();
+  // Sets a mode and commits it at once (a filter, a flip, a turn, grey, an at-once effect).
+  void ApplyAtOnce(ToolModes::Mode mode);
   // Arms a whole-picture filter (12 to 16, or 45) and commits it.
-  void ThirdEffect(int new_Effect);
+  void ThirdEffect(int new_Effect) { ApplyAtOnce(ToolModes::Mode(new_Effect)); }
   // Commits the one-shot effect set in Effect (grey or a flip).
   void GreyEffect();
 
@@ -403,6 +415,8 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void ApplyCurrentTool();
   // Leaves the tool without changing the picture.
   void CancelCurrentTool();
+  // The text tool's edit box, shown with the text to type over selected.
+  void OpenTextBox();
   void OnHorizontalScroll(int value);
   void OnVerticalScroll(int value);
   void EndOfLife();
@@ -417,7 +431,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   bool m_snapshotDue = false;
   // Position 0 of the picture now loaded has been recorded.
   bool m_firstSnapshotKept = false;
-  int m_effect = 0;
+  ToolModes::Mode m_mode = ToolModes::Mode::Browse;
   float m_zoom = 1.0f;
   bool m_fitMode = true;
   int m_max = 10;
@@ -467,7 +481,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // The polygon selection's outline and cut.
   std::unique_ptr<ClsSelect> m_select;
   // The mode before a delete of the selection began; the cut takes its shape.
-  int m_previousEffect = 0;
+  ToolModes::Mode m_previousMode = ToolModes::Mode::Browse;
   QRectF m_stampRect;
   bool m_stampRectPending = false;
   QImage m_stampCanvas;

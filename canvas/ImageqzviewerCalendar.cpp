@@ -30,7 +30,7 @@ void Imageqzviewer::CalenderPaint(Gdip::Graphics& graphics) {
 }
 
 void Imageqzviewer::AddCalendarLayer(ToolCommit::Input& input) {
-  if (m_effect == CalendarLayer::kMode) {
+  if (m_mode == ToolModes::Mode::Calendar) {
     input.calendar = &CalendarLayerReady();
     input.calendarAnchor = m_ptr.textAnchor;
   }

@@ -31,7 +31,7 @@ QRectF Imageqzviewer::DisplayedRect() const {
 
 ToolCommit::Input Imageqzviewer::CommitInput() const {
   return {.picture = *ImgDIB.DIB(),
-          .mode = m_effect,
+          .mode = m_mode,
           .value = m_value,
           .max = m_max,
           .displayed = DisplayedRect(),
@@ -46,7 +46,7 @@ ToolCommit::Input Imageqzviewer::CommitInput() const {
           .gradientPoint = m_ptr.gradientPoint,
           .fillStyle = ModPublic::VectorFillStyle,
           .select = m_select.get(),
-          .previousMode = m_previousEffect,
+          .previousMode = m_previousMode,
           .shapeStart = m_ptr.shapeStart,
           .shapeEnd = m_ptr.shapeEnd,
           .lineWidth = m_lineWidth,
@@ -58,7 +58,7 @@ void Imageqzviewer::SaveUndo() {
   if (!hasImage()) {
     return;
   }
-  const ToolModes::ToolMode& row = ToolModes::Row(m_effect);
+  const ToolModes::ToolMode& row = ToolModes::Row(m_mode);
   if (row.commit != Commit::NoBranch) {
     const ToolCommit::Renderer render = ToolCommit::RendererFor(row.commit);
     if (render == nullptr) {
@@ -82,11 +82,11 @@ void Imageqzviewer::SaveUndo() {
     if (EndsSelection(row.commit)) {
       CleanCroprect(false);
     }
-    if (m_effect == ToolModes::kFloatingStamp) {
+    if (m_mode == ToolModes::Mode::FloatingStamp) {
       // Burnt in: the stamp is let go; its snapshot files stay until the canvas ends.
       m_stampCanvas = QImage();
     }
-    m_effect = 0;
+    m_mode = ToolModes::Mode::Browse;
     CommitUndoStep(edited);
     if (row.commit == Commit::Layer) {
       EndLayerCommit();
@@ -95,8 +95,8 @@ void Imageqzviewer::SaveUndo() {
   CommitCommonEnd();
 }
 
-void Imageqzviewer::ThirdEffect(int new_Effect) {
-  m_effect = new_Effect;
+void Imageqzviewer::ApplyAtOnce(ToolModes::Mode mode) {
+  m_mode = mode;
   SaveUndo();
 }
 

@@ -33,7 +33,9 @@ using PointerTools::Follow;
 constexpr int kLeft = Forms::vbLeftButton;
 const QColor kClearColour(Imageqzviewer::Background, Imageqzviewer::Background, Imageqzviewer::Background);
 
-const PointerTools::PointerUnit& UnitOf(int mode) { return PointerTools::UnitFor(ToolModes::Row(mode).group); }
+using ToolModes::Mode;
+
+const PointerTools::PointerUnit& UnitOf(Mode mode) { return PointerTools::UnitFor(ToolModes::Row(mode).group); }
 
 QString Key(std::string_view key) { return QString::fromUtf8(key.data(), qsizetype(key.size())); }
 
@@ -41,7 +43,7 @@ QString Key(std::string_view key) { return QString::fromUtf8(key.data(), qsizety
 
 PointerTools::PointerEvent Imageqzviewer::EventAt(int button, int shift, QPointF at) {
   PointerTools::PointerEvent event;
-  event.mode = m_effect;
+  event.mode = m_mode;
   event.button = button;
   event.shift = shift;
   event.at = at;
@@ -67,13 +69,13 @@ void Imageqzviewer::PointerDown(int button, int shift, QPointF at) {
     return;
   }
   m_ptr.rectAtPress = m_rects.Handles[0];
-  DoFollow(UnitOf(m_effect).press(m_ptr, EventAt(button, shift, at)));
+  DoFollow(UnitOf(m_mode).press(m_ptr, EventAt(button, shift, at)));
 }
 
 void Imageqzviewer::PointerMove(int button, int shift, QPointF at) {
   if (!m_ptr.leftDown) {
     HitTestCanvas(at);
-    DoFollow(UnitOf(m_effect).hover(m_ptr, EventAt(button, shift, at)));
+    DoFollow(UnitOf(m_mode).hover(m_ptr, EventAt(button, shift, at)));
   } else if (m_hit.GripHit && m_hit.NavButtonIndex == 0 && NavigatorShown()) {
     // The navigator's outline is being dragged: the view follows it, nothing else moves.
     m_ptr.moved = true;
@@ -84,7 +86,7 @@ void Imageqzviewer::PointerMove(int button, int shift, QPointF at) {
     if (!m_fitMode) {
       setCursor(m_cursors.For(CanvasLayout::Cursor::Moused));
     }
-    DoFollow(UnitOf(m_effect).drag(m_ptr, EventAt(button, shift, at)));
+    DoFollow(UnitOf(m_mode).drag(m_ptr, EventAt(button, shift, at)));
   }
   m_ptr.previous = at;
 }
@@ -97,7 +99,7 @@ void Imageqzviewer::PointerUp(int button, int shift, QPointF at) {
   // The bar was hit at the last move before the press; only the left button presses it.
   if (m_hit.BarShown && wasLeft) {
     PressBarButton(m_hit.HotButton);
-    if (m_effect == 21) {
+    if (m_mode == Mode::Resize) {
       Painting(false, false, true);
     }
     if (ModPublic::MainForm != nullptr && ModPublic::MainForm->ImageToolbar() != nullptr) {
@@ -106,13 +108,13 @@ void Imageqzviewer::PointerUp(int button, int shift, QPointF at) {
     return;
   }
   if (wasLeft) {
-    DoFollow(UnitOf(m_effect).release(m_ptr, EventAt(button, shift, at)));
+    DoFollow(UnitOf(m_mode).release(m_ptr, EventAt(button, shift, at)));
   }
 }
 
 void Imageqzviewer::keyPressEvent(QKeyEvent* event) {
   // The text tool types into its box; every other key is a shortcut.
-  if (m_effect == 4 || ModPublic::MainForm == nullptr) {
+  if (m_mode == Mode::Text || ModPublic::MainForm == nullptr) {
     QWidget::keyPressEvent(event);
     return;
   }
@@ -177,7 +179,7 @@ void Imageqzviewer::FollowKnob() {
     return;
   }
   // The field, not the property, so the drag's release still finds the bar hot.
-  const CanvasLayout::CommandBar bar = CanvasLayout::CommandBarGeometry(m_effect, ClientSize());
+  const CanvasLayout::CommandBar bar = CanvasLayout::CommandBarGeometry(m_mode, ClientSize());
   m_value = CanvasLayout::ValueFromPointer(float(m_pointer.x()), bar.L, m_min, m_max, KnobImageWidth());
 }
 
@@ -194,7 +196,7 @@ void Imageqzviewer::RotationPreview() {
   const QRectF shown = DisplayedRect();
   if (picture) {
     ModGDI::DrawImageRotated(m_backBuffer, *picture, float(shown.width()), float(shown.height()), float(width()),
-                             float(height()), float(m_value), false, m_effect == 2 ? 1 : 0);
+                             float(height()), float(m_value), false, m_mode == Mode::Straighten ? 1 : 0);
   }
   auto graphics = Gdip::Graphics::FromSurface(m_backBuffer);
   DrawCommandBar(*graphics, false, true, false, false);
@@ -208,7 +210,7 @@ void Imageqzviewer::ColourPreview() {
   EnsureBackBuffer();
   m_backBuffer.fill(kClearColour);
   auto graphics = Gdip::Graphics::FromSurface(m_backBuffer);
-  const bool gamma = m_effect == 7;
+  const bool gamma = m_mode == Mode::Gamma;
   const int mode = gamma ? ModEffects::kGammaAdjust : ModEffects::kContrastAdjust;
   ModEffects::ApplyColorAdjust(graphics->Painter(), m_previewThumbnail, mode, gamma ? float(Value()) : 1.0f,
                                DisplayedRect(), gamma ? 0.0f : ToolCommit::ContrastAmount(float(Value())));
@@ -261,15 +263,16 @@ void Imageqzviewer::ShowToolOptions() {
   menu->SetMemFirst(true);
   int menuWidth = 120;
   int rise = 100;
-  if (m_effect == 19 || m_effect == 20) {
+  const ToolModes::PointerGroup group = ToolModes::Row(m_mode).group;
+  if (group == ToolModes::PointerGroup::GradientRect) {
     menu->SetInitializemenu(11);
     menu->MenuChecked(ModPublic::VectorFillStyle, true);
-  } else if (m_effect >= 25 && m_effect <= 27) {
+  } else if (group == ToolModes::PointerGroup::Shape) {
     menuWidth = 80;
     rise = 300;
     menu->SetInitializemenu(8);
     menu->MenuChecked(ModqzReg::LineMenu, true);
-  } else if (m_effect == 38) {
+  } else if (group == ToolModes::PointerGroup::Stamp) {
     rise = 350;
     menu->SetInitializemenu(10);
     menu->MenuChecked(ModPublic::EraserToolKey, true);
@@ -287,8 +290,7 @@ void Imageqzviewer::ShowToolOptions() {
 
 void Imageqzviewer::ApplyCurrentTool() {
   m_zoom = 1.0f;
-  const int mode = m_effect;
-  if (mode != 17 && mode != 41 && mode != 42) {
+  if (!ToolModes::IsSelectionTool(m_mode)) {
     SaveUndo();
     return;
   }
@@ -300,11 +302,11 @@ void Imageqzviewer::ApplyCurrentTool() {
 }
 
 void Imageqzviewer::CancelCurrentTool() {
-  if (m_effect == 21 && hasImage()) {
+  if (m_mode == Mode::Resize && hasImage()) {
     m_zoom = 1.0f;
     m_displaySize = QSize(Numbers::RoundToInt(ImgDIB.Width()), Numbers::RoundToInt(ImgDIB.Height()));
   }
-  m_effect = 0;
+  m_mode = Mode::Browse;
   m_zoom = 1.0f;
   m_fitMode = false;
   MainWindowServices* main = ModPublic::MainForm;

@@ -25,29 +25,31 @@
 
 namespace {
 
-constexpr int kDeleteSelection = 53;
-constexpr int kStampMode = 38;
+using ToolModes::Mode;
+
 const QColor kOutline(255, 255, 255, 150);
 
 // The magnifier of the red-eye preview: its corner this far in from the bottom right.
 constexpr float kMagnifierInset = 130;
 
-QPen OutlinePen(int mode) {
+QPen OutlinePen(Mode mode) {
   QPen pen(kOutline, 1);
-  if (mode == 9) {
+  if (mode == Mode::RedEye) {
     pen.setStyle(Qt::DotLine);
-  } else if (mode == 18 || mode == 19 || mode == 20) {
+  } else if (mode == Mode::CropAlike || mode == Mode::CircularFill || mode == Mode::RectangleFill) {
     pen.setDashPattern({3, 3});
   }
   return pen;
 }
 
-bool ShadedDark(int mode) { return mode == 1 || mode == 9 || mode == 17 || mode == 42; }
+bool ShadedDark(Mode mode) {
+  return mode == Mode::Crop || mode == Mode::RedEye || mode == Mode::Select || mode == Mode::EllipseSelect;
+}
 
 }  // namespace
 
 void Imageqzviewer::UpdateToolRect() {
-  if (m_effect == 6) {
+  if (m_mode == Mode::Colorize) {
     // The colour tool tints the whole picture: it has no rectangle.
     m_rects.Handles[0] = {};
     return;
@@ -58,20 +60,20 @@ void Imageqzviewer::UpdateToolRect() {
   QRectF rect = m_hit.HandleHit ? ToolRect::Dragged(m_hit.HandleIndex, m_ptr.rectAtPress, m_ptr.press, m_ptr.current)
                                 : ToolRect::FromCorners(m_ptr.press, m_ptr.current, m_rects.Handles[0]);
   if (m_ptr.shift == 1) {
-    rect = m_effect == ToolModes::kFloatingStamp ? ToolRect::InProportion(rect, QSizeF(m_stampCanvas.size()))
-                                                 : ToolRect::Squared(rect);
+    rect = m_mode == Mode::FloatingStamp ? ToolRect::InProportion(rect, QSizeF(m_stampCanvas.size()))
+                                        : ToolRect::Squared(rect);
   }
-  if (m_effect == 9) {
+  if (m_mode == Mode::RedEye) {
     rect = ToolRect::Capped(rect, ToolCommit::kRedEyeMaxSide);
   }
   m_rects.Handles[0] = rect;
 }
 
 void Imageqzviewer::PaintToolOverlay(Gdip::Graphics& graphics) {
-  const int mode = m_effect;
+  const Mode mode = m_mode;
   UpdateToolRect();
   const QRectF rect = m_rects.Handles[0];
-  if (mode == 1 || mode == 6) {
+  if (mode == Mode::Crop || mode == Mode::Colorize) {
     ModqzReg::SelectionCombineMode = RegionTools::kInside;
   }
   QPainter& p = graphics.Painter();
@@ -81,21 +83,21 @@ void Imageqzviewer::PaintToolOverlay(Gdip::Graphics& graphics) {
   const QPainterPath marked = RegionTools::Marked(m_fitRect, shape, ModqzReg::SelectionCombineMode);
   if (ShadedDark(mode)) {
     p.fillPath(marked, m_kit.DarkPanel);
-  } else if (mode == 5 || mode == 6) {
+  } else if (mode == Mode::Card || mode == Mode::Colorize) {
     p.fillPath(marked, RegionTools::Tint(m_pickColor2, Value()));
   }
-  if (mode == 19 || mode == 20) {
+  if (ToolModes::Row(mode).group == ToolModes::PointerGroup::GradientRect) {
     RegionTools::Fill fill{mode, rect, m_ptr.gradientPoint, m_pickColor2, m_pickColor1, Value(),
                            ModPublic::VectorFillStyle};
     RegionTools::DrawFill(graphics, fill);
   }
-  if (mode == 9) {
+  if (mode == Mode::RedEye) {
     PaintRedEyePreview(graphics);
   }
-  if (!rect.isEmpty() && mode != 5 && mode != 6) {
+  if (!rect.isEmpty() && mode != Mode::Card && mode != Mode::Colorize) {
     p.setPen(OutlinePen(mode));
     p.setBrush(Qt::NoBrush);
-    if (mode == 42) {
+    if (mode == Mode::EllipseSelect) {
       p.drawEllipse(rect);
     }
     p.drawRect(rect);
@@ -124,10 +126,10 @@ void Imageqzviewer::PaintRedEyePreview(Gdip::Graphics& graphics) {
 }
 
 bool Imageqzviewer::SelectionShown() const {
-  if (!RegionTools::HasSelection(m_effect)) {
+  if (!RegionTools::HasSelection(m_mode)) {
     return false;
   }
-  if (m_effect == 41) {
+  if (m_mode == Mode::FreeSelect) {
     return m_ptr.rightPress && SharedSelectionPoints().SelectPointCount >= 3;
   }
   return !m_rects.Handles[0].isEmpty();
@@ -141,8 +143,9 @@ void Imageqzviewer::HandOverSelection() {
   const bool inside = ModqzReg::SelectionCombineMode == RegionTools::kInside;
   // The floating frame in canvas pixels: the selection's bounds, or the whole picture
   // when the outside is selected.
-  const QRectF frame = !inside ? m_fitRect : m_effect == 41 ? SelectionCut::PolygonBounds() : m_rects.Handles[0];
-  if (!SelectionCut::Cut(*m_select, {*ImgDIB.DIB(), m_effect, m_fitRect, m_rects.Handles[0]})) {
+  const QRectF frame =
+      !inside ? m_fitRect : m_mode == Mode::FreeSelect ? SelectionCut::PolygonBounds() : m_rects.Handles[0];
+  if (!SelectionCut::Cut(*m_select, {*ImgDIB.DIB(), m_mode, m_fitRect, m_rects.Handles[0]})) {
     return;
   }
   m_stampRect = inside ? ToolRect::ToPicture(frame, m_fitRect, picture) : QRectF(QPointF(0, 0), picture);
@@ -159,12 +162,12 @@ void Imageqzviewer::CallDrawDeleteSelect() {
   if (!hasImage() || m_fitRect.isEmpty()) {
     return;
   }
-  m_previousEffect = m_effect;
-  m_effect = kDeleteSelection;
+  m_previousMode = m_mode;
+  m_mode = Mode::DeleteSelection;
   SaveUndo();
-  if (m_effect == kDeleteSelection) {
+  if (m_mode == Mode::DeleteSelection) {
     // Nothing was selected, so nothing was deleted: the tool stays armed.
-    m_effect = m_previousEffect;
+    m_mode = m_previousMode;
   }
 }
 
@@ -172,7 +175,7 @@ void Imageqzviewer::DrawtoClipboard() {
   if (!hasImage() || m_fitRect.isEmpty()) {
     return;
   }
-  if (m_effect == 41 && !m_ptr.rightPress) {
+  if (m_mode == Mode::FreeSelect && !m_ptr.rightPress) {
     return;  // the polygon is not closed yet
   }
   const Gdip::Bitmap& picture = *ImgDIB.DIB();
@@ -180,7 +183,7 @@ void Imageqzviewer::DrawtoClipboard() {
     ModGDI::CopyImageToClipboard(picture, 0, 0, picture.Image().width(), picture.Image().height());
     return;
   }
-  if (!SelectionCut::Cut(*m_select, {picture, m_effect, m_fitRect, m_rects.Handles[0]})) {
+  if (!SelectionCut::Cut(*m_select, {picture, m_mode, m_fitRect, m_rects.Handles[0]})) {
     return;
   }
   GdiDIB cut;
@@ -194,7 +197,7 @@ void Imageqzviewer::CreateStampfromClipboard() {
   if (!hasImage() || !ModGDI::SaveClipboardStamp(true, nullptr, 0, 0)) {
     return;
   }
-  m_effect = kStampMode;
+  m_mode = Mode::FloatingStamp;
   // A pasted stamp starts at the picture's origin at its own size.
   m_stampRect = QRectF(QPointF(0, 0), QSizeF(QImage(ModGDI::StampTempPath()).size()));
   m_stampRectPending = true;
@@ -210,7 +213,7 @@ void Imageqzviewer::EditingStampLib() {
   ModqzReg::SelectionCombineMode = RegionTools::kInside;
   ModPublic::CurrentToolKey = QString::fromLatin1(CommandKeys::Filter_Select.data(),
                                                   qsizetype(CommandKeys::Filter_Select.size()));
-  m_effect = ToolModes::ModeForKey(CommandKeys::Filter_Select);
+  m_mode = Mode::Select;
   m_fitMode = true;
   CleanCroprect(true);
   HandOverSelection();

@@ -46,7 +46,7 @@ void Imageqzviewer::FinishResizeCanvas() {
   if (resized.isNull()) {
     return;  // a size that cannot be made changes nothing
   }
-  m_effect = 0;
+  m_mode = ToolModes::Mode::Browse;
   m_fitMode = true;
   CommitUndoStep(resized);
   m_fitMode = false;

@@ -22,14 +22,15 @@ namespace ToolCommit {
 namespace {
 
 using ToolModes::Commit;
+using ToolModes::Mode;
 
-// Straighten (2) keeps the size and zooms so that no corner shows; rotate (3) grows the
-// canvas to the rotated drawing's size.
+// Straighten keeps the size and zooms so that no corner shows; rotate grows the canvas to
+// the rotated drawing's size.
 QImage RenderRotate(const Input& in) {
   const QImage& image = in.picture.Image();
   const auto w = float(image.width());
   const auto h = float(image.height());
-  const bool grow = in.mode == 3;
+  const bool grow = in.mode == Mode::Rotate;
   const QPointF r = Ratios(in);
   const QSizeF box = grow ? QSizeF(ModGDI::RotatedWidth * r.x() + 2, ModGDI::RotatedHeight * r.y() + 2) : QSizeF(w, h);
   QImage target = Blank(box.toSize());
@@ -43,22 +44,21 @@ QImage RenderRotate(const Input& in) {
   return target;
 }
 
-// 39 turns a quarter clockwise, 40 a quarter counter-clockwise.
 QImage RenderQuarterTurn(const Input& in) {
-  return in.picture.Image().transformed(QTransform().rotate(in.mode == 39 ? 90 : -90));
+  return in.picture.Image().transformed(QTransform().rotate(in.mode == Mode::TurnClockwise ? 90 : -90));
 }
 
-// 23 mirrors left to right, 24 top to bottom.
+// The horizontal flip mirrors left to right, the vertical one top to bottom.
 QImage RenderFlip(const Input& in) {
-  const bool across = in.mode == 23;
+  const bool across = in.mode == Mode::FlipHorizontal;
   return in.picture.Image().mirrored(across, !across);
 }
 
 QImage RenderColourAdjust(const Input& in) {
   std::unique_ptr<Gdip::Bitmap> adjusted;
-  if (in.mode == 7) {
+  if (in.mode == Mode::Gamma) {
     adjusted = ModEffects::ColorAdjusted(in.picture, ModEffects::kGammaAdjust, in.value, 0);
-  } else if (in.mode == 11) {
+  } else if (in.mode == Mode::Contrast) {
     adjusted = ModEffects::ColorAdjusted(in.picture, ModEffects::kContrastAdjust, 1.0f, ContrastAmount(in.value));
   } else {
     adjusted = ModEffects::ColorAdjusted(in.picture, ModEffects::kGreyAdjust, 1.0f, 0);
@@ -75,7 +75,7 @@ QImage RenderResize(const Input& in) {
 
 QImage RenderWeather(const Input& in) {
   ModEffects::EffectRun run;
-  run.code = in.mode;
+  run.code = int(in.mode);
   run.fitRect = in.displayed;
   run.Value = in.value;
   run.Max = float(in.max);
@@ -87,15 +87,15 @@ QImage RenderWeather(const Input& in) {
 QImage RenderFilter(const Input& in) {
   const QImage& image = in.picture.Image();
   switch (in.mode) {
-    case 12:
+    case Mode::Blur:
       return ModEffects::Blur(image);
-    case 13:
+    case Mode::Sharpen:
       return ModEffects::Sharpen(image);
-    case 14:
+    case Mode::Soften:
       return ModEffects::Soften(image);
-    case 15:
+    case Mode::Antialias:
       return ModEffects::Antialias(image);
-    case 16:
+    case Mode::Ripple:
       return ModEffects::Ripple(image, kRippleStrength);
     default:
       return {};

@@ -35,7 +35,7 @@ inline constexpr int kRippleStrength = 10;
 // The tool's state at the moment of Apply.
 struct Input {
   const Gdip::Bitmap& picture;  // the picture shown
-  int mode = 0;
+  ToolModes::Mode mode = ToolModes::Mode::Browse;
   float value = 0;              // the slider's value
   int max = 0;                  // the slider's top
   QRectF displayed{};             // where the picture lies on the canvas, in canvas pixels
@@ -50,7 +50,7 @@ struct Input {
   QPointF gradientPoint{};         // the fills' focus on the canvas
   QString fillStyle{};
   ClsSelect* select = nullptr;     // cuts the selection (delete)
-  int previousMode = 0;            // the tool that made the selection (delete)
+  ToolModes::Mode previousMode = ToolModes::Mode::Browse;  // the tool that made the selection (delete)
   QPointF shapeStart{};            // the shape tools' points, canvas pixels
   QPointF shapeEnd{};
   float lineWidth = 1;             // the shape pen, picture pixels

@@ -11,71 +11,143 @@ using G = PointerGroup;
 using H = HitGroup;
 using B = Bar;
 using C = Commit;
+using M = MenuGroup;
+using Start = Range::Start;
 
-// Columns: key, pointer group, hit group, bar, commit, picker, drops selection, fit off on commit.
 constexpr ToolMode kNoTool{{}, G::Pan, H::View, B::None, C::NoBranch, false, false, false};
 
-constexpr ToolMode Weather(std::string_view key) {
-  return {key, G::Point, H::Effect, B::Slider, C::Weather, false, false, false};
+// The families, each with the columns its members share.
+constexpr ToolMode Weather(std::string_view key, std::optional<Range> range) {
+  return {.key = key, .group = G::Point, .hit = H::Effect, .bar = B::Slider, .commit = C::Weather, .picker = false,
+          .dropsSelection = false, .fitOffOnCommit = false, .menu = M::Effect, .atOnce = !range, .range = range,
+          .fit = true};
 }
-constexpr ToolMode Filter(std::string_view key) {
-  return {key, G::Pan, H::View, B::None, C::Filter, false, false, false};
+constexpr ToolMode Filter(std::string_view key, int stampFilter, Commit commit = C::Filter, bool fitOff = false) {
+  return {.key = key, .group = G::Pan, .hit = H::View, .bar = B::None, .commit = commit, .picker = false,
+          .dropsSelection = false, .fitOffOnCommit = fitOff, .menu = M::Filter, .atOnce = true,
+          .stampFilter = stampFilter};
 }
-constexpr ToolMode Shape(std::string_view key) {
-  return {key, G::Shape, H::Selection, B::SliderOptions, C::Shape, true, true, false};
+constexpr ToolMode Shape(std::string_view key, PointerGroup group, Commit commit, bool dropsSelection,
+                         bool fitOff) {
+  return {.key = key, .group = group, .hit = H::Selection, .bar = B::SliderOptions, .commit = commit, .picker = true,
+          .dropsSelection = dropsSelection, .fitOffOnCommit = fitOff, .menu = M::Shape,
+          .range = Range{255, 0, Start::Kept}, .fit = true};
 }
-constexpr ToolMode OneShot(std::string_view key, Commit commit, bool fitOff) {
-  return {key, G::Pan, H::View, B::None, commit, false, false, fitOff};
+constexpr ToolMode Selection(std::string_view key, PointerGroup group) {
+  return {.key = key, .group = group, .hit = H::Selection, .bar = B::Buttons, .commit = C::NoBranch, .picker = false,
+          .dropsSelection = false, .fitOffOnCommit = false, .menu = M::Selection, .fit = true, .dropsOnArm = true,
+          .editsSelection = true};
+}
+// An adjustment the side panel arms: fitted, with its slider's range.
+constexpr ToolMode Panel(std::string_view key, int panel, PointerGroup group, HitGroup hit, Commit commit,
+                         std::optional<Range> range) {
+  return {.key = key, .group = group, .hit = hit, .bar = B::Slider, .commit = commit, .picker = false,
+          .dropsSelection = false, .fitOffOnCommit = true, .menu = M::Panel, .range = range, .fit = true,
+          .panel = panel};
+}
+
+constexpr ToolMode WithPicker(ToolMode row, bool dropsSelection) {
+  row.picker = true;
+  row.dropsSelection = dropsSelection;
+  return row;
+}
+constexpr ToolMode DroppingOnArm(ToolMode row) {
+  row.dropsOnArm = true;
+  row.dropsSelection = true;
+  return row;
+}
+constexpr ToolMode WithStrip(ToolMode row, Strip strip) {
+  row.strip = strip;
+  row.rasterizes = true;
+  return row;
 }
 
 constexpr std::array<ToolMode, kModeCount> kTable{{
-    /* 0 */ {K::Filter_Browse, G::Pan, H::View, B::None, C::NoBranch, false, false, false},
-    /* 1 */ {K::Filter_Crop, G::DragRect, H::Selection, B::Buttons, C::Region, false, true, true},
-    /* 2 */ {K::Filter_Straight, G::RotatePreview, H::Effect, B::Slider, C::Rotate, false, false, true},
+    /* 0 */ {.key = K::Filter_Browse, .group = G::Pan, .hit = H::View, .bar = B::None, .commit = C::NoBranch,
+             .picker = false, .dropsSelection = false, .fitOffOnCommit = false, .menu = M::Panel, .panel = 0},
+    /* 1 */ {.key = K::Filter_Crop, .group = G::DragRect, .hit = H::Selection, .bar = B::Buttons, .commit = C::Region,
+             .picker = false, .dropsSelection = true, .fitOffOnCommit = true, .menu = M::Panel, .fit = true,
+             .dropsOnArm = true, .panel = 1},
+    /* 2 */ Panel(K::Filter_Straight, 2, G::RotatePreview, H::Effect, C::Rotate, Range{10, -10, Start::Given, 0}),
     /* 3 */ {{}, G::RotatePreview, H::Effect, B::Slider, C::Rotate, false, false, true},
-    /* 4 */ {K::Filter_Text, G::Layer, H::View, B::Slider, C::Layer, false, false, true},
-    /* 5 */ {K::Effect_Card, G::DragRect, H::Selection, B::Slider, C::Card, true, true, true},
-    /* 6 */ {K::Effect_Color, G::DragRect, H::Selection, B::Slider, C::Colorize, true, false, true},
-    /* 7 */ {K::Effect_Gamma, G::ColourPreview, H::Effect, B::Slider, C::ColourAdjust, false, false, true},
-    /* 8 */ OneShot(K::Effect_Grey, C::ColourAdjust, true),
-    /* 9 */ {K::Filter_Redeye, G::DragRect, H::Selection, B::Slider, C::RedEye, false, true, true},
-    /* 10 */ {K::Filter_Cal, G::Layer, H::View, B::Slider, C::Layer, false, false, true},
-    /* 11 */ {K::Effect_Contrast, G::ColourPreview, H::Effect, B::Slider, C::ColourAdjust, false, false, true},
-    /* 12 */ Filter(K::Effect_Blur),
-    /* 13 */ Filter(K::Effect_Sharpe),
-    /* 14 */ Filter(K::Effect_Soften),
-    /* 15 */ Filter(K::Effect_Antialias),
-    /* 16 */ Filter(K::Effect_Ripple),
-    /* 17 */ {K::Filter_Select, G::Marquee, H::Selection, B::Buttons, C::NoBranch, false, false, false},
+    /* 4 */ WithStrip(Panel(K::Filter_Text, 4, G::Layer, H::Layer, C::Layer, Range{255, 10, Start::Given, 10}),
+                      Strip::Text),
+    /* 5 */ [] {
+      ToolMode row = DroppingOnArm(Panel(K::Effect_Card, 5, G::DragRect, H::Selection, C::Card,
+                                         Range{255, 50, Start::Given, 50}));
+      row.picker = true;
+      row.editsSelection = true;
+      return row;
+    }(),
+    /* 6 */ WithPicker(Panel(K::Effect_Color, 6, G::DragRect, H::Selection, C::Colorize,
+                             Range{100, 20, Start::Given, 20}), false),
+    /* 7 */ Panel(K::Effect_Gamma, 7, G::ColourPreview, H::Effect, C::ColourAdjust, Range{3, 0, Start::Given, 1}),
+    /* 8 */ [] {
+      ToolMode row = Filter(K::Effect_Grey, 0, C::ColourAdjust, true);
+      row.menu = M::Panel;
+      row.panel = 8;
+      return row;
+    }(),
+    /* 9 */ DroppingOnArm(Panel(K::Filter_Redeye, 9, G::DragRect, H::Selection, C::RedEye,
+                                Range{300, 50, Start::Given, 100})),
+    /* 10 */ WithStrip(Panel(K::Filter_Cal, 10, G::Layer, H::Layer, C::Layer, Range{12, 1, Start::Month}),
+                       Strip::Calendar),
+    /* 11 */ Panel(K::Effect_Contrast, 11, G::ColourPreview, H::Effect, C::ColourAdjust, Range{5, 0, Start::Given, 0}),
+    /* 12 */ Filter(K::Effect_Blur, 1),
+    /* 13 */ Filter(K::Effect_Sharpe, 2),
+    /* 14 */ Filter(K::Effect_Soften, 3),
+    // The antialias always works on the picture, a floating stamp or not.
+    /* 15 */ Filter(K::Effect_Antialias, 0),
+    /* 16 */ Filter(K::Effect_Ripple, 5),
+    /* 17 */ Selection(K::Filter_Select, G::Marquee),
     /* 18 */ {{}, G::DragRect, H::Selection, B::Slider, C::Region, false, false, true},
-    /* 19 */ {K::Filter_Circular, G::GradientRect, H::Selection, B::SliderOptions, C::Region, true, false, true},
-    /* 20 */ {K::Filter_Rectangle, G::GradientRect, H::Selection, B::SliderOptions, C::Region, true, false, true},
-    /* 21 */ {K::Edit_Resize, G::Resize, H::Selection, B::Slider, C::Resize, false, false, false},
+    /* 19 */ [] {
+      ToolMode row = Shape(K::Filter_Circular, G::GradientRect, C::Region, false, true);
+      row.rasterizes = true;
+      return row;
+    }(),
+    /* 20 */ [] {
+      ToolMode row = Shape(K::Filter_Rectangle, G::GradientRect, C::Region, false, true);
+      row.rasterizes = true;
+      return row;
+    }(),
+    /* 21 */ {.key = K::Edit_Resize, .group = G::Resize, .hit = H::Selection, .bar = B::Slider, .commit = C::Resize,
+              .picker = false, .dropsSelection = false, .fitOffOnCommit = false, .menu = M::Resize,
+              .range = Range{110, 5, Start::Given, 52}, .fit = false},
     /* 22 */ kNoTool,
-    /* 23 */ OneShot(K::Edit_Hflip, C::Flip, false),
-    /* 24 */ OneShot(K::Edit_Vflip, C::Flip, false),
-    /* 25 */ Shape(K::Filter_Line),
-    /* 26 */ Shape(K::Filter_Rectblank),
-    /* 27 */ Shape(K::Filter_Ellipse),
-    /* 28 */ Weather(K::Effect_Bubble),
-    /* 29 */ Weather(K::Effect_Firefly),
-    /* 30 */ Weather(K::Effect_Rain),
-    /* 31 */ Weather(K::Effect_Snow),
-    /* 32 */ Weather(K::Effect_Flower),
-    /* 33 */ Weather(K::Effect_Cloud),
-    /* 34 */ Weather(K::Effect_Moon),
-    /* 35 */ Weather(K::Effect_Mist),
-    /* 36 */ Weather(K::Effect_Lensflare),
-    /* 37 */ {K::Filter_Irradiation, G::Point, H::Effect, B::Slider, C::Weather, true, false, false},
-    /* 38 */ {{}, G::Stamp, H::Selection, B::SliderStamp, C::Region, true, false, true},
-    /* 39 */ OneShot(K::Edit_Clockwise, C::QuarterTurn, true),
-    /* 40 */ OneShot(K::Edit_Crcolockwise, C::QuarterTurn, true),
-    /* 41 */ {K::Filter_FreeSelect, G::Polygon, H::Selection, B::Buttons, C::NoBranch, false, false, false},
-    /* 42 */ {K::Filter_EllipSelect, G::Marquee, H::Selection, B::Buttons, C::NoBranch, false, false, false},
-    // 45 is what the contour command commits with: no key arms it and it has no branch.
+    // A floating stamp flips itself: 7 mirrors it across, 6 upside down.
+    /* 23 */ Filter(K::Edit_Hflip, 7, C::Flip),
+    /* 24 */ Filter(K::Edit_Vflip, 6, C::Flip),
+    /* 25 */ Shape(K::Filter_Line, G::Shape, C::Shape, true, false),
+    /* 26 */ Shape(K::Filter_Rectblank, G::Shape, C::Shape, true, false),
+    /* 27 */ Shape(K::Filter_Ellipse, G::Shape, C::Shape, true, false),
+    /* 28 */ Weather(K::Effect_Bubble, Range{300, 50, Start::Given, 50}),
+    /* 29 */ Weather(K::Effect_Firefly, Range{300, 50, Start::Given, 50}),
+    /* 30 */ Weather(K::Effect_Rain, Range{300, 50, Start::Given, 50}),
+    /* 31 */ Weather(K::Effect_Snow, Range{300, 50, Start::Given, 50}),
+    /* 32 */ Weather(K::Effect_Flower, Range{200, 10, Start::Given, 10}),
+    /* 33 */ Weather(K::Effect_Cloud, std::nullopt),
+    /* 34 */ Weather(K::Effect_Moon, std::nullopt),
+    /* 35 */ Weather(K::Effect_Mist, std::nullopt),
+    /* 36 */ Weather(K::Effect_Lensflare, std::nullopt),
+    /* 37 */ [] {
+      ToolMode row = Weather(K::Filter_Irradiation, Range{255, 10, Start::Given, 10});
+      row.picker = true;
+      row.panel = 3;
+      return row;
+    }(),
+    // Taking a stamp arms it; its menu row only lays the canvas out again.
+    /* 38 */ {.key = K::Filter_Patten, .group = G::Stamp, .hit = H::Selection, .bar = B::SliderStamp,
+              .commit = C::Region, .picker = true, .dropsSelection = false, .fitOffOnCommit = true,
+              .menu = M::Stamp, .range = Range{100, 0, Start::Given, 0}, .fit = true, .panel = 38},
+    /* 39 */ Filter(K::Edit_Clockwise, 0, C::QuarterTurn, true),
+    /* 40 */ Filter(K::Edit_Crcolockwise, 0, C::QuarterTurn, true),
+    /* 41 */ Selection(K::Filter_FreeSelect, G::Polygon),
+    /* 42 */ Selection(K::Filter_EllipSelect, G::Marquee),
     /* 43 */ kNoTool,
     /* 44 */ kNoTool,
-    /* 45 */ kNoTool,
+    // The contour filter commits nothing: it only marks the picture changed.
+    /* 45 */ Filter(K::Effect_Contour, 4, C::NoBranch),
     /* 46 */ kNoTool,
     /* 47 */ {{}, G::StampPoint, H::View, B::None, C::NoBranch, false, false, false},
     /* 48 */ kNoTool,
@@ -90,23 +162,36 @@ constexpr std::array<ToolMode, kModeCount> kTable{{
 
 const std::array<ToolMode, kModeCount>& Table() { return kTable; }
 
-const ToolMode& Row(int mode) {
-  if (mode < 0 || mode >= kModeCount) {
+const ToolMode& Row(Mode mode) {
+  const int index = int(mode);
+  if (index < 0 || index >= kModeCount) {
     return kNoTool;
   }
-  return kTable[std::size_t(mode)];
+  return kTable[std::size_t(index)];
 }
 
-int ModeForKey(std::string_view key) {
+std::optional<Mode> ModeForKey(std::string_view key) {
   if (key.empty()) {
-    return -1;
+    return std::nullopt;
   }
   for (int mode = 0; mode < kModeCount; ++mode) {
     if (kTable[std::size_t(mode)].key == key) {
-      return mode;
+      return Mode(mode);
     }
   }
-  return -1;
+  return std::nullopt;
+}
+
+std::optional<Mode> ModeForPanel(int panel) {
+  if (panel < 0) {
+    return std::nullopt;
+  }
+  for (int mode = 0; mode < kModeCount; ++mode) {
+    if (kTable[std::size_t(mode)].panel == panel) {
+      return Mode(mode);
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace ToolModes

@@ -281,7 +281,7 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void HistoryPick();
   // The tool of the side panel's SelEffect: the key, the mode, the slider and the fit.
   void SetUpTool(int selEffect);
-  void ShowTextStripFor(int effect);
+  void ShowTextStripFor(ToolModes::Mode mode);
   PaneLayout::PaneWidgets AllPaneWidgets() const;
   void ApplyArrangement(const PaneLayout::Arrangement& arrangement);
   // The thumbnail bar's handlers (FrmMainThumbnailBar.cpp).

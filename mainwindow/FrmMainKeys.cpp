@@ -16,9 +16,6 @@
 
 namespace {
 
-// The text tool types into its box: the window then passes no key on.
-constexpr int kTextTool = 4;
-
 // What the keys do in the window.
 class WindowShortcuts final : public ShortcutActions {
  public:
@@ -69,7 +66,8 @@ void FrmMain::ProcessShortcutKey(int KeyCode, int Shift) {
 }
 
 void FrmMain::keyPressEvent(QKeyEvent* event) {
-  if (m_canvas->Effect() == kTextTool || IsTextBox(QApplication::focusWidget()) || IsTextBox(focusWidget())) {
+  // The text tool types into its box: the window then passes no key on.
+  if (m_canvas->CurrentMode() == ToolModes::Mode::Text || IsTextBox(QApplication::focusWidget()) || IsTextBox(focusWidget())) {
     event->ignore();
     return;
   }

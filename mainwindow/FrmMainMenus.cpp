@@ -128,7 +128,7 @@ void FrmMain::DeleteSelectedFiles() {
 void FrmMain::Menu_Setting() {
   MenuStates::Facts facts;
   facts.hasImage = m_canvas->hasImage();
-  facts.effect = m_canvas->Effect();
+  facts.mode = m_canvas->CurrentMode();
   facts.sheetNoOpen = m_sheet->NoOpen;
   facts.clipboardHasImage = Clipboard::HasImage();
   facts.fitPressed = m_imageToolbar->Rpressdown(5);

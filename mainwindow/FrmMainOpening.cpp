@@ -212,13 +212,7 @@ void FrmMain::UseStamp(bool fromLibrary, bool sizeFlag) {
   m_canvas->CreateStampImg(ModGDI::StampTempPath(), true, sizeFlag);
   ApplyFirstLRule(false);
   m_sidePanel->SetToolselect(kStampLibrarySection);
-  m_canvas->SetMax(100);
-  m_canvas->SetMin(0);
-  m_canvas->SetValue(0);
-  m_canvas->ResetStampsize(true);
-  m_canvas->SetEffect(ToolModes::kFloatingStamp);
-  m_canvas->StampOptions(0);
-  m_canvas->SetFitMode(true);
+  m_canvas->ArmTool(ToolModes::Mode::FloatingStamp);
   m_splitV->StartPaint(float(ModPublic::ThumBarDragPos), 0, true);
   m_canvas->Import(QString(), true);
   EnableImageButtons();
@@ -252,7 +246,7 @@ void FrmMain::ApplyZoomStep() {
 }
 
 void FrmMain::FullView() {
-  if (m_canvas->Effect() != 0 || m_canvas->ImgDIB.DIB() == nullptr) {
+  if (m_canvas->CurrentMode() != ToolModes::Mode::Browse || m_canvas->ImgDIB.DIB() == nullptr) {
     return;
   }
   SlideshowServices& own = OwnSlideshow();

@@ -22,7 +22,7 @@ void FrmMain::ApplyArrangement(const PaneLayout::Arrangement& arrangement) {
 }
 
 void FrmMain::ArrangeMainPanes(bool) {
-  const PaneLayout::Arrangement arrangement = PaneLayout::ArrangeMainPanes(size(), m_canvas->Effect(), Panes());
+  const PaneLayout::Arrangement arrangement = PaneLayout::ArrangeMainPanes(size(), m_canvas->CurrentMode(), Panes());
   ApplyArrangement(arrangement);
   if (arrangement.ThumOpenOffered) {
     m_splitV->ThumOpen();

@@ -49,7 +49,7 @@ void FrmMain::ShowPrintWindow() {
 }
 
 void FrmMain::ShowFullView() {
-  if (m_canvas->Effect() != 0 || !m_canvas->hasImage()) {
+  if (m_canvas->CurrentMode() != ToolModes::Mode::Browse || !m_canvas->hasImage()) {
     return;
   }
   SlideshowServices& view = OwnSlideshow();

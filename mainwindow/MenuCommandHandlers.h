@@ -27,8 +27,6 @@ void Rasterize(FrmMain& window, std::string_view key);
 void Delete(FrmMain& window, std::string_view key);
 void ResizeImage(FrmMain& window, std::string_view key);
 void ResizeCanvas(FrmMain& window, std::string_view key);
-void Flip(FrmMain& window, std::string_view key);
-void Rotate(FrmMain& window, std::string_view key);
 void PanelSection(FrmMain& window, std::string_view key);
 
 // The file task dialog's commands. The name typed for a library stamp arrives once the

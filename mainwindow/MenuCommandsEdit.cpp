@@ -24,9 +24,6 @@ namespace {
 namespace K = CommandKeys;
 
 constexpr std::array kPanelSections{K::Edit_Filter, K::Edit_Fav, K::Edit_Keyword, K::Edit_Prop};
-// The floating stamp's flips.
-constexpr int kStampFlipUpright = 6;
-constexpr int kStampFlipAcross = 7;
 
 }  // namespace
 
@@ -64,33 +61,13 @@ void Delete(FrmMain& window, std::string_view) { window.DeleteSelectedFiles(); }
 
 void ResizeImage(FrmMain& window, std::string_view key) {
   Imageqzviewer& canvas = window.Canvas();
-  canvas.SetEffect(ToolModes::ModeForKey(key));
-  canvas.SetMax(110);
-  canvas.SetMin(5);
-  canvas.SetValue(52);
-  canvas.SetFitMode(false);
+  canvas.ArmTool(ToolModes::ModeForKey(key).value_or(ToolModes::Mode::Browse));
   canvas.Import(QString(), true);
   window.MarkBrowseRow();
   window.ReleaseToolRepaint();
 }
 
 void ResizeCanvas(FrmMain& window, std::string_view) { window.Canvas().ResizeCanvas(); }
-
-void Flip(FrmMain& window, std::string_view key) {
-  Imageqzviewer& canvas = window.Canvas();
-  // A floating stamp flips itself; the picture stays as it is.
-  if (canvas.Effect() == ToolModes::kFloatingStamp) {
-    canvas.Stampeffect(key == K::Edit_Hflip ? kStampFlipAcross : kStampFlipUpright);
-    return;
-  }
-  canvas.SetEffect(ToolModes::ModeForKey(key));
-  canvas.GreyEffect();
-}
-
-void Rotate(FrmMain& window, std::string_view key) {
-  window.Canvas().SetEffect(ToolModes::ModeForKey(key));
-  window.Canvas().SaveUndo();
-}
 
 void PanelSection(FrmMain& window, std::string_view key) {
   SkinMenuServices* menu = window.SkinMenu();

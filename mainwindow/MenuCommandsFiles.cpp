@@ -45,7 +45,7 @@ bool IsPlainName(const QString& name) {
 // PNG. Writing a copy leaves the picture's own saved state as it was.
 bool WriteLibraryFile(Imageqzviewer& canvas, const QString& file) {
   // The floating stamp as it is now, with its edits: its current snapshot.
-  if (canvas.Effect() == ToolModes::kFloatingStamp) {
+  if (canvas.CurrentMode() == ToolModes::Mode::FloatingStamp) {
     return CopyAtomically(canvas.StampSnapshotFile(), file);
   }
   const bool saved = canvas.SaveState();

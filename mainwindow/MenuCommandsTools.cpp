@@ -1,7 +1,7 @@
 // The Image Tool and Effect commands of the dispatcher: shapes, selections, brushes,
 // adjustments, filters and the weather and light effects.
+#include <algorithm>
 #include <array>
-#include <optional>
 
 #include "canvas/Imageqzviewer.h"
 #include "canvas/ToolModes.h"
@@ -19,69 +19,10 @@ namespace MenuCommands::Handlers {
 namespace {
 
 namespace K = CommandKeys;
+using ToolModes::Mode;
 
-struct Filtering {
-  std::string_view key;
-  int number;
-  // What a floating stamp does instead; none applies the filter to the picture.
-  std::optional<int> stampEffect;
-};
-
-constexpr std::array<Filtering, 6> kFilters{{
-    {K::Effect_Blur, 12, 1},
-    {K::Effect_Sharpe, 13, 2},
-    {K::Effect_Soften, 14, 3},
-    {K::Effect_Antialias, 15, std::nullopt},
-    {K::Effect_Ripple, 16, 5},
-    {K::Effect_Contour, 45, 4},
-}};
-
-struct Adjust {
-  std::string_view key;
-  int selEffect;
-};
-
-constexpr std::array<Adjust, 12> kAdjustments{{
-    {K::Filter_Browse, 0},
-    {K::Filter_Crop, 1},
-    {K::Filter_Straight, 2},
-    {K::Filter_Text, 4},
-    {K::Effect_Card, 5},
-    {K::Effect_Color, 6},
-    {K::Effect_Gamma, 7},
-    {K::Effect_Grey, 8},
-    {K::Filter_Redeye, 9},
-    {K::Filter_Cal, 10},
-    {K::Effect_Contrast, 11},
-    {K::Filter_Patten, 38},
-}};
-
-// The slider of an armed weather or light effect; the effects without one commit at once.
-struct Armed {
-  std::string_view key;
-  int max;
-  int min;
-  int value;
-};
-
-constexpr std::array<Armed, 6> kArmedEffects{{
-    {K::Effect_Bubble, 300, 50, 50},
-    {K::Effect_Firefly, 300, 50, 50},
-    {K::Effect_Rain, 300, 50, 50},
-    {K::Effect_Snow, 300, 50, 50},
-    {K::Effect_Flower, 200, 10, 10},
-    {K::Filter_Irradiation, 255, 10, 10},
-}};
-
-template <class Row, std::size_t N>
-const Row* RowOf(const std::array<Row, N>& rows, std::string_view key) {
-  for (const Row& row : rows) {
-    if (row.key == key) {
-      return &row;
-    }
-  }
-  return nullptr;
-}
+// The mode of a tool command's key; every key routed here has one.
+Mode ModeOf(std::string_view key) { return ToolModes::ModeForKey(key).value_or(Mode::Browse); }
 
 bool IsArmed(std::string_view key) { return ModPublic::CurrentToolKey == CommandKeyText(key); }
 
@@ -107,19 +48,6 @@ void LayoutAndRepaint(FrmMain& window) {
   }
 }
 
-void ArmArmedEffect(Imageqzviewer& canvas, const Armed& armed) {
-  ArmKey(armed.key);
-  canvas.SetFitMode(true);
-  // Irradiation takes its mode before its range, so its slider is set for its own mode.
-  if (armed.key == K::Filter_Irradiation) {
-    canvas.SetEffect(ToolModes::ModeForKey(armed.key));
-  }
-  canvas.SetMax(armed.max);
-  canvas.SetMin(armed.min);
-  canvas.SetValue(armed.value);
-  canvas.SetEffect(ToolModes::ModeForKey(armed.key));
-}
-
 }  // namespace
 
 void Shape(FrmMain& window, std::string_view key) {
@@ -128,10 +56,7 @@ void Shape(FrmMain& window, std::string_view key) {
     return;
   }
   Imageqzviewer& canvas = window.Canvas();
-  canvas.SetMax(255);
-  canvas.SetMin(0);
-  canvas.SetEffect(ToolModes::ModeForKey(key));
-  canvas.SetFitMode(true);
+  canvas.ArmTool(ModeOf(key));
   canvas.Import(QString(), true);
   ArmKey(key);
   ClearPanelTool(window);
@@ -147,9 +72,7 @@ void Selection(FrmMain& window, std::string_view key) {
   }
   ArmKey(key);
   Imageqzviewer& canvas = window.Canvas();
-  canvas.CleanCroprect();
-  canvas.SetEffect(ToolModes::ModeForKey(key));
-  canvas.SetFitMode(true);
+  canvas.ArmTool(ModeOf(key));
   canvas.Import(QString(), true);
   LayoutAndRepaint(window);
 }
@@ -169,7 +92,7 @@ void Brush(FrmMain& window, std::string_view key) {
                                                    {K::Filter_SmudgeTool, 7},
                                                    {K::Filter_Airbrush, 8}}};
   Imageqzviewer& canvas = window.Canvas();
-  if (canvas.Effect() != ToolModes::kFloatingStamp) {
+  if (canvas.CurrentMode() != Mode::FloatingStamp) {
     Forms::MsgBox(QStringLiteral("Please select a image region with <Rectanglular Marquee>, <Elliptical Marquee>") +
                       QChar(10) + QStringLiteral("or <Polygonal Lasso> tool."),
                   Forms::vbQuestion);
@@ -186,16 +109,16 @@ void Brush(FrmMain& window, std::string_view key) {
     ModPublic::StampBrushKey = CommandKeyText(K::Stamp_Brush1);
     canvas.SetBrushSize(10);
   }
-  canvas.StampOptions(RowOf(kBrushes, key)->subTool);
+  const auto brush = std::find_if(kBrushes.begin(), kBrushes.end(), [&](const BrushRow& row) { return row.key == key; });
+  canvas.StampOptions(brush->subTool);
   if (key == K::Filter_Airbrush) {
     canvas.Painting();
   }
 }
 
 void Adjustment(FrmMain& window, std::string_view key) {
-  const Adjust* adjust = RowOf(kAdjustments, key);
   if (SidePanelServices* panel = window.UserqzProcess1()) {
-    panel->SetSelEffect(adjust->selEffect);
+    panel->SetSelEffect(ToolModes::Row(ModeOf(key)).panel);
   }
   bool isAutoProcess = true;
   bool menuClick = true;
@@ -203,24 +126,26 @@ void Adjustment(FrmMain& window, std::string_view key) {
 }
 
 void Filter(FrmMain& window, std::string_view key) {
-  const Filtering* filter = RowOf(kFilters, key);
+  const Mode mode = ModeOf(key);
+  const int stampFilter = ToolModes::Row(mode).stampFilter;
   Imageqzviewer& canvas = window.Canvas();
-  if (canvas.Effect() == ToolModes::kFloatingStamp && filter->stampEffect) {
-    canvas.Stampeffect(*filter->stampEffect);
+  if (canvas.CurrentMode() == Mode::FloatingStamp && stampFilter != 0) {
+    canvas.Stampeffect(stampFilter);
     return;
   }
-  canvas.ThirdEffect(filter->number);
+  canvas.ApplyAtOnce(mode);
 }
 
 void Effect(FrmMain& window, std::string_view key) {
   Imageqzviewer& canvas = window.Canvas();
+  const Mode mode = ModeOf(key);
   if (IsArmed(key)) {
     ToggleOff(window);
-  } else if (const Armed* armed = RowOf(kArmedEffects, key)) {
-    ArmArmedEffect(canvas, *armed);
+  } else if (ToolModes::Row(mode).atOnce) {
+    canvas.ApplyAtOnce(mode);
   } else {
-    canvas.SetEffect(ToolModes::ModeForKey(key));
-    canvas.SaveUndo();
+    ArmKey(key);
+    canvas.ArmTool(mode);
   }
   LayoutAndRepaint(window);
   canvas.Import(QString(), true);

@@ -13,8 +13,7 @@ namespace MenuStates {
 namespace {
 
 namespace K = CommandKeys;
-
-constexpr int kFloatingStamp = 38;
+using ToolModes::Mode;
 
 // Irradiation is unticked twice, as the list was always walked.
 constexpr std::array kCheckedTools{
@@ -61,18 +60,9 @@ void Enable(SkinMenuServices& menu, std::initializer_list<std::string_view> keys
   Enable<std::initializer_list<std::string_view>>(menu, keys, enabled);
 }
 
-bool OneOf(int effect, std::initializer_list<int> modes) {
-  for (int mode : modes) {
-    if (effect == mode) {
-      return true;
-    }
-  }
-  return false;
-}
-
 void FileMenu(SkinMenuServices& menu, const Facts& f) {
   Enable(menu, {K::File_Save, K::File_SaveAs, K::File_Savecopy, K::File_Print}, f.hasImage);
-  menu.MenuVisible(CommandKeyText(K::File_Fav), f.hasImage && (f.effect == kFloatingStamp || f.effect == 0));
+  menu.MenuVisible(CommandKeyText(K::File_Fav), f.hasImage && (f.mode == Mode::FloatingStamp || f.mode == Mode::Browse));
   menu.MenuVisible(CommandKeyText(K::File_Import), f.hasImage);
 }
 
@@ -81,22 +71,23 @@ void EditMenu(SkinMenuServices& menu, const Facts& f) {
     Enable(menu, {K::Edit_Undo, K::Edit_Redo}, false);
   }
   Enable(menu, {K::Edit_Copy, K::Edit_All}, f.hasImage);
-  if (f.effect == kFloatingStamp) {
+  if (f.mode == Mode::FloatingStamp) {
     menu.MenuVisible(CommandKeyText(K::Edit_All), false);
   }
-  Enable(menu, {K::Edit_Deselect, K::Edit_Clearselect, K::Edit_Inverse}, OneOf(f.effect, {5, 17, 41, 42}));
-  menu.MenuVisible(CommandKeyText(K::Edit_Rasterize), f.hasImage && OneOf(f.effect, {19, 20, 10, 4}));
+  const ToolModes::ToolMode& row = ToolModes::Row(f.mode);
+  Enable(menu, {K::Edit_Deselect, K::Edit_Clearselect, K::Edit_Inverse}, row.editsSelection);
+  menu.MenuVisible(CommandKeyText(K::Edit_Rasterize), f.hasImage && row.rasterizes);
   Enable(menu, {K::Edit_Rename, K::Edit_Copyto, K::Edit_Moveto, K::Edit_Delete, K::Edit_Hflip, K::Edit_Vflip},
          f.hasImage);
   Enable(menu, {K::Edit_Clockwise, K::Edit_Crcolockwise, K::Edit_Resize, K::Edit_Resizec},
-         f.effect != kFloatingStamp && f.hasImage);
+         f.mode != Mode::FloatingStamp && f.hasImage);
   menu.MenuVisible(CommandKeyText(K::Edit_Paste), f.clipboardHasImage);
   ProperPanelSel(menu, f.toolselect);
 }
 
 void BrowseMenu(SkinMenuServices& menu, const Facts& f) {
   // Full view, fit and stepping belong to browsing: an armed tool disables them.
-  Enable(menu, {K::View_Fullmode, K::View_Fitmode, K::View_Zoomout, K::View_Zoomin}, f.hasImage && f.effect == 0);
+  Enable(menu, {K::View_Fullmode, K::View_Fitmode, K::View_Zoomout, K::View_Zoomin}, f.hasImage && f.mode == Mode::Browse);
   Enable(menu, {K::View_Addstar, K::View_Removestar}, f.hasImage);
   Enable(menu, kSortKeys, f.sheetNoOpen);
   menu.MenuVisible(CommandKeyText(K::View_Slideshow), f.sheetNoOpen);
@@ -105,13 +96,13 @@ void BrowseMenu(SkinMenuServices& menu, const Facts& f) {
 
 void ToolMenu(SkinMenuServices& menu, const Facts& f) {
   bool enabled = f.hasImage;
-  EnabledVMenu(menu, f.effect, enabled);
+  EnabledVMenu(menu, f.mode, enabled);
   CancelMenuChecked(menu, false);
   menu.MenuChecked(f.currentToolKey, true);
 }
 
 void CreateMenu(SkinMenuServices& menu, const Facts& f) {
-  Enable(menu, {K::Create_Desktop, K::Create_Desktopbg, K::Create_Scr}, f.hasImage && f.effect == 0);
+  Enable(menu, {K::Create_Desktop, K::Create_Desktopbg, K::Create_Scr}, f.hasImage && f.mode == Mode::Browse);
 }
 
 }  // namespace
@@ -125,8 +116,8 @@ void CancelMenuChecked(SkinMenuServices& menu, bool setDefault) {
   }
 }
 
-void EnabledVMenu(SkinMenuServices& menu, int effect, bool& enabled) {
-  const bool floating = effect == kFloatingStamp;
+void EnabledVMenu(SkinMenuServices& menu, Mode mode, bool& enabled) {
+  const bool floating = mode == Mode::FloatingStamp;
   if (floating) {
     enabled = false;
   }

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include "canvas/ToolModes.h"
+
 class SkinMenuServices;
 
 namespace MenuStates {
@@ -15,7 +17,7 @@ struct Facts {
   // The canvas shows a picture.
   bool hasImage = false;
   // The canvas's tool mode.
-  int effect = 0;
+  ToolModes::Mode mode = ToolModes::Mode::Browse;
   // The thumbnail sheet has no folder listed (its NoOpen).
   bool sheetNoOpen = true;
   bool clipboardHasImage = false;
@@ -30,7 +32,7 @@ struct Facts {
 void CancelMenuChecked(SkinMenuServices& menu, bool setDefault);
 // Enables the tool and effect rows by enabled. While a stamp floats only the brushes and
 // the effects a stamp takes are enabled, and enabled ends false.
-void EnabledVMenu(SkinMenuServices& menu, int effect, bool& enabled);
+void EnabledVMenu(SkinMenuServices& menu, ToolModes::Mode mode, bool& enabled);
 // Ticks the row of the side panel's section (0-3); any other section ticks none.
 void ProperPanelSel(SkinMenuServices& menu, int toolselect);
 // The enable and check states of the strip's menu pressID (0-5), set up last.

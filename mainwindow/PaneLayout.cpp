@@ -8,8 +8,7 @@ namespace PaneLayout {
 namespace {
 
 // The canvas tools that put the text options strip above the canvas: text and calendar.
-constexpr int kTextTool = 4;
-constexpr int kCalendarTool = 10;
+bool WithStrip(ToolModes::Mode mode) { return ToolModes::Row(mode).strip != ToolModes::Strip::None; }
 // Room the clamp keeps for the panes beside each bar.
 constexpr int kMinTreeHeight = 20;
 constexpr int kMinSidePanelHeight = 20;
@@ -58,12 +57,12 @@ void PlaceLeftColumn(MainPanes& p) {
                                   (p.FolderView.Top - split.Top));
 }
 
-void PlaceRightColumn(MainPanes& p, int W, int effect) {
+void PlaceRightColumn(MainPanes& p, int W, ToolModes::Mode mode) {
   PaneBox& canvas = p.SingleqzPreview;
   PaneBox& sheet = p.ThumqzViewer;
   PaneBox& strip = p.YDSTextControl1;
   const PaneBox& bar = p.UserqzSplitV;
-  if (effect == kTextTool || effect == kCalendarTool) {
+  if (WithStrip(mode)) {
     strip.Top = p.UserqzSplitH.Top;
     strip.Left = RightColumnLeft(p);
     canvas.Left = strip.Left;
@@ -93,14 +92,14 @@ bool ThumbnailPaneCollapsed(int windowHeight, const PaneBox& bar) {
   return windowHeight - bar.Height < bar.Top + kCollapseMargin;
 }
 
-Arrangement ArrangeMainPanes(QSize window, int effect, const MainPanes& current) {
+Arrangement ArrangeMainPanes(QSize window, ToolModes::Mode mode, const MainPanes& current) {
   Arrangement result{current, false, false};
   MainPanes& p = result.Panes;
   const int W = window.width();
   const int H = window.height();
   PlaceBands(p, W, H);
   PlaceLeftColumn(p);
-  PlaceRightColumn(p, W, effect);
+  PlaceRightColumn(p, W, mode);
   if (ThumbnailPaneCollapsed(H, p.UserqzSplitV)) {
     p.ThumqzViewer.Visible = false;
     p.SingleqzPreview.Visible = true;
@@ -131,12 +130,12 @@ MainPanes BarsInside(QSize window, MainPanes p) {
   return p;
 }
 
-MainPanes LayoutCanvasArea(int effect, MainPanes p) {
+MainPanes LayoutCanvasArea(ToolModes::Mode mode, MainPanes p) {
   const PaneBox& split = p.UserqzSplitH;
   const int right = split.Left + split.Width;
   PaneBox& canvas = p.SingleqzPreview;
   PaneBox& strip = p.YDSTextControl1;
-  const bool withStrip = effect == 4 || effect == 10;
+  const bool withStrip = WithStrip(mode);
   if (withStrip) {
     strip.Top = split.Top;
     strip.Left = right;

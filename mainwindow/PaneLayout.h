@@ -7,6 +7,8 @@
 
 #include <QSize>
 
+#include "canvas/ToolModes.h"
+
 class QWidget;
 
 namespace PaneLayout {
@@ -59,7 +61,7 @@ inline constexpr int kCollapseMargin = 5;
 // The panes after a layout of a window W x H, starting from their current boxes. An
 // assignment of a negative width or height is refused and the box keeps its old value,
 // so the steps that copy it copy the old one.
-Arrangement ArrangeMainPanes(QSize window, int effect, const MainPanes& current);
+Arrangement ArrangeMainPanes(QSize window, ToolModes::Mode mode, const MainPanes& current);
 
 // Whether the thumbnail pane is collapsed: its bar lies at the window's bottom.
 bool ThumbnailPaneCollapsed(int windowHeight, const PaneBox& bar);
@@ -71,7 +73,7 @@ MainPanes BarsInside(QSize window, MainPanes panes);
 // The canvas area for a tool: the text and calendar tools (4, 10) put the text strip at
 // the top of the right-hand column and the canvas under it; every other tool gives the
 // canvas the column's top. The sheet takes what is left below the thumbnail bar.
-MainPanes LayoutCanvasArea(int effect, MainPanes panes);
+MainPanes LayoutCanvasArea(ToolModes::Mode mode, MainPanes panes);
 
 // The widgets in the order of kAllPanes.
 using PaneWidgets = std::array<QWidget*, 12>;

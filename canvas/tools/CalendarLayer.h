@@ -1,5 +1,5 @@
 #pragma once
-// The calendar layer (mode 10): one month drawn over the canvas at the layer's anchor in
+// The calendar layer: one month drawn over the canvas at the layer's anchor in
 // the text tool's font and colour, dragged like the text layer, and burnt into the
 // picture (or drawn alone for a stamp) at the size the canvas showed it.
 
@@ -17,7 +17,6 @@ class Graphics;
 
 namespace CalendarLayer {
 
-inline constexpr int kMode = 10;
 // The gap after each column, canvas pixels.
 inline constexpr int kVinterval = 10;
 // The gap below the title and below the headers grows with the text size.

@@ -15,8 +15,6 @@ namespace LayerRaster {
 
 namespace {
 
-constexpr int kText = 4;
-
 QSizeF PictureSize(const ToolCommit::Input& in) { return QSizeF(in.picture.Image().size()); }
 
 // Draws onto a transparent picture of the box's size, the box's corner at its origin.
@@ -88,24 +86,25 @@ Raster Calendar(const ToolCommit::Input& in) {
 }
 
 Raster Render(const ToolCommit::Input& in) {
-  switch (in.mode) {
-    case kText:
-      return Text(in);
-    case CalendarLayer::kMode:
-      return Calendar(in);
-    case 19:
-    case 20:
-      return Fill(in);
-    default:
-      return ShapeDrawing::DrawTypeOf(in.mode) != 0 ? Shape(in) : Raster{};
+  const ToolModes::ToolMode& row = ToolModes::Row(in.mode);
+  if (row.strip == ToolModes::Strip::Text) {
+    return Text(in);
   }
+  if (row.strip == ToolModes::Strip::Calendar) {
+    return Calendar(in);
+  }
+  if (row.group == ToolModes::PointerGroup::GradientRect) {
+    return Fill(in);
+  }
+  return ShapeDrawing::DrawTypeOf(in.mode) != 0 ? Shape(in) : Raster{};
 }
 
 QImage BurnInLayer(const ToolCommit::Input& in) {
-  if (in.mode == CalendarLayer::kMode) {
+  const ToolModes::Strip strip = ToolModes::Row(in.mode).strip;
+  if (strip == ToolModes::Strip::Calendar) {
     return CalendarLayer::RenderCalendar(in);
   }
-  if (in.mode != kText || in.text == nullptr) {
+  if (strip != ToolModes::Strip::Text || in.text == nullptr) {
     return {};
   }
   return TextLayer::BurnIn(in.picture.Image(), TextLayer::InPicture(*in.text, in.displayed, PictureSize(in)));

@@ -1,4 +1,4 @@
-// The floating text (4) and calendar (10) layers: a press takes hold of the layer, a
+// The floating text and calendar layers: a press takes hold of the layer, a
 // drag that began on it moves it; elsewhere the drag follows the knob or pans.
 
 #include "canvas/tools/PointerUnits.h"
@@ -9,7 +9,7 @@ namespace {
 
 Follow Press(PointerState& state, const PointerEvent& event) {
   state.layerDragging = true;
-  if (event.mode != 4) {
+  if (event.mode != ToolModes::Mode::Text) {
     return {};
   }
   // The first press places the text.

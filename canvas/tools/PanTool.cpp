@@ -11,7 +11,7 @@ Follow Drag(PointerState& state, const PointerEvent& event) { return Pan(state, 
 // Letting go in plain viewing redraws the picture smoothly.
 Follow Release(PointerState&, const PointerEvent& event) {
   Follow f;
-  if (event.mode == 0) {
+  if (event.mode == ToolModes::Mode::Browse) {
     f.repaint = true;
     f.upDown = true;
   }

@@ -41,7 +41,7 @@ struct PointerState {
 // What the canvas knows at one event. The hit flags are those of the last move without
 // a pressed button, so a drag is judged by where it began.
 struct PointerEvent {
-  int mode = 0;
+  ToolModes::Mode mode = ToolModes::Mode::Browse;
   int button = 0;
   int shift = 0;
   QPointF at;

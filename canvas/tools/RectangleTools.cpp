@@ -17,7 +17,7 @@ Follow FollowPointer(PointerState& state, const PointerEvent& event) {
 Follow DragRectPress(PointerState& state, const PointerEvent& event) {
   KeepPressOffset(state, event);
   // The colour tool shows where it picks at once.
-  return event.mode == 6 ? Repaint() : Follow{};
+  return event.mode == ToolModes::Mode::Colorize ? Repaint() : Follow{};
 }
 
 Follow MarqueePress(PointerState& state, const PointerEvent& event) {
@@ -49,7 +49,7 @@ Follow GradientDrag(PointerState& state, const PointerEvent& event) {
 // The radial fill settles its centre where the drag ended; the linear one keeps its own.
 Follow GradientRelease(PointerState& state, const PointerEvent& event) {
   Follow f;
-  if (event.mode == 19) {
+  if (event.mode == ToolModes::Mode::CircularFill) {
     state.gradientPoint = state.current;
     f.repaint = true;
     f.load = true;

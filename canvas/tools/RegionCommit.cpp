@@ -63,7 +63,7 @@ bool SelectionEmpty(const Input& in) {
   if (!RegionTools::HasSelection(in.previousMode)) {
     return true;
   }
-  if (in.previousMode == 41) {
+  if (in.previousMode == ToolModes::Mode::FreeSelect) {
     return SharedSelectionPoints().SelectPointCount < 3;
   }
   return in.selection.width() <= 0 || in.selection.height() <= 0;
@@ -85,13 +85,13 @@ RegionTools::Fill FillOf(const Input& in) {
 
 QImage RenderRegion(const Input& in) {
   switch (in.mode) {
-    case 1:
-    case 18:
+    case ToolModes::Mode::Crop:
+    case ToolModes::Mode::CropAlike:
       return Crop(in);
-    case 19:
-    case 20:
+    case ToolModes::Mode::CircularFill:
+    case ToolModes::Mode::RectangleFill:
       return Filled(in);
-    case ToolModes::kFloatingStamp:
+    case ToolModes::Mode::FloatingStamp:
       return in.stamp == nullptr ? QImage()
                                  : FloatingStamp::BurnIn(in.picture.Image(), *in.stamp, InPicture(in, in.selection),
                                                          in.value);

@@ -10,33 +10,33 @@ namespace RegionTools {
 
 namespace {
 
+using ToolModes::Mode;
+
 constexpr float kFocusScale = 0.05f;
 
 }  // namespace
 
-bool HasOverlay(int mode) {
+bool HasOverlay(Mode mode) {
   switch (mode) {
-    case 1:
-    case 5:
-    case 6:
-    case 9:
-    case 17:
-    case 18:
-    case 19:
-    case 20:
-    case 42:
+    case Mode::Crop:
+    case Mode::Card:
+    case Mode::Colorize:
+    case Mode::RedEye:
+    case Mode::Select:
+    case Mode::CropAlike:
+    case Mode::CircularFill:
+    case Mode::RectangleFill:
+    case Mode::EllipseSelect:
       return true;
     default:
       return false;
   }
 }
 
-bool HasSelection(int mode) { return mode == 5 || mode == 17 || mode == 41 || mode == 42; }
-
-QPainterPath ShapeOf(int mode, const QRectF& rect) {
+QPainterPath ShapeOf(Mode mode, const QRectF& rect) {
   QPainterPath shape;
   shape.setFillRule(Qt::OddEvenFill);
-  if (mode == 42) {
+  if (mode == Mode::EllipseSelect) {
     shape.addEllipse(rect);
   } else {
     shape.addRect(rect);
@@ -65,7 +65,7 @@ void DrawFill(Gdip::Graphics& graphics, const Fill& fill) {
   const int opacity = std::clamp(255 - fill.value, 0, 255);
   const auto fx = float(fill.focus.x());
   const auto fy = float(fill.focus.y());
-  if (fill.mode == 19) {
+  if (fill.mode == Mode::CircularFill) {
     const QPointF c = r.center();
     ModGDI::DrawVectorShape(graphics, 0, float(c.x()), float(c.y()), float(r.width() / 2 - 1),
                             float(r.height() / 2 - 1), fx, fy, kFocusScale, c1, c2, opacity, 0, fill.style);

@@ -11,6 +11,8 @@
 #include <QRectF>
 #include <QString>
 
+#include "canvas/ToolModes.h"
+
 namespace Gdip {
 class Graphics;
 }
@@ -23,23 +25,24 @@ inline constexpr int kOutside = 4;
 
 // The modes whose overlay draws a tool rectangle (crop, card, colour, red eye, the
 // marquees and the fills).
-bool HasOverlay(int mode);
+bool HasOverlay(ToolModes::Mode mode);
 // The modes that hold a selection the Edit commands act on: card, the two marquees and
 // the polygon.
-bool HasSelection(int mode);
+inline bool HasSelection(ToolModes::Mode mode) { return ToolModes::Row(mode).editsSelection; }
 
-// The selection's shape: the ellipse in the rectangle in mode 42, else the rectangle.
-QPainterPath ShapeOf(int mode, const QRectF& rect);
+// The selection's shape: the ellipse in the rectangle for the elliptical marquee, else
+// the rectangle.
+QPainterPath ShapeOf(ToolModes::Mode mode, const QRectF& rect);
 // The part of area a sense marks: outside the shape (1) or the shape itself (4).
 QPainterPath Marked(const QRectF& area, const QPainterPath& shape, int combineMode);
 
 // An RGB reference (red in the low byte) with an alpha kept within 0..255.
 QColor Tint(std::uint32_t rgb, int alpha);
 
-// A radial (19) or linear (20) fill of rect: colour1 at the focus, colour2 around it,
+// A radial or linear (RectangleFill) fill of rect: colour1 at the focus, colour2 around it,
 // both opaque, drawn at opacity 255 - value in the given fill style.
 struct Fill {
-  int mode = 19;
+  ToolModes::Mode mode = ToolModes::Mode::CircularFill;
   QRectF rect;
   QPointF focus;
   std::uint32_t colour1 = 0;

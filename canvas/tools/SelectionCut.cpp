@@ -31,14 +31,14 @@ bool Cut(ClsSelect& select, const Request& request) {
   const SelectionPoints kept = SharedSelectionPoints();
   QImage unused;
   bool written = false;
-  if (request.mode == 41) {
+  if (request.mode == ToolModes::Mode::FreeSelect) {
     const double sx = image.width() / request.fit.width();
     const double sy = image.height() / request.fit.height();
     written = select.FreeSelect(unused, 0, 0, 0, 0, &request.picture, image.width(), image.height(), false, false,
                                 float(request.fit.x()), float(request.fit.y()), float(sx), float(sy), true, 0);
   } else {
     const QRectF r = ToolRect::ToPicture(request.area, request.fit, QSizeF(image.size()));
-    written = select.OtherSelect(unused, request.mode == 42 ? 1 : 2, float(r.x()), float(r.y()), float(r.width()),
+    written = select.OtherSelect(unused, request.mode == ToolModes::Mode::EllipseSelect ? 1 : 2, float(r.x()), float(r.y()), float(r.width()),
                                  float(r.height()), &request.picture, image.width(), image.height(), false, true);
   }
   SharedSelectionPoints() = kept;

@@ -4,6 +4,8 @@
 
 #include <QRectF>
 
+#include "canvas/ToolModes.h"
+
 class ClsSelect;
 namespace Gdip {
 class Bitmap;
@@ -13,7 +15,7 @@ namespace SelectionCut {
 
 struct Request {
   const Gdip::Bitmap& picture;
-  int mode = 0;    // 41 the polygon, 42 the ellipse, any other a rectangle
+  ToolModes::Mode mode = ToolModes::Mode::Browse;  // the polygon, the ellipse, or any other: a rectangle
   QRectF fit;      // where the picture lies on the canvas
   QRectF area;     // the tool rectangle, canvas pixels (unused by the polygon)
 };

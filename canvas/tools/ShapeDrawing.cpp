@@ -12,9 +12,6 @@ namespace ShapeDrawing {
 
 namespace {
 
-constexpr int kFirstShapeMode = 25;
-constexpr int kLastShapeMode = 27;
-
 double ClampAxis(double v, double low, double extent) {
   if (v < low) {
     return low;
@@ -24,8 +21,17 @@ double ClampAxis(double v, double low, double extent) {
 
 }  // namespace
 
-int DrawTypeOf(int mode) {
-  return mode >= kFirstShapeMode && mode <= kLastShapeMode ? mode - kFirstShapeMode + 1 : 0;
+int DrawTypeOf(ToolModes::Mode mode) {
+  switch (mode) {
+    case ToolModes::Mode::Line:
+      return 1;
+    case ToolModes::Mode::RectangleOutline:
+      return 2;
+    case ToolModes::Mode::EllipseOutline:
+      return 3;
+    default:
+      return 0;
+  }
 }
 
 int AlphaOf(int max, float value) { return std::clamp(int(std::lround(float(max) - value)), 0, 255); }

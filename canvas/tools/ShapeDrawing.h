@@ -27,8 +27,9 @@ struct Shape {
   int shift = 0;  // the drag's shift state; Shift alone keeps the outlines square
 };
 
-// The draw type of a mode: 25 gives 1, 26 gives 2, 27 gives 3, any other mode 0.
-int DrawTypeOf(int mode);
+// The draw type of a mode: the line gives 1, the rectangle outline 2, the ellipse 3,
+// any other mode 0.
+int DrawTypeOf(ToolModes::Mode mode);
 // The shapes' alpha, Max minus Value, kept within 0..255.
 int AlphaOf(int max, float value);
 // The point held inside the fitted picture: left and top as they are, right and bottom at

@@ -1,4 +1,4 @@
-// Line, rectangle outline and ellipse (25 to 27): from where the press began to the
+// Line, rectangle outline and ellipse: from where the press began to the
 // pointer; with Shift the line is held level or upright.
 
 #include <cmath>
@@ -9,7 +9,6 @@ namespace PointerTools {
 
 namespace {
 
-constexpr int kLine = 25;
 constexpr int kShiftOnly = 1;
 
 // A press on the command bar or on the selection is not the start of a shape.
@@ -25,7 +24,7 @@ Follow Press(PointerState& state, const PointerEvent& event) {
 Follow Drag(PointerState& state, const PointerEvent& event) {
   state.current = event.at;
   if (StartsShape(event)) {
-    const bool held = event.mode == kLine && event.shift == kShiftOnly;
+    const bool held = event.mode == ToolModes::Mode::Line && event.shift == kShiftOnly;
     state.shapeEnd = held ? LevelOrUpright(state.shapeStart, event.at) : event.at;
   }
   return Repaint();

@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr int kCalendar = CalendarLayer::kMode;
+constexpr int kCalendar = int(ToolModes::Mode::Calendar);
 
 bool Dark(QRgb pixel) { return qAlpha(pixel) > 128 && qGray(pixel) < 128; }
 

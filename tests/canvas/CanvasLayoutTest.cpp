@@ -44,19 +44,19 @@ TEST(CanvasLayout, NavigatorSitsBottomRightAndItsDragIsClamped) {
 
 TEST(CanvasLayout, CommandBarPlacesButtonsPerMode) {
   const QSize client(800, 600);
-  const CommandBar effect = CommandBarGeometry(2, client);
+  const CommandBar effect = CommandBarGeometry(ToolModes::Mode(2), client);
   EXPECT_EQ(effect.L, 250);
   EXPECT_EQ(effect.T, 565);
   EXPECT_EQ(effect.Buttons[1], QRectF(450, 567, 55, 22));
   EXPECT_EQ(effect.Buttons[2], QRectF(510, 567, 55, 22));
   EXPECT_TRUE(effect.Buttons[4].isEmpty());
 
-  EXPECT_EQ(CommandBarGeometry(4, client).T, 5);
-  const CommandBar crop = CommandBarGeometry(1, client);
+  EXPECT_EQ(CommandBarGeometry(ToolModes::Mode(4), client).T, 5);
+  const CommandBar crop = CommandBarGeometry(ToolModes::Mode(1), client);
   EXPECT_FALSE(crop.HasSlider);
   EXPECT_EQ(crop.Buttons[1].x(), 340);
 
-  const CommandBar stamp = CommandBarGeometry(38, client);
+  const CommandBar stamp = CommandBarGeometry(ToolModes::Mode(38), client);
   EXPECT_EQ(stamp.Buttons[4], QRectF(570, 567, 55, 22));
   EXPECT_EQ(stamp.Buttons[6], QRectF(190, 567, 55, 22));
   EXPECT_EQ(stamp.Buttons[5], QRectF(130, 567, 55, 22));
@@ -102,36 +102,36 @@ TEST(CanvasLayout, HitTestsAreHalfOpenAndPickTheCursorByModeGroup) {
   rects.Nav[0] = QRectF(200, 200, 50, 40);
   HitState state;
 
-  HitTestCanvas(19, QPointF(310, 10), rects, state);
+  HitTestCanvas(ToolModes::Mode(19), QPointF(310, 10), rects, state);
   EXPECT_TRUE(state.BarShown);
   EXPECT_EQ(state.HotButton, 3);
   EXPECT_EQ(state.Pointer, Cursor::Picker);
-  HitTestCanvas(1, QPointF(52, 5), rects, state);
+  HitTestCanvas(ToolModes::Mode(1), QPointF(52, 5), rects, state);
   EXPECT_FALSE(state.BarShown);
   EXPECT_TRUE(state.HandleHit);
   EXPECT_EQ(state.HandleIndex, 3);
   EXPECT_EQ(state.Pointer, Cursor::SizeBDiag);
-  HitTestCanvas(1, QPointF(20, 20), rects, state);
+  HitTestCanvas(ToolModes::Mode(1), QPointF(20, 20), rects, state);
   EXPECT_EQ(state.HandleIndex, 0);
   EXPECT_EQ(state.Pointer, Cursor::Cross);
-  HitTestCanvas(21, QPointF(210, 210), rects, state);
+  HitTestCanvas(ToolModes::Mode(21), QPointF(210, 210), rects, state);
   EXPECT_TRUE(state.GripHit);
 
-  HitTestCanvas(30, QPointF(120, 110), rects, state);
+  HitTestCanvas(ToolModes::Mode(30), QPointF(120, 110), rects, state);
   EXPECT_EQ(state.Pointer, Cursor::Moused);
-  HitTestCanvas(30, QPointF(500, 500), rects, state);
+  HitTestCanvas(ToolModes::Mode(30), QPointF(500, 500), rects, state);
   EXPECT_EQ(state.Pointer, Cursor::Arrow);
-  HitTestCanvas(37, QPointF(500, 500), rects, state);
+  HitTestCanvas(ToolModes::Mode(37), QPointF(500, 500), rects, state);
   EXPECT_EQ(state.Pointer, Cursor::Cross);
 
-  HitTestCanvas(0, QPointF(210, 210), rects, state);
+  HitTestCanvas(ToolModes::Mode(0), QPointF(210, 210), rects, state);
   EXPECT_TRUE(state.GripHit);
   EXPECT_EQ(state.NavButtonIndex, 0);
   EXPECT_EQ(state.Pointer, Cursor::PanView);
-  HitTestCanvas(0, QPointF(120, 110), rects, state);
+  HitTestCanvas(ToolModes::Mode(0), QPointF(120, 110), rects, state);
   EXPECT_FALSE(state.BarShown);  // viewing has no command bar
   EXPECT_EQ(state.Pointer, Cursor::Shou);
-  HitTestCanvas(4, QPointF(120, 110), rects, state);
+  HitTestCanvas(ToolModes::Mode(4), QPointF(120, 110), rects, state);
   EXPECT_TRUE(state.BarShown);
   EXPECT_EQ(state.Pointer, Cursor::Moused);
 

@@ -10,7 +10,7 @@ using namespace PointerTools;
 
 PointerEvent At(int mode, QPointF at) {
   PointerEvent event;
-  event.mode = mode;
+  event.mode = ToolModes::Mode(mode);
   event.button = 1;
   event.at = at;
   return event;
@@ -52,7 +52,7 @@ TEST(PointerUnits, ShiftHoldsTheLineLevelOrUprightInEveryDirection) {
   drag.shift = 0;  // without Shift the end follows the pointer
   ShapeUnit().drag(state, drag);
   EXPECT_EQ(state.shapeEnd, QPointF(0, 95));
-  drag.mode = 26;  // only the line is held
+  drag.mode = ToolModes::Mode::RectangleOutline;  // only the line is held
   drag.shift = 1;
   ShapeUnit().drag(state, drag);
   EXPECT_EQ(state.shapeEnd, QPointF(0, 95));
@@ -113,7 +113,7 @@ TEST(PointerUnits, RectangleToolsKeepTheirPointsAndTheKnobDrivesPreviews) {
   PointerEvent knob = At(7, QPointF(3, 3));
   knob.barHit = true;
   EXPECT_TRUE(ColourPreviewUnit().drag(state, knob).colourPreview);
-  knob.mode = 21;
+  knob.mode = ToolModes::Mode::Resize;
   EXPECT_TRUE(ResizeUnit().drag(state, knob).zoomToValue);
   EXPECT_TRUE(ResizeUnit().drag(state, At(21, {})).pan);
 

@@ -61,8 +61,8 @@ TEST_F(ShapeToolsTest, AlphaIsMaxLessValueWithinAByte) {
   EXPECT_EQ(ShapeDrawing::AlphaOf(255, 55), 200);
   EXPECT_EQ(ShapeDrawing::AlphaOf(255, 300), 0);
   EXPECT_EQ(ShapeDrawing::AlphaOf(400, 0), 255);
-  EXPECT_EQ(ShapeDrawing::DrawTypeOf(kEllipse), 3);
-  EXPECT_EQ(ShapeDrawing::DrawTypeOf(28), 0);
+  EXPECT_EQ(ShapeDrawing::DrawTypeOf(ToolModes::Mode(kEllipse)), 3);
+  EXPECT_EQ(ShapeDrawing::DrawTypeOf(ToolModes::Mode::Bubble), 0);
 
   OpenWhite({200, 100});
   Arm(kRectangle, 255);
@@ -105,7 +105,7 @@ TEST(ShapeDrawing, ReversedDragDrawsTheSameOutline) {
   const auto picture = Gdip::Bitmap::FromImage(white, Gdip::PixelFormat32bppARGB);
   for (int mode : {kRectangle, kEllipse}) {
     ToolCommit::Input in{*picture};
-    in.mode = mode;
+    in.mode = ToolModes::Mode(mode);
     in.max = 255;
     in.displayed = QRectF(0, 0, 80, 60);
     in.lineWidth = 2;

@@ -53,18 +53,18 @@ TEST(ToolModes, TableRowsKeysAndBranches) {
     const auto& row = ToolModes::Row(mode);
     if (!row.key.empty()) {
       EXPECT_TRUE(keys.insert(row.key).second) << "key of mode " << mode << " is not unique";
-      EXPECT_EQ(ToolModes::ModeForKey(row.key), mode);
+      EXPECT_EQ(ToolModes::ModeForKey(row.key), ToolModes::Mode(mode));
     }
     // Only a tool with a slider has the options or stamp buttons beside it.
-    if (ToolModes::HasOptions(mode)) {
-      EXPECT_TRUE(ToolModes::HasSlider(mode)) << mode;
+    if (ToolModes::HasOptions(ToolModes::Mode(mode))) {
+      EXPECT_TRUE(ToolModes::HasSlider(ToolModes::Mode(mode))) << mode;
     }
   }
-  EXPECT_EQ(ToolModes::ModeForKey(CommandKeys::Filter_FreeSelect), 41);
-  EXPECT_EQ(ToolModes::ModeForKey(CommandKeys::Edit_Crcolockwise), 40);
-  EXPECT_EQ(ToolModes::ModeForKey(CommandKeys::Effect_Antialias), 15);
-  EXPECT_EQ(ToolModes::ModeForKey({}), -1);
-  EXPECT_EQ(ToolModes::ModeForKey(CommandKeys::File_Open), -1);
+  EXPECT_EQ(ToolModes::ModeForKey(CommandKeys::Filter_FreeSelect), ToolModes::Mode(41));
+  EXPECT_EQ(ToolModes::ModeForKey(CommandKeys::Edit_Crcolockwise), ToolModes::Mode(40));
+  EXPECT_EQ(ToolModes::ModeForKey(CommandKeys::Effect_Antialias), ToolModes::Mode(15));
+  EXPECT_EQ(ToolModes::ModeForKey({}), std::nullopt);
+  EXPECT_EQ(ToolModes::ModeForKey(CommandKeys::File_Open), std::nullopt);
   EXPECT_EQ(ToolModes::Row(54).group, ToolModes::PointerGroup::Pan);
   EXPECT_EQ(ToolModes::Row(-1).commit, ToolModes::Commit::NoBranch);
 
@@ -85,7 +85,7 @@ TEST(ToolCommit, RedEyeTouchesOnlyItsCappedRectangle) {
   const auto bitmap = Gdip::Bitmap::FromImage(red, Gdip::PixelFormat32bppARGB);
   // Shown at half size at (50, 20): canvas (60, 30)..(80, 40) is picture (20, 20)..(60, 40).
   ToolCommit::Input in{*bitmap};
-  in.mode = 9;
+  in.mode = ToolModes::Mode::RedEye;
   in.value = 100;
   in.displayed = QRectF(50, 20, 100, 50);
   in.press = QPointF(80, 40);

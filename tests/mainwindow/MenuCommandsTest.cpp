@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 
 #include <QDate>
 #include <QClipboard>
@@ -21,6 +22,7 @@
 #include "foundation/CommandKeys.h"
 #include "foundation/SelectedFiles.h"
 #include "foundation/SkinnedControlServices.h"
+#include "mainwindow/MenuCommandHandlers.h"
 #include "mainwindow/PaneLayout.h"
 #include "platform/Printer.h"
 #include "windows/FrmPrinter.h"
@@ -64,6 +66,61 @@ TEST(MenuCommandTable, EveryMenuRowHasAHandlerANoOpOrIsPendingAndOnlyOne) {
   }
 }
 
+// The handler a mode's menu group is run by.
+MenuCommands::Handler HandlerOf(ToolModes::MenuGroup group) {
+  namespace H = MenuCommands::Handlers;
+  switch (group) {
+    case ToolModes::MenuGroup::Panel:
+    case ToolModes::MenuGroup::Stamp:
+      return H::Adjustment;
+    case ToolModes::MenuGroup::Selection:
+      return H::Selection;
+    case ToolModes::MenuGroup::Shape:
+      return H::Shape;
+    case ToolModes::MenuGroup::Effect:
+      return H::Effect;
+    case ToolModes::MenuGroup::Filter:
+      return H::Filter;
+    case ToolModes::MenuGroup::Resize:
+      return H::ResizeImage;
+    case ToolModes::MenuGroup::None:
+      break;
+  }
+  return nullptr;
+}
+
+TEST(MenuCommandTable, EveryToolKeyHasExactlyOneModeWhoseGroupRunsIt) {
+  const std::set<MenuCommands::Handler> toolHandlers{
+      MenuCommands::Handlers::Adjustment, MenuCommands::Handlers::Selection, MenuCommands::Handlers::Shape,
+      MenuCommands::Handlers::Effect,     MenuCommands::Handlers::Filter,    MenuCommands::Handlers::ResizeImage};
+  int toolKeys = 0;
+  for (const MenuCommands::Command& command : MenuCommands::Table()) {
+    if (toolHandlers.count(command.handler) == 0) {
+      continue;
+    }
+    ++toolKeys;
+    int modes = 0;
+    for (const ToolModes::ToolMode& row : ToolModes::Table()) {
+      if (row.key == command.key) {
+        ++modes;
+        EXPECT_EQ(HandlerOf(row.menu), command.handler) << command.key;
+      }
+    }
+    EXPECT_EQ(modes, 1) << command.key;
+  }
+  // And every mode a key arms is reached from the table.
+  int keyedModes = 0;
+  for (const ToolModes::ToolMode& row : ToolModes::Table()) {
+    if (!row.key.empty()) {
+      ++keyedModes;
+      const MenuCommands::Command* command = MenuCommands::Find(CommandKeyText(row.key));
+      ASSERT_NE(command, nullptr) << row.key;
+      EXPECT_EQ(command->handler, HandlerOf(row.menu)) << row.key;
+    }
+  }
+  EXPECT_EQ(keyedModes, toolKeys);
+}
+
 TEST(MenuCommandTable, KeysMatchExactlyAndCaseSensitively) {
   EXPECT_EQ(MenuCommands::Find("file_open"), nullptr);
   EXPECT_EQ(MenuCommands::Find("Edit_undo"), nullptr);
@@ -78,12 +135,12 @@ TEST(CanvasAreaLayout, TextAndCalendarPutTheStripAboveTheCanvas) {
   panes.UserqzSplitH = {300, 60, 5, 700};
   panes.UserqzSplitV = {305, 500, 900, 12};
   panes.YDSTextControl1 = {0, 0, 900, 60};
-  const PaneLayout::MainPanes plain = PaneLayout::LayoutCanvasArea(7, panes);
+  const PaneLayout::MainPanes plain = PaneLayout::LayoutCanvasArea(ToolModes::Mode::Gamma, panes);
   EXPECT_EQ(plain.SingleqzPreview.Left, 305);
   EXPECT_EQ(plain.SingleqzPreview.Top, 60);
   EXPECT_EQ(plain.SingleqzPreview.Height, 440);
   EXPECT_EQ(plain.ThumqzViewer.Height, 700 - 440 - 12);
-  for (int effect : {4, 10}) {
+  for (ToolModes::Mode effect : {ToolModes::Mode::Text, ToolModes::Mode::Calendar}) {
     const PaneLayout::MainPanes text = PaneLayout::LayoutCanvasArea(effect, panes);
     EXPECT_EQ(text.YDSTextControl1.Top, 60);
     EXPECT_EQ(text.YDSTextControl1.Left, 305);
@@ -367,7 +424,7 @@ TEST_F(MenuCommandsTest, PasteFloatsAPictureAndAnEmptyClipboardChangesNothing) {
   EXPECT_EQ(window.Canvas().Effect(), 0) << "no picture, no stamp";
   QGuiApplication::clipboard()->setImage(TestSupport::Quadrants(20, 10));
   Choose(window, K::Edit_Paste);
-  EXPECT_EQ(window.Canvas().Effect(), ToolModes::kFloatingStamp);
+  EXPECT_EQ(window.Canvas().CurrentMode(), ToolModes::Mode::FloatingStamp);
   EXPECT_EQ(window.UserqzProcess1()->SelEffect(), 0);
   QGuiApplication::clipboard()->clear();
 }
@@ -379,7 +436,7 @@ TEST_F(MenuCommandsTest, WithAStampFloatingBrushesFiltersFlipsAndSendActOnTheSta
   const QImage pasted = TestSupport::Quadrants(20, 10);
   QGuiApplication::clipboard()->setImage(pasted);
   Choose(window, K::Edit_Paste);
-  ASSERT_EQ(canvas.Effect(), ToolModes::kFloatingStamp);
+  ASSERT_EQ(canvas.CurrentMode(), ToolModes::Mode::FloatingStamp);
   ASSERT_EQ(canvas.StampCanvas().size(), pasted.size());
 
   Choose(window, K::Filter_BurnTool);
@@ -403,7 +460,7 @@ TEST_F(MenuCommandsTest, WithAStampFloatingBrushesFiltersFlipsAndSendActOnTheSta
   EXPECT_EQ(canvas.StampCanvas(), before.mirrored(true, true));
   Choose(window, K::Effect_Blur);
   EXPECT_EQ(canvas.StampUndoIndex(), 3);
-  EXPECT_EQ(canvas.Effect(), ToolModes::kFloatingStamp);
+  EXPECT_EQ(canvas.CurrentMode(), ToolModes::Mode::FloatingStamp);
   EXPECT_EQ(Shown(window), picture) << "the picture is not filtered while a stamp floats";
   EXPECT_FALSE(canvas.UndoE);
 
@@ -493,7 +550,7 @@ TEST_F(MenuCommandsTest, AddTextOpensTheBoxAndRasterizeFloatsTheTextWhereItLay) 
   EXPECT_GT(layer.width(), 0);
 
   Choose(window, K::Edit_Rasterize);
-  EXPECT_EQ(canvas.Effect(), ToolModes::kFloatingStamp);
+  EXPECT_EQ(canvas.CurrentMode(), ToolModes::Mode::FloatingStamp);
   EXPECT_FALSE(canvas.TextBoxShown());
   ASSERT_FALSE(canvas.StampCanvas().isNull());
   EXPECT_NEAR(canvas.StampFrame().x(), layer.x(), 1);

@@ -55,7 +55,7 @@ class MenuStatesTest : public FrmMainTest {
 
 TEST_F(MenuStatesTest, AFloatingStampLeavesOnlyTheBrushesAndTheStampEffects) {
   FrmMain& window = Loaded();
-  window.Canvas().SetEffect(ToolModes::kFloatingStamp);
+  window.Canvas().SetMode(ToolModes::Mode::FloatingStamp);
   Open(3);
   EXPECT_EQ(Rows(false).join(' '),
             "Filter_EraserTool Filter_DodgeTool Filter_BurnTool Filter_Airbrush Filter_SmudgeTool "

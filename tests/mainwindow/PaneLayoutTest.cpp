@@ -31,7 +31,7 @@ int Bottom(const PaneLayout::PaneBox& box) { return box.Top + box.Height; }
 int Right(const PaneLayout::PaneBox& box) { return box.Left + box.Width; }
 
 TEST(PaneLayout, ColumnsEndTenAboveTheBottomAndFiveShortOfTheRight) {
-  const MainPanes p = ArrangeMainPanes(kWindow, 0, Placed()).Panes;
+  const MainPanes p = ArrangeMainPanes(kWindow, ToolModes::Mode::Browse, Placed()).Panes;
   EXPECT_EQ(Bottom(p.ThumqzViewer), kWindow.height() - 10);
   EXPECT_EQ(Bottom(p.UserqzSplitH), kWindow.height() - 10);
   EXPECT_EQ(Right(p.SingleqzPreview), kWindow.width() - 5);
@@ -54,12 +54,12 @@ TEST(PaneLayout, ColumnsEndTenAboveTheBottomAndFiveShortOfTheRight) {
 }
 
 TEST(PaneLayout, LeftColumnShowsOnlyRightOf260AndOnlyThenFitsTheTree) {
-  const PaneLayout::Arrangement at260 = ArrangeMainPanes(kWindow, 0, Placed(260));
+  const PaneLayout::Arrangement at260 = ArrangeMainPanes(kWindow, ToolModes::Mode::Browse, Placed(260));
   EXPECT_FALSE(at260.Panes.FolderView.Visible);
   EXPECT_FALSE(at260.Panes.UserqzSplitLV.Visible);
   EXPECT_FALSE(at260.Panes.UserqzProcess1.Visible);
   EXPECT_FALSE(at260.ResizeFolderTree);
-  const PaneLayout::Arrangement at261 = ArrangeMainPanes(kWindow, 0, Placed(261));
+  const PaneLayout::Arrangement at261 = ArrangeMainPanes(kWindow, ToolModes::Mode::Browse, Placed(261));
   EXPECT_TRUE(at261.Panes.FolderView.Visible);
   EXPECT_TRUE(at261.Panes.UserqzSplitLV.Visible);
   EXPECT_TRUE(at261.Panes.UserqzProcess1.Visible);
@@ -67,29 +67,29 @@ TEST(PaneLayout, LeftColumnShowsOnlyRightOf260AndOnlyThenFitsTheTree) {
 }
 
 TEST(PaneLayout, BarAtTheColumnTopHidesTheCanvasAndOnePixelLowerShowsItOnePixelHigh) {
-  const MainPanes top = ArrangeMainPanes(kWindow, 0, Placed(280, 400, 93)).Panes;
+  const MainPanes top = ArrangeMainPanes(kWindow, ToolModes::Mode::Browse, Placed(280, 400, 93)).Panes;
   EXPECT_FALSE(top.SingleqzPreview.Visible);
   EXPECT_TRUE(top.ThumqzViewer.Visible);
   EXPECT_EQ(top.ThumqzViewer.Top, 93 + 25);
-  const MainPanes lower = ArrangeMainPanes(kWindow, 0, Placed(280, 400, 94)).Panes;
+  const MainPanes lower = ArrangeMainPanes(kWindow, ToolModes::Mode::Browse, Placed(280, 400, 94)).Panes;
   EXPECT_TRUE(lower.SingleqzPreview.Visible);
   EXPECT_EQ(lower.SingleqzPreview.Height, 1);
 }
 
 TEST(PaneLayout, PaneCollapsesExactlyWhenTheBarIsWithinFiveOfTheBottom) {
   // H - bar height = 743: collapsed while the bar's Top + 5 exceeds it.
-  const PaneLayout::Arrangement open = ArrangeMainPanes(kWindow, 0, Placed(280, 400, 738));
+  const PaneLayout::Arrangement open = ArrangeMainPanes(kWindow, ToolModes::Mode::Browse, Placed(280, 400, 738));
   EXPECT_TRUE(open.Panes.ThumqzViewer.Visible);
   EXPECT_FALSE(open.ThumOpenOffered);
-  const PaneLayout::Arrangement collapsed = ArrangeMainPanes(kWindow, 0, Placed(280, 400, 739));
+  const PaneLayout::Arrangement collapsed = ArrangeMainPanes(kWindow, ToolModes::Mode::Browse, Placed(280, 400, 739));
   EXPECT_FALSE(collapsed.Panes.ThumqzViewer.Visible);
   EXPECT_TRUE(collapsed.Panes.SingleqzPreview.Visible);
   EXPECT_TRUE(collapsed.ThumOpenOffered);
 }
 
 TEST(PaneLayout, TextAndCalendarToolsMoveTheCanvasDownAndLeaveTheSheet) {
-  const MainPanes browse = ArrangeMainPanes(kWindow, 0, Placed()).Panes;
-  for (int tool : {4, 10}) {
+  const MainPanes browse = ArrangeMainPanes(kWindow, ToolModes::Mode::Browse, Placed()).Panes;
+  for (ToolModes::Mode tool : {ToolModes::Mode::Text, ToolModes::Mode::Calendar}) {
     const MainPanes text = ArrangeMainPanes(kWindow, tool, Placed()).Panes;
     EXPECT_EQ(text.YDSTextControl1.Top, 93);
     EXPECT_EQ(text.YDSTextControl1.Left, browse.SingleqzPreview.Left);
@@ -105,7 +105,7 @@ TEST(PaneLayout, TooNarrowAWindowKeepsTheOldWidthsAndTheCopiesFollowIt) {
   MainPanes before = Placed(280);
   before.SingleqzPreview.Width = 333;
   before.YDSTextControl1.Width = 111;
-  const MainPanes p = ArrangeMainPanes({200, 768}, 0, before).Panes;
+  const MainPanes p = ArrangeMainPanes({200, 768}, ToolModes::Mode::Browse, before).Panes;
   EXPECT_EQ(p.SingleqzPreview.Width, 333);
   EXPECT_EQ(p.YDSTextControl1.Width, 333);
   EXPECT_EQ(p.ThumqzViewer.Width, 333);
@@ -116,7 +116,7 @@ TEST(PaneLayout, TooNarrowAWindowKeepsTheOldWidthsAndTheCopiesFollowIt) {
 
 TEST(PaneLayout, StoredBarsFromALargerScreenComeInside) {
   const MainPanes inside = PaneLayout::BarsInside(kWindow, Placed(1500, 1000, 1100));
-  const MainPanes p = ArrangeMainPanes(kWindow, 0, inside).Panes;
+  const MainPanes p = ArrangeMainPanes(kWindow, ToolModes::Mode::Browse, inside).Panes;
   EXPECT_LT(Right(p.UserqzSplitH), kWindow.width());
   EXPECT_GT(p.SingleqzPreview.Width, 0);
   EXPECT_GT(p.UserqzProcess1.Height, 0);

@@ -11,13 +11,7 @@ namespace TestSupport {
 
 inline void FloatStamp(Imageqzviewer& canvas, const QString& stampFile, bool defSize) {
   canvas.CreateStampImg(stampFile, true, defSize);
-  canvas.SetMax(100);
-  canvas.SetMin(0);
-  canvas.SetValue(0);
-  canvas.ResetStampsize(true);
-  canvas.SetEffect(ToolModes::kFloatingStamp);
-  canvas.StampOptions(0);
-  canvas.SetFitMode(true);
+  canvas.ArmTool(ToolModes::Mode::FloatingStamp);
   canvas.Import(QString(), true);
 }
 

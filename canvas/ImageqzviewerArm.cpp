@@ -1,0 +1,57 @@
+// Arming a tool: what the main window's tool commands set on the canvas, read from the
+// tool's row. A member of Imageqzviewer kept apart from its layout and painting.
+
+#include "canvas/Imageqzviewer.h"
+
+#include <QDate>
+#include <QPlainTextEdit>
+
+#include "canvas/tools/TextLayer.h"
+
+void Imageqzviewer::ArmTool(ToolModes::Mode mode) {
+  const ToolModes::ToolMode& row = ToolModes::Row(mode);
+  if (row.dropsOnArm) {
+    CleanCroprect();
+  }
+  if (row.range) {
+    SetRange(*row.range);
+  }
+  if (row.group == ToolModes::PointerGroup::Stamp) {
+    // A stamp taken anew is moved and sized first, in the frame it is handed over in.
+    ResetStampsize(true);
+  }
+  m_mode = mode;
+  m_fitMode = row.fit;
+  if (row.strip == ToolModes::Strip::Text) {
+    OpenTextBox();
+  }
+}
+
+void Imageqzviewer::SetRange(const ToolModes::Range& range) {
+  SetMax(range.max);
+  SetMin(range.min);
+  switch (range.start) {
+    case ToolModes::Range::Start::Given:
+      SetValue(range.value);
+      break;
+    case ToolModes::Range::Start::Month:
+      SetValue(QDate::currentDate().month());
+      break;
+    case ToolModes::Range::Start::Kept:
+      break;
+  }
+}
+
+// The text tool opens its edit box as the text strip's text button does, with the
+// strip's caption as the text to type over.
+void Imageqzviewer::OpenTextBox() {
+  if (m_textBoxShown) {
+    return;
+  }
+  if (m_text1->toPlainText().isEmpty()) {
+    m_text1->setPlainText(TextLayer::kDefaultText);
+  }
+  m_text1->selectAll();
+  ShowHidetext(0, 0, 300, 200);
+  m_text1->setFocus();
+}
