@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QScrollBar>
 
 FolderTree::FolderTree(QWidget* parent)
     : QTreeView(parent), m_model(new QFileSystemModel(this)), m_home(QDir::cleanPath(QDir::homePath())) {
@@ -20,6 +21,15 @@ FolderTree::FolderTree(QWidget* parent)
   setAnimated(false);
   setSelectionMode(QAbstractItemView::SingleSelection);
   connect(m_model, &QFileSystemModel::directoryLoaded, this, &FolderTree::OnDirectoryLoaded);
+  // Queued, so that the view has laid the changed rows out first.
+  for (auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+    connect(m_model, changed, this, &FolderTree::KeepHomeAtTop, Qt::QueuedConnection);
+  }
+  connect(m_model, &QAbstractItemModel::layoutChanged, this, &FolderTree::KeepHomeAtTop, Qt::QueuedConnection);
+  connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, &FolderTree::LetHomeGo);
+  for (auto openedOrClosed : {&QTreeView::expanded, &QTreeView::collapsed}) {
+    connect(this, openedOrClosed, this, &FolderTree::LetHomeGo);
+  }
   TryRevealHome();
 }
 
@@ -78,18 +88,46 @@ void FolderTree::TrySelectPending() {
 }
 
 // Home is opened only while nothing is chosen, so that it never scrolls a chosen folder
-// out of view.
+// out of view. The folders above it open with it, all at once, so that the tree goes
+// from the root alone to home at the top. A hidden tree has nowhere to scroll yet: home
+// waits until it shows.
 void FolderTree::TryRevealHome() {
   if (m_home.isEmpty() || !m_pending.isEmpty() || currentIndex().isValid()) {
     m_home.clear();
     return;
   }
   const QModelIndex home = Reach(m_home);
-  if (home.isValid()) {
-    scrollTo(home, QAbstractItemView::PositionAtTop);
-    expand(home);
-    m_home.clear();
+  if (!home.isValid() || !isVisible()) {
+    return;
   }
+  for (QModelIndex folder = home; folder.isValid(); folder = folder.parent()) {
+    expand(folder);
+  }
+  m_home.clear();
+  m_shownHome = home;
+  KeepHomeAtTop();
+}
+
+// The folders above home are listed after it has its row, and folders come and go in
+// their listings (the temporary folder changes all the time): home is put back at the
+// top after every change until the user chooses a folder, scrolls or opens or closes one.
+void FolderTree::KeepHomeAtTop() {
+  if (m_shownHome.isValid() && !currentIndex().isValid()) {
+    scrollTo(m_shownHome, QAbstractItemView::PositionAtTop);
+  }
+}
+
+void FolderTree::LetHomeGo() { m_shownHome = QPersistentModelIndex(); }
+
+void FolderTree::showEvent(QShowEvent* event) {
+  QTreeView::showEvent(event);
+  TryRevealHome();
+}
+
+// A tree shown before the window has laid its panes out grows afterwards.
+void FolderTree::resizeEvent(QResizeEvent* event) {
+  QTreeView::resizeEvent(event);
+  KeepHomeAtTop();
 }
 
 void FolderTree::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

@@ -3,6 +3,7 @@
 // as they are expanded, the file-system root at the top and the user's home opened
 // below it until a folder is chosen. It reports every change of the selected folder.
 
+#include <QPersistentModelIndex>
 #include <QString>
 #include <QTreeView>
 
@@ -27,11 +28,15 @@ class FolderTree : public QTreeView {
 
  protected:
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void OnDirectoryLoaded();
   void TrySelectPending();
   void TryRevealHome();
+  void KeepHomeAtTop();
+  void LetHomeGo();
   // The index of a folder once the model lists it; until then the deepest listed folder
   // above it is asked for its listing, and the index is invalid.
   QModelIndex Reach(const QString& path);
@@ -41,4 +46,6 @@ class FolderTree : public QTreeView {
   QString m_pending;
   // The home folder while it waits to be opened, or empty.
   QString m_home;
+  // Home once it has been opened and scrolled to.
+  QPersistentModelIndex m_shownHome;
 };

@@ -2,6 +2,10 @@
 // user would: star two thumbnails, see the stars, sort by star, restart and see them
 // again; switch "*.Jpg" off and see the JPEG files leave; drag the grip and see the
 // canvas zoom.
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -9,7 +13,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "ProgramFolder.h"
 #include "ProgramRun.h"
+#include "RoadSession.h"
 #include "WindowShots.h"
 #include "X11Windows.h"
 #include "support/TestFolder.h"
@@ -79,23 +85,18 @@ class BrowseRoad : public ::testing::Test {
 
   // Starts the program and picks the folder in the tree; the window, or 0.
   unsigned long StartAndPick() {
-    QProcessEnvironment env = ProgramRun::ProgramEnvironment(display->Name());
-    env.insert("HOME", home.path());
-    env.insert("XDG_CONFIG_HOME", home.path() + "/.config");
-    env.insert("XDG_DATA_HOME", home.path() + "/.local/share");
-    env.insert("XDG_CACHE_HOME", home.path() + "/.cache");
-    program.setProcessEnvironment(env);
-    program.start(ProgramRun::ProgramPath());
-    if (!program.waitForStarted(10000)) {
+    if (!RoadSession::StartProgram(program, folder, display->Name(), home.path())) {
       return 0;
     }
     const unsigned long window = ProgramRun::WaitForWindow(*x, "Vesk Lorvane 6 - Free");
-    if (window == 0 || !WaitUntilSteady(*x, window, shot)) {
+    if (window == 0) {
+      ADD_FAILURE() << "the main window did not show";
       return 0;
     }
-    x->Click(window, 40, 200);
-    x->Type(window, "holiday");
-    return window;
+    const auto allShown = [&](const QImage& s) {
+      return std::all_of(std::begin(kPictures), std::end(kPictures), [&](const Picture& p) { return Count(s, p) >= 1000; });
+    };
+    return RoadSession::ChooseFolder(*x, window, pictures, shot, allShown) ? window : 0;
   }
   int Count(const QImage& s, const Picture& p) const { return FindColour(s, p.colour, 0, s.width()).count; }
   bool SheetShows(unsigned long window, std::initializer_list<int> shown, std::initializer_list<int> gone) {
@@ -121,11 +122,12 @@ class BrowseRoad : public ::testing::Test {
   }
   void Close(unsigned long window) {
     x->RequestClose(window);
-    ASSERT_TRUE(program.waitForFinished(20000));
+    ASSERT_TRUE(program.waitForFinished(ProgramRun::PatienceMs()));
   }
 
   std::unique_ptr<ProgramRun::VirtualDisplay> display;
   std::unique_ptr<XTest::Connection> x;
+  ProgramRun::ProgramFolder folder;
   QTemporaryDir home;
   QString pictures;
   QProcess program;
@@ -141,17 +143,21 @@ TEST_F(BrowseRoad, StarsFilterAndZoomAsAUserMeetsThem) {
   const QPoint red = FindColour(shot, kPictures[0].colour, 0, shot.width()).first + QPoint(30, 30);
   const QPoint orange = FindColour(shot, kPictures[3].colour, 0, shot.width()).first + QPoint(30, 30);
 
-  // Two thumbnails starred, one after the other, from the menu.
-  x->Click(window, red.x(), red.y());
-  MenuRow(window, 1);
-  x->Click(window, orange.x(), orange.y());
-  MenuRow(window, 1);
+  // Two thumbnails starred, one after the other, from the menu. A menu command runs a
+  // moment after the pick, so each waits for its star before the next thumbnail is picked.
   const int noStar = GoldPixels(shot);
-  const auto twoStars = [noStar](const QImage& s) { return GoldPixels(s) >= noStar + 2 * 25; };
-  const bool starred = WaitForShot(*x, window, shot, twoStars);
-  shot.save(TestSupport::ArtifactsFolder() + "/browse-road-2-stars.png");
-  ASSERT_TRUE(starred) << "the stars did not show";
-  shot.save(TestSupport::ArtifactsFolder() + "/browse-road-2-stars.png");
+  const auto stars = [noStar](int count) { return [=](const QImage& s) { return GoldPixels(s) >= noStar + count * 25; }; };
+  int starred = 0;
+  for (const auto& [at, picture] : {std::pair{red, kPictures[0]}, std::pair{orange, kPictures[3]}}) {
+    x->Click(window, at.x(), at.y());
+    ASSERT_TRUE(WaitForShot(*x, window, shot, [&](const QImage& s) { return Count(s, picture) > 40000; }))
+        << "the canvas did not show " << picture.name;
+    MenuRow(window, 1);
+    const bool shown = WaitForShot(*x, window, shot, stars(++starred));
+    shot.save(TestSupport::ArtifactsFolder() + "/browse-road-2-stars.png");
+    ASSERT_TRUE(shown) << "the star of " << picture.name << " did not show";
+  }
+  const auto twoStars = stars(2);
 
   // Sorted by star, the starred pictures come last: green takes the first place.
   MenuRow(window, 0);
@@ -175,7 +181,8 @@ TEST_F(BrowseRoad, StarsFilterAndZoomAsAUserMeetsThem) {
   // A picture on the canvas, then the grip dragged to the right: the picture grows.
   const QPoint green = FindColour(shot, kPictures[1].colour, 0, shot.width()).first + QPoint(30, 30);
   x->Click(window, green.x(), green.y());
-  ASSERT_TRUE(WaitForShot(*x, window, shot, [&](const QImage& s) { return Count(s, kPictures[1]) > 40000; }));
+  ASSERT_TRUE(WaitForShot(*x, window, shot, [&](const QImage& s) { return Count(s, kPictures[1]) > 40000; }))
+      << "the canvas did not show the clicked picture";
   const int fitted = Count(shot, kPictures[1]);
   x->Drag(window, kGrip.x(), kGrip.y(), kGrip.x() + 40, kGrip.y());
   const bool zoomed = WaitForShot(*x, window, shot, [&](const QImage& s) { return Count(s, kPictures[1]) > fitted * 5 / 4; });

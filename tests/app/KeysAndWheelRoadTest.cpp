@@ -1,12 +1,12 @@
 // The keyboard and the wheel on a virtual display, as a user meets them: the wheel steps
 // through the folder, Shift+F fits the picture and back, Tab folds the sheet away, Ctrl+V
 // floats the picture on the clipboard as a stamp, and Ctrl+S writes a rotated picture.
+#include <chrono>
 #include <functional>
 #include <thread>
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -23,20 +23,17 @@ using XTest::Connection;
 
 namespace {
 
-// The canvas lies right of the side panel (290 wide) and above the sheet.
-constexpr int kSidePanelRight = 290;
 const QColor kYellow{240, 210, 30};
 // The Edit title's left edge, and the middle of its "Rotate Clockwise" row below the
 // menu's top: the first row starts 8 down, rows are 20 high and separators take 10.
 constexpr int kEditTitle = 40;
 constexpr int kRotateRow = 8 + 16 * 20 + 6 * 10 + 10;
 
-// Waits until the condition holds, for a generous while.
+// Waits until the condition holds, for the programs' patience.
 bool WaitFor(const std::function<bool()>& ok) {
-  QElapsedTimer waited;
-  waited.start();
+  const auto deadline = std::chrono::steady_clock::now() + ProgramRun::kPatience;
   while (!ok()) {
-    if (waited.elapsed() > 30000) {
+    if (std::chrono::steady_clock::now() > deadline) {
       return false;
     }
     std::this_thread::sleep_for(200ms);
@@ -66,17 +63,18 @@ int OpenFirst(Session& session, const QImage& first, QImage& shot) {
     return 0;
   }
   Connection& x = *session.x;
-  const bool listed = WaitForShot(x, session.window, shot, [](const QImage& s) {
-    return InSheetOrCanvas(s, kOthers[0]).count > 1000 && InSheetOrCanvas(s, kOthers[1]).count > 1000;
-  });
-  if (!listed) {
-    return 0;
-  }
   const int sheetTop = InSheetOrCanvas(shot, kOthers[0]).first.y();
   const QPoint thumbnail = InSheetOrCanvas(shot.copy(0, sheetTop, shot.width(), shot.height()), kFirst).first;
   x.Click(session.window, thumbnail.x() + 5, sheetTop + thumbnail.y() + 5);
-  const bool opened = WaitForCanvas(x, session.window, shot, kFirst, sheetTop, 5000);
-  return opened && WaitUntilSteady(x, session.window, shot) ? sheetTop : 0;
+  if (!WaitForCanvas(x, session.window, shot, kFirst, sheetTop, 5000)) {
+    ADD_FAILURE() << "the canvas did not show the first picture after a click on its thumbnail";
+    return 0;
+  }
+  if (!WaitUntilSteady(x, session.window, shot)) {
+    ADD_FAILURE() << "the canvas did not hold still after it showed the first picture";
+    return 0;
+  }
+  return sheetTop;
 }
 
 }  // namespace
@@ -99,7 +97,7 @@ TEST(KeysAndWheelRoad, TheWheelStepsThroughTheFolderAndShiftFFitsAndUnfits) {
     const int now = OnCanvas(s, kFirst, sheetTop).count;
     return now > before * 3 / 2 || now < before * 2 / 3;
   })) << "Shift+F did not change the picture's size on the canvas";
-  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot)) << "the window kept changing";
   shot.save(TestSupport::ArtifactsFolder() + "/lorvane-shift-f.png");
   x.PressKey(window, "F", Connection::kShift);
   EXPECT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) {
@@ -111,7 +109,7 @@ TEST(KeysAndWheelRoad, TheWheelStepsThroughTheFolderAndShiftFFitsAndUnfits) {
   x.Wheel(window, middle.x(), middle.y(), true);
   ASSERT_TRUE(WaitForCanvas(x, window, shot, kOthers[0], sheetTop, 20000))
       << "one notch did not show the second picture";
-  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot)) << "the window kept changing";
   shot.save(TestSupport::ArtifactsFolder() + "/lorvane-wheel-step.png");
   x.Wheel(window, middle.x(), middle.y(), true);
   EXPECT_TRUE(WaitForCanvas(x, window, shot, kOthers[1], sheetTop, 20000))
@@ -156,7 +154,7 @@ TEST(KeysAndWheelRoad, TabFoldsTheSheetAwayAndCtrlVFloatsTheClipboardPicture) {
   x.PressKey(window, "Tab");
   ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) { return thumbnails(s) == 0; }))
       << "Tab left the thumbnails shown";
-  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot)) << "the window kept changing";
   shot.save(TestSupport::ArtifactsFolder() + "/lorvane-tab-folded.png");
   EXPECT_GT(OnCanvas(shot, kFirst, sheetTop).count, 5000) << "the picture left the canvas";
   x.PressKey(window, "Tab");
@@ -171,7 +169,7 @@ TEST(KeysAndWheelRoad, TabFoldsTheSheetAwayAndCtrlVFloatsTheClipboardPicture) {
   x.PressKey(window, "v", Connection::kCtrl);
   ASSERT_TRUE(WaitForCanvas(x, window, shot, kYellow, sheetTop, 120 * 90 / 2))
       << "Ctrl+V showed no stamp";
-  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot)) << "the window kept changing";
   shot.save(TestSupport::ArtifactsFolder() + "/lorvane-pasted-stamp.png");
   EXPECT_GT(OnCanvas(shot, kFirst, sheetTop).count, 5000) << "the picture under the stamp is gone";
 }
@@ -199,7 +197,7 @@ TEST(KeysAndWheelRoad, CtrlSWritesThePictureRotatedFromTheMenu) {
   ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) {
     return OnCanvas(s, kYellow, sheetTop).first.y() > OnCanvas(s, kFirst, sheetTop).first.y() + 50;
   })) << "the canvas did not show the picture turned";
-  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot)) << "the window kept changing";
 
   const QString file = session.pictures + "/a-first.png";
   x.PressKey(window, "s", Connection::kCtrl);
@@ -214,6 +212,6 @@ TEST(KeysAndWheelRoad, CtrlSWritesThePictureRotatedFromTheMenu) {
 
   // Saved, the picture closes without a question.
   x.RequestClose(window);
-  ASSERT_TRUE(session.program.waitForFinished(20000)) << "closing asked about the saved picture";
+  ASSERT_TRUE(session.program.waitForFinished(ProgramRun::PatienceMs())) << "closing asked about the saved picture";
   EXPECT_EQ(session.program.exitCode(), 0);
 }

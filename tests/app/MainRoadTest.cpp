@@ -32,7 +32,7 @@ TEST(MainRoad, ChosenFolderFillsTheSheetAndAClickedThumbnailShowsOnTheCanvas) {
   auto& x = session.x;
   const unsigned long window = session.window;
   QImage shot;
-  ASSERT_TRUE(session.ChooseFolder(shot)) << "the window kept changing";
+  ASSERT_TRUE(session.ChooseFolder(shot));
 
   // The sheet fills: all three pictures appear as thumbnails.
   const bool sheetFilled = WaitForShot(*x, window, shot, [](const QImage& s) {
@@ -51,11 +51,15 @@ TEST(MainRoad, ChosenFolderFillsTheSheetAndAClickedThumbnailShowsOnTheCanvas) {
   EXPECT_TRUE(canvasShows) << "the canvas did not show the clicked picture";
 
   x->RequestClose(window);
-  ASSERT_TRUE(session.program.waitForFinished(20000));
+  ASSERT_TRUE(session.program.waitForFinished(ProgramRun::PatienceMs()));
   EXPECT_EQ(session.program.exitCode(), 0) << session.program.readAllStandardError().toStdString();
   QFile settings(session.Home(".config/lorvane/registry.ini"));
   ASSERT_TRUE(settings.open(QIODevice::ReadOnly)) << "closing did not save the settings";
   EXPECT_TRUE(QString::fromUtf8(settings.readAll()).contains(session.pictures));
+  // The folder history lies beside the program that ran, here the test's own copy.
+  QFile history(session.Folder().File("Datas/History.tmp"));
+  ASSERT_TRUE(history.open(QIODevice::ReadOnly)) << "closing did not write the folder history";
+  EXPECT_TRUE(history.readAll().startsWith((session.pictures + "\r\n").toUtf8()));
 }
 
 namespace {
@@ -117,7 +121,7 @@ TEST(MainRoad, TheMenuFlipsAndBlursThePictureShownAndUndoRestoresIt) {
   auto& x = *session.x;
   const unsigned long window = session.window;
   QImage shot;
-  ASSERT_TRUE(session.ChooseFolder(shot)) << "the window kept changing";
+  ASSERT_TRUE(session.ChooseFolder(shot));
   ASSERT_TRUE(WaitForShot(x, window, shot, [](const QImage& s) { return FindColour(s, kBlue, 0, s.width()).count > 500; }))
       << "the sheet did not show the picture";
   const Found thumbnail = FindColour(shot, kBlue, 0, shot.width());
@@ -126,14 +130,14 @@ TEST(MainRoad, TheMenuFlipsAndBlursThePictureShownAndUndoRestoresIt) {
   ASSERT_TRUE(WaitForShot(x, window, opened, [&](const QImage& s) {
     return FindColour(s, kBlue, 0, s.width()).count > thumbnail.count + 9000;
   })) << "the canvas did not show the picture";
-  ASSERT_TRUE(WaitUntilSteady(x, window, opened));
+  ASSERT_TRUE(WaitUntilSteady(x, window, opened)) << "the window kept changing";
 
   // "Flip Horizintal" in the Edit menu.
   ASSERT_TRUE(ChooseMenuRow(x, window, kEditTitle, kFlipRow)) << "the menu did not open";
   QImage flipped;
   ASSERT_TRUE(WaitForShot(x, window, flipped, [&](const QImage& s) { return Changed(opened, s).width() > 100; }))
       << "the flip did not change the picture";
-  ASSERT_TRUE(WaitUntilSteady(x, window, flipped));
+  ASSERT_TRUE(WaitUntilSteady(x, window, flipped)) << "the window kept changing";
   const QRect canvas = Changed(opened, flipped);
   EXPECT_GT(MeanX(flipped, kFirst, canvas), MeanX(flipped, kBlue, canvas)) << "red is not on the right";
 
@@ -142,17 +146,18 @@ TEST(MainRoad, TheMenuFlipsAndBlursThePictureShownAndUndoRestoresIt) {
   QImage blurred;
   EXPECT_TRUE(WaitForShot(x, window, blurred, [&](const QImage& s) { return !Changed(flipped, s).isEmpty(); }))
       << "the blur changed nothing";
-  ASSERT_TRUE(WaitUntilSteady(x, window, blurred));
+  ASSERT_TRUE(WaitUntilSteady(x, window, blurred)) << "the window kept changing";
   blurred.save(TestSupport::ArtifactsFolder() + "/lorvane-menu-blurred.png");
 
   // "Undo", twice.
   ASSERT_TRUE(ChooseMenuRow(x, window, kEditTitle, kUndoRow)) << "the menu did not open";
-  ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) { return !Changed(blurred, s).isEmpty(); }));
+  ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) { return !Changed(blurred, s).isEmpty(); }))
+      << "the first undo changed nothing";
   ASSERT_TRUE(ChooseMenuRow(x, window, kEditTitle, kUndoRow)) << "the menu did not open";
   ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) {
     return MeanX(s, kFirst, canvas) < MeanX(s, kBlue, canvas);
   })) << "two undos did not bring the picture back";
-  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot)) << "the window kept changing";
   shot.save(TestSupport::ArtifactsFolder() + "/lorvane-menu-undone.png");
   EXPECT_NEAR(MeanX(shot, kFirst, canvas), MeanX(opened, kFirst, canvas), 2.0);
   EXPECT_NEAR(MeanX(shot, kBlue, canvas), MeanX(opened, kBlue, canvas), 2.0);
@@ -195,7 +200,7 @@ TEST(MainRoad, TheSheetReflowsWithTheWindowAndABrokenFileSaysWhyOnTheCanvas) {
     ASSERT_TRUE(Flat(Tint(i)).save(session.pictures + QStringLiteral("/c-tint%1.png").arg(i, 2, 10, QLatin1Char('0'))));
   }
   QImage shot;
-  ASSERT_TRUE(session.ChooseFolder(shot)) << "the window kept changing";
+  ASSERT_TRUE(session.ChooseFolder(shot));
   const QColor crack(200, 40, 40);
   ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) {
     return FindColour(s, crack, 290, s.width()).count > 10 && FindColour(s, kFirst, 290, s.width()).count > 2000;
@@ -203,11 +208,11 @@ TEST(MainRoad, TheSheetReflowsWithTheWindowAndABrokenFileSaysWhyOnTheCanvas) {
 
   // Narrowed, fewer thumbnails fit a row; widened again, more: the sheet follows.
   x.Resize(window, 560, 768);
-  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot)) << "the window kept changing";
   shot.save(TestSupport::ArtifactsFolder() + "/lorvane-sheet-narrowed.png");
   const int narrow = TintsShown(shot, kTints);
   x.Resize(window, 1024, 768);
-  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot)) << "the window kept changing";
   shot.save(TestSupport::ArtifactsFolder() + "/lorvane-sheet-widened.png");
   EXPECT_GT(TintsShown(shot, kTints), narrow);
 
@@ -223,7 +228,7 @@ TEST(MainRoad, TheSheetReflowsWithTheWindowAndABrokenFileSaysWhyOnTheCanvas) {
   EXPECT_TRUE(told) << "the canvas did not say why the file could not be opened";
 
   x.RequestClose(window);
-  ASSERT_TRUE(session.program.waitForFinished(20000));
+  ASSERT_TRUE(session.program.waitForFinished(ProgramRun::PatienceMs()));
   EXPECT_EQ(session.program.exitCode(), 0) << session.program.readAllStandardError().toStdString();
 }
 
@@ -286,7 +291,7 @@ TEST(MainRoad, ASelectionFloatsIsMovedErasedAndBurntInAndUndoTakesItBack) {
   auto& x = *session.x;
   const unsigned long window = session.window;
   QImage shot;
-  ASSERT_TRUE(session.ChooseFolder(shot)) << "the window kept changing";
+  ASSERT_TRUE(session.ChooseFolder(shot));
   ASSERT_TRUE(WaitForShot(x, window, shot, [](const QImage& s) { return FindColour(s, kGrass, 0, s.width()).count > 500; }))
       << "the sheet did not show the picture";
   const Found thumbnail = FindColour(shot, kGrass, 0, shot.width());
@@ -295,7 +300,7 @@ TEST(MainRoad, ASelectionFloatsIsMovedErasedAndBurntInAndUndoTakesItBack) {
   ASSERT_TRUE(WaitForShot(x, window, opened, [&](const QImage& s) {
     return FindColour(s, kGrass, 0, s.width()).count > thumbnail.count + 40000;
   })) << "the canvas did not show the picture";
-  ASSERT_TRUE(WaitUntilSteady(x, window, opened));
+  ASSERT_TRUE(WaitUntilSteady(x, window, opened)) << "the window kept changing";
   // The canvas lies above the thumbnails.
   const QRect red = BoxOf(opened, kFirst, QRect(290, 0, opened.width() - 290, thumbnail.first.y() - 10));
   ASSERT_GT(red.width(), 100) << "the red block is not shown";
@@ -304,8 +309,9 @@ TEST(MainRoad, ASelectionFloatsIsMovedErasedAndBurntInAndUndoTakesItBack) {
   // "Rectangular Marquee", then a rectangle dragged round the red block.
   ASSERT_TRUE(ChooseMenuRow(x, window, kImageToolTitle, kMarqueeRow)) << "the menu did not open";
   QImage armed;
-  ASSERT_TRUE(WaitForShot(x, window, armed, [&](const QImage& s) { return !Changed(opened, s).isEmpty(); }));
-  ASSERT_TRUE(WaitUntilSteady(x, window, armed));
+  ASSERT_TRUE(WaitForShot(x, window, armed, [&](const QImage& s) { return !Changed(opened, s).isEmpty(); }))
+      << "choosing the marquee changed nothing on the canvas";
+  ASSERT_TRUE(WaitUntilSteady(x, window, armed)) << "the window kept changing";
   x.MoveTo(window, red.left() - 8, red.top() - 8);
   x.Drag(window, red.left() - 8, red.top() - 8, red.right() + 8, red.bottom() + 8);
   // Apply turns the selection into a floating stamp. The on-canvas Apply button follows
@@ -316,7 +322,7 @@ TEST(MainRoad, ASelectionFloatsIsMovedErasedAndBurntInAndUndoTakesItBack) {
   x.MoveTo(window, apply(90).x(), apply(90).y());
   std::this_thread::sleep_for(200ms);
   x.Click(window, apply(90).x(), apply(90).y());
-  ASSERT_TRUE(WaitUntilSteady(x, window, shot));
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot)) << "the window kept changing";
 
   // The stamp dragged by its middle 200 across and 20 down.
   const QPoint offset(200, 20);
@@ -328,7 +334,7 @@ TEST(MainRoad, ASelectionFloatsIsMovedErasedAndBurntInAndUndoTakesItBack) {
     return Near(s.pixelColor(red.center() + offset), kFirst);
   })) << "the stamp did not follow the drag";
 
-  ASSERT_TRUE(WaitUntilSteady(x, window, moved));
+  ASSERT_TRUE(WaitUntilSteady(x, window, moved)) << "the window kept changing";
 
   // "Eraser", and a stroke across the stamp's middle. The brush dabs where the pointer
   // events arrive, so the press point is certain to be erased.
@@ -342,7 +348,7 @@ TEST(MainRoad, ASelectionFloatsIsMovedErasedAndBurntInAndUndoTakesItBack) {
   QImage erased;
   ASSERT_TRUE(WaitForShot(x, window, erased, [&](const QImage& s) { return !Near(s.pixelColor(pressAt), kFirst); }))
       << "the eraser left the stamp as it was";
-  ASSERT_TRUE(WaitUntilSteady(x, window, erased));
+  ASSERT_TRUE(WaitUntilSteady(x, window, erased)) << "the window kept changing";
   erased.save(TestSupport::ArtifactsFolder() + "/lorvane-stamp-erased.png");
 
   // Apply burns the moved, erased stamp in; the red block stays where it was too.
@@ -353,7 +359,7 @@ TEST(MainRoad, ASelectionFloatsIsMovedErasedAndBurntInAndUndoTakesItBack) {
   QImage burnt;
   ASSERT_TRUE(WaitForShot(x, window, burnt, [&](const QImage& s) { return Changed(erased, s).width() > 100; }))
       << "the stamp was not burnt in";
-  ASSERT_TRUE(WaitUntilSteady(x, window, burnt));
+  ASSERT_TRUE(WaitUntilSteady(x, window, burnt)) << "the window kept changing";
   burnt.save(TestSupport::ArtifactsFolder() + "/lorvane-stamp-burnt-in.png");
   EXPECT_TRUE(Near(burnt.pixelColor(movedCorner), kFirst)) << "the moved stamp is not in the picture";
   EXPECT_FALSE(Near(burnt.pixelColor(pressAt), kFirst)) << "the erased stroke is gone";

@@ -19,7 +19,15 @@ namespace ProgramRun {
 
 using namespace std::chrono_literals;
 
-inline QString ProgramPath() { return QCoreApplication::applicationDirPath() + "/lorvane"; }
+// How long a test waits for the program to come to a state it needs before it fails:
+// generous, as a machine busy with other work may hold a step up for many seconds, and
+// longer under the sanitizers, which slow the program several times over.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr std::chrono::seconds kPatience = 240s;
+#else
+inline constexpr std::chrono::seconds kPatience = 90s;
+#endif
+inline int PatienceMs() { return int(std::chrono::milliseconds(kPatience).count()); }
 
 // A virtual X display for one test, on a display number the server picks itself.
 class VirtualDisplay {
@@ -30,7 +38,7 @@ class VirtualDisplay {
       return;
     }
     m_server.start(xvfb, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-    if (m_server.waitForStarted(10000) && m_server.waitForReadyRead(10000)) {
+    if (m_server.waitForStarted(PatienceMs()) && m_server.waitForReadyRead(PatienceMs())) {
       m_name = ":" + QString::fromLatin1(m_server.readAllStandardOutput()).trimmed();
     }
   }
@@ -60,10 +68,10 @@ class WindowManager {
     env.insert("XDG_CACHE_HOME", m_home.filePath(".cache"));
     m_process.setProcessEnvironment(env);
     m_process.start(QStandardPaths::findExecutable("openbox"), {"--sm-disable"});
-    if (!m_home.isValid() || !m_process.waitForStarted(10000)) {
+    if (!m_home.isValid() || !m_process.waitForStarted(PatienceMs())) {
       return false;
     }
-    for (auto waited = 0ms; waited < 20s; waited += 100ms) {
+    for (auto waited = 0ms; waited < kPatience; waited += 100ms) {
       if (x.WindowManagerRunning()) {
         return true;
       }
@@ -92,7 +100,7 @@ inline QProcessEnvironment ProgramEnvironment(const QString& display) {
 
 // Waits for exactly one visible top-level window with the title; 0 when none came.
 inline unsigned long WaitForWindow(XTest::Connection& x, const std::string& title) {
-  for (auto waited = 0ms; waited < 30s; waited += 100ms) {
+  for (auto waited = 0ms; waited < kPatience; waited += 100ms) {
     const auto windows = x.VisibleTopLevels(title);
     if (!windows.empty()) {
       EXPECT_EQ(windows.size(), 1u);

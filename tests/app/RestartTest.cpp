@@ -8,6 +8,7 @@
 
 #include <QTemporaryDir>
 
+#include "ProgramFolder.h"
 #include "ProgramRun.h"
 #include "X11Windows.h"
 #include "foundation/ModqzReg.h"
@@ -36,6 +37,7 @@ class Restarts : public ::testing::Test {
       GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps installs it)";
     }
     ASSERT_TRUE(m_home.isValid());
+    ASSERT_TRUE(m_folder.IsValid()) << m_folder.Problem().toStdString();
     // One connection for the whole test: the server resets when its last client leaves,
     // and a start during that reset would find no display.
     m_x = XTest::Connection::Open(m_display.Name().toStdString());
@@ -53,13 +55,13 @@ class Restarts : public ::testing::Test {
     XTest::Connection* x = m_x.get();
     QProcess program;
     program.setProcessEnvironment(m_env);
-    program.start(ProgramRun::ProgramPath());
-    EXPECT_TRUE(program.waitForStarted(10000));
+    program.start(m_folder.Program());
+    EXPECT_TRUE(program.waitForStarted(ProgramRun::PatienceMs()));
     const unsigned long window = ProgramRun::WaitForWindow(*x, "Vesk Lorvane 6 - Free");
     EXPECT_NE(window, 0u);
     Outcome run;
     // The first resize places the window over the work area: wait until it stays.
-    for (auto waited = 0ms; waited < 10s && window != 0; waited += 200ms) {
+    for (auto waited = 0ms; waited < ProgramRun::kPatience && window != 0; waited += 200ms) {
       const XTest::Connection::Box box = x->Geometry(window);
       if (box == run.window && box.width > 0) {
         break;
@@ -68,7 +70,7 @@ class Restarts : public ::testing::Test {
       std::this_thread::sleep_for(200ms);
     }
     x->RequestClose(window);
-    EXPECT_TRUE(program.waitForFinished(20000));
+    EXPECT_TRUE(program.waitForFinished(ProgramRun::PatienceMs()));
     for (QStringView name : kPlaces) {
       run.stored.push_back(ModqzReg::GetRegDword(ModqzReg::HKEY_CURRENT_USER, ModqzReg::LorvaneKey, name));
     }
@@ -88,6 +90,7 @@ class Restarts : public ::testing::Test {
   }
 
   ProgramRun::VirtualDisplay m_display;
+  ProgramRun::ProgramFolder m_folder;
   std::unique_ptr<XTest::Connection> m_x;
   QTemporaryDir m_home;
   QProcessEnvironment m_env;

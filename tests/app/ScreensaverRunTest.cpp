@@ -50,11 +50,11 @@ class ScreensaverRun : public ::testing::Test {
   void Start(QProcess& program, const QStringList& arguments) {
     program.setProcessEnvironment(m_env);
     program.start(ScreensaverPath(), arguments);
-    ASSERT_TRUE(program.waitForStarted(10000));
+    ASSERT_TRUE(program.waitForStarted(ProgramRun::PatienceMs()));
   }
 
   static void ExpectEnds(QProcess& program, const char* why) {
-    if (!program.waitForFinished(15000)) {
+    if (!program.waitForFinished(ProgramRun::PatienceMs())) {
       program.kill();
       program.waitForFinished();
       ADD_FAILURE() << "the screensaver did not end " << why << ": "

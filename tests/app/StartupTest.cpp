@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include "ProgramFolder.h"
 #include "ProgramRun.h"
 #include "X11Windows.h"
 
@@ -17,7 +18,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using ProgramRun::ProgramEnvironment;
-using ProgramRun::ProgramPath;
 using ProgramRun::VirtualDisplay;
 using ProgramRun::WaitForWindow;
 
@@ -37,16 +37,18 @@ Outcome StartAndClose(const QProcessEnvironment& env, const QString& display, co
   if (!x) {
     return {};
   }
+  const ProgramRun::ProgramFolder folder;
+  EXPECT_TRUE(folder.IsValid()) << folder.Problem().toStdString();
   QProcess program;
   program.setProcessEnvironment(env);
-  program.start(ProgramPath());
-  EXPECT_TRUE(program.waitForStarted(10000));
+  program.start(folder.Program());
+  EXPECT_TRUE(program.waitForStarted(ProgramRun::PatienceMs()));
   const unsigned long window = WaitForWindow(*x, title);
   EXPECT_NE(window, 0u) << "no window titled " << title << " appeared";
   if (window != 0) {
     x->RequestClose(window);
   }
-  if (!program.waitForFinished(20000)) {
+  if (!program.waitForFinished(ProgramRun::PatienceMs())) {
     program.kill();
     program.waitForFinished();
     ADD_FAILURE() << "the program did not end after its window was closed";
@@ -95,6 +97,8 @@ QString DeadDisplay() {
 }  // namespace
 
 TEST(Startup, WithoutADisplayOrWithOneThatDoesNotAnswerItSaysSoAndFails) {
+  const ProgramRun::ProgramFolder folder;
+  ASSERT_TRUE(folder.IsValid()) << folder.Problem().toStdString();
   for (const QString& display : {QString(), DeadDisplay()}) {
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -105,8 +109,8 @@ TEST(Startup, WithoutADisplayOrWithOneThatDoesNotAnswerItSaysSoAndFails) {
       env.insert("DISPLAY", display);
     }
     program.setProcessEnvironment(env);
-    program.start(ProgramPath());
-    ASSERT_TRUE(program.waitForFinished(20000));
+    program.start(folder.Program());
+    ASSERT_TRUE(program.waitForFinished(ProgramRun::PatienceMs()));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << display.toStdString();
     EXPECT_EQ(program.exitCode(), 2) << display.toStdString();
     EXPECT_TRUE(QString::fromLocal8Bit(program.readAllStandardError()).contains("no display to show the window on"))

@@ -2,16 +2,20 @@
 // Photographs of a program window on a virtual display, and the colour searches the
 // road tests make in them.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <thread>
+#include <vector>
 
 #include <QColor>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
 
+#include "ProgramRun.h"
 #include "X11Windows.h"
 
 namespace WindowShots {
@@ -21,46 +25,52 @@ using namespace std::chrono_literals;
 inline QImage ToImage(const XTest::Connection::Picture& picture) {
   QImage image(picture.width, picture.height, QImage::Format_RGB32);
   for (int y = 0; y < picture.height; ++y) {
-    auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    const std::uint32_t* from = picture.rgb.data() + std::size_t(y) * std::size_t(picture.width);
     for (int x = 0; x < picture.width; ++x) {
-      line[x] = 0xFF000000u | picture.rgb[std::size_t(y) * std::size_t(picture.width) + std::size_t(x)];
+      line[x] = 0xFF000000u | from[x];
     }
   }
   return image;
 }
 
-inline bool Near(QColor a, QColor b) {
-  return std::abs(a.red() - b.red()) <= 8 && std::abs(a.green() - b.green()) <= 8 && std::abs(a.blue() - b.blue()) <= 8;
+inline bool Near(QRgb a, QColor b) {
+  return std::abs(qRed(a) - b.red()) <= 8 && std::abs(qGreen(a) - b.green()) <= 8 && std::abs(qBlue(a) - b.blue()) <= 8;
 }
+inline bool Near(QColor a, QColor b) { return Near(a.rgb(), b); }
 
-// The pixels of a colour in a band of columns, and the first of them.
+// The pixels of a colour in a band of columns, and the first of them. The photographs are
+// 32-bit, as ToImage makes them, so the rows are read as they lie.
 struct Found {
   int count = 0;
   QPoint first;
 };
 inline Found FindColour(const QImage& shot, QColor colour, int fromX, int toX) {
   Found found;
+  const int from = std::max(fromX, 0);
+  const int to = std::min(toX, shot.width());
   for (int y = 0; y < shot.height(); ++y) {
-    for (int x = std::max(fromX, 0); x < std::min(toX, shot.width()); ++x) {
-      if (Near(shot.pixelColor(x, y), colour)) {
-        if (found.count++ == 0) {
-          found.first = {x, y};
-        }
+    const auto* line = reinterpret_cast<const QRgb*>(shot.constScanLine(y));
+    for (int x = from; x < to; ++x) {
+      if (Near(line[x], colour) && found.count++ == 0) {
+        found.first = {x, y};
       }
     }
   }
   return found;
 }
 
-// Photographs the window until the condition holds on a photograph; the last one is kept.
+// Photographs the window until the condition holds on a photograph, for at most the
+// programs' patience; the last photograph is kept.
 inline bool WaitForShot(XTest::Connection& x, unsigned long window, QImage& shot, const std::function<bool(const QImage&)>& ok) {
-  for (auto waited = 0ms; waited < 30s; waited += 200ms) {
+  const auto deadline = std::chrono::steady_clock::now() + ProgramRun::kPatience;
+  do {
     shot = ToImage(x.Capture(window));
     if (!shot.isNull() && ok(shot)) {
       return true;
     }
     std::this_thread::sleep_for(200ms);
-  }
+  } while (std::chrono::steady_clock::now() < deadline);
   return false;
 }
 
@@ -78,6 +88,67 @@ inline bool WaitUntilSteady(XTest::Connection& x, unsigned long window, QImage& 
 // The menu bar lies under the 25 pixel title bar and a 1 pixel gap, 20 pixels high.
 constexpr int kMenuBarTop = 26;
 constexpr int kMenuBarBottom = 46;
+// The canvas and the sheet lie right of the side panel, whose icons hold all sorts of colours.
+constexpr int kSidePanelRight = 290;
+
+// The inside of the folder tree in a first-run window, and the column of a row's expand
+// arrow, one indentation further right for each level below the root "/".
+inline const QRect kTree{9, 129, 250, 260};
+constexpr int kTreeArrowAtRoot = 17;
+constexpr int kTreeIndent = 20;
+
+// A row of the tree in a photograph: a band of lines holding dark pixels, its leftmost
+// dark column, which is the row's expand arrow (every folder row has one), and whether
+// the row is the chosen one, drawn on the selection's blue across the tree.
+struct TreeRow {
+  int top = 0;
+  int bottom = 0;
+  int left = 0;
+  bool chosen = false;
+};
+inline std::vector<TreeRow> TreeRows(const QImage& shot) {
+  const auto dark = [](QRgb c) { return std::max({qRed(c), qGreen(c), qBlue(c)}) < 100; };
+  const auto selection = [](QRgb c) { return qBlue(c) > 150 && qRed(c) < 100; };
+  std::vector<TreeRow> rows;
+  bool inRow = false;
+  for (int y = kTree.top(); y <= kTree.bottom() && y < shot.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(shot.constScanLine(y));
+    int left = kTree.left();
+    while (left <= kTree.right() && !dark(line[left])) {
+      ++left;
+    }
+    if (left > kTree.right()) {
+      inRow = false;
+      continue;
+    }
+    if (!inRow) {
+      rows.push_back({y, y, left, false});
+      inRow = true;
+    }
+    TreeRow& row = rows.back();
+    row.bottom = y;
+    row.left = std::min(row.left, left);
+    row.chosen = row.chosen || selection(line[kTree.right()]);
+  }
+  return rows;
+}
+
+// The shown row of a folder that many levels below "/".
+inline std::optional<TreeRow> TreeRowAt(const QImage& shot, int depth) {
+  const int arrow = kTreeArrowAtRoot + depth * kTreeIndent;
+  for (const TreeRow& row : TreeRows(shot)) {
+    if (std::abs(row.left - arrow) <= 3) {
+      return row;
+    }
+  }
+  return std::nullopt;
+}
+
+// Whether some row of the tree is chosen.
+inline bool TreeRowChosen(const QImage& shot) {
+  const std::vector<TreeRow> rows = TreeRows(shot);
+  return std::any_of(rows.begin(), rows.end(), [](const TreeRow& row) { return row.chosen; });
+}
 
 // Opens a menu by a click on its title and picks the row whose middle lies rowMiddle
 // pixels below the menu's top, pointing at it first as a user does. It waits for the

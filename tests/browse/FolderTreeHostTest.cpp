@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileSystemModel>
 #include <QMouseEvent>
 #include <QtCore/qtestsupport_core.h>
@@ -133,6 +134,27 @@ TEST_F(FolderTreeHost, ChoosingFoldersUpdatesCaptionHistoryAndSheetOncePerChange
   EXPECT_EQ(window.captionPaints, 2);
   EXPECT_EQ(window.menu.history, (std::vector<QString>{second, first}));
   EXPECT_EQ(ModFolderView::Tree(), nullptr);
+}
+
+TEST_F(FolderTreeHost, AHomeSomeLevelsDownIsOpenedAtTheTopWithItsFolders) {
+  const QString home = root.MakeFolder("Users/someone");
+  for (int i = 0; i < 10; ++i) {
+    root.MakeFolder(QStringLiteral("Users/someone/Album %1").arg(i));
+  }
+  const QByteArray ownHome = qgetenv("HOME");
+  qputenv("HOME", QFile::encodeName(home));
+  window.pane.resize(240, 100);
+  RunHost([&] {
+    FolderTree* tree = ModFolderView::Tree();
+    // The pane is a window of its own here: taking the focus, the tree would make its
+    // first row current, as a view does, and that chooses a folder.
+    tree->setFocusPolicy(Qt::NoFocus);
+    const auto* model = static_cast<const QFileSystemModel*>(tree->model());
+    const auto top = [&](const QString& path) { return tree->visualRect(model->index(path)).top(); };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return top(home) == 0 && top(home + "/Album 0") > 0; }, 20000))
+        << "home is not at the top of the tree with its folders under it";
+  });
+  qputenv("HOME", ownHome);
 }
 
 TEST_F(FolderTreeHost, ADeepFolderWithALongNonAsciiPathIsSelectedWhole) {
