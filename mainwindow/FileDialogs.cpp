@@ -115,18 +115,6 @@ void PlaceOptionsPanel(QFileDialog& dialog, fDialogEx& panel) {
   }
 }
 
-class ProgramDialogs final : public FileDialogService {
- public:
-  void Show(QWidget* owner, const Request& request, Done done) override {
-    ShowFileDialog(owner, request, std::move(done));
-  }
-};
-
-std::unique_ptr<FileDialogService>& ServiceSlot() {
-  static std::unique_ptr<FileDialogService> service = std::make_unique<ProgramDialogs>();
-  return service;
-}
-
 // The panel of the dialog open now, whose preview ReleasePreviewDIB lets go of.
 QPointer<fDialogEx>& OpenPanel() {
   static QPointer<fDialogEx> panel;
@@ -148,14 +136,6 @@ QPointer<QFileDialog> ShowFileDialog(QWidget* owner, const Request& request, Don
   QFileDialog* dialog = MakeFileDialog(owner, request, std::move(done));
   dialog->open();
   return dialog;
-}
-
-FileDialogService& Service() { return *ServiceSlot(); }
-
-std::unique_ptr<FileDialogService> SetService(std::unique_ptr<FileDialogService> service) {
-  std::unique_ptr<FileDialogService> previous = std::move(ServiceSlot());
-  ServiceSlot() = service ? std::move(service) : std::make_unique<ProgramDialogs>();
-  return previous;
 }
 
 void ReleasePreviewDIB() {

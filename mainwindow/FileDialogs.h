@@ -11,7 +11,6 @@
 // the continuation, from the event loop, once the dialog has closed.
 
 #include <functional>
-#include <memory>
 
 #include <QPointer>
 #include <QString>
@@ -47,16 +46,6 @@ QFileDialog* MakeFileDialog(QWidget* owner, const Request& request, Done done);
 // Shows the dialog over the owner and returns it (for tests and callers that want to
 // close it early); `done` runs once it has closed.
 QPointer<QFileDialog> ShowFileDialog(QWidget* owner, const Request& request, Done done);
-
-// The dialogs in use: the program's own unless replaced (tests answer them directly).
-class FileDialogService {
- public:
-  virtual ~FileDialogService() = default;
-  virtual void Show(QWidget* owner, const Request& request, Done done) = 0;
-};
-FileDialogService& Service();
-// Puts another service in place (null restores the program's dialogs); returns the previous one.
-std::unique_ptr<FileDialogService> SetService(std::unique_ptr<FileDialogService> service);
 
 // Lets go of the last open dialog's preview picture.
 void ReleasePreviewDIB();
