@@ -39,8 +39,15 @@ function(lorvane_test_suite name)
   add_executable(${exe} ${sources})
   lorvane_rescan_moc_when_files_change(${exe} "${sources}")
   target_link_libraries(${exe} PRIVATE lorvane_testsupport ${ARG_DEPS})
+  # The sanitizers slow every test several times over, the programs the road tests
+  # drive included, and those wait longer for each step there.
+  if(LORVANE_SANITIZE)
+    set(timeout 900)
+  else()
+    set(timeout 300)
+  endif()
   gtest_discover_tests(${exe}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
-    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen TIMEOUT 300)
+    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen TIMEOUT ${timeout})
 endfunction()
