@@ -128,7 +128,7 @@ class BrowseRoad : public ::testing::Test {
   std::unique_ptr<ProgramRun::VirtualDisplay> display;
   std::unique_ptr<XTest::Connection> x;
   ProgramRun::ProgramFolder folder;
-  QTemporaryDir home;
+  QTemporaryDir home{RoadSession::HomeTemplate()};
   QString pictures;
   QProcess program;
   QImage shot;

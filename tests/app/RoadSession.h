@@ -10,6 +10,7 @@
 
 #include <QColor>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -56,6 +57,15 @@ inline bool StartProgram(QProcess& program, const ProgramRun::ProgramFolder& fol
   return true;
 }
 
+// Where the road tests' homes go. The tree lists every folder above home, and in the
+// temporary folder other programs make and remove folders all the time: rows moving just
+// as one is clicked pick another folder. The machine-wide one in /var/tmp holds still.
+inline QString HomeTemplate() {
+  const QFileInfo still(QStringLiteral("/var/tmp"));
+  const QString parent = still.isDir() && still.isWritable() ? still.filePath() : QDir::tempPath();
+  return parent + "/lorvane-road-XXXXXX";
+}
+
 // Chooses a folder in the tree as a user does: once the tree shows the folder's row, a
 // click on its name, then a wait until the sheet shows what the caller waits for. The
 // tree follows the temporary folder, which other programs change all along, so a click
@@ -95,7 +105,7 @@ class Session {
   // First, so the display outlives the connection and the program.
   ProgramRun::VirtualDisplay m_display;
   ProgramRun::ProgramFolder m_folder;
-  QTemporaryDir m_home;
+  QTemporaryDir m_home{HomeTemplate()};
   std::unique_ptr<XTest::Connection> m_managerLink;
   std::unique_ptr<ProgramRun::WindowManager> m_manager;
   QColor m_firstCorner;
