@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include <QBuffer>
 #include <QFile>
@@ -20,6 +21,7 @@
 #include "platform/gdiplus/PngBands.h"
 #include "platform/gdiplus/PngReader.h"
 #include "platform/gdiplus/PngWriter.h"
+#include "platform/gdiplus/ReducedRows.h"
 #include "platform/gdiplus/TiffCodec.h"
 #include "platform/gdiplus/ZeroedImage.h"
 
@@ -149,9 +151,47 @@ QImage NormalisedStorage(QImage image) {
   }
 }
 
+// A reduction row by row through the box filter: a palette picture is looked up one row
+// at a time instead of being copied whole to 32 bits, and nothing of the full size is
+// made. Each thumbnail pixel is the mean of the pixels it covers, as a smooth scale gives.
+QImage Shrunk(const QImage& image, QSize size) {
+  const QImage::Format format = image.format();
+  const bool indexed = format == QImage::Format_Indexed8;
+  const QImage source = indexed || format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
+                            ? image
+                            : image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                                            : QImage::Format_RGB32);
+  std::array<QRgb, 256> table;
+  table.fill(qRgb(0, 0, 0));
+  const QList<QRgb> colours = indexed ? source.colorTable() : QList<QRgb>();
+  std::copy_n(colours.begin(), std::min<qsizetype>(colours.size(), 256), table.begin());
+  const bool alpha = indexed ? std::any_of(table.begin(), table.end(), [](QRgb c) { return qAlpha(c) != 255; })
+                             : source.hasAlphaChannel();
+  ReducedRows rows(source.size(), size, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  if (source.isNull() || !rows.Ok()) {
+    return {};
+  }
+  for (int y = 0; y < source.height(); ++y) {
+    QRgb* out = rows.Row(y);
+    const uchar* in = source.constScanLine(y);
+    if (indexed) {
+      for (int x = 0; x < source.width(); ++x) {
+        out[x] = table[in[x]];
+      }
+    } else {
+      std::memcpy(out, in, std::size_t(source.width()) * sizeof(QRgb));
+    }
+    rows.Finish(y);
+  }
+  return rows.Take();
+}
+
 QImage ScaledTo(QImage image, QSize size) {
   if (image.isNull() || !size.isValid() || size.isEmpty() || image.size() == size) {
     return image;
+  }
+  if (size.width() <= image.width() && size.height() <= image.height()) {
+    return Shrunk(image, size);
   }
   return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
