@@ -206,15 +206,20 @@ TEST(MainRoad, TheSheetReflowsWithTheWindowAndABrokenFileSaysWhyOnTheCanvas) {
     return FindColour(s, crack, 290, s.width()).count > 10 && FindColour(s, kFirst, 290, s.width()).count > 2000;
   })) << "the sheet did not show the folder";
 
-  // Narrowed, fewer thumbnails fit a row; widened again, more: the sheet follows.
+  // Narrowed, fewer thumbnails fit a row; widened again, more: the sheet follows. The
+  // sheet is drawn anew at each width, so each waits for thumbnails at that width.
   x.Resize(window, 560, 768);
+  ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) { return s.width() == 560 && TintsShown(s, kTints) > 0; }))
+      << "the narrowed window showed no thumbnails";
   ASSERT_TRUE(WaitUntilSteady(x, window, shot)) << "the window kept changing";
   shot.save(TestSupport::ArtifactsFolder() + "/lorvane-sheet-narrowed.png");
   const int narrow = TintsShown(shot, kTints);
   x.Resize(window, 1024, 768);
-  ASSERT_TRUE(WaitUntilSteady(x, window, shot)) << "the window kept changing";
+  const bool widened =
+      WaitForShot(x, window, shot, [&](const QImage& s) { return s.width() == 1024 && TintsShown(s, kTints) > narrow; });
   shot.save(TestSupport::ArtifactsFolder() + "/lorvane-sheet-widened.png");
-  EXPECT_GT(TintsShown(shot, kTints), narrow);
+  EXPECT_TRUE(widened) << "widened again, the sheet showed no more than the " << narrow << " thumbnails of the narrow window";
+  ASSERT_TRUE(WaitUntilSteady(x, window, shot)) << "the window kept changing";
 
   // A click on the broken file's mark empties the canvas and says why.
   const Found mark = FindColour(shot, crack, 290, shot.width());
