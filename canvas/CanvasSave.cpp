@@ -9,6 +9,7 @@
 #include "foundation/DIBsave.h"
 #include "foundation/ModPublic.h"
 #include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/OntoWhite.h"
 
 namespace CanvasSave {
 
@@ -50,9 +51,16 @@ bool WritePicture(const Gdip::Bitmap& picture, const QString& Filename, int Type
   if (!canvas.MemGraphics) {
     return false;
   }
-  // Copied as it is, alpha included, rather than blended onto the blank canvas.
-  canvas.MemGraphics->Painter().setCompositionMode(QPainter::CompositionMode_Source);
-  canvas.MemGraphics->DrawImage(picture, QRectF(0, 0, picture.Width(), picture.Height()));
+  QPainter& painter = canvas.MemGraphics->Painter();
+  if (!canvas.new_Img->Image().hasAlphaChannel() && picture.Image().hasAlphaChannel()) {
+    // A source format without alpha (a JPEG's 24 bits) cannot hold what an edit made
+    // transparent: it is kept as it looks on white, not with its hidden colours.
+    painter.drawImage(QPointF(0, 0), Gdip::OntoWhite(picture.Image()));
+  } else {
+    // Copied as it is, alpha included, rather than blended onto the blank canvas.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    canvas.MemGraphics->DrawImage(picture, QRectF(0, 0, picture.Width(), picture.Height()));
+  }
   canvas.MemGraphics.reset();  // the drawing must reach the pixels before they are encoded
   return canvas.Save(Filename, Types, Quality);
 }

@@ -83,8 +83,7 @@ int AskSaveChanges() {
     // A save that wrote nothing must not count as saved: the changes stay marked and
     // the caller abandons its action as on Cancel.
     if (!canvas->SaveOnly()) {
-      Forms::MsgBox(QStringLiteral("The image could not be saved. Your changes have been kept."),
-                    Forms::vbOKOnly | Forms::vbExclamation, QStringLiteral("Save..."));
+      SayImageNotSaved();
       return Forms::vbCancel;
     }
     if (ThumbnailSheetServices* sheet = MainForm->ThumqzViewer()) {
@@ -96,6 +95,11 @@ int AskSaveChanges() {
     canvas->SetSaveState(true);
   }
   return answer;
+}
+
+void SayImageNotSaved() {
+  Forms::MsgBox(QStringLiteral("The image could not be saved. Your changes have been kept."),
+                Forms::vbOKOnly | Forms::vbExclamation, QStringLiteral("Save..."));
 }
 
 void ShowHelp() {

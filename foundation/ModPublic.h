@@ -54,6 +54,8 @@ QString GetExtension(const QString& path);
 // dropped), 2 Cancel, also when the save failed (the changes stay marked unsaved); 0
 // when there was nothing to ask.
 int AskSaveChanges();
+// Tells the user that a save wrote nothing and the picture's changes are still there.
+void SayImageNotSaved();
 // Opens the help page beside the program.
 void ShowHelp();
 // Moves a file to the trash after asking; false when declined or impossible.

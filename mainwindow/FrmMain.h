@@ -292,6 +292,8 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   // The save as of FileDialog(1), and the copies of 2, 3 and 4. The dialogs answer
   // through the Chosen steps when the user closes them.
   void SaveAsDialog();
+  QString StartFolder() const;
+  QString InStartFolder(const QString& name) const;
   void SaveAsChosen(const QString& path, const QString& pattern);
   void OpenChosen(int Index, const QString& path);
   void SaveCopy();

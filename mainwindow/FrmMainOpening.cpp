@@ -11,6 +11,7 @@
 
 #include "browse/ScrollControl.h"
 #include "browse/ThumViewer.h"
+#include "canvas/CanvasSave.h"
 #include "canvas/Imageqzviewer.h"
 #include "canvas/ToolModes.h"
 #include "foundation/ModClipboard.h"
@@ -87,6 +88,11 @@ int JpegQualityPercent() { return ModqzReg::JpegQuality * 10; }
 
 bool HasUnsavedChanges(const Imageqzviewer& canvas) { return canvas.AppliedEffect() && !canvas.SaveState(); }
 
+// A new picture and the copy a delete leaves are the canvas's scratch files, not the user's.
+bool HasFileOfItsOwn(const Imageqzviewer& canvas) {
+  return !canvas.CurFilename.isEmpty() && !CanvasSave::IsScratchFile(canvas.CurFilename, canvas.DeleteCopyPath());
+}
+
 }  // namespace
 
 void FrmMain::FileDialog(int Index) {
@@ -105,7 +111,8 @@ void FrmMain::FileDialog(int Index) {
   if (Index == kOpen && ModPublic::AskSaveChanges() == Forms::vbCancel) {
     return;
   }
-  m_fileChooser->ShowFileDialog(this, {m_lastOpened, kOpenFilter, 0, QStringLiteral("Import Image..."), true},
+  m_fileChooser->ShowFileDialog(this,
+                                {InStartFolder(m_lastOpened), kOpenFilter, 0, QStringLiteral("Import Image..."), true},
                                 [this, Index](const FileChooser::Answer& answer) { OpenChosen(Index, answer.Path); });
 }
 
@@ -124,9 +131,29 @@ void FrmMain::OpenChosen(int Index, const QString& path) {
   }
 }
 
+// The picture's own folder when it has a file of its own, else the folder the sheet shows:
+// the dialogs start there rather than wherever the program was started from.
+QString FrmMain::StartFolder() const {
+  const QString shown = m_canvas->CurFilename;
+  if (m_canvas->hasImage() && HasFileOfItsOwn(*m_canvas)) {
+    return QFileInfo(shown).absolutePath();
+  }
+  return m_sheet->FolderPath();
+}
+
+// The name a dialog pre-fills, placed in the start folder.
+QString FrmMain::InStartFolder(const QString& name) const {
+  const QString folder = StartFolder();
+  if (folder.isEmpty()) {
+    return name;
+  }
+  return ModPublic::AddBackslash(folder) + QFileInfo(name).fileName();
+}
+
 void FrmMain::SaveAsDialog() {
-  m_fileChooser->ShowFileDialog(this, {m_lastFilename, kSaveFilter, 0, QStringLiteral("Save Image as..."), false},
-                                [this](const FileChooser::Answer& answer) { SaveAsChosen(answer.Path, answer.Pattern); });
+  m_fileChooser->ShowFileDialog(
+      this, {InStartFolder(m_lastFilename), kSaveFilter, 0, QStringLiteral("Save Image as..."), false},
+      [this](const FileChooser::Answer& answer) { SaveAsChosen(answer.Path, answer.Pattern); });
 }
 
 void FrmMain::SaveAsChosen(const QString& path, const QString& pattern) {
@@ -136,8 +163,9 @@ void FrmMain::SaveAsChosen(const QString& path, const QString& pattern) {
   }
   const QString name = WithPatternExtension(path, m_fileExt);
   if (const std::optional<int> type = FormatOf(kPatternFormats, m_fileExt)) {
-    m_canvas->SaveImage(name, *type, JpegQualityPercent());
-    if (*type == 0) {
+    if (!m_canvas->SaveImage(name, *type, JpegQualityPercent())) {
+      ModPublic::SayImageNotSaved();
+    } else if (*type == 0) {
       m_lastFilename = name;
     }
   }
@@ -145,19 +173,28 @@ void FrmMain::SaveAsChosen(const QString& path, const QString& pattern) {
   m_sheet->RefreshThumSave();
 }
 
-// A copy beside the file: the picture itself stays as saved or unsaved as it was.
+// A copy beside the file: the picture itself stays as saved or unsaved as it was. A
+// picture with no file of its own has no "beside": the user names the copy.
 void FrmMain::SaveCopy() {
-  const QFileInfo shown(m_canvas->CurFilename);
-  const std::optional<int> type = FormatOf(kExtensionFormats, shown.suffix());
-  if (!m_canvas->hasImage() || !type) {
+  if (!m_canvas->hasImage()) {
     return;
   }
+  if (!HasFileOfItsOwn(*m_canvas)) {
+    SaveAsDialog();
+    return;
+  }
+  const QFileInfo shown(m_canvas->CurFilename);
+  const std::optional<int> type = FormatOf(kExtensionFormats, shown.suffix());
   const QString copy = shown.dir().filePath(shown.completeBaseName() + QStringLiteral("_Copy.") + shown.suffix());
   const bool saved = m_canvas->SaveState();
   const bool applied = m_canvas->AppliedEffect();
-  m_canvas->SaveImage(copy, *type, JpegQualityPercent());
+  const bool written = type && m_canvas->SaveImage(copy, *type, JpegQualityPercent());
   m_canvas->SetSaveState(saved);
   m_canvas->SetAppliedEffect(applied);
+  if (!written) {
+    ModPublic::SayImageNotSaved();
+    return;
+  }
   m_sheet->RefreshThumbnail();
 }
 
@@ -299,12 +336,23 @@ void FrmMain::PrintOrSayNoPrinters() {
 }
 
 void FrmMain::SaveInPlace() {
+  if (!m_canvas->hasImage()) {
+    return;
+  }
+  if (!HasFileOfItsOwn(*m_canvas)) {
+    SaveAsDialog();
+    return;
+  }
+  // An unchanged picture is its file already; encoding it again would only lose quality.
+  if (!HasUnsavedChanges(*m_canvas)) {
+    return;
+  }
   if (m_canvas->SaveOnly()) {
     m_canvas->SetSaveState(true);
     m_canvas->SetAppliedEffect(false);
-  } else if (m_canvas->hasImage()) {
+  } else {
     // A format without a writer or a read-only file: the picture stays marked unsaved.
-    Forms::MsgBox(QStringLiteral("The image could not be saved. Your changes have been kept."), Forms::vbExclamation);
+    ModPublic::SayImageNotSaved();
   }
   m_sheet->RefreshThumSave();
 }

@@ -18,6 +18,7 @@
 #include "platform/gdiplus/LittleEndian.h"
 #include "platform/gdiplus/MetafileReader.h"
 #include "platform/gdiplus/MetafileWriter.h"
+#include "platform/gdiplus/OntoWhite.h"
 #include "platform/gdiplus/PngBands.h"
 #include "platform/gdiplus/PngReader.h"
 #include "platform/gdiplus/PngWriter.h"
@@ -62,7 +63,8 @@ bool EncodeJpeg(const EncodeInput& input, QIODevice& device) {
   if (input.Parameters.Quality) {
     writer.setQuality(std::clamp(*input.Parameters.Quality, 0, 100));
   }
-  return writer.write(input.Image);
+  // JPEG has no alpha: translucent pixels are written as they look on white.
+  return writer.write(OntoWhite(input.Image));
 }
 
 bool EncodeGif(const EncodeInput& input, QIODevice& device) { return WriteAll(device, GifCodec::Encode(input.Image)); }

@@ -10,6 +10,9 @@
 
 #include <gif_lib.h>
 
+#include "platform/gdiplus/OntoWhite.h"
+#include "platform/gdiplus/PaletteQuantizer.h"
+
 namespace Gdip::GifCodec {
 
 namespace {
@@ -61,33 +64,15 @@ bool MapExactly(const QImage& argb, int maxColours, IndexedPicture& out) {
 }
 
 bool Quantise(const QImage& argb, int maxColours, IndexedPicture& out) {
-  const std::size_t count = std::size_t(argb.width()) * std::size_t(argb.height());
-  std::vector<GifByteType> red(count), green(count), blue(count);
-  std::size_t i = 0;
-  for (int y = 0; y < argb.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-    for (int x = 0; x < argb.width(); ++x, ++i) {
-      red[i] = GifByteType(qRed(row[x]));
-      green[i] = GifByteType(qGreen(row[x]));
-      blue[i] = GifByteType(qBlue(row[x]));
-    }
-  }
-  int size = maxColours;
-  if (GifQuantizeBuffer(unsigned(argb.width()), unsigned(argb.height()), &size, red.data(), green.data(), blue.data(),
-                        out.Indexes.data(), out.Palette.data()) != GIF_OK) {
+  const std::vector<QRgb> palette = PaletteQuantizer::ChoosePalette(argb, maxColours);
+  if (palette.empty()) {
     return false;
   }
-  if (out.TransparentIndex >= 0) {
-    i = 0;
-    for (int y = 0; y < argb.height(); ++y) {
-      const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-      for (int x = 0; x < argb.width(); ++x, ++i) {
-        if (IsTransparent(row[x])) {
-          out.Indexes[i] = GifByteType(out.TransparentIndex);
-        }
-      }
-    }
+  out.Palette = {};
+  for (std::size_t i = 0; i < palette.size(); ++i) {
+    out.Palette[i] = {GifByteType(qRed(palette[i])), GifByteType(qGreen(palette[i])), GifByteType(qBlue(palette[i]))};
   }
+  PaletteQuantizer::MapToPalette(argb, palette, GifByteType(std::max(out.TransparentIndex, 0)), out.Indexes);
   return true;
 }
 
@@ -133,7 +118,9 @@ QByteArray Encode(const QImage& image) {
   if (image.isNull() || image.width() > 65535 || image.height() > 65535) {
     return {};
   }
-  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+  // GIF has one clear colour and no translucency: clear pixels stay clear, the others
+  // are written as they look on white.
+  const QImage argb = OntoWhite(image, ClearPixels::Keep).convertToFormat(QImage::Format_ARGB32);
   IndexedPicture picture;
   picture.Indexes.resize(std::size_t(argb.width()) * std::size_t(argb.height()));
   const bool transparent = argb.hasAlphaChannel() && HasTransparentPixel(argb);

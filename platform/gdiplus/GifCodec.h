@@ -12,8 +12,9 @@
 namespace Gdip::GifCodec {
 
 // A single-frame GIF of the picture. A picture of at most 256 colours (255 when some
-// pixels are transparent) keeps its colours exactly; others are reduced by median cut.
-// Pixels whose alpha is 0 take the transparent index. Empty on failure, including
+// pixels are transparent) keeps its colours exactly; others are reduced to a palette
+// chosen for them (PaletteQuantizer), without dithering. Pixels whose alpha is 0 take
+// the transparent index; partly transparent ones are blended onto white. Empty on failure, including
 // pictures wider or taller than the format's 65535.
 QByteArray Encode(const QImage& image);
 

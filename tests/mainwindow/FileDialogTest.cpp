@@ -1,5 +1,7 @@
 // Opening, saving and importing through the window's file dialogs, answered by a fake:
 // the names and formats written, the stamp from a file, and the prompts before leaving.
+#include <cmath>
+
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -10,6 +12,7 @@
 #include "foundation/ModClipboard.h"
 #include "foundation/ModqzReg.h"
 #include "foundation/SelectedFiles.h"
+#include "platform/forms/Input.h"
 #include "mainwindow/FileChooser.h"
 #include "mainwindow/FrmMainFixture.h"
 #include "support/TestPictures.h"
@@ -186,6 +189,105 @@ TEST_F(FileDialogTest, NewMakesAPictureOfTheAskedSize) {
   ASSERT_TRUE(window.Canvas().hasImage());
   EXPECT_EQ(window.Canvas().ShowImgWidth(), "64");
   EXPECT_EQ(window.Canvas().ShowImgHeight(), "32");
+}
+
+TEST_F(FileDialogTest, SavingANewPictureAsksForANameInTheSheetsFolder) {
+  FrmMain& window = Start();
+  window.UseFileChooser(chooser);
+  window.Sheet().Path(pictures.Path());
+  Fakes::FakeTaskDialogFactory dialogs;
+  window.UseTaskDialogs(dialogs);
+  dialogs.outcome = {64, 32, 1, 0xFFFFFF, {}};
+  window.RunMenuCommand(CommandKeyText(CommandKeys::File_New));
+  ASSERT_TRUE(window.Canvas().hasImage());
+
+  Fakes::ScriptedMessageBox boxes;
+  Answer(pictures.File("drawing"), "*.png");
+  window.RunMenuCommand(CommandKeyText(CommandKeys::File_Save));
+  ASSERT_EQ(chooser.requests.size(), 1U);
+  EXPECT_EQ(chooser.requests[0].Title, "Save Image as...");
+  EXPECT_EQ(chooser.requests[0].FileName, pictures.Path() + "/") << "a new picture has no folder: the sheet's";
+  EXPECT_EQ(SizeReadBack(pictures.File("drawing.png")), QSize(64, 32));
+
+  Answer(pictures.File("copy"), "*.bmp");
+  window.RunMenuCommand(CommandKeyText(CommandKeys::File_Savecopy));
+  EXPECT_EQ(chooser.requests.size(), 2U) << "a copy of a new picture is named by the user";
+  EXPECT_EQ(Head(pictures.File("copy.bmp"), 2), "BM");
+  EXPECT_FALSE(QFileInfo::exists(ModPublic::ProgramFolder() + "Tempnewimage_Copy.png"));
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(FileDialogTest, OpenAndSaveAsStartInTheShownPicturesFolder) {
+  FrmMain& window = Showing("shown.png");
+  TestSupport::TestFolder elsewhere;
+  const QString other = elsewhere.File("other.png");
+  TestSupport::Quadrants(20, 10).save(other);
+  Answer(other, "*.png");
+  window.FileDialog(0);
+  window.FileImport(picture);
+  Answer({}, "*.png");
+  window.FileDialog(0);
+  ASSERT_EQ(chooser.requests.size(), 2U);
+  EXPECT_EQ(chooser.requests[1].FileName, pictures.File("other.png")) << "the last name, in the shown folder";
+  window.SetLastFilename(elsewhere.File("saved.bmp"));
+  window.FileDialog(1);
+  EXPECT_EQ(chooser.requests[2].FileName, pictures.File("saved.bmp"));
+}
+
+TEST_F(FileDialogTest, SavingAnUnchangedPictureWritesNothing) {
+  FrmMain& window = Showing("photo.jpg");
+  QFile original(picture);
+  ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+  const QByteArray bytes = original.readAll();
+  original.close();
+  window.ProcessShortcutKey('S', Forms::vbCtrlMask);
+  window.RunMenuCommand(CommandKeyText(CommandKeys::File_Save));
+  EXPECT_EQ(Head(picture, int(bytes.size()) + 1), bytes) << "Ctrl+S and File > Save leave the file alone";
+  EXPECT_TRUE(chooser.requests.empty());
+
+  MarkChanged(window);
+  window.ProcessShortcutKey('S', Forms::vbCtrlMask);
+  EXPECT_NE(Head(picture, int(bytes.size()) + 1), bytes) << "a changed picture is written";
+  EXPECT_TRUE(window.Canvas().SaveState());
+}
+
+TEST_F(FileDialogTest, TranslucentPixelsSavedAsJpegLookAsOnWhite) {
+  FrmMain& window = Start();
+  window.UseFileChooser(chooser);
+  picture = pictures.File("glass.png");
+  QImage glass(32, 16, QImage::Format_ARGB32);
+  glass.fill(qRgba(255, 0, 0, 128));
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 16; x < 32; ++x) {
+      glass.setPixel(x, y, qRgba(9, 19, 18, 2));  // nearly clear, with dark colours behind it
+    }
+  }
+  glass.save(picture);
+  window.FileImport(picture);
+  Answer(pictures.File("glass"), "*.jpg");
+  window.FileDialog(1);
+  const QImage back(pictures.File("glass.jpg"));
+  ASSERT_FALSE(back.isNull());
+  const auto near = [](QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) <= 6 && std::abs(qGreen(a) - qGreen(b)) <= 6 && std::abs(qBlue(a) - qBlue(b)) <= 6;
+  };
+  EXPECT_TRUE(near(back.pixel(4, 8), qRgb(255, 127, 127))) << std::hex << back.pixel(4, 8);
+  EXPECT_TRUE(near(back.pixel(28, 8), qRgb(252, 252, 252))) << std::hex << back.pixel(28, 8);
+}
+
+TEST_F(FileDialogTest, AFailedSaveAsOrCopySaysSoAndKeepsTheChanges) {
+  FrmMain& window = Showing("shown.ppm");  // no writer for its own format
+  MarkChanged(window);
+  Fakes::ScriptedMessageBox boxes;
+  Answer(pictures.File("no/such/folder/photo"), "*.png");
+  window.FileDialog(1);
+  window.FileDialog(2);
+  ASSERT_EQ(boxes.shown.size(), 2U);
+  for (const auto& box : boxes.shown) {
+    EXPECT_EQ(box.prompt, "The image could not be saved. Your changes have been kept.");
+  }
+  EXPECT_FALSE(window.Canvas().SaveState());
+  EXPECT_FALSE(QFileInfo::exists(pictures.File("shown_Copy.ppm")));
 }
 
 }  // namespace
