@@ -20,11 +20,10 @@ constexpr int kChannelDrop = 8 - kCellBits;
 constexpr std::size_t kCellCount = std::size_t{1} << (3 * kCellBits);
 // The palette is chosen from about this many pixels (whole rows, evenly spread); every
 // pixel is mapped afterwards. More would only cost time on large pictures.
-constexpr std::size_t kSampledPixels = std::size_t{1} << 21;
+constexpr std::size_t kSampledPixels = std::size_t{1} << 19;
 // k-means converges in a handful of passes from a variance split; later passes move
 // colours by less than a step.
-constexpr int kRefinePasses = 6;
-constexpr int kCellsPerBand = 4096;
+constexpr int kRefinePasses = 4;
 
 using Colour = std::array<double, 3>;
 
@@ -33,8 +32,9 @@ struct Cell {
   double Weight;
 };
 
+// The sums of a sampled picture's pixels fit 32 bits.
 struct CellSums {
-  std::array<std::uint64_t, 3> Sum{};
+  std::array<std::uint32_t, 3> Sum{};
   std::uint32_t Count = 0;
 };
 
@@ -54,9 +54,9 @@ std::vector<Cell> Histogram(const QImage& argb) {
         continue;
       }
       CellSums& cell = sums[CellOf(row[x])];
-      cell.Sum[0] += std::uint64_t(qRed(row[x]));
-      cell.Sum[1] += std::uint64_t(qGreen(row[x]));
-      cell.Sum[2] += std::uint64_t(qBlue(row[x]));
+      cell.Sum[0] += std::uint32_t(qRed(row[x]));
+      cell.Sum[1] += std::uint32_t(qGreen(row[x]));
+      cell.Sum[2] += std::uint32_t(qBlue(row[x]));
       ++cell.Count;
     }
   }
@@ -103,22 +103,14 @@ Box Measured(std::span<const Cell> cells, std::size_t first, std::size_t last) {
   return box;
 }
 
-// Splits a box of at least two cells at the weighted median of its widest channel.
+// Splits a box at the mean of its widest channel, which takes away the most of its
+// squared error of any cut across that channel's middle, in one pass over its cells.
 std::pair<Box, Box> Split(std::span<Cell> cells, const Box& box) {
   const auto first = cells.begin() + std::ptrdiff_t(box.First);
   const auto last = cells.begin() + std::ptrdiff_t(box.Last);
-  std::sort(first, last, [axis = box.Axis](const Cell& a, const Cell& b) { return a.Mean[axis] < b.Mean[axis]; });
-  double total = 0;
-  for (auto it = first; it != last; ++it) {
-    total += it->Weight;
-  }
-  std::size_t middle = box.First + 1;
-  double below = cells[box.First].Weight;
-  while (middle + 1 < box.Last && below + cells[middle].Weight <= total / 2) {
-    below += cells[middle].Weight;
-    ++middle;
-  }
-  return {Measured(cells, box.First, middle), Measured(cells, middle, box.Last)};
+  const auto middle = std::partition(first, last, [&box](const Cell& c) { return c.Mean[box.Axis] < box.Mean[box.Axis]; });
+  const std::size_t cut = std::clamp<std::size_t>(std::size_t(middle - cells.begin()), box.First + 1, box.Last - 1);
+  return {Measured(cells, box.First, cut), Measured(cells, cut, box.Last)};
 }
 
 std::vector<Box> VarianceSplit(std::vector<Cell>& cells, int maxColours) {
@@ -141,18 +133,33 @@ int Rounded(double channel) { return std::clamp(int(std::lround(channel)), 0, 25
 
 QRgb ToRgb(const Colour& c) { return qRgb(Rounded(c[0]), Rounded(c[1]), Rounded(c[2])); }
 
-// Exact nearest palette colour: entries sorted by green, searched outward from the
-// query's green until the green distance alone exceeds the best match.
-class NearestColour {
+using Rgb = std::array<int, 3>;
+
+std::vector<Rgb> Channels(std::span<const QRgb> palette) {
+  std::vector<Rgb> out;
+  for (const QRgb colour : palette) {
+    out.push_back({qRed(colour), qGreen(colour), qBlue(colour)});
+  }
+  return out;
+}
+
+int SquaredDistance(const Rgb& a, int r, int g, int b) {
+  return (a[0] - r) * (a[0] - r) + (a[1] - g) * (a[1] - g) + (a[2] - b) * (a[2] - b);
+}
+
+// Exact nearest colour for a few thousand queries: the colours sorted by green and
+// searched outward from the query's green until green alone is farther than the best.
+class GreenOrderSearch {
  public:
-  explicit NearestColour(std::span<const QRgb> palette) {
-    for (std::size_t i = 0; i < palette.size(); ++i) {
-      m_entries.push_back({qGreen(palette[i]), qRed(palette[i]), qBlue(palette[i]), std::uint8_t(i)});
+  explicit GreenOrderSearch(std::span<const QRgb> palette) : m_colours(Channels(palette)) {
+    for (std::size_t i = 0; i < m_colours.size(); ++i) {
+      m_order.push_back(std::uint8_t(i));
     }
-    std::stable_sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) { return a.G < b.G; });
+    std::stable_sort(m_order.begin(), m_order.end(),
+                     [this](std::uint8_t a, std::uint8_t b) { return m_colours[a][1] < m_colours[b][1]; });
     std::size_t at = 0;
     for (int g = 0; g < 256; ++g) {
-      while (at < m_entries.size() && m_entries[at].G < g) {
+      while (at < m_order.size() && m_colours[m_order[at]][1] < g) {
         ++at;
       }
       m_firstAtLeast[std::size_t(g)] = at;
@@ -162,55 +169,141 @@ class NearestColour {
   std::uint8_t Find(int r, int g, int b) const {
     int best = INT_MAX;
     std::uint8_t found = 0;
-    const auto consider = [&](const Entry& e) {
-      const int dg = e.G - g;
+    const auto consider = [&](std::uint8_t index) {
+      const int dg = m_colours[index][1] - g;
       if (dg * dg >= best) {
         return false;
       }
-      const int distance = dg * dg + (e.R - r) * (e.R - r) + (e.B - b) * (e.B - b);
+      const int distance = SquaredDistance(m_colours[index], r, g, b);
       if (distance < best) {
         best = distance;
-        found = e.Index;
+        found = index;
       }
       return true;
     };
     const std::size_t start = m_firstAtLeast[std::size_t(g)];
-    for (std::size_t i = start; i < m_entries.size() && consider(m_entries[i]); ++i) {
+    for (std::size_t i = start; i < m_order.size() && consider(m_order[i]); ++i) {
     }
-    for (std::size_t i = start; i > 0 && consider(m_entries[i - 1]); --i) {
+    for (std::size_t i = start; i > 0 && consider(m_order[i - 1]); --i) {
     }
     return found;
   }
 
  private:
-  struct Entry {
-    int G, R, B;
-    std::uint8_t Index;
-  };
-  std::vector<Entry> m_entries;
+  std::vector<Rgb> m_colours;
+  std::vector<std::uint8_t> m_order;
   std::array<std::size_t, 256> m_firstAtLeast{};
+};
+
+// Exact nearest colour for millions of queries. The colour cube is cut into cells of 8
+// steps a side, and each cell keeps only the colours that can be nearest to some point in
+// it (no farther at their nearest than the best colour is at its farthest), so a query
+// looks at a handful of colours. The lists are narrowed in two steps, cells of 16 from
+// the whole palette and cells of 8 from their parent's list, to keep building them cheap.
+class CellSearch {
+ public:
+  explicit CellSearch(std::span<const QRgb> palette) : m_colours(Channels(palette)), m_slices(kSide) {
+    std::vector<std::uint8_t> all(m_colours.size());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+      all[i] = std::uint8_t(i);
+    }
+    Threads::ParallelRows(
+        0, kSide / 2 - 1,
+        [&](int first, int last) {
+          for (int parentRed = first; parentRed <= last; ++parentRed) {
+            FillSlices(parentRed, all);
+          }
+        },
+        1);
+  }
+
+  std::uint8_t Find(int r, int g, int b) const {
+    const Slice& slice = m_slices[std::size_t(r >> kShift)];
+    const std::size_t cell = std::size_t(((g >> kShift) * kSide) + (b >> kShift));
+    int best = INT_MAX;
+    std::uint8_t found = 0;
+    for (std::uint32_t i = slice.First[cell]; i < slice.First[cell + 1]; ++i) {
+      const int distance = SquaredDistance(m_colours[slice.Candidates[i]], r, g, b);
+      if (distance < best) {
+        best = distance;
+        found = slice.Candidates[i];
+      }
+    }
+    return found;
+  }
+
+ private:
+  static constexpr int kShift = 3;
+  static constexpr int kSide = 256 >> kShift;  // cells a side
+
+  // The cells of one red step: the candidates of cell (g, b) start at First[g * kSide + b].
+  struct Slice {
+    std::vector<std::uint32_t> First;
+    std::vector<std::uint8_t> Candidates;
+  };
+
+  // The colours of `from` that can be nearest to a point of the cube at `low`, `side` a side.
+  void Narrow(std::span<const std::uint8_t> from, const Rgb& low, int side, std::vector<std::uint8_t>& out) const {
+    std::array<int, 256> nearest{};
+    int bound = INT_MAX;
+    for (std::size_t k = 0; k < from.size(); ++k) {
+      const Rgb& colour = m_colours[from[k]];
+      int near = 0;
+      int far = 0;
+      for (int c = 0; c < 3; ++c) {
+        const int high = low[c] + side - 1;
+        const int outside = std::max({0, low[c] - colour[c], colour[c] - high});
+        const int across = std::max(colour[c] - low[c], high - colour[c]);
+        near += outside * outside;
+        far += across * across;
+      }
+      nearest[k] = near;
+      bound = std::min(bound, far);
+    }
+    for (std::size_t k = 0; k < from.size(); ++k) {
+      if (nearest[k] <= bound) {
+        out.push_back(from[k]);
+      }
+    }
+  }
+
+  void FillSlices(int parentRed, std::span<const std::uint8_t> all) {
+    constexpr int kParentSide = kSide / 2;
+    std::vector<std::vector<std::uint8_t>> parents(std::size_t(kParentSide * kParentSide));
+    for (int g = 0; g < kParentSide; ++g) {
+      for (int b = 0; b < kParentSide; ++b) {
+        const Rgb low{parentRed << (kShift + 1), g << (kShift + 1), b << (kShift + 1)};
+        Narrow(all, low, 2 << kShift, parents[std::size_t(g * kParentSide + b)]);
+      }
+    }
+    for (int red = parentRed * 2; red <= parentRed * 2 + 1; ++red) {
+      Slice& slice = m_slices[std::size_t(red)];
+      for (int g = 0; g < kSide; ++g) {
+        for (int b = 0; b < kSide; ++b) {
+          slice.First.push_back(std::uint32_t(slice.Candidates.size()));
+          Narrow(parents[std::size_t((g / 2) * kParentSide + b / 2)], {red << kShift, g << kShift, b << kShift},
+                 1 << kShift, slice.Candidates);
+        }
+      }
+      slice.First.push_back(std::uint32_t(slice.Candidates.size()));
+    }
+  }
+
+  std::vector<Rgb> m_colours;
+  std::vector<Slice> m_slices;
 };
 
 // One k-means pass: each cell goes to its nearest colour, each colour to the mean of its
 // cells. False when no colour moved.
 bool Refine(std::span<const Cell> cells, std::vector<QRgb>& palette) {
-  const NearestColour nearest(palette);
-  std::vector<std::uint8_t> owner(cells.size());
-  Threads::ParallelRows(
-      0, int(cells.size()) - 1,
-      [&](int first, int last) {
-        for (int i = first; i <= last; ++i) {
-          const Colour& c = cells[std::size_t(i)].Mean;
-          owner[std::size_t(i)] = nearest.Find(Rounded(c[0]), Rounded(c[1]), Rounded(c[2]));
-        }
-      },
-      kCellsPerBand);
+  const GreenOrderSearch nearest(palette);
   std::vector<Colour> sums(palette.size(), Colour{});
   std::vector<double> weights(palette.size(), 0.0);
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    weights[owner[i]] += cells[i].Weight;
+  for (const Cell& cell : cells) {
+    const std::uint8_t owner = nearest.Find(Rounded(cell.Mean[0]), Rounded(cell.Mean[1]), Rounded(cell.Mean[2]));
+    weights[owner] += cell.Weight;
     for (int c = 0; c < 3; ++c) {
-      sums[owner[i]][c] += cells[i].Weight * cells[i].Mean[c];
+      sums[owner][c] += cell.Weight * cell.Mean[c];
     }
   }
   bool moved = false;
@@ -236,14 +329,17 @@ std::vector<QRgb> ChoosePalette(const QImage& argb, int maxColours) {
   for (const Box& box : VarianceSplit(cells, maxColours)) {
     palette.push_back(ToRgb(box.Mean));
   }
-  for (int pass = 0; pass < kRefinePasses && Refine(cells, palette); ++pass) {
+  for (int pass = 0; pass < kRefinePasses; ++pass) {
+    if (!Refine(cells, palette)) {
+      break;
+    }
   }
   return palette;
 }
 
 void MapToPalette(const QImage& argb, std::span<const QRgb> palette, std::uint8_t transparentIndex,
                   std::span<std::uint8_t> indexes) {
-  const NearestColour nearest(palette);
+  const CellSearch nearest(palette);
   const std::size_t width = std::size_t(argb.width());
   const uchar* const bits = argb.constBits();
   const std::size_t stride = std::size_t(argb.bytesPerLine());

@@ -1,8 +1,9 @@
 #pragma once
 // Reducing a picture of many colours to a palette of at most 256, without dithering:
-// the colours are split by variance over a histogram (a median cut that always splits
-// the box that is worst represented), then moved to the means of the pixels they stand
-// for by a few k-means passes, and every pixel takes its nearest palette colour.
+// the colours are split by variance over a histogram (always the box that is worst
+// represented, at the mean of its widest channel), then moved to the means of the
+// pixels they stand for by a few k-means passes, and every pixel takes its nearest
+// palette colour.
 
 #include <cstdint>
 #include <span>
