@@ -108,7 +108,8 @@ Box Measured(std::span<const Cell> cells, std::size_t first, std::size_t last) {
 std::pair<Box, Box> Split(std::span<Cell> cells, const Box& box) {
   const auto first = cells.begin() + std::ptrdiff_t(box.First);
   const auto last = cells.begin() + std::ptrdiff_t(box.Last);
-  const auto middle = std::partition(first, last, [&box](const Cell& c) { return c.Mean[box.Axis] < box.Mean[box.Axis]; });
+  const auto middle =
+      std::partition(first, last, [&box](const Cell& c) { return c.Mean[box.Axis] < box.Mean[box.Axis]; });
   const std::size_t cut = std::clamp<std::size_t>(std::size_t(middle - cells.begin()), box.First + 1, box.Last - 1);
   return {Measured(cells, box.First, cut), Measured(cells, cut, box.Last)};
 }
