@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/gdiplus/LittleEndian.h"
-#include "platform/gdiplus/ZeroedImage.h"
+#include "platform/gdiplus/PictureMemory.h"
 
 namespace Gdip::BmpCodec {
 

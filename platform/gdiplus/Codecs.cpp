@@ -19,12 +19,12 @@
 #include "platform/gdiplus/MetafileReader.h"
 #include "platform/gdiplus/MetafileWriter.h"
 #include "platform/gdiplus/OntoWhite.h"
+#include "platform/gdiplus/PictureMemory.h"
 #include "platform/gdiplus/PngBands.h"
 #include "platform/gdiplus/PngReader.h"
 #include "platform/gdiplus/PngWriter.h"
 #include "platform/gdiplus/ReducedRows.h"
 #include "platform/gdiplus/TiffCodec.h"
-#include "platform/gdiplus/ZeroedImage.h"
 
 namespace Gdip {
 
@@ -389,14 +389,16 @@ LoadResult LoadImageWithReason(const QString& path, QSize scaledSize) {
   if (!file.open(QIODevice::ReadOnly)) {
     return {nullptr, QFile::exists(path) ? LoadFailure::Unreadable : LoadFailure::Missing};
   }
-  const QByteArray bytes = file.readAll();
-  if (bytes.isEmpty()) {
+  // A photograph's file is megabytes read once: it comes in huge pages like the picture.
+  const FileBytes contents = ReadWholeFile(file);
+  const std::span<const std::uint8_t> bytes = contents.Bytes();
+  if (bytes.empty()) {
     return {nullptr, file.error() == QFileDevice::NoError ? LoadFailure::Empty : LoadFailure::Unreadable};
   }
   RaiseDecodeAllocationLimit();
-  Decoded decoded = Decode(AsBytes(bytes), scaledSize);
+  Decoded decoded = Decode(bytes, scaledSize);
   if (decoded.Image.isNull()) {
-    return {nullptr, WhyNotDecoded(AsBytes(bytes))};
+    return {nullptr, WhyNotDecoded(bytes)};
   }
   return FromDecoded(std::move(decoded));
 }

@@ -8,6 +8,8 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "platform/gdiplus/PictureMemory.h"
+
 namespace Gdip::JpegDecoder {
 
 namespace {
@@ -139,7 +141,8 @@ bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<cons
       !SizeFitsData(cinfo, data.size())) {
     return false;
   }
-  image = QImage(int(cinfo.output_width), int(cinfo.output_height), QImage::Format_RGB32);
+  // Every row is written below; a stream that ends early is refused whole.
+  image = NewPicture(int(cinfo.output_width), int(cinfo.output_height), QImage::Format_RGB32);
   if (image.isNull()) {
     return false;
   }

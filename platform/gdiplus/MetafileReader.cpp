@@ -9,7 +9,7 @@
 #include "platform/gdiplus/MetafileFormat.h"
 #include "platform/gdiplus/MetafilePlayer.h"
 #include "platform/gdiplus/MetafileRecords.h"
-#include "platform/gdiplus/ZeroedImage.h"
+#include "platform/gdiplus/PictureMemory.h"
 
 namespace Gdip::MetafileReader {
 
