@@ -13,6 +13,7 @@
 #include "platform/gdiplus/Codecs.h"
 #include "platform/gdiplus/JpegDecoder.h"
 #include "platform/gdiplus/LittleEndian.h"
+#include "platform/gdiplus/PictureMemory.h"
 
 namespace {
 
@@ -60,26 +61,14 @@ ThumbPicture Fitted(Gdip::LoadResult loaded, QSize source, QSize fitted) {
 }
 
 // Files whose header tells no size are decoded whole first.
-ThumbPicture DecodeWhole(const QString& path, QSize box) {
-  Gdip::LoadResult loaded = Gdip::LoadImageWithReason(path);
+ThumbPicture DecodeWhole(std::span<const std::uint8_t> bytes, QSize box) {
+  Gdip::LoadResult loaded = Gdip::LoadImageWithReason(bytes);
   const QSize source = loaded.Image ? QSize(loaded.Image->Width(), loaded.Image->Height()) : QSize();
   const QSize fitted = FittedSize(source, box);
   if (loaded.Image && fitted.isEmpty()) {
     return Failed(Gdip::LoadFailure::Damaged);
   }
   return Fitted(std::move(loaded), source, fitted);
-}
-
-// What decoding the file will hold for the whole picture, from its first bytes.
-std::int64_t WholePictureBytes(const QString& path) {
-  // Camera files put their metadata and preview before the picture's header.
-  constexpr qint64 kHeaderBytes = 256 * 1024;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    return 0;
-  }
-  const QByteArray head = file.read(kHeaderBytes);
-  return Gdip::JpegDecoder::WholePictureBytes(Gdip::AsBytes(head));
 }
 
 }  // namespace
@@ -114,19 +103,33 @@ ThumbnailLoader::~ThumbnailLoader() {
   m_pool.waitForDone();
 }
 
-ThumbPicture ThumbnailLoader::Decode(const QString& path, QSize box) {
-  // Only the header is read here. The picture itself is decoded by the imaging layer,
-  // as the canvas decodes it, straight at the fitted size: JPEGs shrink inside the
-  // decoder, which is most of the speed of the sheet on a folder of photographs.
-  const QSize source = Gdip::PictureSize(path);
+ThumbPicture ThumbnailLoader::Decode(const QString& path, QSize box, MemoryGate* decodeMemory) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    return Failed(QFile::exists(path) ? Gdip::LoadFailure::Unreadable : Gdip::LoadFailure::Missing);
+  }
+  const Gdip::FileBytes contents = Gdip::ReadWholeFile(file);
+  const std::span<const std::uint8_t> bytes = contents.Bytes();
+  if (bytes.empty()) {
+    return Failed(file.error() == QFileDevice::NoError ? Gdip::LoadFailure::Empty : Gdip::LoadFailure::Unreadable);
+  }
+  // The picture is decoded by the imaging layer, as the canvas decodes it, straight at
+  // the fitted size: JPEGs shrink inside the decoder, which is most of the speed of the
+  // sheet on a folder of photographs.
+  const QSize source = Gdip::PictureSize(bytes);
   if (!source.isValid()) {
-    return DecodeWhole(path, box);
+    return DecodeWhole(bytes, box);
   }
   const QSize fitted = FittedSize(source, box);
   if (fitted.isEmpty()) {
     return Failed(Gdip::LoadFailure::Damaged);
   }
-  return Fitted(Gdip::LoadImageWithReason(path, fitted), source, fitted);
+  if (decodeMemory == nullptr) {
+    return Fitted(Gdip::LoadImageWithReason(bytes, fitted), source, fitted);
+  }
+  // A single-scan picture needs nothing of the budget and goes ahead without waiting.
+  const MemoryGate::Ticket memory = decodeMemory->Take(Gdip::JpegDecoder::WholePictureBytes(bytes));
+  return Fitted(Gdip::LoadImageWithReason(bytes, fitted), source, fitted);
 }
 
 const ThumbPicture* ThumbnailLoader::Cached(const ThumbRequest& request) const {
@@ -208,13 +211,9 @@ void ThumbnailLoader::Queue(const std::shared_ptr<Batch>& batch, int index) {
       return;
     }
     const ThumbRequest& request = batch->Requests[index];
-    ThumbPicture picture;
-    {
-      // Decodes that would not fit the budget wait here in the order they were asked for,
-      // so the first screenful still comes first.
-      const MemoryGate::Ticket memory = m_decodeMemory.Take(WholePictureBytes(request.Path));
-      picture = Decode(request.Path, request.Box);
-    }
+    // Decodes that would not fit the budget wait in the order they were asked for, so
+    // the first screenful still comes first.
+    ThumbPicture picture = Decode(request.Path, request.Box, &m_decodeMemory);
     ++m_decodes;
     if (batch->Cancelled) {
       return;

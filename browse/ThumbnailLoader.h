@@ -47,8 +47,10 @@ class ThumbnailLoader : public QObject {
   // Reads the file and makes its thumbnail at the size the image takes when it is fitted
   // into `box` (never enlarged); the size comes from the file's header and JPEGs are
   // scaled while they are decoded. A file that cannot be read gives an empty picture
-  // with the reason.
-  static ThumbPicture Decode(const QString& path, QSize box);
+  // with the reason. The file is opened and read once. With a gate, a decode that holds
+  // the whole picture's coefficients (a progressive JPEG) waits for its share of the
+  // budget once the header has told how much it needs.
+  static ThumbPicture Decode(const QString& path, QSize box, MemoryGate* decodeMemory = nullptr);
 
   // The cached picture of a request, when one was made from the same file state.
   const ThumbPicture* Cached(const ThumbRequest& request) const;

@@ -395,6 +395,13 @@ LoadResult LoadImageWithReason(const QString& path, QSize scaledSize) {
   if (bytes.empty()) {
     return {nullptr, file.error() == QFileDevice::NoError ? LoadFailure::Empty : LoadFailure::Unreadable};
   }
+  return LoadImageWithReason(bytes, scaledSize);
+}
+
+LoadResult LoadImageWithReason(std::span<const std::uint8_t> bytes, QSize scaledSize) {
+  if (bytes.empty()) {
+    return {nullptr, LoadFailure::Empty};
+  }
   RaiseDecodeAllocationLimit();
   Decoded decoded = Decode(bytes, scaledSize);
   if (decoded.Image.isNull()) {

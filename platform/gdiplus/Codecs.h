@@ -61,6 +61,8 @@ QString FailureShortForm(LoadFailure failure);
 
 // Decodes an image file as LoadImageFromFile does and tells why when it cannot.
 LoadResult LoadImageWithReason(const QString& path, QSize scaledSize = {});
+// The same from a whole file's bytes in memory.
+LoadResult LoadImageWithReason(std::span<const std::uint8_t> bytes, QSize scaledSize = {});
 
 // The size of the picture in an image file, from its header (a metafile's from its frame),
 // without decoding it and without unpacking a PNG's text; empty when the file gives none.

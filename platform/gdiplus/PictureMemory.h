@@ -17,7 +17,7 @@ class QFile;
 namespace Gdip {
 
 // Blocks from this many bytes get a mapping of their own; smaller ones come from the heap.
-inline constexpr std::size_t kMappedBlockBytes = std::size_t{4} << 20;
+inline constexpr std::size_t kMappedBlockBytes = std::size_t{1} << 20;
 
 // A block of bytes whose contents are unset until written; empty when the memory is not
 // there. Moves, never copies.
