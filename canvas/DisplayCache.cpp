@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "platform/ParallelRows.h"
+#include "platform/gdiplus/PictureMemory.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ QImage DisplayCache::Half(const QImage& source) {
   const int w = source.width() / 2;
   const int h = source.height() / 2;
   const bool rgb888 = source.format() == QImage::Format_RGB888;
-  QImage half(w, h, rgb888 ? QImage::Format_RGB32 : source.format());
+  QImage half = Gdip::NewPicture(w, h, rgb888 ? QImage::Format_RGB32 : source.format());
   if (half.isNull() || !Halvable(source)) {
     return {};
   }

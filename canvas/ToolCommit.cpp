@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QTransform>
-
 #include "canvas/tools/LayerRaster.h"
 #include "canvas/tools/RegionCommit.h"
 #include "canvas/tools/ShapeDrawing.h"
@@ -16,6 +14,8 @@
 #include "foundation/Numbers.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Graphics.h"
+#include "platform/gdiplus/PictureMemory.h"
+#include "platform/gdiplus/PictureTransforms.h"
 
 namespace ToolCommit {
 
@@ -45,13 +45,13 @@ QImage RenderRotate(const Input& in) {
 }
 
 QImage RenderQuarterTurn(const Input& in) {
-  return in.picture.Image().transformed(QTransform().rotate(in.mode == Mode::TurnClockwise ? 90 : -90));
+  return Gdip::QuarterTurned(in.picture.Image(), in.mode == Mode::TurnClockwise);
 }
 
 // The horizontal flip mirrors left to right, the vertical one top to bottom.
 QImage RenderFlip(const Input& in) {
   const bool across = in.mode == Mode::FlipHorizontal;
-  return in.picture.Image().mirrored(across, !across);
+  return Gdip::Mirrored(in.picture.Image(), across, !across);
 }
 
 QImage RenderColourAdjust(const Input& in) {
@@ -81,7 +81,7 @@ QImage RenderWeather(const Input& in) {
   run.Max = float(in.max);
   run.lightPoint = in.lightPoint;
   run.pickedColour = in.pickedColour;
-  return ModEffects::CommitEffect(in.picture.Image().convertToFormat(QImage::Format_ARGB32), run, in.clock);
+  return ModEffects::CommitEffect(Gdip::EditableCopy(in.picture.Image()), run, in.clock);
 }
 
 QImage RenderFilter(const Input& in) {
@@ -103,7 +103,7 @@ QImage RenderFilter(const Input& in) {
 }
 
 QImage RenderRedEye(const Input& in) {
-  QImage picture = in.picture.Image().convertToFormat(QImage::Format_ARGB32);
+  QImage picture = Gdip::EditableCopy(in.picture.Image());
   const QRectF box = RedEyeRect(in);
   if (picture.isNull() || box.isEmpty()) {
     return picture;
@@ -127,11 +127,8 @@ QImage Blank(QSize size) {
   if (size.isEmpty()) {
     return {};
   }
-  QImage canvas(size, QImage::Format_ARGB32);
-  if (!canvas.isNull()) {
-    canvas.fill(Qt::transparent);
-  }
-  return canvas;
+  // Transparent black is all zero bytes, which fresh memory already holds.
+  return Gdip::ZeroedImage(size.width(), size.height(), QImage::Format_ARGB32);
 }
 
 QRectF RedEyeRect(const Input& input) {

@@ -11,6 +11,7 @@
 #include <QImage>
 
 #include "effects/PixelLoops.h"
+#include "platform/gdiplus/PictureMemory.h"
 
 namespace ModEffects {
 
@@ -57,7 +58,7 @@ QImage NewResult(const QImage& source) {
   if (source.isNull()) {
     return {};
   }
-  return QImage(source.size(), QImage::Format_ARGB32);
+  return Gdip::NewPicture(source.width(), source.height(), QImage::Format_ARGB32);
 }
 
 const QRgb* Row(const QImage& image, int y) { return reinterpret_cast<const QRgb*>(image.constScanLine(y)); }

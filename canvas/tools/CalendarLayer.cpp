@@ -9,6 +9,7 @@
 #include "foundation/ModGDI.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Graphics.h"
+#include "platform/gdiplus/PictureTransforms.h"
 
 namespace CalendarLayer {
 
@@ -71,7 +72,7 @@ QImage Picture(const ClsCalendar& calendar, float scale) {
 }
 
 QImage RenderCalendar(const ToolCommit::Input& in) {
-  QImage picture = in.picture.Image().convertToFormat(QImage::Format_ARGB32);
+  QImage picture = Gdip::EditableCopy(in.picture.Image());
   if (picture.isNull() || in.calendar == nullptr) {
     return {};
   }

@@ -12,6 +12,7 @@
 #include "foundation/Numbers.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Graphics.h"
+#include "platform/gdiplus/PictureTransforms.h"
 
 namespace RegionCommit {
 
@@ -25,7 +26,7 @@ QRectF InPicture(const Input& in, const QRectF& canvas) {
   return ToolRect::ToPicture(canvas, in.displayed, PictureSize(in));
 }
 
-QImage Editable(const Input& in) { return in.picture.Image().convertToFormat(QImage::Format_ARGB32); }
+QImage Editable(const Input& in) { return Gdip::EditableCopy(in.picture.Image()); }
 
 QImage Crop(const Input& in) {
   const QRectF r = InPicture(in, in.selection);

@@ -7,6 +7,7 @@
 #include "foundation/ModGDI.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Graphics.h"
+#include "platform/gdiplus/PictureTransforms.h"
 
 namespace ShapeDrawing {
 
@@ -69,7 +70,7 @@ Shape InPicture(const ToolCommit::Input& in) {
 }
 
 QImage RenderShape(const ToolCommit::Input& in) {
-  QImage picture = in.picture.Image().convertToFormat(QImage::Format_ARGB32);
+  QImage picture = Gdip::EditableCopy(in.picture.Image());
   if (picture.isNull()) {
     return {};
   }

@@ -5,6 +5,7 @@
 #include "foundation/ModDraw.h"
 #include "foundation/ModGDI.h"
 #include "platform/gdiplus/Graphics.h"
+#include "platform/gdiplus/PictureTransforms.h"
 
 namespace TextLayer {
 
@@ -35,7 +36,7 @@ Text InPicture(const Text& onCanvas, const QRectF& displayed, QSizeF picture) {
 }
 
 QImage BurnIn(const QImage& picture, const Text& inPicture) {
-  QImage result = picture.convertToFormat(QImage::Format_ARGB32);
+  QImage result = Gdip::EditableCopy(picture);
   if (result.isNull()) {
     return {};
   }
