@@ -6,6 +6,7 @@
 #include <zstd.h>
 
 #include "platform/ParallelRows.h"
+#include "platform/gdiplus/PictureMemory.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ QImage PackedPicture::Unpack() const {
   if (IsNull()) {
     return {};
   }
-  QImage picture(m_size, m_format);
+  QImage picture = Gdip::NewPicture(m_size.width(), m_size.height(), m_format);
   if (picture.isNull()) {
     return {};
   }

@@ -7,6 +7,7 @@
 #include <zlib.h>
 
 #include "platform/ParallelRows.h"
+#include "platform/gdiplus/PictureMemory.h"
 #include "platform/gdiplus/PngBytes.h"
 
 namespace Gdip::PngBands {
@@ -238,7 +239,7 @@ QImage Decode(std::span<const std::uint8_t> data) {
   if (!ReadLayout(data, layout) || !BandsFit(layout)) {
     return {};
   }
-  QImage image(layout.width, layout.height, layout.alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  QImage image = NewPicture(layout.width, layout.height, layout.alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   if (image.isNull()) {
     return {};
   }
