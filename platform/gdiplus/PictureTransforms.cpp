@@ -19,15 +19,30 @@ constexpr int kTileSide = 64;
 
 bool ThirtyTwoBits(const QImage& picture) { return !picture.isNull() && picture.depth() == 32; }
 
-// A fresh picture of the source's format and resolution.
-QImage LikeSource(const QImage& source, int width, int height) {
-  QImage out = NewPicture(width, height, source.format());
-  if (!out.isNull()) {
+// A fresh picture of the source's resolution, and the row addresses of both, taken once:
+// scanLine() on several threads would each touch the pictures' bookkeeping.
+struct Transform {
+  QImage out;
+  const uchar* in = nullptr;
+  qsizetype inStride = 0;
+  uchar* outBase = nullptr;
+  qsizetype outStride = 0;
+
+  Transform(const QImage& source, QSize size, QImage::Format format)
+      : out(NewPicture(size.width(), size.height(), format)) {
+    if (out.isNull()) {
+      return;
+    }
     out.setDotsPerMeterX(source.dotsPerMeterX());
     out.setDotsPerMeterY(source.dotsPerMeterY());
+    in = source.constBits();
+    inStride = source.bytesPerLine();
+    outBase = out.bits();
+    outStride = out.bytesPerLine();
   }
-  return out;
-}
+  const std::uint32_t* SourceRow(int y) const { return reinterpret_cast<const std::uint32_t*>(in + inStride * y); }
+  std::uint32_t* Row(int y) const { return reinterpret_cast<std::uint32_t*>(outBase + outStride * y); }
+};
 
 }  // namespace
 
@@ -37,14 +52,10 @@ QImage QuarterTurned(const QImage& picture, bool clockwise) {
   }
   const int w = picture.width();
   const int h = picture.height();
-  QImage out = LikeSource(picture, h, w);
-  if (out.isNull()) {
+  const Transform t(picture, QSize(h, w), picture.format());
+  if (t.out.isNull()) {
     return {};
   }
-  const uchar* const in = picture.constBits();
-  const qsizetype inStride = picture.bytesPerLine();
-  uchar* const outBase = out.bits();
-  const qsizetype outStride = out.bytesPerLine();
   // Output pixel (x, y) comes from (y, h - 1 - x) clockwise, from (w - 1 - y, x) the other way.
   Threads::ParallelRows(0, w - 1, [&](int first, int last) {
     for (int y0 = first; y0 <= last; y0 += kTileSide) {
@@ -52,17 +63,16 @@ QImage QuarterTurned(const QImage& picture, bool clockwise) {
       for (int x0 = 0; x0 < h; x0 += kTileSide) {
         const int x1 = std::min(h, x0 + kTileSide);
         for (int y = y0; y < y1; ++y) {
-          auto* row = reinterpret_cast<std::uint32_t*>(outBase + outStride * y);
+          std::uint32_t* row = t.Row(y);
           const int column = clockwise ? y : w - 1 - y;
           for (int x = x0; x < x1; ++x) {
-            const int sourceRow = clockwise ? h - 1 - x : x;
-            row[x] = reinterpret_cast<const std::uint32_t*>(in + inStride * sourceRow)[column];
+            row[x] = t.SourceRow(clockwise ? h - 1 - x : x)[column];
           }
         }
       }
     }
   }, kTileSide);
-  return out;
+  return t.out;
 }
 
 QImage Mirrored(const QImage& picture, bool horizontally, bool vertically) {
@@ -71,26 +81,21 @@ QImage Mirrored(const QImage& picture, bool horizontally, bool vertically) {
   }
   const int w = picture.width();
   const int h = picture.height();
-  QImage out = LikeSource(picture, w, h);
-  if (out.isNull()) {
+  const Transform t(picture, picture.size(), picture.format());
+  if (t.out.isNull()) {
     return {};
   }
-  const uchar* const in = picture.constBits();
-  const qsizetype inStride = picture.bytesPerLine();
-  uchar* const outBase = out.bits();
-  const qsizetype outStride = out.bytesPerLine();
   Threads::ParallelRows(0, h - 1, [&](int first, int last) {
     for (int y = first; y <= last; ++y) {
-      const auto* source = reinterpret_cast<const std::uint32_t*>(in + inStride * (vertically ? h - 1 - y : y));
-      auto* row = reinterpret_cast<std::uint32_t*>(outBase + outStride * y);
+      const std::uint32_t* source = t.SourceRow(vertically ? h - 1 - y : y);
       if (horizontally) {
-        std::reverse_copy(source, source + w, row);
+        std::reverse_copy(source, source + w, t.Row(y));
       } else {
-        std::memcpy(row, source, std::size_t(w) * 4);
+        std::memcpy(t.Row(y), source, std::size_t(w) * 4);
       }
     }
   });
-  return out;
+  return t.out;
 }
 
 QImage EditableCopy(const QImage& picture) {
@@ -98,31 +103,24 @@ QImage EditableCopy(const QImage& picture) {
   if (format != QImage::Format_ARGB32 && format != QImage::Format_RGB32) {
     return picture.convertToFormat(QImage::Format_ARGB32);
   }
-  QImage out = NewPicture(picture.width(), picture.height(), QImage::Format_ARGB32);
-  if (out.isNull()) {
+  const Transform t(picture, picture.size(), QImage::Format_ARGB32);
+  if (t.out.isNull()) {
     return {};
   }
-  out.setDotsPerMeterX(picture.dotsPerMeterX());
-  out.setDotsPerMeterY(picture.dotsPerMeterY());
-  const uchar* const in = picture.constBits();
-  const qsizetype inStride = picture.bytesPerLine();
-  uchar* const outBase = out.bits();
-  const qsizetype outStride = out.bytesPerLine();
   const int w = picture.width();
   // RGB32's fourth byte is not promised to be 0xFF, so it is set as Qt's conversion does.
   const bool opaque = format == QImage::Format_RGB32;
   Threads::ParallelRows(0, picture.height() - 1, [&](int first, int last) {
     for (int y = first; y <= last; ++y) {
-      const auto* source = reinterpret_cast<const std::uint32_t*>(in + inStride * y);
-      auto* row = reinterpret_cast<std::uint32_t*>(outBase + outStride * y);
+      const std::uint32_t* source = t.SourceRow(y);
       if (opaque) {
-        std::transform(source, source + w, row, [](std::uint32_t p) { return p | 0xFF000000u; });
+        std::transform(source, source + w, t.Row(y), [](std::uint32_t p) { return p | 0xFF000000u; });
       } else {
-        std::memcpy(row, source, std::size_t(w) * 4);
+        std::memcpy(t.Row(y), source, std::size_t(w) * 4);
       }
     }
   });
-  return out;
+  return t.out;
 }
 
 }  // namespace Gdip
