@@ -97,10 +97,11 @@ TEST(PictureTransforms, TurnsAndMirrorsMatchQtsOwnOnEveryLayout) {
 }
 
 TEST(PictureTransforms, AnEditableCopyIsStraightArgbSharedWithNothing) {
-  QImage opaque = Numbered(67, 131, QImage::Format_ARGB32);
+  const QImage varied = Numbered(67, 131, QImage::Format_ARGB32);
   // RGB32 rows may carry anything in the fourth byte; the copy must read them as opaque.
-  opaque = QImage(opaque.constBits(), opaque.width(), opaque.height(), opaque.bytesPerLine(), QImage::Format_RGB32);
-  for (const QImage& picture : {opaque, Numbered(67, 131, QImage::Format_ARGB32),
+  const QImage opaque(varied.constBits(), varied.width(), varied.height(), varied.bytesPerLine(),
+                      QImage::Format_RGB32);
+  for (const QImage& picture : {opaque, varied,
                                 Numbered(9, 5, QImage::Format_ARGB32).convertToFormat(QImage::Format_RGB888)}) {
     const QImage copy = Gdip::EditableCopy(picture);
     EXPECT_EQ(copy.format(), QImage::Format_ARGB32);
