@@ -1,6 +1,7 @@
 #include "platform/gdiplus/OntoWhite.h"
 
 #include "platform/ParallelRows.h"
+#include "platform/gdiplus/PictureMemory.h"
 
 namespace Gdip {
 
@@ -15,7 +16,9 @@ QImage OntoWhite(const QImage& image, ClearPixels clear) {
     return image;
   }
   const QImage source = image.convertToFormat(QImage::Format_ARGB32);
-  QImage out(source.size(), clear == ClearPixels::Keep ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  // Every pixel is written below: a large picture can come in huge pages.
+  QImage out = NewPicture(source.width(), source.height(),
+                          clear == ClearPixels::Keep ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   if (source.isNull() || out.isNull()) {
     return {};
   }
