@@ -181,6 +181,7 @@ void ThumViewer::SetThumbnaillSort(int value) {
 void ThumViewer::SetImageFormats(const QString& value) {
   m_formatFilter = value.toLower().remove(QStringLiteral("*.")).split(u';', Qt::SkipEmptyParts);
   m_filterKind = ExtensionFilter;
+  emit Listed();
 }
 
 void ThumViewer::SetDateWatch(const QString& value) {
@@ -189,6 +190,21 @@ void ThumViewer::SetDateWatch(const QString& value) {
   const auto field = [&parts](qsizetype i) { return i < parts.size() ? parts[i].trimmed().toInt() : 0; };
   m_dateFilter = {field(2), field(1), field(0)};
   m_filterKind = DateFilter;
+  emit Listed();
+}
+
+int ThumViewer::ShownCount() const {
+  const auto count = [this](auto matches) {
+    return int(std::count_if(m_rows.begin(), m_rows.end(), [&](const FileRow& row) { return (this->*matches)(row); }));
+  };
+  switch (m_filterKind) {
+    case ExtensionFilter:
+      return count(&ThumViewer::MatchImageFormat);
+    case DateFilter:
+      return count(&ThumViewer::MatchDateWatch);
+    default:
+      return ListCount;
+  }
 }
 
 const FileRow* ThumViewer::CurrentRow() const {

@@ -65,6 +65,8 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   QString FileExtname;
   // Number of rows of the file table.
   int ListCount = 0;
+  // Number of rows the sheet shows: those its format or day filter lets through.
+  int ShownCount() const;
 
   // Makes NewPath the browsed folder and fills the file table; it does not draw. A
   // missing, unreadable, empty or relative path gives an empty table.
@@ -198,7 +200,8 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   void MouseDown(int Button, int Shift, float X, float Y);
   void MouseUp(int Button, int Shift, float X, float Y);
   void DblClick();
-  // The table was filled anew (a listing or a search): ListCount may have changed.
+  // The table was filled anew (a listing or a search) or its filter changed: ListCount
+  // or ShownCount may have changed.
   void Listed();
 
  protected:

@@ -65,11 +65,18 @@ QImage Faded(const QImage& picture, double opacity) {
 }  // namespace
 
 SearchBox::SearchBox(QWidget* parent) : QLineEdit(parent) {
+  // Only a click gives it the keys: a window coming to the front hands them elsewhere.
+  setFocusPolicy(Qt::ClickFocus);
   setFrame(false);
   setMouseTracking(true);
 }
 
 void SearchBox::keyPressEvent(QKeyEvent* event) {
+  // Passed on to the toolbar, which hands it to the shortcut table.
+  if (ShortcutKeys::PassedOnByTextBoxes(*event)) {
+    event->ignore();
+    return;
+  }
   QLineEdit::keyPressEvent(event);
   event->accept();
 }
@@ -137,7 +144,10 @@ ToolbarImg::ToolbarImg(MainWindowServices* host, const QString& dataFolder, QWid
     m_faded[std::size_t(i)] = Faded(picture, 0.2);
   }
   connect(m_searchText, &SearchBox::Clicked, this, [this] { Search({}, false); });
-  connect(m_searchText, &SearchBox::EnterReleased, this, [this] { Search(m_searchText->text(), true); });
+  connect(m_searchText, &SearchBox::EnterReleased, this, [this] {
+    Search(m_searchText->text(), true);
+    emit Searched();
+  });
 }
 
 void ToolbarImg::PressDownID(int new_PressID, bool new_Press) {
@@ -281,6 +291,11 @@ void ToolbarImg::resizeEvent(QResizeEvent* event) {
   SkinSurface::resizeEvent(event);
   const QRectF search = SearchRect(size());
   m_searchText->setGeometry(int(search.left()) + 5, int(search.top()) + 6, int(kSearchWidth) - 10, 14);
+  // The back buffer keeps the old width's picture: the bar is drawn again at its new one,
+  // unless it was drawn at that size already.
+  if (!DrawnAtSize()) {
+    StartPaint();
+  }
 }
 
 void ToolbarImg::mouseMoveEvent(QMouseEvent* event) {
@@ -305,4 +320,7 @@ void ToolbarImg::mouseReleaseEvent(QMouseEvent* event) {
                float(event->position().y()));
 }
 
-void ToolbarImg::keyPressEvent(QKeyEvent* event) { ShortcutKeys::Forward(m_host, *event); }
+void ToolbarImg::keyPressEvent(QKeyEvent* event) {
+  ShortcutKeys::Forward(m_host, *event);
+  event->accept();
+}

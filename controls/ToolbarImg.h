@@ -24,9 +24,10 @@ namespace Gdip {
 class Graphics;
 }
 
-// The search entry: its keys stay in it (a Delete typed here must never reach the
-// shortcut table, where it would trash files), a click into it clears the search and
-// the release of Enter searches for its text.
+// The search entry: its typing and editing keys stay in it (a Delete typed here must never
+// reach the shortcut table, where it would trash files) and only the keys no text box
+// uses go on to the table; a click into it clears the search and the release of Enter
+// searches for its text.
 class SearchBox : public QLineEdit {
   Q_OBJECT
 
@@ -89,6 +90,8 @@ class ToolbarImg : public SkinSurface, public ImageToolbarServices {
  signals:
   void MouseDown(int Button, int Shift, float X, float Y);
   void MouseUP(int Button, int Shift, float X, float Y);
+  // Enter in the search box ran a search.
+  void Searched();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;

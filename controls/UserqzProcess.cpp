@@ -307,6 +307,8 @@ void UserqzProcess::PlaceSections() {
 
 void UserqzProcess::mousePressEvent(QMouseEvent* event) {
   const QPointF at = event->position();
+  // Outside the tools grid: no tool was hit.
+  m_lngVisible = 0;
   if (const std::optional<int> tab = TabAt(at)) {
     SetToolselect(*tab);
   }

@@ -175,6 +175,8 @@ void YDSTextControl::LayoutControls() {
 void YDSTextControl::resizeEvent(QResizeEvent* event) {
   SkinSurface::resizeEvent(event);
   LayoutControls();
+  // The icons sit in the gaps between the lists, which moved with the width.
+  StartPaint(0, 0, 0, 0);
 }
 
 void YDSTextControl::StartPaint(int, int, int, int) {

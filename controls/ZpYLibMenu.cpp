@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <system_error>
@@ -110,14 +111,30 @@ ZpYLibMenu::TileRects ZpYLibMenu::TileGeometry(int index, int sheetWidth) {
 
 std::vector<LibraryRow> ZpYLibMenu::ListLibrary(const QString& folder) {
   const QString withSeparator = ModPublic::AddBackslash(folder);
-  QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
-  names.removeAll(QLatin1String(TemporaryStamp));
+  // Without QDir::Hidden: dot files are left out.
+  const QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
   std::vector<LibraryRow> rows;
   rows.reserve(std::size_t(names.size()));
   for (auto name = names.crbegin(); name != names.crend(); ++name) {
-    rows.push_back(RowFor(withSeparator, *name));
+    // A stamp is a picture whatever its name ends in; a note or the temporary stamp is none.
+    if (*name != QLatin1String(TemporaryStamp) && Gdip::LooksLikeAPicture(withSeparator + *name)) {
+      rows.push_back(RowFor(withSeparator, *name));
+    }
   }
   return rows;
+}
+
+std::vector<LibraryRow> ZpYLibMenu::KeepOrder(const std::vector<LibraryRow>& shown, std::vector<LibraryRow> listed) {
+  const auto named = [](const std::vector<LibraryRow>& rows, const QString& name) {
+    return std::any_of(rows.begin(), rows.end(), [&](const LibraryRow& row) { return row.Name == name; });
+  };
+  std::vector<LibraryRow> kept;
+  kept.reserve(listed.size());
+  std::copy_if(listed.begin(), listed.end(), std::back_inserter(kept),
+               [&](const LibraryRow& row) { return !named(shown, row.Name); });
+  std::copy_if(shown.begin(), shown.end(), std::back_inserter(kept),
+               [&](const LibraryRow& row) { return named(listed, row.Name); });
+  return kept;
 }
 
 QString ZpYLibMenu::LibraryFolder() { return ModPublic::ProgramFolder() + QStringLiteral("Librarians"); }
@@ -197,7 +214,7 @@ void ZpYLibMenu::Rebuild() {
   m_loader.Cancel();
   // A hidden control hears of its size only when shown; the sheet is built for it now.
   PlaceChildren();
-  m_rows = ListLibrary(LibraryFolder());
+  m_rows = KeepOrder(m_rows, ListLibrary(LibraryFolder()));
   const int n = int(m_rows.size());
   const int sheetWidth = std::max(1, m_oleBg->width());
   m_rects.clear();

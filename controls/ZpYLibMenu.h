@@ -49,9 +49,12 @@ class ZpYLibMenu : public QWidget {
   static TileRects TileGeometry(int index, int sheetWidth);
   // The height of the sheet of n tiles.
   static int SheetHeight(int rows) { return TilePitch * rows + 10; }
-  // The rows of a library folder: its files by name (letter case ignored), the last
-  // listed first, without the temporary stamp.
+  // The rows of a library folder: its picture files by name (letter case ignored), the
+  // last listed first; hidden files, the temporary stamp and other files are left out.
   static std::vector<LibraryRow> ListLibrary(const QString& folder);
+  // The rows of a new listing in the order the sheet keeps: files it did not show before
+  // on top, in listing order, then the others where they were.
+  static std::vector<LibraryRow> KeepOrder(const std::vector<LibraryRow>& shown, std::vector<LibraryRow> listed);
   static QString LibraryFolder();
   static QString CacheFile();
 

@@ -54,6 +54,8 @@ inline constexpr std::string_view View_Addstar = "View_Addstar";
 inline constexpr std::string_view View_Removestar = "View_Removestar";
 inline constexpr std::string_view View_Slideshow = "View_Slideshow";
 inline constexpr std::string_view View_Properties = "View_Properties";
+// The thumbnail pane folds away or comes back: the Tab key's command, with no menu row.
+inline constexpr std::string_view View_Thumbpane = "View_Thumbpane";
 inline constexpr std::string_view Filter_Browse = "Filter_Browse";
 inline constexpr std::string_view Filter_Select = "Filter_Select";
 inline constexpr std::string_view Filter_EllipSelect = "Filter_EllipSelect";

@@ -103,8 +103,12 @@ void SayImageNotSaved() {
 }
 
 void ShowHelp() {
-  // A missing help page is not reported: the desktop's handler says so, if anything.
-  Shell::OpenDocument(ProgramFolder() + QStringLiteral("Help/Index.htm"));
+  // A page the desktop's handler takes is its to report; with no program at all, the page is named.
+  const QString page = ProgramFolder() + QStringLiteral("Help/Index.htm");
+  if (!Shell::OpenDocument(page)) {
+    Forms::MsgBox(QStringLiteral("No program to show the help page was found. The help page is %1").arg(page),
+                  Forms::vbExclamation, QStringLiteral("Help"));
+  }
 }
 
 bool RecycleFile(const QString& path) { return Shell::MoveToTrash(path); }

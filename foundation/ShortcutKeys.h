@@ -10,4 +10,9 @@ namespace ShortcutKeys {
 // ProcessShortcutKey when there is a host and the key has a code.
 void Forward(MainWindowServices* host, const QKeyEvent& event);
 
+// Whether a text box passes a key on to the shortcut table: the keys no text box uses
+// (function keys, Tab, Ctrl with a letter that is no editing key of the box's). Typing,
+// Delete and the box's own Ctrl keys (select all, cut, copy, paste, undo) stay in it.
+bool PassedOnByTextBoxes(const QKeyEvent& event);
+
 }  // namespace ShortcutKeys

@@ -20,6 +20,8 @@ class SkinSurface : public QWidget {
   // The persistent picture, as large as the control (straight ARGB). A resize keeps what
   // was drawn in the part that remains; new parts are transparent until drawn.
   QImage& BackBuffer();
+  // Whether the buffer has the control's present size, that is was drawn since a resize.
+  bool DrawnAtSize() const { return m_backBuffer.size() == size(); }
   // Fills the whole buffer with one colour.
   void ClearBackBuffer(QColor colour);
   // Shows what the buffer holds now.

@@ -43,6 +43,12 @@ class SidePanelServices {
   virtual void RefreshProperties() = 0;
 };
 
+// The image toolbar's buttons, by the number the toolbar reports and the interface
+// below takes. What each runs is the main window's table of toolbar commands.
+enum class ImageToolbarButton { New, Open, SaveAs, Import, Slideshow, Fit, Previous, Next, Undo, Redo, Count };
+
+constexpr int ButtonId(ImageToolbarButton button) { return static_cast<int>(button); }
+
 // The image toolbar (the main window's ImageToolbar); buttons 0 to 11.
 class ImageToolbarServices {
  public:

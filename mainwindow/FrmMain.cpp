@@ -24,6 +24,7 @@
 #include "foundation/CommandKeys.h"
 #include "foundation/ModPublic.h"
 #include "mainwindow/FileChooser.h"
+#include "mainwindow/MenuCommands.h"
 #include "mainwindow/SplitterDrag.h"
 #include "mainwindow/WheelHook.h"
 #include "windows/FrmScroll.h"
@@ -43,6 +44,8 @@ constexpr int kSplitLVTop = 400;
 constexpr int kSplitLVHeight = 10;
 constexpr int kSplitVTop = 480;
 constexpr int kGripSide = 17;
+// How long a window must hold still before a move counts as ended.
+constexpr int kMoveSettleMs = 250;
 constexpr QSize kTitleSize{kDesignSize.width(), 25};
 constexpr QSize kMenuBarSize{kDesignSize.width(), 20};
 constexpr int kImageToolbarHeight = 40;
@@ -100,7 +103,15 @@ FrmMain::FrmMain() : SkinSurface(nullptr) {
   CreateControls();
   m_ownFileChooser = MakeProgramFileChooser();
   m_fileChooser = m_ownFileChooser.get();
-  m_wheel = std::make_unique<WheelHook>([this](bool next) { StepSheet(next, true); });
+  m_wheel = std::make_unique<WheelHook>(
+      [this](bool next) {
+        MenuCommands::Run(*this, next ? CommandKeys::View_Zoomin : CommandKeys::View_Zoomout,
+                          MenuCommands::Route::Wheel);
+      },
+      std::vector<const QWidget*>{m_folderView, m_sidePanel.widget});
+  m_moveSettle.setSingleShot(true);
+  m_moveSettle.setInterval(kMoveSettleMs);
+  connect(&m_moveSettle, &QTimer::timeout, this, &FrmMain::KeepTitleButtonsOnWorkArea);
   m_timer2.setInterval(500);
   connect(&m_timer2, &QTimer::timeout, this, &FrmMain::Timer2_Timer);
 }

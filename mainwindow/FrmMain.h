@@ -155,8 +155,6 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   // Steps the zoom up (out) or down (in) by 2 %, leaving fit mode first.
   void PublicZoomout();
   void PublicZoomin();
-  // The picture full screen in the window's own slideshow; only while browsing.
-  void FullView();
   // The save-as pattern chosen last ("*.jpg"), the save dialog's start name, and a value
   // kept for callers.
   QString FileExt() const { return m_fileExt; }
@@ -174,9 +172,9 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   static QString DateWatchText(int day, int month, int year);
   // The buttons a shown picture can use: save as, slideshow, fit, next, previous.
   void EnableImageButtons();
-  // The sheet's next or previous picture on the canvas; with askFirst unsaved changes are
-  // asked about and Cancel stays. A sheet without a current file leaves the canvas as it is.
-  void StepSheet(bool next, bool askFirst);
+  // The sheet's next or previous picture on the canvas. A sheet without a current file
+  // leaves the canvas as it is.
+  void StepSheet(bool next);
   void ToggleFit();
   // The program's slideshow over the window, started at its current picture.
   void StartSlideshowWindow();
@@ -237,6 +235,7 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   QWidget& SkinMenuWidget() { return *m_skinMenu.widget; }
   QWidget& MenuBarStripWidget() { return *m_menuBar.widget; }
   QWidget& TitleBarWidget() { return *m_titleSkin.widget; }
+  QWidget& ImageToolbarWidget() { return *m_imageToolbar.widget; }
   const QComboBox& FontList() const { return *m_cbFont; }
   QTimer& LayoutTimer() { return m_timer2; }
   UserqzProcess& SidePanel() { return *m_sideProcess; }
@@ -250,6 +249,9 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // A move that has come to rest with no button held brings the title bar's buttons back
+  // onto the work area.
+  void moveEvent(QMoveEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   // Keys no child took; none while the text tool types.
   void keyPressEvent(QKeyEvent* event) override;
@@ -265,6 +267,7 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void CreateSlideshows();
   void UnloadSecondaryWindows();
   void TitleSkin_MouseUp();
+  void KeepTitleButtonsOnWorkArea();
   void OnCaptionClick(QPointF point);
   // Sets the drawn menu up for a menu at a width, then paints it at a place and height.
   void SetUpSkinMenu(int menu, int width);
@@ -322,6 +325,8 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   // The installed scalable font families, for the text strip.
   QComboBox* m_cbFont = nullptr;
   QTimer m_timer2;
+  // Restarted by every move: a drag has ended once it runs out with no button held.
+  QTimer m_moveSettle;
   TaskDialogFactory* m_taskDialogs = this;
   std::unique_ptr<TaskDialogServices> m_fileTask;
   std::unique_ptr<TaskDialogServices> m_modalTask;

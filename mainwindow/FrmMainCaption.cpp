@@ -2,11 +2,15 @@
 // and the title bar's window buttons.
 #include "mainwindow/FrmMain.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QScreen>
 
+#include "controls/ButtonControl.h"
 #include "controls/MenuModel.h"
 #include "foundation/ModDraw.h"
 #include "foundation/ModGDI.h"
+#include "mainwindow/WindowSizing.h"
 #include "platform/gdiplus/Brush.h"
 #include "platform/gdiplus/Graphics.h"
 #include "platform/gdiplus/Pen.h"
@@ -81,5 +85,29 @@ void FrmMain::OnTitleButton(int SelectIndex) {
     close();
   } else if (SelectIndex == 2) {
     showMinimized();
+  }
+}
+
+void FrmMain::moveEvent(QMoveEvent* event) {
+  SkinSurface::moveEvent(event);
+  m_moveSettle.start();
+}
+
+void FrmMain::KeepTitleButtonsOnWorkArea() {
+  // Still dragging: the drop decides.
+  if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+    m_moveSettle.start();
+    return;
+  }
+  if (isMinimized() || isMaximized() || screen() == nullptr) {
+    return;
+  }
+  const QWidget& bar = *m_titleSkin.widget;
+  const auto rects = ButtonControl::ButtonRects(bar.width());
+  const QRectF local = rects[ButtonControl::CloseButton].united(rects[ButtonControl::MinimiseButton]);
+  const QRect buttons(bar.mapToGlobal(local.topLeft().toPoint()), local.size().toSize());
+  const QPoint place = WindowSizing::WithButtonsOnWorkArea(pos(), buttons, screen()->availableGeometry());
+  if (place != pos()) {
+    move(place);
   }
 }

@@ -9,6 +9,7 @@
 #include <QFile>
 
 #include "browse/ModFolderView.h"
+#include "browse/ThumViewer.h"
 #include "canvas/Imageqzviewer.h"
 #include "canvas/ToolHint.h"
 #include "controls/MenuModel.h"
@@ -92,6 +93,8 @@ void FrmMain::Timer2_Timer() {
   SetPanesVisible(true);
   // Showing every pane must not undo what the layout hid (a collapsed column or pane).
   ArrangeMainPanes();
+  // The keys work from the start: the sheet has the focus once it is shown.
+  m_sheet->setFocus();
 }
 
 // Every way of closing the window comes here: the title bar, the window manager, the

@@ -107,8 +107,12 @@ void FrmMain::HistoryPick() {
 }
 
 void FrmMain::RunMenuCommand(const QString& key) {
+  const MenuCommands::Command* command = MenuCommands::Find(key);
+  if (command == nullptr) {
+    return;
+  }
   m_pickedKey = key;
-  MenuCommands::Run(*this, key);
+  MenuCommands::Run(*this, command->key, MenuCommands::Route::Menu);
   m_pickedKey.clear();
 }
 

@@ -51,9 +51,10 @@ constexpr int kImportToLibrary = 4;
 constexpr int kCanvasSizeTask = 3;
 constexpr int kStampNameTask = 4;
 constexpr int kStampLibrarySection = 1;
-constexpr int kFitButton = 5;
+constexpr int kFitButton = ButtonId(ImageToolbarButton::Fit);
 // The buttons a picture enables, in the order they are switched on.
-constexpr std::array kImageButtons{2, 4, 5, 7, 6};
+constexpr std::array kImageButtons{ImageToolbarButton::SaveAs, ImageToolbarButton::Slideshow, ImageToolbarButton::Fit,
+                                   ImageToolbarButton::Next, ImageToolbarButton::Previous};
 constexpr int kJpeg = 1;
 constexpr float kZoomStep = 0.02F;
 constexpr float kZoomMax = 2.0F;
@@ -282,27 +283,14 @@ void FrmMain::ApplyZoomStep() {
   m_canvas->SetZoomFromSlider(hundredths);
 }
 
-void FrmMain::FullView() {
-  if (m_canvas->CurrentMode() != ToolModes::Mode::Browse || m_canvas->ImgDIB.DIB() == nullptr) {
-    return;
-  }
-  SlideshowServices& own = OwnSlideshow();
-  own.SetisFullView(true);
-  own.Show();
-  own.StartSlideshow(QString(), &m_canvas->ImgDIB.DIB()->Image());
-}
-
 void FrmMain::EnableImageButtons() {
-  for (int button : kImageButtons) {
-    m_imageToolbar->EnabledID(button, true);
+  for (ImageToolbarButton button : kImageButtons) {
+    m_imageToolbar->EnabledID(ButtonId(button), true);
   }
   m_imageToolbar->StartPaint();
 }
 
-void FrmMain::StepSheet(bool next, bool askFirst) {
-  if (askFirst && HasUnsavedChanges(*m_canvas) && ModPublic::AskSaveChanges() == Forms::vbCancel) {
-    return;
-  }
+void FrmMain::StepSheet(bool next) {
   if (next) {
     m_sheet->PreviewNext();
   } else {
@@ -317,7 +305,7 @@ void FrmMain::ToggleFit() {
   const bool fit = !m_imageToolbar->Rpressdown(kFitButton);
   m_canvas->SetFitMode(fit);
   m_imageToolbar->PressDownID(kFitButton, fit);
-  m_canvas->Painting();
+  m_canvas->Painting(false, false, true);
 }
 
 void FrmMain::StartSlideshowWindow() {

@@ -1,6 +1,8 @@
 // The thumbnail bar in the main window: its count box follows the selection and the
 // listing, and a release on the canvas's command bar puts the zoom knob back at 100 %.
 // Its drags are the splitter drags' (SplitterDrag.cpp).
+#include <algorithm>
+
 #include "browse/ScrollControl.h"
 #include "browse/ThumViewer.h"
 #include "canvas/Imageqzviewer.h"
@@ -14,8 +16,11 @@ void FrmMain::ConnectThumbnailBar() {
   connect(&SelectedFiles::Program(), &SelectedFiles::Changed, this, &FrmMain::ShowImageCounts);
 }
 
+// The count is of what the sheet shows; a picture opened from elsewhere is not on it, so
+// the current number never passes the total.
 void FrmMain::ShowImageCounts() {
-  m_thumbnailBar->DrawInfo(static_cast<int>(SelectedFiles::Program().Count()), m_sheet->ListCount);
+  const int shown = m_sheet->ShownCount();
+  m_thumbnailBar->DrawInfo(std::min(static_cast<int>(SelectedFiles::Program().Count()), shown), shown);
 }
 
 void FrmMain::Canvas_MouseUp() {

@@ -24,7 +24,8 @@ constexpr std::array kBrowseButtons{5, 7, 6};
 
 void FrmMain::FormOption(bool& isAutoProcess, bool& MenuClick) {
   m_textStrip->SetVisible(false);
-  if (m_sidePanel.widget->isHidden() && !isAutoProcess) {
+  // A press on the side panel that hit no tool changes nothing.
+  if (m_sidePanel->lngVisible() == 0 && !isAutoProcess) {
     m_sidePanel->StartPaint();
     return;
   }

@@ -9,7 +9,9 @@
 #include "foundation/ModPublic.h"
 #include "foundation/SelectedFiles.h"
 #include "mainwindow/FrmMain.h"
+#include "mainwindow/MenuCommands.h"
 #include "mainwindow/MenuStates.h"
+#include "mainwindow/ToolbarCommands.h"
 #include "platform/forms/MsgBox.h"
 
 namespace {
@@ -36,6 +38,8 @@ void FrmMain::ConnectChildEvents() {
   auto* toolbar = static_cast<ToolbarImg*>(m_imageToolbar.widget);
   connect(toolbar, &ToolbarImg::MouseDown, this, &FrmMain::ImageToolbar_MouseDown);
   connect(toolbar, &ToolbarImg::MouseUP, this, [this, toolbar] { ImageToolbar_MouseUp(toolbar->PressID()); });
+  // After a search the keys go to the sheet it filtered.
+  connect(toolbar, &ToolbarImg::Searched, this, [this] { m_sheet->setFocus(); });
   auto* strip = static_cast<YDSTextControl*>(m_textStrip.widget);
   connect(strip, &YDSTextControl::FontClick, this, [this, strip] { TextStrip_Font(strip->textFont()); });
   connect(strip, &YDSTextControl::FontSizeClick, this, [this, strip] { TextStrip_Size(strip->textFontSize().toInt()); });
@@ -46,7 +50,7 @@ void FrmMain::ConnectChildEvents() {
 
 void FrmMain::Canvas_MouseDown() { m_skinMenu->SetVisible(false); }
 
-void FrmMain::Canvas_DblClick() { FullView(); }
+void FrmMain::Canvas_DblClick() { ShowFullView(); }
 
 void FrmMain::Sheet_MouseUp() {
   m_skinMenu->SetVisible(false);
@@ -119,34 +123,8 @@ void FrmMain::ImageToolbar_MouseDown() { m_skinMenu->SetVisible(false); }
 
 void FrmMain::ImageToolbar_MouseUp(int PressID) {
   m_imageToolbar->StartPaint();
-  switch (PressID) {
-    case 0:
-      StartNewImage();
-      break;
-    case 1:
-      FileDialog(0);
-      break;
-    case 2:
-      FileDialog(1);
-      break;
-    case 3:
-      FileDialog(3);
-      break;
-    case 4:
-      StartSlideshowWindow();
-      break;
-    case 5:
-      ToggleFit();
-      break;
-    case 6:
-    case 7:
-      StepSheet(PressID == 7, true);
-      break;
-    case 8:
-    case 9:
-      m_canvas->UndoAndRedo(PressID == 8);
-      break;
-    default:
-      break;
+  if (PressID < 0 || PressID >= ButtonId(ImageToolbarButton::Count)) {
+    return;
   }
+  MenuCommands::Run(*this, ToolbarCommands::For(ImageToolbarButton(PressID)), MenuCommands::Route::Toolbar);
 }

@@ -50,6 +50,7 @@ void Sort(FrmMain& window, std::string_view key);
 void Star(FrmMain& window, std::string_view key);
 void Slideshow(FrmMain& window, std::string_view key);
 void Properties(FrmMain& window, std::string_view key);
+void ThumbnailPane(FrmMain& window, std::string_view key);
 
 // Create and Help commands.
 void DesktopWallpaper(FrmMain& window, std::string_view key);

@@ -6,7 +6,10 @@
 #include <QString>
 
 #include "foundation/CommandKeys.h"
+#include "foundation/ModPublic.h"
+#include "mainwindow/FrmMain.h"
 #include "mainwindow/MenuCommandHandlers.h"
+#include "platform/forms/MsgBox.h"
 
 namespace MenuCommands {
 
@@ -24,7 +27,7 @@ const std::array kCommands{
     Command{K::File_Import, H::FileCommand},
     Command{K::File_ImportLib, H::FileCommand},
     Command{K::File_Fav, H::SendToStampLibrary},
-    Command{K::File_Print, H::Print},
+    Command{K::File_Print, H::Print, Ask::SaveFirst},
     Command{K::File_Exit, H::Exit},
     Command{K::Edit_Undo, H::Undo},
     Command{K::Edit_Redo, H::Redo},
@@ -34,7 +37,7 @@ const std::array kCommands{
     Command{K::Edit_Inverse, H::Inverse},
     Command{K::Edit_Rasterize, H::Rasterize},
     Command{K::Edit_Copy, H::Copy},
-    Command{K::Edit_Paste, H::Paste},
+    Command{K::Edit_Paste, H::Paste, Ask::Nothing, true},
     Command{K::Edit_Delete, H::Delete},
     Command{K::Edit_Rename, H::FileTask},
     Command{K::Edit_Copyto, H::FileTask},
@@ -51,8 +54,8 @@ const std::array kCommands{
     Command{K::Edit_Prop, H::PanelSection},
     Command{K::View_Fullmode, H::FullView},
     Command{K::View_Fitmode, H::Fit},
-    Command{K::View_Zoomout, H::Step},
-    Command{K::View_Zoomin, H::Step},
+    Command{K::View_Zoomout, H::Step, Ask::BeforeLeaving},
+    Command{K::View_Zoomin, H::Step, Ask::BeforeLeaving},
     Command{K::View_Sortname, H::Sort},
     Command{K::View_Sortsize, H::Sort},
     Command{K::View_Sorttype, H::Sort},
@@ -63,6 +66,7 @@ const std::array kCommands{
     Command{K::View_Removestar, H::Star},
     Command{K::View_Slideshow, H::Slideshow},
     Command{K::View_Properties, H::Properties},
+    Command{K::View_Thumbpane, H::ThumbnailPane},
     Command{K::Filter_Browse, H::Adjustment},
     Command{K::Filter_Select, H::Selection},
     Command{K::Filter_EllipSelect, H::Selection},
@@ -165,21 +169,43 @@ std::span<const Command> Table() { return kCommands; }
 std::span<const std::string_view> DocumentedNoOps() { return kDocumentedNoOps; }
 std::span<const std::string_view> Pending() { return {}; }
 
+const Command* FindKey(std::string_view key) {
+  const auto found = std::find_if(kCommands.begin(), kCommands.end(), [&](const Command& c) { return c.key == key; });
+  return found == kCommands.end() ? nullptr : &*found;
+}
+
 const Command* Find(const QString& key) {
   const QByteArray latin = key.toLatin1();
-  const std::string_view text(latin.constData(), std::size_t(latin.size()));
   // Latin-1 drops nothing a key holds; a key with other letters matches no row.
   if (QString::fromLatin1(latin) != key) {
     return nullptr;
   }
-  const auto found = std::find_if(kCommands.begin(), kCommands.end(), [&](const Command& c) { return c.key == text; });
-  return found == kCommands.end() ? nullptr : &*found;
+  return FindKey(std::string_view(latin.constData(), std::size_t(latin.size())));
 }
 
-bool Run(FrmMain& window, const QString& key) {
-  const Command* command = Find(key);
+namespace {
+
+// Whether the command may run after its question about unsaved changes, if it has one.
+bool MayRun(Ask ask, Route route) {
+  if (ask == Ask::Nothing || route == Route::Key) {
+    return true;
+  }
+  const int answer = ModPublic::AskSaveChanges();
+  return ask == Ask::SaveFirst || answer != Forms::vbCancel;
+}
+
+}  // namespace
+
+bool Run(FrmMain& window, std::string_view key, Route route) {
+  const Command* command = FindKey(key);
   if (command == nullptr) {
     return false;
+  }
+  if (!MayRun(command->ask, route)) {
+    return true;
+  }
+  if (command->marksFirstCommand && route != Route::Menu) {
+    window.ApplyFirstLRule(true);
   }
   command->handler(window, command->key);
   return true;

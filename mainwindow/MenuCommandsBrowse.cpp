@@ -5,6 +5,7 @@
 #include "controls/MenuModel.h"
 #include "foundation/CommandKeys.h"
 #include "foundation/ModPublic.h"
+#include "foundation/ModqzReg.h"
 #include "foundation/SkinnedControlServices.h"
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/MenuCommandHandlers.h"
@@ -14,51 +15,26 @@
 
 namespace MenuCommands::Handlers {
 
-namespace {
-
-// The fit button of the image toolbar.
-constexpr int kFitButton = 5;
-
-}  // namespace
-
-void Sort(FrmMain& window, std::string_view key) { window.SettingArrange_Menu(CommandKeyText(key)); }
+// The sort key is kept in the settings, so the next start sorts the same way.
+void Sort(FrmMain& window, std::string_view key) {
+  ModqzReg::ArrangeString = CommandKeyText(key);
+  window.SettingArrange_Menu(ModqzReg::ArrangeString);
+}
 
 // Stars or unstars the files selected on the sheet.
 void Star(FrmMain& window, std::string_view key) { window.Sheet().QrFileCreate(key == CommandKeys::View_Removestar); }
 
 void FullView(FrmMain& window, std::string_view) { window.ShowFullView(); }
 
-void Fit(FrmMain& window, std::string_view) {
-  Imageqzviewer& canvas = window.Canvas();
-  ImageToolbarServices* toolbar = window.ImageToolbar();
-  const bool fit = toolbar != nullptr ? !toolbar->Rpressdown(kFitButton) : !canvas.FitMode();
-  canvas.SetFitMode(fit);
-  if (toolbar != nullptr) {
-    toolbar->PressDownID(kFitButton, fit);
-  }
-  canvas.Painting(false, false, true);
-}
+void Fit(FrmMain& window, std::string_view) { window.ToggleFit(); }
 
-// Next and Previous open the neighbouring picture of the sheet; unsaved changes are asked
-// about first, and Cancel stays.
-void Step(FrmMain& window, std::string_view key) {
-  if (ModPublic::AskSaveChanges() == Forms::vbCancel) {
-    return;
-  }
-  ThumViewer& sheet = window.Sheet();
-  if (key == CommandKeys::View_Zoomin) {
-    sheet.PreviewNext();
-  } else {
-    sheet.PreviewBack();
-  }
-  window.Canvas().Import(sheet.SelectFile);
-}
+// Next and Previous open the neighbouring picture of the sheet; the table says they ask
+// about unsaved changes first.
+void Step(FrmMain& window, std::string_view key) { window.StepSheet(key == CommandKeys::View_Zoomin); }
 
-void Slideshow(FrmMain& window, std::string_view) {
-  SlideshowServices& slideshow = window.Slideshow();
-  slideshow.Show();
-  slideshow.Start();
-}
+void ThumbnailPane(FrmMain& window, std::string_view) { window.ToggleThumbnailPane(); }
+
+void Slideshow(FrmMain& window, std::string_view) { window.StartSlideshowWindow(); }
 
 void Properties(FrmMain& window, std::string_view) {
   Imageqzviewer& canvas = window.Canvas();

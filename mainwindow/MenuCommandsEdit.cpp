@@ -32,10 +32,7 @@ void Save(FrmMain& window, std::string_view) { window.SaveInPlace(); }
 // Through closeEvent, which asks about unsaved changes.
 void Exit(FrmMain& window, std::string_view) { window.close(); }
 
-void Print(FrmMain& window, std::string_view) {
-  ModPublic::AskSaveChanges();
-  window.PrintOrSayNoPrinters();
-}
+void Print(FrmMain& window, std::string_view) { window.PrintOrSayNoPrinters(); }
 
 void Undo(FrmMain& window, std::string_view) { window.Canvas().UndoAndRedo(true); }
 void Redo(FrmMain& window, std::string_view) { window.Canvas().UndoAndRedo(false); }
@@ -47,7 +44,10 @@ void Deselect(FrmMain& window, std::string_view) {
 }
 
 void ClearSelection(FrmMain& window, std::string_view) { window.Canvas().CallDrawDeleteSelect(); }
-void Copy(FrmMain& window, std::string_view) { window.Canvas().DrawtoClipboard(); }
+void Copy(FrmMain& window, std::string_view) {
+  window.Canvas().DrawtoClipboard();
+  window.Canvas().Painting();
+}
 void Paste(FrmMain& window, std::string_view) { window.PasteFromClipboard(); }
 
 void Inverse(FrmMain& window, std::string_view) {

@@ -3,34 +3,35 @@
 #include <algorithm>
 #include <array>
 
+#include "foundation/CommandKeys.h"
 #include "platform/forms/Input.h"
 
 namespace ShortcutTable {
 
 namespace {
 
-using A = ShortcutActions;
+namespace K = CommandKeys;
 using M = Modifier;
 
 constexpr int Letter(char c) { return Forms::vbKeyA + (c - 'A'); }
 
 constexpr std::array kRows{
-    Row{Forms::vbKeyTab, M::Any, &A::ToggleThumbnailPane},
-    Row{Forms::vbKeyDelete, M::Any, &A::DeleteFiles},
-    Row{Forms::vbKeyF1 + 4, M::Any, &A::StartSlideshow},
-    Row{Forms::vbKeyF1, M::Any, &A::ShowHelp},
-    Row{Letter('F'), M::Shift, &A::ToggleFit},
-    Row{Letter('E'), M::Shift, &A::StepNext},
-    Row{Letter('R'), M::Shift, &A::StepBack},
-    Row{Letter('O'), M::Ctrl, &A::Open},
-    Row{Letter('S'), M::Ctrl, &A::Save},
-    Row{Letter('P'), M::Ctrl, &A::Print},
-    Row{Letter('Z'), M::Ctrl, &A::Undo},
-    Row{Letter('Y'), M::Ctrl, &A::Redo},
-    Row{Letter('A'), M::Ctrl, &A::SelectAll},
-    Row{Letter('D'), M::Ctrl, &A::Deselect},
-    Row{Letter('C'), M::Ctrl, &A::Copy},
-    Row{Letter('V'), M::Ctrl, &A::Paste},
+    Row{Forms::vbKeyTab, M::Any, K::View_Thumbpane},
+    Row{Forms::vbKeyDelete, M::Any, K::Edit_Delete},
+    Row{Forms::vbKeyF1 + 4, M::Any, K::View_Slideshow},
+    Row{Forms::vbKeyF1, M::Any, K::Help_Index},
+    Row{Letter('F'), M::Shift, K::View_Fitmode},
+    Row{Letter('E'), M::Shift, K::View_Zoomin},
+    Row{Letter('R'), M::Shift, K::View_Zoomout},
+    Row{Letter('O'), M::Ctrl, K::File_Open},
+    Row{Letter('S'), M::Ctrl, K::File_Save},
+    Row{Letter('P'), M::Ctrl, K::File_Print},
+    Row{Letter('Z'), M::Ctrl, K::Edit_Undo},
+    Row{Letter('Y'), M::Ctrl, K::Edit_Redo},
+    Row{Letter('A'), M::Ctrl, K::Edit_All},
+    Row{Letter('D'), M::Ctrl, K::Edit_Deselect},
+    Row{Letter('C'), M::Ctrl, K::Edit_Copy},
+    Row{Letter('V'), M::Ctrl, K::Edit_Paste},
 };
 
 bool Held(Modifier modifier, int shift) {
@@ -54,15 +55,6 @@ const Row* Find(int KeyCode, int Shift) {
     return r.keyCode == KeyCode && Held(r.modifier, Shift);
   });
   return row == kRows.end() ? nullptr : &*row;
-}
-
-bool Process(ShortcutActions& actions, int KeyCode, int Shift) {
-  const Row* row = Find(KeyCode, Shift);
-  if (row == nullptr) {
-    return false;
-  }
-  (actions.*(row->action))();
-  return true;
 }
 
 }  // namespace ShortcutTable

@@ -1,11 +1,13 @@
 #include "mainwindow/WheelHook.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <QWheelEvent>
 #include <QWidget>
 
-WheelHook::WheelHook(std::function<void(bool next)> Step) : m_step(std::move(Step)) {}
+WheelHook::WheelHook(std::function<void(bool next)> Step, std::vector<const QWidget*> scrollingParts)
+    : m_step(std::move(Step)), m_scrollingParts(std::move(scrollingParts)) {}
 
 void WheelHook::HookMainWindow(QWidget& window) {
   UnhookMainWindow();
@@ -33,7 +35,11 @@ bool WheelHook::eventFilter(QObject* watched, QEvent* event) {
   if (watched != m_window || event->type() != QEvent::Wheel) {
     return false;
   }
-  const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+  const auto* wheel = static_cast<QWheelEvent*>(event);
+  if (OverScrollingPart(wheel->position())) {
+    return true;
+  }
+  const int delta = wheel->angleDelta().y();
   // A sideways scroll carries no vertical delta: it is not a step.
   if (delta == 0) {
     return false;
@@ -43,4 +49,14 @@ bool WheelHook::eventFilter(QObject* watched, QEvent* event) {
     m_step(steps > 0);
   }
   return true;
+}
+
+bool WheelHook::OverScrollingPart(QPointF windowPoint) const {
+  for (const QWidget* under = m_window->childAt(windowPoint.toPoint()); under != nullptr && under != m_window;
+       under = under->parentWidget()) {
+    if (std::find(m_scrollingParts.begin(), m_scrollingParts.end(), under) != m_scrollingParts.end()) {
+      return true;
+    }
+  }
+  return false;
 }

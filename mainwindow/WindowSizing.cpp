@@ -1,5 +1,7 @@
 #include "mainwindow/WindowSizing.h"
 
+#include <algorithm>
+
 #include <QScreen>
 
 #include "mainwindow/PaneLayout.h"
@@ -92,6 +94,18 @@ ThumbnailToggle ToggleThumbnailPane(int H, int barTop, int barHeight, std::int32
   }
   OldThumTop = barTop;
   return {H - barHeight - 3, false};
+}
+
+QPoint WithButtonsOnWorkArea(QPoint windowTopLeft, const QRect& buttons, const QRect& workArea) {
+  // Along one axis: how far the span [low, high] must move to lie in [areaLow, areaHigh].
+  const auto shift = [](int low, int high, int areaLow, int areaHigh) {
+    if (low < areaLow) {
+      return areaLow - low;
+    }
+    return high > areaHigh ? std::max(areaHigh - high, areaLow - low) : 0;
+  };
+  return windowTopLeft + QPoint(shift(buttons.left(), buttons.right(), workArea.left(), workArea.right()),
+                                shift(buttons.top(), buttons.bottom(), workArea.top(), workArea.bottom()));
 }
 
 }  // namespace WindowSizing

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include <QPoint>
 #include <QRect>
 #include <QString>
 
@@ -44,5 +45,9 @@ struct ThumbnailToggle {
 // The bar's new Top in a window of inner height H. Opening goes back to OldThumTop
 // (H - 200 when none is kept); collapsing keeps the bar's Top in OldThumTop.
 ThumbnailToggle ToggleThumbnailPane(int H, int barTop, int barHeight, std::int32_t& OldThumTop);
+
+// Where a window at windowTopLeft goes so that its title bar's buttons (buttons, in
+// screen pixels) lie inside the work area: the nearest place, unchanged when they do.
+QPoint WithButtonsOnWorkArea(QPoint windowTopLeft, const QRect& buttons, const QRect& workArea);
 
 }  // namespace WindowSizing

@@ -59,6 +59,10 @@ struct LoadResult {
 QString FailureReason(LoadFailure failure);
 QString FailureShortForm(LoadFailure failure);
 
+// Whether a file starts as a picture of a format the readers know, whatever its name
+// says; it may still turn out damaged when decoded.
+bool LooksLikeAPicture(const QString& path);
+
 // Decodes an image file as LoadImageFromFile does and tells why when it cannot.
 LoadResult LoadImageWithReason(const QString& path, QSize scaledSize = {});
 // The same from a whole file's bytes in memory.

@@ -79,6 +79,31 @@ TEST_F(StampLibraryTest, ListsTheFolderLastFileFirstWithoutTheTemporaryStamp) {
   EXPECT_EQ(library.Sheet().height(), ZpYLibMenu::SheetHeight(4));
 }
 
+TEST_F(StampLibraryTest, OnlyPicturesBecomeTilesAndANewStampIsTheTopTile) {
+  Add("a.lib", Qt::red);
+  Add("c.lib", Qt::blue);
+  Stamp(".hidden.lib", Qt::black);
+  {
+    QFile notes(folder.File("Librarians/notes.txt"));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("stamps to make\n");
+  }
+  Build();
+  EXPECT_EQ(Names(), QStringList({"c.lib", "a.lib"}));
+  // A name that sorts between the others still goes on top, through both rebuilds.
+  Add("b.lib", Qt::green);
+  library.AddnewItem(folder.File("Librarians/b.lib"), "b.lib");
+  Build(true);
+  EXPECT_EQ(Names(), QStringList({"b.lib", "c.lib", "a.lib"}));
+  ExpectTilesMatchFiles();
+  Build();
+  EXPECT_EQ(Names(), QStringList({"b.lib", "c.lib", "a.lib"}));
+  // Found by a refresh alone, without being announced.
+  Add("a0.lib", Qt::cyan);
+  Build(true);
+  EXPECT_EQ(Names(), QStringList({"a0.lib", "b.lib", "c.lib", "a.lib"}));
+}
+
 TEST_F(StampLibraryTest, TilesKeepShowingTheirOwnFilesThroughChanges) {
   Add("a.lib", Qt::red);
   Add("b.lib", Qt::green);

@@ -63,7 +63,7 @@ class BrowseInWindow : public FrmMainTest {
   }
 
   // Runs a menu command, as a pick in the menu does.
-  void Run(std::string_view key) { ASSERT_TRUE(MenuCommands::Run(*m_window, CommandKeyText(key))); }
+  void Run(std::string_view key) { ASSERT_TRUE(MenuCommands::Run(*m_window, key, MenuCommands::Route::Menu)); }
 
   TestSupport::TestFolder pictures;
 };
@@ -106,6 +106,26 @@ TEST_F(BrowseInWindow, TheBarCountsTheSelectedAndListedImages) {
   EXPECT_EQ(m_window->ThumbnailBar().CountText(), "Total: 0/5 Images");
   Select({"b.png", "c.jpg"});
   EXPECT_EQ(m_window->ThumbnailBar().CountText(), "Total: 2/5 Images");
+}
+
+TEST_F(BrowseInWindow, TheCountFollowsWhatTheFiltersShow) {
+  ThumViewer& sheet = m_window->Sheet();
+  sheet.SetImageFormats("*.png");
+  Redraw();
+  EXPECT_EQ(m_window->ThumbnailBar().CountText(), "Total: 0/3 Images");
+  sheet.SetDateWatch(FrmMain::DateWatchText(1, 1, 2000));
+  Redraw();
+  EXPECT_EQ(m_window->ThumbnailBar().CountText(), "Total: 0/0 Images") << "nothing was made by then";
+  sheet.Path(pictures.Path());
+  EXPECT_EQ(m_window->ThumbnailBar().CountText(), "Total: 0/5 Images") << "a new listing drops the filter";
+}
+
+TEST_F(BrowseInWindow, APictureOpenedBesideAnEmptySheetCountsNoCurrentOne) {
+  m_window->Sheet().Path(m_folder.MakeFolder("empty"));
+  Redraw();
+  m_window->FileImport(pictures.File("a.png"));
+  SelectedFiles::Program().SetFiles({pictures.File("a.png")});
+  EXPECT_EQ(m_window->ThumbnailBar().CountText(), "Total: 0/0 Images");
 }
 
 TEST_F(BrowseInWindow, DraggingTheGripLeavesFitModeAndZoomsTheCanvas) {

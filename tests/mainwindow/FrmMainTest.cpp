@@ -11,11 +11,13 @@
 #include <QFile>
 #include <QtCore/qtestsupport_core.h>
 #include <QMouseEvent>
+#include <QScreen>
 
 #include "browse/ModFolderView.h"
 #include "browse/ScrollControl.h"
 #include "browse/ThumViewer.h"
 #include "canvas/Imageqzviewer.h"
+#include "controls/ButtonControl.h"
 #include "foundation/ModPublic.h"
 #include "foundation/ModqzReg.h"
 #include "mainwindow/FrmMain.h"
@@ -161,6 +163,30 @@ TEST_F(FrmMainTest, TitleBarClosesThroughThePromptAndMinimises) {
   cancel.answers = {Forms::vbNo};
   window.OnTitleButton(1);
   EXPECT_FALSE(window.isVisible());
+}
+
+void SendMouse(QWidget& widget, QEvent::Type type, QPoint at) {
+  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent event(type, QPointF(at), QPointF(widget.mapToGlobal(at)), Qt::LeftButton, held, Qt::NoModifier);
+  QApplication::sendEvent(&widget, &event);
+}
+
+TEST_F(FrmMainTest, ATitleBarDragThatLeavesTheButtonsOffTheWorkAreaIsUndone) {
+  FrmMain& window = Start();
+  const QRect area = window.screen()->availableGeometry();
+  QWidget& bar = window.TitleBarWidget();
+  const QPoint grip(40, 10);
+  SendMouse(bar, QEvent::MouseButtonPress, grip);
+  // Dropped with the window's right end, where the buttons are, past the area's left edge.
+  const QPoint drop = grip + QPoint(area.left() - window.x() - window.width() - 50, 0);
+  SendMouse(bar, QEvent::MouseMove, drop);
+  SendMouse(bar, QEvent::MouseButtonRelease, drop);
+  const auto buttonsOnArea = [&] {
+    const QPoint closeButton = bar.mapToGlobal(ButtonControl::ButtonRects(bar.width())[1].center().toPoint());
+    return area.contains(closeButton);
+  };
+  EXPECT_TRUE(QTest::qWaitFor(buttonsOnArea, 3000)) << "the window came back at " << window.x();
+  EXPECT_LT(window.x(), area.left()) << "only as far as the buttons need";
 }
 
 TEST_F(FrmMainTest, CaptionStripShowsTheFolderAndAClickTogglesTheHistory) {

@@ -1,5 +1,8 @@
 // The main window's children's events, its keys and its wheel, on an offscreen window
 // listing a folder of three pictures of distinct colours.
+#include <functional>
+#include <utility>
+
 #include <QApplication>
 #include <QDate>
 #include <QFileInfo>
@@ -10,7 +13,13 @@
 #include <QtCore/qtestsupport_core.h>
 
 #include "browse/ScrollControl.h"
+#include "canvas/Imageqzviewer.h"
+#include "controls/MenuModel.h"
+#include "controls/ToolGrid.h"
+#include "controls/ToolbarImg.h"
 #include "controls/UserqzProcess.h"
+#include "controls/YDSTextControl.h"
+#include "foundation/CommandKeys.h"
 #include "foundation/ModClipboard.h"
 #include "foundation/SelectedFiles.h"
 #include "mainwindow/FrmMainFixture.h"
@@ -27,10 +36,15 @@ void Press(QWidget& widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoMod
   QApplication::sendEvent(&widget, &event);
 }
 
-void Turn(QWidget& widget, int delta) {
-  QWheelEvent event(QPointF(500, 300), widget.mapToGlobal(QPointF(500, 300)), QPoint(), QPoint(0, delta),
-                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+void Turn(QWidget& widget, int delta, QPointF at = QPointF(500, 300)) {
+  QWheelEvent event(at, widget.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
   QApplication::sendEvent(&widget, &event);
+}
+
+// The middle of a child, in the window's coordinates.
+QPointF CentreOf(const QWidget& window, const QWidget& child) {
+  return QPointF(child.mapTo(&window, child.rect().center()));
 }
 
 class FrmMainWiringTest : public FrmMainTest {
@@ -107,6 +121,33 @@ TEST_F(FrmMainWiringTest, ToolbarStepsAskFirstAndTheKeysDoNot) {
   EXPECT_TRUE(boxes.shown.empty()) << "Shift+E leaves without asking";
 }
 
+// A picture opened from the dialog leaves the sheet without a current file: no route's
+// Next may import an empty name, which would drop the picture's undo history.
+TEST_F(FrmMainWiringTest, NextWithoutACurrentFileKeepsThePictureOnEveryRoute) {
+  FrmMain& window = Start();
+  window.FileImport(pictures.File("a.png"));
+  window.RunMenuCommand(CommandKeyText(CommandKeys::Edit_Clockwise));
+  Imageqzviewer& canvas = window.Canvas();
+  canvas.WaitForSnapshot();
+  const int undoSteps = canvas.UndoListCount();
+  ASSERT_GE(undoSteps, 2);
+  ASSERT_TRUE(window.Sheet().SelectFile.isEmpty());
+  Fakes::ScriptedMessageBox boxes({}, Forms::vbNo);
+  const std::pair<const char*, std::function<void()>> routes[] = {
+      {"menu", [&] { window.RunMenuCommand(CommandKeyText(CommandKeys::View_Zoomin)); }},
+      {"Shift+E", [&] { window.ProcessShortcutKey(Forms::vbKeyA + ('E' - 'A'), Forms::vbShiftMask); }},
+      {"toolbar", [&] { window.ImageToolbar_MouseUp(ButtonId(ImageToolbarButton::Next)); }},
+      {"wheel", [&] { Turn(window, -120); }},
+  };
+  for (const auto& [route, run] : routes) {
+    run();
+    EXPECT_EQ(Shown(), "a.png") << route;
+    EXPECT_TRUE(canvas.hasImage()) << route;
+    EXPECT_EQ(canvas.UndoListCount(), undoSteps) << route;
+    EXPECT_EQ(canvas.UndoIndex(), undoSteps - 1) << route;
+  }
+}
+
 TEST_F(FrmMainWiringTest, ZoomStepsStopAtTwiceAndAtAnEighth) {
   FrmMain& window = Listed();
   Fakes::FakeImageToolbar toolbar;
@@ -171,6 +212,28 @@ TEST_F(FrmMainWiringTest, StampLibraryButtonsDeleteUseOrDoNothing) {
   EXPECT_EQ(panel.favRefreshes, 2);
 }
 
+void PressAt(QWidget& widget, QPointF at) {
+  QMouseEvent press(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(&widget, &press);
+}
+
+TEST_F(FrmMainWiringTest, APressOnTheSidePanelThatHitsNoToolChangesNothing) {
+  FrmMain& window = Listed();
+  window.RunMenuCommand(CommandKeyText(CommandKeys::Filter_Select));
+  const int armed = window.Canvas().Effect();
+  ASSERT_NE(armed, 0);
+  UserqzProcess& panel = window.SidePanel();
+  PressAt(panel.ToolOLE(), QPointF(2, 2));
+  EXPECT_EQ(window.Canvas().Effect(), armed) << "beside the tools grid";
+  const QRectF firstTool = ToolGrid::Cells()[1];
+  PressAt(panel.ToolOLE(), firstTool.center());
+  const int panelTool = window.Canvas().Effect();
+  EXPECT_NE(panelTool, armed) << "a tool of the grid arms";
+  PressAt(panel, QPointF(panel.width() / 2.0, panel.height() - 2.0));
+  EXPECT_EQ(window.Canvas().Effect(), panelTool) << "the panel's own ground";
+}
+
 TEST_F(FrmMainWiringTest, TheSidePanelsEventsReachTheWindow) {
   FrmMain& window = Listed();
   window.SkinMenu()->SetVisible(true);
@@ -213,10 +276,17 @@ TEST_F(FrmMainWiringTest, KeysOnChildrenReachTheTableOnceAndTextBoxesKeepTheirs)
   QApplication::setActiveWindow(&window);
   box->setFocus();
   ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == box; }, 3000));
+  // A text box keeps its typing and editing keys and passes on those it has no use for.
+  box->setText("ab");
+  Press(*box, Qt::Key_A, Qt::ControlModifier);
+  Press(*box, Qt::Key_Delete);
+  EXPECT_EQ(box->text(), "") << "Ctrl+A and Delete edit the box";
+  Press(*box, Qt::Key_Tab);
+  EXPECT_NE(window.ThumbnailBar().isOpenthum(), open);
   Press(*box, Qt::Key_Tab);
   Press(*box, Qt::Key_O, Qt::ControlModifier);
   EXPECT_EQ(window.ThumbnailBar().isOpenthum(), open);
-  EXPECT_TRUE(chooser.requests.empty());
+  EXPECT_EQ(chooser.requests.size(), 1U) << "Ctrl+O reaches the table once";
   delete box;
 
   // Delete on the sheet with every picture selected trashes each once.
@@ -227,6 +297,81 @@ TEST_F(FrmMainWiringTest, KeysOnChildrenReachTheTableOnceAndTextBoxesKeepTheirs)
   for (const char* name : {"a.png", "b.png", "c.png"}) {
     EXPECT_FALSE(QFileInfo::exists(pictures.File(name))) << name;
   }
+}
+
+TEST_F(FrmMainWiringTest, KeysWorkFromTheStartAndAfterASearch) {
+  FrmMain& window = Listed();
+  QApplication::setActiveWindow(&window);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() != nullptr; }, 3000));
+  EXPECT_EQ(QApplication::focusWidget(), &window.Sheet());
+
+  auto& toolbar = dynamic_cast<ToolbarImg&>(window.ImageToolbarWidget());
+  QLineEdit& search = toolbar.SearchText();
+  search.setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == &search; }, 3000));
+  Fakes::FakeFileChooser chooser;
+  window.UseFileChooser(chooser);
+  Press(search, Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(chooser.requests.size(), 1U) << "Ctrl+O from the search box opens";
+  const bool open = window.ThumbnailBar().isOpenthum();
+  Press(search, Qt::Key_Tab);
+  EXPECT_NE(window.ThumbnailBar().isOpenthum(), open) << "Tab from the search box folds the pane";
+  Press(search, Qt::Key_Tab);
+
+  search.setText("b");
+  Press(search, Qt::Key_Delete);
+  EXPECT_EQ(search.text(), "b") << "Delete at the end edits nothing and trashes nothing";
+  EXPECT_TRUE(QFileInfo::exists(pictures.File("a.png")));
+  Press(search, Qt::Key_Return);
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(&search, &release);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.Sheet().SheetReady(); }, 30000));
+  EXPECT_EQ(window.Sheet().ListCount, 1);
+  EXPECT_EQ(QApplication::focusWidget(), &window.Sheet()) << "Enter gives the keys back to the sheet";
+}
+
+TEST_F(FrmMainWiringTest, TheWheelStepsOnlyOverPartsWithoutScrollingOfTheirOwn) {
+  FrmMain& window = Listed();
+  ASSERT_FALSE(window.FolderView()->isHidden());
+  Turn(window, -120, CentreOf(window, *window.FolderView()));
+  Turn(window, -120, CentreOf(window, window.SidePanel()));
+  EXPECT_EQ(Shown(), "a.png") << "the folder tree and the side panel keep their turns";
+  Turn(window, -120, CentreOf(window, window.Canvas()));
+  EXPECT_EQ(Shown(), "b.png");
+  Turn(window, -120, CentreOf(window, window.Sheet()));
+  EXPECT_EQ(Shown(), "c.png");
+}
+
+// A drawn bar shows what a fresh paint at its present width draws.
+void ExpectDrawnAsNew(SkinSurface& bar, const std::function<void()>& paint, const char* what) {
+  const QImage shown = bar.grab().toImage();
+  paint();
+  EXPECT_EQ(shown, bar.grab().toImage()) << what;
+}
+
+TEST_F(FrmMainWiringTest, TheToolbarAndTheTextStripAreDrawnAfterEveryLayout) {
+  // The text strip's icons, as an install has them.
+  QFile::copy(QCoreApplication::applicationDirPath() + "/Toolbar.dll", ModPublic::ProgramFolder() + "Toolbar.dll");
+  FrmMain& window = Listed();
+  auto& toolbar = dynamic_cast<ToolbarImg&>(window.ImageToolbarWidget());
+  for (const QSize size : {QSize(1280, 900), QSize(1120, 900)}) {
+    const int before = toolbar.width();
+    window.resize(size);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return toolbar.width() != before; }, 3000)) << "the layout after the resize";
+    ExpectDrawnAsNew(toolbar, [&] { toolbar.StartPaint(); }, "toolbar");
+  }
+  toolbar.grab().save(TestSupport::ArtifactsFolder() + "/main-window-toolbar-after-resize.png");
+
+  window.RunMenuCommand(CommandKeyText(CommandKeys::Filter_Text));
+  auto& strip = dynamic_cast<YDSTextControl&>(*window.YDSTextControl1());
+  ASSERT_FALSE(strip.isHidden());
+  ExpectDrawnAsNew(strip, [&] { strip.StartPaint(0, 0, 0, 0); }, "text strip");
+  for (const QRect& icon : strip.IconPlaces()) {
+    EXPECT_FALSE(icon.isEmpty());
+    EXPECT_GT(icon.left(), 0);
+    EXPECT_LE(icon.right(), strip.width());
+  }
+  strip.grab().save(TestSupport::ArtifactsFolder() + "/main-window-text-strip.png");
 }
 
 TEST_F(FrmMainWiringTest, TheWheelStepsTheSheetUntilUnload) {

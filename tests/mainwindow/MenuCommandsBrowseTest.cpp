@@ -14,6 +14,7 @@
 #include "mainwindow/MenuCommands.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
+#include "platform/forms/Input.h"
 #include "support/TestPictures.h"
 #include "support/fakes/FakeCommandRunner.h"
 #include "support/fakes/ScriptedMessageBox.h"
@@ -191,6 +192,16 @@ TEST_F(PopupCommands, HelpAndWebPagesOpenTheHelpPageBesideTheProgram) {
   }
 }
 
+TEST_F(PopupCommands, HelpWithoutAnOpenerSaysWhereThePageIs) {
+  FrmMain& window = Start();
+  Shell::SetDocumentOpener([](const QUrl&) { return false; });
+  Fakes::ScriptedMessageBox boxes;
+  window.ProcessShortcutKey(Forms::vbKeyF1, 0);
+  ASSERT_EQ(boxes.shown.size(), 1U);
+  EXPECT_TRUE(boxes.shown[0].prompt.contains(ModPublic::ProgramFolder() + "Help/Index.htm"))
+      << boxes.shown[0].prompt.toStdString();
+}
+
 TEST_F(PopupCommands, ScreensaverExportCopiesTheSelection) {
   FrmMain& window = Loaded(2);
   SelectedFiles::Program().SetFiles({m_folder.File("p0.png"), m_folder.File("p1.png")});
@@ -220,4 +231,21 @@ TEST_F(PopupCommands, BrowseMenuShowsTheFitAndSortAfterTheirCommands) {
   }
   ASSERT_NE(sortSize, nullptr);
   EXPECT_TRUE(sortSize->checked);
+}
+
+TEST_F(PopupCommands, TheChosenSortIsKeptAcrossARestart) {
+  FrmMain& first = Loaded();
+  Choose(first, K::View_Sortsize);
+  ASSERT_TRUE(first.close());
+  ModqzReg::ArrangeString.clear();
+
+  FrmMain& second = Start();
+  EXPECT_EQ(ModqzReg::ArrangeString, "View_Sortsize");
+  EXPECT_EQ(second.Sheet().ThumbnaillSort(), 2);
+  auto& strip = dynamic_cast<ToolbarUser&>(second.MenuBarStripWidget());
+  Send(strip, QEvent::MouseButtonPress, strip.TitleBoxes()[2].center());
+  QStringList ticked = CheckedRows(second);
+  ticked.removeAll("View_Fitmode");
+  EXPECT_EQ(ticked, QStringList{"View_Sortsize"});
+  ModqzReg::ArrangeString.clear();
 }

@@ -75,4 +75,16 @@ TEST(WindowSizing, ThumbnailPaneOpensAt200AboveTheBottomAndCollapsingRemembersTh
   EXPECT_EQ(reopened.BarTop, 333);
 }
 
+TEST(WindowSizing, TitleButtonsOffTheWorkAreaComeBackTheShortestWay) {
+  const QRect area(0, 30, 1024, 708);
+  const QRect buttons(0, 0, 40, 20);
+  // Inside: the window stays.
+  EXPECT_EQ(WindowSizing::WithButtonsOnWorkArea({100, 200}, buttons.translated(900, 40), area), QPoint(100, 200));
+  // Past the left edge, above the top, past the right and below the bottom.
+  EXPECT_EQ(WindowSizing::WithButtonsOnWorkArea({-900, 0}, buttons.translated(-60, 10), area), QPoint(-840, 20));
+  EXPECT_EQ(WindowSizing::WithButtonsOnWorkArea({0, 0}, buttons.translated(1000, 730), area), QPoint(-16, -12));
+  // Buttons wider than the area keep their left end on it.
+  EXPECT_EQ(WindowSizing::WithButtonsOnWorkArea({0, 0}, QRect(-5, 40, 2000, 20), area), QPoint(5, 0));
+}
+
 }  // namespace
