@@ -93,8 +93,11 @@ void FrmMain::Timer2_Timer() {
   SetPanesVisible(true);
   // Showing every pane must not undo what the layout hid (a collapsed column or pane).
   ArrangeMainPanes();
-  // The keys work from the start: the sheet has the focus once it is shown.
-  m_sheet->setFocus();
+  // The keys work from the start: the sheet has the focus once it is shown, unless the
+  // user gave it to a pane already.
+  if (focusWidget() == nullptr || !focusWidget()->isVisible()) {
+    m_sheet->setFocus();
+  }
 }
 
 // Every way of closing the window comes here: the title bar, the window manager, the

@@ -1,12 +1,14 @@
 // The keyboard and the wheel on a virtual display, as a user meets them: the wheel steps
 // through the folder, Shift+F fits the picture and back, Tab folds the sheet away, Ctrl+V
-// floats the picture on the clipboard as a stamp, and Ctrl+S writes a rotated picture.
+// floats the picture on the clipboard as a stamp, Ctrl+S writes a rotated picture, and F5
+// and Delete work at once and after a search.
 #include <chrono>
 #include <functional>
 #include <thread>
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -214,4 +216,69 @@ TEST(KeysAndWheelRoad, CtrlSWritesThePictureRotatedFromTheMenu) {
   x.RequestClose(window);
   ASSERT_TRUE(session.program.waitForFinished(ProgramRun::PatienceMs())) << "closing asked about the saved picture";
   EXPECT_EQ(session.program.exitCode(), 0);
+}
+
+namespace {
+
+// The search box on the image toolbar, from the window's right edge.
+constexpr int kSearchFromRight = 90;
+constexpr int kSearchTop = 67;
+
+// Waits for a visible window of that title; 0 when none came.
+unsigned long WaitForTopLevel(Connection& x, const std::string& title) {
+  unsigned long found = 0;
+  WaitFor([&] {
+    const auto windows = x.VisibleTopLevels(title);
+    found = windows.empty() ? 0 : windows.front();
+    return found != 0;
+  });
+  return found;
+}
+
+}  // namespace
+
+TEST(KeysAndWheelRoad, KeysWorkAtOnceAndAfterASearch) {
+  if (!ProgramRun::VirtualDisplay::Installed()) {
+    GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps installs it)";
+  }
+  // F5 at once, before any click: the slideshow's black ground comes up over the window's
+  // top left corner, where the title bar is blue.
+  {
+    Session session;
+    QImage shot;
+    ASSERT_TRUE(session.Start(Flat(kFirst)));
+    ASSERT_TRUE(WaitUntilSteady(*session.x, session.window, shot));
+    const auto blackCorner = [](const QImage& s) { return FindColour(s.copy(0, 0, 90, 20), Qt::black, 0, 90).count; };
+    const int before = blackCorner(shot);
+    session.x->PressKey(session.window, "F5");
+    EXPECT_TRUE(WaitForShot(*session.x, session.window, shot,
+                            [&](const QImage& s) { return blackCorner(s) > before + 1000; }))
+        << "F5 at start opened no slideshow";
+    shot.save(TestSupport::ArtifactsFolder() + "/lorvane-f5-at-start.png");
+  }
+
+  // A search, Enter, and Delete: the keys are the sheet's again.
+  Session session;
+  QImage shot;
+  const int sheetTop = OpenFirst(session, Flat(kFirst), shot);
+  ASSERT_GT(sheetTop, 0) << "the program did not show the first picture";
+  Connection& x = *session.x;
+  const unsigned long window = session.window;
+  x.Click(window, shot.width() - kSearchFromRight, kSearchTop);
+  x.Type(window, "other");
+  x.PressKey(window, "Return");
+  ASSERT_TRUE(WaitForShot(x, window, shot, [&](const QImage& s) {
+    const QImage sheet = s.copy(0, sheetTop, s.width(), s.height() - sheetTop);
+    return InSheetOrCanvas(sheet, kFirst).count == 0 && InSheetOrCanvas(sheet, kOthers[0]).count > 1000;
+  })) << "the search did not list the other pictures only";
+  // Delete reaches the table: the trash asks about the shown picture. The display's
+  // clicks do not reach a modal question, so it is closed unanswered.
+  x.PressKey(window, "Delete");
+  const unsigned long question = WaitForTopLevel(x, "Delete File");
+  ASSERT_NE(question, 0u) << "Delete after the search asked nothing";
+  QImage asked;
+  ASSERT_TRUE(WaitUntilSteady(x, question, asked));
+  asked.save(TestSupport::ArtifactsFolder() + "/lorvane-delete-after-search.png");
+  x.RequestClose(question);
+  EXPECT_TRUE(QFile::exists(session.pictures + "/a-first.png")) << "closed unanswered, the picture stays";
 }
