@@ -224,17 +224,6 @@ namespace {
 constexpr int kSearchFromRight = 90;
 constexpr int kSearchTop = 67;
 
-// Waits for a visible window of that title; 0 when none came.
-unsigned long WaitForTopLevel(Connection& x, const std::string& title) {
-  unsigned long found = 0;
-  WaitFor([&] {
-    const auto windows = x.VisibleTopLevels(title);
-    found = windows.empty() ? 0 : windows.front();
-    return found != 0;
-  });
-  return found;
-}
-
 }  // namespace
 
 TEST(KeysAndWheelRoad, KeysWorkAtOnceAndAfterASearch) {
@@ -274,7 +263,7 @@ TEST(KeysAndWheelRoad, KeysWorkAtOnceAndAfterASearch) {
   // Delete reaches the table: the trash asks about the shown picture. The display's
   // clicks do not reach a modal question, so it is closed unanswered.
   x.PressKey(window, "Delete");
-  const unsigned long question = WaitForTopLevel(x, "Delete File");
+  const unsigned long question = ProgramRun::WaitForWindow(x, "Delete File");
   ASSERT_NE(question, 0u) << "Delete after the search asked nothing";
   QImage asked;
   ASSERT_TRUE(WaitUntilSteady(x, question, asked));

@@ -221,17 +221,17 @@ void PressAt(QWidget& widget, QPointF at) {
 TEST_F(FrmMainWiringTest, APressOnTheSidePanelThatHitsNoToolChangesNothing) {
   FrmMain& window = Listed();
   window.RunMenuCommand(CommandKeyText(CommandKeys::Filter_Select));
-  const int armed = window.Canvas().Effect();
-  ASSERT_NE(armed, 0);
+  const ToolModes::Mode armed = window.Canvas().CurrentMode();
+  ASSERT_NE(armed, ToolModes::Mode::Browse);
   UserqzProcess& panel = window.SidePanel();
   PressAt(panel.ToolOLE(), QPointF(2, 2));
-  EXPECT_EQ(window.Canvas().Effect(), armed) << "beside the tools grid";
+  EXPECT_EQ(window.Canvas().CurrentMode(), armed) << "beside the tools grid";
   const QRectF firstTool = ToolGrid::Cells()[1];
   PressAt(panel.ToolOLE(), firstTool.center());
-  const int panelTool = window.Canvas().Effect();
+  const ToolModes::Mode panelTool = window.Canvas().CurrentMode();
   EXPECT_NE(panelTool, armed) << "a tool of the grid arms";
   PressAt(panel, QPointF(panel.width() / 2.0, panel.height() - 2.0));
-  EXPECT_EQ(window.Canvas().Effect(), panelTool) << "the panel's own ground";
+  EXPECT_EQ(window.Canvas().CurrentMode(), panelTool) << "the panel's own ground";
 }
 
 TEST_F(FrmMainWiringTest, TheSidePanelsEventsReachTheWindow) {
