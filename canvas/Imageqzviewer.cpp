@@ -18,6 +18,7 @@
 #include "canvas/tools/RegionTools.h"
 #include "canvas/tools/ShapeDrawing.h"
 #include "effects/ClsSelect.h"
+#include "effects/ModEffectsApply.h"
 #include "effects/ModEffectsLight.h"
 #include "effects/ModEffectsWeather.h"
 #include "foundation/DIBsave.h"
@@ -186,12 +187,12 @@ void Imageqzviewer::SetValue(int value) {
 bool Imageqzviewer::hasImage() const { return ImgDIB.DIB() != nullptr && !ImgDIB.DIB()->Image().isNull(); }
 
 void Imageqzviewer::ShowHidetext(float X, float Y, float W, float H) {
-  m_textBackground->show();
   if (m_textBoxShown) {
+    HideText1();
     m_textBackground->move(Numbers::RoundToInt(X), -100);
-    m_textBoxShown = false;
     return;
   }
+  m_textBackground->show();
   m_textBackground->setGeometry(Numbers::RoundToInt(X), Numbers::RoundToInt(Y), Numbers::RoundToInt(W),
                                 Numbers::RoundToInt(H));
   m_text1->setGeometry(3, 3, m_textBackground->width() - 6, m_textBackground->height() - 6);
@@ -200,6 +201,8 @@ void Imageqzviewer::ShowHidetext(float X, float Y, float W, float H) {
 
 void Imageqzviewer::HideText1() {
   m_textBackground->move(0, -100);
+  // Moved up, the box would still show its lower part: out of the way means hidden.
+  m_textBackground->hide();
   m_textBoxShown = false;
 }
 
@@ -287,9 +290,13 @@ void Imageqzviewer::PublicModle(bool Refreshs, bool isUpDown) {
     if (ToolModes::Row(m_mode).group == ToolModes::PointerGroup::Polygon) {
       SharedSelectionPoints() = SelectionPoints{};
     }
-    // FIXME: every tool resets the floating stamp size here once the stamp tool is built.
     if (ToolModes::Row(m_mode).dropsSelection) {
       CleanCroprect(false);
+    }
+    // The floating stamp keeps its place on the picture, not on the canvas: its frame is
+    // made again for the new fit from where it lies now, its brush left as chosen.
+    if (m_mode == Mode::FloatingStamp) {
+      m_stampRectPending = true;
     }
   }
   float x = 0, y = 0, w = 0, h = 0;
@@ -566,17 +573,12 @@ void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
 }
 
 void Imageqzviewer::PaintParticles(Gdip::Graphics& graphics) {
-  struct Sizes {
-    float maxSize;
-    float minSize;
-    int alphaRange;
-  };
-  // Bubble, firefly, rain, snow and flower, in mode order.
-  static constexpr std::array<Sizes, 5> kSizes{{{10, 10, 100}, {10, 10, 100}, {50, 10, 50}, {5, 10, 255}, {10, 10, 255}}};
-  const Sizes& sizes = kSizes[std::size_t(int(m_mode) - int(Mode::Bubble))];
-  ModEffects::ScatterParticles(graphics, Value(), sizes.maxSize, sizes.minSize, int(m_mode), sizes.alphaRange,
-                               float(m_fitRect.x()), float(m_fitRect.y()), float(m_fitRect.width()),
-                               float(m_fitRect.height()));
+  ModEffects::EffectRun run;
+  run.code = int(m_mode);
+  run.fitRect = m_fitRect;
+  run.Value = float(Value());
+  // Kept, so that Apply burns in these very particles.
+  ModEffects::DrawEffectPreview(graphics, run, m_effectClock, &m_seenParticles);
 }
 
 void Imageqzviewer::PaintIrradiation(Gdip::Graphics& graphics) {
@@ -707,7 +709,9 @@ void Imageqzviewer::ColorControl(Gdip::Graphics& graphics) {
     const QPoint at(Numbers::RoundToInt(m_pointer.x()), Numbers::RoundToInt(m_pointer.y()));
     if (m_backBuffer.valid(at)) {
       const std::uint32_t colour = RgbReference(m_backBuffer.pixel(at));
-      (m_colorSelector == 1 ? m_pickColor2 : m_pickColor1) = colour;
+      const QByteArray fillStyle = ModPublic::VectorFillStyle.toLatin1();
+      const bool oneColour = ToolModes::DrawsWithOneColour(m_mode, std::string_view(fillStyle.constData()));
+      (oneColour ? m_pickColor2 : m_pickColor1) = colour;
     }
   }
 }

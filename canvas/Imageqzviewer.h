@@ -27,6 +27,7 @@
 #include "canvas/ToolModes.h"
 #include "canvas/UndoSnapshots.h"
 #include "canvas/tools/PointerUnits.h"
+#include "effects/ModEffectsApply.h"
 #include "foundation/GdiDIB.h"
 #include "foundation/MainWindowServices.h"
 #include "foundation/SecondaryWindowServices.h"
@@ -227,16 +228,17 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // Selects the whole picture and hands it over as the floating stamp, for editing a
   // stamp-library picture.
   void EditingStampLib();
-  // Where a selection handed over as the floating stamp lies, in picture pixels, and
-  // whether the stamp tool has yet to take it as its frame.
+  // Where the floating stamp lies now, in picture pixels, and whether the stamp tool has
+  // yet to take it as its frame (after a hand-over, "Default Size" or a new layout).
   QRectF StampRect() const { return m_stampRect; }
   bool StampRectPending() const { return m_stampRectPending; }
 
   // The floating stamp (mode 38). Loads the stamp from a file; with SaveUndo0 its history
   // starts again from that file, with DefSize it lies at the picture's origin at its own
-  // size. False when the file gives no picture: the stamp stays as it was.
+  // size. False when the file gives no picture: the stamp is then empty.
   bool CreateStampImg(const QString& Filename, bool SaveUndo0, bool DefSize);
-  // Back to moving and sizing the stamp, framed again where the selection was cut.
+  // Back to moving and sizing the stamp, framed again where it was handed over ("Default
+  // Size").
   void ResetStampsize(bool value);
   // The stamp's sub-tool: 0 move and size, 1 eraser, 2-6 retouch, 7 smudge, 8 airbrush.
   void StampOptions(int subTool);
@@ -290,7 +292,8 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   const PointerTools::PointerState& Pointer() const { return m_ptr; }
   QScrollBar* HorizontalScroll() const { return m_horizontalScroll; }
   QScrollBar* VerticalScroll() const { return m_verticalScroll; }
-  // The colours the picker took, RGB references.
+  // The colours the picker took, RGB references: the second is the one the tools draw
+  // with, the first a blended fill's surround.
   std::uint32_t PickColor1() const { return m_pickColor1; }
   std::uint32_t PickColor2() const { return m_pickColor2; }
   // The shape tools' pen width in picture pixels.
@@ -303,8 +306,6 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // Loads the side panel's pattern picture; nothing draws it yet.
   void CreatePattenImg(const QString& Filename);
   const QImage& PatternImage() const { return m_patternImage; }
-  // Which of the shape tools' two colours the picker sets (1 the second).
-  void SetColorSelector(int value) { m_colorSelector = value; }
   // The calendar layer (mode 10): the month of the slider's value in the text tool's font
   // and colour, drawn at the layer's anchor (first the picture's top-left corner); the
   // layer's rectangle is left where the layer drag finds it.
@@ -384,6 +385,9 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // Cuts the selection into the stamp file and hands it to the main window as the
   // floating stamp, framed where the selection was.
   void HandOverSelection();
+  // The stamp about to float is framed at this place (picture pixels) when it is next
+  // shown, and "Default Size" brings it back there.
+  void PlaceHandedStamp(const QRectF& place);
   // The selection of the armed tool is shown: a closed polygon, or a tool rectangle.
   bool SelectionShown() const;
   void PaintParticles(Gdip::Graphics& graphics);
@@ -470,19 +474,22 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   CanvasLayout::HitState m_hit;
   std::uint32_t m_pickColor1 = 0;
   std::uint32_t m_pickColor2 = 0;
-  int m_colorSelector = 0;
   float m_lineWidth = 1;
   QImage m_patternImage;
   // The calendar layer's renderer, made on first use.
   std::optional<ClsCalendar> m_calendar;
   QPointF m_pointer;
   QPointF m_irradiationPoint;
+  // The particles the last particle preview drew.
+  ModEffects::ParticlePreview m_seenParticles;
   PointerTools::PointerState m_ptr;
   // The polygon selection's outline and cut.
   std::unique_ptr<ClsSelect> m_select;
   // The mode before a delete of the selection began; the cut takes its shape.
   ToolModes::Mode m_previousMode = ToolModes::Mode::Browse;
   QRectF m_stampRect;
+  // Where the stamp was handed over, picture pixels.
+  QRectF m_stampHome;
   bool m_stampRectPending = false;
   QImage m_stampCanvas;
   QRectF m_stampFrame;

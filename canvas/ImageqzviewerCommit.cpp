@@ -51,7 +51,8 @@ ToolCommit::Input Imageqzviewer::CommitInput() const {
           .shapeEnd = m_ptr.shapeEnd,
           .lineWidth = m_lineWidth,
           .shift = m_ptr.shift,
-          .stamp = &m_stampCanvas};
+          .stamp = &m_stampCanvas,
+          .seenParticles = &m_seenParticles};
 }
 
 void Imageqzviewer::SaveUndo() {

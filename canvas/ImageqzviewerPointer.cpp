@@ -31,6 +31,7 @@ namespace {
 using PointerTools::Follow;
 
 constexpr int kLeft = Forms::vbLeftButton;
+constexpr int kSwatchButton = 3;
 const QColor kClearColour(Imageqzviewer::Background, Imageqzviewer::Background, Imageqzviewer::Background);
 
 using ToolModes::Mode;
@@ -69,7 +70,11 @@ void Imageqzviewer::PointerDown(int button, int shift, QPointF at) {
     return;
   }
   m_ptr.rectAtPress = m_rects.Handles[0];
-  DoFollow(UnitOf(m_mode).press(m_ptr, EventAt(button, shift, at)));
+  Follow follow = UnitOf(m_mode).press(m_ptr, EventAt(button, shift, at));
+  // Every tool that shows the swatch picks from it on a press, whatever its drag does.
+  follow.pickColour = follow.pickColour ||
+                      (m_hit.BarShown && m_hit.HotButton == kSwatchButton && ToolModes::Row(m_mode).picker);
+  DoFollow(follow);
 }
 
 void Imageqzviewer::PointerMove(int button, int shift, QPointF at) {
@@ -261,29 +266,30 @@ void Imageqzviewer::ShowToolOptions() {
     return;
   }
   menu->SetMemFirst(true);
-  int menuWidth = 120;
-  int rise = 100;
   const ToolModes::PointerGroup group = ToolModes::Row(m_mode).group;
+  const bool shape = group == ToolModes::PointerGroup::Shape;
+  const bool stamp = group == ToolModes::PointerGroup::Stamp;
+  const int menuWidth = shape ? 80 : 120;
+  const int rise = shape ? 300 : stamp ? 350 : 100;
+  // Placed in the main window's pixels, from the canvas's own place in it. The rows are
+  // laid out for the menu's width, so the width comes before the rows; the height follows
+  // from them.
+  const QPoint origin = window() == this ? QPoint() : mapTo(window(), QPoint(0, 0));
+  const int top = origin.y() + height() - rise;
+  const int left = origin.x() + Numbers::RoundToInt(m_rects.Buttons[4].x()) - menuWidth + 55;
+  menu->Move(left, top, menuWidth, 0);
   if (group == ToolModes::PointerGroup::GradientRect) {
     menu->SetInitializemenu(11);
     menu->MenuChecked(ModPublic::VectorFillStyle, true);
-  } else if (group == ToolModes::PointerGroup::Shape) {
-    menuWidth = 80;
-    rise = 300;
+  } else if (shape) {
     menu->SetInitializemenu(8);
     menu->MenuChecked(ModqzReg::LineMenu, true);
-  } else if (group == ToolModes::PointerGroup::Stamp) {
-    rise = 350;
+  } else if (stamp) {
     menu->SetInitializemenu(10);
     menu->MenuChecked(ModPublic::EraserToolKey, true);
     menu->MenuChecked(ModPublic::StampBrushKey, true);
   }
-  // Placed in the main window's pixels, from the canvas's own place in it.
-  const QPoint origin = window() == this ? QPoint() : mapTo(window(), QPoint(0, 0));
-  const int menuHeight = Numbers::RoundToInt(menu->New_Height()) + 10;
-  const int top = origin.y() + height() - rise;
-  const int left = origin.x() + Numbers::RoundToInt(m_rects.Buttons[4].x()) - menuWidth + 55;
-  menu->Move(left, top, menuWidth, menuHeight);
+  menu->Move(left, top, menuWidth, Numbers::RoundToInt(menu->New_Height()) + 10);
   menu->MenuPainting();
   menu->SetVisible(!menu->Visible());
 }
@@ -327,6 +333,8 @@ void Imageqzviewer::CancelCurrentTool() {
     m_undoCanvasCache[std::size_t(m_undoIndex)].reset();
   }
   ModEffects::ReleaseEffectObjects();
+  // A stamp left floating goes with its tool; its snapshot files stay until the canvas ends.
+  m_stampCanvas = QImage();
   HideText1();
   m_ptr.textAnchorSet = false;
   // Edits committed before the tool was armed stay unsaved: leaving a tool must not

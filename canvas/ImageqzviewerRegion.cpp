@@ -148,8 +148,7 @@ void Imageqzviewer::HandOverSelection() {
   if (!SelectionCut::Cut(*m_select, {*ImgDIB.DIB(), m_mode, m_fitRect, m_rects.Handles[0]})) {
     return;
   }
-  m_stampRect = inside ? ToolRect::ToPicture(frame, m_fitRect, picture) : QRectF(QPointF(0, 0), picture);
-  m_stampRectPending = true;
+  PlaceHandedStamp(inside ? ToolRect::ToPicture(frame, m_fitRect, picture) : QRectF(QPointF(0, 0), picture));
   m_ptr.press = frame.topLeft();
   m_ptr.current = frame.bottomRight();
   m_rects.Handles[0] = frame;
@@ -178,6 +177,17 @@ void Imageqzviewer::DrawtoClipboard() {
   if (m_mode == Mode::FreeSelect && !m_ptr.rightPress) {
     return;  // the polygon is not closed yet
   }
+  if (m_mode == Mode::FloatingStamp) {
+    // The floating stamp is what is chosen: it goes as it is, edits included. An empty
+    // stamp copies nothing.
+    if (m_stampCanvas.isNull()) {
+      return;
+    }
+    if (const auto stamp = Gdip::Bitmap::FromImage(m_stampCanvas, Gdip::PixelFormatOf(m_stampCanvas))) {
+      ModGDI::CopyImageToClipboard(*stamp, 0, 0, m_stampCanvas.width(), m_stampCanvas.height());
+    }
+    return;
+  }
   const Gdip::Bitmap& picture = *ImgDIB.DIB();
   if (!SelectionShown()) {
     ModGDI::CopyImageToClipboard(picture, 0, 0, picture.Image().width(), picture.Image().height());
@@ -199,8 +209,7 @@ void Imageqzviewer::CreateStampfromClipboard() {
   }
   m_mode = Mode::FloatingStamp;
   // A pasted stamp starts at the picture's origin at its own size.
-  m_stampRect = QRectF(QPointF(0, 0), QSizeF(QImage(ModGDI::StampTempPath()).size()));
-  m_stampRectPending = true;
+  PlaceHandedStamp(QRectF(QPointF(0, 0), QSizeF(QImage(ModGDI::StampTempPath()).size())));
   if (ModPublic::MainForm != nullptr) {
     ModPublic::MainForm->UseStamp(false, false);
   }

@@ -19,10 +19,11 @@ QString KeyText(std::string_view key) { return QString::fromLatin1(key.data(), q
 
 bool Imageqzviewer::CreateStampImg(const QString& Filename, bool SaveUndo0, bool DefSize) {
   const QImage stamp(Filename);
+  // An unreadable file leaves no stamp, never the one before it.
+  m_stampCanvas = stamp.isNull() ? QImage() : stamp.convertToFormat(QImage::Format_ARGB32);
   if (stamp.isNull()) {
     return false;
   }
-  m_stampCanvas = stamp.convertToFormat(QImage::Format_ARGB32);
   if (SaveUndo0) {
     // A new stamp has no frame until it is shown; the last stamp's frame is not its size.
     m_stampFrame = QRectF();
@@ -32,10 +33,15 @@ bool Imageqzviewer::CreateStampImg(const QString& Filename, bool SaveUndo0, bool
   }
   if (DefSize && hasImage()) {
     // At the picture's origin, one stamp pixel to one picture pixel, whatever the zoom.
-    m_stampRect = QRectF(QPointF(0, 0), QSizeF(m_stampCanvas.size()));
-    m_stampRectPending = true;
+    PlaceHandedStamp(QRectF(QPointF(0, 0), QSizeF(m_stampCanvas.size())));
   }
   return true;
+}
+
+void Imageqzviewer::PlaceHandedStamp(const QRectF& place) {
+  m_stampRect = place;
+  m_stampHome = place;
+  m_stampRectPending = true;
 }
 
 void Imageqzviewer::ResetStampsize(bool value) {
@@ -44,6 +50,7 @@ void Imageqzviewer::ResetStampsize(bool value) {
   }
   m_stampSubTool = 0;
   ModPublic::CurrentToolKey.clear();
+  m_stampRect = m_stampHome;
   m_stampRectPending = true;
 }
 

@@ -95,8 +95,7 @@ void Imageqzviewer::Rasterize() {
   const LayerRaster::Raster layer = LayerRaster::Render(input);
   WriteStampFile(layer.picture);
   m_stampCanvas = QImage();
-  m_stampRect = layer.place;
-  m_stampRectPending = true;
+  PlaceHandedStamp(layer.place);
   if (ModPublic::MainForm != nullptr) {
     ModPublic::MainForm->UseStamp(false, false);
   }

@@ -81,6 +81,7 @@ QImage RenderWeather(const Input& in) {
   run.Max = float(in.max);
   run.lightPoint = in.lightPoint;
   run.pickedColour = in.pickedColour;
+  run.seen = in.seenParticles;
   return ModEffects::CommitEffect(Gdip::EditableCopy(in.picture.Image()), run, in.clock);
 }
 

@@ -20,6 +20,7 @@ class Bitmap;
 }
 namespace ModEffects {
 class EffectClock;
+struct ParticlePreview;
 }
 namespace TextLayer {
 struct Text;
@@ -58,6 +59,7 @@ struct Input {
   const QImage* stamp = nullptr;   // the floating stamp (burn-in)
   const TextLayer::Text* text = nullptr;  // the text layer, canvas pixels
   const ClsCalendar* calendar = nullptr;  // the calendar layer as last drawn on the canvas
+  const ModEffects::ParticlePreview* seenParticles = nullptr;  // the last particle preview
   QPointF calendarAnchor{};        // the calendar layer's top-left, canvas pixels
 };
 

@@ -194,4 +194,9 @@ std::optional<Mode> ModeForPanel(int panel) {
   return std::nullopt;
 }
 
+bool DrawsWithOneColour(Mode mode, std::string_view fillStyle) {
+  const bool blends = fillStyle == K::Vector_Linear || fillStyle == K::Vector_Radial;
+  return !(Row(mode).group == PointerGroup::GradientRect && blends);
+}
+
 }  // namespace ToolModes

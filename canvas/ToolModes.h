@@ -189,4 +189,10 @@ std::optional<Mode> ModeForKey(std::string_view key);
 // The mode of a side panel number, or none.
 std::optional<Mode> ModeForPanel(int panel);
 
+// Whether the armed tool draws with one colour, given the fill style key ("Vector_Single",
+// "Vector_Linear", "Vector_Radial"). Then the colour picker sets the colour it draws with
+// (PickColor2); only while a filled shape blends two colours does a pick set the
+// surround (PickColor1).
+bool DrawsWithOneColour(Mode mode, std::string_view fillStyle);
+
 }  // namespace ToolModes

@@ -43,6 +43,14 @@ int EdgeAlpha(const EffectRun& run) { return RoundToInt(run.Max - run.Value); }
 
 std::uint32_t LightColour(const EffectRun& run) { return ModGDI::RGBToARGB(run.pickedColour, 255); }
 
+// The preview's particles, when they are of this effect and over this displayed picture.
+const ParticlePreview* SeenFor(const EffectRun& run) {
+  const ParticlePreview* seen = run.seen;
+  const bool fits = seen != nullptr && ParticleKindOf(run.code) && seen->code == run.code && seen->over == run.fitRect &&
+                    !run.fitRect.isEmpty();
+  return fits ? seen : nullptr;
+}
+
 }  // namespace
 
 float CommitScale(int width, int height, const QRectF& fitRect) {
@@ -99,20 +107,31 @@ QImage CommitEffect(QImage picture, const EffectRun& run, EffectClock* clock) {
   if (picture.isNull()) {
     return {};
   }
-  if (auto g = Gdip::Graphics::FromSurface(picture)) {
+  if (const ParticlePreview* seen = SeenFor(run)) {
+    const QRectF& fit = run.fitRect;
+    const ParticleMapping toPicture{fit.topLeft(), picture.width() / fit.width(), picture.height() / fit.height(),
+                                    CommitScale(picture.width(), picture.height(), fit)};
+    DrawParticles(picture, seen->particles, toPicture);
+  } else if (auto g = Gdip::Graphics::FromSurface(picture)) {
     DrawEffectCommit(*g, picture.width(), picture.height(), run, clock);
   }
   picture.convertTo(QImage::Format_ARGB32);
   return picture;
 }
 
-void DrawEffectPreview(QImage& surface, const EffectRun& run, EffectClock* clock) {
+void DrawEffectPreview(ModGDI::DrawTarget target, const EffectRun& run, EffectClock* clock, ParticlePreview* seen) {
   const QRectF& fit = run.fitRect;
   if (const auto kind = ParticleKindOf(run.code)) {
-    ScatterParticles(surface, RoundToInt(run.Value), kind->maxSize, 10, run.code, kind->alphaRange, float(fit.x()),
-                     float(fit.y()), float(fit.width()), float(fit.height()), clock);
+    std::vector<Particle>* drawn = nullptr;
+    if (seen != nullptr) {
+      seen->code = run.code;
+      seen->over = fit;
+      drawn = &seen->particles;
+    }
+    ScatterParticles(std::move(target), RoundToInt(run.Value), kind->maxSize, 10, run.code, kind->alphaRange,
+                     float(fit.x()), float(fit.y()), float(fit.width()), float(fit.height()), clock, drawn);
   } else if (run.code == kIrradiationEffect) {
-    DrawIrradiation(surface, float(fit.x() + fit.width() / 2), float(fit.y() + fit.height() / 2),
+    DrawIrradiation(std::move(target), float(fit.x() + fit.width() / 2), float(fit.y() + fit.height() / 2),
                     float(fit.width() * 0.8), float(fit.height() * 0.8), float(run.lightPoint.x()),
                     float(run.lightPoint.y()), 0, LightColour(run), EdgeAlpha(run));
   }

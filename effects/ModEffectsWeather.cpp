@@ -124,20 +124,20 @@ class OverlayKit {
     }
   }
 
-  void Draw(Gdip::Graphics& g, const Particle& p) {
+  void Draw(Gdip::Graphics& g, const QRectF& box, int opacity) {
     if (m_picture.isNull()) {
       return;
     }
     const QImage* picture = &m_picture;
-    if (p.opacity > 255) {
-      auto found = m_boosted.find(p.opacity);
+    if (opacity > 255) {
+      auto found = m_boosted.find(opacity);
       if (found == m_boosted.end()) {
-        found = m_boosted.emplace(p.opacity, AlphaBoosted(m_picture, p.opacity / 255.0)).first;
+        found = m_boosted.emplace(opacity, AlphaBoosted(m_picture, opacity / 255.0)).first;
       }
       picture = &found->second;
     }
-    DrawScaled(g, float(p.x), float(p.y), float(p.width), float(p.height), m_picture.width(), m_picture.height(),
-               *picture, p.opacity / 255.0);
+    DrawScaled(g, float(box.x()), float(box.y()), float(box.width()), float(box.height()), m_picture.width(),
+               m_picture.height(), *picture, opacity / 255.0);
   }
 
  private:
@@ -145,31 +145,56 @@ class OverlayKit {
   std::map<int, QImage> m_boosted;
 };
 
-void DrawParticle(Gdip::Graphics& g, const Particle& p, OverlayKit& overlay) {
-  const auto x = float(p.x);
-  const auto y = float(p.y);
+// A particle's points and sizes where the mapping puts them.
+struct Placed {
+  float x, y, x2, y2, width, height, scale;
+};
+
+Placed Place(const Particle& p, const ParticleMapping& m) {
+  const auto X = [&m](int v) { return float((v - m.origin.x()) * m.scaleX); };
+  const auto Y = [&m](int v) { return float((v - m.origin.y()) * m.scaleY); };
+  const auto size = float(m.sizeScale);
+  return {X(p.x), Y(p.y), X(p.x2), Y(p.y2), p.width * size, p.height * size, size};
+}
+
+void DrawParticle(Gdip::Graphics& g, const Particle& p, OverlayKit& overlay, const ParticleMapping& mapping = {}) {
+  const Placed at = Place(p, mapping);
   switch (p.code) {
     case kBubbleEffect:
-      DrawBubble(g, x, y, float(p.width), float(p.height), 0.7f);
+      DrawBubble(g, at.x, at.y, at.width, at.height, 0.7f);
       break;
     case kFireflyEffect:
-      DrawFirefly(g, x, y, float(p.width), float(p.height), 0.3f, p.colour);
+      DrawFirefly(g, at.x, at.y, at.width, at.height, 0.3f, p.colour);
       break;
     case kRainEffect:
-      DrawRainStreak(g, x, y, float(p.x2), float(p.y2), p.opacity);
+      DrawRainStreak(g, at.x, at.y, at.x2, at.y2, p.opacity, at.scale);
       break;
     case kSnowEffect:
-      DrawSnowflake(g, x, y, float(p.width), float(p.height), 0.5f, p.colour);
+      DrawSnowflake(g, at.x, at.y, at.width, at.height, 0.5f, p.colour);
       break;
     case kFlowerEffect:
-      DrawFlower(g, x, y, float(p.width), float(p.height), p.colour);
+      DrawFlower(g, at.x, at.y, at.width, at.height, p.colour);
       break;
     case kCloudEffect:
     case kMistEffect:
-      overlay.Draw(g, p);
+      overlay.Draw(g, QRectF(at.x, at.y, at.width, at.height), p.opacity);
       break;
     default:
       break;
+  }
+}
+
+// The rows a placed particle may touch, with a margin for its soft edge and pen.
+std::pair<double, double> RowsTouched(const Particle& p, const Placed& at) {
+  switch (p.code) {
+    case kRainEffect:
+      return {std::min(at.y, at.y2) - at.scale - 2, std::max(at.y, at.y2) + at.scale + 2};
+    case kFlowerEffect:
+      // Four petals of a box each around (x + width, y + height).
+      return {at.y - 2, at.y + 3 * at.height + 2};
+    default:
+      // Discs around (x, y) with the sizes as radii; overlays are boxes from (x, y).
+      return {at.y - at.height - 2, at.y + 2 * at.height + 2};
   }
 }
 
@@ -247,20 +272,58 @@ int ParticleCap(const ScatterSettings& s) {
 }
 
 void ScatterParticles(ModGDI::DrawTarget target, int budget, float maxSize, float minSize, int code, int alphaRange,
-                      float areaLeft, float areaTop, float areaWidth, float areaHeight, EffectClock* clock) {
+                      float areaLeft, float areaTop, float areaWidth, float areaHeight, EffectClock* clock,
+                      std::vector<Particle>* drawn) {
   SteadyEffectClock wallClock;
   EffectClock& timer = clock != nullptr ? *clock : static_cast<EffectClock&>(wallClock);
   const ScatterSettings settings{budget, maxSize, minSize, code, alphaRange, areaLeft, areaTop, areaWidth, areaHeight};
   const int cap = ParticleCap(settings);
   OverlayKit overlay(code);
   const RandomSource rnd = &Numbers::Rnd;
+  if (drawn != nullptr) {
+    drawn->clear();
+  }
   timer.Start();
   if (Gdip::Graphics* g = target.Graphics()) {
     for (int passes = 0; passes < cap && timer.ElapsedMs() < budget; ++passes) {
-      DrawParticle(*g, NextParticle(settings, rnd), overlay);
+      const Particle particle = NextParticle(settings, rnd);
+      DrawParticle(*g, particle, overlay);
+      if (drawn != nullptr && particle.code != 0) {
+        drawn->push_back(particle);
+      }
     }
   }
   timer.WaitUntil(budget);
+}
+
+void DrawParticles(QImage& target, std::span<const Particle> particles, const ParticleMapping& mapping) {
+  if (target.isNull() || particles.empty()) {
+    return;
+  }
+  std::vector<Placed> placed;
+  placed.reserve(particles.size());
+  for (const Particle& p : particles) {
+    placed.push_back(Place(p, mapping));
+  }
+  uchar* const pixels = target.bits();
+  const qsizetype stride = target.bytesPerLine();
+  // Each band paints through its own painter on its rows of the one picture, translated
+  // so that every particle keeps its place and its edges match across the bands.
+  Loops::ParallelRows(0, target.height() - 1, [&](int first, int last) {
+    QImage band(pixels + stride * first, target.width(), last - first + 1, stride, target.format());
+    OverlayKit overlay(particles.front().code);
+    auto g = Gdip::Graphics::FromSurface(band);
+    if (!g) {
+      return;
+    }
+    g->Painter().translate(0, -first);
+    for (std::size_t i = 0; i < particles.size(); ++i) {
+      const auto [top, bottom] = RowsTouched(particles[i], placed[i]);
+      if (bottom >= first && top <= last + 1) {
+        DrawParticle(*g, particles[i], overlay, mapping);
+      }
+    }
+  });
 }
 
 void DrawBubble(ModGDI::DrawTarget target, float x, float y, float rx, float ry, float focus) {
@@ -279,10 +342,10 @@ void DrawFirefly(ModGDI::DrawTarget target, float x, float y, float rx, float ry
   }
 }
 
-void DrawRainStreak(ModGDI::DrawTarget target, float x1, float y1, float x2, float y2, int alpha) {
+void DrawRainStreak(ModGDI::DrawTarget target, float x1, float y1, float x2, float y2, int alpha, float width) {
   if (Gdip::Graphics* g = target.Graphics()) {
     g->SetSmoothingMode(Gdip::SmoothingMode::AntiAlias);
-    g->DrawLine(Gdip::Pen(MakeARGB(ClampByte(alpha), 228, 228, 228), 1), QPointF(x1, y1), QPointF(x2, y2));
+    g->DrawLine(Gdip::Pen(MakeARGB(ClampByte(alpha), 228, 228, 228), width), QPointF(x1, y1), QPointF(x2, y2));
   }
 }
 

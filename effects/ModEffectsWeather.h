@@ -7,6 +7,10 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
+#include <vector>
+
+#include <QPointF>
 
 #include "foundation/ModDraw.h"
 
@@ -77,16 +81,32 @@ int ParticleCap(const ScatterSettings& settings);
 // Draws random particles of the code's kind over the area until the budget has elapsed
 // or the cap is reached; the call lasts the budget either way. Clouds (33) and mist (35)
 // load "Datas/clouds.png" and "Datas/Mist.png" once per call; without them nothing is
-// drawn. Unknown codes draw nothing. Without a clock the machine's clock is used.
+// drawn. Unknown codes draw nothing. Without a clock the machine's clock is used. With
+// drawn, the particles drawn are kept there in their order, replacing what it held.
 void ScatterParticles(ModGDI::DrawTarget target, int budget, float maxSize, float minSize, int code, int alphaRange,
-                      float areaLeft, float areaTop, float areaWidth, float areaHeight, EffectClock* clock = nullptr);
+                      float areaLeft, float areaTop, float areaWidth, float areaHeight, EffectClock* clock = nullptr,
+                      std::vector<Particle>* drawn = nullptr);
+
+// Where kept particles are drawn again: a point p goes to (p - origin) times the scale of
+// its axis, and every size (radii, petals, a streak's width) is multiplied by sizeScale.
+struct ParticleMapping {
+  QPointF origin;
+  double scaleX = 1;
+  double scaleY = 1;
+  double sizeScale = 1;
+};
+
+// Draws kept particles again, mapped, in their order and with nothing random: what a
+// scatter showed, at another place and size. A large target is drawn in row bands on
+// several cores; each particle lands in the bands it touches.
+void DrawParticles(QImage& target, std::span<const Particle> particles, const ParticleMapping& mapping);
 
 // A faint ring with a soft highlight near its top.
 void DrawBubble(ModGDI::DrawTarget target, float x, float y, float rx, float ry, float focus);
 // A coloured glow with a white core of half its radii.
 void DrawFirefly(ModGDI::DrawTarget target, float x, float y, float rx, float ry, float focus, std::uint32_t colour);
-// An anti-aliased one-pixel line of light grey at the alpha.
-void DrawRainStreak(ModGDI::DrawTarget target, float x1, float y1, float x2, float y2, int alpha);
+// An anti-aliased line of light grey at the alpha, one pixel wide unless said otherwise.
+void DrawRainStreak(ModGDI::DrawTarget target, float x1, float y1, float x2, float y2, int alpha, float width = 1);
 // A disc of the colour fading out to its rim.
 void DrawSnowflake(ModGDI::DrawTarget target, float x, float y, float rx, float ry, float focus, std::uint32_t colour);
 // Four 270-degree petals around (x + width, y + height), filled with the colour.

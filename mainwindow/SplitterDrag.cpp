@@ -185,8 +185,7 @@ void Handlers::ThumbnailBarUp(float Y) {
 void Handlers::ThumbSizeClick() {
   SkinMenuServices& menu = *m_window.m_skinMenu.services;
   const ScrollControl& bar = *m_window.m_thumbnailBar;
-  menu.SetMemFirst(true);
-  menu.SetInitializemenu(kThumbnailSizeMenu);
+  m_window.SetUpSkinMenu(kThumbnailSizeMenu, kSizeMenuWidth);
   const int height = Whole(menu.New_Height()) + 10;
   menu.Move(bar.x() + bar.width() - kSizeMenuWidth, bar.y() + bar.height(), kSizeMenuWidth, height);
   for (std::string_view key : kSizeKeys) {

@@ -31,12 +31,9 @@ Follow GradientPress(PointerState& state, const PointerEvent& event) {
     state.gradientPoint = event.at;
     return Repaint();
   }
-  Follow f;
-  if (event.hotButton == kColourPickButton) {
-    f = Repaint();
-    f.pickColour = true;
-  }
-  return f;
+  // The swatch picks on the press (the canvas sees to it for every tool); the fill is
+  // drawn again in the colour picked.
+  return event.hotButton == kColourPickButton ? Repaint() : Follow{};
 }
 
 Follow GradientDrag(PointerState& state, const PointerEvent& event) {

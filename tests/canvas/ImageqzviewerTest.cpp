@@ -205,8 +205,8 @@ TEST_F(CanvasTest, PickerTakesTheSwatchColourUnderThePointer) {
   EXPECT_TRUE(m_canvas->ScreenButtonEnabled());
   m_canvas->ColorControl();
   const QRgb expected = m_canvas->BackBuffer().pixel(at.toPoint());
-  EXPECT_EQ(m_canvas->PickColor1(), std::uint32_t(qRed(expected) | qGreen(expected) << 8 | qBlue(expected) << 16));
-  EXPECT_NE(m_canvas->PickColor1(), 0u);
+  EXPECT_EQ(m_canvas->PickColor2(), std::uint32_t(qRed(expected) | qGreen(expected) << 8 | qBlue(expected) << 16));
+  EXPECT_NE(m_canvas->PickColor2(), 0u);
 }
 
 TEST_F(CanvasTest, TextBoxShowsThenHides) {

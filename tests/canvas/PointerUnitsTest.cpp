@@ -98,7 +98,8 @@ TEST(PointerUnits, RectangleToolsKeepTheirPointsAndTheKnobDrivesPreviews) {
   EXPECT_EQ(state.pressOffset, QPointF(10, 20));
   press.barHit = true;
   press.hotButton = 3;
-  EXPECT_TRUE(GradientRectUnit().press(state, press).pickColour);
+  EXPECT_TRUE(GradientRectUnit().press(state, press).repaint);
+  EXPECT_EQ(state.gradientPoint, QPointF(60, 70)) << "a press on the swatch is no fill centre";
   state.current = QPointF(5, 6);
   GradientRectUnit().release(state, At(19, {}));
   EXPECT_EQ(state.gradientPoint, QPointF(5, 6));

@@ -4,7 +4,9 @@
 
 #include <cmath>
 
+#include <QClipboard>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -17,8 +19,10 @@
 #include "foundation/ModClipboard.h"
 #include "foundation/ModPublic.h"
 #include "foundation/ModqzReg.h"
+#include "platform/forms/MsgBox.h"
 #include "support/TestFolder.h"
 #include "support/FloatingStamp.h"
+#include "support/fakes/ScriptedMessageBox.h"
 
 namespace {
 
@@ -36,6 +40,14 @@ QImage Coded(QSize size, const QRect& block) {
 }
 
 QImage Argb(const QImage& image) { return image.convertToFormat(QImage::Format_ARGB32); }
+
+// Equal up to the rounding of a trip from picture to canvas pixels and back.
+void ExpectNear(const QRectF& actual, const QRectF& expected) {
+  EXPECT_NEAR(actual.x(), expected.x(), 0.01) << "left";
+  EXPECT_NEAR(actual.y(), expected.y(), 0.01) << "top";
+  EXPECT_NEAR(actual.width(), expected.width(), 0.01) << "width";
+  EXPECT_NEAR(actual.height(), expected.height(), 0.01) << "height";
+}
 
 // The largest distance of a changed pixel from the segment a to b (stamp pixels); -1
 // when nothing changed.
@@ -80,6 +92,13 @@ class StampEditTest : public CanvasFixture, public ::testing::WithParamInterface
     return ToolRect::ToCanvas(inPicture, m_canvas->FitRect(), QSizeF(m_original.size()));
   }
   QImage Shown() const { return Argb(m_canvas->ImgDIB.DIB()->Image()); }
+  // Moved 20 right and 10 down, then sized 30 and 20 larger, on the canvas.
+  void MoveAndSize() {
+    const QRectF frame = m_canvas->StampFrame();
+    Drag(frame.center(), frame.center() + QPointF(20, 10));
+    const QRectF moved = m_canvas->StampFrame();
+    Drag(moved.bottomRight(), moved.bottomRight() + QPointF(30, 20));
+  }
   // Selects an area, applies it, and floats the cut as the main window's UseStamp does.
   void FloatArea() { FloatArea(Area()); }
   void FloatArea(const QRect& area) {
@@ -270,4 +289,81 @@ TEST_P(StampEditTest, PicturesOfTheStampForAPersonToLookAt) {
   m_canvas->StampOptions(0);
   m_canvas->Painting();
   EXPECT_TRUE(m_canvas->BackBuffer().save(folder + "/canvas-stamp-eraser-and-burn.png"));
+}
+
+TEST_P(StampEditTest, TheStampKeepsItsPlaceOnThePictureWhenTheCanvasIsLaidOutAgain) {
+  FloatArea();
+  MoveAndSize();
+  const QRectF placed = m_canvas->StampRect();
+  ASSERT_NE(placed, QRectF(Area()));
+  m_canvas->StampOptions(3);
+  ModPublic::CurrentToolKey = QStringLiteral("Filter_BurnTool");
+  m_canvas->show();
+  for (const QSize size : {QSize(900, 560), QSize(480, 330), QSize(600, 400)}) {
+    SCOPED_TRACE(size.width());
+    m_canvas->resize(size);
+    ASSERT_EQ(m_canvas->BackBuffer().size(), size);
+    ExpectNear(m_canvas->StampRect(), placed);
+    ExpectNear(m_canvas->StampFrame(), ToCanvas(placed));
+    EXPECT_EQ(m_canvas->StampSubTool(), 3) << "the chosen brush stays";
+    EXPECT_EQ(ModPublic::CurrentToolKey, "Filter_BurnTool");
+  }
+  // Burnt in, the red block fills the place it was given.
+  ClickBarButton(1);
+  const QRect inPicture = placed.toRect();
+  const QRgb red = qRgb(250, 10, 10);
+  EXPECT_EQ(Shown().pixel(inPicture.topLeft() + QPoint(2, 2)), red);
+  EXPECT_EQ(Shown().pixel(inPicture.bottomRight() - QPoint(2, 2)), red);
+  EXPECT_EQ(Shown().pixel(inPicture.bottomRight() + QPoint(3, 3)), m_original.pixel(inPicture.bottomRight() + QPoint(3, 3)));
+}
+
+TEST_P(StampEditTest, DefaultSizePutsTheStampBackWhereItWasHandedOver) {
+  FloatArea();
+  MoveAndSize();
+  ASSERT_NE(m_canvas->StampRect(), QRectF(Area()));
+  m_canvas->StampOptions(2);
+  // What "Default Size" does.
+  m_canvas->ResetStampsize(true);
+  m_canvas->Painting();
+  EXPECT_EQ(m_canvas->StampRect(), QRectF(Area()));
+  EXPECT_EQ(m_canvas->StampFrame(), ToCanvas(Area()));
+  EXPECT_EQ(m_canvas->StampSubTool(), 0);
+}
+
+TEST_P(StampEditTest, CopyWhileAStampFloatsCopiesTheStampAsEdited) {
+  FloatArea();
+  MoveAndSize();
+  m_canvas->Stampeffect(7);
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  m_canvas->DrawtoClipboard();
+  EXPECT_EQ(Argb(clipboard->image()), m_canvas->StampCanvas());
+  EXPECT_EQ(Argb(clipboard->image()), m_original.copy(Area()).mirrored(true, false));
+}
+
+TEST_P(StampEditTest, AnUnreadableStampFileAndTheCancelPromptLeaveNoStamp) {
+  FloatArea();
+  QFile broken(m_folder.File(QStringLiteral("broken.png")));
+  ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+  broken.write("\x89PNG not a picture");
+  broken.close();
+  EXPECT_FALSE(m_canvas->CreateStampImg(broken.fileName(), true, false));
+  EXPECT_TRUE(m_canvas->StampCanvas().isNull()) << "not the stamp before it";
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  m_canvas->Painting();
+  m_canvas->DrawtoClipboard();
+  EXPECT_TRUE(clipboard->image().isNull());
+  ClickBarButton(1);
+  EXPECT_EQ(Shown(), m_original) << "nothing is burnt in";
+
+  for (const int answer : {Forms::vbNo, Forms::vbYes}) {
+    SCOPED_TRACE(answer);
+    FloatArea();
+    ASSERT_FALSE(m_canvas->StampCanvas().isNull());
+    Fakes::ScriptedMessageBox box({answer});
+    ClickBarButton(2);
+    EXPECT_EQ(m_canvas->Effect(), 0);
+    EXPECT_TRUE(m_canvas->StampCanvas().isNull());
+  }
 }

@@ -263,3 +263,24 @@ TEST_F(TextLayerTest, PicturesOfTheTextLayerForAPersonToLookAt) {
   EXPECT_NEAR(m_canvas->StampFrame().y(), 230, 1);
   EXPECT_TRUE(m_canvas->BackBuffer().save(folder + "/canvas-text-rasterized-stamp.png"));
 }
+
+TEST_F(TextLayerTest, AfterTheTextToolNothingOfItsBoxStaysOnTheCanvas) {
+  OpenWhite({400, 300});
+  m_canvas->show();
+  Arm(kText);
+  Type(QStringLiteral("Hello"));
+  // The box opens as the text strip's text button opens it.
+  m_canvas->ShowHidetext(0, 0, 300, 200);
+  ASSERT_TRUE(m_canvas->TextBackground()->isVisible());
+  ClickBarButton(1);
+  ASSERT_EQ(m_canvas->UndoIndex(), 1);
+  const QRect corner(0, 0, 300, 200);
+  EXPECT_EQ(m_canvas->grab(corner).toImage().convertToFormat(QImage::Format_RGB32),
+            m_canvas->BackBuffer().copy(corner).convertToFormat(QImage::Format_RGB32));
+
+  // Opened and closed again with its button, it leaves nothing either.
+  Arm(kText);
+  m_canvas->ShowHidetext(0, 0, 300, 200);
+  m_canvas->ShowHidetext(0, 0, 300, 200);
+  EXPECT_FALSE(m_canvas->TextBackground()->isVisible());
+}

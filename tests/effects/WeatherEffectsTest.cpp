@@ -155,3 +155,89 @@ TEST(DrawOverlayPicture, OpacityAbove255RaisesAlphaAndKeepsOpaquePixels) {
   DrawOverlayPicture(half, 0, 0, 2, 1, 2, 1, overlay, 51);
   EXPECT_NEAR(PixelAt(half, 1, 0).a, 51, 1);
 }
+
+TEST(DrawParticles, DrawsAKeptScatterAgainAcrossItsRowBandsAndScaledWithTheMapping) {
+  for (const int code : {kBubbleEffect, kFireflyEffect, kRainEffect, kSnowEffect, kFlowerEffect}) {
+    SCOPED_TRACE(code);
+    // Tall enough to be painted in many bands.
+    const QImage base = Filled(300, 900, {40, 60, 90, 255}).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage preview = base;
+    std::vector<Particle> kept;
+    FakeClock frozen(0.0);
+    ScatterParticles(preview, 40, 10, 10, code, 150, 0, 0, 300, 900, &frozen, &kept);
+    ASSERT_FALSE(kept.empty());
+    QImage again = base;
+    DrawParticles(again, kept, {});
+    int worst = 0;
+    for (int y = 0; y < base.height(); ++y) {
+      for (int x = 0; x < base.width(); ++x) {
+        const QRgb a = preview.pixel(x, y);
+        const QRgb b = again.pixel(x, y);
+        worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                          std::abs(qBlue(a) - qBlue(b))});
+      }
+    }
+    // The same particles at the same places, seamless across bands: an anti-aliased edge
+    // drawn in a band's own coordinates may round a level or two apart, no more.
+    EXPECT_LE(worst, 3);
+  }
+
+  // Twice as large from a view at (10, 20): a flower's box lands at twice its offset and size.
+  Particle flower;
+  flower.code = kFlowerEffect;
+  flower.x = 30;
+  flower.y = 40;
+  flower.width = flower.height = 5;
+  flower.colour = 0xFFFF0000u;
+  QImage big = Filled(200, 200, {0, 0, 0, 255}).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  const std::vector<Particle> one{flower};
+  DrawParticles(big, one, {QPointF(10, 20), 2, 2, 2});
+  // Its four petals fill the box from (40, 40), twice 10 across, and nothing else.
+  const QRect box(38, 38, 25, 25);
+  int red = 0;
+  for (int y = 0; y < big.height(); ++y) {
+    for (int x = 0; x < big.width(); ++x) {
+      const bool painted = big.pixel(x, y) != qRgb(0, 0, 0);
+      EXPECT_TRUE(!painted || box.contains(x, y)) << x << "," << y;
+      red += qRed(big.pixel(x, y)) > 200 ? 1 : 0;
+    }
+  }
+  EXPECT_GT(red, 150);
+}
+
+TEST(CommitEffect, BurnsInThePreviewsParticlesWhenTheyAreOfItsKindAndView) {
+  const QRectF view(0, 0, 200, 150);
+  QImage surface = Filled(200, 150, {20, 30, 60, 255});
+  EffectRun run;
+  run.code = kRainEffect;
+  run.fitRect = view;
+  run.Value = 30;
+  ParticlePreview seen;
+  FakeClock frozen(0.0);
+  DrawEffectPreview(surface, run, &frozen, &seen);
+  ASSERT_EQ(seen.code, kRainEffect);
+  ASSERT_EQ(seen.over, view);
+  ASSERT_FALSE(seen.particles.empty());
+  run.seen = &seen;
+  const QImage picture = Filled(400, 300, {20, 30, 60, 255});
+  FakeClock untouched(1.0);
+  const QImage committed = CommitEffect(picture, run, &untouched);
+  EXPECT_EQ(untouched.reads, 0) << "no time budget: every particle seen is drawn";
+  // Each streak's start, twice as far from the corner.
+  for (const Particle& p : seen.particles) {
+    const QPoint at(2 * p.x, 2 * p.y - 2);
+    if (QRect(0, 0, 400, 300).contains(at)) {
+      EXPECT_NE(committed.pixel(at), picture.pixel(at)) << p.x << "," << p.y;
+    }
+  }
+  // A preview of another effect, or over another view, is not what this commit shows.
+  run.code = kSnowEffect;
+  FakeClock snowClock(1.0);
+  CommitEffect(picture, run, &snowClock);
+  EXPECT_GT(snowClock.reads, 0);
+  run.code = kRainEffect;
+  run.fitRect = QRectF(0, 0, 100, 75);
+  FakeClock otherView(1.0);
+  CommitEffect(picture, run, &otherView);
+  EXPECT_GT(otherView.reads, 0);
+}

@@ -6,6 +6,8 @@
 #include <QtCore/qtestsupport_core.h>
 
 #include "FrmMainFixture.h"
+#include "browse/ScrollControl.h"
+#include "controls/MenuLayout.h"
 #include "controls/ToolbarUser.h"
 #include "controls/ZpYSkinMenu.h"
 #include "foundation/CommandKeys.h"
@@ -83,6 +85,42 @@ TEST_F(PopupCommands, FitTwiceRestoresTheCanvasAndTheToolbarButton) {
   Choose(window, K::View_Fitmode);
   EXPECT_EQ(window.Canvas().FitMode(), fit);
   EXPECT_EQ(window.ImageToolbar()->Rpressdown(5), fit);
+}
+
+TEST_F(PopupCommands, TheOptionAndSizePopUpsLayTheirRowsOutAtTheirOwnWidth) {
+  FrmMain& window = Loaded();
+  ZpYSkinMenu& menu = Menu(window);
+  // Every row reaches across the menu, so a click on its right half lands on it.
+  const auto rowsSpanTheMenu = [&menu] {
+    const auto& rows = menu.State().RowRects();
+    return !rows.empty() && std::all_of(rows.begin(), rows.end(), [&menu](const QRectF& row) {
+      return row.width() == menu.width() - MenuLayout::TextIndent - 4;
+    });
+  };
+  const auto afterAWiderMenu = [&window] {
+    window.SkinMenu()->Move(0, 0, 300, 200);
+    SetUpPopup(window, 1);
+  };
+  Imageqzviewer& canvas = window.Canvas();
+  for (std::string_view tool : {K::Filter_Line, K::Filter_Circular}) {
+    SCOPED_TRACE(tool);
+    afterAWiderMenu();
+    Choose(window, tool);
+    canvas.Painting();
+    const QPointF option = canvas.HitRectangles().Buttons[4].center();
+    Send(canvas, QEvent::MouseMove, option);
+    Send(canvas, QEvent::MouseButtonPress, option);
+    Send(canvas, QEvent::MouseButtonRelease, option);
+    ASSERT_TRUE(menu.isVisible());
+    EXPECT_EQ(menu.width(), tool == K::Filter_Line ? 80 : 120);
+    EXPECT_TRUE(rowsSpanTheMenu());
+    menu.SetVisible(false);
+    Choose(window, tool);
+  }
+  afterAWiderMenu();
+  emit window.ThumbnailBar().ThumbSizeClick(1, 0, 0, 0);
+  ASSERT_TRUE(menu.isVisible());
+  EXPECT_TRUE(rowsSpanTheMenu());
 }
 
 TEST_F(PopupCommands, ThumbnailSizeTicksOneRowSizesTheSheetAndIsStored) {
