@@ -81,18 +81,6 @@ double MeanX(const QImage& shot, QColor colour, const QRect& box) {
   return count == 0 ? -1 : sum / count;
 }
 
-// Where two photographs differ.
-QRect Changed(const QImage& a, const QImage& b) {
-  QRect box;
-  for (int y = 0; y < std::min(a.height(), b.height()); ++y) {
-    for (int x = 0; x < std::min(a.width(), b.width()); ++x) {
-      if (a.pixel(x, y) != b.pixel(x, y)) {
-        box |= QRect(x, y, 1, 1);
-      }
-    }
-  }
-  return box;
-}
 
 // Menu titles' left edges, and the middles of the rows a test picks, below a menu's top:
 // the first row starts 8 down, rows are 20 high and separators take 10.
@@ -240,42 +228,9 @@ TEST(MainRoad, TheSheetReflowsWithTheWindowAndABrokenFileSaysWhyOnTheCanvas) {
 namespace {
 
 const QColor kGrass{40, 170, 60};
-const QColor kCanvasGrey{224, 224, 224};
 constexpr int kImageToolTitle = 135;
 constexpr int kMarqueeRow = 8 + 1 * 20 + 1 * 10 + 10;
 constexpr int kEraserRow = 8 + 4 * 20 + 2 * 10 + 10;
-
-// The canvas's client area in a photograph: the grey around the picture shown, walked
-// out from the picture's middle.
-QRect CanvasArea(const QImage& shot, QPoint inside) {
-  const auto grey = [&](int x, int y) { return Near(shot.pixelColor(x, y), kCanvasGrey); };
-  int left = inside.x();
-  while (left > 0 && (!grey(left, inside.y()) || grey(left - 1, inside.y()))) {
-    --left;
-  }
-  int right = inside.x();
-  while (right < shot.width() - 1 && (!grey(right, inside.y()) || grey(right + 1, inside.y()))) {
-    ++right;
-  }
-  int bottom = inside.y();
-  while (bottom < shot.height() - 1 && (!grey(inside.x(), bottom) || grey(inside.x(), bottom + 1))) {
-    ++bottom;
-  }
-  return QRect(QPoint(left, 0), QPoint(right, bottom));
-}
-
-// The box of the pixels of a colour within an area.
-QRect BoxOf(const QImage& shot, QColor colour, const QRect& area) {
-  QRect box;
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) {
-      if (Near(shot.pixelColor(x, y), colour)) {
-        box |= QRect(x, y, 1, 1);
-      }
-    }
-  }
-  return box;
-}
 
 }  // namespace
 

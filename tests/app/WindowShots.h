@@ -60,6 +60,53 @@ inline Found FindColour(const QImage& shot, QColor colour, int fromX, int toX) {
   return found;
 }
 
+// Where two photographs differ.
+inline QRect Changed(const QImage& a, const QImage& b) {
+  QRect box;
+  for (int y = 0; y < std::min(a.height(), b.height()); ++y) {
+    for (int x = 0; x < std::min(a.width(), b.width()); ++x) {
+      if (a.pixel(x, y) != b.pixel(x, y)) {
+        box |= QRect(x, y, 1, 1);
+      }
+    }
+  }
+  return box;
+}
+
+inline const QColor kCanvasGrey{224, 224, 224};
+
+// The canvas's client area in a photograph: the grey around the picture shown, walked
+// out from the picture's middle.
+inline QRect CanvasArea(const QImage& shot, QPoint inside) {
+  const auto grey = [&](int x, int y) { return Near(shot.pixelColor(x, y), kCanvasGrey); };
+  int left = inside.x();
+  while (left > 0 && (!grey(left, inside.y()) || grey(left - 1, inside.y()))) {
+    --left;
+  }
+  int right = inside.x();
+  while (right < shot.width() - 1 && (!grey(right, inside.y()) || grey(right + 1, inside.y()))) {
+    ++right;
+  }
+  int bottom = inside.y();
+  while (bottom < shot.height() - 1 && (!grey(inside.x(), bottom) || grey(inside.x(), bottom + 1))) {
+    ++bottom;
+  }
+  return QRect(QPoint(left, 0), QPoint(right, bottom));
+}
+
+// The box of the pixels of a colour within an area.
+inline QRect BoxOf(const QImage& shot, QColor colour, const QRect& area) {
+  QRect box;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (Near(shot.pixelColor(x, y), colour)) {
+        box |= QRect(x, y, 1, 1);
+      }
+    }
+  }
+  return box;
+}
+
 // Photographs the window until the condition holds on a photograph, for at most the
 // programs' patience; the last photograph is kept.
 inline bool WaitForShot(XTest::Connection& x, unsigned long window, QImage& shot, const std::function<bool(const QImage&)>& ok) {

@@ -1,6 +1,5 @@
 #include "canvas/ToolCommit.h"
 
-#include <cmath>
 #include <numeric>
 #include <set>
 
@@ -16,6 +15,7 @@
 #include "effects/WholePictureFilters.h"
 #include "foundation/CommandKeys.h"
 #include "platform/gdiplus/Bitmap.h"
+#include "support/TestPictures.h"
 
 namespace {
 
@@ -204,39 +204,6 @@ TEST_F(CommitTest, WeatherCommitEqualsItsEffectRoutine) {
   EXPECT_EQ(Shown(), expected);
 }
 
-// How much lighter than the flat ground each cell of a grid is, summed over its pixels.
-std::vector<double> LightPerCell(const QImage& image, QRgb ground, int cell) {
-  std::vector<double> cells;
-  for (int top = 0; top + cell <= image.height(); top += cell) {
-    for (int left = 0; left + cell <= image.width(); left += cell) {
-      double light = 0;
-      for (int y = top; y < top + cell; ++y) {
-        for (int x = left; x < left + cell; ++x) {
-          light += std::max(0, qGray(image.pixel(x, y)) - qGray(ground));
-        }
-      }
-      cells.push_back(light);
-    }
-  }
-  return cells;
-}
-
-double Correlation(const std::vector<double>& a, const std::vector<double>& b) {
-  const auto n = double(a.size());
-  double ma = 0, mb = 0;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    ma += a[i] / n;
-    mb += b[i] / n;
-  }
-  double ab = 0, aa = 0, bb = 0;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    ab += (a[i] - ma) * (b[i] - mb);
-    aa += (a[i] - ma) * (a[i] - ma);
-    bb += (b[i] - mb) * (b[i] - mb);
-  }
-  return aa > 0 && bb > 0 ? ab / std::sqrt(aa * bb) : 0;
-}
-
 TEST_F(CommitTest, ParticlesAppliedAreTheParticlesThePreviewShowed) {
   const QRgb ground = qRgb(20, 30, 60);
   QImage picture(800, 600, QImage::Format_ARGB32);
@@ -259,13 +226,13 @@ TEST_F(CommitTest, ParticlesAppliedAreTheParticlesThePreviewShowed) {
     ClickBarButton(1);
     ASSERT_EQ(m_canvas->Effect(), 0);
     const QImage applied = Shown().scaled(400, 300, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).copy(seenArea);
-    const auto seen = LightPerCell(preview, ground, 25);
-    const auto written = LightPerCell(applied, ground, 25);
+    const auto seen = TestSupport::LightPerCell(preview, ground, 25);
+    const auto written = TestSupport::LightPerCell(applied, ground, 25);
     const double seenTotal = std::accumulate(seen.begin(), seen.end(), 0.0);
     const double writtenTotal = std::accumulate(written.begin(), written.end(), 0.0);
     ASSERT_GT(seenTotal, 0);
     EXPECT_NEAR(writtenTotal / seenTotal, 1.0, 0.3) << "as many particles, as large";
-    EXPECT_GT(Correlation(seen, written), 0.9) << "at the same places";
+    EXPECT_GT(TestSupport::Correlation(seen, written), 0.9) << "at the same places";
     m_canvas->UndoAndRedo(true);
   }
 }

@@ -16,6 +16,7 @@
 
 #include "FrmMainFixture.h"
 #include "canvas/ToolModes.h"
+#include "canvas/tools/ToolRect.h"
 #include "controls/MenuModel.h"
 #include "controls/ToolbarUser.h"
 #include "controls/ZpYSkinMenu.h"
@@ -548,13 +549,19 @@ TEST_F(MenuCommandsTest, AddTextOpensTheBoxAndRasterizeFloatsTheTextWhereItLay) 
   canvas.Text1()->setPlainText(QStringLiteral("Hi"));
   const QRectF layer = canvas.HitRectangles().Layer;
   EXPECT_GT(layer.width(), 0);
+  const QSizeF picture(canvas.ImgDIB.Width(), canvas.ImgDIB.Height());
+  const QRectF layerOnPicture = ToolRect::ToPicture(layer, canvas.FitRect(), picture);
 
+  // The text strip goes and the canvas is laid out again; the stamp stays on the picture
+  // where the text lay, wherever the picture now shows.
   Choose(window, K::Edit_Rasterize);
   EXPECT_EQ(canvas.CurrentMode(), ToolModes::Mode::FloatingStamp);
   EXPECT_FALSE(canvas.TextBoxShown());
   ASSERT_FALSE(canvas.StampCanvas().isNull());
-  EXPECT_NEAR(canvas.StampFrame().x(), layer.x(), 1);
-  EXPECT_NEAR(canvas.StampFrame().y(), layer.y(), 1);
+  const double scale = picture.width() / canvas.FitRect().width();
+  EXPECT_NEAR(canvas.StampRect().x(), layerOnPicture.x(), scale);
+  EXPECT_NEAR(canvas.StampRect().y(), layerOnPicture.y(), scale);
+  EXPECT_NEAR(canvas.StampFrame().y(), ToolRect::ToCanvas(layerOnPicture, canvas.FitRect(), picture).y(), 1);
   const int before = canvas.UndoIndex();
   canvas.SaveUndo();
   EXPECT_EQ(canvas.UndoIndex(), before + 1);

@@ -1,5 +1,8 @@
 #include "support/TestPictures.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -29,6 +32,41 @@ QImage Transparent(int width, int height) {
   QImage image(width, height, QImage::Format_ARGB32);
   image.fill(0);
   return image;
+}
+
+std::vector<double> LightPerCell(const QImage& image, QRgb ground, int cell) {
+  std::vector<double> cells;
+  for (int top = 0; top + cell <= image.height(); top += cell) {
+    for (int left = 0; left + cell <= image.width(); left += cell) {
+      double light = 0;
+      for (int y = top; y < top + cell; ++y) {
+        for (int x = left; x < left + cell; ++x) {
+          light += std::max(0, qGray(image.pixel(x, y)) - qGray(ground));
+        }
+      }
+      cells.push_back(light);
+    }
+  }
+  return cells;
+}
+
+double Correlation(const std::vector<double>& a, const std::vector<double>& b) {
+  const auto n = double(a.size());
+  double ma = 0;
+  double mb = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    ma += a[i] / n;
+    mb += b[i] / n;
+  }
+  double ab = 0;
+  double aa = 0;
+  double bb = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    ab += (a[i] - ma) * (b[i] - mb);
+    aa += (a[i] - ma) * (a[i] - ma);
+    bb += (b[i] - mb) * (b[i] - mb);
+  }
+  return aa > 0 && bb > 0 ? ab / std::sqrt(aa * bb) : 0;
 }
 
 }  // namespace TestSupport

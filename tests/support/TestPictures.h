@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include <QImage>
 
 namespace TestSupport {
@@ -13,5 +15,11 @@ QImage Sky(int width, int height);
 
 // A fully transparent ARGB32 picture to draw on.
 QImage Transparent(int width, int height);
+
+// How much lighter than a flat ground each square cell of a grid over the picture is,
+// summed over its pixels: where something light was drawn on the ground, and how much.
+std::vector<double> LightPerCell(const QImage& image, QRgb ground, int cell);
+// The correlation of two series of one length, 0 when either is flat.
+double Correlation(const std::vector<double>& a, const std::vector<double>& b);
 
 }  // namespace TestSupport
