@@ -70,7 +70,7 @@ int SubMain() {
   ModPublic::MainForm = &mainWindow;
   mainWindow.Form_Load();
   mainWindow.show();
-  ModFolderView::ShowFolderView();
+  ModFolderView::ShowFolderView(mainWindow);
   // The program ends when the main window has unloaded, however it was closed.
   QObject::connect(&mainWindow, &FrmMain::Unloaded, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
   const int result = QApplication::exec();

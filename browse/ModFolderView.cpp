@@ -5,14 +5,14 @@
 
 #include "browse/FolderTree.h"
 #include "foundation/MainWindowServices.h"
-#include "foundation/ModPublic.h"
 #include "foundation/ModqzReg.h"
 #include "foundation/SkinnedControlServices.h"
 
 namespace ModFolderView {
 namespace {
 
-// The main window's folder pane while the tree lives in it.
+// The window the tree lives in, and its folder pane, from ShowFolderView to CloseFolderView.
+MainWindowServices* Host = nullptr;
 QPointer<QWidget> FolderViewBox;
 QPointer<FolderTree> HostedTree;
 
@@ -32,9 +32,9 @@ void AdoptFolderTree(QWidget& pane) {
 
 }  // namespace
 
-void ShowFolderView() {
-  MainWindowServices* main = ModPublic::MainForm;
-  FolderViewBox = main != nullptr ? main->FolderView() : nullptr;
+void ShowFolderView(MainWindowServices& host) {
+  Host = &host;
+  FolderViewBox = host.FolderView();
   if (FolderViewBox == nullptr) {
     return;
   }
@@ -59,10 +59,11 @@ void ResizeFolderView() {
 void CloseFolderView() {
   delete HostedTree;
   FolderViewBox = nullptr;
+  Host = nullptr;
 }
 
 void FolderChanged() {
-  MainWindowServices* main = ModPublic::MainForm;
+  MainWindowServices* main = Host;
   if (main == nullptr) {
     return;
   }

@@ -7,12 +7,12 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "browse/KeyForward.h"
 #include "foundation/MainWindowServices.h"
 #include "foundation/ModDraw.h"
 #include "foundation/ModGDI.h"
 #include "foundation/ModPublic.h"
 #include "foundation/Numbers.h"
+#include "foundation/ShortcutKeys.h"
 #include "platform/forms/Input.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Codecs.h"
@@ -30,13 +30,6 @@ constexpr int kGrab = 6;
 constexpr int kIconSide = 16;
 // What the bar's translucent gradient lies on.
 const QColor kBarBack{235, 235, 235};
-
-// The canvas is browsing (or there is none to ask).
-bool CanvasBrowsing() {
-  MainWindowServices* main = ModPublic::MainForm;
-  const CanvasSaveServices* canvas = main != nullptr ? main->SingleqzPreview() : nullptr;
-  return canvas == nullptr || canvas->Effect() == 0;
-}
 
 std::unique_ptr<Gdip::Bitmap> LoadPicture(const QString& name) {
   // A missing picture is not drawn, and its size counts as 0.
@@ -284,7 +277,13 @@ void ScrollControl::mouseReleaseEvent(QMouseEvent* event) {
                static_cast<float>(at.y()));
 }
 
-void ScrollControl::keyPressEvent(QKeyEvent* event) { KeyForward::ToMainWindow(*event); }
+bool ScrollControl::CanvasBrowsing() const { return m_canvas == nullptr || m_canvas->Effect() == 0; }
+
+void ScrollControl::keyPressEvent(QKeyEvent* event) {
+  if (const std::optional<ShortcutKeys::Code> key = ShortcutKeys::CodeOf(*event)) {
+    emit ShortcutKeyPressed(key->keyCode, key->shift);
+  }
+}
 
 void ScrollControl::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);

@@ -15,6 +15,7 @@
 #include "foundation/SkinSurface.h"
 #include "foundation/SkinnedControlServices.h"
 
+class CanvasSaveServices;
 namespace Gdip {
 class Bitmap;
 }
@@ -55,6 +56,10 @@ class ScrollControl : public SkinSurface, public ThumbnailBarServices {
 
   explicit ScrollControl(QWidget* parent = nullptr);
   ~ScrollControl() override;
+
+  // The canvas whose tool hides the grip, which shows only while the canvas browses.
+  // Without one the bar always browses.
+  void UseCanvas(const CanvasSaveServices& canvas) { m_canvas = &canvas; }
 
   // A press on the grip started a drag that has not ended.
   bool qzisDrag = false;
@@ -102,6 +107,8 @@ class ScrollControl : public SkinSurface, public ThumbnailBarServices {
   void ThumbToggleClick(int Button, int Shift, float X, float Y);
   // X is the size button's left edge and Y its height, where a menu may open.
   void ThumbSizeClick(int Button, int Shift, float X, float Y);
+  // A key for the shortcut table: a virtual-key code and its Shift bits.
+  void ShortcutKeyPressed(int KeyCode, int Shift);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -117,7 +124,9 @@ class ScrollControl : public SkinSurface, public ThumbnailBarServices {
   int TrackWidth() const;
   int GripWidth() const;
   int GripHeight() const;
+  bool CanvasBrowsing() const;
 
+  const CanvasSaveServices* m_canvas = nullptr;
   bool m_isOpenthum = false;
   int m_max = 10;
   // The grip starts at the middle, so a drag that has not yet moved it zooms to 100 %.

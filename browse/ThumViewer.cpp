@@ -5,26 +5,16 @@
 #include <QDateTime>
 #include <QKeyEvent>
 
-#include "browse/KeyForward.h"
 #include "browse/StarList.h"
 #include "browse/ThumSurface.h"
 #include "browse/scrollVControl.h"
-#include "foundation/MainWindowServices.h"
 #include "foundation/ModPublic.h"
 #include "foundation/SelectedFiles.h"
-#include "foundation/SkinnedControlServices.h"
+#include "foundation/ShortcutKeys.h"
 
 using ModFileinfo::FileRow;
 
 namespace {
-
-constexpr int kCalendarDays = 31;
-
-// The side panel, when the main window and its panel exist.
-SidePanelServices* SidePanel() {
-  MainWindowServices* main = ModPublic::MainForm;
-  return main != nullptr ? main->UserqzProcess1() : nullptr;
-}
 
 QColor FromOleColor(std::uint32_t ole) { return QColor(ole & 0xFF, (ole >> 8) & 0xFF, (ole >> 16) & 0xFF); }
 
@@ -59,7 +49,7 @@ void ThumViewer::Path(const QString& NewPath) {
   if (!m_hasCaptionKit) {
     CreateCaptionKit();
   }
-  DisableCalendarDays();
+  emit PictureDaysListed({});
   m_filterKind = NoFilter;
   OldPress = 0;
   // No folder lists nothing; AddBackslash would make it the root folder.
@@ -120,36 +110,24 @@ void ThumViewer::CreateCaptionKit() {
   m_hasCaptionKit = true;
 }
 
-void ThumViewer::DisableCalendarDays() {
-  SidePanelServices* panel = SidePanel();
-  if (panel == nullptr) {
-    return;
-  }
-  for (int i = 0; i < kCalendarDays; ++i) {
-    panel->EnabledDays(i, false);
-  }
-  panel->RefreshCalender();
-}
-
-bool ThumViewer::PassesFilter(const FileRow& row) {
+bool ThumViewer::PassesFilter(const FileRow& row) const {
   switch (m_filterKind) {
     case ExtensionFilter: return MatchImageFormat(row);
     case DateFilter: return MatchDateWatch(row);
-    default: MarkCalendarDay(row); return true;
+    default: return true;
   }
 }
 
-void ThumViewer::MarkCalendarDay(const FileRow& row) {
-  SidePanelServices* panel = SidePanel();
-  if (panel == nullptr) {
-    return;
+// Every listed row counts, whatever the filter hides: a date filter is chosen from them.
+QList<QDate> ThumViewer::PictureDays() const {
+  QList<QDate> days;
+  days.reserve(static_cast<qsizetype>(m_rows.size()));
+  for (const FileRow& row : m_rows) {
+    days.push_back(LocalDay(row.Created));
   }
-  // Only days of the month the calendar shows hold pictures of that month; marking
-  // the 15th for a file of another month would offer a day with nothing on it.
-  const QDate day = LocalDay(row.Created);
-  if (day.month() == panel->CalenderMonth() && day.year() == panel->CalenderYear()) {
-    panel->EnabledDays(day.day() - 1, true);
-  }
+  std::sort(days.begin(), days.end());
+  days.erase(std::unique(days.begin(), days.end()), days.end());
+  return days;
 }
 
 bool ThumViewer::MatchImageFormat(const FileRow& row) const {
@@ -232,7 +210,11 @@ void ThumViewer::resizeEvent(QResizeEvent*) {
   ReflowSheet(topSlot);
 }
 
-void ThumViewer::keyPressEvent(QKeyEvent* event) { KeyForward::ToMainWindow(*event); }
+void ThumViewer::keyPressEvent(QKeyEvent* event) {
+  if (const std::optional<ShortcutKeys::Code> key = ShortcutKeys::CodeOf(*event)) {
+    emit ShortcutKeyPressed(key->keyCode, key->shift);
+  }
+}
 
 void ThumViewer::LayoutChildren() {
   const int w = width();

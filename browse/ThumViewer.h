@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <QColor>
+#include <QDate>
 #include <QFont>
 #include <QImage>
 #include <QRect>
@@ -25,6 +26,7 @@
 
 class QMouseEvent;
 class QPainter;
+class SaveQuestionServices;
 class SelectedFiles;
 class ThumSurface;
 class scrollVControl;
@@ -128,13 +130,13 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   QString Caption(int row, int line) const;
   // The list the sheet publishes its selection to; the program's one list by default.
   void SetSelectedFiles(SelectedFiles& list);
+  // What a pick asks before its picture replaces the canvas's; without one nothing is asked.
+  void UseSaveQuestion(SaveQuestionServices& question) { m_saveQuestion = &question; }
   // The grid of the last drawing.
   const SheetGeometry& Geometry() const { return m_geometry; }
 
-  // Whether a row is shown under the current filter. Without a filter the row's
-  // creation day is marked on the side panel's calendar when it lies in the month
-  // the calendar shows.
-  bool PassesFilter(const ModFileinfo::FileRow& row);
+  // Whether a row is shown under the current filter.
+  bool PassesFilter(const ModFileinfo::FileRow& row) const;
 
   // OLE colour, red in the lowest byte; the drawing surface's background.
   std::uint32_t BackColor() const { return m_backColor; }
@@ -203,6 +205,14 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   // The table was filled anew (a listing or a search) or its filter changed: ListCount
   // or ShownCount may have changed.
   void Listed();
+  // A press on a thumbnail chose a picture to open.
+  void PictureChosen(const QString& file);
+  // The days the listed pictures were made on, each once and in order: none when a
+  // folder starts listing, all of them whenever the sheet is laid out.
+  void PictureDaysListed(const QList<QDate>& days);
+  // A key the sheet has no use for, for the shortcut table: a virtual-key code and its
+  // Shift bits. Keys on the scroll bar come here too.
+  void ShortcutKeyPressed(int KeyCode, int Shift);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -211,8 +221,7 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
  private:
   void FillFileTable();
   void CreateCaptionKit();
-  void DisableCalendarDays();
-  void MarkCalendarDay(const ModFileinfo::FileRow& row);
+  QList<QDate> PictureDays() const;
   bool MatchImageFormat(const ModFileinfo::FileRow& row) const;
   bool MatchDateWatch(const ModFileinfo::FileRow& row) const;
   void LayoutChildren();
@@ -333,4 +342,5 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   QRect m_bandRect;
 
   SelectedFiles* m_selectedFiles = nullptr;
+  SaveQuestionServices* m_saveQuestion = nullptr;
 };

@@ -9,10 +9,8 @@
 #include "browse/ThumViewer.h"
 #include "browse/scrollVControl.h"
 #include "foundation/GdiDIB.h"
-#include "foundation/MainWindowServices.h"
 #include "foundation/ModGDI.h"
 #include "foundation/ModPublic.h"
-#include "foundation/SkinnedControlServices.h"
 
 using ModFileinfo::FileRow;
 
@@ -121,11 +119,7 @@ void ThumViewer::LayOutRows() {
   if (deselected) {
     PublishSelection();
   }
-  // The filter has marked the days that hold pictures.
-  MainWindowServices* main = ModPublic::MainForm;
-  if (SidePanelServices* panel = main != nullptr ? main->UserqzProcess1() : nullptr) {
-    panel->RefreshCalender();
-  }
+  emit PictureDaysListed(PictureDays());
 }
 
 void ThumViewer::SetupThumbScroll() {

@@ -6,12 +6,11 @@
 
 #include "browse/ThumSurface.h"
 #include "browse/ThumViewer.h"
-#include "foundation/MainWindowServices.h"
+#include "foundation/SaveQuestionServices.h"
 #include "foundation/ModPublic.h"
 #include "foundation/Numbers.h"
 #include "foundation/SelectedFiles.h"
 #include "platform/forms/Input.h"
-#include "platform/forms/MsgBox.h"
 
 using ModFileinfo::FileRow;
 
@@ -139,13 +138,9 @@ void ThumViewer::PreviewBack() {
 
 QString ThumViewer::SlideFilename(int curI) const { return ValidRow(curI) ? m_rows[curI].Path : QString(); }
 
+// A sheet without captions only selects, so it replaces no picture and asks nothing.
 bool ThumViewer::AskedToKeepCanvas() {
-  MainWindowServices* main = ModPublic::MainForm;
-  CanvasSaveServices* canvas = main != nullptr ? main->SingleqzPreview() : nullptr;
-  if (m_hideCaption || canvas == nullptr || canvas->SaveState() || !canvas->AppliedEffect()) {
-    return false;
-  }
-  return ModPublic::AskSaveChanges() == Forms::vbCancel;
+  return !m_hideCaption && m_saveQuestion != nullptr && !m_saveQuestion->MayReplacePicture();
 }
 
 void ThumViewer::SurfaceMouseDown(const QMouseEvent& event) {
@@ -160,9 +155,9 @@ void ThumViewer::SurfaceMouseDown(const QMouseEvent& event) {
       m_buttonDown = true;
       m_bandStart = at.toPoint();
       m_bandCurrent = m_bandStart;
-    } else if (hit && !m_hideCaption && !m_selectedFiles->IsEmpty() && ModPublic::MainForm != nullptr) {
+    } else if (hit && !m_hideCaption && !m_selectedFiles->IsEmpty()) {
       // Only a thumbnail that was hit opens, never a file left from an earlier pick.
-      ModPublic::MainForm->FileImport(m_selectedFiles->At(0));
+      emit PictureChosen(m_selectedFiles->At(0));
     }
   }
   emit MouseDown(button, shift, static_cast<float>(at.x()), static_cast<float>(at.y()));

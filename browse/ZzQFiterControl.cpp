@@ -2,10 +2,8 @@
 
 #include <cmath>
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "browse/KeyForward.h"
 #include "browse/ModFileinfo.h"
 #include "foundation/MainWindowServices.h"
 #include "foundation/ModGDI.h"
@@ -28,12 +26,6 @@ const QString kFontName = QStringLiteral("Tahoma");
 constexpr double kMetresPerInch = 0.0254;
 // The panel colour the translucent rows blend into.
 const QColor kPanel{240, 238, 233};
-
-// The canvas of the main window, when there is one.
-const CanvasSaveServices* MainCanvas() {
-  MainWindowServices* main = ModPublic::MainForm;
-  return main != nullptr ? main->SingleqzPreview() : nullptr;
-}
 
 // The text after the last "." of a file name, empty when it has none.
 QString FormatOf(const QString& name) {
@@ -61,13 +53,13 @@ ZzQFiterControl::ZzQFiterControl(QWidget* parent)
 
 ZzQFiterControl::~ZzQFiterControl() = default;
 
-void ZzQFiterControl::IniaData() {
+void ZzQFiterControl::IniaData(const CanvasSaveServices* canvas) {
   QStringList texts;
   if (m_style == FormatFilter) {
     texts = FormatRowsText().split(u';');
     m_imageFormats = FormatRowsText();
   } else {
-    texts = PropertyLines(MainCanvas());
+    texts = PropertyLines(canvas);
   }
   m_rows.clear();
   for (const QString& text : texts) {
@@ -201,8 +193,6 @@ void ZzQFiterControl::mousePressEvent(QMouseEvent* event) {
 void ZzQFiterControl::mouseMoveEvent(QMouseEvent* event) {
   ShowMoused(RowAt(event->position()) >= 0);
 }
-
-void ZzQFiterControl::keyPressEvent(QKeyEvent* event) { KeyForward::ToMainWindow(*event); }
 
 void ZzQFiterControl::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);

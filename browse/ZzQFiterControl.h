@@ -2,7 +2,7 @@
 // A drawn list of text rows in two styles. Style 0 is the image format filter: one row
 // per file pattern, switched on and off by a press, the rows that are on marked with an
 // eye and offered to the host as ImageFormats. Style 1 is the image properties list:
-// eight read-only lines about the picture on the canvas.
+// eight read-only lines about the picture on the canvas. Keys pass on to the host.
 
 #include <array>
 #include <cstdint>
@@ -47,9 +47,9 @@ class ZzQFiterControl : public SkinSurface {
   QString ImageFormats() const { return m_imageFormats; }
   void SetImageFormats(const QString& value) { m_imageFormats = value; }
 
-  // Fills the rows for the current style, every row on; style 1 reads the canvas of the
-  // main window and its file.
-  void IniaData();
+  // Fills the rows for the current style, every row on; style 1 describes the canvas's
+  // picture and its file (empty facts without a canvas).
+  void IniaData(const CanvasSaveServices* canvas = nullptr);
   // Lays out and paints every row.
   void StartPaint();
   // Paints one row at (Vpos, Hpos), Width x Height, with the eye when Pressed; in style 0
@@ -76,7 +76,6 @@ class ZzQFiterControl : public SkinSurface {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:

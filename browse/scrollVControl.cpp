@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "browse/KeyForward.h"
 #include "foundation/ModGDI.h"
 #include "foundation/Numbers.h"
 
@@ -180,8 +179,6 @@ void scrollVControl::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void scrollVControl::resizeEvent(QResizeEvent*) { PaintThumbAt(0, false, QPointF(0, 0)); }
-
-void scrollVControl::keyPressEvent(QKeyEvent* event) { KeyForward::ToMainWindow(*event); }
 
 int scrollVControl::PathLeft() const { return (width() - ThumbHitWidth) / 2; }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The program's own drawn vertical scroll bar: a faint white gradient track and a
 // rounded thumb the user drags. Hosts set Max and Enabled, call ResetValue when their
-// content changes and read Value when ValueChanged arrives.
+// content changes and read Value when ValueChanged arrives. Keys pass on to the host.
 
 #include <QPointF>
 #include <QRectF>
@@ -63,7 +63,6 @@ class scrollVControl : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   int PathLeft() const;

@@ -4,17 +4,16 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "browse/KeyForward.h"
 #include "browse/ZzQFiterControl.h"
 #include "browse/scrollVControl.h"
 #include "controls/ToolGrid.h"
 #include "controls/UserCalender.h"
 #include "controls/ZpYLibMenu.h"
 #include "foundation/DIBsave.h"
-#include "foundation/MainWindowServices.h"
 #include "foundation/ModDraw.h"
 #include "foundation/ModGDI.h"
 #include "foundation/ModPublic.h"
+#include "foundation/ShortcutKeys.h"
 #include "platform/forms/Input.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Brush.h"
@@ -113,22 +112,13 @@ void UserqzProcess::ConnectSections() {
   connect(m_toolVscroll, &scrollVControl::ValueChanged, this, [this] {
     m_toolOle->move(m_toolOle->x(), -m_toolVscroll->Value());
   });
-  connect(m_zzQFiter, &ZzQFiterControl::FormatToggled, this, &UserqzProcess::ApplyFormatFilter);
+  // The thumbnail sheet lists only the formats left switched on, at once.
+  connect(m_zzQFiter, &ZzQFiterControl::FormatToggled, this, [this] { emit FormatsChosen(m_zzQFiter->ImageFormats()); });
   connect(m_stampMenu, &ZpYLibMenu::MouseUp, this, &UserqzProcess::MouseUPstamp);
   connect(m_stampMenu, &ZpYLibMenu::DblClick, this, &UserqzProcess::Stampdbclick);
   connect(m_calenderSee, &UserCalender::MouseUp, this, [this](int Button, int Shift, float X, float Y) {
     emit CalenderSeeMouseUP(Button, Shift, X, Y, m_calenderSee->DayUp());
   });
-}
-
-// The thumbnail sheet lists only the formats left switched on, at once.
-void UserqzProcess::ApplyFormatFilter() {
-  MainWindowServices* window = ModPublic::MainForm;
-  ThumbnailSheetServices* sheet = window != nullptr ? window->ThumqzViewer() : nullptr;
-  if (sheet != nullptr) {
-    sheet->SetImageFormats(m_zzQFiter->ImageFormats());
-    sheet->RefreshThumbnail(false);
-  }
 }
 
 void UserqzProcess::RefreshFav() { m_stampMenu->RefreshPaint(); }
@@ -322,7 +312,12 @@ void UserqzProcess::mouseReleaseEvent(QMouseEvent* event) {
                float(at.y()));
 }
 
-void UserqzProcess::keyPressEvent(QKeyEvent* event) { KeyForward::ToMainWindow(*event); }
+// Keys on the sections reach the panel as their parent.
+void UserqzProcess::keyPressEvent(QKeyEvent* event) {
+  if (const std::optional<ShortcutKeys::Code> key = ShortcutKeys::CodeOf(*event)) {
+    emit ShortcutKeyPressed(key->keyCode, key->shift);
+  }
+}
 
 bool UserqzProcess::eventFilter(QObject* watched, QEvent* event) {
   if (watched == m_toolOle && event->type() == QEvent::MouseButtonPress) {

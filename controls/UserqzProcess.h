@@ -3,8 +3,8 @@
 // content area that shows one section at a time: the tools grid, the stamp library, the
 // image format filter or the calendar picker. The panel decides nothing about tools: it
 // draws, hit-tests, remembers the highlighted tool and the open section, and passes its
-// own and its sections' mouse events on to the main window. A change of the format
-// filter it applies to the thumbnail sheet itself.
+// own and its sections' mouse events, its keys and the formats chosen in its filter on to
+// the main window.
 
 #include <array>
 #include <optional>
@@ -86,6 +86,11 @@ class UserqzProcess : public SkinSurface, public SidePanelServices {
   void MouseUP(int Button, int Shift, float X, float Y);
   void MouseUPstamp(int Button, int Shift, float X, float Y);
   void Stampdbclick();
+  // The format filter changed: the patterns left on, "*.Png;*.Jpg;" and the like.
+  void FormatsChosen(const QString& formats);
+  // A key on the panel or a section, for the shortcut table: a virtual-key code and its
+  // Shift bits.
+  void ShortcutKeyPressed(int KeyCode, int Shift);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -106,7 +111,6 @@ class UserqzProcess : public SkinSurface, public SidePanelServices {
   void PaintToolSelect();
   void ShowSection();
   void StripPressed(QMouseEvent& event);
-  void ApplyFormatFilter();
 
   QWidget* m_toolPanel;
   SkinSurface* m_toolOle;

@@ -4,12 +4,8 @@
 #include <array>
 #include <vector>
 
-#include "foundation/CommandKeys.h"
-#include "foundation/MainWindowServices.h"
-#include "foundation/ModPublic.h"
 #include "foundation/Numbers.h"
 #include "foundation/SettingsHost.h"
-#include "foundation/SkinnedControlServices.h"
 
 namespace ModqzReg {
 namespace {
@@ -87,33 +83,6 @@ void LoadValue(Host& host, QStringView name) {
   }
 }
 
-// The side panel goes back to the browse tool first; the toolbar button and the menu mark
-// then follow the canvas's fit mode as it ends up.
-void LoadFitMode(Host& host, MainWindowServices* main) {
-  if (main != nullptr) {
-    if (SidePanelServices* panel = main->UserqzProcess1()) {
-      panel->SetSelEffect(0);
-    }
-    bool isAutoProcess = false;
-    bool menuClick = true;
-    main->FormOption(isAutoProcess, menuClick);
-  }
-  LoadValue(host, ValueName::Fitmode);
-  if (main == nullptr) {
-    return;
-  }
-  const bool fit = host.FitMode();
-  if (ImageToolbarServices* toolbar = main->ImageToolbar()) {
-    toolbar->PressDownID(5, fit);
-  }
-  if (SkinMenuServices* menu = main->SkinMenu()) {
-    // MenuVisible addresses the rows of the current menu, so the view menu (2) is chosen first.
-    menu->SetMemFirst(true);
-    menu->SetCurrentlyMenu(2);
-    menu->MenuVisible(QString::fromLatin1(CommandKeys::View_Fitmode.data(), qsizetype(CommandKeys::View_Fitmode.size())), fit);
-  }
-}
-
 }  // namespace
 
 std::optional<QString> GetRegString(Registry::RootKey root, QStringView subKey, QStringView name) {
@@ -147,32 +116,26 @@ bool SaveRegDword(Registry::RootKey root, QStringView subKey, QStringView name, 
 
 std::span<const SettingEntry> SettingsTable() { return Table; }
 
-void LoadSettings(SettingsHost& host) {
+bool LoadSettings(SettingsHost& host) {
   if (SkipSettingsLoad) {
-    return;
+    return false;
   }
-  MainWindowServices* main = ModPublic::MainForm;
   LoadValue(host, ValueName::IsMax);
   LoadValue(host, ValueName::SplitlvTop);
   LoadValue(host, ValueName::SplitVTop);
   LoadValue(host, ValueName::SplitHLeft);
   LoadValue(host, ValueName::SlideSpeed);
-  LoadFitMode(host, main);
+  LoadValue(host, ValueName::Fitmode);
   LoadValue(host, ValueName::ArrangeString);
-  if (main != nullptr) {
-    main->SettingArrange_Menu(ArrangeString);
-  }
   LoadValue(host, ValueName::OldThumTop);
   LoadValue(host, ValueName::Quilaty);
   LoadValue(host, ValueName::Textcolor);
-  if (TextStripServices* strip = main != nullptr ? main->YDSTextControl1() : nullptr) {
-    strip->SetTextFontColor(host.TextColor());
-  }
   LoadValue(host, ValueName::ThumSizeMenu);
   LoadValue(host, ValueName::ThumWidth);
   LoadValue(host, ValueName::ThumHeight);
   LoadValue(host, ValueName::LineMenu);
   SelectionCombineMode = 4;
+  return true;
 }
 
 void SaveSettings(const SettingsHost& host) {

@@ -100,10 +100,11 @@ struct SettingEntry {
 // Every setting, in the order SaveSettings writes them.
 std::span<const SettingEntry> SettingsTable();
 
-// Reads the settings into the globals, the host and the main window's controls, once:
-// it does nothing when SkipSettingsLoad is set. A value never stored leaves the
-// receiver's own default. Ends with SelectionCombineMode set to 4.
-void LoadSettings(SettingsHost& host);
+// Reads the settings into the globals and the host, once: it does nothing and returns
+// false when SkipSettingsLoad is set. A value never stored leaves the receiver's own
+// default. Ends with SelectionCombineMode set to 4. The host shows the values it applies
+// in its controls itself.
+bool LoadSettings(SettingsHost& host);
 // Writes every setting of the table, in its order.
 void SaveSettings(const SettingsHost& host);
 

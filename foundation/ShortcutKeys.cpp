@@ -11,10 +11,18 @@
 
 namespace ShortcutKeys {
 
-void Forward(MainWindowServices* host, const QKeyEvent& event) {
+std::optional<Code> CodeOf(const QKeyEvent& event) {
   const int code = Forms::VirtualKeyFromQt(event.key(), event.modifiers());
-  if (host != nullptr && code != 0) {
-    host->ProcessShortcutKey(code, Forms::ShiftFromQt(event.modifiers()));
+  if (code == 0) {
+    return std::nullopt;
+  }
+  return Code{code, Forms::ShiftFromQt(event.modifiers())};
+}
+
+void Forward(MainWindowServices* host, const QKeyEvent& event) {
+  const std::optional<Code> code = CodeOf(event);
+  if (host != nullptr && code) {
+    host->ProcessShortcutKey(code->keyCode, code->shift);
   }
 }
 

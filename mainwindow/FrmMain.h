@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include "foundation/MainWindowServices.h"
+#include "foundation/SaveQuestionServices.h"
 #include "foundation/SecondaryWindowServices.h"
 #include "foundation/SettingsHost.h"
 #include "foundation/SkinSurface.h"
@@ -54,7 +55,11 @@ struct Hosted {
   Services* services = nullptr;
 };
 
-class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHost, public TaskDialogFactory {
+class FrmMain : public SkinSurface,
+                public MainWindowServices,
+                public SettingsHost,
+                public TaskDialogFactory,
+                public SaveQuestionServices {
   Q_OBJECT
   // The bar and grip drags are the window's own handlers, kept in their own file.
   friend class SplitterDrag::Handlers;
@@ -127,6 +132,8 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void Canvas_DblClick();
   // A release on the sheet after a pick: the picture's buttons come on.
   void Sheet_MouseUp();
+  // The side panel's calendar offers the days of its month that hold listed pictures.
+  void Sheet_PictureDays(const QList<QDate>& days);
   // The first selected file in the window's own full view.
   void Sheet_DblClick();
   // The side panel's calendar release (isUp: over a day) filters the sheet by that day.
@@ -204,6 +211,9 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
   void ProcessShortcutKey(int KeyCode, int Shift) override;
   void ArrangeMainPanes(bool flag = false) override;
 
+  // SaveQuestionServices: the question about the canvas's unsaved changes.
+  bool MayReplacePicture() override;
+
   // TaskDialogFactory: a file task dialog over this window.
   std::unique_ptr<TaskDialogServices> CreateTaskDialog() override;
 
@@ -260,6 +270,8 @@ class FrmMain : public SkinSurface, public MainWindowServices, public SettingsHo
 
  private:
   void CreateControls();
+  // The stored settings, and the controls that show them.
+  void LoadStoredSettings();
   void Form_Resize();
   void Timer2_Timer();
   void Form_QueryUnload();

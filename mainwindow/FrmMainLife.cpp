@@ -29,9 +29,29 @@ constexpr std::array<QStringView, 3> kSessionFiles{u"Skintemp.tmp", u"Librarians
 
 }  // namespace
 
+void FrmMain::LoadStoredSettings() {
+  // The side panel goes back to the browse tool before the stored fit mode comes in.
+  m_sidePanel->SetSelEffect(0);
+  bool isAutoProcess = false;
+  bool menuClick = true;
+  FormOption(isAutoProcess, menuClick);
+  if (!ModqzReg::LoadSettings(*this)) {
+    return;
+  }
+  // The fit button and the menu's mark follow the canvas's fit mode as it ends up.
+  const bool fit = FitMode();
+  m_imageToolbar->PressDownID(ButtonId(ImageToolbarButton::Fit), fit);
+  // MenuVisible addresses the rows of the current menu, so the view menu (2) is chosen first.
+  m_skinMenu->SetMemFirst(true);
+  m_skinMenu->SetCurrentlyMenu(2);
+  m_skinMenu->MenuVisible(CommandKeyText(CommandKeys::View_Fitmode), fit);
+  SettingArrange_Menu(ModqzReg::ArrangeString);
+  m_textStrip->SetTextFontColor(TextColor());
+}
+
 void FrmMain::Form_Load() {
   m_timer2.start();
-  ModqzReg::LoadSettings(*this);
+  LoadStoredSettings();
   // Names no folder: the folder tree opens without a remembered one.
   ModqzReg::CurrentDirectory = QStringLiteral("...");
   m_titleSkin->SetTitle(windowTitle());

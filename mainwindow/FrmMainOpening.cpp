@@ -221,6 +221,8 @@ void FrmMain::ImportToLibrary(const QString& file) {
   });
 }
 
+bool FrmMain::MayReplacePicture() { return ModPublic::AskSaveChanges() != Forms::vbCancel; }
+
 void FrmMain::FileImport(const QString& Filename) {
   m_skinMenu->SetVisible(false);
   m_splitV->ResetPaint();

@@ -10,6 +10,7 @@
 #include "mainwindow/FrmMain.h"
 
 void FrmMain::ConnectThumbnailBar() {
+  m_thumbnailBar->UseCanvas(*m_canvas);
   connect(m_thumbnailBar, &ScrollControl::ThumbToggleClick, this, &FrmMain::ToggleThumbnailPane);
   connect(m_canvas, &Imageqzviewer::MouseUp, this, &FrmMain::Canvas_MouseUp);
   connect(m_sheet, &ThumViewer::Listed, this, &FrmMain::ShowImageCounts);

@@ -59,7 +59,7 @@ void FrmMain::ShowFullView() {
 }
 
 void FrmMain::ShowProperties(const QImage& picture) {
-  auto* properties = new FrmProp(picture, this);
+  auto* properties = new FrmProp(picture, m_canvas, this);
   properties->setAttribute(Qt::WA_DeleteOnClose);
   properties->ShowModal();
 }

@@ -1,6 +1,7 @@
 // What the main window does for its children's events: the canvas, the thumbnail sheet,
 // the side panel, the text strip and the image toolbar. Controls that report choices
 // pass them as the handlers' arguments.
+#include "browse/ScrollControl.h"
 #include "browse/ThumViewer.h"
 #include "canvas/Imageqzviewer.h"
 #include "controls/UserqzProcess.h"
@@ -26,8 +27,19 @@ constexpr int kStampEdit = 3;
 void FrmMain::ConnectChildEvents() {
   connect(m_canvas, &Imageqzviewer::MouseDown, this, &FrmMain::Canvas_MouseDown);
   connect(m_canvas, &Imageqzviewer::DblClick, this, &FrmMain::Canvas_DblClick);
+  m_sheet->UseSaveQuestion(*this);
+  connect(m_sheet, &ThumViewer::PictureChosen, this, &FrmMain::FileImport);
+  connect(m_sheet, &ThumViewer::PictureDaysListed, this, &FrmMain::Sheet_PictureDays);
   connect(m_sheet, &ThumViewer::MouseUp, this, &FrmMain::Sheet_MouseUp);
   connect(m_sheet, &ThumViewer::DblClick, this, &FrmMain::Sheet_DblClick);
+  // Keys reach their command while the press is handled.
+  connect(m_sheet, &ThumViewer::ShortcutKeyPressed, this, &FrmMain::ProcessShortcutKey);
+  connect(m_thumbnailBar, &ScrollControl::ShortcutKeyPressed, this, &FrmMain::ProcessShortcutKey);
+  connect(m_sideProcess, &UserqzProcess::ShortcutKeyPressed, this, &FrmMain::ProcessShortcutKey);
+  connect(m_sideProcess, &UserqzProcess::FormatsChosen, this, [this](const QString& formats) {
+    m_sheet->SetImageFormats(formats);
+    m_sheet->RefreshThumbnail(false);
+  });
   connect(m_sideProcess, &UserqzProcess::CalenderSeeMouseUP, this,
           [this](int, int, float, float, bool isUp) { SidePanel_CalendarMouseUp(isUp); });
   connect(m_sideProcess, &UserqzProcess::MouseDown, this, &FrmMain::SidePanel_ToolMouseDown);
@@ -58,6 +70,22 @@ void FrmMain::Sheet_MouseUp() {
   ClearFirstLDone();
   m_sidePanel->RefreshProperties();
   EnableImageButtons();
+}
+
+void FrmMain::Sheet_PictureDays(const QList<QDate>& days) {
+  SidePanelServices& panel = *m_sidePanel.services;
+  constexpr int kCalendarDays = 31;
+  for (int i = 0; i < kCalendarDays; ++i) {
+    panel.EnabledDays(i, false);
+  }
+  // Only days of the month the calendar shows hold pictures of that month; marking the
+  // 15th for a file of another month would offer a day with nothing on it.
+  for (const QDate& day : days) {
+    if (day.month() == panel.CalenderMonth() && day.year() == panel.CalenderYear()) {
+      panel.EnabledDays(day.day() - 1, true);
+    }
+  }
+  panel.RefreshCalender();
 }
 
 void FrmMain::Sheet_DblClick() {

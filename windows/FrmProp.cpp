@@ -16,7 +16,7 @@ constexpr QRect kButton(440, 195, 80, 25);
 
 }  // namespace
 
-FrmProp::FrmProp(const QImage& picture, QWidget* owner)
+FrmProp::FrmProp(const QImage& picture, const CanvasSaveServices* canvas, QWidget* owner)
     : QWidget(owner, Qt::Dialog),
       m_properties(new ZzQFiterControl(this)),
       m_p(new QLabel(this)),
@@ -32,7 +32,7 @@ FrmProp::FrmProp(const QImage& picture, QWidget* owner)
   m_command1->setGeometry(kButton);
   connect(m_command1, &QPushButton::clicked, this, &QWidget::close);
   m_properties->SetStyle(ZzQFiterControl::ImageProperties);
-  m_properties->IniaData();
+  m_properties->IniaData(canvas);
   m_properties->StartPaint();
   DrawPropImage(picture);
 }

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QWidget>
 
+class CanvasSaveServices;
 class QLabel;
 class QPushButton;
 class ZzQFiterControl;
@@ -17,8 +18,8 @@ class FrmProp : public QWidget {
   // The box the picture is fitted into.
   static constexpr QSize kPictureBox{220, 170};
 
-  // The picture is the canvas's; the list reads the canvas through the main window.
-  explicit FrmProp(const QImage& picture, QWidget* owner = nullptr);
+  // The picture is the canvas's; the list reads the canvas's facts (none without one).
+  FrmProp(const QImage& picture, const CanvasSaveServices* canvas, QWidget* owner = nullptr);
 
   // Shows the window over its owner, which waits until it closes.
   void ShowModal();

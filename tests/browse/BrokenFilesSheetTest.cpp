@@ -34,7 +34,7 @@ class BrokenSheet : public SheetFixture {
   }
 
   std::vector<TestSupport::BrokenFile> broken;
-  BrowseFakes::InstalledMainWindow main;
+  BrowseFakes::ChosenPictures chosen{sheet};
 };
 
 }  // namespace
@@ -58,8 +58,8 @@ TEST_F(BrokenSheet, EachBrokenFileIsMarkedCaptionedSelectableAndOpened) {
     ClickRow(row);
     EXPECT_EQ(selected.Files(), Paths({row}));
     EXPECT_EQ(sheet.SelectFile, folder.File(broken[row].Name));
-    ASSERT_FALSE(main.window.imported.isEmpty());
-    EXPECT_EQ(main.window.imported.back(), folder.File(broken[row].Name));
+    ASSERT_FALSE(chosen.files.isEmpty());
+    EXPECT_EQ(chosen.files.back(), folder.File(broken[row].Name));
   }
   const int good = static_cast<int>(broken.size());
   EXPECT_EQ(sheet.Caption(good, 1), "60 x 40 pixels");

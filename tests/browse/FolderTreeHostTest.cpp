@@ -54,7 +54,6 @@ class FolderTreeHost : public ::testing::Test {
  protected:
   void SetUp() override {
     ModPublic::GdiplusToken = 1;
-    ModPublic::MainForm = &window;
     ModqzReg::CurrentDirectory = QStringLiteral("...");
     window.pane.resize(240, 400);
     window.pane.show();
@@ -65,14 +64,11 @@ class FolderTreeHost : public ::testing::Test {
     }
     SheetPictures::Write(root, "Second/d.png", {40, 30}, Qt::blue);
   }
-  void TearDown() override {
-    ModPublic::MainForm = nullptr;
-    ModPublic::GdiplusToken = 0;
-  }
+  void TearDown() override { ModPublic::GdiplusToken = 0; }
 
   // Places the tree, runs the scenario while the tree works, and removes the tree.
   void RunHost(const std::function<void()>& scenario) {
-    ModFolderView::ShowFolderView();
+    ModFolderView::ShowFolderView(window);
     scenario();
     ModFolderView::CloseFolderView();
   }
@@ -202,18 +198,21 @@ TEST_F(FolderTreeHost, TheTreeFillsThePaneAsItResizes) {
 
 TEST_F(FolderTreeHost, ABlankFolderGivesAnEmptySheetAndNoHistory) {
   window.sheet.Path(first);
-  ModqzReg::CurrentDirectory = QString();
-  ModFolderView::FolderChanged();
+  RunHost([&] {
+    ModqzReg::CurrentDirectory = QString();
+    ModFolderView::FolderChanged();
+  });
   EXPECT_EQ(window.label1, QString());
   EXPECT_TRUE(window.menu.history.empty());
   EXPECT_EQ(window.sheet.ListCount, 0);
   EXPECT_EQ(window.captionPaints, 1);
 }
 
-TEST_F(FolderTreeHost, CallsBeforeTheTreeExistsDoNothing) {
+TEST_F(FolderTreeHost, CallsBeforeTheTreeExistsOrAfterItWentDoNothing) {
   ModFolderView::CloseFolderView();
   ModFolderView::ResizeFolderView();
   ModFolderView::SelectFolderPath(first);
+  ModFolderView::FolderChanged();
   EXPECT_EQ(window.captionPaints, 0);
   EXPECT_EQ(ModqzReg::CurrentDirectory, first);
 }

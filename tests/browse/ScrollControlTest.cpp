@@ -8,6 +8,7 @@
 
 #include "browse/BrowseFakes.h"
 #include "browse/ScrollControl.h"
+#include "support/fakes/FakeMainWindow.h"
 #include "foundation/ModPublic.h"
 #include "support/TestFolder.h"
 
@@ -145,12 +146,13 @@ TEST_F(ThumbnailBar, TheButtonsReportTheirClicks) {
 }
 
 TEST_F(ThumbnailBar, AToolModeShowsOnlyTheBackgroundAndTheCount) {
-  BrowseFakes::InstalledMainWindow main;
+  Fakes::FakeCanvas canvas;
+  bar.UseCanvas(canvas);
   bar.DrawInfo(3, 12);
   bar.ResetPaint();
   const QImage browsing = bar.BackBuffer();
   browsing.save(TestSupport::ArtifactsFolder() + "/thumbnail-bar-browse.png");
-  main.window.canvas.effect = 5;
+  canvas.effect = 5;
   bar.StartPaint(static_cast<float>(ModPublic::ThumBarDragPos), 0, true);
   bar.BackBuffer().save(TestSupport::ArtifactsFolder() + "/thumbnail-bar-tool-mode.png");
   EXPECT_NE(Pixel(250, 8), kTrack);
@@ -167,9 +169,9 @@ TEST_F(ThumbnailBar, AToolModeShowsOnlyTheBackgroundAndTheCount) {
 }
 
 TEST_F(ThumbnailBar, KeysGoToTheMainWindow) {
-  BrowseFakes::InstalledMainWindow main;
+  BrowseFakes::PassedKeys passed(bar);
   QKeyEvent key(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
   QApplication::sendEvent(&bar, &key);
-  ASSERT_EQ(main.window.shortcutKeys.size(), 1u);
-  EXPECT_EQ(main.window.shortcutKeys[0].first, 46);
+  ASSERT_EQ(passed.keys.size(), 1u);
+  EXPECT_EQ(passed.keys[0].first, 46);
 }

@@ -5,7 +5,7 @@
 #include "browse/BrowseFakes.h"
 #include "browse/SheetFixture.h"
 #include "browse/SheetPictures.h"
-#include "support/fakes/ScriptedMessageBox.h"
+#include "support/fakes/FakeSaveQuestion.h"
 
 namespace {
 
@@ -23,12 +23,14 @@ class Selection : public SheetFixture {
                            Qt::darkGreen);
     }
     Draw();
+    sheet.UseSaveQuestion(question);
     QObject::connect(&sheet, &ThumViewer::MouseDown, [this](int button, int shift, float, float) {
       downs.emplace_back(button, shift);
     });
   }
 
-  BrowseFakes::InstalledMainWindow main;
+  BrowseFakes::ChosenPictures opened{sheet};
+  Fakes::FakeSaveQuestion question;
   std::vector<std::pair<int, int>> downs;
 };
 
@@ -41,7 +43,7 @@ TEST_F(Selection, PlainCtrlAndShiftClicks) {
   EXPECT_EQ(sheet.FileExtname, "png");
   EXPECT_EQ(sheet.ThumW(), 100);
   EXPECT_EQ(sheet.ThumH(), 50);
-  EXPECT_EQ(main.window.imported, Paths({2}));
+  EXPECT_EQ(opened.files, Paths({2}));
   EXPECT_EQ(Probe(sheet.HitRect(2).topLeft() + QPointF(-2, 20)), kBlue);
 
   ClickRow(8, Qt::ControlModifier);
@@ -56,7 +58,7 @@ TEST_F(Selection, PlainCtrlAndShiftClicks) {
   ClickRow(1);
   ClickRow(7, Qt::ShiftModifier);  // adds, no range
   EXPECT_EQ(selected.Files(), Paths({1, 7}));
-  EXPECT_EQ(main.window.imported, Paths({2, 2, 8, 1, 1}));
+  EXPECT_EQ(opened.files, Paths({2, 2, 8, 1, 1}));
   EXPECT_EQ(downs.size(), 6u);
   EXPECT_EQ(downs[1], std::make_pair(1, 2));
 }
@@ -75,7 +77,7 @@ TEST_F(Selection, AClickOnNoThumbnailSelectsAndOpensNothing) {
   ClickRow(1);
   Click(QPointF(115, 70));  // the gap between the first two columns
   EXPECT_TRUE(selected.IsEmpty());
-  EXPECT_EQ(main.window.imported, Paths({1}));
+  EXPECT_EQ(opened.files, Paths({1}));
   EXPECT_EQ(downs.size(), 2u);
   // Half-open edges: the first pixel right of a thumbnail is not on it.
   Click(QPointF(sheet.HitRect(0).right(), Centre(0).y()));
@@ -86,7 +88,7 @@ TEST_F(Selection, BandSelectsWhatItTouchesInTableOrder) {
   Band(QPointF(2, 2), QPointF(130, 200));  // rows 0 and 1 of the first two grid rows
   EXPECT_EQ(selected.Files(), Paths({0, 1, 6, 7}));
   EXPECT_EQ(sheet.OldPress, sheet.ListCount);
-  EXPECT_TRUE(main.window.imported.isEmpty());
+  EXPECT_TRUE(opened.files.isEmpty());
   // A band that ends exactly on a thumbnail's left edge does not touch it.
   Band(QPointF(2, 2), QPointF(sheet.HitRect(1).left(), 60));
   EXPECT_EQ(selected.Files(), Paths({0}));
@@ -138,35 +140,24 @@ TEST_F(Selection, AfterABandNextDoesNothingAndPreviousGoesToTheLastRow) {
 }
 
 TEST_F(Selection, UnsavedCanvasChangesAreAskedAboutFirst) {
-  main.window.canvas.MarkChanged();
-  {
-    Fakes::ScriptedMessageBox box({Forms::vbCancel});
-    ClickRow(4);
-    EXPECT_EQ(box.shown.size(), 1u);
-  }
+  question.answers = {false, true};
+  ClickRow(4);
+  EXPECT_EQ(question.asked, 1);
   EXPECT_TRUE(selected.IsEmpty());
-  EXPECT_TRUE(main.window.imported.isEmpty());
+  EXPECT_TRUE(opened.files.isEmpty());
   EXPECT_EQ(downs.size(), 1u);  // Cancel still reports the press
-  {
-    Fakes::ScriptedMessageBox box({Forms::vbNo});
-    ClickRow(4);
-  }
+  ClickRow(4);
+  EXPECT_EQ(question.asked, 2);
   EXPECT_EQ(selected.Files(), Paths({4}));
-  EXPECT_EQ(main.window.imported, Paths({4}));
-  // Nothing left unsaved: no question.
-  Fakes::ScriptedMessageBox box;
-  ClickRow(5);
-  EXPECT_TRUE(box.shown.empty());
+  EXPECT_EQ(opened.files, Paths({4}));
 }
 
 TEST_F(Selection, HiddenCaptionsSelectWithoutAskingOrOpening) {
-  main.window.canvas.MarkChanged();
   sheet.SetHideCaption(true);
-  Fakes::ScriptedMessageBox box;
   ClickRow(4);
   EXPECT_EQ(selected.Files(), Paths({4}));
-  EXPECT_TRUE(box.shown.empty());
-  EXPECT_TRUE(main.window.imported.isEmpty());
+  EXPECT_EQ(question.asked, 0);
+  EXPECT_TRUE(opened.files.isEmpty());
 }
 
 TEST_F(Selection, ANewListingEmptiesTheSharedList) {

@@ -12,6 +12,7 @@
 
 #include "browse/BrowseFakes.h"
 #include "browse/scrollVControl.h"
+#include "foundation/ModPublic.h"
 #include "support/TestFolder.h"
 
 using ModFileinfo::FileRow;
@@ -158,21 +159,25 @@ TEST(ThumViewerTest, DateFilterPassesDaysOnOrBeforeTheFilterDay) {
   EXPECT_FALSE(sheet.PassesFilter(CreatedOn(2021, 3, 1)));
 }
 
-TEST(ThumViewerTest, CalendarMarksOnlyDaysOfTheShownMonth) {
-  BrowseFakes::InstalledMainWindow main;
-  Fakes::FakeSidePanel& panel = main.window.sidePanel;
-  panel.month = 6;
-  panel.year = 2020;
+TEST(ThumViewerTest, TheDaysOfTheListedPicturesAreReportedOnceEach) {
   TestSupport::TestFolder folder;
+  folder.Write("a.png", "x");
+  folder.Write("b.png", "x");
+  ModPublic::GdiplusToken = 1;
   ThumViewer sheet;
+  sheet.resize(400, 300);
+  std::vector<QList<QDate>> reports;
+  QObject::connect(&sheet, &ThumViewer::PictureDaysListed, [&](const QList<QDate>& days) { reports.push_back(days); });
   sheet.Path(folder.Path());
-  EXPECT_EQ(std::count(panel.dayEnabled.begin(), panel.dayEnabled.end(), true), 0);
-  EXPECT_EQ(panel.calendarRefreshes, 1);
-  EXPECT_TRUE(sheet.PassesFilter(CreatedOn(2020, 6, 15)));
-  EXPECT_TRUE(sheet.PassesFilter(CreatedOn(2020, 7, 20)));
-  EXPECT_TRUE(sheet.PassesFilter(CreatedOn(2019, 6, 21)));
-  EXPECT_EQ(std::count(panel.dayEnabled.begin(), panel.dayEnabled.end(), true), 1);
-  EXPECT_TRUE(panel.dayEnabled[14]);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_TRUE(reports[0].isEmpty()) << "a new folder clears the days first";
+  // A filter hides rows but not the days a date filter is chosen from.
+  sheet.SetImageFormats("*.jpg");
+  sheet.CreateThumbnail();
+  ModPublic::GdiplusToken = 0;
+  ASSERT_EQ(reports.size(), 2u);
+  const QDate made = QDateTime::fromSecsSinceEpoch(sheet.FileRows().front().Created).date();
+  EXPECT_EQ(reports[1], QList<QDate>{made});
 }
 
 TEST(ThumViewerTest, ThumbnailSizesBelowOneUseTheDefault) {
@@ -215,8 +220,8 @@ TEST(ThumViewerTest, LayoutDisablesTheBarWhenTheSheetFitsAndScrollsTheSurface) {
 }
 
 TEST(ThumViewerTest, KeysGoToTheMainWindowsShortcutHandler) {
-  BrowseFakes::InstalledMainWindow main;
   ThumViewer sheet;
+  BrowseFakes::PassedKeys passed(sheet);
   QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
   QKeyEvent ctrlA(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
   QKeyEvent f5(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
@@ -224,5 +229,5 @@ TEST(ThumViewerTest, KeysGoToTheMainWindowsShortcutHandler) {
   QApplication::sendEvent(sheet.Scroll(), &ctrlA);
   QApplication::sendEvent(&sheet, &f5);
   using Key = std::pair<int, int>;
-  EXPECT_EQ(main.window.shortcutKeys, (std::vector<Key>{{0x2E, 0}, {0x41, 3}, {0x74, 0}}));
+  EXPECT_EQ(passed.keys, (std::vector<Key>{{0x2E, 0}, {0x41, 3}, {0x74, 0}}));
 }

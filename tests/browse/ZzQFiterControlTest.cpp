@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "browse/BrowseFakes.h"
 #include "browse/ModFileinfo.h"
 #include "browse/ZzQFiterControl.h"
 #include "foundation/ModPublic.h"
 #include "support/TestFolder.h"
+#include "support/fakes/FakeMainWindow.h"
 
 namespace {
 
@@ -110,24 +110,16 @@ TEST_F(FilterList, ShowsTheMousedPointerOverRowsOnly) {
   EXPECT_EQ(list.cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST_F(FilterList, KeysGoToTheMainWindow) {
-  BrowseFakes::InstalledMainWindow main;
-  QKeyEvent key(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
-  QApplication::sendEvent(&list, &key);
-  ASSERT_EQ(main.window.shortcutKeys.size(), 1u);
-  EXPECT_EQ(main.window.shortcutKeys[0].first, 116);
-}
-
 TEST_F(FilterList, PropertiesStyleDescribesTheCanvasFileWithoutEyes) {
   TestSupport::TestFolder folder;
   const QString file = folder.Write("Sunset.jpeg", QByteArray(2500, 'x'));
-  BrowseFakes::InstalledMainWindow main;
-  main.window.canvas.filename = file;
-  main.window.canvas.imageWidth = "640";
-  main.window.canvas.imageHeight = "480";
-  main.window.canvas.resolution = 3780 * 0.0254;
+  Fakes::FakeCanvas canvas;
+  canvas.filename = file;
+  canvas.imageWidth = "640";
+  canvas.imageHeight = "480";
+  canvas.resolution = 3780 * 0.0254;
   list.SetStyle(ZzQFiterControl::ImageProperties);
-  list.IniaData();
+  list.IniaData(&canvas);
   list.StartPaint();
   QStringList lines;
   for (const auto& row : list.Rows()) {

@@ -13,7 +13,6 @@
 #include "controls/UserqzProcess.h"
 #include "controls/ZpYLibMenu.h"
 #include "platform/forms/Input.h"
-#include "support/fakes/FakeMainWindow.h"
 
 namespace {
 
@@ -46,9 +45,6 @@ TEST(SidePanelTables, TabsAreHitWhereTheyAreDrawn) {
 
 class SidePanelTest : public PanelFixture::ProgramFolderTest {
  protected:
-  SidePanelTest() { ModPublic::MainForm = &host; }
-  ~SidePanelTest() override { ModPublic::MainForm = nullptr; }
-
   // Lays the panel out at that size and paints it as the main window does.
   UserqzProcess& Start(QSize size = {270, 330}) {
     panel = std::make_unique<UserqzProcess>();
@@ -72,7 +68,6 @@ class SidePanelTest : public PanelFixture::ProgramFolderTest {
     FAIL() << "no row " << text.toStdString();
   }
 
-  Fakes::FakeMainWindow host;
   std::unique_ptr<UserqzProcess> panel;
 };
 
@@ -146,16 +141,18 @@ TEST_F(SidePanelTest, TabsOpenTheirSectionsAndReportThePress) {
 TEST_F(SidePanelTest, AFormatSwitchedOffStaysOffAcrossRepaints) {
   Start();
   panel->SetToolselect(UserqzProcess::FilterSection);
+  PanelFixture::Spy chosen(panel.get(), &UserqzProcess::FormatsChosen);
   ClickRow("*.Gif");
-  ASSERT_EQ(host.sheet.reAdds, std::vector<bool>{false});
-  EXPECT_FALSE(host.sheet.imageFormats.contains("*.Gif", Qt::CaseInsensitive));
-  EXPECT_TRUE(host.sheet.imageFormats.contains("*.Jpg", Qt::CaseInsensitive));
+  ASSERT_EQ(chosen.count(), 1);
+  const QString formats = chosen[0][0].toString();
+  EXPECT_FALSE(formats.contains("*.Gif", Qt::CaseInsensitive));
+  EXPECT_TRUE(formats.contains("*.Jpg", Qt::CaseInsensitive));
   panel->StartPaint();
   const auto& rows = panel->ZzQFiter().Rows();
   const auto gif = std::find_if(rows.begin(), rows.end(), [](const auto& row) { return row.Text == "*.Gif"; });
   ASSERT_NE(gif, rows.end());
   EXPECT_FALSE(gif->Selected);
-  EXPECT_EQ(host.sheet.listRefreshes, 1);
+  EXPECT_EQ(chosen.count(), 1);
   EXPECT_FALSE(panel->ZzQFiter().ImageFormats().contains("*.Gif", Qt::CaseInsensitive));
 }
 
@@ -186,9 +183,13 @@ TEST_F(SidePanelTest, PassesTheSectionsEventsAndKeysOn) {
   EXPECT_EQ(panel->CalenderDay(), 3);
   EXPECT_EQ(panel->CalenderMonth(), calendar.SelectedMonth());
 
+  PanelFixture::Spy keys(panel.get(), &UserqzProcess::ShortcutKeyPressed);
   Key(*panel, Qt::Key_F5);
-  ASSERT_EQ(host.shortcutKeys.size(), 1u);
-  EXPECT_EQ(host.shortcutKeys[0].first, Forms::vbKeyF1 + 4);
+  // A section's keys reach the panel as their parent.
+  Key(panel->ZzQFiter(), Qt::Key_Delete);
+  ASSERT_EQ(keys.count(), 2);
+  EXPECT_EQ(keys[0][0].toInt(), Forms::vbKeyF1 + 4);
+  EXPECT_EQ(keys[1][0].toInt(), 0x2E);
 }
 
 TEST_F(SidePanelTest, TheStripCacheLivesAsLongAsThePanel) {

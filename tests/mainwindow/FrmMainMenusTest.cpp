@@ -75,7 +75,7 @@ TEST_F(FrmMainMenusTest, APickInTheHistoryListsThatFolder) {
   TestSupport::Quadrants(30, 20).save(photos + "/b.png");
   m_folder.Write("Datas/History.tmp", (photos + "\r\n" + other + "\r\n").toUtf8());
   FrmMain& window = Start(false);
-  ModFolderView::ShowFolderView();
+  ModFolderView::ShowFolderView(window);
   ASSERT_TRUE(QTest::qWaitFor([&] { return ModFolderView::FolderTreeReady && PanesShown(); }, 5000));
 
   Click(window, window.CaptionStrip().center().toPoint());

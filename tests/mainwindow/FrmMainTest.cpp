@@ -255,7 +255,7 @@ TEST_F(FrmMainTest, ScreenshotsOfTheLayouts) {
   }
   FrmMain& window = Start();
   window.resize(1024, 768);
-  ModFolderView::ShowFolderView();
+  ModFolderView::ShowFolderView(window);
   ModFolderView::SelectFolderPath(pictures);
   ASSERT_TRUE(QTest::qWaitFor([&] { return window.Sheet().ListCount == 3; }, 20000));
   window.FileImport(pictures + "/photo0.png");

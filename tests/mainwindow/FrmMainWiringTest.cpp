@@ -1,5 +1,6 @@
 // The main window's children's events, its keys and its wheel, on an offscreen window
 // listing a folder of three pictures of distinct colours.
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -249,6 +250,21 @@ TEST_F(FrmMainWiringTest, TheSidePanelsEventsReachTheWindow) {
   emit panel.CalenderSeeMouseUP(1, 0, 5, 5, true);
   EXPECT_TRUE(QTest::qWaitFor([&] { return window.Sheet().SheetReady(); }, 30000));
   EXPECT_EQ(window.Sheet().ListCount, todayShown ? 3 : 0);
+}
+
+TEST_F(FrmMainWiringTest, TheCalendarOffersTheDaysOfItsMonthThatHoldListedPictures) {
+  FrmMain& window = Start();
+  Fakes::FakeSidePanel panel;
+  panel.month = 6;
+  panel.year = 2020;
+  window.UseSidePanelServices(panel);
+  window.Sheet().Path(pictures.Path());
+  EXPECT_EQ(std::count(panel.dayEnabled.begin(), panel.dayEnabled.end(), true), 0) << "a new folder clears them";
+  EXPECT_EQ(panel.calendarRefreshes, 1);
+  window.Sheet_PictureDays({QDate(2019, 6, 21), QDate(2020, 6, 15), QDate(2020, 7, 20)});
+  EXPECT_EQ(std::count(panel.dayEnabled.begin(), panel.dayEnabled.end(), true), 1);
+  EXPECT_TRUE(panel.dayEnabled[14]);
+  EXPECT_EQ(panel.calendarRefreshes, 2);
 }
 
 TEST_F(FrmMainWiringTest, KeysOnChildrenReachTheTableOnceAndTextBoxesKeepTheirs) {

@@ -9,8 +9,10 @@
 #include "browse/ScrollControl.h"
 #include "controls/MenuLayout.h"
 #include "controls/ToolbarUser.h"
+#include "controls/YDSTextControl.h"
 #include "controls/ZpYSkinMenu.h"
 #include "foundation/CommandKeys.h"
+#include "foundation/ModqzReg.h"
 #include "foundation/SelectedFiles.h"
 #include "foundation/SkinnedControlServices.h"
 #include "mainwindow/MenuCommands.h"
@@ -269,6 +271,21 @@ TEST_F(PopupCommands, BrowseMenuShowsTheFitAndSortAfterTheirCommands) {
   }
   ASSERT_NE(sortSize, nullptr);
   EXPECT_TRUE(sortSize->checked);
+}
+
+TEST_F(PopupCommands, TheStoredFitModeAndTextColourAreShownAtStart) {
+  for (const bool fit : {true, false}) {
+    m_window.reset();
+    ModqzReg::SaveRegDword(ModqzReg::HKEY_CURRENT_USER, ModqzReg::LorvaneKey, u"Fitmode", fit ? 1 : 0);
+    ModqzReg::SaveRegDword(ModqzReg::HKEY_CURRENT_USER, ModqzReg::LorvaneKey, u"Textcolor", fit ? 0x0000FF : 0x00FF00);
+    FrmMain& window = Start();
+    EXPECT_EQ(window.FitMode(), fit);
+    EXPECT_EQ(window.ImageToolbar()->Rpressdown(ButtonId(ImageToolbarButton::Fit)), fit);
+    EXPECT_EQ(dynamic_cast<YDSTextControl&>(*window.YDSTextControl1()).textFontColor(), fit ? 0x0000FFu : 0x00FF00u);
+    auto& strip = dynamic_cast<ToolbarUser&>(window.MenuBarStripWidget());
+    Send(strip, QEvent::MouseButtonPress, strip.TitleBoxes()[2].center());
+    EXPECT_EQ(CheckedRows(window).contains("View_Fitmode"), fit);
+  }
 }
 
 TEST_F(PopupCommands, TheChosenSortIsKeptAcrossARestart) {

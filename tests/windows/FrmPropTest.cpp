@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/ModPublic.h"
 #include "support/TestFolder.h"
 #include "support/fakes/FakeMainWindow.h"
 
@@ -19,15 +18,13 @@ QImage Flat(QSize size, QColor colour) {
 
 class PropertiesTest : public ::testing::Test {
  protected:
-  void SetUp() override { ModPublic::MainForm = &host; }
-  void TearDown() override { ModPublic::MainForm = nullptr; }
-  Fakes::FakeMainWindow host;
+  Fakes::FakeCanvas canvas;
 };
 
 }  // namespace
 
 TEST_F(PropertiesTest, SmallPictureIsCentredAtItsOwnSize) {
-  FrmProp window(Flat({100, 50}, Qt::red));
+  FrmProp window(Flat({100, 50}, Qt::red), &canvas);
   EXPECT_EQ(window.PictureRect(), QRect(60, 60, 100, 50));
   const QImage box = window.P()->pixmap().toImage();
   EXPECT_EQ(box.pixel(110, 85), qRgb(255, 0, 0));
@@ -35,10 +32,10 @@ TEST_F(PropertiesTest, SmallPictureIsCentredAtItsOwnSize) {
 }
 
 TEST_F(PropertiesTest, PanoramaFillsTheWidthCentredVertically) {
-  host.canvas.filename = "/pictures/wide.png";
-  host.canvas.imageWidth = "4000";
-  host.canvas.imageHeight = "1000";
-  FrmProp window(Flat({4000, 1000}, Qt::blue));
+  canvas.filename = "/pictures/wide.png";
+  canvas.imageWidth = "4000";
+  canvas.imageHeight = "1000";
+  FrmProp window(Flat({4000, 1000}, Qt::blue), &canvas);
   EXPECT_EQ(window.PictureRect(), QRect(0, 57, 220, 55));
   window.grab().save(TestSupport::ArtifactsFolder() + "/properties-window.png");
 }
