@@ -390,6 +390,21 @@ TEST_F(FrmMainWiringTest, TheToolbarAndTheTextStripAreDrawnAfterEveryLayout) {
   strip.grab().save(TestSupport::ArtifactsFolder() + "/main-window-text-strip.png");
 }
 
+TEST_F(FrmMainWiringTest, APickOnTheSheetAsksAboutUnsavedChangesBeforeItOpens) {
+  FrmMain& window = Listed();
+  ASSERT_EQ(Shown(), "a.png");
+  MarkChanged(window);
+  QWidget& surface = *window.Sheet().Surface();
+  const QPointF second = window.Sheet().HitRect(1).center();
+  for (const int answer : {Forms::vbCancel, Forms::vbNo}) {
+    Fakes::ScriptedMessageBox boxes({answer});
+    Send(surface, QEvent::MouseButtonPress, second);
+    Send(surface, QEvent::MouseButtonRelease, second);
+    EXPECT_EQ(boxes.shown.size(), 1U);
+    EXPECT_EQ(Shown(), answer == Forms::vbCancel ? "a.png" : "b.png");
+  }
+}
+
 TEST_F(FrmMainWiringTest, TheWheelStepsTheSheetUntilUnload) {
   FrmMain& window = Listed();
   Turn(window, -120);
