@@ -27,7 +27,7 @@
 #include "foundation/ModPublic.h"
 #include "foundation/ModqzReg.h"
 #include "support/FloatingStamp.h"
-#include "support/fakes/FakeMainWindow.h"
+#include "support/fakes/FakeTaskDialog.h"
 #include "platform/gdiplus/Bitmap.h"
 
 namespace {
@@ -89,17 +89,15 @@ BENCHMARK_CAPTURE(BM_Apply, Shape, 25)->Unit(benchmark::kMillisecond)->Iteration
 // shows again; undone outside the timing so every round starts from the photo.
 void BM_CanvasResize(benchmark::State& state) {
   auto canvas = OpenCanvas();
-  Fakes::FakeMainWindow main;
-  main.taskDialogs.outcome = {.width = 6400, .height = 4400, .buttonState = 1, .color = 0xFFFFFF, .name = {}};
-  ModPublic::MainForm = &main;
+  Fakes::FakeTaskDialogFactory dialogs;
+  dialogs.outcome = {.width = 6400, .height = 4400, .buttonState = 1, .color = 0xFFFFFF, .name = {}};
   for (auto _ : state) {
-    canvas->ResizeCanvas();
+    canvas->ResizeCanvas(dialogs);
     state.PauseTiming();
     canvas->WaitForSnapshot();
     canvas->UndoAndRedo(true);
     state.ResumeTiming();
   }
-  ModPublic::MainForm = nullptr;
 }
 BENCHMARK(BM_CanvasResize)->Unit(benchmark::kMillisecond)->Iterations(3);
 

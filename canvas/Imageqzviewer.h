@@ -174,10 +174,10 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void CreateBrush();
   const CanvasKit& Kit() const { return m_kit; }
 
-  // Asks the task dialog for a new canvas size and colour and, on OK, places the picture
-  // unscaled in the middle of a new one of that size as one undo step. Without a task
-  // dialog, a picture, or with a size that cannot be made, nothing changes.
-  void ResizeCanvas();
+  // Asks a task dialog of the factory for a new canvas size and colour and, on OK, places
+  // the picture unscaled in the middle of a new one of that size as one undo step. Without
+  // a dialog, a picture, or with a size that cannot be made, nothing changes.
+  void ResizeCanvas(TaskDialogFactory& dialogs);
   // Makes a blank W x H picture of an RGB colour and loads it; false when it cannot be made.
   bool NewImage(float W, float H, std::uint32_t Color);
   // Loads a file, or with Refreshs only lays the current picture out again; isSave
@@ -258,6 +258,9 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   QRectF StampFrame() const { return m_stampFrame; }
   // The clock the timed weather effects run against; null for the machine's own.
   void SetEffectClock(ModEffects::EffectClock* clock) { m_effectClock = clock; }
+  // The drawn menu the command bar's Option button opens (the window's, which outlives the
+  // canvas); without one the button does nothing.
+  void UseSkinMenu(SkinMenuServices& menu) { m_skinMenu = &menu; }
   // Where the picture lies on the canvas: the fitted box, or the zoomed view.
   QRectF DisplayedRect() const;
 
@@ -319,6 +322,20 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void MouseMove(int Button, int Shift, float X, float Y);
   void MouseUp(int Button, int Shift, float X, float Y);
   void DblClick();
+  // Whether an undo and a redo step can be taken (UndoE and RedoE) was worked out anew.
+  void UndoStateChanged(bool canUndo, bool canRedo);
+  // A button of the tool's command bar was pressed: the picture no longer shows fitted as
+  // the browser's fit button had it.
+  void FitLeft();
+  // A commit, or a tool left without one, brought the canvas back to browsing.
+  void ToolFinished();
+  // A text or calendar layer was burnt into the picture: its text strip is done with.
+  void LayerCommitted();
+  // The stamp file holds a new stamp to float (a cut selection, a rasterized layer or a
+  // pasted picture): the stamp tool should take it up.
+  void StampHandedOver();
+  // A key the canvas has no use for, as a virtual-key code and the 1/2/4 shift bits.
+  void ShortcutKeyPressed(int keyCode, int shift);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -498,6 +515,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // A press on the canvas-resize grip is in progress (set by the mouse tools).
   bool m_resizePress = false;
   ModEffects::EffectClock* m_effectClock = nullptr;
+  SkinMenuServices* m_skinMenu = nullptr;
   // The canvas-size dialog while it is open.
   std::unique_ptr<TaskDialogServices> m_taskDialog;
 

@@ -9,7 +9,6 @@
 #include "canvas/tools/TextLayer.h"
 #include "foundation/DIBsave.h"
 #include "foundation/ModPublic.h"
-#include "foundation/SkinnedControlServices.h"
 #include "platform/forms/HourglassCursor.h"
 #include "platform/gdiplus/Bitmap.h"
 
@@ -104,14 +103,7 @@ void Imageqzviewer::ApplyAtOnce(ToolModes::Mode mode) {
 void Imageqzviewer::GreyEffect() { SaveUndo(); }
 
 void Imageqzviewer::CommitCommonEnd() {
-  if (MainWindowServices* main = ModPublic::MainForm) {
-    if (SidePanelServices* panel = main->UserqzProcess1()) {
-      panel->SetSelEffect(0);
-    }
-    bool isAutoProcess = true;
-    bool menuClick = true;
-    main->FormOption(isAutoProcess, menuClick);
-  }
+  emit ToolFinished();
   m_workingCanvas.reset();
   RefreshUndoState();
   m_appliedEffect = true;

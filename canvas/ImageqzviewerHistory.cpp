@@ -9,7 +9,6 @@
 #include "canvas/CanvasSave.h"
 #include "foundation/DIBsave.h"
 #include "foundation/ModPublic.h"
-#include "foundation/SkinnedControlServices.h"
 #include "platform/forms/HourglassCursor.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Codecs.h"
@@ -43,14 +42,7 @@ void Imageqzviewer::ShowSnapshot(const QImage& picture) {
 void Imageqzviewer::RefreshUndoState() {
   UndoE = m_undoIndex != 0 && m_undoSnapshots.Exists(m_undoIndex - 1);
   RedoE = m_undoSnapshots.Exists(m_undoIndex + 1);
-  if (ModPublic::MainForm == nullptr) {
-    return;
-  }
-  if (ImageToolbarServices* toolbar = ModPublic::MainForm->ImageToolbar()) {
-    toolbar->EnabledID(8, UndoE);
-    toolbar->EnabledID(9, RedoE);
-    toolbar->StartPaint();
-  }
+  emit UndoStateChanged(UndoE, RedoE);
 }
 
 void Imageqzviewer::UndoAndRedo(bool isUndo) {

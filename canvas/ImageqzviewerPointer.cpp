@@ -13,7 +13,6 @@
 #include "effects/ColorAdjust.h"
 #include "effects/EffectObjects.h"
 #include "canvas/ToolCommit.h"
-#include "foundation/CommandKeys.h"
 #include "foundation/DIBsave.h"
 #include "foundation/ModDraw.h"
 #include "foundation/ModPublic.h"
@@ -37,8 +36,6 @@ const QColor kClearColour(Imageqzviewer::Background, Imageqzviewer::Background, 
 using ToolModes::Mode;
 
 const PointerTools::PointerUnit& UnitOf(Mode mode) { return PointerTools::UnitFor(ToolModes::Row(mode).group); }
-
-QString Key(std::string_view key) { return QString::fromUtf8(key.data(), qsizetype(key.size())); }
 
 }  // namespace
 
@@ -107,9 +104,7 @@ void Imageqzviewer::PointerUp(int button, int shift, QPointF at) {
     if (m_mode == Mode::Resize) {
       Painting(false, false, true);
     }
-    if (ModPublic::MainForm != nullptr && ModPublic::MainForm->ImageToolbar() != nullptr) {
-      ModPublic::MainForm->ImageToolbar()->PressDownID(5, false);
-    }
+    emit FitLeft();
     return;
   }
   if (wasLeft) {
@@ -119,12 +114,12 @@ void Imageqzviewer::PointerUp(int button, int shift, QPointF at) {
 
 void Imageqzviewer::keyPressEvent(QKeyEvent* event) {
   // The text tool types into its box; every other key is a shortcut.
-  if (m_mode == Mode::Text || ModPublic::MainForm == nullptr) {
+  if (m_mode == Mode::Text) {
     QWidget::keyPressEvent(event);
     return;
   }
-  ModPublic::MainForm->ProcessShortcutKey(Forms::VirtualKeyFromQt(event->key(), event->modifiers()),
-                                          Forms::ShiftFromQt(event->modifiers()));
+  emit ShortcutKeyPressed(Forms::VirtualKeyFromQt(event->key(), event->modifiers()),
+                          Forms::ShiftFromQt(event->modifiers()));
 }
 
 void Imageqzviewer::DoFollow(const Follow& follow) {
@@ -261,7 +256,7 @@ void Imageqzviewer::PressBarButton(int button) {
 }
 
 void Imageqzviewer::ShowToolOptions() {
-  SkinMenuServices* menu = ModPublic::MainForm != nullptr ? ModPublic::MainForm->SkinMenu() : nullptr;
+  SkinMenuServices* menu = m_skinMenu;
   if (menu == nullptr) {
     return;
   }
@@ -315,17 +310,7 @@ void Imageqzviewer::CancelCurrentTool() {
   m_mode = Mode::Browse;
   m_zoom = 1.0f;
   m_fitMode = false;
-  MainWindowServices* main = ModPublic::MainForm;
-  if (main != nullptr && main->YDSTextControl1() != nullptr) {
-    main->YDSTextControl1()->SetVisible(false);
-  }
   Painting();
-  if (main != nullptr && main->UserqzProcess1() != nullptr) {
-    main->UserqzProcess1()->SetSelEffect(0);
-  }
-  if (main != nullptr && main->SkinMenu() != nullptr) {
-    main->SkinMenu()->SetPressMenuID(Key(CommandKeys::Filter_Browse));
-  }
   m_ptr.rightPress = false;
   m_ptr.merging = false;
   SharedSelectionPoints() = SelectionPoints{};
@@ -339,9 +324,5 @@ void Imageqzviewer::CancelCurrentTool() {
   m_ptr.textAnchorSet = false;
   // Edits committed before the tool was armed stay unsaved: leaving a tool must not
   // make them look saved.
-  if (main != nullptr) {
-    bool isAutoProcess = true;
-    bool menuClick = true;
-    main->FormOption(isAutoProcess, menuClick);
-  }
+  emit ToolFinished();
 }

@@ -152,9 +152,7 @@ void Imageqzviewer::HandOverSelection() {
   m_ptr.press = frame.topLeft();
   m_ptr.current = frame.bottomRight();
   m_rects.Handles[0] = frame;
-  if (ModPublic::MainForm != nullptr) {
-    ModPublic::MainForm->UseStamp(false, false);
-  }
+  emit StampHandedOver();
 }
 
 void Imageqzviewer::CallDrawDeleteSelect() {
@@ -210,9 +208,7 @@ void Imageqzviewer::CreateStampfromClipboard() {
   m_mode = Mode::FloatingStamp;
   // A pasted stamp starts at the picture's origin at its own size.
   PlaceHandedStamp(QRectF(QPointF(0, 0), QSizeF(QImage(ModGDI::StampTempPath()).size())));
-  if (ModPublic::MainForm != nullptr) {
-    ModPublic::MainForm->UseStamp(false, false);
-  }
+  emit StampHandedOver();
 }
 
 void Imageqzviewer::EditingStampLib() {

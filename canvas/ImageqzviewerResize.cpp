@@ -6,7 +6,7 @@
 #include <QPointer>
 
 #include "canvas/tools/CanvasResize.h"
-#include "foundation/ModPublic.h"
+#include "foundation/SecondaryWindowServices.h"
 #include "platform/gdiplus/Bitmap.h"
 
 namespace {
@@ -17,13 +17,11 @@ constexpr int kConfirmed = 1;
 
 }  // namespace
 
-void Imageqzviewer::ResizeCanvas() {
-  MainWindowServices* main = ModPublic::MainForm;
-  TaskDialogFactory* factory = main != nullptr ? main->TaskDialogs() : nullptr;
-  if (factory == nullptr || !hasImage() || m_taskDialog) {
+void Imageqzviewer::ResizeCanvas(TaskDialogFactory& dialogs) {
+  if (!hasImage() || m_taskDialog) {
     return;
   }
-  m_taskDialog = factory->CreateTaskDialog();
+  m_taskDialog = dialogs.CreateTaskDialog();
   if (!m_taskDialog) {
     return;
   }

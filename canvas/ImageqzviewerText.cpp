@@ -14,8 +14,6 @@
 #include "canvas/tools/TextLayer.h"
 #include "foundation/DIBsave.h"
 #include "foundation/ModClipboard.h"
-#include "foundation/ModPublic.h"
-#include "foundation/SkinnedControlServices.h"
 #include "platform/gdiplus/Graphics.h"
 
 namespace {
@@ -76,12 +74,7 @@ void Imageqzviewer::TextPainting(bool isExport) {
 
 void Imageqzviewer::EndLayerCommit() {
   m_ptr.layerDragging = false;
-  if (MainWindowServices* main = ModPublic::MainForm) {
-    if (TextStripServices* strip = main->YDSTextControl1()) {
-      strip->SetVisible(false);
-    }
-    main->ArrangeMainPanes(false);
-  }
+  emit LayerCommitted();
 }
 
 void Imageqzviewer::Rasterize() {
@@ -96,7 +89,5 @@ void Imageqzviewer::Rasterize() {
   WriteStampFile(layer.picture);
   m_stampCanvas = QImage();
   PlaceHandedStamp(layer.place);
-  if (ModPublic::MainForm != nullptr) {
-    ModPublic::MainForm->UseStamp(false, false);
-  }
+  emit StampHandedOver();
 }

@@ -144,6 +144,7 @@ void FrmMain::CreateControls() {
   auto* menu = new ZpYSkinMenu(this, ModPublic::DataFolderPath, this);
   menu->hide();
   m_skinMenu = Hosted<SkinMenuServices>::Of(menu);
+  m_canvas->UseSkinMenu(*menu);
   m_splitH.widget->move(kSplitHLeft, kPaneAreaTop);
   m_splitLV.widget->move(8, kSplitLVTop);
   m_splitV.widget->move(kSplitHLeft + kSplitHWidth, kSplitVTop);

@@ -130,6 +130,12 @@ class FrmMain : public SkinSurface,
   // Children's events (FrmMainWiring.cpp). Controls connect their signals to these.
   void Canvas_MouseDown();
   void Canvas_DblClick();
+  // The undo and redo buttons follow the canvas's history.
+  void Canvas_UndoStateChanged(bool canUndo, bool canRedo);
+  // The canvas is back to browsing: so are the side panel, the menu and the toolbar.
+  void Canvas_ToolFinished();
+  // A layer tool's commit: its text strip goes and the panes close the gap.
+  void Canvas_LayerCommitted();
   // A release on the sheet after a pick: the picture's buttons come on.
   void Sheet_MouseUp();
   // The side panel's calendar offers the days of its month that hold listed pictures.

@@ -27,15 +27,24 @@ constexpr int kStampEdit = 3;
 void FrmMain::ConnectChildEvents() {
   connect(m_canvas, &Imageqzviewer::MouseDown, this, &FrmMain::Canvas_MouseDown);
   connect(m_canvas, &Imageqzviewer::DblClick, this, &FrmMain::Canvas_DblClick);
+  connect(m_canvas, &Imageqzviewer::UndoStateChanged, this, &FrmMain::Canvas_UndoStateChanged);
+  connect(m_canvas, &Imageqzviewer::FitLeft, this,
+          [this] { m_imageToolbar->PressDownID(ButtonId(ImageToolbarButton::Fit), false); });
+  connect(m_canvas, &Imageqzviewer::ToolFinished, this, &FrmMain::Canvas_ToolFinished);
+  connect(m_canvas, &Imageqzviewer::LayerCommitted, this, &FrmMain::Canvas_LayerCommitted);
+  connect(m_canvas, &Imageqzviewer::StampHandedOver, this, [this] { UseStamp(false, false); });
   m_sheet->UseSaveQuestion(*this);
   connect(m_sheet, &ThumViewer::PictureChosen, this, &FrmMain::FileImport);
   connect(m_sheet, &ThumViewer::PictureDaysListed, this, &FrmMain::Sheet_PictureDays);
   connect(m_sheet, &ThumViewer::MouseUp, this, &FrmMain::Sheet_MouseUp);
   connect(m_sheet, &ThumViewer::DblClick, this, &FrmMain::Sheet_DblClick);
   // Keys reach their command while the press is handled.
-  connect(m_sheet, &ThumViewer::ShortcutKeyPressed, this, &FrmMain::ProcessShortcutKey);
-  connect(m_thumbnailBar, &ScrollControl::ShortcutKeyPressed, this, &FrmMain::ProcessShortcutKey);
-  connect(m_sideProcess, &UserqzProcess::ShortcutKeyPressed, this, &FrmMain::ProcessShortcutKey);
+  connect(m_canvas, &Imageqzviewer::ShortcutKeyPressed, this, &FrmMain::ProcessShortcutKey, Qt::DirectConnection);
+  connect(m_sheet, &ThumViewer::ShortcutKeyPressed, this, &FrmMain::ProcessShortcutKey, Qt::DirectConnection);
+  connect(m_thumbnailBar, &ScrollControl::ShortcutKeyPressed, this, &FrmMain::ProcessShortcutKey,
+          Qt::DirectConnection);
+  connect(m_sideProcess, &UserqzProcess::ShortcutKeyPressed, this, &FrmMain::ProcessShortcutKey,
+          Qt::DirectConnection);
   connect(m_sideProcess, &UserqzProcess::FormatsChosen, this, [this](const QString& formats) {
     m_sheet->SetImageFormats(formats);
     m_sheet->RefreshThumbnail(false);
@@ -63,6 +72,26 @@ void FrmMain::ConnectChildEvents() {
 void FrmMain::Canvas_MouseDown() { m_skinMenu->SetVisible(false); }
 
 void FrmMain::Canvas_DblClick() { ShowFullView(); }
+
+void FrmMain::Canvas_UndoStateChanged(bool canUndo, bool canRedo) {
+  m_imageToolbar->EnabledID(ButtonId(ImageToolbarButton::Undo), canUndo);
+  m_imageToolbar->EnabledID(ButtonId(ImageToolbarButton::Redo), canRedo);
+  m_imageToolbar->StartPaint();
+}
+
+void FrmMain::Canvas_ToolFinished() {
+  // With no side panel tool, FormOption hides the text strip and puts the menu, the
+  // toolbar and the canvas back to browsing.
+  m_sidePanel->SetSelEffect(0);
+  bool isAutoProcess = true;
+  bool menuClick = true;
+  FormOption(isAutoProcess, menuClick);
+}
+
+void FrmMain::Canvas_LayerCommitted() {
+  m_textStrip->SetVisible(false);
+  ArrangeMainPanes(false);
+}
 
 void FrmMain::Sheet_MouseUp() {
   m_skinMenu->SetVisible(false);

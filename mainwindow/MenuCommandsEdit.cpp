@@ -67,7 +67,7 @@ void ResizeImage(FrmMain& window, std::string_view key) {
   window.ReleaseToolRepaint();
 }
 
-void ResizeCanvas(FrmMain& window, std::string_view) { window.Canvas().ResizeCanvas(); }
+void ResizeCanvas(FrmMain& window, std::string_view) { window.Canvas().ResizeCanvas(*window.TaskDialogs()); }
 
 void PanelSection(FrmMain& window, std::string_view key) {
   SkinMenuServices* menu = window.SkinMenu();

@@ -147,9 +147,7 @@ TEST_F(CalendarLayerTest, BurnInCoversThePicturePixelsThePreviewCovered) {
   EXPECT_EQ(m_canvas->Effect(), 0);
   EXPECT_EQ(m_canvas->UndoIndex(), 1);
   EXPECT_FALSE(m_canvas->SaveState());
-  EXPECT_FALSE(m_main.textStrip.visible);
-  ASSERT_FALSE(m_main.arrangedPanes.empty());
-  EXPECT_FALSE(m_main.arrangedPanes.back());
+  EXPECT_EQ(m_events.layersCommitted, 1);
   const QImage burnt = Shown();
   ASSERT_EQ(burnt.size(), QSize(1600, 1200));
   const QRect expected((preview.left() - int(fit.x())) * 2, (preview.top() - int(fit.y())) * 2,
@@ -198,8 +196,7 @@ TEST_F(CalendarLayerTest, RasterizeFloatsTheCalendarWhereItLay) {
   const QRectF layer = Layer();
   const QPointF fitCorner = m_canvas->FitRect().topLeft();
   m_canvas->Rasterize();
-  ASSERT_EQ(m_main.stampUses.size(), 1U);
-  EXPECT_EQ(m_main.stampUses.back(), std::make_pair(false, false));
+  EXPECT_EQ(m_events.stampsHandedOver, 1);
   const QImage stamp(ModGDI::StampTempPath());
   ASSERT_FALSE(stamp.isNull());
   EXPECT_NEAR(stamp.width(), layer.width() * 2, 1);

@@ -1,6 +1,7 @@
 #pragma once
-// A canvas on a 400 x 300 window with the shipped overlay pictures, a recording main
-// window and a private program folder, with helpers that send it mouse events.
+// A canvas on a 400 x 300 window with the shipped overlay pictures, a recording drawn
+// menu, what it tells its window recorded, and a private program folder, with helpers
+// that send it mouse events.
 
 #include <memory>
 
@@ -13,10 +14,11 @@
 
 #include <gtest/gtest.h>
 
+#include "CanvasEvents.h"
 #include "canvas/Imageqzviewer.h"
 #include "foundation/ModPublic.h"
 #include "support/TestFolder.h"
-#include "support/fakes/FakeMainWindow.h"
+#include "support/fakes/FakeSkinnedControls.h"
 
 namespace CanvasTesting {
 
@@ -43,15 +45,13 @@ class CanvasFixture : public ::testing::Test {
     for (const QString& name : shipped.entryList({"*.png"}, QDir::Files)) {
       QFile::copy(shipped.filePath(name), ModPublic::DataFolderPath + name);
     }
-    ModPublic::MainForm = &m_main;
     m_canvas = std::make_unique<Imageqzviewer>();
     m_canvas->resize(400, 300);
+    m_canvas->UseSkinMenu(m_menu);
+    m_events.Connect(*m_canvas);
     m_canvas->CreateBrush();
   }
-  void TearDown() override {
-    m_canvas.reset();
-    ModPublic::MainForm = nullptr;
-  }
+  void TearDown() override { m_canvas.reset(); }
 
   // Opens a white picture of that size as a new file.
   void OpenWhite(QSize size) {
@@ -95,7 +95,8 @@ class CanvasFixture : public ::testing::Test {
   void ClickBarButton(int index) { Click(m_canvas->HitRectangles().Buttons[std::size_t(index)].center()); }
 
   TestSupport::TestFolder m_folder;
-  Fakes::FakeMainWindow m_main;
+  Fakes::FakeSkinMenu m_menu;
+  CanvasEvents m_events;
   std::unique_ptr<Imageqzviewer> m_canvas;
 };
 

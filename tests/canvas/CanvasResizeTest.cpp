@@ -8,6 +8,7 @@
 #include "CanvasFixture.h"
 #include "canvas/tools/CanvasResize.h"
 #include "platform/gdiplus/Bitmap.h"
+#include "support/fakes/FakeTaskDialog.h"
 
 namespace {
 
@@ -32,10 +33,12 @@ class CanvasResizeTest : public CanvasFixture {
     m_canvas->WaitForSnapshot();
   }
   void Resize(int width, int height, int button = 1) {
-    m_main.taskDialogs.outcome = {.width = width, .height = height, .buttonState = button, .color = kBlueRgb, .name = {}};
-    m_canvas->ResizeCanvas();
+    m_dialogs.outcome = {.width = width, .height = height, .buttonState = button, .color = kBlueRgb, .name = {}};
+    m_canvas->ResizeCanvas(m_dialogs);
   }
   QImage Shown() const { return m_canvas->ImgDIB.DIB()->Image().convertToFormat(QImage::Format_ARGB32); }
+
+  Fakes::FakeTaskDialogFactory m_dialogs;
 };
 
 }  // namespace
@@ -45,8 +48,8 @@ TEST_F(CanvasResizeTest, SameSizeKeepsThePixelsAsOneMoreUndoStep) {
   Open(picture);
   m_canvas->SetEffect(25);
   Resize(40, 30);
-  ASSERT_EQ(m_main.taskDialogs.records.size(), 1u);
-  const Fakes::TaskDialogRecord& asked = *m_main.taskDialogs.records[0];
+  ASSERT_EQ(m_dialogs.records.size(), 1u);
+  const Fakes::TaskDialogRecord& asked = *m_dialogs.records[0];
   EXPECT_EQ(asked.publicShell, 3);
   EXPECT_EQ(asked.paints, 1);
   EXPECT_EQ(asked.modalShows, 1);
@@ -101,12 +104,12 @@ TEST_F(CanvasResizeTest, CancelAndImpossibleSizesChangeNothing) {
   EXPECT_EQ(m_canvas->UndoIndex(), 0);
   EXPECT_EQ(m_canvas->UndoListCount(), snapshots);
   EXPECT_TRUE(m_canvas->SaveState());
-  EXPECT_EQ(m_main.taskDialogs.records.size(), 5u);
+  EXPECT_EQ(m_dialogs.records.size(), 5u);
   EXPECT_TRUE(CanvasResize::Allowed({1, 1}));
   EXPECT_FALSE(CanvasResize::Allowed({30000, 30000}));  // over the pixel limit
 }
 
-TEST_F(CanvasResizeTest, NoDialogWithoutAFactoryOrAPicture) {
-  m_canvas->ResizeCanvas();  // no picture
-  EXPECT_TRUE(m_main.taskDialogs.records.empty());
+TEST_F(CanvasResizeTest, NoDialogWithoutAPicture) {
+  m_canvas->ResizeCanvas(m_dialogs);
+  EXPECT_TRUE(m_dialogs.records.empty());
 }

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <tiffio.h>
 
+#include "CanvasEvents.h"
 #include "canvas/CanvasSave.h"
 #include "canvas/Imageqzviewer.h"
 #include "foundation/ModGDI.h"
@@ -21,7 +22,6 @@
 #include "platform/gdiplus/Codecs.h"
 #include "platform/gdiplus/LittleEndian.h"
 #include "support/TestFolder.h"
-#include "support/fakes/FakeMainWindow.h"
 #include "support/fakes/ScriptedMessageBox.h"
 
 namespace {
@@ -45,14 +45,11 @@ class CanvasSaveTest : public ::testing::Test {
     ModPublic::SetProgramFolder(m_folder.Path());
     ModPublic::DataFolderPath = ModPublic::ProgramFolder() + "Datas/";
     QDir().mkpath(ModPublic::DataFolderPath);
-    ModPublic::MainForm = &m_main;
     m_canvas = std::make_unique<Imageqzviewer>();
     m_canvas->resize(200, 150);
+    m_events.Connect(*m_canvas);
   }
-  void TearDown() override {
-    m_canvas.reset();
-    ModPublic::MainForm = nullptr;
-  }
+  void TearDown() override { m_canvas.reset(); }
 
   QString Open(const QString& name, const QImage& image, const char* format = "PNG") {
     const QString path = m_folder.File(name);
@@ -68,12 +65,12 @@ class CanvasSaveTest : public ::testing::Test {
     return names;
   }
   void ExpectToolbarInStep() const {
-    EXPECT_EQ(m_main.toolbar.enabled[8], m_canvas->UndoE);
-    EXPECT_EQ(m_main.toolbar.enabled[9], m_canvas->RedoE);
+    ASSERT_FALSE(m_events.undoStates.empty());
+    EXPECT_EQ(m_events.undoStates.back(), std::make_pair(m_canvas->UndoE, m_canvas->RedoE));
   }
 
   TestSupport::TestFolder m_folder;
-  Fakes::FakeMainWindow m_main;
+  CanvasTesting::CanvasEvents m_events;
   std::unique_ptr<Imageqzviewer> m_canvas;
 };
 

@@ -18,7 +18,6 @@
 #include "support/BrokenFiles.h"
 #include "support/TestFolder.h"
 #include "support/TestPictures.h"
-#include "support/fakes/FakeMainWindow.h"
 #include "CanvasFixture.h"
 
 namespace {
@@ -108,8 +107,8 @@ TEST_F(CanvasTest, NewFileResetsUndoAndKeepsPositionZeroOfThePictureAsLoaded) {
   EXPECT_TRUE(m_canvas->SaveState());
   EXPECT_FALSE(m_canvas->AppliedEffect());
   EXPECT_FALSE(m_canvas->UndoE);
-  EXPECT_FALSE(m_main.toolbar.enabled[8]);
-  EXPECT_FALSE(m_main.toolbar.enabled[9]);
+  ASSERT_FALSE(m_events.undoStates.empty());
+  EXPECT_EQ(m_events.undoStates.back(), std::make_pair(false, false));
   // The old files are gone and position 0 waits in memory for the first edit.
   EXPECT_EQ(m_canvas->UndoListCount(), 0);
 

@@ -89,8 +89,7 @@ TEST_P(RegionTest, ApplyingARectangleHandsOverExactlyItsPixels) {
   Select(17, Area());
   EXPECT_EQ(m_canvas->HitRectangles().Handles[0], ToCanvas(Area()));
   ClickBarButton(1);
-  ASSERT_EQ(m_main.stampUses.size(), 1u);
-  EXPECT_EQ(m_main.stampUses[0], std::make_pair(false, false));
+  EXPECT_EQ(m_events.stampsHandedOver, 1);
   EXPECT_EQ(StampFile(), m_original.copy(Area()));
   EXPECT_EQ(m_canvas->StampRect(), QRectF(Area()));
   EXPECT_TRUE(m_canvas->StampRectPending());
@@ -133,7 +132,7 @@ TEST_P(RegionTest, APolygonCopiedThenAppliedCutsTheSameArea) {
   EXPECT_EQ(SharedSelectionPoints().SelectPoints[1], c.topRight());
   ClickBarButton(1);
   EXPECT_EQ(StampFile(), copied);
-  EXPECT_EQ(m_main.stampUses.size(), 1u);
+  EXPECT_EQ(m_events.stampsHandedOver, 1);
   EXPECT_EQ(m_canvas->StampRect(), QRectF(Area()));
   EXPECT_EQ(qAlpha(copied.pixel(2, 2)), 255);
   EXPECT_EQ(qAlpha(copied.pixel(copied.width() - 3, copied.height() - 3)), 0);
@@ -179,7 +178,7 @@ TEST_P(RegionTest, NothingSelectedOrNoPictureChangesNothing) {
   old.close();
   ClickBarButton(1);
   EXPECT_FALSE(QFile::exists(ModGDI::StampTempPath()));
-  EXPECT_TRUE(m_main.stampUses.empty());
+  EXPECT_EQ(m_events.stampsHandedOver, 0);
 
   Imageqzviewer empty;
   empty.CallDrawDeleteSelect();
@@ -187,7 +186,7 @@ TEST_P(RegionTest, NothingSelectedOrNoPictureChangesNothing) {
   empty.CreateStampfromClipboard();
   empty.EditingStampLib();
   EXPECT_EQ(empty.Effect(), 0);
-  EXPECT_TRUE(m_main.stampUses.empty());
+  EXPECT_EQ(m_events.stampsHandedOver, 0);
 }
 
 TEST_P(RegionTest, CropTakesTheIntersectionWithThePictureAndAnEmptyOneNothing) {
@@ -261,7 +260,7 @@ TEST_P(RegionTest, CopyGivesThePictureWithoutASelectionAndTheRectangleWithOne) {
   ASSERT_TRUE(ModGDI::PasteImageFromClipboard(w, h));
   m_canvas->CreateStampfromClipboard();
   EXPECT_EQ(m_canvas->Effect(), 38);
-  ASSERT_EQ(m_main.stampUses.size(), 1u);
+  ASSERT_EQ(m_events.stampsHandedOver, 1);
   EXPECT_EQ(StampFile(), pasted);
 }
 

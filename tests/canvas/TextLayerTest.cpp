@@ -129,9 +129,7 @@ TEST_F(TextLayerTest, ApplyBurnsTheTextInWhereAndAsLargeAsThePreviewShowedIt) {
     EXPECT_NEAR(burnt.right(), expected.right(), slack);
     EXPECT_NEAR(burnt.bottom(), expected.bottom(), slack);
   }
-  EXPECT_FALSE(m_main.textStrip.visible);
-  ASSERT_FALSE(m_main.arrangedPanes.empty());
-  EXPECT_FALSE(m_main.arrangedPanes.back());
+  EXPECT_EQ(m_events.layersCommitted, 2) << "each apply lets the text strip go";
   // Undo steps back to the picture without the text.
   m_canvas->UndoAndRedo(true);
   EXPECT_TRUE(Changed(Shown(), QImage(m_folder.File("white.png")).convertToFormat(QImage::Format_ARGB32)).isEmpty());
@@ -146,8 +144,7 @@ TEST_F(TextLayerTest, RasterizedTextIsItsMeasuredBoxUnclippedWhereverTheStyle) {
   ASSERT_FALSE(shortStamp.isNull());
   EXPECT_GT(longStamp.width(), shortStamp.width());
   EXPECT_EQ(longStamp.height(), shortStamp.height());
-  ASSERT_EQ(m_main.stampUses.size(), 2u);
-  EXPECT_EQ(m_main.stampUses.back(), std::make_pair(false, false));
+  EXPECT_EQ(m_events.stampsHandedOver, 2);
 
   // Italic, bold and bold italic keep the whole of their last letter; bold is measured
   // as bold, so its stamp is wider than the regular and the italic one.
@@ -182,14 +179,14 @@ TEST_F(TextLayerTest, AnEmptyLayerGivesAnEmptyStampNeverTheOldOne) {
   m_canvas->Rasterize();
   EXPECT_FALSE(QFile::exists(ModGDI::StampTempPath()));
   EXPECT_TRUE(m_canvas->StampCanvas().isNull());
-  ASSERT_EQ(m_main.stampUses.size(), 1u);
+  ASSERT_EQ(m_events.stampsHandedOver, 1);
 
   // A mode without a layer gives an empty stamp as well.
   PlantOldStamp();
   Arm(0);
   m_canvas->Rasterize();
   EXPECT_FALSE(QFile::exists(ModGDI::StampTempPath()));
-  EXPECT_EQ(m_main.stampUses.size(), 2u);
+  EXPECT_EQ(m_events.stampsHandedOver, 2);
 }
 
 TEST_F(TextLayerTest, RasterizedLinesKeepTheirWholeStrokeWhicheverWayTheyWereDrawn) {

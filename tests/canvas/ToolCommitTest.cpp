@@ -261,14 +261,14 @@ TEST_F(CommitTest, ModesWithoutABranchTakeNoPositionButMarkThePictureChanged) {
     SCOPED_TRACE(mode);
     m_canvas->SetSaveState(true);
     m_canvas->SetAppliedEffect(false);
-    m_main.formOptions.clear();
+    m_events.toolsFinished = 0;
     m_canvas->ThirdEffect(mode);
     EXPECT_EQ(m_canvas->UndoIndex(), 0);
     EXPECT_EQ(m_canvas->UndoListCount(), files);
     EXPECT_EQ(Shown(), Corners());
     EXPECT_FALSE(m_canvas->SaveState());
     EXPECT_TRUE(m_canvas->AppliedEffect());
-    EXPECT_EQ(m_main.formOptions.size(), 1u);
+    EXPECT_EQ(m_events.toolsFinished, 1);
     EXPECT_EQ(m_canvas->Effect(), mode);  // the main window's FormOption returns it to browsing
   }
   // A branch whose tool is not built yet commits nothing and marks nothing.

@@ -267,6 +267,56 @@ TEST_F(FrmMainWiringTest, TheCalendarOffersTheDaysOfItsMonthThatHoldListedPictur
   EXPECT_EQ(panel.calendarRefreshes, 2);
 }
 
+// A click on a button of the canvas's command bar, the pointer first moved over it.
+void ClickBar(Imageqzviewer& canvas, int button) {
+  const QPointF at = canvas.HitRectangles().Buttons[std::size_t(button)].center();
+  ASSERT_FALSE(at.isNull()) << "no bar button " << button;
+  for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    Send(canvas, type, at);
+  }
+}
+
+TEST_F(FrmMainWiringTest, TheCanvasTellsTheWindowWhatHappened) {
+  FrmMain& window = Listed();
+  Imageqzviewer& canvas = window.Canvas();
+  Press(canvas, Qt::Key_E, Qt::ShiftModifier);
+  EXPECT_EQ(Shown(), "b.png") << "a key on the canvas runs its command before its event returns";
+
+  Fakes::FakeImageToolbar toolbar;
+  toolbar.enabled.fill(false);
+  window.UseImageToolbarServices(toolbar);
+  window.RunMenuCommand(CommandKeyText(CommandKeys::Edit_Clockwise));
+  EXPECT_TRUE(toolbar.enabled[ButtonId(ImageToolbarButton::Undo)]);
+  EXPECT_FALSE(toolbar.enabled[ButtonId(ImageToolbarButton::Redo)]);
+
+  // The line tool's Option opens the window's menu, and any bar button lets go of Fit.
+  window.RunMenuCommand(CommandKeyText(CommandKeys::Filter_Line));
+  toolbar.pressed[ButtonId(ImageToolbarButton::Fit)] = true;
+  ClickBar(canvas, 4);
+  EXPECT_TRUE(window.SkinMenu()->Visible());
+  EXPECT_FALSE(toolbar.pressed[ButtonId(ImageToolbarButton::Fit)]);
+  // Leaving the tool without a commit puts the panel and the tool key back to browsing.
+  ASSERT_EQ(ModPublic::CurrentToolKey, CommandKeyText(CommandKeys::Filter_Line));
+  window.UserqzProcess1()->SetSelEffect(7);
+  {
+    Fakes::ScriptedMessageBox boxes({Forms::vbNo});
+    ClickBar(canvas, 2);
+  }
+  EXPECT_EQ(canvas.CurrentMode(), ToolModes::Mode::Browse);
+  EXPECT_EQ(window.UserqzProcess1()->SelEffect(), 0);
+  EXPECT_EQ(ModPublic::CurrentToolKey, CommandKeyText(CommandKeys::Filter_Browse));
+
+  // A selection applied floats as the stamp.
+  window.RunMenuCommand(CommandKeyText(CommandKeys::Filter_Select));
+  const QPointF middle = canvas.FitRect().center();
+  Send(canvas, QEvent::MouseMove, middle - QPointF(10, 10));
+  Send(canvas, QEvent::MouseButtonPress, middle - QPointF(10, 10));
+  Send(canvas, QEvent::MouseMove, middle + QPointF(10, 10));
+  Send(canvas, QEvent::MouseButtonRelease, middle + QPointF(10, 10));
+  ClickBar(canvas, 1);
+  EXPECT_EQ(canvas.CurrentMode(), ToolModes::Mode::FloatingStamp);
+}
+
 TEST_F(FrmMainWiringTest, KeysOnChildrenReachTheTableOnceAndTextBoxesKeepTheirs) {
   TestSupport::RedirectedDataHome home(m_folder.MakeFolder("data"));
   FrmMain& window = Listed();
