@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <memory>
 
-#include <QImageReader>
 #include <QPainter>
 #include <QRunnable>
 #include <QThreadPool>
@@ -39,10 +38,10 @@ BestFit FitInto(QSize source, double boxW, double boxH) {
   return fit;
 }
 
-// The picture's size from its header; formats without a readable header (metafiles) are
-// decoded to learn it. 0 x 0 for a file that cannot be read.
+// The picture's size from its header (a metafile's from its frame); a file whose header
+// tells none is decoded to learn it. 0 x 0 for a file that cannot be read.
 QSize PictureSize(const QString& path) {
-  const QSize header = QImageReader(path).size();
+  const QSize header = Gdip::PictureSize(path);
   if (header.isValid()) {
     return header;
   }

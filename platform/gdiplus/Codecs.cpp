@@ -452,8 +452,8 @@ QSize PictureSize(const QString& path) {
     // An old-style metafile without a frame is sized by what its records draw.
     return PictureSize(AsBytes(head + file.readAll()));
   }
-  if (PngReader::HeaderSize(AsBytes(head)).isValid()) {
-    return PictureSize(AsBytes(head));
+  if (const QSize png = PngReader::HeaderSize(AsBytes(head)); png.isValid()) {
+    return png;
   }
   // Other readers may seek anywhere (a TIFF's directory often follows its pixels).
   file.seek(0);
