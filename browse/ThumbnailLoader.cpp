@@ -2,7 +2,6 @@
 
 #include <malloc.h>
 
-#include <QFile>
 #include <QRunnable>
 #include <QThread>
 
@@ -13,7 +12,6 @@
 #include "platform/gdiplus/Codecs.h"
 #include "platform/gdiplus/JpegDecoder.h"
 #include "platform/gdiplus/LittleEndian.h"
-#include "platform/gdiplus/PictureMemory.h"
 
 namespace {
 
@@ -104,15 +102,11 @@ ThumbnailLoader::~ThumbnailLoader() {
 }
 
 ThumbPicture ThumbnailLoader::Decode(const QString& path, QSize box, MemoryGate* decodeMemory) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    return Failed(QFile::exists(path) ? Gdip::LoadFailure::Unreadable : Gdip::LoadFailure::Missing);
+  const Gdip::FileRead read = Gdip::ReadImageFile(path);
+  if (read.Failure != Gdip::LoadFailure::None) {
+    return Failed(read.Failure);
   }
-  const Gdip::FileBytes contents = Gdip::ReadWholeFile(file);
-  const std::span<const std::uint8_t> bytes = contents.Bytes();
-  if (bytes.empty()) {
-    return Failed(file.error() == QFileDevice::NoError ? Gdip::LoadFailure::Empty : Gdip::LoadFailure::Unreadable);
-  }
+  const std::span<const std::uint8_t> bytes = read.Contents.Bytes();
   // The picture is decoded by the imaging layer, as the canvas decodes it, straight at
   // the fitted size: JPEGs shrink inside the decoder, which is most of the speed of the
   // sheet on a folder of photographs.

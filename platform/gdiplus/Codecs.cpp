@@ -400,20 +400,27 @@ std::unique_ptr<Bitmap> LoadImageFromMemory(std::span<const std::uint8_t> data, 
   return decoded.Image.isNull() ? nullptr : FromDecoded(std::move(decoded)).Image;
 }
 
-LoadResult LoadImageWithReason(const QString& path, QSize scaledSize) {
+FileRead ReadImageFile(const QString& path) {
   // Read rather than mapped: a mapped file that another program shortens while we
   // decode would end the process with a bus error.
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    return {nullptr, QFile::exists(path) ? LoadFailure::Unreadable : LoadFailure::Missing};
+    return {{}, QFile::exists(path) ? LoadFailure::Unreadable : LoadFailure::Missing};
   }
   // A photograph's file is megabytes read once: it comes in huge pages like the picture.
-  const FileBytes contents = ReadWholeFile(file);
-  const std::span<const std::uint8_t> bytes = contents.Bytes();
-  if (bytes.empty()) {
-    return {nullptr, file.error() == QFileDevice::NoError ? LoadFailure::Empty : LoadFailure::Unreadable};
+  FileRead read{ReadWholeFile(file)};
+  if (read.Contents.Bytes().empty()) {
+    read.Failure = file.error() == QFileDevice::NoError ? LoadFailure::Empty : LoadFailure::Unreadable;
   }
-  return LoadImageWithReason(bytes, scaledSize);
+  return read;
+}
+
+LoadResult LoadImageWithReason(const QString& path, QSize scaledSize) {
+  const FileRead read = ReadImageFile(path);
+  if (read.Failure != LoadFailure::None) {
+    return {nullptr, read.Failure};
+  }
+  return LoadImageWithReason(read.Contents.Bytes(), scaledSize);
 }
 
 LoadResult LoadImageWithReason(std::span<const std::uint8_t> bytes, QSize scaledSize) {

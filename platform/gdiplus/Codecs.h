@@ -9,6 +9,7 @@
 #include <QUuid>
 
 #include "platform/gdiplus/GdipTypes.h"
+#include "platform/gdiplus/PictureMemory.h"
 
 class QIODevice;
 
@@ -62,6 +63,13 @@ QString FailureShortForm(LoadFailure failure);
 // Whether a file starts as a picture of a format the readers know, whatever its name
 // says; it may still turn out damaged when decoded.
 bool LooksLikeAPicture(const QString& path);
+
+// A whole image file read once, or why it could not be read (Missing, Unreadable, Empty).
+struct FileRead {
+  FileBytes Contents;
+  LoadFailure Failure = LoadFailure::None;
+};
+FileRead ReadImageFile(const QString& path);
 
 // Decodes an image file as LoadImageFromFile does and tells why when it cannot.
 LoadResult LoadImageWithReason(const QString& path, QSize scaledSize = {});
