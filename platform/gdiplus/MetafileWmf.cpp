@@ -299,19 +299,37 @@ std::optional<QRectF> WmfFrame(const LeReader& in, Bytes data, std::size_t recor
   return drawn.isEmpty() ? std::nullopt : std::optional<QRectF>(drawn);
 }
 
+// Where the records start, the logical window the picture spans (none when the header is
+// damaged or nothing gives one), and the picture's pixels per logical unit.
+struct WmfLayout {
+  std::size_t RecordsStart = 0;
+  std::optional<QRectF> Frame;
+  double Scale = 1;
+};
+
+WmfLayout ReadLayout(Bytes data) {
+  const LeReader in(data);
+  const std::size_t headerStart = in.U32(0) == Wmf::kPlaceableKey ? 22 : 0;
+  WmfLayout layout;
+  layout.RecordsStart = headerStart + std::size_t(in.U16(headerStart + 2)) * 2;
+  double unitsPerInch = kPictureDpi;
+  layout.Frame = WmfFrame(in, data, layout.RecordsStart, unitsPerInch);
+  if (!in.Ok()) {
+    layout.Frame.reset();
+  }
+  layout.Scale = kPictureDpi / unitsPerInch;
+  return layout;
+}
+
 }  // namespace
 
 QImage ReadWmf(Bytes data, QSize wanted, Refusal& why) {
-  const LeReader in(data);
-  const std::size_t headerStart = in.U32(0) == Wmf::kPlaceableKey ? 22 : 0;
-  const std::size_t recordsStart = headerStart + std::size_t(in.U16(headerStart + 2)) * 2;
-  double unitsPerInch = kPictureDpi;
-  const std::optional<QRectF> frame = WmfFrame(in, data, recordsStart, unitsPerInch);
-  if (!in.Ok() || !frame || frame->width() <= 0 || frame->height() <= 0) {
+  const WmfLayout layout = ReadLayout(data);
+  const std::optional<QRectF>& frame = layout.Frame;
+  if (!frame || frame->width() <= 0 || frame->height() <= 0) {
     return {};
   }
-  const double scale = kPictureDpi / unitsPerInch;
-  QImage picture = BlankPicture(frame->width() * scale, frame->height() * scale, wanted, why);
+  QImage picture = BlankPicture(frame->width() * layout.Scale, frame->height() * layout.Scale, wanted, why);
   if (picture.isNull()) {
     return {};
   }
@@ -323,7 +341,7 @@ QImage ReadWmf(Bytes data, QSize wanted, Refusal& why) {
     player.SetViewportExt(QSizeF(picture.width(), picture.height()));
     player.SetWindowOrg(frame->topLeft());
     player.SetWindowExt(frame->size());
-    complete = PlayRecords(data, recordsStart, 2, 0, [&](const LeReader& r) -> std::optional<bool> {
+    complete = PlayRecords(data, layout.RecordsStart, 2, 0, [&](const LeReader& r) -> std::optional<bool> {
       const std::uint16_t function = r.U16(4);
       if (function == Wmf::kEof) {
         return true;
@@ -340,12 +358,8 @@ QImage ReadWmf(Bytes data, QSize wanted, Refusal& why) {
 }
 
 QSizeF WmfFrameSize(Bytes data) {
-  const LeReader in(data);
-  const std::size_t headerStart = in.U32(0) == Wmf::kPlaceableKey ? 22 : 0;
-  const std::size_t recordsStart = headerStart + std::size_t(in.U16(headerStart + 2)) * 2;
-  double unitsPerInch = kPictureDpi;
-  const std::optional<QRectF> frame = WmfFrame(in, data, recordsStart, unitsPerInch);
-  return in.Ok() && frame ? frame->size() * (kPictureDpi / unitsPerInch) : QSizeF();
+  const WmfLayout layout = ReadLayout(data);
+  return layout.Frame ? layout.Frame->size() * layout.Scale : QSizeF();
 }
 
 }  // namespace Gdip::MetafileReader
