@@ -4,6 +4,7 @@
 // and Delete work at once and after a search.
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -81,17 +82,30 @@ int OpenFirst(Session& session, const QImage& first, QImage& shot) {
 
 }  // namespace
 
-TEST(KeysAndWheelRoad, TheWheelStepsThroughTheFolderAndShiftFFitsAndUnfits) {
+// Each test drives the program with a first picture of its own, opened from the sheet.
+class KeysAndWheelRoad : public ::testing::Test {
+ protected:
+  // Starts the program with that first picture and opens it (OpenFirst); the session,
+  // its window, the last photograph and the top of the thumbnails are then the test's.
+  void Open(const QImage& first) {
+    sheetTop = OpenFirst(session.emplace(), first, shot);
+    ASSERT_GT(sheetTop, 0) << "the program did not show the first picture";
+    window = session->window;
+  }
+
+  std::optional<Session> session;
+  unsigned long window = 0;
+  QImage shot;
+  int sheetTop = 0;
+};
+
+TEST_F(KeysAndWheelRoad, TheWheelStepsThroughTheFolderAndShiftFFitsAndUnfits) {
   if (!ProgramRun::VirtualDisplay::Installed()) {
     GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps installs it)";
   }
   // Much wider than the canvas: fitted it is a low band, at its own size it fills the canvas.
-  Session session;
-  QImage shot;
-  const int sheetTop = OpenFirst(session, Flat(kFirst, 2400, 600), shot);
-  ASSERT_GT(sheetTop, 0) << "the program did not show the first picture";
-  Connection& x = *session.x;
-  const unsigned long window = session.window;
+  ASSERT_NO_FATAL_FAILURE(Open(Flat(kFirst, 2400, 600)));
+  Connection& x = *session->x;
   const int before = OnCanvas(shot, kFirst, sheetTop).count;
 
   x.PressKey(window, "F", Connection::kShift);
@@ -140,16 +154,12 @@ class ClipboardPicture {
 
 }  // namespace
 
-TEST(KeysAndWheelRoad, TabFoldsTheSheetAwayAndCtrlVFloatsTheClipboardPicture) {
+TEST_F(KeysAndWheelRoad, TabFoldsTheSheetAwayAndCtrlVFloatsTheClipboardPicture) {
   if (!ProgramRun::VirtualDisplay::Installed() || QStandardPaths::findExecutable("xclip").isEmpty()) {
     GTEST_SKIP() << "Xvfb or xclip is not installed (scripts/install-deps installs both)";
   }
-  Session session;
-  QImage shot;
-  const int sheetTop = OpenFirst(session, Flat(kFirst), shot);
-  ASSERT_GT(sheetTop, 0) << "the program did not show the first picture";
-  Connection& x = *session.x;
-  const unsigned long window = session.window;
+  ASSERT_NO_FATAL_FAILURE(Open(Flat(kFirst)));
+  Connection& x = *session->x;
 
   // Tab folds the sheet away, and Tab again brings it back.
   const auto thumbnails = [](const QImage& s) { return InSheetOrCanvas(s, kOthers[0]).count; };
@@ -164,9 +174,9 @@ TEST(KeysAndWheelRoad, TabFoldsTheSheetAwayAndCtrlVFloatsTheClipboardPicture) {
       << "Tab again did not bring the thumbnails back";
 
   // A picture on the clipboard, and Ctrl+V: it floats on the canvas as a stamp.
-  const QString copied = session.Home("copied.png");
+  const QString copied = session->Home("copied.png");
   ASSERT_TRUE(Flat(kYellow, 120, 90).save(copied));
-  ClipboardPicture clipboard(session.DisplayName(), copied);
+  ClipboardPicture clipboard(session->DisplayName(), copied);
   ASSERT_TRUE(WaitFor([&] { return x.ClipboardHeld(); })) << "xclip did not take the clipboard";
   x.PressKey(window, "v", Connection::kCtrl);
   ASSERT_TRUE(WaitForCanvas(x, window, shot, kYellow, sheetTop, 120 * 90 / 2))
@@ -176,7 +186,7 @@ TEST(KeysAndWheelRoad, TabFoldsTheSheetAwayAndCtrlVFloatsTheClipboardPicture) {
   EXPECT_GT(OnCanvas(shot, kFirst, sheetTop).count, 5000) << "the picture under the stamp is gone";
 }
 
-TEST(KeysAndWheelRoad, CtrlSWritesThePictureRotatedFromTheMenu) {
+TEST_F(KeysAndWheelRoad, CtrlSWritesThePictureRotatedFromTheMenu) {
   if (!ProgramRun::VirtualDisplay::Installed()) {
     GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps installs it)";
   }
@@ -187,12 +197,8 @@ TEST(KeysAndWheelRoad, CtrlSWritesThePictureRotatedFromTheMenu) {
       halves.setPixelColor(x, y, kFirst);
     }
   }
-  Session session;
-  QImage shot;
-  const int sheetTop = OpenFirst(session, halves, shot);
-  ASSERT_GT(sheetTop, 0) << "the program did not show the first picture";
-  Connection& x = *session.x;
-  const unsigned long window = session.window;
+  ASSERT_NO_FATAL_FAILURE(Open(halves));
+  Connection& x = *session->x;
 
   // Turned clockwise, the left half comes to the top.
   ASSERT_TRUE(ChooseMenuRow(x, window, kEditTitle, kRotateRow)) << "the Edit menu did not open";
@@ -201,7 +207,7 @@ TEST(KeysAndWheelRoad, CtrlSWritesThePictureRotatedFromTheMenu) {
   })) << "the canvas did not show the picture turned";
   ASSERT_TRUE(WaitUntilSteady(x, window, shot)) << "the window kept changing";
 
-  const QString file = session.pictures + "/a-first.png";
+  const QString file = session->pictures + "/a-first.png";
   x.PressKey(window, "s", Connection::kCtrl);
   QImage saved;
   ASSERT_TRUE(WaitFor([&] {
@@ -214,8 +220,8 @@ TEST(KeysAndWheelRoad, CtrlSWritesThePictureRotatedFromTheMenu) {
 
   // Saved, the picture closes without a question.
   x.RequestClose(window);
-  ASSERT_TRUE(session.program.waitForFinished(ProgramRun::PatienceMs())) << "closing asked about the saved picture";
-  EXPECT_EQ(session.program.exitCode(), 0);
+  ASSERT_TRUE(session->program.waitForFinished(ProgramRun::PatienceMs())) << "closing asked about the saved picture";
+  EXPECT_EQ(session->program.exitCode(), 0);
 }
 
 namespace {
@@ -226,33 +232,29 @@ constexpr int kSearchTop = 67;
 
 }  // namespace
 
-TEST(KeysAndWheelRoad, KeysWorkAtOnceAndAfterASearch) {
+TEST_F(KeysAndWheelRoad, KeysWorkAtOnceAndAfterASearch) {
   if (!ProgramRun::VirtualDisplay::Installed()) {
     GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps installs it)";
   }
   // F5 at once, before any click: the slideshow's black ground comes up over the window's
   // top left corner, where the title bar is blue.
   {
-    Session session;
-    QImage shot;
-    ASSERT_TRUE(session.Start(Flat(kFirst)));
-    ASSERT_TRUE(WaitUntilSteady(*session.x, session.window, shot));
+    Session atStart;
+    QImage startShot;
+    ASSERT_TRUE(atStart.Start(Flat(kFirst)));
+    ASSERT_TRUE(WaitUntilSteady(*atStart.x, atStart.window, startShot));
     const auto blackCorner = [](const QImage& s) { return FindColour(s.copy(0, 0, 90, 20), Qt::black, 0, 90).count; };
-    const int before = blackCorner(shot);
-    session.x->PressKey(session.window, "F5");
-    EXPECT_TRUE(WaitForShot(*session.x, session.window, shot,
+    const int before = blackCorner(startShot);
+    atStart.x->PressKey(atStart.window, "F5");
+    EXPECT_TRUE(WaitForShot(*atStart.x, atStart.window, startShot,
                             [&](const QImage& s) { return blackCorner(s) > before + 1000; }))
         << "F5 at start opened no slideshow";
-    shot.save(TestSupport::ArtifactsFolder() + "/lorvane-f5-at-start.png");
+    startShot.save(TestSupport::ArtifactsFolder() + "/lorvane-f5-at-start.png");
   }
 
   // A search, Enter, and Delete: the keys are the sheet's again.
-  Session session;
-  QImage shot;
-  const int sheetTop = OpenFirst(session, Flat(kFirst), shot);
-  ASSERT_GT(sheetTop, 0) << "the program did not show the first picture";
-  Connection& x = *session.x;
-  const unsigned long window = session.window;
+  ASSERT_NO_FATAL_FAILURE(Open(Flat(kFirst)));
+  Connection& x = *session->x;
   x.Click(window, shot.width() - kSearchFromRight, kSearchTop);
   x.Type(window, "other");
   x.PressKey(window, "Return");
@@ -269,5 +271,5 @@ TEST(KeysAndWheelRoad, KeysWorkAtOnceAndAfterASearch) {
   ASSERT_TRUE(WaitUntilSteady(x, question, asked));
   asked.save(TestSupport::ArtifactsFolder() + "/lorvane-delete-after-search.png");
   x.RequestClose(question);
-  EXPECT_TRUE(QFile::exists(session.pictures + "/a-first.png")) << "closed unanswered, the picture stays";
+  EXPECT_TRUE(QFile::exists(session->pictures + "/a-first.png")) << "closed unanswered, the picture stays";
 }
