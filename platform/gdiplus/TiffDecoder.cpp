@@ -202,11 +202,13 @@ bool ReadInterleaved(TIFF* tif, const Page& page, ReducedRows& rows) {
 void PutPlane(QRgb* out, const std::uint8_t* s, std::uint32_t width, int plane, int channels, bool whiteIsZero) {
   const bool colour = plane < channels;
   const int shift = !colour ? 24 : 16 - 8 * plane;
-  const QRgb keep = plane == 0 ? 0xFF000000u : ~(QRgb{0xFF} << shift);
+  const QRgb keep = ~(QRgb{0xFF} << shift);
   for (std::uint32_t x = 0; x < width; ++x) {
     if (colour && channels == 1) {
       const QRgb v = whiteIsZero ? 255 - s[x] : s[x];
       out[x] = 0xFF000000u | (v << 16) | (v << 8) | v;
+    } else if (plane == 0) {
+      out[x] = 0xFF000000u | (QRgb{s[x]} << shift);
     } else {
       out[x] = (out[x] & keep) | (QRgb{s[x]} << shift);
     }

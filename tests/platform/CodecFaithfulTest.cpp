@@ -1,5 +1,7 @@
 // Every decoded pixel is defined and means what the file says: padding, skipped and
 // out-of-table pixels, transparent colours, planes, bit fields, and files cut short.
+#include <algorithm>
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageWriter>
@@ -124,6 +126,13 @@ TEST(CodecFaithful, TiffPlanesAndExtraSamples) {
     ASSERT_NE(contiguous, nullptr) << bits;
     EXPECT_EQ(CodecTestFiles::MaxChannelDifference(planar->Image(), contiguous->Image()), 0) << bits;
     EXPECT_EQ(qGreen(planar->Image().pixel(3, 2)), bits == 16 ? (Sample(3, 2, 1) + 128) / 257 : Sample8(3, 2, 1));
+    // The stored bytes too: the first plane starts each pixel opaque, none keeps what the
+    // memory held.
+    const QImage& stored = planar->Image();
+    for (int y = 0; y < stored.height(); ++y) {
+      const auto* row = reinterpret_cast<const QRgb*>(stored.constScanLine(y));
+      EXPECT_TRUE(std::all_of(row, row + stored.width(), [](QRgb p) { return qAlpha(p) == 255; })) << bits << " " << y;
+    }
   }
   // An unspecified extra sample is not alpha; associated and unassociated alpha are.
   auto half = [](int x, int, int channel) { return channel == 3 ? 128 : (channel == 0 ? 64 : x); };
