@@ -34,6 +34,48 @@ bool SamePath(const QString& a, const QString& b) {
   return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
 }
 
+// The pixels a canvas of the picture's own format would hold, where they are at hand
+// without drawing: the picture itself when it is stored as that canvas would be (24- and
+// 32-bit opaque layouts hold the same colours), or flattened onto white for a format
+// without alpha. Null when only drawing gives them (palette and 16-bit formats, a
+// premultiplied canvas, an opaque picture for a canvas with alpha).
+QImage PixelsAsStored(const Gdip::Bitmap& picture) {
+  const QImage& image = picture.Image();
+  const Gdip::PixelFormat format = picture.GetPixelFormat();
+  const QImage::Format canvas = Gdip::StorageFormatFor(format);
+  const auto opaqueLayout = [](QImage::Format f) { return f == QImage::Format_RGB32 || f == QImage::Format_RGB888; };
+  if (Gdip::IsIndexedPixelFormat(format)) {
+    return {};
+  }
+  if (opaqueLayout(canvas)) {
+    if (image.hasAlphaChannel()) {
+      return Gdip::OntoWhite(image);
+    }
+    return opaqueLayout(image.format()) ? image : QImage();
+  }
+  return canvas == QImage::Format_ARGB32 && image.format() == QImage::Format_ARGB32 ? image : QImage();
+}
+
+// The picture drawn at full size into a fresh canvas of its own pixel format. A format
+// without alpha cannot hold what an edit made transparent: it is kept as it looks on
+// white, not with its hidden colours.
+bool DrawIntoCanvas(const Gdip::Bitmap& picture, DIBsave& canvas) {
+  canvas.CreateBlankMemory(picture.Height(), picture.Width(), &picture, true, 0, false);
+  if (!canvas.MemGraphics) {
+    return false;
+  }
+  QPainter& painter = canvas.MemGraphics->Painter();
+  if (!canvas.new_Img->Image().hasAlphaChannel() && picture.Image().hasAlphaChannel()) {
+    painter.drawImage(QPointF(0, 0), Gdip::OntoWhite(picture.Image()));
+  } else {
+    // Copied as it is, alpha included, rather than blended onto the blank canvas.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    canvas.MemGraphics->DrawImage(picture, QRectF(0, 0, picture.Width(), picture.Height()));
+  }
+  canvas.MemGraphics.reset();  // the drawing must reach the pixels before they are encoded
+  return true;
+}
+
 }  // namespace
 
 std::optional<SaveFormat> FormatForExtension(const QString& extension) {
@@ -47,21 +89,14 @@ std::optional<SaveFormat> FormatForExtension(const QString& extension) {
 
 bool WritePicture(const Gdip::Bitmap& picture, const QString& Filename, int Types, int Quality) {
   DIBsave canvas;
-  canvas.CreateBlankMemory(picture.Height(), picture.Width(), &picture, true, 0, false);
-  if (!canvas.MemGraphics) {
+  if (QImage pixels = PixelsAsStored(picture); !pixels.isNull()) {
+    canvas.new_Img = Gdip::Bitmap::FromImage(std::move(pixels), picture.GetPixelFormat());
+    if (canvas.new_Img && Gdip::IsIndexedPixelFormat(picture.GetPixelFormat())) {
+      canvas.new_Img->SetSourcePalette(picture.SourcePalette());
+    }
+  } else if (!DrawIntoCanvas(picture, canvas)) {
     return false;
   }
-  QPainter& painter = canvas.MemGraphics->Painter();
-  if (!canvas.new_Img->Image().hasAlphaChannel() && picture.Image().hasAlphaChannel()) {
-    // A source format without alpha (a JPEG's 24 bits) cannot hold what an edit made
-    // transparent: it is kept as it looks on white, not with its hidden colours.
-    painter.drawImage(QPointF(0, 0), Gdip::OntoWhite(picture.Image()));
-  } else {
-    // Copied as it is, alpha included, rather than blended onto the blank canvas.
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    canvas.MemGraphics->DrawImage(picture, QRectF(0, 0, picture.Width(), picture.Height()));
-  }
-  canvas.MemGraphics.reset();  // the drawing must reach the pixels before they are encoded
   return canvas.Save(Filename, Types, Quality);
 }
 

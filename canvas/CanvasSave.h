@@ -22,10 +22,12 @@ struct SaveFormat {
 // cannot write ("wmf", "emf", none).
 std::optional<SaveFormat> FormatForExtension(const QString& extension);
 
-// Draws the picture at full size into a fresh canvas of its own pixel format (32 bits
-// for a palette picture, which takes no drawing: BMP, PNG and TIFF write it back at its
-// own depth when its colours still fit, GIF reduces the colours again) and writes it. The file is replaced only once the whole picture is written, so a
-// failure leaves the old file as it was. False when nothing was written.
+// Writes the picture as a canvas of its own pixel format holds it (32 bits for a palette
+// picture, which takes no drawing: BMP, PNG and TIFF write it back at its own depth when
+// its colours still fit, GIF reduces the colours again). A picture already stored in
+// that form is encoded as it is, with no copy. The file is replaced only once the whole
+// picture is written, so a failure leaves the old file as it was. False when nothing
+// was written.
 bool WritePicture(const Gdip::Bitmap& picture, const QString& Filename, int Types, int Quality);
 
 // Whether a path is one of the canvas's own scratch files: the blank picture of a new

@@ -7,7 +7,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
-#include <QImageWriter>
 
 #include "platform/gdiplus/AtomicFile.h"
 #include "platform/gdiplus/Bitmap.h"
@@ -15,6 +14,7 @@
 #include "platform/gdiplus/GifCodec.h"
 #include "platform/gdiplus/IndexedPicture.h"
 #include "platform/gdiplus/JpegDecoder.h"
+#include "platform/gdiplus/JpegEncoder.h"
 #include "platform/gdiplus/LittleEndian.h"
 #include "platform/gdiplus/MetafileReader.h"
 #include "platform/gdiplus/MetafileWriter.h"
@@ -33,6 +33,9 @@ namespace {
 // Qt refuses to decode pictures above 256 MB by default; a 100-megapixel photograph
 // needs 400 MB as 32-bit pixels, and 16-bit pictures twice that.
 constexpr int kDecodeAllocationLimitMb = 2048;
+
+// The quality of a JPEG save that names none.
+constexpr int kDefaultJpegQuality = 75;
 
 // What an encoder gets: the pixels, and their palette form when the picture came from
 // an indexed source and still fits its depth (BMP, PNG and TIFF then write it indexed).
@@ -59,12 +62,11 @@ bool EncodeBmp(const EncodeInput& input, QIODevice& device) {
 }
 
 bool EncodeJpeg(const EncodeInput& input, QIODevice& device) {
-  QImageWriter writer(&device, "jpeg");
-  if (input.Parameters.Quality) {
-    writer.setQuality(std::clamp(*input.Parameters.Quality, 0, 100));
-  }
-  // JPEG has no alpha: translucent pixels are written as they look on white.
-  return writer.write(OntoWhite(input.Image));
+  // JPEG has no alpha: translucent pixels are written as they look on white, and an
+  // opaque picture goes to the encoder as it is stored.
+  const QImage& image = input.Image;
+  const QImage pixels = AlphaOf(image).Opaque() ? image : OntoWhite(image);
+  return JpegEncoder::Encode(pixels, input.Parameters.Quality.value_or(kDefaultJpegQuality), device);
 }
 
 bool EncodeGif(const EncodeInput& input, QIODevice& device) { return WriteAll(device, GifCodec::Encode(input.Image)); }
@@ -389,9 +391,8 @@ bool LooksLikeAPicture(const QString& path) {
 
 bool CodecsAvailable() {
   const auto readers = QImageReader::supportedImageFormats();
-  const auto writers = QImageWriter::supportedImageFormats();
-  // JPEG decoding, GIF, BMP, metafiles and the writers other than JPEG are our own.
-  return readers.contains("png") && readers.contains("tiff") && readers.contains("bmp") && writers.contains("jpeg");
+  // JPEG, GIF, BMP, metafiles and every writer are our own.
+  return readers.contains("png") && readers.contains("tiff") && readers.contains("bmp");
 }
 
 std::unique_ptr<Bitmap> LoadImageFromMemory(std::span<const std::uint8_t> data, QSize scaledSize) {

@@ -25,18 +25,6 @@ struct IndexedPicture {
 
 bool IsTransparent(QRgb pixel) { return qAlpha(pixel) == 0; }
 
-bool HasTransparentPixel(const QImage& argb) {
-  for (int y = 0; y < argb.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-    for (int x = 0; x < argb.width(); ++x) {
-      if (IsTransparent(row[x])) {
-        return true;
-      }
-    }
-  }
-  return false;
-}
-
 // Maps every pixel through an exact palette; false as soon as the picture has more
 // colours than the palette may hold.
 bool MapExactly(const QImage& argb, int maxColours, IndexedPicture& out) {
@@ -120,10 +108,14 @@ QByteArray Encode(const QImage& image) {
   }
   // GIF has one clear colour and no translucency: clear pixels stay clear, the others
   // are written as they look on white.
-  const QImage argb = OntoWhite(image, ClearPixels::Keep).convertToFormat(QImage::Format_ARGB32);
+  // Opaque 32-bit pixels read as ARGB32 ones: their alpha is 255.
+  QImage argb = OntoWhite(image, ClearPixels::Keep);
+  if (argb.format() != QImage::Format_RGB32 && argb.format() != QImage::Format_ARGB32) {
+    argb.convertTo(QImage::Format_ARGB32);
+  }
   IndexedPicture picture;
   picture.Indexes.resize(std::size_t(argb.width()) * std::size_t(argb.height()));
-  const bool transparent = argb.hasAlphaChannel() && HasTransparentPixel(argb);
+  const bool transparent = AlphaOf(argb).Clear;
   const int maxColours = transparent ? 255 : 256;
   if (transparent) {
     picture.TransparentIndex = 255;

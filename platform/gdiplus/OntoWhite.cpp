@@ -1,5 +1,8 @@
 #include "platform/gdiplus/OntoWhite.h"
 
+#include <algorithm>
+#include <atomic>
+
 #include "platform/ParallelRows.h"
 #include "platform/gdiplus/PictureMemory.h"
 
@@ -11,8 +14,50 @@ int Blend(int channel, int alpha) { return (channel * alpha + 255 * (255 - alpha
 
 }  // namespace
 
+AlphaUse AlphaOf(const QImage& image) {
+  if (image.isNull() || !image.hasAlphaChannel()) {
+    return {};
+  }
+  if (image.format() != QImage::Format_ARGB32) {
+    return {false, true};
+  }
+  std::atomic<bool> clear = false;
+  std::atomic<bool> partial = false;
+  const uchar* const bits = image.constBits();
+  const std::size_t stride = std::size_t(image.bytesPerLine());
+  const int width = image.width();
+  Threads::ParallelRows(0, image.height() - 1, [&](int first, int last) {
+    bool anyClear = false;
+    bool anyPartial = false;
+    for (int y = first; y <= last && !(anyClear && anyPartial); ++y) {
+      const auto* row = reinterpret_cast<const QRgb*>(bits + std::size_t(y) * stride);
+      // Whole rows without a branch per pixel: the minimum tells of clear pixels, and
+      // a pixel below 255 that is not 0 of partial ones.
+      int lowest = 255;
+      bool between = false;
+      for (int x = 0; x < width; ++x) {
+        const int alpha = qAlpha(row[x]);
+        lowest = std::min(lowest, alpha);
+        between |= alpha != 0 && alpha != 255;
+      }
+      anyClear |= lowest == 0;
+      anyPartial |= between;
+    }
+    if (anyClear) {
+      clear.store(true, std::memory_order_relaxed);
+    }
+    if (anyPartial) {
+      partial.store(true, std::memory_order_relaxed);
+    }
+  });
+  return {clear.load(), partial.load()};
+}
+
 QImage OntoWhite(const QImage& image, ClearPixels clear) {
   if (image.isNull() || !image.hasAlphaChannel()) {
+    return image;
+  }
+  if (clear == ClearPixels::Keep && image.format() == QImage::Format_ARGB32 && !AlphaOf(image).Partial) {
     return image;
   }
   const QImage source = image.convertToFormat(QImage::Format_ARGB32);

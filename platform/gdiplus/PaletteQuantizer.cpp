@@ -196,11 +196,12 @@ class GreenOrderSearch {
   std::array<std::size_t, 256> m_firstAtLeast{};
 };
 
-// Exact nearest colour for millions of queries. The colour cube is cut into cells of 8
+// Exact nearest colour for millions of queries. The colour cube is cut into cells of 4
 // steps a side, and each cell keeps only the colours that can be nearest to some point in
 // it (no farther at their nearest than the best colour is at its farthest), so a query
-// looks at a handful of colours. The lists are narrowed in two steps, cells of 16 from
-// the whole palette and cells of 8 from their parent's list, to keep building them cheap.
+// looks at one to a few colours, stored beside the cell's others. The lists are narrowed
+// in three steps, cells of 16 from the whole palette, cells of 8 and then of 4 from their
+// parent's list, to keep building them cheap.
 class CellSearch {
  public:
   explicit CellSearch(std::span<const QRgb> palette) : m_colours(Channels(palette)), m_slices(kSide) {
@@ -209,10 +210,10 @@ class CellSearch {
       all[i] = std::uint8_t(i);
     }
     Threads::ParallelRows(
-        0, kSide / 2 - 1,
+        0, kSide / 4 - 1,
         [&](int first, int last) {
-          for (int parentRed = first; parentRed <= last; ++parentRed) {
-            FillSlices(parentRed, all);
+          for (int coarseRed = first; coarseRed <= last; ++coarseRed) {
+            FillSlices(coarseRed, all);
           }
         },
         1);
@@ -221,27 +222,39 @@ class CellSearch {
   std::uint8_t Find(int r, int g, int b) const {
     const Slice& slice = m_slices[std::size_t(r >> kShift)];
     const std::size_t cell = std::size_t(((g >> kShift) * kSide) + (b >> kShift));
+    const Entry* entry = slice.Candidates.data() + slice.First[cell];
+    const Entry* const end = slice.Candidates.data() + slice.First[cell + 1];
+    std::uint8_t found = entry->index;
     int best = INT_MAX;
-    std::uint8_t found = 0;
-    for (std::uint32_t i = slice.First[cell]; i < slice.First[cell + 1]; ++i) {
-      const int distance = SquaredDistance(m_colours[slice.Candidates[i]], r, g, b);
+    for (; entry != end; ++entry) {
+      const int dr = entry->r - r;
+      const int dg = entry->g - g;
+      const int db = entry->b - b;
+      const int distance = dr * dr + dg * dg + db * db;
       if (distance < best) {
         best = distance;
-        found = slice.Candidates[i];
+        found = entry->index;
       }
     }
     return found;
   }
 
  private:
-  static constexpr int kShift = 3;
+  static constexpr int kShift = 2;
   static constexpr int kSide = 256 >> kShift;  // cells a side
+
+  // A candidate colour with its palette index, read without a second lookup.
+  struct Entry {
+    std::uint8_t r, g, b, index;
+  };
 
   // The cells of one red step: the candidates of cell (g, b) start at First[g * kSide + b].
   struct Slice {
     std::vector<std::uint32_t> First;
-    std::vector<std::uint8_t> Candidates;
+    std::vector<Entry> Candidates;
   };
+
+  using Lists = std::vector<std::vector<std::uint8_t>>;
 
   // The colours of `from` that can be nearest to a point of the cube at `low`, `side` a side.
   void Narrow(std::span<const std::uint8_t> from, const Rgb& low, int side, std::vector<std::uint8_t>& out) const {
@@ -268,25 +281,36 @@ class CellSearch {
     }
   }
 
-  void FillSlices(int parentRed, std::span<const std::uint8_t> all) {
-    constexpr int kParentSide = kSide / 2;
-    std::vector<std::vector<std::uint8_t>> parents(std::size_t(kParentSide * kParentSide));
-    for (int g = 0; g < kParentSide; ++g) {
-      for (int b = 0; b < kParentSide; ++b) {
-        const Rgb low{parentRed << (kShift + 1), g << (kShift + 1), b << (kShift + 1)};
-        Narrow(all, low, 2 << kShift, parents[std::size_t(g * kParentSide + b)]);
+  // The lists of the cells of one red step `side` wide, each narrowed from the list of
+  // the cell twice its size that holds it (the one list `parents` for the coarsest step).
+  Lists Children(const Lists& parents, int red, int side) const {
+    const int cells = 256 / side;
+    Lists children(std::size_t(cells * cells));
+    for (int g = 0; g < cells; ++g) {
+      for (int b = 0; b < cells; ++b) {
+        const auto& parent = parents.size() == 1 ? parents[0] : parents[std::size_t((g / 2) * (cells / 2) + b / 2)];
+        Narrow(parent, {red * side, g * side, b * side}, side, children[std::size_t(g * cells + b)]);
       }
     }
-    for (int red = parentRed * 2; red <= parentRed * 2 + 1; ++red) {
-      Slice& slice = m_slices[std::size_t(red)];
-      for (int g = 0; g < kSide; ++g) {
-        for (int b = 0; b < kSide; ++b) {
+    return children;
+  }
+
+  void FillSlices(int coarseRed, const std::vector<std::uint8_t>& all) {
+    constexpr int kFine = 1 << kShift;
+    const Lists coarse = Children(Lists{all}, coarseRed, 4 * kFine);
+    for (int middleRed = coarseRed * 2; middleRed <= coarseRed * 2 + 1; ++middleRed) {
+      const Lists middle = Children(coarse, middleRed, 2 * kFine);
+      for (int red = middleRed * 2; red <= middleRed * 2 + 1; ++red) {
+        Slice& slice = m_slices[std::size_t(red)];
+        for (const auto& list : Children(middle, red, kFine)) {
           slice.First.push_back(std::uint32_t(slice.Candidates.size()));
-          Narrow(parents[std::size_t((g / 2) * kParentSide + b / 2)], {red << kShift, g << kShift, b << kShift},
-                 1 << kShift, slice.Candidates);
+          for (const std::uint8_t index : list) {
+            const Rgb& c = m_colours[index];
+            slice.Candidates.push_back({std::uint8_t(c[0]), std::uint8_t(c[1]), std::uint8_t(c[2]), index});
+          }
         }
+        slice.First.push_back(std::uint32_t(slice.Candidates.size()));
       }
-      slice.First.push_back(std::uint32_t(slice.Candidates.size()));
     }
   }
 
