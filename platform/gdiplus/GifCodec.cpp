@@ -2,14 +2,11 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <unordered_map>
 #include <vector>
 
-#include <QList>
-
-#include <gif_lib.h>
-
+#include "platform/gdiplus/GifLzw.h"
+#include "platform/gdiplus/LittleEndian.h"
 #include "platform/gdiplus/OntoWhite.h"
 #include "platform/gdiplus/PaletteQuantizer.h"
 
@@ -17,33 +14,39 @@ namespace Gdip::GifCodec {
 
 namespace {
 
+using GifColour = std::array<std::uint8_t, 3>;
+
 struct IndexedPicture {
-  std::vector<GifByteType> Indexes;
-  std::array<GifColorType, 256> Palette{};
+  std::vector<std::uint8_t> Indexes;
+  std::array<GifColour, 256> Palette{};
   int TransparentIndex = -1;
 };
+
+GifColour ColourOf(QRgb colour) {
+  return {std::uint8_t(qRed(colour)), std::uint8_t(qGreen(colour)), std::uint8_t(qBlue(colour))};
+}
 
 bool IsTransparent(QRgb pixel) { return qAlpha(pixel) == 0; }
 
 // Maps every pixel through an exact palette; false as soon as the picture has more
 // colours than the palette may hold.
 bool MapExactly(const QImage& argb, int maxColours, IndexedPicture& out) {
-  std::unordered_map<QRgb, GifByteType> entries;
+  std::unordered_map<QRgb, std::uint8_t> entries;
   auto* index = out.Indexes.data();
   for (int y = 0; y < argb.height(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
     for (int x = 0; x < argb.width(); ++x, ++index) {
       if (IsTransparent(row[x])) {
-        *index = GifByteType(out.TransparentIndex);
+        *index = std::uint8_t(out.TransparentIndex);
         continue;
       }
       const QRgb colour = row[x] & 0x00FFFFFFu;
-      auto [it, added] = entries.try_emplace(colour, GifByteType(entries.size()));
+      auto [it, added] = entries.try_emplace(colour, std::uint8_t(entries.size()));
       if (added) {
         if (int(entries.size()) > maxColours) {
           return false;
         }
-        out.Palette[it->second] = {GifByteType(qRed(colour)), GifByteType(qGreen(colour)), GifByteType(qBlue(colour))};
+        out.Palette[it->second] = ColourOf(colour);
       }
       *index = it->second;
     }
@@ -58,46 +61,40 @@ bool Quantise(const QImage& argb, int maxColours, IndexedPicture& out) {
   }
   out.Palette = {};
   for (std::size_t i = 0; i < palette.size(); ++i) {
-    out.Palette[i] = {GifByteType(qRed(palette[i])), GifByteType(qGreen(palette[i])), GifByteType(qBlue(palette[i]))};
+    out.Palette[i] = ColourOf(palette[i]);
   }
-  PaletteQuantizer::MapToPalette(argb, palette, GifByteType(std::max(out.TransparentIndex, 0)), out.Indexes);
+  PaletteQuantizer::MapToPalette(argb, palette, std::uint8_t(std::max(out.TransparentIndex, 0)), out.Indexes);
   return true;
 }
 
-int AppendToBuffer(GifFileType* gif, const GifByteType* bytes, int length) {
-  static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(bytes), length);
-  return length;
-}
-
-struct MapDeleter {
-  void operator()(ColorMapObject* map) const { GifFreeMapObject(map); }
-};
-
-bool WriteGif(const IndexedPicture& picture, int width, int height, QByteArray& out) {
-  int error = 0;
-  GifFileType* gif = EGifOpen(&out, AppendToBuffer, &error);
-  if (gif == nullptr) {
-    return false;
+// The file around the compressed pixels: header, logical screen with the palette as
+// its global colour table, the clear colour's control block, one frame, trailer.
+QByteArray WriteGif(const IndexedPicture& picture, int width, int height) {
+  const bool transparent = picture.TransparentIndex >= 0;
+  QByteArray out(transparent ? "GIF89a" : "GIF87a");
+  LeWriter w(out);
+  w.U16(std::uint16_t(width));
+  w.U16(std::uint16_t(height));
+  w.U8(0xF7);  // a global table of 256 colours, 8 bits of colour resolution
+  w.U8(0);     // background colour
+  w.U8(0);     // no aspect ratio
+  for (const GifColour& c : picture.Palette) {
+    w.Bytes(c);
   }
-  const std::unique_ptr<ColorMapObject, MapDeleter> map(GifMakeMapObject(256, picture.Palette.data()));
-  bool ok = map != nullptr;
-  EGifSetGifVersion(gif, picture.TransparentIndex >= 0);
-  ok = ok && EGifPutScreenDesc(gif, width, height, 8, 0, map.get()) == GIF_OK;
-  if (ok && picture.TransparentIndex >= 0) {
-    GraphicsControlBlock control{};
-    control.DisposalMode = DISPOSAL_UNSPECIFIED;
-    control.DelayTime = 0;
-    control.TransparentColor = picture.TransparentIndex;
-    GifByteType extension[4];
-    const std::size_t length = EGifGCBToExtension(&control, extension);
-    ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(length), extension) == GIF_OK;
+  if (transparent) {
+    w.Bytes(std::array<std::uint8_t, 4>{0x21, 0xF9, 4, 1});  // graphic control, clear colour flag
+    w.U16(0);                                                // no delay
+    w.U8(std::uint8_t(picture.TransparentIndex));
+    w.U8(0);
   }
-  ok = ok && EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) == GIF_OK;
-  for (int y = 0; ok && y < height; ++y) {
-    auto* line = const_cast<GifByteType*>(picture.Indexes.data() + std::size_t(y) * std::size_t(width));
-    ok = EGifPutLine(gif, line, width) == GIF_OK;
-  }
-  return EGifCloseFile(gif, &error) == GIF_OK && ok;
+  w.U8(0x2C);  // image descriptor: the whole screen, no local table, not interlaced
+  w.U32(0);
+  w.U16(std::uint16_t(width));
+  w.U16(std::uint16_t(height));
+  w.U8(0);
+  out.append(GifLzw::Compress(picture.Indexes, width, height));
+  w.U8(0x3B);
+  return out;
 }
 
 }  // namespace
@@ -123,8 +120,7 @@ QByteArray Encode(const QImage& image) {
   if (!MapExactly(argb, maxColours, picture) && !Quantise(argb, maxColours, picture)) {
     return {};
   }
-  QByteArray out;
-  return WriteGif(picture, argb.width(), argb.height(), out) ? out : QByteArray();
+  return WriteGif(picture, argb.width(), argb.height());
 }
 
 }  // namespace Gdip::GifCodec

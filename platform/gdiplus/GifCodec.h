@@ -1,7 +1,7 @@
 #pragma once
-// GIF writing through giflib, and our own GIF reader (GifDecoder.cpp). Qt cannot write
-// GIF, and its reader shows the decoded part of a cut-off file as if it were the whole
-// picture.
+// Our own GIF writer (its LZW in GifLzw.cpp) and reader (GifDecoder.cpp). Qt cannot
+// write GIF, and its reader shows the decoded part of a cut-off file as if it were the
+// whole picture.
 
 #include <cstdint>
 #include <span>

@@ -21,6 +21,7 @@
 #include "platform/gdiplus/BmpCodec.h"
 #include "platform/gdiplus/Codecs.h"
 #include "platform/gdiplus/LittleEndian.h"
+#include "platform/gdiplus/OntoWhite.h"
 #include "support/TestFolder.h"
 #include "support/fakes/ScriptedMessageBox.h"
 
@@ -408,4 +409,57 @@ TEST_F(CanvasSaveTest, SavingInPlaceKeepsAPalettePictureAtItsDepth) {
   m_canvas->CommitUndoStep(colourful);
   ASSERT_TRUE(m_canvas->SaveOnly());
   EXPECT_GE(StoredDepth(path), 24);
+}
+
+// A picture as it was opened (32 bits, reported as 24), as an edit leaves it (ARGB32),
+// and with clear and translucent pixels, in a format with alpha and in one without:
+// each save reloads as that form shows, whether it was encoded as it is or drawn first,
+// and the picture on the canvas is left as it was.
+TEST_F(CanvasSaveTest, EveryFormOfThePictureReloadsAsItShowsInEveryFormat) {
+  QImage opaque(40, 30, QImage::Format_RGB32);
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      opaque.setPixel(x, y, qRgb(60 + x / 4 * 16, 40 + y / 3 * 20, 90));  // 100 colours: GIF keeps them
+    }
+  }
+  QImage holes = opaque.convertToFormat(QImage::Format_ARGB32);
+  holes.setPixel(0, 0, qRgba(1, 2, 3, 0));
+  holes.setPixel(1, 0, qRgba(255, 0, 0, 128));
+  const struct {
+    QImage image;
+    Gdip::PixelFormat format;
+  } forms[] = {
+      {opaque, Gdip::PixelFormat24bppRGB},
+      {opaque.convertToFormat(QImage::Format_ARGB32), Gdip::PixelFormat32bppARGB},
+      {holes, Gdip::PixelFormat24bppRGB},
+      {holes, Gdip::PixelFormat32bppARGB},
+  };
+  const QImage onWhite = Gdip::OntoWhite(holes).convertToFormat(QImage::Format_ARGB32);
+  constexpr int kBmp = 0, kJpeg = 1, kGif = 2, kTiff = 5, kPng = 6;
+  for (std::size_t f = 0; f < std::size(forms); ++f) {
+    const auto picture = Gdip::Bitmap::FromImage(forms[f].image, forms[f].format);
+    const QImage before = forms[f].image.copy();
+    const bool keepsAlpha = forms[f].format == Gdip::PixelFormat32bppARGB;
+    for (const int type : {kBmp, kJpeg, kGif, kTiff, kPng}) {
+      const QString path = m_folder.File(QStringLiteral("form%1-type%2").arg(f).arg(type));
+      ASSERT_TRUE(CanvasSave::WritePicture(*picture, path, type, 100)) << f << " " << type;
+      const QImage back = Argb(path);
+      ASSERT_FALSE(back.isNull()) << f << " " << type;
+      const QImage shown = forms[f].image.convertToFormat(QImage::Format_ARGB32);
+      if (type == kJpeg) {
+        EXPECT_LE(std::abs(qGreen(back.pixel(21, 20)) - qGreen(shown.pixel(21, 20))), 6) << f;
+        EXPECT_GE(qBlue(back.pixel(0, 0)), f >= 2 ? 250 : 0) << f << " a clear pixel is white";
+      } else if (type == kGif || !keepsAlpha) {
+        // One clear colour at most: a translucent pixel is written as it looks on white.
+        const QImage expected = f < 2 ? shown : onWhite;
+        EXPECT_EQ(back.pixel(1, 0), expected.pixel(1, 0)) << f << " " << type;
+        EXPECT_EQ(back.pixel(39, 29), expected.pixel(39, 29)) << f << " " << type;
+        EXPECT_EQ(qAlpha(back.pixel(0, 0)), type == kGif && f == 3 ? 0 : 255) << f << " " << type;
+      } else {
+        EXPECT_EQ(back.copy(1, 0, 39, 30), shown.copy(1, 0, 39, 30)) << f << " " << type;
+        EXPECT_EQ(qAlpha(back.pixel(0, 0)), qAlpha(shown.pixel(0, 0))) << f << " " << type;
+      }
+    }
+    EXPECT_EQ(picture->Image(), before) << f;
+  }
 }

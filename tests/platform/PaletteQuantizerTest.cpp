@@ -129,4 +129,27 @@ TEST(PaletteQuantizer, EveryPixelTakesItsNearestColour) {
       ASSERT_LE(distance(pixel, palette[indexes[std::size_t(i)]]), distance(pixel, candidate)) << "pixel " << i;
     }
   }
+
+  // A full palette of scattered colours, and pixels anywhere in the colour cube.
+  std::uint32_t seed = 99;
+  const auto random = [&seed] {
+    seed = seed * 1664525u + 1013904223u;
+    return QRgb(0xFF000000u | (seed >> 8));
+  };
+  std::vector<QRgb> full(256);
+  std::generate(full.begin(), full.end(), random);
+  QImage anywhere(128, 64, QImage::Format_ARGB32);
+  for (int y = 0; y < anywhere.height(); ++y) {
+    for (int x = 0; x < anywhere.width(); ++x) {
+      anywhere.setPixel(x, y, random());
+    }
+  }
+  std::vector<std::uint8_t> mapped(128 * 64);
+  Gdip::PaletteQuantizer::MapToPalette(anywhere, full, 255, mapped);
+  for (int i = 0; i < 128 * 64; ++i) {
+    const QRgb pixel = anywhere.pixel(i % 128, i / 128);
+    for (const QRgb candidate : full) {
+      ASSERT_LE(distance(pixel, full[mapped[std::size_t(i)]]), distance(pixel, candidate)) << "pixel " << i;
+    }
+  }
 }
