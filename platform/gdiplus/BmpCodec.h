@@ -10,6 +10,8 @@
 #include <QByteArray>
 #include <QImage>
 
+class QIODevice;
+
 namespace Gdip {
 struct IndexedPicture;
 }
@@ -42,7 +44,11 @@ QByteArray EncodeBmpFile(const DibRows& rows);
 // A picture as a DIB without colour table: 32 bits per pixel with its alpha where it
 // has an alpha channel, 24 bits otherwise. Empty on failure.
 QByteArray EncodePictureDib(const QImage& image);
-// The same picture as a BMP file.
+// The same picture as a BMP file, written onto the device a few MB of rows at a time,
+// each band's rows converted on every core: no copy of the whole picture is made.
+// False when the device takes fewer bytes than it is given or the picture is too large.
+bool WriteBmp(const QImage& image, QIODevice& device);
+// The same file in memory.
 QByteArray EncodeBmp(const QImage& image);
 // A palette picture as a BMP file at its own depth with its colour table.
 QByteArray EncodeIndexed(const IndexedPicture& picture);

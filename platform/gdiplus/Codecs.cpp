@@ -58,7 +58,7 @@ const IndexedPicture* OpaqueIndexed(const EncodeInput& input) {
 
 bool EncodeBmp(const EncodeInput& input, QIODevice& device) {
   const IndexedPicture* indexed = OpaqueIndexed(input);
-  return WriteAll(device, indexed != nullptr ? BmpCodec::EncodeIndexed(*indexed) : BmpCodec::EncodeBmp(input.Image));
+  return indexed != nullptr ? WriteAll(device, BmpCodec::EncodeIndexed(*indexed)) : BmpCodec::WriteBmp(input.Image, device);
 }
 
 bool EncodeJpeg(const EncodeInput& input, QIODevice& device) {

@@ -102,6 +102,30 @@ TEST(CodecWrite, BmpWritesThirtyTwoBitsOnlyForAlpha) {
   EXPECT_EQ(Gdip::LeReader(Gdip::AsBytes(buffer24.data())).U16(28), 24);
 }
 
+// A picture of several bands of rows, with padded rows: every row lands in its place, and
+// a device that stops taking bytes midway fails the save.
+TEST(CodecWrite, BmpWrittenInBandsRoundTripsAndStopsWithTheDevice) {
+  for (const bool alpha : {false, true}) {
+    const QImage picture = Gradient(1501, alpha ? 700 : 1000, alpha);  // several MB: more than one band
+    auto bitmap = Gdip::Bitmap::FromImage(picture, Gdip::PixelFormatOf(picture));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_EQ(Gdip::EncodeImage(*bitmap, buffer, EncoderFor("image/bmp")), Gdip::Status::Ok);
+    const auto back = Gdip::LoadImageFromMemory(Gdip::AsBytes(buffer.data()));
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(MaxChannelDifference(back->Image(), picture), 0) << alpha;
+
+    // A disk that fills after the first band.
+    struct FillsUp : QBuffer {
+      qint64 writeData(const char* data, qint64 length) override {
+        return pos() + length > (3 << 20) ? -1 : QBuffer::writeData(data, length);
+      }
+    } limited;
+    limited.open(QIODevice::WriteOnly);
+    EXPECT_NE(Gdip::EncodeImage(*bitmap, limited, EncoderFor("image/bmp")), Gdip::Status::Ok) << alpha;
+  }
+}
+
 TEST(CodecWrite, JpegQualityIsClampedAndChangesSize) {
   const QImage picture = Gradient(64, 64, false);
   auto sizeAt = [&](int quality) {
