@@ -10,6 +10,7 @@
 #include "platform/forms/MsgBox.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Graphics.h"
+#include "platform/gdiplus/PictureMemory.h"
 
 namespace Wallpaper {
 namespace {
@@ -38,9 +39,12 @@ QRect Placement(QSize picture, QSize screen) {
 }
 
 QImage Render(const QImage& picture, QSize screen, std::uint32_t theme) {
-  QImage wallpaper(screen, QImage::Format_ARGB32);
-  // A picture that covers the screen may still be partly transparent: whatever shows
-  // through is the theme colour.
+  // Opaque, as the file is written: a picture that covers the screen may still be partly
+  // transparent, and whatever shows through is the theme colour.
+  QImage wallpaper = Gdip::NewPicture(screen.width(), screen.height(), QImage::Format_RGB32);
+  if (wallpaper.isNull()) {
+    return {};
+  }
   wallpaper.fill(QColor::fromRgba(theme));
   const QRect place = Placement(picture.size(), screen);
   if (place.size() != screen) {
@@ -59,8 +63,8 @@ bool WriteWallpaper(const QImage& picture, QSize screen, const QString& path) {
   const std::uint32_t theme = qRgba(ModPublic::ThemeColorRed, ModPublic::ThemeColorGreen, ModPublic::ThemeColorBlue, 255);
   const QImage wallpaper = Render(picture, screen, theme);
   DIBsave file;
-  file.new_Img = Gdip::Bitmap::FromImage(wallpaper.convertToFormat(QImage::Format_RGB32), Gdip::PixelFormat24bppRGB);
-  return file.Save(path, kBmpFormat, 90);
+  file.new_Img = Gdip::Bitmap::FromImage(wallpaper, Gdip::PixelFormat24bppRGB);
+  return file.new_Img && file.Save(path, kBmpFormat, 90);
 }
 
 QString SetAsWallpaper(const QImage& picture, QSize screen, const QString& dataFolder, DesktopSetter setter) {

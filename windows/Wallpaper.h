@@ -21,7 +21,8 @@ using DesktopSetter = bool (*)(const QString& path);
 // when smaller on both axes, else stretched over the whole screen.
 QRect Placement(QSize picture, QSize screen);
 
-// The wallpaper for a screen, the background in the theme colour given as ARGB.
+// The wallpaper for a screen as an opaque RGB32 picture, the background in the theme
+// colour given as ARGB.
 QImage Render(const QImage& picture, QSize screen, std::uint32_t theme);
 
 // Writes the wallpaper for a screen as a BMP file, the background in the theme colour;
