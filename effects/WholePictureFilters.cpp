@@ -177,15 +177,31 @@ QImage Filtered(const QImage& picture, std::span<const int> weights) {
 
 int Luminance(QRgb p) { return (77 * qRed(p) + 150 * qGreen(p) + 29 * qBlue(p)) >> 8; }
 
-// Nine times the mean luminance of the 3 x 3 neighbourhood of (x, y), borders repeated.
-int NeighbourhoodLuminance(const std::array<const QRgb*, 3>& rows, int x, int width) {
-  int sum = 0;
-  for (const QRgb* row : rows) {
-    for (int dx = -1; dx <= 1; ++dx) {
-      sum += Luminance(row[std::clamp(x + dx, 0, width - 1)]);
+// The luminance of each column of three rows, summed.
+void ColumnLuminances(const std::array<const QRgb*, 3>& rows, std::vector<int>& out) {
+  for (std::size_t x = 0; x < out.size(); ++x) {
+    out[x] = Luminance(rows[0][x]) + Luminance(rows[1][x]) + Luminance(rows[2][x]);
+  }
+}
+
+// What Soften gives at (x, y) of the rows above, at and below it: the same sums of
+// alpha-weighted colours, made for this pixel alone.
+QRgb SoftenedAt(const std::array<const QRgb*, 3>& rows, int x, int width) {
+  const int columns[3] = {std::max(x - 1, 0), x, std::min(x + 1, width - 1)};
+  WeightedSum sum;
+  for (std::size_t j = 0; j < 3; ++j) {
+    for (std::size_t i = 0; i < 3; ++i) {
+      const QRgb p = rows[j][columns[i]];
+      const auto weight = std::uint32_t(kSoftenWeights[j] * kSoftenWeights[i]);
+      const auto alpha = std::uint32_t(qAlpha(p));
+      sum.r += weight * (alpha * std::uint32_t(qRed(p)));
+      sum.g += weight * (alpha * std::uint32_t(qGreen(p)));
+      sum.b += weight * (alpha * std::uint32_t(qBlue(p)));
+      sum.a += weight * alpha;
     }
   }
-  return sum;
+  const int total = kSoftenWeights[0] + kSoftenWeights[1] + kSoftenWeights[2];
+  return Straight(sum, std::uint32_t(total * total));
 }
 
 // One colour sample of a bilinear lookup, alpha-weighted.
@@ -262,23 +278,25 @@ QImage Sharpen(const QImage& picture) {
 
 QImage Antialias(const QImage& picture) {
   const QImage source = ReadablePicture(picture);
-  QImage result = Filtered(source, kSoftenWeights);
+  QImage result = NewResult(source);
   if (result.isNull()) {
     return {};
   }
   const int width = source.width();
   const int height = source.height();
   ParallelRows(0, height - 1, [&](int first, int last) {
+    std::vector<int> columns(static_cast<std::size_t>(width));
     for (int y = first; y <= last; ++y) {
       const std::array<const QRgb*, 3> rows{Row(source, std::max(y - 1, 0)), Row(source, y),
                                             Row(source, std::min(y + 1, height - 1))};
+      ColumnLuminances(rows, columns);
       QRgb* out = Row(result, y);
       for (int x = 0; x < width; ++x) {
-        const int nineTimesMean = NeighbourhoodLuminance(rows, x, width);
+        const int nineTimesMean = columns[std::size_t(std::max(x - 1, 0))] + columns[std::size_t(x)] +
+                                  columns[std::size_t(std::min(x + 1, width - 1))];
         // An even edge keeps its pixel; only a jump against the surround is softened.
-        if (std::abs(9 * Luminance(rows[1][x]) - nineTimesMean) <= 9 * kAntialiasThreshold) {
-          out[x] = rows[1][x];
-        }
+        const bool even = std::abs(9 * Luminance(rows[1][x]) - nineTimesMean) <= 9 * kAntialiasThreshold;
+        out[x] = even ? rows[1][x] : SoftenedAt(rows, x, width);
       }
     }
   });

@@ -1,6 +1,8 @@
 #include "effects/WholePictureFilters.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -143,4 +145,41 @@ TEST(WholePictureFilters, RippleMovesNothingFartherThanItsStrength) {
   // A strength of zero samples every pixel where it is.
   const QImage pattern = EffectsTest::Pattern(30, 20);
   EXPECT_EQ(ModEffects::Ripple(pattern, 0), pattern);
+}
+
+// On a noisy picture with every kind of alpha, each pixel Antialias changes becomes what
+// Soften makes of it, and those are exactly the pixels whose luminance stands more than
+// 16 levels off their 3 x 3 neighbourhood's mean (borders repeated).
+TEST(WholePictureFilters, AntialiasTakesTheSoftenedPixelWhereItStandsOut) {
+  QImage noisy(53, 31, QImage::Format_ARGB32);
+  std::uint32_t seed = 5;
+  for (int y = 0; y < noisy.height(); ++y) {
+    for (int x = 0; x < noisy.width(); ++x) {
+      seed = seed * 1664525u + 1013904223u;
+      const int base = (x * 4 + y * 3) % 200;
+      const int jump = (seed >> 28) < 3 ? 90 : 0;
+      noisy.setPixel(x, y, qRgba(base + jump / 2, base, std::min(base + jump, 255), int(seed >> 24) | 0x0F));
+    }
+  }
+  const QImage soft = ModEffects::Soften(noisy);
+  const QImage result = ModEffects::Antialias(noisy);
+  const auto luminance = [&](int x, int y) {
+    const QRgb p = noisy.pixel(std::clamp(x, 0, noisy.width() - 1), std::clamp(y, 0, noisy.height() - 1));
+    return (77 * qRed(p) + 150 * qGreen(p) + 29 * qBlue(p)) >> 8;
+  };
+  int softened = 0;
+  for (int y = 0; y < noisy.height(); ++y) {
+    for (int x = 0; x < noisy.width(); ++x) {
+      int nine = 0;
+      for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+          nine += luminance(x + dx, y + dy);
+        }
+      }
+      const bool standsOut = std::abs(9 * luminance(x, y) - nine) > 9 * 16;
+      softened += standsOut ? 1 : 0;
+      ASSERT_EQ(result.pixel(x, y), standsOut ? soft.pixel(x, y) : noisy.pixel(x, y)) << x << "," << y;
+    }
+  }
+  EXPECT_GT(softened, 20);
 }
