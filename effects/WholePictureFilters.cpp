@@ -222,20 +222,46 @@ struct Sample {
   }
 };
 
-QRgb Bilinear(const QImage& source, float fx, float fy) {
+// The rows of a picture read on several threads, addressed from one constBits() call.
+struct SourceRows {
+  explicit SourceRows(const QImage& image)
+      : bits(image.constBits()), stride(std::size_t(image.bytesPerLine())), width(image.width()),
+        height(image.height()) {}
+  const QRgb* operator[](int y) const { return reinterpret_cast<const QRgb*>(bits + std::size_t(y) * stride); }
+  const uchar* bits;
+  std::size_t stride;
+  int width;
+  int height;
+};
+
+int Channel(float value) { return int(value + 0.5f); }
+
+// The four pixels around (fx, fy) weighted by nearness and alpha. Where all four are
+// opaque the alpha weights cancel, and the colours are weighted by nearness alone.
+QRgb Bilinear(const SourceRows& source, float fx, float fy) {
   const int x0 = int(fx);
   const int y0 = int(fy);
-  const int x1 = std::min(x0 + 1, source.width() - 1);
-  const int y1 = std::min(y0 + 1, source.height() - 1);
+  const int x1 = std::min(x0 + 1, source.width - 1);
+  const int y1 = std::min(y0 + 1, source.height - 1);
   const float tx = fx - float(x0);
   const float ty = fy - float(y0);
-  const QRgb* top = Row(source, y0);
-  const QRgb* bottom = Row(source, y1);
+  const QRgb* top = source[y0];
+  const QRgb* bottom = source[y1];
+  const std::array<QRgb, 4> p{top[x0], top[x1], bottom[x0], bottom[x1]};
+  const std::array<float, 4> w{(1 - tx) * (1 - ty), tx * (1 - ty), (1 - tx) * ty, tx * ty};
+  if ((p[0] & p[1] & p[2] & p[3]) >> 24 == 0xFF) {
+    float r = 0, g = 0, b = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+      r += w[i] * float(qRed(p[i]));
+      g += w[i] * float(qGreen(p[i]));
+      b += w[i] * float(qBlue(p[i]));
+    }
+    return qRgb(Channel(r), Channel(g), Channel(b));
+  }
   Sample s;
-  s.Add(top[x0], (1 - tx) * (1 - ty));
-  s.Add(top[x1], tx * (1 - ty));
-  s.Add(bottom[x0], (1 - tx) * ty);
-  s.Add(bottom[x1], tx * ty);
+  for (std::size_t i = 0; i < 4; ++i) {
+    s.Add(p[i], w[i]);
+  }
   return s.Straight();
 }
 
@@ -316,14 +342,17 @@ QImage Ripple(const QImage& picture, int strength) {
   const std::vector<float> down = Waves(width, strength);
   const float maxX = float(width - 1);
   const float maxY = float(height - 1);
+  const SourceRows rows(source);
+  uchar* const resultBits = result.bits();
+  const std::size_t resultStride = std::size_t(result.bytesPerLine());
   ParallelRows(0, height - 1, [&](int first, int last) {
     for (int y = first; y <= last; ++y) {
-      QRgb* out = Row(result, y);
+      auto* out = reinterpret_cast<QRgb*>(resultBits + std::size_t(y) * resultStride);
       const float shift = across[std::size_t(y)];
       for (int x = 0; x < width; ++x) {
         const float fx = std::clamp(float(x) + shift, 0.0f, maxX);
         const float fy = std::clamp(float(y) + down[std::size_t(x)], 0.0f, maxY);
-        out[x] = Bilinear(source, fx, fy);
+        out[x] = Bilinear(rows, fx, fy);
       }
     }
   });
