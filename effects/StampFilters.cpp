@@ -15,6 +15,7 @@
 #include "foundation/ModGDI.h"
 #include "foundation/Numbers.h"
 #include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/PictureTransforms.h"
 
 namespace ModEffects {
 
@@ -188,6 +189,22 @@ bool PrepareEffectDIB(const Gdip::Bitmap& stamp, float width, float height) {
   return true;
 }
 
+// The stamp at width x height as ARGB32 pixels of its own for a filter to work in. A
+// stamp already at that size is copied on every core into memory that needs no zeroing,
+// the colour bytes of its transparent pixels included (the filters feed them to their
+// neighbours); another is drawn at that size through the effect DIB. Null when that
+// size is empty.
+QImage StampPixels(const Gdip::Bitmap& stamp, float width, float height) {
+  if (stamp.Image().size() == QSize(Numbers::RoundToInt(width), Numbers::RoundToInt(height))) {
+    return Gdip::EditableCopy(stamp.Image());
+  }
+  if (!PrepareEffectDIB(stamp, width, height)) {
+    return {};
+  }
+  const auto drawn = ModGDI::DIBToGdipBitmap(EffectDIB());
+  return drawn ? drawn->Image() : QImage();
+}
+
 // Filters a copy of the effect DIB back into it, source and destination apart.
 template <typename Filter>
 std::unique_ptr<Gdip::Bitmap> MaxFilter(const Gdip::Bitmap& stamp, float width, float height, Filter filter) {
@@ -252,14 +269,12 @@ void ContourSketch(const PixelView& source, const PixelView& destination) {
 
 std::unique_ptr<Gdip::Bitmap> ConvolveStamp3x3(const Gdip::Bitmap& stamp, float width, float height, int strength,
                                                int code) {
-  if (!PrepareEffectDIB(stamp, width, height)) {
+  QImage pixels = StampPixels(stamp, width, height);
+  if (pixels.isNull()) {
     return nullptr;
   }
-  PixelView& view = Shared().EffectPixels;
-  MapPixelArray(EffectDIB(), view);
-  Convolve3x3(view, strength, code);
-  UnmapPixelArray(view);
-  return ModGDI::DIBToGdipBitmap(EffectDIB());
+  Convolve3x3(ViewOfImage(pixels), strength, code);
+  return Gdip::Bitmap::FromImage(std::move(pixels), Gdip::PixelFormat32bppARGB);
 }
 
 std::unique_ptr<Gdip::Bitmap> MaxFilterSmall(const Gdip::Bitmap& stamp, float width, float height) {

@@ -37,6 +37,9 @@ QRect Airbrush(QImage& stamp, const Dab& dab) {
 }
 
 QImage Resampled(const QImage& filtered, QSizeF shown) {
+  if (shown == QSizeF(filtered.size())) {
+    return filtered;  // drawing it at its own size would copy it unchanged
+  }
   QImage result(Numbers::RoundToInt(shown.width()), Numbers::RoundToInt(shown.height()), QImage::Format_ARGB32);
   if (result.isNull()) {
     return filtered;
