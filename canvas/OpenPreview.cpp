@@ -28,7 +28,7 @@ Fitted FittedJpeg(const QString& path, QSize window) {
   if (full.width() / 2 < fitted.width() || full.height() / 2 < fitted.height()) {
     return {};
   }
-  return {Gdip::JpegDecoder::Decode(data, fitted), QRectF(x, y, w, h)};
+  return {Gdip::JpegDecoder::Decode(data, fitted, Gdip::JpegDecoder::Purpose::FirstLook), QRectF(x, y, w, h)};
 }
 
 }  // namespace OpenPreview

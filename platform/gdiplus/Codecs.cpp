@@ -278,7 +278,9 @@ Decoded Decode(std::span<const std::uint8_t> data, QSize scaledSize) {
     return {ScaledTo(GifCodec::Decode(data), scaledSize), PixelFormat8bppIndexed};
   }
   if (JpegDecoder::LooksLikeJpeg(data)) {
-    return {JpegDecoder::Decode(data, scaledSize), PixelFormat24bppRGB};
+    // A reduced copy is shrunk to its size after the decode in any case.
+    const auto purpose = scaledSize.isValid() ? JpegDecoder::Purpose::Thumbnail : JpegDecoder::Purpose::Picture;
+    return {JpegDecoder::Decode(data, scaledSize, purpose), PixelFormat24bppRGB};
   }
   QImage image;
   if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') {

@@ -4,6 +4,7 @@
 #include <climits>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -121,10 +122,126 @@ bool DecodeRows(jpeg_decompress_struct& cinfo, QImage& image) {
   return true;
 }
 
+// How many of each block's leading coefficients (in the stream's zig-zag order) a
+// progressive decode reads before it stops; 0 reads every scan. A block reduced to one
+// pixel shows its average alone. A first look at a larger scale waits for the lowest
+// frequencies both ways, which the common scan orders send in their first few scans.
+int LeadingCoefficientsNeeded(Purpose purpose, unsigned denom) {
+  constexpr int kFirstLookCoefficients = 6;
+  if (denom == 1 || purpose == Purpose::Picture) {
+    return 0;
+  }
+  if (denom == 8) {
+    return 1;
+  }
+  return purpose == Purpose::FirstLook ? kFirstLookCoefficients : 0;
+}
+
+// The output layout and scale, and for a progressive stream whether its reduced decode
+// stops after its first scans. Such a decode leaves the unread coefficients at zero:
+// libjpeg's estimate of them from the neighbouring blocks costs a third of the decode
+// and looks no closer to the whole picture at these scales.
+void Configure(jpeg_decompress_struct& cinfo, QSize wanted, Purpose purpose) {
+  const bool fourComponents = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+  cinfo.out_color_space = fourComponents ? JCS_CMYK : JCS_EXT_BGRA;
+  cinfo.scale_num = 1;
+  cinfo.scale_denom = ScaleDenominator(cinfo, wanted);
+  if (cinfo.progressive_mode && LeadingCoefficientsNeeded(purpose, cinfo.scale_denom) > 0) {
+    cinfo.buffered_image = TRUE;
+    cinfo.do_block_smoothing = FALSE;
+  }
+}
+
+// The next marker's code from `at` on, past entropy-coded data (where a 0xFF byte is
+// followed by a zero or a restart marker) and fill bytes; `at` ends after the code.
+// -1 when the data ends first.
+int NextMarker(std::span<const std::uint8_t> rest, std::size_t& at) {
+  while (at < rest.size()) {
+    const void* found = std::memchr(rest.data() + at, 0xFF, rest.size() - at);
+    if (found == nullptr) {
+      return -1;
+    }
+    at = std::size_t(static_cast<const std::uint8_t*>(found) - rest.data()) + 1;
+    while (at < rest.size() && rest[at] == 0xFF) {
+      ++at;
+    }
+    if (at == rest.size()) {
+      return -1;
+    }
+    const int code = rest[at++];
+    if (code != 0 && (code < 0xD0 || code > 0xD7)) {
+      return code;
+    }
+  }
+  return -1;
+}
+
+// Whether the stream after the last scan read still holds every segment and scan up
+// to its end marker. Scans left unread are not decoded, but a file cut short is refused
+// however few of its scans a reduced decode needs.
+bool RestReachesEnd(const jpeg_decompress_struct& cinfo) {
+  constexpr int kEndOfImage = 0xD9;
+  const std::span<const std::uint8_t> rest(cinfo.src->next_input_byte, cinfo.src->bytes_in_buffer);
+  std::size_t at = 0;
+  int marker = cinfo.unread_marker;
+  for (;;) {
+    if (marker == 0 && (marker = NextMarker(rest, at)) < 0) {
+      return false;
+    }
+    if (marker == kEndOfImage) {
+      return true;
+    }
+    // Start of image, restarts and the temporary marker stand alone; the rest carry
+    // their length (a scan's header too, its data follows it).
+    const bool standalone = marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8);
+    if (!standalone) {
+      if (rest.size() - at < 2) {
+        return false;
+      }
+      const std::size_t length = std::size_t(rest[at]) << 8 | rest[at + 1];
+      if (length < 2 || length > rest.size() - at) {
+        return false;
+      }
+      at += length;
+    }
+    marker = 0;
+  }
+}
+
+bool HasLeadingCoefficients(const jpeg_decompress_struct& cinfo, int count) {
+  for (int c = 0; c < cinfo.num_components; ++c) {
+    for (int k = 0; k < count; ++k) {
+      if (cinfo.coef_bits[c][k] < 0) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// Reads whole scans of a progressive stream until every component has its leading
+// coefficients, or to the end. False when the stream does not reach its end marker.
+bool ReadLeadingScans(jpeg_decompress_struct& cinfo, int count) {
+  for (;;) {
+    const int status = jpeg_consume_input(&cinfo);
+    // libjpeg calls no progress hook while scans are read ahead of an output pass.
+    CheckArithmeticScanEnd(reinterpret_cast<j_common_ptr>(&cinfo));
+    if (status == JPEG_REACHED_EOI) {
+      return true;
+    }
+    if (status == JPEG_SUSPENDED) {
+      return false;
+    }
+    if (status == JPEG_SCAN_COMPLETED && HasLeadingCoefficients(cinfo, count)) {
+      return RestReachesEnd(cinfo);
+    }
+  }
+}
+
 // Everything between jpeg_create_decompress and jpeg_destroy_decompress lives here, so
 // that no object with a destructor is skipped by the error jump.
 bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<const std::uint8_t> data, QSize wanted,
-                QImage& image) {
+                Purpose purpose, QImage& image) {
   if (setjmp(err.jump) != 0) {
     return false;
   }
@@ -132,10 +249,7 @@ bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<cons
   if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
     return false;
   }
-  const bool fourComponents = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
-  cinfo.out_color_space = fourComponents ? JCS_CMYK : JCS_EXT_BGRA;
-  cinfo.scale_num = 1;
-  cinfo.scale_denom = ScaleDenominator(cinfo, wanted);
+  Configure(cinfo, wanted, purpose);
   jpeg_calc_output_dimensions(&cinfo);
   if (std::uint64_t{cinfo.output_width} * cinfo.output_height * 4 >= (std::uint64_t{1} << 31) ||
       !SizeFitsData(cinfo, data.size())) {
@@ -147,6 +261,14 @@ bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<cons
     return false;
   }
   jpeg_start_decompress(&cinfo);
+  if (cinfo.buffered_image) {
+    // One output pass from the scans read so far; the rest are never decoded.
+    if (!ReadLeadingScans(cinfo, LeadingCoefficientsNeeded(purpose, cinfo.scale_denom))) {
+      return false;
+    }
+    jpeg_start_output(&cinfo, cinfo.input_scan_number);
+    return DecodeRows(cinfo, image);
+  }
   if (!DecodeRows(cinfo, image)) {
     return false;
   }
@@ -197,14 +319,14 @@ bool LooksLikeJpeg(std::span<const std::uint8_t> data) {
   return data.size() >= 2 && data[0] == 0xFF && data[1] == 0xD8;
 }
 
-QImage Decode(std::span<const std::uint8_t> data, QSize scaledSize) {
+QImage Decode(std::span<const std::uint8_t> data, QSize scaledSize, Purpose purpose) {
   if (!LooksLikeJpeg(data)) {
     return {};
   }
   QImage image;
   {
     Decompressor decompressor;
-    if (!DecodeInto(decompressor.cinfo, decompressor.err, data, scaledSize, image)) {
+    if (!DecodeInto(decompressor.cinfo, decompressor.err, data, scaledSize, purpose, image)) {
       return {};
     }
   }

@@ -301,3 +301,62 @@ TEST(CodecRead, HundredMegapixelPictureLoads) {
   EXPECT_EQ(loaded->Image().size(), QSize(10000, 10000));
   EXPECT_EQ(loaded->Image().pixel(9999, 9999), qRgb(200, 200, 200));
 }
+
+namespace {
+
+// Light and dark stripes four pixels wide over shading of every colour, with grain: a
+// quarter-size decode shows the stripes only from the frequencies after the block
+// averages, a colour's averages missing would stand out, and the grain fills the later
+// scans of a progressive file.
+QImage Striped(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < width; ++x) {
+      const int light = (x / 4) % 2 * 60 + (x * 37 + y * 91 + x * y) % 29;
+      row[x] = qRgb(x * 150 / width + light, y * 150 / height + light, 200 - x * 120 / width + light / 2);
+    }
+  }
+  return image;
+}
+
+// The average difference of the channels of two pictures of one size.
+double MeanChannelDifference(const QImage& a, const QImage& b) {
+  double sum = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y);
+      const QRgb q = b.pixel(x, y);
+      sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+    }
+  }
+  return sum / (3.0 * a.width() * a.height());
+}
+
+}  // namespace
+
+TEST(CodecRead, ReducedProgressiveDecodesLookLikeThePictureShrunk) {
+  using Gdip::JpegDecoder::Decode;
+  using Gdip::JpegDecoder::Purpose;
+  const QImage picture = Striped(640, 480);
+  const QByteArray file = Encode(picture, "jpeg", 75, true);
+  const auto bytes = Gdip::AsBytes(file);
+  for (const QSize size : {QSize(80, 60), QSize(160, 120)}) {
+    const QImage shrunk = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage whole = Decode(bytes, size, Purpose::Picture);
+    for (const Purpose purpose : {Purpose::Thumbnail, Purpose::FirstLook}) {
+      const QImage reduced = Decode(bytes, size, purpose);
+      ASSERT_EQ(reduced.size(), size);
+      // A first look is shown only until the whole decode replaces it and may lack
+      // finer detail; a thumbnail by a level or two.
+      const double tolerance = purpose == Purpose::FirstLook ? 8.0 : 2.5;
+      EXPECT_LT(MeanChannelDifference(reduced, whole), tolerance) << size.width() << " " << int(purpose);
+      EXPECT_LT(MeanChannelDifference(reduced, shrunk), tolerance + 1) << size.width() << " " << int(purpose);
+    }
+  }
+  // A file cut in its last scans is refused however few scans the scale needs.
+  const QByteArray cut = file.left(file.size() * 9 / 10);
+  EXPECT_EQ(Load(cut, QSize(80, 60)), nullptr);
+  EXPECT_TRUE(Decode(Gdip::AsBytes(cut), QSize(160, 120), Purpose::FirstLook).isNull());
+  EXPECT_EQ(Load(file.left(file.size() - 2), QSize(80, 60)), nullptr);
+}
