@@ -14,6 +14,7 @@
 #include "support/TestFolder.h"
 
 using CodecTestFiles::Bmp;
+using CodecTestFiles::MeanChannelDifference;
 using Gdip::LoadImageFromFile;
 using Gdip::LoadImageFromMemory;
 
@@ -318,19 +319,6 @@ QImage Striped(int width, int height) {
     }
   }
   return image;
-}
-
-// The average difference of the channels of two pictures of one size.
-double MeanChannelDifference(const QImage& a, const QImage& b) {
-  double sum = 0;
-  for (int y = 0; y < a.height(); ++y) {
-    for (int x = 0; x < a.width(); ++x) {
-      const QRgb p = a.pixel(x, y);
-      const QRgb q = b.pixel(x, y);
-      sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
-    }
-  }
-  return sum / (3.0 * a.width() * a.height());
 }
 
 }  // namespace

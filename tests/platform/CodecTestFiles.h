@@ -103,5 +103,7 @@ std::vector<std::pair<std::string, QByteArray>> FilesDeclaring(int side);
 // Largest difference of any channel between two pictures of the same size; 256 when
 // the sizes differ.
 int MaxChannelDifference(const QImage& a, const QImage& b);
+// The average difference of the colour channels of two pictures; 256 when the sizes differ.
+double MeanChannelDifference(const QImage& a, const QImage& b);
 
 }  // namespace CodecTestFiles
