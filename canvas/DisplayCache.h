@@ -23,7 +23,8 @@ class DisplayCache {
   bool IsEmpty() const { return m_levels.empty(); }
   QSize PictureSize() const;
 
-  // The picture scaled to size with smoothing, made from the nearest halving.
+  // The picture scaled to size with smoothing, made from the nearest halving. The last
+  // size asked for is kept: a commit lays the canvas out more than once at the same fit.
   QImage Scaled(QSize size) const;
   // Draws the picture as it is shown with its top-left corner at offset and the given
   // display size, only where it meets clip. A display size up to a few windows large is
@@ -44,5 +45,6 @@ class DisplayCache {
   std::vector<QImage> m_levels;  // 0 is the picture itself, in a layout Half reads
   QImage m_display;
   bool m_displayHighQuality = false;
+  mutable QImage m_lastScaled;
   qint64 m_key = 0;
 };

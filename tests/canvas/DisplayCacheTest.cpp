@@ -80,3 +80,25 @@ TEST(DisplayCache, OpaqueAndTranslucentEditsShowAsTheirPixels) {
   }
   EXPECT_EQ(cache.Scaled(QSize(128, 64)).pixel(10, 10), QColor(Qt::red).rgb());
 }
+
+TEST(DisplayCache, ANewPictureIsShownAtTheSizeAskedBeforeAndTranslucencyIsFoundAtARowsEnd) {
+  DisplayCache cache;
+  cache.Reset(Quadrants(512, 256));
+  EXPECT_EQ(cache.Scaled(QSize(128, 64)).pixel(10, 10), QColor(Qt::red).rgb());
+  QImage edited(512, 256, QImage::Format_ARGB32);
+  edited.fill(Qt::darkCyan);
+  cache.Reset(edited);
+  EXPECT_EQ(cache.Scaled(QSize(128, 64)).pixel(10, 10), QColor(Qt::darkCyan).rgb())
+      << "the scaled picture kept for a size belongs to the picture it was made from";
+
+  // Straight alpha in the very last pixel of an odd-width picture: it must be
+  // premultiplied, not read in place as if the picture were opaque.
+  QImage picture(131, 129, QImage::Format_ARGB32);
+  picture.fill(Qt::white);
+  picture.setPixel(130, 128, qRgba(255, 0, 0, 128));
+  cache.Reset(picture);
+  const QColor last = cache.Scaled(picture.size()).pixelColor(130, 128);
+  EXPECT_EQ(last.alpha(), 128);
+  EXPECT_NEAR(last.red(), 255, 1);
+  EXPECT_EQ(last.green(), 0);
+}
