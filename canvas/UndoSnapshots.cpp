@@ -4,6 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -16,6 +19,15 @@
 #include "platform/gdiplus/Codecs.h"
 
 namespace {
+
+// The snapshot writer's compression runs on every core right after a commit, while the
+// window is still drawing the new picture. At a lower priority it takes the cores the
+// window leaves idle instead of competing with it; the band threads it starts inherit
+// the priority. Linux keeps a nice value per thread.
+void YieldToTheWindow() {
+  constexpr int kBackgroundNice = 10;
+  (void)setpriority(PRIO_PROCESS, id_t(gettid()), kBackgroundNice);
+}
 
 QUuid PngEncoder() {
   for (const Gdip::ImageCodecInfo& encoder : Gdip::GetImageEncoders()) {
@@ -366,6 +378,9 @@ void UndoSnapshots::EnqueueLocked(Job job) {
 }
 
 void UndoSnapshots::Run(Worker& worker) {
+  if (&worker == &m_writer) {
+    YieldToTheWindow();
+  }
   for (;;) {
     Job job;
     {
