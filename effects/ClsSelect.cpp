@@ -13,10 +13,12 @@
 #include "foundation/ModClipboard.h"
 #include "foundation/ModGDI.h"
 #include "foundation/Numbers.h"
+#include "platform/ParallelRows.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Graphics.h"
 #include "platform/gdiplus/Path.h"
 #include "platform/gdiplus/Pen.h"
+#include "platform/gdiplus/PictureMemory.h"
 
 namespace {
 
@@ -84,9 +86,10 @@ void FillRow(const std::vector<Edge>& edges, double yc, std::vector<double>& cro
 }
 
 // Copies the runs of kept pixels (mask 1) between first and last of a picture row into
-// a cut row whose pixel 0 is picture column offset; the rest stays as it is.
+// a cut row whose pixel 0 is picture column offset; the rest stays as it is. Opaque
+// 32-bit rows (whose fourth byte is undefined) are copied with their alpha set.
 void CopyKeptRuns(const std::vector<std::uint8_t>& mask, int first, int last, const QRgb* source, QRgb* target,
-                  int offset) {
+                  int offset, bool opaqueSource) {
   int x = first;
   while (x <= last) {
     const std::uint8_t on = mask[std::size_t(x)];
@@ -94,21 +97,68 @@ void CopyKeptRuns(const std::vector<std::uint8_t>& mask, int first, int last, co
     while (end <= last && mask[std::size_t(end)] == on) {
       ++end;
     }
-    if (on != 0) {
+    if (on != 0 && opaqueSource) {
+      std::transform(source + x, source + end, target + (x - offset), [](QRgb p) { return p | 0xFF000000u; });
+    } else if (on != 0) {
       std::memcpy(target + (x - offset), source + x, std::size_t(end - x) * sizeof(QRgb));
     }
     x = end;
   }
 }
 
-// The picture at W x H in straight 32-bit ARGB, scaled when its own size differs.
+// The picture at W x H with straight 32-bit pixels, scaled when its own size differs. A
+// picture already in straight or opaque 32-bit pixels is read in place, not copied.
 QImage PictureAt(const Gdip::Bitmap& img, int width, int height) {
-  QImage picture = img.Image().convertToFormat(QImage::Format_ARGB32);
+  const QImage& image = img.Image();
+  const bool readable = image.format() == QImage::Format_ARGB32 || image.format() == QImage::Format_RGB32;
+  QImage picture = readable ? image : image.convertToFormat(QImage::Format_ARGB32);
   if (picture.width() != width || picture.height() != height) {
     picture = picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   }
   return picture;
 }
+
+// The rows of a cut: for each row of the cut's rectangle, the pixels of the picture the
+// combined regions keep, and transparent black everywhere else. Rows are independent,
+// so they are written in bands on every core.
+struct CutRows {
+  std::vector<Edge> edgesA;
+  std::vector<Edge> edgesB;
+  int table = 0;
+  QRect keep;  // picture pixels that may be kept
+  QRect out;   // the cut's rectangle in picture pixels
+  int pictureWidth = 0;
+
+  void WriteAll(const QImage& picture, QImage& cut) const {
+    uchar* const cutBase = cut.bits();
+    const qsizetype cutStride = cut.bytesPerLine();
+    const uchar* const pictureBase = picture.isNull() ? nullptr : picture.constBits();
+    const qsizetype pictureStride = picture.bytesPerLine();
+    const bool opaqueSource = picture.format() == QImage::Format_RGB32;
+    Threads::ParallelRows(0, out.height() - 1, [&](int first, int last) {
+      std::vector<std::uint8_t> rowA(static_cast<std::size_t>(pictureWidth));
+      std::vector<std::uint8_t> rowB(static_cast<std::size_t>(pictureWidth));
+      std::vector<double> crossings;
+      for (int row = first; row <= last; ++row) {
+        auto* target = reinterpret_cast<QRgb*>(cutBase + row * cutStride);
+        std::fill(target, target + out.width(), QRgb{0});
+        const int y = row + out.top();
+        if (pictureBase == nullptr || y < keep.top() || y > keep.bottom()) {
+          continue;
+        }
+        FillRow(edgesA, y + 0.5, crossings, rowA);
+        FillRow(edgesB, y + 0.5, crossings, rowB);
+        for (int x = keep.left(); x <= keep.right(); ++x) {
+          const auto i = std::size_t(x);
+          rowA[i] = std::uint8_t((table >> (2 * rowA[i] + rowB[i])) & 1);
+        }
+        CopyKeptRuns(rowA, keep.left(), keep.right(),
+                     reinterpret_cast<const QRgb*>(pictureBase + y * pictureStride), target, out.left(),
+                     opaqueSource);
+      }
+    });
+  }
+};
 
 // Saves the cut as the stamp temporary file: PNG (format 6), quality 90.
 bool SaveStamp(DIBsave& cut) {
@@ -258,37 +308,21 @@ bool ClsSelect::Cut(const Gdip::Path& shape, const QRect& box, const Gdip::Bitma
   if (out.width() <= 0 || out.height() <= 0) {
     return false;
   }
-  // A blank (transparent) canvas: parts of the box outside the picture stay so.
-  m_mimg->CreateBlankMemory(out.height(), out.width(), nullptr, false);
-  if (m_mimg->new_Img == nullptr) {
+  // Every pixel is written below: parts of the box outside the picture stay transparent.
+  QImage cut = Gdip::NewPicture(out.width(), out.height(), QImage::Format_ARGB32);
+  if (cut.isNull()) {
     return false;
   }
-  QImage& cut = m_mimg->new_Img->Image();
-  if (!keep.isEmpty()) {
-    const QImage picture = PictureAt(*Img, ImgWidth, ImgHeight);
-    // Region A is the shape; region B the picture rectangle and the shape under the
-    // alternate rule (the picture with the shape cut out, plus the shape beyond it).
-    const std::vector<QPolygonF> figuresA = shape.Flatten();
-    std::vector<QPolygonF> figuresB = figuresA;
-    figuresB.push_back(QPolygonF(QRectF(whole)));
-    const std::vector<Edge> edgesA = EdgesOf(figuresA);
-    const std::vector<Edge> edgesB = EdgesOf(figuresB);
-    std::vector<std::uint8_t> rowA(static_cast<std::size_t>(ImgWidth));
-    std::vector<std::uint8_t> rowB(static_cast<std::size_t>(ImgWidth));
-    std::vector<double> crossings;
-    const int table = TruthTable(m_pattenMode);
-    for (int y = keep.top(); y <= keep.bottom(); ++y) {
-      FillRow(edgesA, y + 0.5, crossings, rowA);
-      FillRow(edgesB, y + 0.5, crossings, rowB);
-      for (int x = keep.left(); x <= keep.right(); ++x) {
-        const auto i = std::size_t(x);
-        rowA[i] = std::uint8_t((table >> (2 * rowA[i] + rowB[i])) & 1);
-      }
-      CopyKeptRuns(rowA, keep.left(), keep.right(), reinterpret_cast<const QRgb*>(picture.constScanLine(y)),
-                   reinterpret_cast<QRgb*>(cut.scanLine(y - out.top())), out.left());
-    }
-  }
-  return SaveStamp(*m_mimg);
+  const QImage picture = keep.isEmpty() ? QImage() : PictureAt(*Img, ImgWidth, ImgHeight);
+  // Region A is the shape; region B the picture rectangle and the shape under the
+  // alternate rule (the picture with the shape cut out, plus the shape beyond it).
+  const std::vector<QPolygonF> figuresA = shape.Flatten();
+  std::vector<QPolygonF> figuresB = figuresA;
+  figuresB.push_back(QPolygonF(QRectF(whole)));
+  const CutRows rows{EdgesOf(figuresA), EdgesOf(figuresB), TruthTable(m_pattenMode), keep, out, ImgWidth};
+  rows.WriteAll(picture, cut);
+  m_mimg->new_Img = Gdip::Bitmap::FromImage(std::move(cut), Gdip::PixelFormat32bppARGB);
+  return m_mimg->new_Img != nullptr && (!m_writesStampFile || SaveStamp(*m_mimg));
 }
 
 void ClsSelect::DrawStroke(ModGDI::DrawTarget target, std::uint32_t Color, int Width, int Types) {

@@ -41,8 +41,8 @@ class ClsSelect {
   ClsSelect(const ClsSelect&) = delete;
   ClsSelect& operator=(const ClsSelect&) = delete;
 
-  // The off-screen canvas of the last cut (32bpp ARGB); a fresh, empty one after a call
-  // that cut nothing, and null after Destory.
+  // The off-screen picture of the last cut (32bpp ARGB, no drawing context); a fresh,
+  // empty one after a call that cut nothing, and null after Destory.
   DIBsave* Mimg() const { return m_mimg.get(); }
   // The region combine mode of a cut (Gdip::CombineMode numbers): 4 keeps the inside of
   // the shape, 5 the picture outside it.
@@ -51,6 +51,9 @@ class ClsSelect {
   void SetFitHeight(int height) { m_fitHeight = height; }
   // With mode 4, a set flag gives a full-size cut with the content in place.
   void SetClone(bool clone) { m_clone = clone; }
+  // A cut that no stamp is made from (the delete keeps it as the picture itself) writes
+  // no stamp file: encoding a whole photograph would hold up the delete for nothing.
+  void SetWritesStampFile(bool writes) { m_writesStampFile = writes; }
   // The bounds of the free-hand outline, in canvas coordinates.
   float MinX() const { return m_min.x(); }
   float MinY() const { return m_min.y(); }
@@ -92,6 +95,7 @@ class ClsSelect {
   QRectF m_frame;
   int m_frameType = 0;
   bool m_clone = false;
+  bool m_writesStampFile = true;
   // What the last cut read and wrote back, so that cutting again starts from the same
   // canvas points instead of converting converted ones a second time.
   std::vector<QPointF> m_canvasPoints;

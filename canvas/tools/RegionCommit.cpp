@@ -123,12 +123,15 @@ QImage RenderDelete(const Input& in) {
   ModqzReg::SelectionCombineMode = insideSelected ? RegionTools::kOutside : RegionTools::kInside;
   // Cut at the picture's size with the content in place, whichever part is kept.
   in.select->SetClone(true);
+  in.select->SetWritesStampFile(false);
   const bool cut =
       SelectionCut::Cut(*in.select, {in.picture, in.previousMode, in.displayed, in.selection});
   in.select->SetClone(false);
+  in.select->SetWritesStampFile(true);
   QImage kept;
   if (cut && in.select->Mimg() != nullptr && in.select->Mimg()->new_Img != nullptr) {
-    kept = in.select->Mimg()->new_Img->Image().copy();
+    // Shared, not copied: the cut is let go just below.
+    kept = in.select->Mimg()->new_Img->Image();
   }
   in.select->Destory();
   if (kept.isNull()) {

@@ -1,5 +1,6 @@
 #include "effects/ClsSelect.h"
 
+#include <QFile>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -141,6 +142,41 @@ TEST_F(ClsSelectTest, RectangleAndEllipseFrames) {
   EXPECT_EQ(m_select.Mimg()->new_Img, nullptr);
   m_select.Destory();
   EXPECT_EQ(m_select.Mimg(), nullptr);
+}
+
+TEST_F(ClsSelectTest, ALargeCutInBandsKeepsEveryRowAndReadsOpaquePicturesInPlace) {
+  // Tall enough to be cut in several bands, odd on both sides; an ellipse crossing
+  // every band and both sides of the frame.
+  const QImage pattern = Pattern(301, 517);
+  const auto straight = Gdip::Bitmap::FromImage(pattern, Gdip::PixelFormat32bppARGB);
+  const auto opaque =
+      Gdip::Bitmap::FromImage(pattern.convertToFormat(QImage::Format_RGB32), Gdip::PixelFormat32bppRGB);
+  m_select.SetPattenMode(5);
+  m_select.SetWritesStampFile(false);
+  QFile::remove(ModGDI::StampTempPath());
+  ASSERT_TRUE(m_select.OtherSelect(m_canvas, 1, -20.5f, 3, 250, 530, straight.get(), 301, 517, false, true));
+  const QImage fromStraight = m_select.Mimg()->new_Img->Image();
+  EXPECT_FALSE(QFile::exists(ModGDI::StampTempPath())) << "a cut kept by the canvas writes no stamp";
+  ASSERT_TRUE(m_select.OtherSelect(m_canvas, 1, -20.5f, 3, 250, 530, opaque.get(), 301, 517, false, true));
+  EXPECT_EQ(m_select.Mimg()->new_Img->Image(), fromStraight) << "an opaque picture cuts to the same pixels";
+
+  // Outside the ellipse, the picture; inside it, transparent black, row by row.
+  const QPointF centre(-20.5 + 125, 3 + 265);
+  for (int y = 0; y < 517; ++y) {
+    for (int x = 0; x < 301; ++x) {
+      const double dx = (x + 0.5 - centre.x()) / 125;
+      const double dy = (y + 0.5 - centre.y()) / 265;
+      const double r = dx * dx + dy * dy;
+      if (r < 0.97) {
+        ASSERT_EQ(PixelAt(fromStraight, x, y), kClear) << x << ", " << y;
+      } else if (r > 1.03) {
+        ASSERT_EQ(PixelAt(fromStraight, x, y), PixelAt(pattern, x, y)) << x << ", " << y;
+      }
+    }
+  }
+  m_select.SetWritesStampFile(true);
+  ASSERT_TRUE(m_select.OtherSelect(m_canvas, 1, -20.5f, 3, 250, 530, straight.get(), 301, 517, false, true));
+  EXPECT_TRUE(QFile::exists(ModGDI::StampTempPath()));
 }
 
 TEST_F(ClsSelectTest, OutlineGrowsTheBoundsAndDrawsTheRubberBand) {
