@@ -199,31 +199,34 @@ class GreenOrderSearch {
 // Exact nearest colour for millions of queries. The colour cube is cut into cells of 4
 // steps a side, and each cell keeps only the colours that can be nearest to some point in
 // it (no farther at their nearest than the best colour is at its farthest), so a query
-// looks at one to a few colours, stored beside the cell's others. The lists are narrowed
-// in three steps, cells of 16 from the whole palette, cells of 8 and then of 4 from their
-// parent's list, to keep building them cheap.
+// looks at one to a few colours, stored together with the cell's others. The lists are
+// narrowed in three steps, cells of 16 from the whole palette, cells of 8 and then of 4
+// from their parent's list, to keep building them cheap.
 class CellSearch {
  public:
-  explicit CellSearch(std::span<const QRgb> palette) : m_colours(Channels(palette)), m_slices(kSide) {
-    std::vector<std::uint8_t> all(m_colours.size());
-    for (std::size_t i = 0; i < all.size(); ++i) {
-      all[i] = std::uint8_t(i);
+  explicit CellSearch(std::span<const QRgb> palette) : m_colours(Channels(palette)) {
+    Lists all;
+    for (std::size_t i = 0; i < m_colours.size(); ++i) {
+      all.items.push_back(std::uint8_t(i));
     }
+    all.Close();
+    std::vector<Lists> slices(kSide);
     Threads::ParallelRows(
         0, kSide / 4 - 1,
         [&](int first, int last) {
           for (int coarseRed = first; coarseRed <= last; ++coarseRed) {
-            FillSlices(coarseRed, all);
+            FillSlices(coarseRed, all, slices);
           }
         },
         1);
+    Join(slices);
   }
 
   std::uint8_t Find(int r, int g, int b) const {
-    const Slice& slice = m_slices[std::size_t(r >> kShift)];
-    const std::size_t cell = std::size_t(((g >> kShift) * kSide) + (b >> kShift));
-    const Entry* entry = slice.Candidates.data() + slice.First[cell];
-    const Entry* const end = slice.Candidates.data() + slice.First[cell + 1];
+    const std::size_t cell = (std::size_t(r >> kShift) << (2 * kCellBits)) |
+                             (std::size_t(g >> kShift) << kCellBits) | std::size_t(b >> kShift);
+    const Entry* entry = m_entries.data() + m_first[cell];
+    const Entry* const end = m_entries.data() + m_first[cell + 1];
     std::uint8_t found = entry->index;
     int best = INT_MAX;
     for (; entry != end; ++entry) {
@@ -231,34 +234,39 @@ class CellSearch {
       const int dg = entry->g - g;
       const int db = entry->b - b;
       const int distance = dr * dr + dg * dg + db * db;
-      if (distance < best) {
-        best = distance;
-        found = entry->index;
-      }
+      // Without a branch: which colour wins is as good as random.
+      const bool nearer = distance < best;
+      best = nearer ? distance : best;
+      found = nearer ? entry->index : found;
     }
     return found;
   }
 
  private:
   static constexpr int kShift = 2;
-  static constexpr int kSide = 256 >> kShift;  // cells a side
+  static constexpr int kCellBits = 8 - kShift;
+  static constexpr int kSide = 1 << kCellBits;  // cells a side
 
   // A candidate colour with its palette index, read without a second lookup.
   struct Entry {
     std::uint8_t r, g, b, index;
   };
 
-  // The cells of one red step: the candidates of cell (g, b) start at First[g * kSide + b].
-  struct Slice {
-    std::vector<std::uint32_t> First;
-    std::vector<Entry> Candidates;
+  // The candidate lists of a run of cells, one after another: cell i's list is
+  // items[starts[i], starts[i + 1]).
+  struct Lists {
+    std::vector<std::uint32_t> starts{0};
+    std::vector<std::uint8_t> items;
+    std::span<const std::uint8_t> operator[](std::size_t cell) const {
+      return std::span<const std::uint8_t>(items).subspan(starts[cell], starts[cell + 1] - starts[cell]);
+    }
+    void Close() { starts.push_back(std::uint32_t(items.size())); }
   };
 
-  using Lists = std::vector<std::vector<std::uint8_t>>;
-
-  // The colours of `from` that can be nearest to a point of the cube at `low`, `side` a side.
+  // Appends the colours of `from` that can be nearest to a point of the cube at `low`,
+  // `side` a side.
   void Narrow(std::span<const std::uint8_t> from, const Rgb& low, int side, std::vector<std::uint8_t>& out) const {
-    std::array<int, 256> nearest{};
+    std::array<int, 256> nearest;  // written below before it is read
     int bound = INT_MAX;
     for (std::size_t k = 0; k < from.size(); ++k) {
       const Rgb& colour = m_colours[from[k]];
@@ -282,40 +290,58 @@ class CellSearch {
   }
 
   // The lists of the cells of one red step `side` wide, each narrowed from the list of
-  // the cell twice its size that holds it (the one list `parents` for the coarsest step).
+  // the cell twice its size that holds it (from the one list of `parents` for the
+  // coarsest step).
   Lists Children(const Lists& parents, int red, int side) const {
     const int cells = 256 / side;
-    Lists children(std::size_t(cells * cells));
+    const bool single = parents.starts.size() == 2;
+    Lists children;
+    children.starts.reserve(std::size_t(cells * cells) + 1);
     for (int g = 0; g < cells; ++g) {
       for (int b = 0; b < cells; ++b) {
-        const auto& parent = parents.size() == 1 ? parents[0] : parents[std::size_t((g / 2) * (cells / 2) + b / 2)];
-        Narrow(parent, {red * side, g * side, b * side}, side, children[std::size_t(g * cells + b)]);
+        const std::size_t parent = single ? 0 : std::size_t((g / 2) * (cells / 2) + b / 2);
+        Narrow(parents[parent], {red * side, g * side, b * side}, side, children.items);
+        children.Close();
       }
     }
     return children;
   }
 
-  void FillSlices(int coarseRed, const std::vector<std::uint8_t>& all) {
+  void FillSlices(int coarseRed, const Lists& all, std::vector<Lists>& slices) const {
     constexpr int kFine = 1 << kShift;
-    const Lists coarse = Children(Lists{all}, coarseRed, 4 * kFine);
+    const Lists coarse = Children(all, coarseRed, 4 * kFine);
     for (int middleRed = coarseRed * 2; middleRed <= coarseRed * 2 + 1; ++middleRed) {
       const Lists middle = Children(coarse, middleRed, 2 * kFine);
       for (int red = middleRed * 2; red <= middleRed * 2 + 1; ++red) {
-        Slice& slice = m_slices[std::size_t(red)];
-        for (const auto& list : Children(middle, red, kFine)) {
-          slice.First.push_back(std::uint32_t(slice.Candidates.size()));
-          for (const std::uint8_t index : list) {
-            const Rgb& c = m_colours[index];
-            slice.Candidates.push_back({std::uint8_t(c[0]), std::uint8_t(c[1]), std::uint8_t(c[2]), index});
-          }
-        }
-        slice.First.push_back(std::uint32_t(slice.Candidates.size()));
+        slices[std::size_t(red)] = Children(middle, red, kFine);
       }
     }
   }
 
+  // The red steps' lists as one table of cells and one run of entries.
+  void Join(const std::vector<Lists>& slices) {
+    std::size_t total = 0;
+    for (const Lists& slice : slices) {
+      total += slice.items.size();
+    }
+    m_entries.reserve(total);
+    m_first.reserve(std::size_t(kSide) * kSide * kSide + 1);
+    for (const Lists& slice : slices) {
+      const auto base = std::uint32_t(m_entries.size());
+      for (std::size_t cell = 0; cell + 1 < slice.starts.size(); ++cell) {
+        m_first.push_back(base + slice.starts[cell]);
+      }
+      for (const std::uint8_t index : slice.items) {
+        const Rgb& c = m_colours[index];
+        m_entries.push_back({std::uint8_t(c[0]), std::uint8_t(c[1]), std::uint8_t(c[2]), index});
+      }
+    }
+    m_first.push_back(std::uint32_t(m_entries.size()));
+  }
+
   std::vector<Rgb> m_colours;
-  std::vector<Slice> m_slices;
+  std::vector<std::uint32_t> m_first;
+  std::vector<Entry> m_entries;
 };
 
 // One k-means pass: each cell goes to its nearest colour, each colour to the mean of its
