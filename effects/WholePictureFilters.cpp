@@ -234,30 +234,56 @@ struct SourceRows {
   int height;
 };
 
-int Channel(float value) { return int(value + 0.5f); }
+// Where a sample falls on one axis: the pixel before it, the pixel after it, and the
+// second's share in 1/256.
+struct Tap {
+  int first = 0;
+  int second = 0;
+  std::uint32_t weight = 0;
+};
 
-// The four pixels around (fx, fy) weighted by nearness and alpha. Where all four are
-// opaque the alpha weights cancel, and the colours are weighted by nearness alone.
-QRgb Bilinear(const SourceRows& source, float fx, float fy) {
-  const int x0 = int(fx);
-  const int y0 = int(fy);
-  const int x1 = std::min(x0 + 1, source.width - 1);
-  const int y1 = std::min(y0 + 1, source.height - 1);
-  const float tx = fx - float(x0);
-  const float ty = fy - float(y0);
-  const QRgb* top = source[y0];
-  const QRgb* bottom = source[y1];
-  const std::array<QRgb, 4> p{top[x0], top[x1], bottom[x0], bottom[x1]};
-  const std::array<float, 4> w{(1 - tx) * (1 - ty), tx * (1 - ty), (1 - tx) * ty, tx * ty};
-  if ((p[0] & p[1] & p[2] & p[3]) >> 24 == 0xFF) {
-    float r = 0, g = 0, b = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-      r += w[i] * float(qRed(p[i]));
-      g += w[i] * float(qGreen(p[i]));
-      b += w[i] * float(qBlue(p[i]));
-    }
-    return qRgb(Channel(r), Channel(g), Channel(b));
+// A shift along an axis as whole pixels and the share of the next pixel.
+struct Shift {
+  int whole = 0;
+  std::uint32_t weight = 0;
+};
+
+Shift ShiftOf(float amount) {
+  const float whole = std::floor(amount);
+  return {int(whole), std::uint32_t(std::lround((amount - whole) * 256.0f))};
+}
+
+// The tap of position + shift on an axis of `length` pixels, the sample kept inside.
+Tap TapAt(int position, Shift shift, int length) {
+  const int first = position + shift.whole;
+  if (first < 0) {
+    return {0, 0, 0};
   }
+  if (first >= length - 1) {
+    return {length - 1, length - 1, 0};
+  }
+  return {first, first + 1, shift.weight};
+}
+
+std::uint32_t Mix(std::uint32_t a, std::uint32_t b, std::uint32_t weight) { return a * (256 - weight) + b * weight; }
+
+// The four pixels around a sample weighted by nearness and alpha. Where all four are
+// opaque the alpha weights cancel, and each channel is mixed in whole numbers.
+QRgb Bilinear(const SourceRows& source, const Tap& across, const Tap& down) {
+  const QRgb* top = source[down.first];
+  const QRgb* bottom = source[down.second];
+  const std::array<QRgb, 4> p{top[across.first], top[across.second], bottom[across.first], bottom[across.second]};
+  if ((p[0] & p[1] & p[2] & p[3]) >> 24 == 0xFF) {
+    const auto channel = [&](int shift) {
+      const auto at = [&](std::size_t i) { return (p[i] >> shift) & 0xFFu; };
+      const std::uint32_t mixed = Mix(Mix(at(0), at(1), across.weight), Mix(at(2), at(3), across.weight), down.weight);
+      return ((mixed + (1u << 15)) >> 16) << shift;
+    };
+    return 0xFF000000u | channel(16) | channel(8) | channel(0);
+  }
+  const float tx = float(across.weight) / 256.0f;
+  const float ty = float(down.weight) / 256.0f;
+  const std::array<float, 4> w{(1 - tx) * (1 - ty), tx * (1 - ty), (1 - tx) * ty, tx * ty};
   Sample s;
   for (std::size_t i = 0; i < 4; ++i) {
     s.Add(p[i], w[i]);
@@ -338,21 +364,19 @@ QImage Ripple(const QImage& picture, int strength) {
   const int width = source.width();
   const int height = source.height();
   // Across moves with the row, down moves with the column.
-  const std::vector<float> across = Waves(height, strength);
-  const std::vector<float> down = Waves(width, strength);
-  const float maxX = float(width - 1);
-  const float maxY = float(height - 1);
+  const std::vector<float> acrossWaves = Waves(height, strength);
+  const std::vector<float> downWaves = Waves(width, strength);
+  std::vector<Shift> down(static_cast<std::size_t>(width));
+  std::transform(downWaves.begin(), downWaves.end(), down.begin(), ShiftOf);
   const SourceRows rows(source);
   uchar* const resultBits = result.bits();
   const std::size_t resultStride = std::size_t(result.bytesPerLine());
   ParallelRows(0, height - 1, [&](int first, int last) {
     for (int y = first; y <= last; ++y) {
       auto* out = reinterpret_cast<QRgb*>(resultBits + std::size_t(y) * resultStride);
-      const float shift = across[std::size_t(y)];
+      const Shift across = ShiftOf(acrossWaves[std::size_t(y)]);
       for (int x = 0; x < width; ++x) {
-        const float fx = std::clamp(float(x) + shift, 0.0f, maxX);
-        const float fy = std::clamp(float(y) + down[std::size_t(x)], 0.0f, maxY);
-        out[x] = Bilinear(rows, fx, fy);
+        out[x] = Bilinear(rows, TapAt(x, across, width), TapAt(y, down[std::size_t(x)], height));
       }
     }
   });

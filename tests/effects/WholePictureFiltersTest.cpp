@@ -183,3 +183,35 @@ TEST(WholePictureFilters, AntialiasTakesTheSoftenedPixelWhereItStandsOut) {
   }
   EXPECT_GT(softened, 20);
 }
+
+// Each pixel of an opaque picture is the bilinear sample at its rippled place, kept
+// inside the picture, within a level of the exact mix: edges, corners and the places
+// where the waves push the sample outside included.
+TEST(WholePictureFilters, RippleSamplesWhereTheWavesPointWithinALevel) {
+  QImage picture(90, 70, QImage::Format_ARGB32);
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      picture.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * x + 3 * y) % 256, (y * 23) % 256));
+    }
+  }
+  const QImage rippled = ModEffects::Ripple(picture, 10);
+  const auto wave = [](int at) { return 10.0 * std::sin(2.0 * 3.14159265358979 * at / 60.0); };
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      const double fx = std::clamp(x + wave(y), 0.0, double(picture.width() - 1));
+      const double fy = std::clamp(y + wave(x), 0.0, double(picture.height() - 1));
+      const int x0 = int(fx), y0 = int(fy);
+      const int x1 = std::min(x0 + 1, picture.width() - 1), y1 = std::min(y0 + 1, picture.height() - 1);
+      const double tx = fx - x0, ty = fy - y0;
+      const auto exact = [&](int (*channel)(QRgb)) {
+        const auto at = [&](int px, int py) { return double(channel(picture.pixel(px, py))); };
+        return (1 - ty) * ((1 - tx) * at(x0, y0) + tx * at(x1, y0)) + ty * ((1 - tx) * at(x0, y1) + tx * at(x1, y1));
+      };
+      const QRgb got = rippled.pixel(x, y);
+      ASSERT_NEAR(qRed(got), exact(qRed), 1.01) << x << "," << y;
+      ASSERT_NEAR(qGreen(got), exact(qGreen), 1.01) << x << "," << y;
+      ASSERT_NEAR(qBlue(got), exact(qBlue), 1.01) << x << "," << y;
+      ASSERT_EQ(qAlpha(got), 255);
+    }
+  }
+}
