@@ -168,7 +168,7 @@ void Imageqzviewer::SetTextColor(std::uint32_t value) {
 }
 
 void Imageqzviewer::SetZoomFromSlider(int sliderValue) {
-  m_zoom = CanvasLayout::ZoomFromSlider(sliderValue);
+  m_view.zoom = CanvasLayout::ZoomFromSlider(sliderValue);
   Painting(false, true, false, false);
 }
 
@@ -214,7 +214,7 @@ void Imageqzviewer::CleanCroprect(bool isSelectAll) {
   }
   if (isSelectAll) {
     // Canvas pixels, like every tool rectangle: the picture where it is shown.
-    m_rects.Handles[0] = m_fitRect;
+    m_rects.Handles[0] = m_view.fitRect;
   }
 }
 
@@ -299,22 +299,15 @@ void Imageqzviewer::PublicModle(bool Refreshs, bool isUpDown) {
       m_stampRectPending = true;
     }
   }
-  float x = 0, y = 0, w = 0, h = 0;
-  GdiDIB::GetBestFitInfo(ImgDIB.Width(), ImgDIB.Height(), float(ClientSize().width()),
-                         float(ClientSize().height()), x, y, w, h);
-  m_fitRect = QRectF(x, y, w, h);
+  m_view.FitInto(PictureSize(), ClientSize());
   if (m_mode != Mode::Browse) {
     RemakeWorkingCanvas();
   }
-  if (!Refreshs && !m_fitMode) {
-    m_zoom = 1.0f;
-    m_displaySize = QSize(Numbers::RoundToInt(ImgDIB.Width()), Numbers::RoundToInt(ImgDIB.Height()));
-    m_previousDisplaySize = m_displaySize;
+  if (!Refreshs && !m_view.fit) {
+    m_view.StartAtActualSize(PictureSize(), ClientSize());
     const QSize client = ClientSize();
-    m_viewOffset = QPoint((client.width() - m_displaySize.width()) / 2,
-                          (client.height() - m_displaySize.height()) / 2);
-    m_horizontalScroll->setRange(0, std::max(0, m_displaySize.width() - client.width()));
-    m_verticalScroll->setRange(0, std::max(0, m_displaySize.height() - client.height()));
+    m_horizontalScroll->setRange(0, std::max(0, m_view.displaySize.width() - client.width()));
+    m_verticalScroll->setRange(0, std::max(0, m_view.displaySize.height() - client.height()));
   }
   Painting(true, false, isUpDown, false);
   if (m_snapshotDue || m_firstL) {
@@ -328,7 +321,7 @@ void Imageqzviewer::PublicModle(bool Refreshs, bool isUpDown) {
 }
 
 void Imageqzviewer::RemakeWorkingCanvas() {
-  const QSize size(Numbers::RoundToInt(m_fitRect.width()), Numbers::RoundToInt(m_fitRect.height()));
+  const QSize size = m_view.FittedSize();
   m_workingCanvas = std::make_unique<DIBsave>();
   m_workingCanvas->CreateBlankMemory(size.height(), size.width(), nullptr, false);
   if (m_workingCanvas->MemGraphics) {
@@ -390,31 +383,7 @@ void Imageqzviewer::PaintOpenFailure(QPainter& painter) {
   painter.drawText(QRectF(20, 20, width() - 40, height() - 40), Qt::AlignCenter | Qt::TextWordWrap, text);
 }
 
-bool Imageqzviewer::NavigatorShown() const {
-  return !m_fitMode && (m_displaySize.width() > ClientSize().width() || m_displaySize.height() > ClientSize().height());
-}
-
-void Imageqzviewer::UpdateViewGeometry() {
-  m_displaySize = QSize(Numbers::RoundToInt(ImgDIB.Width() * m_zoom), Numbers::RoundToInt(ImgDIB.Height() * m_zoom));
-  const QSize client = ClientSize();
-  // Coming from a fitted view there is no earlier zoomed view to keep: start centred.
-  const bool fromFit = m_previousDisplaySize.isEmpty();
-  const QSize previous = fromFit ? m_displaySize : m_previousDisplaySize;
-  if (fromFit) {
-    m_viewOffset = QPoint(CanvasLayout::CentredOffset(client.width(), m_displaySize.width()),
-                          CanvasLayout::CentredOffset(client.height(), m_displaySize.height()));
-  }
-  // While the left button pans, the mouse tools move the view themselves.
-  const bool follow = !m_ptr.leftDown || m_resizePress;
-  const auto axis = [follow](int offset, int display, int previousDisplay, int clientSide) {
-    if (clientSide >= display) {
-      return CanvasLayout::CentredOffset(clientSide, display);
-    }
-    return follow ? CanvasLayout::KeepCentreOffset(offset, display, previousDisplay, clientSide) : offset;
-  };
-  m_viewOffset = QPoint(axis(m_viewOffset.x(), m_displaySize.width(), previous.width(), client.width()),
-                        axis(m_viewOffset.y(), m_displaySize.height(), previous.height(), client.height()));
-}
+bool Imageqzviewer::NavigatorShown() const { return m_view.NavigatorShown(ClientSize()); }
 
 void Imageqzviewer::Painting(bool isLoad, bool isZoom, bool isUpDown, bool isExport) {
   Q_UNUSED(isZoom);
@@ -426,16 +395,16 @@ void Imageqzviewer::Painting(bool isLoad, bool isZoom, bool isUpDown, bool isExp
     }
     return;
   }
-  if (!m_fitMode) {
-    UpdateViewGeometry();
+  if (!m_view.fit) {
+    // While the left button pans, the mouse tools move the view themselves.
+    m_view.FollowZoom(PictureSize(), ClientSize(), !m_ptr.leftDown || m_resizePress);
   }
   if (isLoad) {
     m_displayCache.Reset(ImgDIB.DIB()->Image());
-    m_previewThumbnail = m_displayCache.Scaled(
-        QSize(Numbers::RoundToInt(m_fitRect.width()), Numbers::RoundToInt(m_fitRect.height())));
+    m_previewThumbnail = m_displayCache.Scaled(m_view.FittedSize());
   }
   if (!isLoad && m_ptr.leftDown && m_hit.GripHit && m_hit.NavButtonIndex == 0 && NavigatorShown()) {
-    m_viewOffset = CanvasLayout::ViewOffsetFromNavigatorDrag(m_navigatorRect, ClientSize(), m_displaySize, m_pointer);
+    m_view.offset = CanvasLayout::ViewOffsetFromNavigatorDrag(m_view.navigatorRect, ClientSize(), m_view.displaySize, m_pointer);
   }
   std::unique_ptr<Gdip::Graphics> screen;
   Gdip::Graphics* graphics = nullptr;
@@ -469,25 +438,24 @@ void Imageqzviewer::Painting(bool isLoad, bool isZoom, bool isUpDown, bool isExp
   screen.reset();
   if (!isExport) {
     update();
-    m_previousDisplaySize = m_fitMode ? QSize() : m_displaySize;
-    m_previousViewOffset = m_viewOffset;
+    m_view.Shown();
   }
 }
 
 void Imageqzviewer::PaintPicture(Gdip::Graphics& graphics, bool isExport, bool isUpDown) {
   QPainter& p = graphics.Painter();
-  if (m_fitMode) {
+  if (m_view.fit) {
     const bool working = m_mode != Mode::Browse && m_workingCanvas && m_workingCanvas->new_Img;
     const QImage& fitted = working ? m_workingCanvas->new_Img->Image() : m_previewThumbnail;
     p.setRenderHint(QPainter::SmoothPixmapTransform, isUpDown);
-    p.drawImage(m_fitRect, fitted);
+    p.drawImage(m_view.fitRect, fitted);
     return;
   }
   if (isExport) {
     p.drawImage(QPoint(0, 0), ImgDIB.DIB()->Image());
     return;
   }
-  m_displayCache.Draw(p, QRect(QPoint(0, 0), ClientSize()), m_viewOffset, m_displaySize, isUpDown);
+  m_displayCache.Draw(p, QRect(QPoint(0, 0), ClientSize()), m_view.offset, m_view.displaySize, isUpDown);
 }
 
 void Imageqzviewer::PaintNavigator(Gdip::Graphics& graphics) {
@@ -498,7 +466,7 @@ void Imageqzviewer::PaintNavigator(Gdip::Graphics& graphics) {
   }
   QPainter& p = graphics.Painter();
   const auto nav = CanvasLayout::NavigatorGeometry(ClientSize(), QSizeF(ImgDIB.Width(), ImgDIB.Height()));
-  m_navigatorRect = nav.Thumbnail;
+  m_view.navigatorRect = nav.Thumbnail;
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(Qt::NoPen);
   p.setBrush(m_kit.DarkPanel);
@@ -511,7 +479,7 @@ void Imageqzviewer::PaintNavigator(Gdip::Graphics& graphics) {
   }
   p.drawImage(nav.Thumbnail.topLeft(), m_navigatorThumbnail);
   const QRectF outline =
-      CanvasLayout::NavigatorOutline(nav.Thumbnail, ClientSize(), m_displaySize, m_viewOffset).intersected(nav.Thumbnail);
+      CanvasLayout::NavigatorOutline(nav.Thumbnail, ClientSize(), m_view.displaySize, m_view.offset).intersected(nav.Thumbnail);
   QPainterPath outside;
   outside.addRect(nav.Thumbnail);
   outside.addRect(outline);
@@ -522,8 +490,8 @@ void Imageqzviewer::PaintNavigator(Gdip::Graphics& graphics) {
   p.setFont(m_kit.Font);
   p.setPen(m_kit.WhiteTranslucent);
   p.drawText(QRectF(nav.Panel.x() + 5, nav.Panel.y() + 5, nav.Panel.width() - 5, 20), Qt::AlignLeft | Qt::AlignTop,
-             QStringLiteral("   Zoom to ") + CanvasLayout::SingleText(m_zoom * 100) + QStringLiteral(" %"));
-  m_rects.Nav[0] = m_navigatorRect;
+             QStringLiteral("   Zoom to ") + CanvasLayout::SingleText(m_view.zoom * 100) + QStringLiteral(" %"));
+  m_rects.Nav[0] = m_view.navigatorRect;
 }
 
 void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
@@ -575,7 +543,7 @@ void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
 void Imageqzviewer::PaintParticles(Gdip::Graphics& graphics) {
   ModEffects::EffectRun run;
   run.code = int(m_mode);
-  run.fitRect = m_fitRect;
+  run.fitRect = m_view.fitRect;
   run.Value = float(Value());
   // Kept, so that Apply burns in these very particles.
   ModEffects::DrawEffectPreview(graphics, run, m_effectClock, &m_seenParticles);
@@ -587,13 +555,13 @@ void Imageqzviewer::PaintIrradiation(Gdip::Graphics& graphics) {
   if (!m_hit.BarShown) {
     m_irradiationPoint = m_pointer;
   }
-  const QPointF centre = m_fitRect.center();
-  ModEffects::DrawIrradiation(graphics, float(centre.x()), float(centre.y()), float(m_fitRect.width() * 0.8),
-                              float(m_fitRect.height() * 0.8), float(m_irradiationPoint.x()),
+  const QPointF centre = m_view.fitRect.center();
+  ModEffects::DrawIrradiation(graphics, float(centre.x()), float(centre.y()), float(m_view.fitRect.width() * 0.8),
+                              float(m_view.fitRect.height() * 0.8), float(m_irradiationPoint.x()),
                               float(m_irradiationPoint.y()), 0, ModGDI::RGBToARGB(m_pickColor2, 255),
                               m_max - Value());
-  ModGDI::FillOutsideFrame(graphics, float(m_fitRect.x()), float(m_fitRect.y()), float(m_fitRect.width()),
-                           float(m_fitRect.height()), float(width()), float(height()));
+  ModGDI::FillOutsideFrame(graphics, float(m_view.fitRect.x()), float(m_view.fitRect.y()), float(m_view.fitRect.width()),
+                           float(m_view.fitRect.height()), float(width()), float(height()));
 }
 
 void Imageqzviewer::PaintMagnifier(Gdip::Graphics& graphics) {
@@ -617,9 +585,9 @@ void Imageqzviewer::PaintOpenPolygon() {
 }
 
 void Imageqzviewer::PaintStatusText(Gdip::Graphics& graphics) {
-  const QString text = QStringLiteral("Image Dimension: ") + QString::number(m_displaySize.width()) +
-                       QStringLiteral(" x ") + QString::number(m_displaySize.height()) + QStringLiteral(" Pixels") +
-                       QStringLiteral("     Zoom to ") + CanvasLayout::SingleText(m_zoom * 100) + QStringLiteral("%");
+  const QString text = QStringLiteral("Image Dimension: ") + QString::number(m_view.displaySize.width()) +
+                       QStringLiteral(" x ") + QString::number(m_view.displaySize.height()) + QStringLiteral(" Pixels") +
+                       QStringLiteral("     Zoom to ") + CanvasLayout::SingleText(m_view.zoom * 100) + QStringLiteral("%");
   DrawCaption(graphics, text, QPointF(10, 10), 10, false);
 }
 
@@ -722,12 +690,12 @@ void Imageqzviewer::HitTestCanvas(QPointF point) {
 }
 
 void Imageqzviewer::OnHorizontalScroll(int value) {
-  m_viewOffset.setX(-value);
+  m_view.offset.setX(-value);
   Painting();
 }
 
 void Imageqzviewer::OnVerticalScroll(int value) {
-  m_viewOffset.setY(-value);
+  m_view.offset.setY(-value);
   Painting();
 }
 

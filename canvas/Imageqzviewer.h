@@ -20,6 +20,7 @@
 
 #include "canvas/CanvasCursors.h"
 #include "canvas/CanvasLayout.h"
+#include "canvas/CanvasView.h"
 #include "canvas/ClsCalendar.h"
 #include "canvas/DisplayCache.h"
 #include "canvas/SnapshotFolder.h"
@@ -132,11 +133,11 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
 
   // The display scale when not fitting. The zoom slider and the zoom commands set it in
   // slider units (55 is 100 %); the factor is kept to hundredths and never below 0.12.
-  float Zoom() const { return m_zoom; }
+  float Zoom() const { return m_view.zoom; }
   void SetZoomFromSlider(int sliderValue);
   // Fit the picture into the window; storing it does not repaint.
-  bool FitMode() const { return m_fitMode; }
-  void SetFitMode(bool value) { m_fitMode = value; }
+  bool FitMode() const { return m_view.fit; }
+  void SetFitMode(bool value) { m_view.fit = value; }
 
   // The armed tool's value range and value (the on-canvas slider moves the value).
   int Max() const { return m_max; }
@@ -262,7 +263,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // canvas); without one the button does nothing.
   void UseSkinMenu(SkinMenuServices& menu) { m_skinMenu = &menu; }
   // Where the picture lies on the canvas: the fitted box, or the zoomed view.
-  QRectF DisplayedRect() const;
+  QRectF DisplayedRect() const { return m_view.Displayed(); }
 
   // Steps the picture one undo position back (isUndo) or forward and shows it. A step
   // with nowhere to go, or onto a snapshot that cannot be read, changes nothing.
@@ -286,10 +287,10 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
 
   // The view, as the mouse tools and tests see it.
   const QImage& BackBuffer() const { return m_backBuffer; }
-  QRectF FitRect() const { return m_fitRect; }
-  QSize DisplaySize() const { return m_displaySize; }
-  QPoint ViewOffset() const { return m_viewOffset; }
-  void SetViewOffset(QPoint offset) { m_viewOffset = offset; }
+  QRectF FitRect() const { return m_view.fitRect; }
+  QSize DisplaySize() const { return m_view.displaySize; }
+  QPoint ViewOffset() const { return m_view.offset; }
+  void SetViewOffset(QPoint offset) { m_view.offset = offset; }
   const CanvasLayout::HitRects& HitRectangles() const { return m_rects; }
   const CanvasLayout::HitState& Hit() const { return m_hit; }
   const PointerTools::PointerState& Pointer() const { return m_ptr; }
@@ -348,6 +349,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
 
  private:
   QSize ClientSize() const { return size(); }
+  QSizeF PictureSize() const { return QSizeF(ImgDIB.Width(), ImgDIB.Height()); }
   void EnsureBackBuffer();
   // The empty canvas: background and inset frame.
   void ClearSurface();
@@ -378,7 +380,6 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void ShowSnapshot(const QImage& picture);
   void KeepFirstSnapshot();
   void RemakeWorkingCanvas();
-  void UpdateViewGeometry();
   void PaintPicture(Gdip::Graphics& graphics, bool isExport, bool isUpDown);
   void PaintNavigator(Gdip::Graphics& graphics);
   void PaintOverlays(Gdip::Graphics& graphics, bool isExport);
@@ -422,7 +423,6 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void PointerUp(int button, int shift, QPointF at);
   PointerTools::PointerEvent EventAt(int button, int shift, QPointF at);
   void DoFollow(const PointerTools::Follow& follow);
-  void PanView(QPointF by);
   void RotationPreview();
   void ColourPreview();
   void DrawPolygon(QPointF from, QPointF to);
@@ -453,8 +453,6 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // Position 0 of the picture now loaded has been recorded.
   bool m_firstSnapshotKept = false;
   ToolModes::Mode m_mode = ToolModes::Mode::Browse;
-  float m_zoom = 1.0f;
-  bool m_fitMode = true;
   int m_max = 10;
   int m_min = 0;
   float m_value = 0;
@@ -481,12 +479,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   std::uint8_t m_textBlue = 0;
   bool m_textBoxShown = false;
 
-  QRectF m_fitRect;
-  QSize m_displaySize;
-  QSize m_previousDisplaySize;
-  QPoint m_viewOffset;
-  QPoint m_previousViewOffset;
-  QRectF m_navigatorRect;
+  CanvasView m_view;
   CanvasLayout::HitRects m_rects;
   CanvasLayout::HitState m_hit;
   std::uint32_t m_pickColor1 = 0;

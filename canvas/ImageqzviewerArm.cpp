@@ -21,7 +21,7 @@ void Imageqzviewer::ArmTool(ToolModes::Mode mode) {
     ResetStampsize(true);
   }
   m_mode = mode;
-  m_fitMode = row.fit;
+  m_view.fit = row.fit;
   if (row.strip == ToolModes::Strip::Text) {
     OpenTextBox();
   }

@@ -13,7 +13,7 @@ ClsCalendar& Imageqzviewer::CalendarLayerReady() {
   CalendarLayer::Prepare(*m_calendar, TextLayerState(), Value());
   // A layer not placed yet starts on the picture, not in the canvas's empty corner.
   if (!m_ptr.textAnchorSet) {
-    m_ptr.textAnchor = m_fitRect.topLeft();
+    m_ptr.textAnchor = m_view.fitRect.topLeft();
     m_ptr.textAnchorSet = true;
   }
   return *m_calendar;

@@ -24,17 +24,13 @@ bool EndsSelection(Commit branch) {
 
 }  // namespace
 
-QRectF Imageqzviewer::DisplayedRect() const {
-  return m_fitMode ? m_fitRect : QRectF(QPointF(m_viewOffset), QSizeF(m_displaySize));
-}
-
 ToolCommit::Input Imageqzviewer::CommitInput() const {
   return {.picture = *ImgDIB.DIB(),
           .mode = m_mode,
           .value = m_value,
           .max = m_max,
           .displayed = DisplayedRect(),
-          .displaySize = m_displaySize,
+          .displaySize = m_view.displaySize,
           .press = m_ptr.press,
           .current = m_ptr.current,
           .lightPoint = m_irradiationPoint,
@@ -74,10 +70,10 @@ void Imageqzviewer::SaveUndo() {
       return;  // nothing could be made: the picture and its flags stay as they were
     }
     if (row.fitOffOnCommit) {
-      m_fitMode = false;
+      m_view.fit = false;
     }
     if (row.commit == Commit::Resize) {
-      m_zoom = 1.0f;
+      m_view.zoom = 1.0f;
     }
     if (EndsSelection(row.commit)) {
       CleanCroprect(false);

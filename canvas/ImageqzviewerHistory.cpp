@@ -88,10 +88,10 @@ void Imageqzviewer::UnRedoPaint() {
     auto graphics = Gdip::Graphics::FromSurface(m_backBuffer);
     QPainter& p = graphics->Painter();
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (m_fitMode) {
-      p.drawImage(m_fitRect, m_displayCache.Scaled(m_fitRect.size().toSize()));
+    if (m_view.fit) {
+      p.drawImage(m_view.fitRect, m_displayCache.Scaled(m_view.fitRect.size().toSize()));
     } else {
-      m_displayCache.Draw(p, QRect(QPoint(0, 0), ClientSize()), m_viewOffset, m_displaySize, true);
+      m_displayCache.Draw(p, QRect(QPoint(0, 0), ClientSize()), m_view.offset, m_view.displaySize, true);
     }
   }
   update();

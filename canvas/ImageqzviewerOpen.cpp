@@ -14,7 +14,7 @@ GdiDIB Imageqzviewer::LoadShowingPreview(const QString& path) {
     loaded.Import(path);
     return loaded;
   };
-  if (!m_fitMode || !isVisible()) {
+  if (!m_view.fit || !isVisible()) {
     return load();
   }
   // The full decode starts first, on a worker; the scaled one is quick enough to be

@@ -85,7 +85,7 @@ void Imageqzviewer::PointerMove(int button, int shift, QPointF at) {
   } else {
     m_ptr.shift = shift;
     m_ptr.moved = true;
-    if (!m_fitMode) {
+    if (!m_view.fit) {
       setCursor(m_cursors.For(CanvasLayout::Cursor::Moused));
     }
     DoFollow(UnitOf(m_mode).drag(m_ptr, EventAt(button, shift, at)));
@@ -137,10 +137,10 @@ void Imageqzviewer::DoFollow(const Follow& follow) {
     KeepStampStroke();
   }
   if (follow.pan) {
-    PanView(m_ptr.panBy);
+    m_view.Pan(m_ptr.panBy, ClientSize());
   }
   if (follow.zoomToValue) {
-    m_zoom = CanvasLayout::ZoomFromSlider(Value());
+    m_view.zoom = CanvasLayout::ZoomFromSlider(Value());
   }
   if (follow.rotatePreview) {
     RotationPreview();
@@ -157,19 +157,6 @@ void Imageqzviewer::DoFollow(const Follow& follow) {
   if (follow.freeSelect) {
     DrawPolygon(m_ptr.press, m_pointer);
   }
-}
-
-void Imageqzviewer::PanView(QPointF by) {
-  if (m_fitMode) {
-    return;  // a fitted picture has nowhere to go
-  }
-  const QSize client = ClientSize();
-  const auto axis = [](int offset, double move, int clientSide, int display) {
-    const int moved = offset + Numbers::RoundToInt(move);
-    return clientSide >= display ? offset : std::clamp(moved, clientSide - display, 0);
-  };
-  m_viewOffset = QPoint(axis(m_viewOffset.x(), by.x(), client.width(), m_displaySize.width()),
-                        axis(m_viewOffset.y(), by.y(), client.height(), m_displaySize.height()));
 }
 
 int Imageqzviewer::KnobImageWidth() const { return m_kit.Knob.isNull() ? KnobWidth : m_kit.Knob.width(); }
@@ -290,7 +277,7 @@ void Imageqzviewer::ShowToolOptions() {
 }
 
 void Imageqzviewer::ApplyCurrentTool() {
-  m_zoom = 1.0f;
+  m_view.zoom = 1.0f;
   if (!ToolModes::IsSelectionTool(m_mode)) {
     SaveUndo();
     return;
@@ -304,12 +291,12 @@ void Imageqzviewer::ApplyCurrentTool() {
 
 void Imageqzviewer::CancelCurrentTool() {
   if (m_mode == Mode::Resize && hasImage()) {
-    m_zoom = 1.0f;
-    m_displaySize = QSize(Numbers::RoundToInt(ImgDIB.Width()), Numbers::RoundToInt(ImgDIB.Height()));
+    m_view.zoom = 1.0f;
+    m_view.displaySize = QSize(Numbers::RoundToInt(ImgDIB.Width()), Numbers::RoundToInt(ImgDIB.Height()));
   }
   m_mode = Mode::Browse;
-  m_zoom = 1.0f;
-  m_fitMode = false;
+  m_view.zoom = 1.0f;
+  m_view.fit = false;
   Painting();
   m_ptr.rightPress = false;
   m_ptr.merging = false;

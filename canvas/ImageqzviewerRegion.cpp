@@ -80,7 +80,7 @@ void Imageqzviewer::PaintToolOverlay(Gdip::Graphics& graphics) {
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
   const QPainterPath shape = RegionTools::ShapeOf(mode, rect);
-  const QPainterPath marked = RegionTools::Marked(m_fitRect, shape, ModqzReg::SelectionCombineMode);
+  const QPainterPath marked = RegionTools::Marked(m_view.fitRect, shape, ModqzReg::SelectionCombineMode);
   if (ShadedDark(mode)) {
     p.fillPath(marked, m_kit.DarkPanel);
   } else if (mode == Mode::Card || mode == Mode::Colorize) {
@@ -136,7 +136,7 @@ bool Imageqzviewer::SelectionShown() const {
 }
 
 void Imageqzviewer::HandOverSelection() {
-  if (!hasImage() || m_fitRect.isEmpty()) {
+  if (!hasImage() || m_view.fitRect.isEmpty()) {
     return;
   }
   const QSizeF picture(ImgDIB.Width(), ImgDIB.Height());
@@ -144,11 +144,11 @@ void Imageqzviewer::HandOverSelection() {
   // The floating frame in canvas pixels: the selection's bounds, or the whole picture
   // when the outside is selected.
   const QRectF frame =
-      !inside ? m_fitRect : m_mode == Mode::FreeSelect ? SelectionCut::PolygonBounds() : m_rects.Handles[0];
-  if (!SelectionCut::Cut(*m_select, {*ImgDIB.DIB(), m_mode, m_fitRect, m_rects.Handles[0]})) {
+      !inside ? m_view.fitRect : m_mode == Mode::FreeSelect ? SelectionCut::PolygonBounds() : m_rects.Handles[0];
+  if (!SelectionCut::Cut(*m_select, {*ImgDIB.DIB(), m_mode, m_view.fitRect, m_rects.Handles[0]})) {
     return;
   }
-  PlaceHandedStamp(inside ? ToolRect::ToPicture(frame, m_fitRect, picture) : QRectF(QPointF(0, 0), picture));
+  PlaceHandedStamp(inside ? ToolRect::ToPicture(frame, m_view.fitRect, picture) : QRectF(QPointF(0, 0), picture));
   m_ptr.press = frame.topLeft();
   m_ptr.current = frame.bottomRight();
   m_rects.Handles[0] = frame;
@@ -156,7 +156,7 @@ void Imageqzviewer::HandOverSelection() {
 }
 
 void Imageqzviewer::CallDrawDeleteSelect() {
-  if (!hasImage() || m_fitRect.isEmpty()) {
+  if (!hasImage() || m_view.fitRect.isEmpty()) {
     return;
   }
   m_previousMode = m_mode;
@@ -169,7 +169,7 @@ void Imageqzviewer::CallDrawDeleteSelect() {
 }
 
 void Imageqzviewer::DrawtoClipboard() {
-  if (!hasImage() || m_fitRect.isEmpty()) {
+  if (!hasImage() || m_view.fitRect.isEmpty()) {
     return;
   }
   if (m_mode == Mode::FreeSelect && !m_ptr.rightPress) {
@@ -191,7 +191,7 @@ void Imageqzviewer::DrawtoClipboard() {
     ModGDI::CopyImageToClipboard(picture, 0, 0, picture.Image().width(), picture.Image().height());
     return;
   }
-  if (!SelectionCut::Cut(*m_select, {picture, m_mode, m_fitRect, m_rects.Handles[0]})) {
+  if (!SelectionCut::Cut(*m_select, {picture, m_mode, m_view.fitRect, m_rects.Handles[0]})) {
     return;
   }
   GdiDIB cut;
@@ -212,14 +212,14 @@ void Imageqzviewer::CreateStampfromClipboard() {
 }
 
 void Imageqzviewer::EditingStampLib() {
-  if (!hasImage() || m_fitRect.isEmpty()) {
+  if (!hasImage() || m_view.fitRect.isEmpty()) {
     return;
   }
   ModqzReg::SelectionCombineMode = RegionTools::kInside;
   ModPublic::CurrentToolKey = QString::fromLatin1(CommandKeys::Filter_Select.data(),
                                                   qsizetype(CommandKeys::Filter_Select.size()));
   m_mode = Mode::Select;
-  m_fitMode = true;
+  m_view.fit = true;
   CleanCroprect(true);
   HandOverSelection();
 }

@@ -45,9 +45,9 @@ void Imageqzviewer::FinishResizeCanvas() {
     return;  // a size that cannot be made changes nothing
   }
   m_mode = ToolModes::Mode::Browse;
-  m_fitMode = true;
+  m_view.fit = true;
   CommitUndoStep(resized);
-  m_fitMode = false;
-  m_zoom = 1.0f;
+  m_view.fit = false;
+  m_view.zoom = 1.0f;
   CommitCommonEnd();
 }

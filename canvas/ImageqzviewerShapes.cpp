@@ -23,8 +23,8 @@ void Imageqzviewer::LineDrawing(int DrawType, bool isExport, Gdip::Graphics& MGr
     shape.end = ShapeDrawing::ToPicture(shape.end, displayed, picture);
   } else {
     // The points stay inside the picture for the commit as well.
-    m_ptr.shapeStart = shape.start = ShapeDrawing::ClampInto(shape.start, m_fitRect);
-    m_ptr.shapeEnd = shape.end = ShapeDrawing::ClampInto(shape.end, m_fitRect);
+    m_ptr.shapeStart = shape.start = ShapeDrawing::ClampInto(shape.start, m_view.fitRect);
+    m_ptr.shapeEnd = shape.end = ShapeDrawing::ClampInto(shape.end, m_view.fitRect);
     // The pen shows the width the commit draws in picture pixels.
     if (ImgDIB.Width() > 0 && displayed.width() > 0) {
       shape.width = float(m_lineWidth * displayed.width() / ImgDIB.Width());

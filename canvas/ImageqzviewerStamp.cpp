@@ -71,7 +71,7 @@ QRectF Imageqzviewer::FloatingFrame() {
     m_stampRectPending = false;
     const QSizeF picture(ImgDIB.Width(), ImgDIB.Height());
     const QRectF place = m_stampRect.isEmpty() ? QRectF(QPointF(0, 0), QSizeF(m_stampCanvas.size())) : m_stampRect;
-    m_rects.Handles[0] = ToolRect::ToCanvas(place, m_fitRect, picture);
+    m_rects.Handles[0] = ToolRect::ToCanvas(place, m_view.fitRect, picture);
   } else if (m_stampSubTool == 0 && m_hit.HandleHit) {
     // The brushes paint on a frame that holds still; only the move tool takes the handles.
     UpdateToolRect();
@@ -86,7 +86,7 @@ void Imageqzviewer::PaintFloatingStamp(Gdip::Graphics& graphics) {
   const QRectF frame = FloatingFrame();
   m_stampFrame = frame;
   // The burn-in takes the stamp where it is shown, so its place follows every move.
-  m_stampRect = ToolRect::ToPicture(frame, m_fitRect, QSizeF(ImgDIB.Width(), ImgDIB.Height()));
+  m_stampRect = ToolRect::ToPicture(frame, m_view.fitRect, QSizeF(ImgDIB.Width(), ImgDIB.Height()));
   FloatingStamp::Draw(graphics.Painter(), m_stampCanvas, frame, m_value, m_stampSubTool == 0 && !m_ptr.leftDown);
   if (!m_hit.BarShown) {
     const auto handles = ToolRect::Handles(frame);

@@ -13,10 +13,10 @@ void Imageqzviewer::StampToolSelect(int new_Tool) {
 }
 
 void Imageqzviewer::PaintOnStamp() {
-  if (!StampEdits::IsBrush(m_stampSubTool) || m_stampCanvas.isNull() || !hasImage() || m_fitRect.isEmpty()) {
+  if (!StampEdits::IsBrush(m_stampSubTool) || m_stampCanvas.isNull() || !hasImage() || m_view.fitRect.isEmpty()) {
     return;
   }
-  const QSizeF scale(ImgDIB.Width() / m_fitRect.width(), ImgDIB.Height() / m_fitRect.height());
+  const QSizeF scale(ImgDIB.Width() / m_view.fitRect.width(), ImgDIB.Height() / m_view.fitRect.height());
   StampEdits::Dab dab;
   dab.subTool = m_stampSubTool;
   dab.eraserMode = m_eraserMode;
@@ -38,10 +38,10 @@ void Imageqzviewer::KeepStampStroke() {
 }
 
 void Imageqzviewer::Stampeffect(int new_Filter) {
-  if (m_stampCanvas.isNull() || !hasImage() || m_fitRect.isEmpty()) {
+  if (m_stampCanvas.isNull() || !hasImage() || m_view.fitRect.isEmpty()) {
     return;
   }
-  const QSizeF scale(ImgDIB.Width() / m_fitRect.width(), ImgDIB.Height() / m_fitRect.height());
+  const QSizeF scale(ImgDIB.Width() / m_view.fitRect.width(), ImgDIB.Height() / m_view.fitRect.height());
   // The filters resample the stamp to the size it is shown at, in picture pixels.
   const QSizeF shown(scale.width() * m_stampFrame.width(), scale.height() * m_stampFrame.height());
   QImage changed = StampEdits::Filtered(m_stampCanvas, new_Filter, shown);

@@ -40,7 +40,7 @@ void WriteStampFile(const QImage& layer) {
 QPointF Imageqzviewer::TextAnchor() const {
   // Until the first press places it, the text waits in the middle of the picture, clear
   // of the edit box and the command bar at the canvas's top.
-  return m_ptr.textAnchorSet ? m_ptr.textAnchor : m_fitRect.center();
+  return m_ptr.textAnchorSet ? m_ptr.textAnchor : m_view.fitRect.center();
 }
 
 TextLayer::Text Imageqzviewer::TextLayerState() const {
