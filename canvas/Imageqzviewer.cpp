@@ -172,14 +172,9 @@ void Imageqzviewer::SetZoomFromSlider(int sliderValue) {
   Painting(false, true, false, false);
 }
 
-void Imageqzviewer::SetMax(int value) { m_max = value; }
-void Imageqzviewer::SetMin(int value) { m_min = value; }
-
-int Imageqzviewer::Value() const { return Numbers::RoundToInt(m_value); }
-
 void Imageqzviewer::SetValue(int value) {
   m_hit.BarShown = false;
-  m_value = float(value);
+  m_slider.value = float(value);
   // Some tools run the value below zero (the straighten angle); the shade stays a valid alpha.
   m_kit.Shade = QColor(0, 0, 0, std::clamp(value, 0, 255));
 }
@@ -559,7 +554,7 @@ void Imageqzviewer::PaintIrradiation(Gdip::Graphics& graphics) {
   ModEffects::DrawIrradiation(graphics, float(centre.x()), float(centre.y()), float(m_view.fitRect.width() * 0.8),
                               float(m_view.fitRect.height() * 0.8), float(m_irradiationPoint.x()),
                               float(m_irradiationPoint.y()), 0, ModGDI::RGBToARGB(m_pickColor2, 255),
-                              m_max - Value());
+                              m_slider.max - Value());
   ModGDI::FillOutsideFrame(graphics, float(m_view.fitRect.x()), float(m_view.fitRect.y()), float(m_view.fitRect.width()),
                            float(m_view.fitRect.height()), float(width()), float(height()));
 }
@@ -601,11 +596,10 @@ void Imageqzviewer::DrawCommandBar(Gdip::Graphics& graphics, bool flag1, bool ke
   if (bar.HasSlider) {
     DrawBarBox(graphics, QRectF(L, T, 170, 15));
     FollowKnob();
-    const auto knob = CanvasLayout::KnobForValue(m_value, L, m_min, m_max, KnobImageWidth(), keepKnob);
-    m_value = knob.Value;
-    m_rects.Buttons[0] = QRectF(knob.X, T, KnobWidth, 26);
+    const float knobX = m_slider.PlaceKnob(L, KnobImageWidth(), keepKnob);
+    m_rects.Buttons[0] = QRectF(knobX, T, KnobWidth, 26);
     if (!m_kit.Knob.isNull()) {
-      graphics.Painter().drawImage(QPointF(knob.X, T + 3), m_kit.Knob);
+      graphics.Painter().drawImage(QPointF(knobX, T + 3), m_kit.Knob);
     }
   } else {
     m_rects.Buttons[0] = {};

@@ -26,6 +26,7 @@
 #include "canvas/SnapshotFolder.h"
 #include "canvas/StampSnapshots.h"
 #include "canvas/ToolModes.h"
+#include "canvas/ToolSlider.h"
 #include "canvas/UndoSnapshots.h"
 #include "canvas/tools/PointerUnits.h"
 #include "effects/ModEffectsApply.h"
@@ -140,14 +141,14 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void SetFitMode(bool value) { m_view.fit = value; }
 
   // The armed tool's value range and value (the on-canvas slider moves the value).
-  int Max() const { return m_max; }
-  void SetMax(int value);
-  int Min() const { return m_min; }
-  void SetMin(int value);
-  int ValueRange() const { return m_max - m_min; }
+  int Max() const { return m_slider.max; }
+  void SetMax(int value) { m_slider.max = value; }
+  int Min() const { return m_slider.min; }
+  void SetMin(int value) { m_slider.min = value; }
+  int ValueRange() const { return m_slider.Range(); }
   // The value rounded half to even. Setting it also sets the shade brush's alpha
   // (kept within 0..255) and clears ScreenButtonEnabled.
-  int Value() const;
+  int Value() const { return m_slider.Value(); }
   void SetValue(int value);
 
   // True when no picture is loaded; hasImage says the same the other way round.
@@ -453,9 +454,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // Position 0 of the picture now loaded has been recorded.
   bool m_firstSnapshotKept = false;
   ToolModes::Mode m_mode = ToolModes::Mode::Browse;
-  int m_max = 10;
-  int m_min = 0;
-  float m_value = 0;
+  ToolSlider m_slider;
   int m_brushSize = 30;
   bool m_defaultStampsize = true;
   int m_undoIndex = 0;

@@ -28,17 +28,10 @@ void Imageqzviewer::ArmTool(ToolModes::Mode mode) {
 }
 
 void Imageqzviewer::SetRange(const ToolModes::Range& range) {
-  SetMax(range.max);
-  SetMin(range.min);
-  switch (range.start) {
-    case ToolModes::Range::Start::Given:
-      SetValue(range.value);
-      break;
-    case ToolModes::Range::Start::Month:
-      SetValue(QDate::currentDate().month());
-      break;
-    case ToolModes::Range::Start::Kept:
-      break;
+  m_slider.max = range.max;
+  m_slider.min = range.min;
+  if (const auto start = ToolSlider::StartValue(range, QDate::currentDate().month())) {
+    SetValue(*start);
   }
 }
 

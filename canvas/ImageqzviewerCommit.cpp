@@ -27,8 +27,8 @@ bool EndsSelection(Commit branch) {
 ToolCommit::Input Imageqzviewer::CommitInput() const {
   return {.picture = *ImgDIB.DIB(),
           .mode = m_mode,
-          .value = m_value,
-          .max = m_max,
+          .value = m_slider.value,
+          .max = m_slider.max,
           .displayed = DisplayedRect(),
           .displaySize = m_view.displaySize,
           .press = m_ptr.press,

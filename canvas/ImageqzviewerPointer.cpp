@@ -167,7 +167,7 @@ void Imageqzviewer::FollowKnob() {
   }
   // The field, not the property, so the drag's release still finds the bar hot.
   const CanvasLayout::CommandBar bar = CanvasLayout::CommandBarGeometry(m_mode, ClientSize());
-  m_value = CanvasLayout::ValueFromPointer(float(m_pointer.x()), bar.L, m_min, m_max, KnobImageWidth());
+  m_slider.FollowPointer(float(m_pointer.x()), bar.L, KnobImageWidth());
 }
 
 // The picture at its displayed size turned by the knob's angle; straighten zooms it so
@@ -183,7 +183,7 @@ void Imageqzviewer::RotationPreview() {
   const QRectF shown = DisplayedRect();
   if (picture) {
     ModGDI::DrawImageRotated(m_backBuffer, *picture, float(shown.width()), float(shown.height()), float(width()),
-                             float(height()), float(m_value), false, m_mode == Mode::Straighten ? 1 : 0);
+                             float(height()), float(m_slider.value), false, m_mode == Mode::Straighten ? 1 : 0);
   }
   auto graphics = Gdip::Graphics::FromSurface(m_backBuffer);
   DrawCommandBar(*graphics, false, true, false, false);

@@ -14,7 +14,7 @@ void Imageqzviewer::LineDrawing(int DrawType, bool isExport, Gdip::Graphics& MGr
                             .start = m_ptr.shapeStart,
                             .end = m_ptr.shapeEnd,
                             .colour = m_pickColor2,
-                            .alpha = ShapeDrawing::AlphaOf(m_max, m_value),
+                            .alpha = ShapeDrawing::AlphaOf(m_slider.max, m_slider.value),
                             .width = m_lineWidth,
                             .shift = m_ptr.shift};
   if (isExport) {

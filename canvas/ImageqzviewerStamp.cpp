@@ -87,7 +87,7 @@ void Imageqzviewer::PaintFloatingStamp(Gdip::Graphics& graphics) {
   m_stampFrame = frame;
   // The burn-in takes the stamp where it is shown, so its place follows every move.
   m_stampRect = ToolRect::ToPicture(frame, m_view.fitRect, QSizeF(ImgDIB.Width(), ImgDIB.Height()));
-  FloatingStamp::Draw(graphics.Painter(), m_stampCanvas, frame, m_value, m_stampSubTool == 0 && !m_ptr.leftDown);
+  FloatingStamp::Draw(graphics.Painter(), m_stampCanvas, frame, m_slider.value, m_stampSubTool == 0 && !m_ptr.leftDown);
   if (!m_hit.BarShown) {
     const auto handles = ToolRect::Handles(frame);
     std::copy(handles.begin(), handles.end(), m_rects.Handles.begin() + 1);

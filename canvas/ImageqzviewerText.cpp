@@ -50,7 +50,7 @@ TextLayer::Text Imageqzviewer::TextLayerState() const {
           .style = m_fontStyleA,
           .render = m_fontRenderA,
           .colour = m_textColor,
-          .opacity = float(m_max) - m_value,
+          .opacity = m_slider.BelowMax(),
           .anchor = TextAnchor()};
 }
 

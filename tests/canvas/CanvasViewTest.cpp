@@ -5,13 +5,18 @@
 namespace {
 
 const QSize kClient(400, 300);
+const QSizeF kPicture(1000, 800);
 
-// A zoomed view of a 1000 x 800 picture that the last paint showed.
+void ZoomTo(CanvasView& view, float zoom, bool follow = true) {
+  view.zoom = zoom;
+  view.FollowZoom(kPicture, kClient, follow);
+}
+
+// A zoomed view of the picture that the last paint showed.
 CanvasView ZoomedView(float zoom) {
   CanvasView view;
   view.fit = false;
-  view.zoom = zoom;
-  view.FollowZoom(QSizeF(1000, 800), kClient, true);
+  ZoomTo(view, zoom);
   view.Shown();
   return view;
 }
@@ -56,8 +61,7 @@ TEST(CanvasView, ZoomKeepsTheViewCentreAndNeverShowsPastAnEdge) {
   CanvasView view = ZoomedView(1.0f);
   EXPECT_EQ(view.offset, QPoint(-300, -250));
   // Growing by 200 x 160 moves the offset by half of it: the centre stays put.
-  view.zoom = 1.2f;
-  view.FollowZoom(QSizeF(1000, 800), kClient, true);
+  ZoomTo(view, 1.2f);
   EXPECT_EQ(view.displaySize, QSize(1200, 960));
   EXPECT_EQ(view.offset, QPoint(-400, -330));
 
@@ -65,19 +69,19 @@ TEST(CanvasView, ZoomKeepsTheViewCentreAndNeverShowsPastAnEdge) {
   view = ZoomedView(1.0f);
   view.offset = QPoint(0, 0);
   view.Shown();
-  view.zoom = 0.5f;
-  view.FollowZoom(QSizeF(1000, 800), kClient, true);
+  ZoomTo(view, 0.5f);
   EXPECT_EQ(view.displaySize, QSize(500, 400));
   EXPECT_EQ(view.offset, QPoint(0, 0));
   // The far corner, zoomed further out: each axis stays within [client - display, 0].
   view.offset = QPoint(-100, -100);
   view.Shown();
-  view.zoom = 0.45f;
-  view.FollowZoom(QSizeF(1000, 800), kClient, true);
+  ZoomTo(view, 0.45f);
   EXPECT_EQ(view.offset, QPoint(-50, -60));
-  // Once an axis fits it is centred, the other still kept.
-  view.zoom = 0.35f;
-  view.FollowZoom(QSizeF(1000, 800), kClient, true);
+  // An axis that fits is centred while the other is still kept.
+  ZoomTo(view, 0.4f);
+  EXPECT_EQ(view.offset, QPoint(0, -20));
+  // Once the picture fits it is centred.
+  ZoomTo(view, 0.35f);
   EXPECT_EQ(view.displaySize, QSize(350, 280));
   EXPECT_EQ(view.offset, QPoint(25, 10));
 }
@@ -85,12 +89,10 @@ TEST(CanvasView, ZoomKeepsTheViewCentreAndNeverShowsPastAnEdge) {
 TEST(CanvasView, APanningDragKeepsItsOwnOffsetWhileZoomed) {
   CanvasView view = ZoomedView(1.0f);
   view.offset = QPoint(-123, -45);
-  view.zoom = 1.5f;
-  view.FollowZoom(QSizeF(1000, 800), kClient, false);
+  ZoomTo(view, 1.5f, false);
   EXPECT_EQ(view.offset, QPoint(-123, -45));
   // Even a held drag cannot keep a picture that now fits off centre.
-  view.zoom = 0.3f;
-  view.FollowZoom(QSizeF(1000, 800), kClient, false);
+  ZoomTo(view, 0.3f, false);
   EXPECT_EQ(view.offset, QPoint(50, 30));
 }
 
@@ -138,6 +140,6 @@ TEST(CanvasView, AFittedPaintForgetsTheZoomedViewItCameFrom) {
   EXPECT_EQ(view.previousOffset, QPoint(-50, -250));
   // Back to zooming, the picture starts centred rather than where it was panned.
   view.fit = false;
-  view.FollowZoom(QSizeF(1000, 800), kClient, true);
+  ZoomTo(view, 1.0f);
   EXPECT_EQ(view.offset, QPoint(-300, -250));
 }
