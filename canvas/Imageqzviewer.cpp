@@ -22,7 +22,6 @@
 #include "effects/ModEffectsLight.h"
 #include "effects/ModEffectsWeather.h"
 #include "foundation/DIBsave.h"
-#include "foundation/ModDialogCOlor.h"
 #include "foundation/ModDraw.h"
 #include "foundation/ModGDI.h"
 #include "foundation/CommandKeys.h"
@@ -139,7 +138,7 @@ double Imageqzviewer::HorizontalResolution() const {
 }
 
 void Imageqzviewer::SetFontA(const QString& value) {
-  m_fontA = value;
+  m_text.font = value;
   QFont font = m_text1->font();
   font.setFamily(value);
   m_text1->setFont(font);
@@ -147,23 +146,22 @@ void Imageqzviewer::SetFontA(const QString& value) {
 }
 
 void Imageqzviewer::SetFontSizeA(int value) {
-  m_fontSizeA = value;
+  m_text.size = value;
   Painting();
 }
 
 void Imageqzviewer::SetFontStyleA(int value) {
-  m_fontStyleA = value;
+  m_text.style = value;
   Painting();
 }
 
 void Imageqzviewer::SetFontRenderA(int value) {
-  m_fontRenderA = value;
+  m_text.render = value;
   Painting();
 }
 
 void Imageqzviewer::SetTextColor(std::uint32_t value) {
-  m_textColor = value;
-  ModDialogCOlor::ColorToRGBBytes(value, m_textRed, m_textGreen, m_textBlue);
+  m_text.colour = value;
   Painting();
 }
 

@@ -25,6 +25,7 @@
 #include "canvas/DisplayCache.h"
 #include "canvas/SnapshotFolder.h"
 #include "canvas/StampSnapshots.h"
+#include "canvas/TextChoices.h"
 #include "canvas/ToolModes.h"
 #include "canvas/ToolSlider.h"
 #include "canvas/UndoSnapshots.h"
@@ -120,16 +121,16 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   int UndoIndex() const { return m_undoIndex; }
 
   // The text tool's font and colour; each change repaints.
-  QString FontA() const { return m_fontA; }
+  QString FontA() const { return m_text.font; }
   void SetFontA(const QString& value);
-  int FontSizeA() const { return m_fontSizeA; }
+  int FontSizeA() const { return m_text.size; }
   void SetFontSizeA(int value);
-  int FontStyleA() const { return m_fontStyleA; }
+  int FontStyleA() const { return m_text.style; }
   void SetFontStyleA(int value);
-  int FontRenderA() const { return m_fontRenderA; }
+  int FontRenderA() const { return m_text.render; }
   void SetFontRenderA(int value);
   // An RGB colour reference, red in the lowest byte.
-  std::uint32_t TextColor() const { return m_textColor; }
+  std::uint32_t TextColor() const { return m_text.colour; }
   void SetTextColor(std::uint32_t value) override;
 
   // The display scale when not fitting. The zoom slider and the zoom commands set it in
@@ -468,14 +469,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   std::vector<std::unique_ptr<DIBsave>> m_undoCanvasCache;
 
   // The text strip's own defaults until it sets them.
-  QString m_fontA = QStringLiteral("Tahoma");
-  int m_fontSizeA = 15;
-  int m_fontStyleA = 0;
-  int m_fontRenderA = 2;
-  std::uint32_t m_textColor = 0;
-  std::uint8_t m_textRed = 0;
-  std::uint8_t m_textGreen = 0;
-  std::uint8_t m_textBlue = 0;
+  TextChoices m_text;
   bool m_textBoxShown = false;
 
   CanvasView m_view;

@@ -44,14 +44,7 @@ QPointF Imageqzviewer::TextAnchor() const {
 }
 
 TextLayer::Text Imageqzviewer::TextLayerState() const {
-  return {.text = m_text1->toPlainText(),
-          .font = m_fontA,
-          .size = m_fontSizeA,
-          .style = m_fontStyleA,
-          .render = m_fontRenderA,
-          .colour = m_textColor,
-          .opacity = m_slider.BelowMax(),
-          .anchor = TextAnchor()};
+  return m_text.Layer(m_text1->toPlainText(), m_slider.BelowMax(), TextAnchor());
 }
 
 void Imageqzviewer::PaintTextLayer(Gdip::Graphics& graphics) {
