@@ -9,6 +9,7 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "platform/gdiplus/JpegCoefficientMemory.h"
 #include "platform/gdiplus/PictureMemory.h"
 
 namespace Gdip::JpegDecoder {
@@ -281,11 +282,13 @@ struct Decompressor {
   jpeg_decompress_struct cinfo{};
   ErrorManager err;
   jpeg_progress_mgr progress{};
+  JpegCoefficientMemory coefficients;
   Decompressor() {
     cinfo.err = jpeg_std_error(&err.base);
     err.base.error_exit = OnError;
     err.base.emit_message = OnMessage;
     jpeg_create_decompress(&cinfo);
+    coefficients.Serve(cinfo);
     progress.progress_monitor = CheckArithmeticScanEnd;
     cinfo.progress = &progress;
   }

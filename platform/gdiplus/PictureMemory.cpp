@@ -56,11 +56,7 @@ QImage Picture(int width, int height, QImage::Format format, bool zeroed) {
     return {};
   }
   const std::size_t bytes = stride * std::size_t(height);
-  MemoryBlock block(bytes);
-  // A fresh mapping reads as zeros already.
-  if (zeroed && !block.empty() && bytes < kMappedBlockBytes) {
-    std::fill_n(block.data(), bytes, std::uint8_t{0});
-  }
+  MemoryBlock block = zeroed ? ZeroedBlock(bytes) : MemoryBlock(bytes);
   return std::move(block).IntoPicture(width, height, qsizetype(stride), format);
 }
 
@@ -149,6 +145,15 @@ FileBytes ReadWholeFile(QFile& file) {
     bytes.read += std::size_t(got);
   }
   return bytes;
+}
+
+MemoryBlock ZeroedBlock(std::size_t bytes) {
+  MemoryBlock block(bytes);
+  // A fresh mapping reads as zeros already.
+  if (!block.empty() && bytes < kMappedBlockBytes) {
+    std::fill_n(block.data(), bytes, std::uint8_t{0});
+  }
+  return block;
 }
 
 QImage NewPicture(int width, int height, QImage::Format format) { return Picture(width, height, format, false); }

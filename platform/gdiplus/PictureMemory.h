@@ -49,6 +49,9 @@ class MemoryBlock {
   std::size_t m_mappedLength = 0;  // 0 for a heap block
 };
 
+// A block whose bytes are all zero; a large one costs no work until it is written.
+MemoryBlock ZeroedBlock(std::size_t bytes);
+
 // A whole open file read into one block; `read` is the number of bytes it gave, which is
 // less than the block when the file shrank meanwhile. Empty when it could not be read.
 struct FileBytes {

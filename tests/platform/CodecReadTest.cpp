@@ -348,3 +348,25 @@ TEST(CodecRead, ReducedProgressiveDecodesLookLikeThePictureShrunk) {
   EXPECT_TRUE(Decode(Gdip::AsBytes(cut), QSize(160, 120), Purpose::FirstLook).isNull());
   EXPECT_EQ(Load(file.left(file.size() - 2), QSize(80, 60)), nullptr);
 }
+
+// A progressive stream holds the same quantized coefficients as a sequential one of the
+// same picture and settings, so both decode to the same pixels; at this size the
+// progressive decode keeps its coefficients in megabyte arrays of its own memory.
+TEST(CodecRead, LargeProgressiveDecodesAsTheSequentialOne) {
+  for (const bool grey : {false, true}) {
+    QImage picture = Striped(1024, 768);
+    if (grey) {
+      picture = picture.convertToFormat(QImage::Format_Grayscale8);
+    }
+    const QByteArray sequentialFile = Encode(picture, "jpeg", 90, false);
+    const QByteArray progressiveFile = Encode(picture, "jpeg", 90, true);
+    const auto sequential = Gdip::AsBytes(sequentialFile);
+    const auto progressive = Gdip::AsBytes(progressiveFile);
+    ASSERT_GE(Gdip::JpegDecoder::WholePictureBytes(progressive), 1 << 20);
+    for (const QSize size : {QSize(), QSize(512, 384)}) {
+      const QImage expected = Gdip::JpegDecoder::Decode(sequential, size);
+      ASSERT_FALSE(expected.isNull());
+      EXPECT_EQ(Gdip::JpegDecoder::Decode(progressive, size), expected) << grey << " " << size.width();
+    }
+  }
+}
