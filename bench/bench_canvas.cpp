@@ -62,7 +62,7 @@ void BM_ImportAndFittedPaint(benchmark::State& state) {
   const QString path = Photo().Path();
   auto canvas = MakeCanvas();
   for (auto _ : state) {
-    canvas->Import(path);
+    canvas->Open(path);
     state.PauseTiming();
     // The first undo snapshot is written on a worker while the window goes on.
     canvas->WaitForSnapshot();
@@ -74,7 +74,7 @@ BENCHMARK(BM_ImportAndFittedPaint)->Unit(benchmark::kMillisecond);
 void BM_ZoomStep(benchmark::State& state) {
   auto canvas = MakeCanvas();
   canvas->SetFitMode(false);
-  canvas->Import(Photo().Path());
+  canvas->Open(Photo().Path());
   canvas->WaitForSnapshot();
   int slider = 20;
   for (auto _ : state) {
@@ -87,7 +87,7 @@ BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMillisecond);
 void BM_PanRepaint(benchmark::State& state) {
   auto canvas = MakeCanvas();
   canvas->SetFitMode(false);
-  canvas->Import(Photo().Path());
+  canvas->Open(Photo().Path());
   canvas->WaitForSnapshot();
   canvas->SetZoomFromSlider(state.range(0));
   int step = 0;

@@ -163,7 +163,7 @@ void CanvasImportAlone(benchmark::State& state) {
   Imageqzviewer& canvas = stepping.window->Canvas();
   int i = 0;
   for (auto _ : state) {
-    canvas.Import(stepping.photos.Files()[++i % 6]);
+    canvas.Open(stepping.photos.Files()[++i % 6]);
     canvas.repaint();
   }
 }
@@ -271,7 +271,7 @@ struct EditingWindow {
       Canvas().WaitForSnapshot();
     }
     window->SetFitMode(true);
-    Canvas().Import(QString(), true);
+    Canvas().Relayout();
     QApplication::processEvents();
   }
 

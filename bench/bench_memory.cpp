@@ -131,7 +131,7 @@ void BM_OpenAndCommit24Megapixels(benchmark::State& state) {
     auto canvas = EmptyCanvas(ModPublic::ProgramFolder() + "Datas/");
     const double base = BenchFixtures::ResidentMemoryMegabytes();
     BenchFixtures::ResetPeakMemory();
-    canvas->Import(photo);
+    canvas->Open(photo);
     state.counters["open_copies"] = (BenchFixtures::PeakMemoryMegabytes() - base) / picture;
     canvas->CommitUndoStep(Edited(canvas->ImgDIB.DIB()->Image(), 1));
     canvas->WaitForSnapshot();
@@ -152,7 +152,7 @@ void BM_UnwritableUndoHistory(benchmark::State& state) {
   for (auto _ : state) {
     // A data folder under a plain file can never be made.
     auto canvas = EmptyCanvas(QStringLiteral("/dev/null/Datas/"));
-    canvas->Import(photo);
+    canvas->Open(photo);
     const double base = BenchFixtures::ResidentMemoryMegabytes();
     BenchFixtures::ResetPeakMemory();
     const QImage picture = canvas->ImgDIB.DIB()->Image();

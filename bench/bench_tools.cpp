@@ -62,7 +62,7 @@ std::unique_ptr<Imageqzviewer> OpenCanvas() {
   canvas->resize(1600, 1000);
   canvas->CreateBrush();
   canvas->SetFirstL(true);
-  canvas->Import(photo);
+  canvas->Open(photo);
   canvas->WaitForSnapshot();
   return canvas;
 }
@@ -115,7 +115,7 @@ void BM_PreviewStep(benchmark::State& state, int mode, int max, int min) {
   canvas->SetMax(max);
   canvas->SetMin(min);
   canvas->SetValue(min);
-  canvas->Import(QString(), true);
+  canvas->Relayout();
   const QPointF knob = canvas->HitRectangles().Buttons[0].center();
   SendMouse(*canvas, QEvent::MouseMove, knob, Qt::NoButton);
   SendMouse(*canvas, QEvent::MouseButtonPress, knob, Qt::LeftButton);
@@ -129,7 +129,7 @@ void BM_PreviewStep(benchmark::State& state, int mode, int max, int min) {
 void SelectHalf(Imageqzviewer& canvas, int mode) {
   canvas.SetEffect(mode);
   canvas.SetFitMode(true);
-  canvas.Import(QString(), true);
+  canvas.Relayout();
   canvas.CleanCroprect();
   const QRectF fit = canvas.FitRect();
   const QPointF from = fit.topLeft() + QPointF(1, 1);
@@ -167,7 +167,7 @@ void BM_CalendarDragRepaint(benchmark::State& state) {
   canvas->SetValue(5);
   canvas->SetEffect(10);
   canvas->SetFitMode(true);
-  canvas->Import(QString(), true);
+  canvas->Relayout();
   const QPointF from = canvas->HitRectangles().Layer.center();
   SendMouse(*canvas, QEvent::MouseMove, from, Qt::NoButton);
   SendMouse(*canvas, QEvent::MouseButtonPress, from, Qt::LeftButton);
@@ -296,7 +296,7 @@ void ArmText(Imageqzviewer& canvas) {
   canvas.SetValue(10);
   canvas.SetEffect(4);
   canvas.SetFitMode(true);
-  canvas.Import(QString(), true);
+  canvas.Relayout();
   canvas.SetFontSizeA(40);
   canvas.Text1()->setPlainText(QStringLiteral("The quick brown fox jumps over the dog."));
 }

@@ -44,7 +44,7 @@ std::unique_ptr<Imageqzviewer> OpenCanvas(QSize size) {
   const QString photo = Photo(size);
   auto canvas = std::make_unique<Imageqzviewer>();
   canvas->resize(1600, 1000);
-  canvas->Import(photo);
+  canvas->Open(photo);
   canvas->WaitForSnapshot();
   return canvas;
 }

@@ -40,7 +40,6 @@ namespace {
 using CanvasLayout::Cursor;
 using ToolModes::Mode;
 
-constexpr int kUndoSlots = 51;
 constexpr int kDotsPerMeter96Dpi = 3780;  // layouts are made for 96 dpi on every screen
 
 const QColor kBackground(Imageqzviewer::Background, Imageqzviewer::Background, Imageqzviewer::Background);
@@ -120,7 +119,6 @@ Imageqzviewer::~Imageqzviewer() { EndOfLife(); }
 void Imageqzviewer::EndOfLife() {
   m_workingCanvas.reset();
   ImgDIB.Destroy();
-  m_undoCanvasCache.clear();
   // The snapshots, stamp snapshots and the copy of a deleted file all live in this
   // program's own folder, which goes as a whole.
   m_undoSnapshots.Clear();
@@ -167,7 +165,7 @@ void Imageqzviewer::SetTextColor(std::uint32_t value) {
 
 void Imageqzviewer::SetZoomFromSlider(int sliderValue) {
   m_view.zoom = CanvasLayout::ZoomFromSlider(sliderValue);
-  Painting(false, true, false, false);
+  Painting();
 }
 
 void Imageqzviewer::SetValue(int value) {
@@ -234,40 +232,47 @@ bool Imageqzviewer::NewImage(float W, float H, std::uint32_t Color) {
   if (!blank.Save(ModPublic::ProgramFolder() + QStringLiteral("Tempnewimage.png"), 6, 90)) {
     return false;
   }
-  return Import(ModPublic::ProgramFolder() + QStringLiteral("Tempnewimage.png"));
+  return Open(ModPublic::ProgramFolder() + QStringLiteral("Tempnewimage.png"));
 }
 
-bool Imageqzviewer::Import(const QString& Filename, bool Refreshs, bool isUpDown, bool isSave) {
-  bool loaded = true;
-  if (!Refreshs) {
-    ImgDIB = LoadShowingPreview(Filename);
-    CurFilename = Filename;
-    loaded = hasImage();
-    const QString reason = Gdip::FailureReason(ImgDIB.Failure());
-    m_openFailure = reason.isEmpty() ? QString() : QStringLiteral("This file could not be opened: %1.").arg(reason);
-    m_displayCache.Reset(loaded ? ImgDIB.DIB()->Image() : QImage());
-    if (!isSave) {
-      PurgeUndo();
-      // A newly opened file has nothing to save, and its first undo position is the
-      // picture exactly as it was read, whatever the host's flag says.
-      m_saveState = true;
-      m_appliedEffect = false;
-      m_snapshotDue = loaded;
-      m_firstSnapshotKept = false;
-    }
-  }
-  PublicModle(Refreshs, isUpDown);
+bool Imageqzviewer::Open(const QString& path) {
+  const bool loaded = ReadPicture(path);
+  PurgeUndo();
+  // A newly opened file has nothing to save, and its first undo position is the
+  // picture exactly as it was read, whatever the host's flag says.
+  m_saveState = true;
+  m_appliedEffect = false;
+  m_snapshotDue = loaded;
+  m_firstSnapshotKept = false;
+  LayOut(ViewStart::ActualSize, PaintKind::Refit);
+  return loaded;
+}
+
+bool Imageqzviewer::ReloadSaved(const QString& path) {
+  const bool loaded = ReadPicture(path);
+  LayOut(ViewStart::ActualSize, PaintKind::Refit);
+  return loaded;
+}
+
+void Imageqzviewer::Relayout() { LayOut(ViewStart::Kept, PaintKind::Refit); }
+
+bool Imageqzviewer::ReadPicture(const QString& path) {
+  ImgDIB = LoadShowingPreview(path);
+  CurFilename = path;
+  const bool loaded = hasImage();
+  const QString reason = Gdip::FailureReason(ImgDIB.Failure());
+  m_openFailure = reason.isEmpty() ? QString() : QStringLiteral("This file could not be opened: %1.").arg(reason);
+  m_displayCache.Reset(loaded ? ImgDIB.DIB()->Image() : QImage());
   return loaded;
 }
 
 void Imageqzviewer::PurgeUndo() {
   m_undoIndex = 0;
-  m_undoCanvasCache.clear();
   m_undoSnapshots.Clear();
   RefreshUndoState();
 }
 
-void Imageqzviewer::PublicModle(bool Refreshs, bool isUpDown) {
+void Imageqzviewer::LayOut(ViewStart start, PaintKind kind) {
   if (!hasImage()) {
     // Nothing to lay out; the surface must not keep showing an earlier picture.
     ClearSurface();
@@ -296,13 +301,13 @@ void Imageqzviewer::PublicModle(bool Refreshs, bool isUpDown) {
   if (m_mode != Mode::Browse) {
     RemakeWorkingCanvas();
   }
-  if (!Refreshs && !m_view.fit) {
+  if (start == ViewStart::ActualSize && !m_view.fit) {
     m_view.StartAtActualSize(PictureSize(), ClientSize());
     const QSize client = ClientSize();
     m_horizontalScroll->setRange(0, std::max(0, m_view.displaySize.width() - client.width()));
     m_verticalScroll->setRange(0, std::max(0, m_view.displaySize.height() - client.height()));
   }
-  Painting(true, false, isUpDown, false);
+  Painting(kind);
   if (m_snapshotDue || m_firstL) {
     // Position 0 is recorded once per opened picture, and never over later edits.
     if (m_undoIndex == 0 && !m_firstSnapshotKept) {
@@ -323,8 +328,6 @@ void Imageqzviewer::RemakeWorkingCanvas() {
 }
 
 void Imageqzviewer::KeepFirstSnapshot() {
-  m_undoCanvasCache.clear();
-  m_undoCanvasCache.resize(kUndoSlots);
   // Kept in memory: its file is written with the first edit's, so merely viewing a
   // picture writes nothing.
   m_undoSnapshots.Keep(0, ImgDIB.DIB()->Image());
@@ -378,77 +381,53 @@ void Imageqzviewer::PaintOpenFailure(QPainter& painter) {
 
 bool Imageqzviewer::NavigatorShown() const { return m_view.NavigatorShown(ClientSize()); }
 
-void Imageqzviewer::Painting(bool isLoad, bool isZoom, bool isUpDown, bool isExport) {
-  Q_UNUSED(isZoom);
+void Imageqzviewer::Painting(PaintKind kind) {
   if (!hasImage()) {
-    if (!isExport) {
-      // An empty holder (a failed decode, a released picture) shows an empty canvas.
-      ClearSurface();
-      update();
-    }
+    // An empty holder (a failed decode, a released picture) shows an empty canvas.
+    ClearSurface();
+    update();
     return;
   }
+  const bool refit = kind == PaintKind::Refit || kind == PaintKind::RefitSmooth;
   if (!m_view.fit) {
     // While the left button pans, the mouse tools move the view themselves.
     m_view.FollowZoom(PictureSize(), ClientSize(), !m_ptr.leftDown || m_resizePress);
   }
-  if (isLoad) {
+  if (refit) {
     m_displayCache.Reset(ImgDIB.DIB()->Image());
     m_previewThumbnail = m_displayCache.Scaled(m_view.FittedSize());
+  } else if (m_ptr.leftDown && m_hit.GripHit && m_hit.NavButtonIndex == 0 && NavigatorShown()) {
+    m_view.offset =
+        CanvasLayout::ViewOffsetFromNavigatorDrag(m_view.navigatorRect, ClientSize(), m_view.displaySize, m_pointer);
   }
-  if (!isLoad && m_ptr.leftDown && m_hit.GripHit && m_hit.NavButtonIndex == 0 && NavigatorShown()) {
-    m_view.offset = CanvasLayout::ViewOffsetFromNavigatorDrag(m_view.navigatorRect, ClientSize(), m_view.displaySize, m_pointer);
+  // A plain clear: the frame comes back with the command bar, and the picture may cover it.
+  EnsureBackBuffer();
+  m_backBuffer.fill(kBackground);
+  auto graphics = Gdip::Graphics::FromSurface(m_backBuffer);
+  PaintPicture(*graphics, kind == PaintKind::Smooth || kind == PaintKind::RefitSmooth);
+  PaintNavigator(*graphics);
+  if (ToolModes::Row(m_mode).group == ToolModes::PointerGroup::Polygon) {
+    // The outline routine draws on the surface itself, so the painter steps aside.
+    graphics.reset();
+    PaintOpenPolygon();
+    graphics = Gdip::Graphics::FromSurface(m_backBuffer);
   }
-  std::unique_ptr<Gdip::Graphics> screen;
-  Gdip::Graphics* graphics = nullptr;
-  if (isExport) {
-    const auto slot = std::size_t(m_undoIndex);
-    if (slot < m_undoCanvasCache.size() && m_undoCanvasCache[slot]) {
-      graphics = m_undoCanvasCache[slot]->MemGraphics.get();
-    }
-  } else {
-    // A plain clear: the frame comes back with the command bar, and the picture may cover it.
-    EnsureBackBuffer();
-    m_backBuffer.fill(kBackground);
-    screen = Gdip::Graphics::FromSurface(m_backBuffer);
-    graphics = screen.get();
-  }
-  if (graphics == nullptr) {
-    return;
-  }
-  PaintPicture(*graphics, isExport, isUpDown);
-  if (!isExport) {
-    PaintNavigator(*graphics);
-    if (ToolModes::Row(m_mode).group == ToolModes::PointerGroup::Polygon) {
-      // The outline routine draws on the surface itself, so the painter steps aside.
-      screen.reset();
-      PaintOpenPolygon();
-      screen = Gdip::Graphics::FromSurface(m_backBuffer);
-      graphics = screen.get();
-    }
-  }
-  PaintOverlays(*graphics, isExport);
-  screen.reset();
-  if (!isExport) {
-    update();
-    m_view.Shown();
-  }
+  PaintOverlays(*graphics);
+  graphics.reset();
+  update();
+  m_view.Shown();
 }
 
-void Imageqzviewer::PaintPicture(Gdip::Graphics& graphics, bool isExport, bool isUpDown) {
+void Imageqzviewer::PaintPicture(Gdip::Graphics& graphics, bool smooth) {
   QPainter& p = graphics.Painter();
   if (m_view.fit) {
     const bool working = m_mode != Mode::Browse && m_workingCanvas && m_workingCanvas->new_Img;
     const QImage& fitted = working ? m_workingCanvas->new_Img->Image() : m_previewThumbnail;
-    p.setRenderHint(QPainter::SmoothPixmapTransform, isUpDown);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
     p.drawImage(m_view.fitRect, fitted);
     return;
   }
-  if (isExport) {
-    p.drawImage(QPoint(0, 0), ImgDIB.DIB()->Image());
-    return;
-  }
-  m_displayCache.Draw(p, QRect(QPoint(0, 0), ClientSize()), m_view.offset, m_view.displaySize, isUpDown);
+  m_displayCache.Draw(p, QRect(QPoint(0, 0), ClientSize()), m_view.offset, m_view.displaySize, smooth);
 }
 
 void Imageqzviewer::PaintNavigator(Gdip::Graphics& graphics) {
@@ -487,12 +466,7 @@ void Imageqzviewer::PaintNavigator(Gdip::Graphics& graphics) {
   m_rects.Nav[0] = m_view.navigatorRect;
 }
 
-void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics, bool isExport) {
-  if (isExport) {
-    // The region tools commit through their renderers; nothing of the interface is ever
-    // drawn into an export.
-    return;
-  }
+void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics) {
   // Buttons belong to the tool that drew them last; a click must never reach another tool's.
   for (std::size_t i = 3; i <= 6; ++i) {
     m_rects.Buttons[i] = {};
@@ -703,7 +677,7 @@ void Imageqzviewer::paintEvent(QPaintEvent* event) {
 void Imageqzviewer::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   ClearSurface();
-  Import(QString(), true, true, false);
+  LayOut(ViewStart::Kept, PaintKind::RefitSmooth);
   m_text1->move(0, 0);
 }
 

@@ -183,17 +183,25 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void ResizeCanvas(TaskDialogFactory& dialogs);
   // Makes a blank W x H picture of an RGB colour and loads it; false when it cannot be made.
   bool NewImage(float W, float H, std::uint32_t Color);
-  // Loads a file, or with Refreshs only lays the current picture out again; isSave
-  // reloads a file just saved and keeps the undo steps. False when the file could not be
-  // decoded: the canvas is then empty.
-  bool Import(const QString& Filename, bool Refreshs = false, bool isUpDown = false, bool isSave = false);
-  // "This file could not be opened: <reason>." after an Import that gave no picture,
+  // Opens a file as a new picture: no undo steps, nothing to save, shown fitted or from
+  // its middle at 100 %. False when the file could not be decoded: the canvas is then empty.
+  bool Open(const QString& path);
+  // Reads back the file the picture was just saved to, keeping the undo steps and flags.
+  bool ReloadSaved(const QString& path);
+  // Lays the picture shown out again for the window and the armed tool, keeping the view.
+  void Relayout();
+  // "This file could not be opened: <reason>." after an Open that gave no picture,
   // else empty. The empty canvas shows it.
   QString OpenFailureText() const;
-  // Lays the picture out for the window, paints, and records undo position 0 when due.
-  void PublicModle(bool Refreshs, bool isUpDown);
-  // Paints the back buffer and shows it, or with isExport renders into the current undo canvas.
-  void Painting(bool isLoad = false, bool isZoom = false, bool isUpDown = false, bool isExport = false);
+  // What a paint makes again besides the back buffer.
+  enum class PaintKind {
+    Plain,        // the view as it is, scaled quickly: something is moving
+    Smooth,       // the view has come to rest: scaled smoothly
+    Refit,        // the picture or its fit changed: the fitted preview is made again
+    RefitSmooth,  // both
+  };
+  // Paints the back buffer and shows it.
+  void Painting(PaintKind kind = PaintKind::Plain);
   // The colour-picker swatch; picks the colour under the pointer while the swatch is hot.
   void ColorControl();
 
@@ -283,9 +291,9 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // Moves the file shown to the trash after asking and goes on showing the picture from a
   // copy; true when it went. A refusal or failure leaves everything as it was.
   bool DeleteImage();
-  // Lets go of the picture; the canvas paints nothing until the next Import.
+  // Lets go of the picture; the canvas paints nothing until the next Open.
   void DisposeImgDIB() override;
-  void ImportImage(const QString& Filename) override { Import(Filename); }
+  void ImportImage(const QString& Filename) override { Open(Filename); }
 
   // The view, as the mouse tools and tests see it.
   const QImage& BackBuffer() const { return m_backBuffer; }
@@ -358,6 +366,14 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void PaintOpenFailure(QPainter& painter);
   void DrawInsetFrame(Gdip::Graphics& graphics, const QRectF& area);
   void PurgeUndo();
+  // Reads a picture into the holder and says why when it gives none; true when it gave one.
+  bool ReadPicture(const QString& path);
+  // How a layout treats a zoomed view: kept as it is, or started again at 100 % for a
+  // picture just read.
+  enum class ViewStart { Kept, ActualSize };
+  // Lays the picture out for the window and the armed tool, paints, and records undo
+  // position 0 when due.
+  void LayOut(ViewStart start, PaintKind kind);
   // Loads a picture to open; a large JPEG shows a scaled decode while the full one runs.
   GdiDIB LoadShowingPreview(const QString& path);
   void PushUndoSnapshot(const QImage& edited);
@@ -382,9 +398,9 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void ShowSnapshot(const QImage& picture);
   void KeepFirstSnapshot();
   void RemakeWorkingCanvas();
-  void PaintPicture(Gdip::Graphics& graphics, bool isExport, bool isUpDown);
+  void PaintPicture(Gdip::Graphics& graphics, bool smooth);
   void PaintNavigator(Gdip::Graphics& graphics);
-  void PaintOverlays(Gdip::Graphics& graphics, bool isExport);
+  void PaintOverlays(Gdip::Graphics& graphics);
   void PaintStatusText(Gdip::Graphics& graphics);
   void PaintMagnifier(Gdip::Graphics& graphics);
   // The polygon so far with its rubber band, while it is open.
@@ -465,8 +481,6 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   SnapshotFolder m_snapshotFolder;
   UndoSnapshots m_undoSnapshots{m_snapshotFolder};
   StampSnapshots m_stampSnapshots{m_snapshotFolder, m_undoSnapshots};
-  // One slot per undo position; the commit renders into the current one.
-  std::vector<std::unique_ptr<DIBsave>> m_undoCanvasCache;
 
   // The text strip's own defaults until it sets them.
   TextChoices m_text;

@@ -23,16 +23,13 @@ void Imageqzviewer::CommitUndoStep(const QImage& edited) {
   RefreshUndoState();
   m_saveState = false;
   m_appliedEffect = true;
-  Import(QString(), true, false, false);
+  Relayout();
 }
 
 void Imageqzviewer::PushUndoSnapshot(const QImage& edited) {
   // The picture is shown from memory at once; its file is written in the background.
   m_undoSnapshots.Write(m_undoIndex, edited);
   ShowSnapshot(edited);
-  if (std::size_t(m_undoIndex) < m_undoCanvasCache.size()) {
-    m_undoCanvasCache[std::size_t(m_undoIndex)].reset();
-  }
 }
 
 void Imageqzviewer::ShowSnapshot(const QImage& picture) {
@@ -53,7 +50,7 @@ void Imageqzviewer::UndoAndRedo(bool isUndo) {
   }
   m_undoIndex = step->first;
   ShowSnapshot(step->second);
-  Import(QString(), true, false, false);
+  Relayout();
   RefreshUndoState();
 }
 
@@ -127,7 +124,7 @@ bool Imageqzviewer::DeleteImage() {
     return false;
   }
   const Forms::HourglassCursor busy;
-  Import(DeleteCopyPath());
+  Open(DeleteCopyPath());
   return true;
 }
 

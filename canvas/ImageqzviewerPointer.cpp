@@ -102,7 +102,7 @@ void Imageqzviewer::PointerUp(int button, int shift, QPointF at) {
   if (m_hit.BarShown && wasLeft) {
     PressBarButton(m_hit.HotButton);
     if (m_mode == Mode::Resize) {
-      Painting(false, false, true);
+      Painting(PaintKind::Smooth);
     }
     emit FitLeft();
     return;
@@ -152,7 +152,8 @@ void Imageqzviewer::DoFollow(const Follow& follow) {
     ColorControl();
   }
   if (follow.repaint) {
-    Painting(follow.load, false, follow.upDown);
+    Painting(follow.load ? (follow.upDown ? PaintKind::RefitSmooth : PaintKind::Refit)
+                         : (follow.upDown ? PaintKind::Smooth : PaintKind::Plain));
   }
   if (follow.freeSelect) {
     DrawPolygon(m_ptr.press, m_pointer);
@@ -301,9 +302,6 @@ void Imageqzviewer::CancelCurrentTool() {
   m_ptr.rightPress = false;
   m_ptr.merging = false;
   SharedSelectionPoints() = SelectionPoints{};
-  if (std::size_t(m_undoIndex) < m_undoCanvasCache.size()) {
-    m_undoCanvasCache[std::size_t(m_undoIndex)].reset();
-  }
   ModEffects::ReleaseEffectObjects();
   // A stamp left floating goes with its tool; its snapshot files stay until the canvas ends.
   m_stampCanvas = QImage();

@@ -229,7 +229,7 @@ void FrmMain::FileImport(const QString& Filename) {
   // Every newly opened file starts its own undo history.
   m_canvas->SetFirstL(true);
   ClearFirstLDone();
-  m_canvas->Import(Filename);
+  m_canvas->Open(Filename);
   m_sidePanel->RefreshProperties();
   EnableImageButtons();
 }
@@ -254,7 +254,7 @@ void FrmMain::UseStamp(bool fromLibrary, bool sizeFlag) {
   m_sidePanel->SetToolselect(kStampLibrarySection);
   m_canvas->ArmTool(ToolModes::Mode::FloatingStamp);
   m_splitV->StartPaint(float(ModPublic::ThumBarDragPos), 0, true);
-  m_canvas->Import(QString(), true);
+  m_canvas->Relayout();
   EnableImageButtons();
   if (!m_textStrip.widget->isHidden()) {
     m_textStrip->SetVisible(false);
@@ -299,7 +299,7 @@ void FrmMain::StepSheet(bool next) {
     m_sheet->PreviewBack();
   }
   if (!m_sheet->SelectFile.isEmpty()) {
-    m_canvas->Import(m_sheet->SelectFile);
+    m_canvas->Open(m_sheet->SelectFile);
   }
 }
 
@@ -307,7 +307,7 @@ void FrmMain::ToggleFit() {
   const bool fit = !m_imageToolbar->Rpressdown(kFitButton);
   m_canvas->SetFitMode(fit);
   m_imageToolbar->PressDownID(kFitButton, fit);
-  m_canvas->Painting(false, false, true);
+  m_canvas->Painting(Imageqzviewer::PaintKind::Smooth);
 }
 
 void FrmMain::StartSlideshowWindow() {

@@ -38,7 +38,7 @@ void FrmMain::FormOption(bool& isAutoProcess, bool& MenuClick) {
     m_splitV->StartPaint(float(ModPublic::ThumBarDragPos), 0, true);
     m_sidePanel->ResetPaint();
   }
-  m_canvas->Import(QString(), true);
+  m_canvas->Relayout();
   LayoutCanvasArea();
 }
 
@@ -55,7 +55,7 @@ void FrmMain::SetUpTool(int selEffect) {
   if (row.atOnce) {
     // Committed from the picture as it is laid out for browsing, then back to browsing.
     m_canvas->SetMode(Mode::Browse);
-    m_canvas->Import(QString(), true);
+    m_canvas->Relayout();
     m_canvas->ApplyAtOnce(*mode);
     ResetToBrowse();
     return;
@@ -120,7 +120,7 @@ void FrmMain::ApplyFirstLRule(bool reImport) {
   m_canvas->SetFirstL(true);
   m_firstLDone = true;
   if (reImport) {
-    m_canvas->Import(QString(), true);
+    m_canvas->Relayout();
   }
 }
 
@@ -133,7 +133,7 @@ void FrmMain::PasteFromClipboard() {
   // The stamp's slider is set before the canvas is laid out again.
   m_canvas->SetRange(*ToolModes::Row(Mode::FloatingStamp).range);
   m_canvas->SetFitMode(true);
-  m_canvas->Import(QString(), true);
+  m_canvas->Relayout();
   m_canvas->CreateStampfromClipboard();
   MarkBrowseRow();
 }

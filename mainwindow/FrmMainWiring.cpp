@@ -159,7 +159,7 @@ void FrmMain::SidePanel_StampMouseUp(int StampEnter) {
   } else if (StampEnter == kStampUse) {
     SidePanel_StampDblClick();
   } else if (StampEnter == kStampEdit && ModPublic::AskSaveChanges() != Forms::vbCancel) {
-    m_canvas->Import(stamp);
+    m_canvas->Open(stamp);
     m_canvas->EditingStampLib();
   }
 }

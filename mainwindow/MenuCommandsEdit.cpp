@@ -40,7 +40,7 @@ void SelectAll(FrmMain& window, std::string_view) { window.Canvas().CleanCroprec
 
 void Deselect(FrmMain& window, std::string_view) {
   window.Canvas().CleanCroprect();
-  window.Canvas().Painting(true);
+  window.Canvas().Painting(Imageqzviewer::PaintKind::Refit);
 }
 
 void ClearSelection(FrmMain& window, std::string_view) { window.Canvas().CallDrawDeleteSelect(); }
@@ -62,7 +62,7 @@ void Delete(FrmMain& window, std::string_view) { window.DeleteSelectedFiles(); }
 void ResizeImage(FrmMain& window, std::string_view key) {
   Imageqzviewer& canvas = window.Canvas();
   canvas.ArmTool(ToolModes::ModeForKey(key).value_or(ToolModes::Mode::Browse));
-  canvas.Import(QString(), true);
+  canvas.Relayout();
   window.MarkBrowseRow();
   window.ReleaseToolRepaint();
 }

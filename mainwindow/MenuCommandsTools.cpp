@@ -57,7 +57,7 @@ void Shape(FrmMain& window, std::string_view key) {
   }
   Imageqzviewer& canvas = window.Canvas();
   canvas.ArmTool(ModeOf(key));
-  canvas.Import(QString(), true);
+  canvas.Relayout();
   ArmKey(key);
   ClearPanelTool(window);
   LayoutAndRepaint(window);
@@ -73,7 +73,7 @@ void Selection(FrmMain& window, std::string_view key) {
   ArmKey(key);
   Imageqzviewer& canvas = window.Canvas();
   canvas.ArmTool(ModeOf(key));
-  canvas.Import(QString(), true);
+  canvas.Relayout();
   LayoutAndRepaint(window);
 }
 
@@ -148,7 +148,7 @@ void Effect(FrmMain& window, std::string_view key) {
     canvas.ArmTool(mode);
   }
   LayoutAndRepaint(window);
-  canvas.Import(QString(), true);
+  canvas.Relayout();
 }
 
 // The shape pen's width from the line menu; the choice is remembered as its key.

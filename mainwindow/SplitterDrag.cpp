@@ -166,7 +166,7 @@ void Handlers::ThumbnailBarMove(float, float Y) {
 void Handlers::ThumbnailBarUp(float Y) {
   m_isDragDown = false;
   m_isZoomDrag = false;
-  m_window.m_canvas->Painting(false, false, true);
+  m_window.m_canvas->Painting(Imageqzviewer::PaintKind::Smooth);
   if (!m_bars.Ghost->isVisible()) {
     return;
   }

@@ -56,7 +56,7 @@ class CalendarLayerTest : public CanvasFixture {
   }
   void Open(const QImage& picture) {
     m_canvas->SetFirstL(true);
-    ASSERT_TRUE(m_canvas->Import(Picture("picture.png", picture)));
+    ASSERT_TRUE(m_canvas->Open(Picture("picture.png", picture)));
   }
   void Arm(int month) {
     m_canvas->SetMax(12);
@@ -64,7 +64,7 @@ class CalendarLayerTest : public CanvasFixture {
     m_canvas->SetValue(month);
     m_canvas->SetEffect(kCalendar);
     m_canvas->SetFitMode(true);
-    m_canvas->Import(QString(), true);
+    m_canvas->Relayout();
   }
   QRectF Layer() const { return m_canvas->HitRectangles().Layer; }
   QImage Shown() const { return m_canvas->ImgDIB.DIB()->Image().convertToFormat(QImage::Format_ARGB32); }

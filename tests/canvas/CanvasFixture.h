@@ -58,7 +58,7 @@ class CanvasFixture : public ::testing::Test {
     QImage white(size, QImage::Format_ARGB32);
     white.fill(Qt::white);
     m_canvas->SetFirstL(true);
-    ASSERT_TRUE(m_canvas->Import(Picture("white.png", white)));
+    ASSERT_TRUE(m_canvas->Open(Picture("white.png", white)));
   }
   QString Picture(const QString& name, const QImage& image) const {
     const QString path = m_folder.File(name);

@@ -29,7 +29,7 @@ class CanvasResizeTest : public CanvasFixture {
  protected:
   void Open(const QImage& picture) {
     m_canvas->SetFirstL(true);
-    ASSERT_TRUE(m_canvas->Import(Picture("gradient.png", picture)));
+    ASSERT_TRUE(m_canvas->Open(Picture("gradient.png", picture)));
     m_canvas->WaitForSnapshot();
   }
   void Resize(int width, int height, int button = 1) {

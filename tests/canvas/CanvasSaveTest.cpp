@@ -55,7 +55,7 @@ class CanvasSaveTest : public ::testing::Test {
   QString Open(const QString& name, const QImage& image, const char* format = "PNG") {
     const QString path = m_folder.File(name);
     EXPECT_TRUE(image.save(path, format));
-    EXPECT_TRUE(m_canvas->Import(path));
+    EXPECT_TRUE(m_canvas->Open(path));
     return path;
   }
   QRgb Shown() const { return m_canvas->ImgDIB.DIB() ? m_canvas->ImgDIB.DIB()->Image().pixel(1, 1) : 0; }
@@ -125,7 +125,7 @@ TEST_F(CanvasSaveTest, CommitsUndoAndRedoKeepFilesFlagsAndToolbarInStep) {
 TEST_F(CanvasSaveTest, ViewingPicturesWritesNothingAndTheFirstEditWritesPositionZeroFirst) {
   for (int i = 0; i < 10; ++i) {
     Open(QStringLiteral("p%1.png").arg(i), Flat(qRgb(0, i, 0)));
-    m_canvas->Import(QString(), true, true, false);
+    m_canvas->Relayout();
   }
   EXPECT_EQ(SnapshotFiles(), QStringList());
   EXPECT_FALSE(m_canvas->UndoE);
@@ -204,7 +204,7 @@ TEST_F(CanvasSaveTest, SavingInPlaceFollowsTheExtension) {
   ModGDI::GetEncoderClsid("image/gif", gifEncoder);
   const QString gifPath = m_folder.File("anim.gif");
   ASSERT_EQ(Gdip::SaveImageToFile(*gif, gifPath, gifEncoder), Gdip::Status::Ok);
-  ASSERT_TRUE(m_canvas->Import(gifPath));
+  ASSERT_TRUE(m_canvas->Open(gifPath));
   ASSERT_TRUE(m_canvas->SaveOnly());
   const auto back = Gdip::LoadImageFromFile(gifPath);
   ASSERT_TRUE(back);
@@ -216,7 +216,7 @@ TEST_F(CanvasSaveTest, SavingInPlaceRefusesWhatItCannotWrite) {
   for (const QString name : {"drawing.wmf", "noextension"}) {
     const QString path = m_folder.Write(name, "untouched");
     ASSERT_TRUE(Flat(0xFF123456).save(m_folder.File("p.png")));
-    ASSERT_TRUE(m_canvas->Import(m_folder.File("p.png")));
+    ASSERT_TRUE(m_canvas->Open(m_folder.File("p.png")));
     m_canvas->CurFilename = path;
     m_canvas->CommitUndoStep(Flat(0xFF000000));
     EXPECT_FALSE(m_canvas->SaveOnly()) << name.toStdString();
@@ -393,14 +393,14 @@ TEST_F(CanvasSaveTest, SavingInPlaceKeepsAPalettePictureAtItsDepth) {
     ASSERT_EQ(StoredDepth(path), f.depth) << f.name;
     const QImage before = Argb(path);
     ASSERT_FALSE(before.isNull()) << f.name;
-    ASSERT_TRUE(m_canvas->Import(path)) << f.name;
+    ASSERT_TRUE(m_canvas->Open(path)) << f.name;
     ASSERT_TRUE(m_canvas->SaveOnly()) << f.name;
     EXPECT_EQ(StoredDepth(path), f.depth) << f.name;
     EXPECT_EQ(Argb(path), before) << f.name;
   }
   // A picture that has gained colours beyond its depth is written in full colour.
   const QString path = m_folder.Write("grown.bmp", IndexedBmp(1, two));
-  ASSERT_TRUE(m_canvas->Import(path));
+  ASSERT_TRUE(m_canvas->Open(path));
   QImage colourful(7, 3, QImage::Format_ARGB32);
   colourful.fill(0xFF000000);
   for (int x = 0; x < 7; ++x) {

@@ -20,12 +20,12 @@ class CanvasToolsTest : public CanvasFixture {
  protected:
   void Open(QSize size = {100, 50}) {
     m_canvas->SetFirstL(true);
-    ASSERT_TRUE(m_canvas->Import(Picture("p.png", TestSupport::Quadrants(size.width(), size.height()))));
+    ASSERT_TRUE(m_canvas->Open(Picture("p.png", TestSupport::Quadrants(size.width(), size.height()))));
   }
   void Arm(int mode) {
     m_canvas->SetEffect(mode);
     m_canvas->SetFitMode(true);
-    m_canvas->Import(QString(), true);
+    m_canvas->Relayout();
   }
   void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QKeyEvent event(QEvent::KeyPress, key, modifiers);
@@ -77,7 +77,7 @@ TEST_F(CanvasToolsTest, RightPressNeverDragsOrAddsAPointButIsStillRaised) {
 TEST_F(CanvasToolsTest, OnlyALeftDragPansThePicture) {
   Open({2000, 1500});
   m_canvas->SetFitMode(false);
-  m_canvas->Import(QString(), true);
+  m_canvas->Relayout();
   const QPoint start = m_canvas->ViewOffset();
   MoveMouse(QPointF(200, 150));
   MoveMouse(QPointF(100, 100));
@@ -185,7 +185,7 @@ TEST_F(CanvasToolsTest, TheOptionsMenuOpensAboveItsButton) {
 TEST_F(CanvasToolsTest, KnobDragKeepsTheValueInRangeAndPreviewsLive) {
   QImage grey(100, 50, QImage::Format_ARGB32);
   grey.fill(qRgb(100, 100, 100));
-  ASSERT_TRUE(m_canvas->Import(Picture("grey.png", grey)));
+  ASSERT_TRUE(m_canvas->Open(Picture("grey.png", grey)));
   Arm(7);
   m_canvas->SetMax(3);
   m_canvas->SetMin(0);
@@ -208,7 +208,7 @@ TEST_F(CanvasToolsTest, RedEyeDragCommitsInsideItsRectangleOnly) {
   QImage red(200, 100, QImage::Format_ARGB32);
   red.fill(qRgb(220, 30, 30));
   m_canvas->SetFirstL(true);
-  ASSERT_TRUE(m_canvas->Import(Picture("red.png", red)));
+  ASSERT_TRUE(m_canvas->Open(Picture("red.png", red)));
   Arm(9);
   m_canvas->SetMax(300);
   m_canvas->SetMin(50);
@@ -280,7 +280,7 @@ TEST_F(CanvasToolsTest, PicturesOfTheToolsForAPersonToLookAt) {
     p.drawRect(QRectF(230, 60, 70, 90));
   }
   m_canvas->SetFirstL(true);
-  ASSERT_TRUE(m_canvas->Import(Picture("photo.png", photo)));
+  ASSERT_TRUE(m_canvas->Open(Picture("photo.png", photo)));
   ToolHint::CreateHintResources();
 
   // The polygon tool: three corners set, the rubber band to the pointer, the magnifier and the banner.
@@ -308,7 +308,7 @@ TEST_F(CanvasToolsTest, PicturesOfTheToolsForAPersonToLookAt) {
   for (const auto& [mode, name] : {std::pair{12, "blur"}, {13, "sharpen"}, {14, "soften"}, {15, "antialias"},
                                    {16, "ripple"}}) {
     m_canvas->SetFirstL(true);
-    ASSERT_TRUE(m_canvas->Import(Picture("photo.png", photo)));
+    ASSERT_TRUE(m_canvas->Open(Picture("photo.png", photo)));
     m_canvas->ThirdEffect(mode);
     EXPECT_TRUE(Shown().save(folder + QStringLiteral("/canvas-filter-%1.png").arg(name)));
   }

@@ -32,7 +32,7 @@ class ColourPickTest : public CanvasFixture {
     m_canvas->SetMin(min);
     m_canvas->SetValue(value);
     m_canvas->SetFitMode(true);
-    m_canvas->Import(QString(), true);
+    m_canvas->Relayout();
   }
   // A press on the reddest point of the swatch; the colour under it, as an RGB reference.
   std::uint32_t PickRed() {

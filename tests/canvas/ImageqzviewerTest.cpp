@@ -44,7 +44,7 @@ TEST_F(CanvasTest, FreshControlIsSavedUnchangedAndEmpty) {
 }
 
 TEST_F(CanvasTest, SmallPictureIsCentredNotEnlargedAndGrabbedAsPainted) {
-  ASSERT_TRUE(m_canvas->Import(Picture("small.png", Quadrants(100, 50))));
+  ASSERT_TRUE(m_canvas->Open(Picture("small.png", Quadrants(100, 50))));
   EXPECT_FALSE(m_canvas->NoOpen());
   EXPECT_EQ(m_canvas->FitRect(), QRectF(150, 125, 100, 50));
   EXPECT_EQ(m_canvas->ShowImgWidth(), "100");
@@ -59,7 +59,7 @@ TEST_F(CanvasTest, SmallPictureIsCentredNotEnlargedAndGrabbedAsPainted) {
 
 TEST_F(CanvasTest, ZoomedLargePictureShowsTheNavigatorAndKeepsTheCentre) {
   m_canvas->SetFitMode(false);
-  ASSERT_TRUE(m_canvas->Import(Picture("large.png", Quadrants(2000, 1500))));
+  ASSERT_TRUE(m_canvas->Open(Picture("large.png", Quadrants(2000, 1500))));
   EXPECT_EQ(m_canvas->DisplaySize(), QSize(2000, 1500));
   EXPECT_EQ(m_canvas->ViewOffset(), QPoint(-800, -600));
   EXPECT_EQ(m_canvas->HitRectangles().Nav[0], QRectF(290, 202, 100, 75));
@@ -95,6 +95,29 @@ TEST_F(CanvasTest, ZoomedLargePictureShowsTheNavigatorAndKeepsTheCentre) {
   EXPECT_EQ(m_canvas->ViewOffset().x(), -100);
 }
 
+TEST_F(CanvasTest, ALayoutKeepsTheZoomedViewAndAnOpenStartsItAgain) {
+  m_canvas->SetFitMode(false);
+  ASSERT_TRUE(m_canvas->Open(Picture("large.png", Quadrants(2000, 1500))));
+  m_canvas->SetZoomFromSlider(22);  // 0.4: 800 x 600
+  m_canvas->HorizontalScroll()->setValue(300);
+  ASSERT_EQ(m_canvas->ViewOffset(), QPoint(-300, -150));
+  m_canvas->Relayout();
+  EXPECT_FLOAT_EQ(m_canvas->Zoom(), 0.4f);
+  EXPECT_EQ(m_canvas->ViewOffset(), QPoint(-300, -150));
+  EXPECT_EQ(At(10, 10), QColor(Qt::red).rgb());  // x 750 of the picture, still its red quarter
+  EXPECT_EQ(At(210, 10), QColor(Qt::green).rgb());
+
+  // A resize lays the picture out again and keeps the zoomed view where it was.
+  m_canvas->resize(600, 300);
+  EXPECT_FLOAT_EQ(m_canvas->Zoom(), 0.4f);
+  EXPECT_EQ(m_canvas->ViewOffset(), QPoint(-300, -150));
+
+  ASSERT_TRUE(m_canvas->Open(Picture("other.png", Quadrants(1000, 800))));
+  EXPECT_FLOAT_EQ(m_canvas->Zoom(), 1.0f);
+  EXPECT_EQ(m_canvas->DisplaySize(), QSize(1000, 800));
+  EXPECT_EQ(m_canvas->ViewOffset(), QPoint(-200, -250));
+}
+
 TEST_F(CanvasTest, NewFileResetsUndoAndKeepsPositionZeroOfThePictureAsLoaded) {
   for (int i = 0; i < 3; ++i) {
     QFile f(Imageqzviewer::UndoFilePath(i));
@@ -103,7 +126,7 @@ TEST_F(CanvasTest, NewFileResetsUndoAndKeepsPositionZeroOfThePictureAsLoaded) {
   m_canvas->UndoE = true;
   m_canvas->SetSaveState(false);
   m_canvas->SetAppliedEffect(true);
-  ASSERT_TRUE(m_canvas->Import(Picture("a.png", Quadrants(40, 20))));
+  ASSERT_TRUE(m_canvas->Open(Picture("a.png", Quadrants(40, 20))));
   EXPECT_TRUE(m_canvas->SaveState());
   EXPECT_FALSE(m_canvas->AppliedEffect());
   EXPECT_FALSE(m_canvas->UndoE);
@@ -113,9 +136,9 @@ TEST_F(CanvasTest, NewFileResetsUndoAndKeepsPositionZeroOfThePictureAsLoaded) {
   EXPECT_EQ(m_canvas->UndoListCount(), 0);
 
   // A refresh keeps the file and the undo steps; a reload after saving keeps the steps.
-  m_canvas->Import(QString(), true, true, false);
+  m_canvas->Relayout();
   EXPECT_TRUE(m_canvas->CurFilename.endsWith("a.png"));
-  m_canvas->Import(Picture("b.png", Quadrants(10, 10)), false, false, true);
+  m_canvas->ReloadSaved(Picture("b.png", Quadrants(10, 10)));
   m_canvas->CommitUndoStep(Quadrants(10, 10));
   EXPECT_EQ(m_canvas->UndoListCount(), 2);
   const QImage snapshot(Imageqzviewer::UndoFilePath(0), "PNG");
@@ -130,9 +153,9 @@ TEST_F(CanvasTest, AFileThatCannotBeOpenedEmptiesTheCanvasAndSaysWhy) {
   files.push_back({"folder.png", Gdip::LoadFailure::Unreadable});
   for (const TestSupport::BrokenFile& file : files) {
     SCOPED_TRACE(file.Name.toStdString());
-    ASSERT_TRUE(m_canvas->Import(Picture("good.png", Quadrants(100, 50))));
+    ASSERT_TRUE(m_canvas->Open(Picture("good.png", Quadrants(100, 50))));
     EXPECT_TRUE(m_canvas->OpenFailureText().isEmpty());
-    EXPECT_FALSE(m_canvas->Import(m_folder.File(file.Name)));
+    EXPECT_FALSE(m_canvas->Open(m_folder.File(file.Name)));
     EXPECT_TRUE(m_canvas->NoOpen());
     EXPECT_EQ(At(160, 130), kBackground);
     EXPECT_EQ(m_canvas->OpenFailureText(), "This file could not be opened: " + Gdip::FailureReason(file.Failure) + ".");
@@ -149,7 +172,7 @@ TEST_F(CanvasTest, AFileThatCannotBeOpenedEmptiesTheCanvasAndSaysWhy) {
   m_canvas->SetFitMode(false);
   m_canvas->SetZoomFromSlider(80);
   EXPECT_EQ(At(50, 50), kBackground);
-  ASSERT_TRUE(m_canvas->Import(Picture("good.png", Quadrants(100, 50))));
+  ASSERT_TRUE(m_canvas->Open(Picture("good.png", Quadrants(100, 50))));
   EXPECT_TRUE(m_canvas->OpenFailureText().isEmpty());
 }
 
@@ -170,7 +193,7 @@ TEST_F(CanvasTest, ValueShadeAlphaIsClampedButTheValueKept) {
 }
 
 TEST_F(CanvasTest, CommandBarRectanglesBelongToTheToolThatDrewThem) {
-  ASSERT_TRUE(m_canvas->Import(Picture("p.png", Quadrants(100, 50))));
+  ASSERT_TRUE(m_canvas->Open(Picture("p.png", Quadrants(100, 50))));
   m_canvas->resize(600, 300);
   m_canvas->SetEffect(38);
   m_canvas->Painting();
@@ -194,7 +217,7 @@ TEST_F(CanvasTest, CommandBarRectanglesBelongToTheToolThatDrewThem) {
 }
 
 TEST_F(CanvasTest, PickerTakesTheSwatchColourUnderThePointer) {
-  ASSERT_TRUE(m_canvas->Import(Picture("p.png", Quadrants(100, 50))));
+  ASSERT_TRUE(m_canvas->Open(Picture("p.png", Quadrants(100, 50))));
   m_canvas->SetEffect(19);
   m_canvas->Painting();
   const QRectF swatch = m_canvas->HitRectangles().Buttons[3];
@@ -219,7 +242,7 @@ TEST_F(CanvasTest, TextBoxShowsThenHides) {
 }
 
 TEST_F(CanvasTest, EndOfLifeDeletesOnlyTheCanvasOwnFiles) {
-  ASSERT_TRUE(m_canvas->Import(Picture("p.png", Quadrants(10, 10))));
+  ASSERT_TRUE(m_canvas->Open(Picture("p.png", Quadrants(10, 10))));
   const QString data = ModPublic::DataFolderPath;
   const QString own = QFileInfo(Imageqzviewer::UndoFilePath(0)).path() + "/";
   const QStringList names{own + "Undo1.udo", own + "StampUndo0.sudo", own + "StampUndo3.SUDO", own + "Tempdelete.tmp",
@@ -239,7 +262,7 @@ TEST_F(CanvasTest, EndOfLifeDeletesOnlyTheCanvasOwnFiles) {
 TEST_F(CanvasTest, IrradiationPreviewDarkensTowardsTheRimAwayFromThePointer) {
   QImage white(200, 100, QImage::Format_RGB32);
   white.fill(Qt::white);
-  ASSERT_TRUE(m_canvas->Import(Picture("white.png", white)));
+  ASSERT_TRUE(m_canvas->Open(Picture("white.png", white)));
   m_canvas->SetEffect(37);
   m_canvas->SetMin(0);
   m_canvas->SetMax(255);
@@ -251,7 +274,7 @@ TEST_F(CanvasTest, IrradiationPreviewDarkensTowardsTheRimAwayFromThePointer) {
 }
 
 TEST_F(CanvasTest, DraggedKnobSetsTheValueAndKeepsTheBarHot) {
-  ASSERT_TRUE(m_canvas->Import(Picture("p.png", Quadrants(100, 50))));
+  ASSERT_TRUE(m_canvas->Open(Picture("p.png", Quadrants(100, 50))));
   m_canvas->SetEffect(2);
   m_canvas->SetMin(0);
   m_canvas->SetMax(100);

@@ -45,7 +45,7 @@ class RegionTest : public CanvasFixture, public ::testing::WithParamInterface<QS
     m_canvas->resize(600, 400);
     m_original = Coded(GetParam());
     m_canvas->SetFirstL(true);
-    ASSERT_TRUE(m_canvas->Import(Picture("coded.png", m_original)));
+    ASSERT_TRUE(m_canvas->Open(Picture("coded.png", m_original)));
     ModqzReg::SelectionCombineMode = 1;
     m_canvas->SetMax(255);
   }
@@ -57,7 +57,7 @@ class RegionTest : public CanvasFixture, public ::testing::WithParamInterface<QS
   void Arm(int mode) {
     m_canvas->SetEffect(mode);
     m_canvas->SetFitMode(true);
-    m_canvas->Import(QString(), true);
+    m_canvas->Relayout();
   }
   // A rectangle given in picture pixels, dragged on the canvas.
   void Select(int mode, const QRect& inPicture) {
@@ -308,7 +308,7 @@ TEST_P(RegionTest, PicturesOfTheOverlaysForAPersonToLookAt) {
     p.setPen(Qt::NoPen);
     p.drawEllipse(QPointF(150, 120), 25, 25);
   }
-  ASSERT_TRUE(m_canvas->Import(Picture("eye.png", eye)));
+  ASSERT_TRUE(m_canvas->Open(Picture("eye.png", eye)));
   m_canvas->SetMax(300);
   m_canvas->SetValue(100);
   Select(9, QRect(110, 80, 80, 80));

@@ -35,7 +35,7 @@ class ShapeToolsTest : public CanvasFixture {
     m_canvas->SetValue(value);
     m_canvas->SetEffect(mode);
     m_canvas->SetFitMode(true);
-    m_canvas->Import(QString(), true);
+    m_canvas->Relayout();
   }
   QImage Shown() const { return m_canvas->ImgDIB.DIB()->Image().convertToFormat(QImage::Format_ARGB32); }
 };

@@ -76,7 +76,7 @@ class StampEditTest : public CanvasFixture, public ::testing::WithParamInterface
     m_canvas->resize(600, 400);
     m_original = Coded(GetParam(), Area());
     m_canvas->SetFirstL(true);
-    ASSERT_TRUE(m_canvas->Import(Picture("coded.png", m_original)));
+    ASSERT_TRUE(m_canvas->Open(Picture("coded.png", m_original)));
     ModqzReg::SelectionCombineMode = 1;
     ModPublic::CurrentToolKey.clear();
   }
@@ -104,7 +104,7 @@ class StampEditTest : public CanvasFixture, public ::testing::WithParamInterface
   void FloatArea(const QRect& area) {
     m_canvas->SetEffect(17);
     m_canvas->SetFitMode(true);
-    m_canvas->Import(QString(), true);
+    m_canvas->Relayout();
     m_canvas->CleanCroprect();
     const QRectF c = ToCanvas(area);
     Drag(c.topLeft(), c.bottomRight());
@@ -273,7 +273,7 @@ TEST_P(StampEditTest, PicturesOfTheStampForAPersonToLookAt) {
     p.setBrush(QColor(245, 150, 40));
     p.drawEllipse(QRectF(160, 45, 100, 80));
   }
-  ASSERT_TRUE(m_canvas->Import(Picture("calm.png", calm)));
+  ASSERT_TRUE(m_canvas->Open(Picture("calm.png", calm)));
   FloatArea(QRect(150, 40, 120, 90));
   const QRectF frame = m_canvas->StampFrame();
   Drag(frame.center(), frame.center() + QPointF(-100, 60));

@@ -58,7 +58,7 @@ class TextLayerTest : public CanvasFixture {
     m_canvas->SetValue(10);
     m_canvas->SetEffect(mode);
     m_canvas->SetFitMode(true);
-    m_canvas->Import(QString(), true);
+    m_canvas->Relayout();
   }
   void Type(const QString& text) { m_canvas->Text1()->setPlainText(text); }
   QImage Shown() const { return m_canvas->ImgDIB.DIB()->Image().convertToFormat(QImage::Format_ARGB32); }
@@ -236,7 +236,7 @@ TEST_F(TextLayerTest, ARasterizedFillIsTheSelectionRectangleInPicturePixels) {
 
 TEST_F(TextLayerTest, PicturesOfTheTextLayerForAPersonToLookAt) {
   m_canvas->SetFirstL(true);
-  ASSERT_TRUE(m_canvas->Import(Picture("sky.png", CanvasTesting::Sky({800, 600}))));
+  ASSERT_TRUE(m_canvas->Open(Picture("sky.png", CanvasTesting::Sky({800, 600}))));
   Arm(kText);
   m_canvas->SetFontSizeA(36);
   m_canvas->SetFontStyleA(3);
@@ -254,7 +254,7 @@ TEST_F(TextLayerTest, PicturesOfTheTextLayerForAPersonToLookAt) {
   m_canvas->SetMax(100);
   m_canvas->SetValue(0);
   m_canvas->SetEffect(38);
-  m_canvas->Import(QString(), true);
+  m_canvas->Relayout();
   EXPECT_FALSE(m_canvas->StampCanvas().isNull());
   EXPECT_NEAR(m_canvas->StampFrame().x(), 40, 1);
   EXPECT_NEAR(m_canvas->StampFrame().y(), 230, 1);

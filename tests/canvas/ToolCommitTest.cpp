@@ -38,7 +38,7 @@ class CommitTest : public CanvasFixture {
  protected:
   void Open(const QImage& picture) {
     m_canvas->SetFirstL(true);
-    ASSERT_TRUE(m_canvas->Import(Picture("corners.png", picture)));
+    ASSERT_TRUE(m_canvas->Open(Picture("corners.png", picture)));
   }
   QImage Shown() const { return Argb(m_canvas->ImgDIB.DIB()->Image()); }
   void Commit(int mode) {
@@ -167,7 +167,7 @@ TEST_F(CommitTest, ResizeTakesTheZoomedSizeAndAnEmptyTargetCommitsNothing) {
   Open(Corners());
   m_canvas->SetFitMode(false);
   m_canvas->SetEffect(21);
-  m_canvas->Import(QString(), true);
+  m_canvas->Relayout();
   m_canvas->SetZoomFromSlider(110);  // 200 %
   ASSERT_EQ(m_canvas->DisplaySize(), QSize(6, 4));
   m_canvas->SaveUndo();
@@ -178,7 +178,7 @@ TEST_F(CommitTest, ResizeTakesTheZoomedSizeAndAnEmptyTargetCommitsNothing) {
   Open(Corners());
   m_canvas->SetFitMode(false);
   m_canvas->SetEffect(21);
-  m_canvas->Import(QString(), true);
+  m_canvas->Relayout();
   m_canvas->SetZoomFromSlider(1);
   ASSERT_TRUE(m_canvas->DisplaySize().isEmpty());
   m_canvas->SaveUndo();
@@ -193,7 +193,7 @@ TEST_F(CommitTest, WeatherCommitEqualsItsEffectRoutine) {
   picture.fill(qRgb(90, 120, 150));
   Open(picture);
   m_canvas->SetEffect(34);
-  m_canvas->Import(QString(), true);
+  m_canvas->Relayout();
   ModEffects::EffectRun run;
   run.code = 34;
   run.fitRect = m_canvas->DisplayedRect();
@@ -216,7 +216,7 @@ TEST_F(CommitTest, ParticlesAppliedAreTheParticlesThePreviewShowed) {
     m_canvas->SetMin(50);
     m_canvas->SetValue(40);
     m_canvas->SetFitMode(true);
-    m_canvas->Import(QString(), true);
+    m_canvas->Relayout();
     const QRectF fit = m_canvas->FitRect();
     ASSERT_EQ(fit, QRectF(0, 0, 400, 300));
     // Inside the frame and above the command bar: what the user saw and what Apply

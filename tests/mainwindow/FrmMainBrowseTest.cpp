@@ -129,7 +129,7 @@ TEST_F(BrowseInWindow, APictureOpenedBesideAnEmptySheetCountsNoCurrentOne) {
 }
 
 TEST_F(BrowseInWindow, DraggingTheGripLeavesFitModeAndZoomsTheCanvas) {
-  ASSERT_TRUE(m_window->Canvas().Import(pictures.File("a.png")));
+  ASSERT_TRUE(m_window->Canvas().Open(pictures.File("a.png")));
   m_window->Canvas().SetFitMode(true);
   ScrollControl& bar = m_window->ThumbnailBar();
   bar.ResetPaint();

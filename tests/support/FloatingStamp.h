@@ -12,7 +12,7 @@ namespace TestSupport {
 inline void FloatStamp(Imageqzviewer& canvas, const QString& stampFile, bool defSize) {
   canvas.CreateStampImg(stampFile, true, defSize);
   canvas.ArmTool(ToolModes::Mode::FloatingStamp);
-  canvas.Import(QString(), true);
+  canvas.Relayout();
 }
 
 }  // namespace TestSupport
