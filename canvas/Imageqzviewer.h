@@ -264,6 +264,10 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void Stampeffect(int new_Filter);
   // The stamp snapshot file of the current stamp undo position.
   QString StampSnapshotFile() { return m_stampSnapshots.CurrentFile(); }
+  // Waits until the stamp's files asked for are written, the stamp temporary file of a
+  // paste among them. Whatever writes or removes that file itself calls it first, so a
+  // write still queued never lands over the newer file.
+  void WaitForStampFiles() { m_stampSnapshots.WaitForWrites(); }
   const QImage& StampCanvas() const { return m_stampCanvas; }
   // The stamp's frame on the canvas when it was last shown.
   QRectF StampFrame() const { return m_stampFrame; }

@@ -61,6 +61,9 @@ void Imageqzviewer::SaveUndo() {
       return;  // the tool that draws this branch is not built: nothing to commit
     }
     const Forms::HourglassCursor busy;
+    if (row.commit == Commit::DeleteSelection) {
+      WaitForStampFiles();  // the cut rewrites the stamp temporary file
+    }
     const TextLayer::Text text = TextLayerState();
     ToolCommit::Input input = CommitInput();
     input.text = &text;

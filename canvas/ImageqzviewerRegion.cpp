@@ -145,6 +145,7 @@ void Imageqzviewer::HandOverSelection() {
   // when the outside is selected.
   const QRectF frame =
       !inside ? m_view.fitRect : m_mode == Mode::FreeSelect ? SelectionCut::PolygonBounds() : m_rects.Handles[0];
+  WaitForStampFiles();
   if (!SelectionCut::Cut(*m_select, {*ImgDIB.DIB(), m_mode, m_view.fitRect, m_rects.Handles[0]})) {
     return;
   }
@@ -191,6 +192,7 @@ void Imageqzviewer::DrawtoClipboard() {
     ModGDI::CopyImageToClipboard(picture, 0, 0, picture.Image().width(), picture.Image().height());
     return;
   }
+  WaitForStampFiles();
   if (!SelectionCut::Cut(*m_select, {picture, m_mode, m_view.fitRect, m_rects.Handles[0]})) {
     return;
   }
@@ -202,12 +204,17 @@ void Imageqzviewer::DrawtoClipboard() {
 }
 
 void Imageqzviewer::CreateStampfromClipboard() {
-  if (!hasImage() || !ModGDI::SaveClipboardStamp(true, nullptr, 0, 0)) {
+  const Gdip::Bitmap* pasted = ModGDI::ClipboardImage().DIB();
+  if (!hasImage() || pasted == nullptr) {
     return;
   }
+  // Encoding a large picture takes seconds: the stamp is shown from memory while its
+  // file is written in the background.
+  const QImage stamp = pasted->Image().convertToFormat(QImage::Format_ARGB32);
+  m_stampSnapshots.HandOver(ModGDI::StampTempPath(), stamp);
   m_mode = Mode::FloatingStamp;
   // A pasted stamp starts at the picture's origin at its own size.
-  PlaceHandedStamp(QRectF(QPointF(0, 0), QSizeF(QImage(ModGDI::StampTempPath()).size())));
+  PlaceHandedStamp(QRectF(QPointF(0, 0), QSizeF(stamp.size())));
   emit StampHandedOver();
 }
 

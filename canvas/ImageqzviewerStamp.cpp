@@ -18,7 +18,7 @@ QString KeyText(std::string_view key) { return QString::fromLatin1(key.data(), q
 }  // namespace
 
 bool Imageqzviewer::CreateStampImg(const QString& Filename, bool SaveUndo0, bool DefSize) {
-  const QImage stamp(Filename);
+  const QImage stamp = m_stampSnapshots.Picture(Filename);
   // An unreadable file leaves no stamp, never the one before it.
   m_stampCanvas = stamp.isNull() ? QImage() : stamp.convertToFormat(QImage::Format_ARGB32);
   if (stamp.isNull()) {

@@ -79,6 +79,7 @@ void Imageqzviewer::Rasterize() {
   input.text = &text;
   AddCalendarLayer(input);
   const LayerRaster::Raster layer = LayerRaster::Render(input);
+  WaitForStampFiles();
   WriteStampFile(layer.picture);
   m_stampCanvas = QImage();
   PlaceHandedStamp(layer.place);

@@ -1,9 +1,11 @@
 #include "canvas/StampSnapshots.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
 
@@ -25,9 +27,10 @@ QString StampSnapshots::CurrentFile() {
 }
 
 void StampSnapshots::WaitForWrites() {
-  if (!m_asked.empty()) {
+  if (!m_asked.empty() || m_handedOver) {
     m_writer.WaitForWrites();
     m_asked.clear();
+    m_handedOver.reset();
   }
 }
 
@@ -35,13 +38,41 @@ bool StampSnapshots::Held(int position) const {
   return position >= 0 && (m_asked.count(position) != 0 || QFile::exists(FilePath(position)));
 }
 
+void StampSnapshots::HandOver(const QString& file, const QImage& picture) {
+  // A folder that cannot be made fails the write, which tells the user.
+  QDir().mkpath(QFileInfo(file).absolutePath());
+  // A hand-over still queued is written first and this one over it.
+  m_handedOver = HandedOver{file, picture};
+  m_writer.WriteAside(file, picture);
+}
+
+QImage StampSnapshots::Picture(const QString& file) {
+  if (m_handedOver && m_handedOver->file == file) {
+    if (!m_handedOver->picture.isNull()) {
+      return std::exchange(m_handedOver->picture, QImage());
+    }
+    WaitForWrites();
+  }
+  return QImage(file);
+}
+
 bool StampSnapshots::Start(const QString& stampFile) {
   // A write still queued for the old stamp must not land after the files are gone.
-  WaitForWrites();
+  if (!m_asked.empty()) {
+    WaitForWrites();
+  }
   m_index = 0;
   RemoveFrom(0);
+  if (!m_folder.Ensure()) {
+    return false;
+  }
+  if (m_handedOver && m_handedOver->file == stampFile) {
+    m_asked.insert(0);
+    m_writer.CopyAside(stampFile, FilePath(0));
+    return true;
+  }
   // The copy refuses to replace a file, so the old position 0 went first.
-  return m_folder.Ensure() && QFile::copy(stampFile, FilePath(0));
+  return QFile::copy(stampFile, FilePath(0));
 }
 
 bool StampSnapshots::Push(const QImage& stamp) {

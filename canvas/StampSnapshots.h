@@ -3,15 +3,18 @@
 // 0 is a byte copy of the stamp file as chosen; each stamp edit adds the stamp as PNG at
 // the next position. A large stamp's PNG takes a while, so the end of a stroke does not
 // wait for it: the files are written by the picture history's writer thread, and what
-// reads them waits for the writes asked for so far.
+// reads them waits for the writes asked for so far. A picture handed over in memory (a
+// paste) is shown at once the same way: its hand-over file and position 0 are written on
+// that thread, and the stamp is made from the picture while they are.
 
 #include <functional>
+#include <optional>
 #include <set>
 
+#include <QImage>
 #include <QString>
 
 class SnapshotFolder;
-class QImage;
 class UndoSnapshots;
 
 class StampSnapshots {
@@ -25,6 +28,13 @@ class StampSnapshots {
   // The file of the current position, once written.
   QString CurrentFile();
 
+  // Asks for a picture to be written as the hand-over file in the background. Until the
+  // writes are waited for, Picture gives it for that file and Start copies the file to
+  // position 0 once it is written. Whatever else writes that file waits first.
+  void HandOver(const QString& file, const QImage& picture);
+  // The stamp picture of a file: the one handed over for it, the first time it is asked
+  // for while its write is pending, else the file's (null when it cannot be read).
+  QImage Picture(const QString& file);
   // Starts a new history at position 0 from a stamp file, deleting the old one; false
   // when the copy could not be made.
   bool Start(const QString& stampFile);
@@ -40,15 +50,21 @@ class StampSnapshots {
   bool CanRedo() const;
   // Deletes every stamp snapshot file.
   void Clear();
-
- private:
-  bool Held(int position) const;
   // Waits for the writes asked for; from then on only the files count.
   void WaitForWrites();
+
+ private:
+  struct HandedOver {
+    QString file;
+    QImage picture;  // null once the stamp has been made from it
+  };
+
+  bool Held(int position) const;
   void RemoveFrom(int position) const;
 
   SnapshotFolder& m_folder;
   UndoSnapshots& m_writer;
   int m_index = 0;
   std::set<int> m_asked;  // positions whose writes were asked for and not yet waited for
+  std::optional<HandedOver> m_handedOver;  // its write asked for and not yet waited for
 };

@@ -15,6 +15,7 @@
 
 #include "canvas/PackedPicture.h"
 #include "canvas/SnapshotFolder.h"
+#include "platform/gdiplus/AtomicFile.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Codecs.h"
 
@@ -218,6 +219,10 @@ void UndoSnapshots::WriteAside(const QString& path, const QImage& picture) {
   Enqueue({JobKind::WriteAside, -1, 0, picture, path});
 }
 
+void UndoSnapshots::CopyAside(const QString& source, const QString& target) {
+  Enqueue({JobKind::CopyAside, -1, 0, {}, target, source});
+}
+
 void UndoSnapshots::Prefetch(int position) {
   if (position < 0 || position > m_newest) {
     return;
@@ -419,7 +424,8 @@ void UndoSnapshots::Perform(Job& job) {
       Pack(job);
       break;
     case JobKind::WriteAside:
-      WritePng(job.picture, job.path);
+    case JobKind::CopyAside:
+      WriteAsideFile(job);
       break;
   }
 }
@@ -441,6 +447,16 @@ void UndoSnapshots::WriteFile(const Job& job) {
     Trim();
   }
   // Unwritten, the picture stays in memory while the budget lets it.
+}
+
+void UndoSnapshots::WriteAsideFile(const Job& job) {
+  const bool written = job.kind == JobKind::WriteAside ? WritePng(job.picture, job.path)
+                                                       : Gdip::CopyFileAtomically(job.source, job.path);
+  if (!written) {
+    QFile::remove(job.path);
+  }
+  // The user hears of a failing disk once, whichever file found it.
+  ReportWrite(written);
 }
 
 void UndoSnapshots::RemoveFilesFrom(int position) const {

@@ -75,19 +75,23 @@ class UndoSnapshots {
   // snapshots' writes (the stamp's history goes through here). A file that could not be
   // written is removed, so no older picture stands in its place.
   void WriteAside(const QString& path, const QImage& picture);
+  // Copies a file byte for byte on the writer thread, after the writes asked for before,
+  // so the source may be one of them. A failed copy leaves no file at the target.
+  void CopyAside(const QString& source, const QString& target);
   // Called on the worker thread with the reason when a snapshot write fails, once until
   // a write succeeds again. From then on snapshots that never reached their file are
   // let go too, oldest first, to stay within the budget; the one last shown stays.
   void OnWriteFailure(std::function<void(const QString& reason)> handler);
 
  private:
-  enum class JobKind { Write, RemoveFrom, Load, Pack, WriteAside };
+  enum class JobKind { Write, RemoveFrom, Load, Pack, WriteAside, CopyAside };
   struct Job {
     JobKind kind;
     int position;
     std::uint64_t generation;
     QImage picture;
-    QString path{};  // WriteAside's file
+    QString path{};    // the file WriteAside or CopyAside makes
+    QString source{};  // the file CopyAside copies
   };
   // A full-size picture beyond the budget is compressed once, on the writer thread,
   // before it is let go.
@@ -118,6 +122,7 @@ class UndoSnapshots {
   void Run(Worker& worker);
   void Perform(Job& job);
   void WriteFile(const Job& job);
+  void WriteAsideFile(const Job& job);
   void Pack(const Job& job);
   // Asks for compressed copies of the full-size pictures the budget cannot hold.
   void PackBeyondBudget();

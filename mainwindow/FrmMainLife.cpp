@@ -144,6 +144,8 @@ void FrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void FrmMain::Form_QueryUnload() {
+  // A stamp file still being written would come back after its removal.
+  m_canvas->WaitForStampFiles();
   const QString folder = ModPublic::ProgramFolder();
   for (QStringView file : kSessionFiles) {
     // A file that is not there is nothing to remove.

@@ -22,6 +22,7 @@
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/MenuCommandHandlers.h"
 #include "platform/Printer.h"
+#include "platform/gdiplus/AtomicFile.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/forms/MsgBox.h"
 
@@ -92,6 +93,12 @@ bool HasUnsavedChanges(const Imageqzviewer& canvas) { return canvas.AppliedEffec
 // A new picture and the copy a delete leaves are the canvas's scratch files, not the user's.
 bool HasFileOfItsOwn(const Imageqzviewer& canvas) {
   return !canvas.CurFilename.isEmpty() && !CanvasSave::IsScratchFile(canvas.CurFilename, canvas.DeleteCopyPath());
+}
+
+// The stamp temporary file becomes a copy of a file, after the canvas's own writes of it.
+bool ReplaceStampFile(Imageqzviewer& canvas, const QString& source) {
+  canvas.WaitForStampFiles();
+  return Gdip::CopyFileAtomically(source, ModGDI::StampTempPath());
 }
 
 }  // namespace
@@ -200,7 +207,7 @@ void FrmMain::SaveCopy() {
 }
 
 void FrmMain::StampFromFile(const QString& file) {
-  if (MenuCommands::Handlers::CopyAtomically(file, ModGDI::StampTempPath())) {
+  if (ReplaceStampFile(*m_canvas, file)) {
     UseStamp(false, true);
   }
 }
@@ -212,7 +219,7 @@ void FrmMain::ImportToLibrary(const QString& file) {
     if (!target) {
       return;
     }
-    if (!MenuCommands::Handlers::CopyAtomically(file, *target)) {
+    if (!Gdip::CopyFileAtomically(file, *target)) {
       Forms::MsgBox(QStringLiteral("The stamp could not be saved."), Forms::vbExclamation);
       return;
     }
@@ -246,7 +253,7 @@ void FrmMain::StartNewImage() {
 
 void FrmMain::UseStamp(bool fromLibrary, bool sizeFlag) {
   m_skinMenu->SetVisible(false);
-  if (fromLibrary && !MenuCommands::Handlers::CopyAtomically(m_sidePanel->StampFilename(), ModGDI::StampTempPath())) {
+  if (fromLibrary && !ReplaceStampFile(*m_canvas, m_sidePanel->StampFilename())) {
     return;
   }
   m_canvas->CreateStampImg(ModGDI::StampTempPath(), true, sizeFlag);

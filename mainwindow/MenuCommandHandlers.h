@@ -36,8 +36,6 @@ void StampLibraryNameChosen(FrmMain& window, const QString& name);
 // The library file of a stamp name: none for a name that is not a plain file name, or
 // when the user keeps a stamp of that name.
 std::optional<QString> LibraryFileFor(const QString& name);
-// Copies a file; a target that exists is replaced whole or not at all.
-bool CopyAtomically(const QString& source, const QString& target);
 // The file dialogs and the new picture.
 void FileCommand(FrmMain& window, std::string_view key);
 void FileTask(FrmMain& window, std::string_view key);

@@ -46,7 +46,7 @@ bool IsPlainName(const QString& name) {
 bool WriteLibraryFile(Imageqzviewer& canvas, const QString& file) {
   // The floating stamp as it is now, with its edits: its current snapshot.
   if (canvas.CurrentMode() == ToolModes::Mode::FloatingStamp) {
-    return CopyAtomically(canvas.StampSnapshotFile(), file);
+    return Gdip::CopyFileAtomically(canvas.StampSnapshotFile(), file);
   }
   const bool saved = canvas.SaveState();
   const bool written = canvas.SaveImage(file, kPng, kPngQuality);
@@ -55,15 +55,6 @@ bool WriteLibraryFile(Imageqzviewer& canvas, const QString& file) {
 }
 
 }  // namespace
-
-bool CopyAtomically(const QString& source, const QString& target) {
-  QFile in(source);
-  if (!in.open(QIODevice::ReadOnly) || !QDir().mkpath(QFileInfo(target).absolutePath())) {
-    return false;
-  }
-  const QByteArray bytes = in.readAll();
-  return Gdip::WriteFileAtomically(target, [&](QIODevice& out) { return out.write(bytes) == bytes.size(); });
-}
 
 std::optional<QString> LibraryFileFor(const QString& name) {
   if (!IsPlainName(name)) {

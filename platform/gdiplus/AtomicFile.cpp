@@ -1,5 +1,8 @@
 #include "platform/gdiplus/AtomicFile.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace Gdip {
@@ -17,6 +20,15 @@ bool WriteFileAtomically(const QString& path, const std::function<bool(QIODevice
     return false;
   }
   return file.commit();
+}
+
+bool CopyFileAtomically(const QString& source, const QString& target) {
+  QFile in(source);
+  if (!in.open(QIODevice::ReadOnly) || !QDir().mkpath(QFileInfo(target).absolutePath())) {
+    return false;
+  }
+  const QByteArray bytes = in.readAll();
+  return WriteFileAtomically(target, [&](QIODevice& out) { return out.write(bytes) == bytes.size(); });
 }
 
 }  // namespace Gdip

@@ -261,6 +261,8 @@ TEST_P(RegionTest, CopyGivesThePictureWithoutASelectionAndTheRectangleWithOne) {
   m_canvas->CreateStampfromClipboard();
   EXPECT_EQ(m_canvas->Effect(), 38);
   ASSERT_EQ(m_events.stampsHandedOver, 1);
+  // The stamp file is written in the background.
+  m_canvas->WaitForStampFiles();
   EXPECT_EQ(StampFile(), pasted);
 }
 

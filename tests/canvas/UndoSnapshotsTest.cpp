@@ -263,3 +263,63 @@ TEST_F(SnapshotTest, AStampStepRightAfterItsEditsFindsEachStampWrittenInFull) {
   EXPECT_EQ(stamps.Count(), 1);
   EXPECT_FALSE(stamps.CanRedo());
 }
+
+TEST_F(SnapshotTest, AHandedOverStampIsShownFromMemoryWhileItsFilesAreWrittenInOrder) {
+  UndoSnapshots writer(m_folder);
+  StampSnapshots stamps(m_folder, writer);
+  const QString handOver = m_root.File("Librarians/handed.tmp");
+  // A picture history's write runs first, so the hand-over waits in the queue.
+  const QSize large(2000, 1500);
+  writer.Write(0, Flat(kGrey, large));
+  stamps.HandOver(handOver, Flat(kGreen, large));
+  const QImage shown = stamps.Picture(handOver);
+  ASSERT_FALSE(shown.isNull());
+  EXPECT_EQ(shown.pixel(1, 1), kGreen);
+  ASSERT_TRUE(stamps.Start(handOver));
+  ASSERT_TRUE(stamps.Push(Flat(kBlue, large)));
+  QList<QRgb> loaded;
+  const auto load = [&loaded](const QString& path) {
+    loaded << FileColour(path);
+    return loaded.back() != 0;
+  };
+  ASSERT_TRUE(stamps.Step(true, load));
+  EXPECT_EQ(loaded, QList<QRgb>{kGreen});
+  EXPECT_EQ(FileColour(handOver), kGreen);
+  // Asked for again once shown, the picture comes from its file.
+  EXPECT_EQ(stamps.Picture(handOver).pixel(1, 1), kGreen);
+
+  // A later hand-over of another picture lands over the first.
+  stamps.HandOver(handOver, Flat(kRed, large));
+  ASSERT_TRUE(stamps.Start(handOver));
+  EXPECT_EQ(stamps.Count(), 1);
+  EXPECT_EQ(FileColour(handOver), kRed);
+  EXPECT_EQ(FileColour(stamps.CurrentFile()), kRed);
+}
+
+TEST_F(SnapshotTest, AHandOverThatCannotBeWrittenLeavesNoFileAndIsReportedOnce) {
+  UndoSnapshots writer(m_folder);
+  std::vector<QString> reasons;
+  writer.OnWriteFailure([&reasons](const QString& reason) { reasons.push_back(reason); });
+  StampSnapshots stamps(m_folder, writer);
+  // A plain file stands where the hand-over file's folder belongs.
+  QFile blocker(m_root.File("Librarians"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  const QString handOver = m_root.File("Librarians/handed.tmp");
+  stamps.HandOver(handOver, Flat(kGreen));
+  EXPECT_EQ(stamps.Picture(handOver).pixel(1, 1), kGreen);
+  ASSERT_TRUE(stamps.Start(handOver));
+  stamps.WaitForWrites();
+  EXPECT_EQ(reasons.size(), 1U);
+  EXPECT_FALSE(QFile::exists(stamps.FilePath(0)));
+  EXPECT_FALSE(stamps.CanUndo());
+  ASSERT_TRUE(stamps.Push(Flat(kBlue)));
+  EXPECT_FALSE(stamps.CanUndo()) << "there is no stamp to go back to";
+
+  // A copy from a file that is not there takes away an older file at the target.
+  const QString older = m_root.File("older.png");
+  ASSERT_TRUE(Flat(kRed).save(older, "PNG"));
+  writer.CopyAside(m_root.File("missing.png"), older);
+  writer.WaitForWrites();
+  EXPECT_FALSE(QFile::exists(older));
+}
