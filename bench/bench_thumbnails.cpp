@@ -115,7 +115,12 @@ void BM_Vipsthumbnail(benchmark::State& state) {
     return;
   }
   const int processes = static_cast<int>(state.range(0));
-  const QDir folder(PhotoFolder(static_cast<int>(state.range(1))));
+  const QString path = PhotoFolder(static_cast<int>(state.range(1)));
+  if (path.isEmpty()) {
+    state.SkipWithError("the photos could not be made");
+    return;
+  }
+  const QDir folder(path);
   QStringList files;
   for (const QString& name : folder.entryList(QDir::Files)) {
     files << folder.filePath(name);
