@@ -56,10 +56,23 @@ TEST(EffectRoad, RainAppliedOnALargePhotoLooksAsPreviewed) {
   // At its own size the photo covers the whole canvas.
   const QRect canvas = shown;
 
-  // "Rains" from the Effect menu: the preview rains on the fitted photo.
+  // Above the command bar, the part of the fitted photo that preview and result are
+  // compared on.
+  const auto comparedPart = [&](const QImage& s) {
+    return BoxOf(s, kNight, canvas).intersected(QRect(canvas.left(), 0, canvas.width(), canvas.bottom() - 45));
+  };
+  const auto rainIn = [&](const QImage& s) {
+    const auto light = TestSupport::LightPerCell(s.copy(comparedPart(s)), kNight.rgb(), 40);
+    return std::accumulate(light.begin(), light.end(), 0.0);
+  };
+
+  // "Rains" from the Effect menu: the preview rains on the fitted photo. The photo is
+  // fitted first and the rain drawn after, so a busy machine can show the one without
+  // the other for a while.
   ASSERT_TRUE(ChooseMenuRow(x, window, kEffectTitle, kRainRow)) << "the menu did not open";
   QImage preview;
-  ASSERT_TRUE(WaitForShot(x, window, preview, [&](const QImage& s) { return !Changed(opened, s).isEmpty(); }));
+  ASSERT_TRUE(WaitForShot(x, window, preview, [&](const QImage& s) { return rainIn(s) > 0; }))
+      << "the preview showed no rain";
   ASSERT_TRUE(WaitUntilSteady(x, window, preview));
 
   // The on-canvas Apply button, right of the 200 wide slider.
@@ -80,9 +93,8 @@ TEST(EffectRoad, RainAppliedOnALargePhotoLooksAsPreviewed) {
       << "Shift+F did not fit the photo";
   ASSERT_TRUE(WaitUntilSteady(x, window, applied));
 
-  // Above the command bar: the preview on the left, the picture written on the right.
-  const QRect fitted = BoxOf(preview, kNight, canvas);
-  const QRect compared = fitted.intersected(QRect(canvas.left(), 0, canvas.width(), canvas.bottom() - 45));
+  // The preview on the left, the picture written on the right.
+  const QRect compared = comparedPart(preview);
   const QImage seen = preview.copy(compared);
   const QImage written = applied.copy(compared);
   QImage sideBySide(compared.width() * 2 + 10, compared.height(), QImage::Format_RGB32);
