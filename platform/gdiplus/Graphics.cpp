@@ -7,6 +7,7 @@
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Brush.h"
 #include "platform/gdiplus/Font.h"
+#include "platform/gdiplus/OntoWhite.h"
 #include "platform/gdiplus/Path.h"
 #include "platform/gdiplus/Pen.h"
 #include "platform/gdiplus/Region.h"
@@ -90,6 +91,22 @@ Status Graphics::Clear(ARGB color) {
   return Status::Ok;
 }
 
+namespace {
+
+// Qt's area-averaging scale of a picture. An opaque picture with a straight alpha channel
+// is handed over as the opaque layout it is (a view of the same pixels): Qt would first
+// convert the whole of it to premultiplied alpha, a full-size copy on one core.
+QImage SmoothlyScaled(const QImage& picture, QSize size) {
+  if (picture.format() == QImage::Format_ARGB32 && AlphaOf(picture).Opaque()) {
+    const QImage opaque(picture.constBits(), picture.width(), picture.height(), picture.bytesPerLine(),
+                        QImage::Format_RGB32);
+    return opaque.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
+  return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+}  // namespace
+
 Status Graphics::DrawImage(const Bitmap& image, const QRectF& destination) {
   return DrawImage(image, destination, QRectF(0, 0, image.Width(), image.Height()));
 }
@@ -104,8 +121,7 @@ Status Graphics::DrawImage(const Bitmap& image, const QRectF& destination, const
   if (HighQualityScaling() && m_painter.transform().type() <= QTransform::TxTranslate &&
       source == QRectF(image.Image().rect()) && destination == QRectF(whole) &&
       (whole.width() < image.Width() || whole.height() < image.Height())) {
-    const QImage scaled = image.Image().scaled(whole.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    m_painter.drawImage(whole.topLeft(), scaled);
+    m_painter.drawImage(whole.topLeft(), SmoothlyScaled(image.Image(), whole.size()));
     return Status::Ok;
   }
   m_painter.drawImage(destination, image.Image(), source);

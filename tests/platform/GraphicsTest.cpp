@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 
 #include <QImage>
 
@@ -65,4 +67,43 @@ TEST(Graphics, ClipRegionKeepsDrawingInside) {
   EXPECT_EQ(image.pixel(0, 0), 0xFF00FF00u);
   EXPECT_EQ(image.pixel(9, 9), 0xFF00FF00u);
   EXPECT_EQ(qAlpha(image.pixel(10, 5)), 0);
+}
+
+// A reduction in a high-quality mode is Qt's area average of the picture, whether it is
+// opaque (scaled as the opaque layout it is, without a premultiplied copy) or holds
+// translucent pixels; the picture itself is left as it was.
+TEST(Graphics, HighQualityReductionIsTheAreaAverageOfOpaqueAndTranslucentPictures) {
+  QImage opaque(90, 61, QImage::Format_ARGB32);
+  for (int y = 0; y < opaque.height(); ++y) {
+    for (int x = 0; x < opaque.width(); ++x) {
+      opaque.setPixel(x, y, qRgb((x * 29) % 256, (y * 13 + x) % 256, (x * y) % 256));
+    }
+  }
+  QImage translucent = opaque;
+  translucent.setPixel(10, 10, qRgba(200, 0, 0, 100));
+  for (const bool seeThrough : {false, true}) {
+    const QImage& picture = seeThrough ? translucent : opaque;
+    const QImage before = picture.copy();
+    const auto bitmap = Bitmap::FromImage(picture, PixelFormat32bppARGB);
+    QImage surface = Blank(40, 25);
+    auto g = Graphics::FromSurface(surface);
+    g->SetInterpolationMode(InterpolationMode::HighQualityBilinear);
+    g->SetCompositingMode(CompositingMode::SourceCopy);
+    EXPECT_EQ(g->DrawImage(*bitmap, QRectF(0, 0, 40, 25)), Status::Ok);
+    g.reset();
+    const QImage expected =
+        picture.scaled(40, 25, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_ARGB32);
+    int largest = 0;
+    for (int y = 0; y < 25; ++y) {
+      for (int x = 0; x < 40; ++x) {
+        const QRgb a = surface.pixel(x, y);
+        const QRgb b = expected.pixel(x, y);
+        largest = std::max({largest, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                            std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+      }
+    }
+    EXPECT_LE(largest, 1) << seeThrough;
+    EXPECT_EQ(qAlpha(surface.pixel(39, 24)), 255);
+    EXPECT_EQ(picture, before);
+  }
 }
