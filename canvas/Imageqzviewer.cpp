@@ -267,7 +267,7 @@ bool Imageqzviewer::ReadPicture(const QString& path) {
 }
 
 void Imageqzviewer::PurgeUndo() {
-  m_undoIndex = 0;
+  m_undo.index = 0;
   m_undoSnapshots.Clear();
   RefreshUndoState();
 }
@@ -294,7 +294,7 @@ void Imageqzviewer::LayOut(ViewStart start, PaintKind kind) {
     // The floating stamp keeps its place on the picture, not on the canvas: its frame is
     // made again for the new fit from where it lies now, its brush left as chosen.
     if (m_mode == Mode::FloatingStamp) {
-      m_stampRectPending = true;
+      m_stamp.rectPending = true;
     }
   }
   m_view.FitInto(PictureSize(), ClientSize());
@@ -310,7 +310,7 @@ void Imageqzviewer::LayOut(ViewStart start, PaintKind kind) {
   Painting(kind);
   if (m_snapshotDue || m_firstL) {
     // Position 0 is recorded once per opened picture, and never over later edits.
-    if (m_undoIndex == 0 && !m_firstSnapshotKept) {
+    if (m_undo.index == 0 && !m_firstSnapshotKept) {
       KeepFirstSnapshot();
     }
     m_snapshotDue = false;

@@ -20,6 +20,7 @@
 
 #include "canvas/CanvasCursors.h"
 #include "canvas/CanvasLayout.h"
+#include "canvas/CanvasStamp.h"
 #include "canvas/CanvasView.h"
 #include "canvas/ClsCalendar.h"
 #include "canvas/DisplayCache.h"
@@ -28,6 +29,7 @@
 #include "canvas/TextChoices.h"
 #include "canvas/ToolModes.h"
 #include "canvas/ToolSlider.h"
+#include "canvas/UndoPlace.h"
 #include "canvas/UndoSnapshots.h"
 #include "canvas/tools/PointerUnits.h"
 #include "effects/ModEffectsApply.h"
@@ -79,8 +81,8 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   ~Imageqzviewer() override;
 
   // An earlier / a later image snapshot exists.
-  bool UndoE = false;
-  bool RedoE = false;
+  bool UndoE() const { return m_undo.canUndo; }
+  bool RedoE() const { return m_undo.canRedo; }
   // The file shown; after NewImage the blank "Tempnewimage.png" in the program folder.
   QString CurFilename;
   // The picture being edited.
@@ -113,12 +115,12 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   QString ShowImgHeight() const override;
   QString ShownFilename() const override { return CurFilename; }
   double HorizontalResolution() const override;
-  int BrushSize() const { return m_brushSize; }
-  void SetBrushSize(int value) { m_brushSize = value; }
-  bool DefaultStampsize() const { return m_defaultStampsize; }
-  void SetDefaultStampsize(bool value) { m_defaultStampsize = value; }
+  int BrushSize() const { return m_stamp.brushSize; }
+  void SetBrushSize(int value) { m_stamp.brushSize = value; }
+  bool DefaultStampsize() const { return m_stamp.defaultSize; }
+  void SetDefaultStampsize(bool value) { m_stamp.defaultSize = value; }
   int StampUndoIndex() const { return m_stampSnapshots.Index(); }
-  int UndoIndex() const { return m_undoIndex; }
+  int UndoIndex() const { return m_undo.index; }
 
   // The text tool's font and colour; each change repaints.
   QString FontA() const { return m_text.font; }
@@ -241,8 +243,8 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void EditingStampLib();
   // Where the floating stamp lies now, in picture pixels, and whether the stamp tool has
   // yet to take it as its frame (after a hand-over, "Default Size" or a new layout).
-  QRectF StampRect() const { return m_stampRect; }
-  bool StampRectPending() const { return m_stampRectPending; }
+  QRectF StampRect() const { return m_stamp.rect; }
+  bool StampRectPending() const { return m_stamp.rectPending; }
 
   // The floating stamp (mode 38). Loads the stamp from a file; with SaveUndo0 its history
   // starts again from that file, with DefSize it lies at the picture's origin at its own
@@ -253,12 +255,12 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void ResetStampsize(bool value);
   // The stamp's sub-tool: 0 move and size, 1 eraser, 2-6 retouch, 7 smudge, 8 airbrush.
   void StampOptions(int subTool);
-  int StampSubTool() const { return m_stampSubTool; }
+  int StampSubTool() const { return m_stamp.subTool; }
   // Sets the sub-tool alone and repaints.
   void StampToolSelect(int new_Tool);
   // The eraser's kind: 0 brush, 1 pencil, 2 block.
-  void EraserOptions(int new_Eoption) { m_eraserMode = new_Eoption; }
-  int EraserMode() const { return m_eraserMode; }
+  void EraserOptions(int new_Eoption) { m_stamp.eraserMode = new_Eoption; }
+  int EraserMode() const { return m_stamp.eraserMode; }
   // Filters or flips the stamp (1 blur, 2 sharpen, 3 soften, 4 and 5 the maximum filters,
   // 6 vertical and 7 horizontal flip) as one stamp undo step; other numbers change nothing.
   void Stampeffect(int new_Filter);
@@ -268,9 +270,9 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // paste among them. Whatever writes or removes that file itself calls it first, so a
   // write still queued never lands over the newer file.
   void WaitForStampFiles() { m_stampSnapshots.WaitForWrites(); }
-  const QImage& StampCanvas() const { return m_stampCanvas; }
+  const QImage& StampCanvas() const { return m_stamp.picture; }
   // The stamp's frame on the canvas when it was last shown.
-  QRectF StampFrame() const { return m_stampFrame; }
+  QRectF StampFrame() const { return m_stamp.frame; }
   // The clock the timed weather effects run against; null for the machine's own.
   void SetEffectClock(ModEffects::EffectClock* clock) { m_effectClock = clock; }
   // The drawn menu the command bar's Option button opens (the window's, which outlives the
@@ -284,8 +286,8 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void UndoAndRedo(bool isUndo);
   // The same for the stamp picture of the stamp tool.
   void UndoStampRedo(bool isUndo);
-  bool StampUndoEnabled() const { return m_stampUndoEnabled; }
-  bool StampRedoEnabled() const { return m_stampRedoEnabled; }
+  bool StampUndoEnabled() const { return m_stamp.undoEnabled; }
+  bool StampRedoEnabled() const { return m_stamp.redoEnabled; }
   // Redraws only the picture, without overlays, at the current view, smoothly.
   void UnRedoPaint();
 
@@ -425,9 +427,6 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   // Cuts the selection into the stamp file and hands it to the main window as the
   // floating stamp, framed where the selection was.
   void HandOverSelection();
-  // The stamp about to float is framed at this place (picture pixels) when it is next
-  // shown, and "Default Size" brings it back there.
-  void PlaceHandedStamp(const QRectF& place);
   // The selection of the armed tool is shown: a closed polygon, or a tool rectangle.
   bool SelectionShown() const;
   void PaintParticles(Gdip::Graphics& graphics);
@@ -476,11 +475,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   bool m_firstSnapshotKept = false;
   ToolModes::Mode m_mode = ToolModes::Mode::Browse;
   ToolSlider m_slider;
-  int m_brushSize = 30;
-  bool m_defaultStampsize = true;
-  int m_undoIndex = 0;
-  bool m_stampUndoEnabled = false;
-  bool m_stampRedoEnabled = false;
+  UndoPlace m_undo;
   // Declared before the histories that keep their files in it, so it outlives them.
   SnapshotFolder m_snapshotFolder;
   UndoSnapshots m_undoSnapshots{m_snapshotFolder};
@@ -508,14 +503,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   std::unique_ptr<ClsSelect> m_select;
   // The mode before a delete of the selection began; the cut takes its shape.
   ToolModes::Mode m_previousMode = ToolModes::Mode::Browse;
-  QRectF m_stampRect;
-  // Where the stamp was handed over, picture pixels.
-  QRectF m_stampHome;
-  bool m_stampRectPending = false;
-  QImage m_stampCanvas;
-  QRectF m_stampFrame;
-  int m_stampSubTool = 0;
-  int m_eraserMode = 0;
+  CanvasStamp m_stamp;
   // A press on the canvas-resize grip is in progress (set by the mouse tools).
   bool m_resizePress = false;
   ModEffects::EffectClock* m_effectClock = nullptr;

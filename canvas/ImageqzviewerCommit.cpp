@@ -46,7 +46,7 @@ ToolCommit::Input Imageqzviewer::CommitInput() const {
           .shapeEnd = m_ptr.shapeEnd,
           .lineWidth = m_lineWidth,
           .shift = m_ptr.shift,
-          .stamp = &m_stampCanvas,
+          .stamp = &m_stamp.picture,
           .seenParticles = &m_seenParticles};
 }
 
@@ -83,7 +83,7 @@ void Imageqzviewer::SaveUndo() {
     }
     if (m_mode == ToolModes::Mode::FloatingStamp) {
       // Burnt in: the stamp is let go; its snapshot files stay until the canvas ends.
-      m_stampCanvas = QImage();
+      m_stamp.picture = QImage();
     }
     m_mode = ToolModes::Mode::Browse;
     CommitUndoStep(edited);

@@ -18,7 +18,7 @@ void Imageqzviewer::CommitUndoStep(const QImage& edited) {
   if (edited.isNull()) {
     return;  // A failed edit leaves no undo step and the picture as it was.
   }
-  m_undoIndex = UndoSnapshots::CommitPosition(m_undoIndex);
+  m_undo.Commit();
   PushUndoSnapshot(edited);
   RefreshUndoState();
   m_saveState = false;
@@ -28,7 +28,7 @@ void Imageqzviewer::CommitUndoStep(const QImage& edited) {
 
 void Imageqzviewer::PushUndoSnapshot(const QImage& edited) {
   // The picture is shown from memory at once; its file is written in the background.
-  m_undoSnapshots.Write(m_undoIndex, edited);
+  m_undoSnapshots.Write(m_undo.index, edited);
   ShowSnapshot(edited);
 }
 
@@ -37,18 +37,17 @@ void Imageqzviewer::ShowSnapshot(const QImage& picture) {
 }
 
 void Imageqzviewer::RefreshUndoState() {
-  UndoE = m_undoIndex != 0 && m_undoSnapshots.Exists(m_undoIndex - 1);
-  RedoE = m_undoSnapshots.Exists(m_undoIndex + 1);
-  emit UndoStateChanged(UndoE, RedoE);
+  m_undo.Refresh([this](int position) { return m_undoSnapshots.Exists(position); });
+  emit UndoStateChanged(m_undo.canUndo, m_undo.canRedo);
 }
 
 void Imageqzviewer::UndoAndRedo(bool isUndo) {
   const Forms::HourglassCursor busy;
-  const auto step = m_undoSnapshots.Step(m_undoIndex, isUndo);
+  const auto step = m_undoSnapshots.Step(m_undo.index, isUndo);
   if (!step) {
     return;
   }
-  m_undoIndex = step->first;
+  m_undo.index = step->first;
   ShowSnapshot(step->second);
   Relayout();
   RefreshUndoState();
@@ -62,7 +61,7 @@ void Imageqzviewer::UndoStampRedo(bool isUndo) {
     if (stamp.isNull()) {
       return false;
     }
-    m_stampCanvas = stamp.convertToFormat(QImage::Format_ARGB32);
+    m_stamp.picture = stamp.convertToFormat(QImage::Format_ARGB32);
     return true;
   };
   if (m_stampSnapshots.Step(isUndo, load)) {
@@ -72,8 +71,8 @@ void Imageqzviewer::UndoStampRedo(bool isUndo) {
 }
 
 void Imageqzviewer::RefreshStampUndoState() {
-  m_stampUndoEnabled = m_stampSnapshots.CanUndo();
-  m_stampRedoEnabled = m_stampSnapshots.CanRedo();
+  m_stamp.undoEnabled = m_stampSnapshots.CanUndo();
+  m_stamp.redoEnabled = m_stampSnapshots.CanRedo();
 }
 
 void Imageqzviewer::UnRedoPaint() {

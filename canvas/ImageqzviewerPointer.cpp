@@ -127,7 +127,7 @@ void Imageqzviewer::DoFollow(const Follow& follow) {
     m_resizePress = true;
   }
   if (follow.stampKnob) {
-    m_stampSubTool = 0;
+    m_stamp.subTool = 0;
     ModPublic::CurrentToolKey.clear();
   }
   if (follow.stampDab) {
@@ -304,7 +304,7 @@ void Imageqzviewer::CancelCurrentTool() {
   SharedSelectionPoints() = SelectionPoints{};
   ModEffects::ReleaseEffectObjects();
   // A stamp left floating goes with its tool; its snapshot files stay until the canvas ends.
-  m_stampCanvas = QImage();
+  m_stamp.picture = QImage();
   HideText1();
   m_ptr.textAnchorSet = false;
   // Edits committed before the tool was armed stay unsaved: leaving a tool must not

@@ -60,7 +60,7 @@ void Imageqzviewer::UpdateToolRect() {
   QRectF rect = m_hit.HandleHit ? ToolRect::Dragged(m_hit.HandleIndex, m_ptr.rectAtPress, m_ptr.press, m_ptr.current)
                                 : ToolRect::FromCorners(m_ptr.press, m_ptr.current, m_rects.Handles[0]);
   if (m_ptr.shift == 1) {
-    rect = m_mode == Mode::FloatingStamp ? ToolRect::InProportion(rect, QSizeF(m_stampCanvas.size()))
+    rect = m_mode == Mode::FloatingStamp ? ToolRect::InProportion(rect, QSizeF(m_stamp.picture.size()))
                                         : ToolRect::Squared(rect);
   }
   if (m_mode == Mode::RedEye) {
@@ -149,7 +149,7 @@ void Imageqzviewer::HandOverSelection() {
   if (!SelectionCut::Cut(*m_select, {*ImgDIB.DIB(), m_mode, m_view.fitRect, m_rects.Handles[0]})) {
     return;
   }
-  PlaceHandedStamp(inside ? ToolRect::ToPicture(frame, m_view.fitRect, picture) : QRectF(QPointF(0, 0), picture));
+  m_stamp.PlaceHanded(inside ? ToolRect::ToPicture(frame, m_view.fitRect, picture) : QRectF(QPointF(0, 0), picture));
   m_ptr.press = frame.topLeft();
   m_ptr.current = frame.bottomRight();
   m_rects.Handles[0] = frame;
@@ -179,11 +179,11 @@ void Imageqzviewer::DrawtoClipboard() {
   if (m_mode == Mode::FloatingStamp) {
     // The floating stamp is what is chosen: it goes as it is, edits included. An empty
     // stamp copies nothing.
-    if (m_stampCanvas.isNull()) {
+    if (m_stamp.picture.isNull()) {
       return;
     }
-    if (const auto stamp = Gdip::Bitmap::FromImage(m_stampCanvas, Gdip::PixelFormatOf(m_stampCanvas))) {
-      ModGDI::CopyImageToClipboard(*stamp, 0, 0, m_stampCanvas.width(), m_stampCanvas.height());
+    if (const auto stamp = Gdip::Bitmap::FromImage(m_stamp.picture, Gdip::PixelFormatOf(m_stamp.picture))) {
+      ModGDI::CopyImageToClipboard(*stamp, 0, 0, m_stamp.picture.width(), m_stamp.picture.height());
     }
     return;
   }
@@ -214,7 +214,7 @@ void Imageqzviewer::CreateStampfromClipboard() {
   m_stampSnapshots.HandOver(ModGDI::StampTempPath(), stamp);
   m_mode = Mode::FloatingStamp;
   // A pasted stamp starts at the picture's origin at its own size.
-  PlaceHandedStamp(QRectF(QPointF(0, 0), QSizeF(stamp.size())));
+  m_stamp.PlaceHanded(QRectF(QPointF(0, 0), QSizeF(stamp.size())));
   emit StampHandedOver();
 }
 

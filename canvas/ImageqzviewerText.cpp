@@ -81,7 +81,7 @@ void Imageqzviewer::Rasterize() {
   const LayerRaster::Raster layer = LayerRaster::Render(input);
   WaitForStampFiles();
   WriteStampFile(layer.picture);
-  m_stampCanvas = QImage();
-  PlaceHandedStamp(layer.place);
+  m_stamp.picture = QImage();
+  m_stamp.PlaceHanded(layer.place);
   emit StampHandedOver();
 }

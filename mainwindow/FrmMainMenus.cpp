@@ -58,8 +58,8 @@ void FrmMain::OpenStripMenu(float X) {
   if (id == kFileMenu) {
     menu.MenuVisible(CommandKeyText(CommandKeys::File_Favdec), m_sidePanel->Toolselect() == kStampLibrarySection);
   } else if (id == kEditMenu) {
-    menu.MenuVisible(CommandKeyText(CommandKeys::Edit_Undo), m_canvas->UndoE);
-    menu.MenuVisible(CommandKeyText(CommandKeys::Edit_Redo), m_canvas->RedoE);
+    menu.MenuVisible(CommandKeyText(CommandKeys::Edit_Undo), m_canvas->UndoE());
+    menu.MenuVisible(CommandKeyText(CommandKeys::Edit_Redo), m_canvas->RedoE());
   }
   Menu_Setting();
   const QWidget& strip = *m_menuBar.widget;

@@ -67,7 +67,7 @@ class CanvasSaveTest : public ::testing::Test {
   }
   void ExpectToolbarInStep() const {
     ASSERT_FALSE(m_events.undoStates.empty());
-    EXPECT_EQ(m_events.undoStates.back(), std::make_pair(m_canvas->UndoE, m_canvas->RedoE));
+    EXPECT_EQ(m_events.undoStates.back(), std::make_pair(m_canvas->UndoE(), m_canvas->RedoE()));
   }
 
   TestSupport::TestFolder m_folder;
@@ -87,21 +87,21 @@ TEST_F(CanvasSaveTest, CommitsUndoAndRedoKeepFilesFlagsAndToolbarInStep) {
   }
   EXPECT_FALSE(m_canvas->SaveState());
   EXPECT_TRUE(m_canvas->AppliedEffect());
-  EXPECT_TRUE(m_canvas->UndoE);
-  EXPECT_FALSE(m_canvas->RedoE);
+  EXPECT_TRUE(m_canvas->UndoE());
+  EXPECT_FALSE(m_canvas->RedoE());
   ExpectToolbarInStep();
 
   m_canvas->UndoAndRedo(true);
   m_canvas->UndoAndRedo(true);
   EXPECT_EQ(m_canvas->UndoIndex(), 1);
   EXPECT_EQ(Shown(), qRgb(1, 0, 0));
-  EXPECT_TRUE(m_canvas->RedoE);
+  EXPECT_TRUE(m_canvas->RedoE());
   ExpectToolbarInStep();
 
   // A new edit after undo replaces the later steps: redo cannot bring them back.
   m_canvas->CommitUndoStep(Flat(qRgb(9, 0, 0)));
   EXPECT_EQ(SnapshotFiles(), (QStringList{"Undo0.udo", "Undo1.udo", "Undo2.udo"}));
-  EXPECT_FALSE(m_canvas->RedoE);
+  EXPECT_FALSE(m_canvas->RedoE());
   m_canvas->UndoAndRedo(false);
   EXPECT_EQ(m_canvas->UndoIndex(), 2);
   EXPECT_EQ(Shown(), qRgb(9, 0, 0));
@@ -111,14 +111,14 @@ TEST_F(CanvasSaveTest, CommitsUndoAndRedoKeepFilesFlagsAndToolbarInStep) {
   }
   EXPECT_EQ(m_canvas->UndoIndex(), 0);
   EXPECT_EQ(Shown(), 0xFF000000);
-  EXPECT_FALSE(m_canvas->UndoE);
+  EXPECT_FALSE(m_canvas->UndoE());
   ExpectToolbarInStep();
   EXPECT_FALSE(m_canvas->SaveState());  // stepping changes no flags
 
   // A new file starts a new history, in memory until its first edit.
   Open("b.png", Flat(0xFFFFFFFF));
   EXPECT_EQ(SnapshotFiles(), QStringList());
-  EXPECT_FALSE(m_canvas->RedoE);
+  EXPECT_FALSE(m_canvas->RedoE());
   ExpectToolbarInStep();
 }
 
@@ -128,7 +128,7 @@ TEST_F(CanvasSaveTest, ViewingPicturesWritesNothingAndTheFirstEditWritesPosition
     m_canvas->Relayout();
   }
   EXPECT_EQ(SnapshotFiles(), QStringList());
-  EXPECT_FALSE(m_canvas->UndoE);
+  EXPECT_FALSE(m_canvas->UndoE());
 
   m_canvas->CommitUndoStep(Flat(qRgb(7, 7, 7)));
   EXPECT_EQ(SnapshotFiles(), (QStringList{"Undo0.udo", "Undo1.udo"}));
@@ -137,7 +137,7 @@ TEST_F(CanvasSaveTest, ViewingPicturesWritesNothingAndTheFirstEditWritesPosition
   const QFileInfo one(Imageqzviewer::UndoFilePath(1));
   EXPECT_LE(zero.lastModified(), one.lastModified());
   EXPECT_EQ(QImage(zero.filePath()).pixel(0, 0), qRgb(0, 9, 0));
-  EXPECT_TRUE(m_canvas->UndoE);
+  EXPECT_TRUE(m_canvas->UndoE());
   m_canvas->UndoAndRedo(true);
   EXPECT_EQ(m_canvas->UndoIndex(), 0);
   EXPECT_EQ(Shown(), qRgb(0, 9, 0));

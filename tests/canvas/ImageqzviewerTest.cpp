@@ -119,17 +119,20 @@ TEST_F(CanvasTest, ALayoutKeepsTheZoomedViewAndAnOpenStartsItAgain) {
 }
 
 TEST_F(CanvasTest, NewFileResetsUndoAndKeepsPositionZeroOfThePictureAsLoaded) {
+  ASSERT_TRUE(m_canvas->Open(Picture("before.png", Quadrants(40, 20))));
+  m_canvas->CommitUndoStep(Quadrants(20, 40));
+  m_canvas->WaitForSnapshot();
+  ASSERT_TRUE(m_canvas->UndoE());
   for (int i = 0; i < 3; ++i) {
     QFile f(Imageqzviewer::UndoFilePath(i));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   }
-  m_canvas->UndoE = true;
   m_canvas->SetSaveState(false);
   m_canvas->SetAppliedEffect(true);
   ASSERT_TRUE(m_canvas->Open(Picture("a.png", Quadrants(40, 20))));
   EXPECT_TRUE(m_canvas->SaveState());
   EXPECT_FALSE(m_canvas->AppliedEffect());
-  EXPECT_FALSE(m_canvas->UndoE);
+  EXPECT_FALSE(m_canvas->UndoE());
   ASSERT_FALSE(m_events.undoStates.empty());
   EXPECT_EQ(m_events.undoStates.back(), std::make_pair(false, false));
   // The old files are gone and position 0 waits in memory for the first edit.

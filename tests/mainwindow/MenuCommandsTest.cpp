@@ -463,7 +463,7 @@ TEST_F(MenuCommandsTest, WithAStampFloatingBrushesFiltersFlipsAndSendActOnTheSta
   EXPECT_EQ(canvas.StampUndoIndex(), 3);
   EXPECT_EQ(canvas.CurrentMode(), ToolModes::Mode::FloatingStamp);
   EXPECT_EQ(Shown(window), picture) << "the picture is not filtered while a stamp floats";
-  EXPECT_FALSE(canvas.UndoE);
+  EXPECT_FALSE(canvas.UndoE());
 
   // The library takes the stamp as it is now, edits included.
   Fakes::FakeTaskDialogFactory dialogs;
