@@ -1,7 +1,6 @@
 #include "canvas/DisplayCache.h"
 
 #include <cstdint>
-#include <atomic>
 
 #include <QPainter>
 
@@ -16,44 +15,18 @@ constexpr int kSmallestLevelSide = 64;
 // A display image is kept while it holds no more pixels than this many windows.
 constexpr qint64 kDisplayImageWindows = 4;
 
-// The layouts the halving reads: 32-bit pixels, and the 24-bit rows photographs decode to.
+// The layouts the halving reads: 32-bit pixels (straight alpha included, which edits
+// hand over), and the 24-bit rows photographs decode to.
 bool Halvable(const QImage& picture) {
   const QImage::Format format = picture.format();
   return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied ||
-         format == QImage::Format_RGB888;
+         format == QImage::Format_ARGB32 || format == QImage::Format_RGB888;
 }
 
-bool FullyOpaque(const QImage& picture) {
-  std::atomic<bool> opaque = true;
-  const uchar* const base = picture.constBits();
-  const qsizetype stride = picture.bytesPerLine();
-  const int width = picture.width();
-  Threads::ParallelRows(0, picture.height() - 1, [&](int first, int last) {
-    for (int y = first; y <= last && opaque.load(std::memory_order_relaxed); ++y) {
-      const auto* row = reinterpret_cast<const std::uint32_t*>(base + y * stride);
-      // All alpha bytes ANDed together: one test per row instead of one per pixel.
-      std::uint32_t all = 0xFF000000u;
-      for (int x = 0; x < width; ++x) {
-        all &= row[x];
-      }
-      if ((all & 0xFF000000u) != 0xFF000000u) {
-        opaque = false;
-        return;
-      }
-    }
-  });
-  return opaque;
-}
-
-// The picture in a layout Half reads. An opaque ARGB32 picture (what edits hand over)
-// already is premultiplied, so it is read in place instead of being copied whole.
+// The picture in a layout Half reads; the others are converted.
 QImage HalvableLayout(const QImage& picture) {
   if (Halvable(picture)) {
     return picture;
-  }
-  if (picture.format() == QImage::Format_ARGB32 && FullyOpaque(picture)) {
-    return QImage(picture.constBits(), picture.width(), picture.height(), picture.bytesPerLine(),
-                  QImage::Format_ARGB32_Premultiplied);
   }
   return picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                             : QImage::Format_RGB32);
@@ -78,31 +51,67 @@ inline std::uint32_t Mean4(std::uint32_t a, std::uint32_t b, std::uint32_t c, st
   return ((even >> 2) & kLanes) | (((odd >> 2) & kLanes) << 8);
 }
 
+// The same mean of four straight-alpha pixels, premultiplied. Opaque pixels, by far the
+// most common, are already premultiplied as they are.
+inline std::uint32_t Mean4Straight(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d) {
+  if ((a & b & c & d) >= 0xFF000000u) {
+    return Mean4(a, b, c, d);
+  }
+  return Mean4(qPremultiply(a), qPremultiply(b), qPremultiply(c), qPremultiply(d));
+}
+
+// One row of 2 x 2 means of 32-bit pixels.
+template <std::uint32_t (*Mean)(std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t)>
+void HalveRow(const std::uint32_t* top, const std::uint32_t* bottom, std::uint32_t* out, int width) {
+  for (int x = 0; x < width; ++x) {
+    out[x] = Mean(top[2 * x], top[2 * x + 1], bottom[2 * x], bottom[2 * x + 1]);
+  }
+}
+
+// The format of a halving: straight alpha comes out premultiplied, 24-bit rows opaque.
+QImage::Format HalfFormat(QImage::Format source) {
+  switch (source) {
+    case QImage::Format_RGB888:
+      return QImage::Format_RGB32;
+    case QImage::Format_ARGB32:
+      return QImage::Format_ARGB32_Premultiplied;
+    default:
+      return source;
+  }
+}
+
 }  // namespace
 
 QImage DisplayCache::Half(const QImage& source) {
   const int w = source.width() / 2;
   const int h = source.height() / 2;
-  const bool rgb888 = source.format() == QImage::Format_RGB888;
-  QImage half = Gdip::NewPicture(w, h, rgb888 ? QImage::Format_RGB32 : source.format());
-  if (half.isNull() || !Halvable(source)) {
+  if (!Halvable(source)) {
+    return {};
+  }
+  QImage half = Gdip::NewPicture(w, h, HalfFormat(source.format()));
+  if (half.isNull()) {
     return {};
   }
   // Row addresses come from one bits() call: scanLine() on several threads would each
   // touch the image's bookkeeping.
   uchar* const outBase = half.bits();
   const qsizetype outStride = half.bytesPerLine();
-  const auto halveRows = [&source, outBase, outStride, rgb888, w](int firstRow, int endRow) {
+  const uchar* const inBase = source.constBits();
+  const qsizetype inStride = source.bytesPerLine();
+  const QImage::Format format = source.format();
+  const auto halveRows = [=](int firstRow, int endRow) {
     for (int y = firstRow; y < endRow; ++y) {
       auto* out = reinterpret_cast<std::uint32_t*>(outBase + y * outStride);
-      if (rgb888) {
-        HalveRgb888Rows(source.constScanLine(2 * y), source.constScanLine(2 * y + 1), out, w);
-        continue;
-      }
-      const auto* top = reinterpret_cast<const std::uint32_t*>(source.constScanLine(2 * y));
-      const auto* bottom = reinterpret_cast<const std::uint32_t*>(source.constScanLine(2 * y + 1));
-      for (int x = 0; x < w; ++x) {
-        out[x] = Mean4(top[2 * x], top[2 * x + 1], bottom[2 * x], bottom[2 * x + 1]);
+      const uchar* top = inBase + 2 * y * inStride;
+      const uchar* bottom = top + inStride;
+      const auto* top32 = reinterpret_cast<const std::uint32_t*>(top);
+      const auto* bottom32 = reinterpret_cast<const std::uint32_t*>(bottom);
+      if (format == QImage::Format_RGB888) {
+        HalveRgb888Rows(top, bottom, out, w);
+      } else if (format == QImage::Format_ARGB32) {
+        HalveRow<Mean4Straight>(top32, bottom32, out, w);
+      } else {
+        HalveRow<Mean4>(top32, bottom32, out, w);
       }
     }
   };

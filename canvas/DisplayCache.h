@@ -31,9 +31,9 @@ class DisplayCache {
   // kept as one image, so panning over it only copies pixels.
   void Draw(QPainter& painter, const QRect& clip, QPoint offset, QSize displaySize, bool highQuality);
 
-  // A picture half as wide and high, each pixel the mean of four. Reads premultiplied or
-  // opaque 32-bit pixels, and 24-bit rows (which halve into opaque 32-bit pixels); a null
-  // image for other layouts.
+  // A picture half as wide and high, each pixel the mean of four. Reads 32-bit pixels
+  // (straight alpha halves into premultiplied pixels) and 24-bit rows (which halve into
+  // opaque 32-bit pixels); a null image for other layouts.
   static QImage Half(const QImage& source);
 
  private:

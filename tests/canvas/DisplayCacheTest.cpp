@@ -81,7 +81,7 @@ TEST(DisplayCache, OpaqueAndTranslucentEditsShowAsTheirPixels) {
   EXPECT_EQ(cache.Scaled(QSize(128, 64)).pixel(10, 10), QColor(Qt::red).rgb());
 }
 
-TEST(DisplayCache, ANewPictureIsShownAtTheSizeAskedBeforeAndTranslucencyIsFoundAtARowsEnd) {
+TEST(DisplayCache, ANewPictureIsShownAtTheSizeAskedBefore) {
   DisplayCache cache;
   cache.Reset(Quadrants(512, 256));
   EXPECT_EQ(cache.Scaled(QSize(128, 64)).pixel(10, 10), QColor(Qt::red).rgb());
@@ -91,14 +91,25 @@ TEST(DisplayCache, ANewPictureIsShownAtTheSizeAskedBeforeAndTranslucencyIsFoundA
   EXPECT_EQ(cache.Scaled(QSize(128, 64)).pixel(10, 10), QColor(Qt::darkCyan).rgb())
       << "the scaled picture kept for a size belongs to the picture it was made from";
 
-  // Straight alpha in the very last pixel of an odd-width picture: it must be
-  // premultiplied, not read in place as if the picture were opaque.
-  QImage picture(131, 129, QImage::Format_ARGB32);
-  picture.fill(Qt::white);
-  picture.setPixel(130, 128, qRgba(255, 0, 0, 128));
-  cache.Reset(picture);
-  const QColor last = cache.Scaled(picture.size()).pixelColor(130, 128);
-  EXPECT_EQ(last.alpha(), 128);
-  EXPECT_NEAR(last.red(), 255, 1);
-  EXPECT_EQ(last.green(), 0);
+}
+
+TEST(DisplayCache, StraightAlphaHalvesAsItsPremultipliedPixelsInEveryBand) {
+  // Odd sides and enough rows for several bands; translucent pixels scattered over
+  // the picture, the last pixel of the last row among them.
+  QImage straight(1001, 603, QImage::Format_ARGB32);
+  for (int y = 0; y < straight.height(); ++y) {
+    for (int x = 0; x < straight.width(); ++x) {
+      const int alpha = (x * 7 + y * 13) % 5 == 0 ? (x + y) % 256 : 255;
+      straight.setPixel(x, y, qRgba((x * 37) % 256, (y * 71) % 256, (x * y) % 256, alpha));
+    }
+  }
+  straight.setPixel(1000, 602, qRgba(255, 0, 0, 128));
+  const QImage premultiplied = straight.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  const QImage half = DisplayCache::Half(straight);
+  ASSERT_EQ(half.format(), QImage::Format_ARGB32_Premultiplied);
+  EXPECT_EQ(half, DisplayCache::Half(premultiplied));
+
+  DisplayCache cache;
+  cache.Reset(straight);
+  EXPECT_EQ(cache.Scaled(QSize(500, 301)), half) << "the first halving is what a half-size view shows";
 }
