@@ -3,8 +3,11 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
+#include <type_traits>
 #include <utility>
 
 #include <QFile>
@@ -47,6 +50,81 @@ std::uint8_t* MapAligned(std::size_t length) {
   return reinterpret_cast<std::uint8_t*>(aligned);
 }
 
+// Mappings let go lately, kept for the next block of the same length. An edit lets go
+// the pictures it replaces (the earlier halvings of the display, an undo step over its
+// budget) about when it asks for new ones of the same sizes, and a kept mapping has its
+// pages already: on virtual machines the first touch of fresh pages costs more than the
+// edit. A few are kept, together at most about one 24-megapixel picture and its
+// halvings; the oldest go first.
+class KeptMappings {
+ public:
+  // The newest kept mapping of exactly this length, or null.
+  std::uint8_t* Take(std::size_t length) {
+    const std::lock_guard lock(m_mutex);
+    for (std::size_t i = m_count; i-- > 0;) {
+      if (m_kept[i].length == length) {
+        std::uint8_t* data = m_kept[i].data;
+        m_bytes -= length;
+        std::move(m_kept.begin() + std::ptrdiff_t(i) + 1, m_kept.begin() + std::ptrdiff_t(m_count),
+                  m_kept.begin() + std::ptrdiff_t(i));
+        --m_count;
+        return data;
+      }
+    }
+    return nullptr;
+  }
+
+  // Keeps the mapping, letting the oldest go while there are too many or too much.
+  void Give(std::uint8_t* data, std::size_t length) {
+    std::array<Mapping, kMostMappings + 1> gone{};
+    std::size_t goneCount = 0;
+    {
+      const std::lock_guard lock(m_mutex);
+      if (m_count == kMostMappings) {
+        gone[goneCount++] = PopOldest();
+      }
+      m_kept[m_count++] = {data, length};
+      m_bytes += length;
+      while (m_bytes > kMostBytes) {
+        gone[goneCount++] = PopOldest();
+      }
+    }
+    for (std::size_t i = 0; i < goneCount; ++i) {
+      munmap(gone[i].data, gone[i].length);
+    }
+  }
+
+ private:
+  static constexpr std::size_t kMostMappings = 4;
+  static constexpr std::size_t kMostBytes = std::size_t{160} << 20;
+
+  struct Mapping {
+    std::uint8_t* data = nullptr;
+    std::size_t length = 0;
+  };
+
+  Mapping PopOldest() {
+    const Mapping oldest = m_kept[0];
+    std::move(m_kept.begin() + 1, m_kept.begin() + std::ptrdiff_t(m_count), m_kept.begin());
+    --m_count;
+    m_bytes -= oldest.length;
+    return oldest;
+  }
+
+  std::mutex m_mutex;
+  std::array<Mapping, kMostMappings> m_kept{};  // oldest first
+  std::size_t m_count = 0;
+  std::size_t m_bytes = 0;
+};
+// Pictures may be let go while the program ends, after every static object would have
+// been destroyed: this one has nothing to destroy, and the system takes its mappings.
+static_assert(std::is_trivially_destructible_v<KeptMappings>);
+
+KeptMappings& Kept() {
+  static KeptMappings kept;
+  return kept;
+}
+
 // The cleanup a picture made over a block runs when its last copy goes.
 void ReleaseBlock(void* block) { std::unique_ptr<MemoryBlock> owned(static_cast<MemoryBlock*>(block)); }
 
@@ -62,13 +140,16 @@ QImage Picture(int width, int height, QImage::Format format, bool zeroed) {
 
 }  // namespace
 
-MemoryBlock::MemoryBlock(std::size_t bytes) {
+MemoryBlock::MemoryBlock(std::size_t bytes, Reuse reuse) {
   if (bytes == 0) {
     return;
   }
   if (bytes >= kMappedBlockBytes) {
     const std::size_t length = (bytes + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
-    m_data = MapAligned(length);
+    m_data = reuse == Reuse::Kept ? Kept().Take(length) : nullptr;
+    if (m_data == nullptr) {
+      m_data = MapAligned(length);
+    }
     m_mappedLength = m_data != nullptr ? length : 0;
   } else {
     m_data = static_cast<std::uint8_t*>(std::malloc(bytes));
@@ -95,7 +176,7 @@ MemoryBlock& MemoryBlock::operator=(MemoryBlock&& other) noexcept {
 
 void MemoryBlock::Release() {
   if (m_mappedLength != 0) {
-    munmap(m_data, m_mappedLength);
+    Kept().Give(m_data, m_mappedLength);
   } else {
     std::free(m_data);
   }
@@ -148,8 +229,8 @@ FileBytes ReadWholeFile(QFile& file) {
 }
 
 MemoryBlock ZeroedBlock(std::size_t bytes) {
-  MemoryBlock block(bytes);
-  // A fresh mapping reads as zeros already.
+  MemoryBlock block(bytes, MemoryBlock::Reuse::FreshOnly);
+  // A fresh mapping reads as zeros already; a kept one would hold what it held.
   if (!block.empty() && bytes < kMappedBlockBytes) {
     std::fill_n(block.data(), bytes, std::uint8_t{0});
   }

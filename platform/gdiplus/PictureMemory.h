@@ -4,7 +4,8 @@
 // decoding the pixels that fill it. Large blocks therefore get a mapping of their own,
 // aligned and marked so that the system backs it with 2 MB pages where it allows them (a
 // 24-megapixel picture then faults 48 times instead of 24,000), and go back to the
-// system when they are let go.
+// system when they are let go, but for the last few, kept for the next picture of
+// their size.
 
 #include <cstddef>
 #include <cstdint>
@@ -20,11 +21,14 @@ namespace Gdip {
 inline constexpr std::size_t kMappedBlockBytes = std::size_t{1} << 20;
 
 // A block of bytes whose contents are unset until written; empty when the memory is not
-// there. Moves, never copies.
+// there. Moves, never copies. A large block let go is kept a while for the next block of
+// its size (see PictureMemory.cpp), unless it is asked for fresh, zeroed pages.
 class MemoryBlock {
  public:
+  enum class Reuse { Kept, FreshOnly };
+
   MemoryBlock() = default;
-  explicit MemoryBlock(std::size_t bytes);
+  explicit MemoryBlock(std::size_t bytes, Reuse reuse = Reuse::Kept);
   ~MemoryBlock();
   MemoryBlock(MemoryBlock&& other) noexcept;
   MemoryBlock& operator=(MemoryBlock&& other) noexcept;

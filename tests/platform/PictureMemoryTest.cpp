@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <vector>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -55,6 +56,37 @@ TEST(PictureMemory, ABlockRefusesAPictureLargerThanItselfAndKeepsItsMemory) {
   const QImage picture = std::move(block).IntoPicture(5, 5, 20, QImage::Format_RGB32);
   EXPECT_FALSE(picture.isNull());
   EXPECT_TRUE(block.empty());
+}
+
+TEST(PictureMemory, ALargePictureLetGoServesTheNextOfItsSizeAndNeverAZeroedOne) {
+  constexpr QSize kSize(1203, 911);  // a mapping of its own
+  QImage first = Gdip::NewPicture(kSize.width(), kSize.height(), QImage::Format_ARGB32);
+  ASSERT_FALSE(first.isNull());
+  first.fill(qRgba(1, 2, 3, 4));
+  const uchar* const memory = first.constBits();
+  first = QImage();
+  const QImage next = Gdip::NewPicture(kSize.width(), kSize.height(), QImage::Format_RGB32);
+  EXPECT_EQ(next.constBits(), memory) << "the mapping let go is taken again, its pages in place";
+
+  QImage written = Gdip::NewPicture(kSize.width(), kSize.height(), QImage::Format_ARGB32);
+  written.fill(qRgba(200, 100, 50, 25));
+  written = QImage();
+  QImage expected(kSize, QImage::Format_ARGB32);
+  expected.fill(0);
+  EXPECT_EQ(Gdip::ZeroedImage(kSize.width(), kSize.height(), QImage::Format_ARGB32), expected);
+
+  // Many pictures let go at once keep only a few, and every one still serves.
+  std::vector<QImage> many;
+  for (int i = 0; i < 12; ++i) {
+    many.push_back(Gdip::NewPicture(kSize.width(), kSize.height() + i, QImage::Format_RGB32));
+  }
+  many.clear();
+  for (int i = 0; i < 12; ++i) {
+    QImage again = Gdip::NewPicture(kSize.width(), kSize.height() + i, QImage::Format_RGB32);
+    ASSERT_FALSE(again.isNull());
+    again.fill(qRgb(i, i, i));
+    EXPECT_EQ(again.pixel(kSize.width() - 1, kSize.height() + i - 1), qRgb(i, i, i));
+  }
 }
 
 TEST(PictureMemory, AWholeFileIsReadOnceIntoOneBlock) {
