@@ -1,5 +1,6 @@
 #include "canvas/DisplayCache.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include <QPainter>
@@ -115,8 +116,12 @@ QImage DisplayCache::Half(const QImage& source) {
       }
     }
   };
-  // The halving sits between the decode and the first paint, so it runs on every core.
-  Threads::ParallelRows(0, h - 1, [&](int first, int last) { halveRows(first, last + 1); });
+  // The halving sits between the decode and the first paint, so it runs on every core;
+  // but the small halvings are not worth waking threads for, which on a busy machine
+  // wait their turn longer than the work takes.
+  constexpr int kLeastBandPixels = 1 << 19;
+  Threads::ParallelRows(0, h - 1, [&](int first, int last) { halveRows(first, last + 1); },
+                        std::max(32, kLeastBandPixels / std::max(1, w)));
   return half;
 }
 

@@ -10,6 +10,7 @@
 #include "foundation/ModGDI.h"
 #include "foundation/Numbers.h"
 #include "platform/gdiplus/Graphics.h"
+#include "platform/gdiplus/PictureTransforms.h"
 
 namespace ModEffects {
 
@@ -101,9 +102,10 @@ QImage CommitEffect(QImage picture, const EffectRun& run, EffectClock* clock) {
   if (picture.isNull()) {
     return {};
   }
-  // Qt blends fastest into premultiplied pixels; the picture is converted in place, once
-  // each way, instead of blending every particle into straight alpha.
-  picture.convertTo(QImage::Format_ARGB32_Premultiplied);
+  // Qt blends fastest into premultiplied pixels; the picture is switched in place, once
+  // each way, instead of blending every particle into straight alpha. A photograph is
+  // opaque before and after, and then the switches cost no pass over its pixels.
+  Gdip::SwitchAlphaForm(picture, QImage::Format_ARGB32_Premultiplied);
   if (picture.isNull()) {
     return {};
   }
@@ -115,7 +117,7 @@ QImage CommitEffect(QImage picture, const EffectRun& run, EffectClock* clock) {
   } else if (auto g = Gdip::Graphics::FromSurface(picture)) {
     DrawEffectCommit(*g, picture.width(), picture.height(), run, clock);
   }
-  picture.convertTo(QImage::Format_ARGB32);
+  Gdip::SwitchAlphaForm(picture, QImage::Format_ARGB32);
   return picture;
 }
 

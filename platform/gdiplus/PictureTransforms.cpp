@@ -1,6 +1,7 @@
 #include "platform/gdiplus/PictureTransforms.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 
@@ -121,6 +122,43 @@ QImage EditableCopy(const QImage& picture) {
     }
   });
   return t.out;
+}
+
+bool IsOpaque(const QImage& picture) {
+  if (!picture.hasAlphaChannel()) {
+    return true;
+  }
+  if (!ThirtyTwoBits(picture)) {
+    return IsOpaque(picture.convertToFormat(QImage::Format_ARGB32));
+  }
+  std::atomic<bool> opaque = true;
+  const uchar* const base = picture.constBits();
+  const qsizetype stride = picture.bytesPerLine();
+  const int w = picture.width();
+  Threads::ParallelRows(0, picture.height() - 1, [&](int first, int last) {
+    for (int y = first; y <= last && opaque.load(std::memory_order_relaxed); ++y) {
+      const auto* row = reinterpret_cast<const std::uint32_t*>(base + stride * y);
+      // Every alpha byte ANDed together: one test per row.
+      std::uint32_t all = 0xFF000000u;
+      for (int x = 0; x < w; ++x) {
+        all &= row[x];
+      }
+      if (all < 0xFF000000u) {
+        opaque = false;
+      }
+    }
+  });
+  return opaque;
+}
+
+void SwitchAlphaForm(QImage& picture, QImage::Format format) {
+  if (picture.format() == format) {
+    return;
+  }
+  const bool sameBytes = ThirtyTwoBits(picture) && IsOpaque(picture) && picture.reinterpretAsFormat(format);
+  if (!sameBytes) {
+    picture.convertTo(format);
+  }
 }
 
 }  // namespace Gdip

@@ -18,4 +18,12 @@ QImage Mirrored(const QImage& picture, bool horizontally, bool vertically);
 // edit to draw on. Opaque 32-bit pixels are the same bytes.
 QImage EditableCopy(const QImage& picture);
 
+// True when every pixel has full alpha; a layout without alpha always has.
+bool IsOpaque(const QImage& picture);
+
+// A straight or premultiplied 32-bit ARGB picture changed in place to the other of the
+// two. An opaque picture reads the same either way: only its format changes, with no
+// pass over its pixels.
+void SwitchAlphaForm(QImage& picture, QImage::Format format);
+
 }  // namespace Gdip

@@ -142,4 +142,27 @@ TEST(PictureTransforms, AnEditableCopyIsStraightArgbSharedWithNothing) {
   }
 }
 
+TEST(PictureTransforms, AnOpaquePictureSwitchesAlphaFormInPlaceAndATranslucentOneIsConverted) {
+  for (const QSize size : kSizes) {
+    QImage opaque = Gdip::EditableCopy(Numbered(size.width(), size.height(), QImage::Format_RGB32));
+    const QImage before = opaque.copy();
+    const uchar* const memory = opaque.constBits();
+    ASSERT_TRUE(Gdip::IsOpaque(opaque));
+    Gdip::SwitchAlphaForm(opaque, QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(opaque.format(), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(opaque.constBits(), memory);
+    Gdip::SwitchAlphaForm(opaque, QImage::Format_ARGB32);
+    EXPECT_EQ(opaque, before);
+
+    // One translucent pixel, the last one, makes the whole picture convert.
+    QImage translucent = before.copy();
+    translucent.setPixel(size.width() - 1, size.height() - 1, qRgba(255, 0, 0, 128));
+    EXPECT_FALSE(Gdip::IsOpaque(translucent));
+    const QImage expected = translucent.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    Gdip::SwitchAlphaForm(translucent, QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(translucent, expected);
+  }
+  EXPECT_TRUE(Gdip::IsOpaque(QImage(3, 3, QImage::Format_RGB888)));
+}
+
 }  // namespace
