@@ -14,6 +14,7 @@
 #include "browse/ThumViewer.h"
 #include "browse/scrollVControl.h"
 #include "canvas/Imageqzviewer.h"
+#include "fixtures/CameraPhotos.h"
 #include "fixtures/CodecFixtures.h"
 #include "fixtures/PeakMemory.h"
 #include "fixtures/PhotoFolder.h"
@@ -141,8 +142,41 @@ void BM_OpenAndCommit24Megapixels(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenAndCommit24Megapixels)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// Fifty edits of a 24-megapixel camera photo at a person's pace (each snapshot written
+// before the next edit), then undo back to the picture as opened: the peak above the
+// empty canvas and the whole program's peak, in megabytes and in copies of the picture.
+void BM_FiftyCommits24Megapixels(benchmark::State& state) {
+  static const QTemporaryDir program;
+  ModPublic::SetProgramFolder(program.path());
+  const QString photo =
+      BenchFixtures::CameraPhotoFiles({{QSize(6000, 4000), 24, BenchFixtures::JpegKind::Baseline}}).value(0);
+  const double picture = 6000.0 * 4000.0 * 4.0 / kMegabyte;
+  for (auto _ : state) {
+    auto canvas = EmptyCanvas(ModPublic::ProgramFolder() + "Datas/");
+    const double base = BenchFixtures::ResidentMemoryMegabytes();
+    BenchFixtures::ResetPeakMemory();
+    canvas->Import(photo);
+    const QImage opened = canvas->ImgDIB.DIB()->Image();
+    for (int step = 1; step <= 50; ++step) {
+      canvas->CommitUndoStep(Edited(opened, step));
+      canvas->WaitForSnapshot();
+    }
+    const double commitsPeak = BenchFixtures::PeakMemoryMegabytes();
+    while (canvas->UndoIndex() > 0) {
+      canvas->UndoAndRedo(true);
+      canvas->WaitForSnapshot();
+    }
+    state.counters["peak_MB"] = commitsPeak - base;
+    state.counters["peak_copies"] = (commitsPeak - base) / picture;
+    state.counters["process_peak_MB"] = commitsPeak;
+    state.counters["undo_walk_peak_MB"] = BenchFixtures::PeakMemoryMegabytes() - base;
+    state.counters["back_to_original"] = canvas->ImgDIB.DIB()->Image() == opened ? 1 : 0;
+  }
+}
+BENCHMARK(BM_FiftyCommits24Megapixels)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 // Twelve edits of a 24-megapixel picture while no snapshot file can be written: the
-// history keeps what fits its budget.
+// history keeps what fits its budget, counted in copies of the picture.
 void BM_UnwritableUndoHistory(benchmark::State& state) {
   static const QTemporaryDir program;
   ModPublic::SetProgramFolder(program.path());
@@ -163,7 +197,9 @@ void BM_UnwritableUndoHistory(benchmark::State& state) {
     }
     state.counters["resident_MB"] = BenchFixtures::ResidentMemoryMegabytes() - base;
     state.counters["peak_MB"] = BenchFixtures::PeakMemoryMegabytes() - base;
-    state.counters["budget_MB"] = MemoryBudgets::kUndoSnapshotBytes / kMegabyte;
+    // The history's whole budget: three whole pictures and the compressed copies.
+    const double copies = 3 + MemoryBudgets::kUndoPackedCopies;
+    state.counters["budget_MB"] = copies * double(picture.sizeInBytes()) / kMegabyte;
   }
 }
 BENCHMARK(BM_UnwritableUndoHistory)->Iterations(1)->Unit(benchmark::kMillisecond);

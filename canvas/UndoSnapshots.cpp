@@ -53,8 +53,8 @@ bool WritePng(const QImage& picture, const QString& path) {
 
 }  // namespace
 
-UndoSnapshots::UndoSnapshots(SnapshotFolder& folder, qint64 memoryBudget, qint64 packedBudget)
-    : m_folder(folder), m_budget(memoryBudget), m_packedBudget(packedBudget) {}
+UndoSnapshots::UndoSnapshots(SnapshotFolder& folder, int packedCopies)
+    : m_folder(folder), m_packedCopies(packedCopies) {}
 
 UndoSnapshots::~UndoSnapshots() {
   {
@@ -97,6 +97,7 @@ std::uint64_t UndoSnapshots::Record(int position, const QImage& picture) {
   const std::uint64_t generation = m_nextGeneration++;
   m_generations[position] = generation;
   m_held[position] = Held{picture, nullptr, generation, false, Packing::NotAsked};
+  m_pictureBytes = picture.sizeInBytes();
   m_newest = position;
   m_focus = position;
   Trim();
@@ -208,6 +209,15 @@ bool UndoSnapshots::Exists(int position) const {
   return QFile::exists(FilePath(position));
 }
 
+qint64 UndoSnapshots::HeldBytes() const {
+  const std::lock_guard lock(m_mutex);
+  qint64 total = 0;
+  for (const auto& [position, held] : m_held) {
+    total += held.picture.sizeInBytes() + (held.packed ? held.packed->SizeInBytes() : 0);
+  }
+  return total;
+}
+
 void UndoSnapshots::WaitForWrites() {
   std::unique_lock lock(m_mutex);
   m_idle.wait(lock, [this] {
@@ -243,73 +253,64 @@ void UndoSnapshots::Forget(int fromPosition) {
   m_generations.erase(m_generations.lower_bound(fromPosition), m_generations.end());
 }
 
-bool UndoSnapshots::AlwaysHeld(int position) const { return position == m_focus || position == m_focus - 1; }
+bool UndoSnapshots::HeldWhole(int position) const { return std::abs(position - m_focus) <= 1; }
+
+bool UndoSnapshots::MayLetWholeGo(const Held& held) const {
+  if (held.packed) {
+    return true;
+  }
+  // While compressed copies are kept, a picture goes only once compressing it was tried.
+  const bool packingSettled = m_packedCopies <= 0 || held.packing == Packing::Done;
+  // One that cannot reach its file goes too: memory would otherwise fill with them.
+  return packingSettled && (held.written || m_writesFailing);
+}
 
 void UndoSnapshots::Trim() {
-  const auto farthestFirst = [this](int a, int b) { return std::abs(a - m_focus) > std::abs(b - m_focus); };
-  PackBeyondBudget();
-  // Full-size pictures kept some other way go first, then compressed copies of pictures
-  // safely on disk; the one farthest from the view first. While compressed copies are
-  // kept, a picture goes only once it has been compressed (or that failed).
-  const bool packs = m_packedBudget > 0;
-  TrimTier(
-      Tier::Full,
-      [packs](const Held& held) {
-        return held.packed || (held.written && (!packs || held.packing == Packing::Done));
-      },
-      farthestFirst);
-  TrimTier(Tier::Packed, [](const Held& held) { return held.written || !held.picture.isNull(); }, farthestFirst);
-  if (m_writesFailing) {
-    // Pictures that cannot reach their files go next, oldest first.
-    const auto oldestFirst = [](int a, int b) { return a < b; };
-    TrimTier(Tier::Full, [](const Held&) { return true; }, oldestFirst);
-    TrimTier(Tier::Packed, [](const Held&) { return true; }, oldestFirst);
+  PackFartherSteps();
+  for (auto& [position, held] : m_held) {
+    if (!HeldWhole(position) && MayLetWholeGo(held)) {
+      held.picture = QImage();
+    }
   }
+  const auto farthestFirst = [this](int a, int b) { return std::abs(a - m_focus) > std::abs(b - m_focus); };
+  // Compressed copies of pictures safe elsewhere go first, the one farthest from the view
+  // first; then, while writes fail, those that cannot reach their files, oldest first.
+  TrimPacked([](const Held& held) { return held.written || !held.picture.isNull(); }, farthestFirst);
+  if (m_writesFailing) {
+    TrimPacked([](const Held&) { return true; }, [](int a, int b) { return a < b; });
+  }
+  std::erase_if(m_held, [](const auto& entry) { return entry.second.picture.isNull() && !entry.second.packed; });
 }
 
-void UndoSnapshots::PackBeyondBudget() {
-  if (m_packedBudget <= 0) {
+void UndoSnapshots::PackFartherSteps() {
+  if (m_packedCopies <= 0) {
     return;
   }
-  qint64 total = 0;
-  std::vector<int> candidates;
-  for (const auto& [position, held] : m_held) {
-    total += held.picture.sizeInBytes();
-    if (!held.picture.isNull() && !AlwaysHeld(position)) {
-      candidates.push_back(position);
-    }
-  }
-  std::sort(candidates.begin(), candidates.end(),
-            [this](int a, int b) { return std::abs(a - m_focus) > std::abs(b - m_focus); });
-  for (auto candidate = candidates.begin(); candidate != candidates.end() && total > m_budget; ++candidate) {
-    Held& held = m_held.at(*candidate);
-    total -= held.picture.sizeInBytes();
-    if (held.packing == Packing::NotAsked) {
+  for (auto& [position, held] : m_held) {
+    if (!HeldWhole(position) && !held.picture.isNull() && held.packing == Packing::NotAsked) {
       held.packing = Packing::Asked;
-      EnqueueLocked({JobKind::Pack, *candidate, held.generation, {}});
+      EnqueueLocked({JobKind::Pack, position, held.generation, {}});
     }
   }
 }
 
-qint64 UndoSnapshots::SizeIn(Tier tier, const Held& held) {
-  if (tier == Tier::Full) {
-    return held.picture.sizeInBytes();
-  }
-  return held.packed ? held.packed->SizeInBytes() : 0;
-}
-
-void UndoSnapshots::TrimTier(Tier tier, const std::function<bool(const Held&)>& mayGo,
-                             const std::function<bool(int, int)>& goesBefore) {
+void UndoSnapshots::TrimPacked(const std::function<bool(const Held&)>& mayGo,
+                               const std::function<bool(int, int)>& goesBefore) {
   qint64 total = 0;
   for (const auto& [position, held] : m_held) {
-    total += SizeIn(tier, held);
+    total += held.packed ? held.packed->SizeInBytes() : 0;
   }
-  const qint64 budget = tier == Tier::Full ? m_budget : m_packedBudget;
+  const qint64 budget = m_packedCopies * m_pictureBytes;
   while (total > budget) {
+    // The copy of a picture also held whole is spare, so it goes before any other.
+    const auto before = [&](const auto& a, const auto& b) {
+      const bool spareA = !a->second.picture.isNull();
+      const bool spareB = !b->second.picture.isNull();
+      return spareA != spareB ? spareA : goesBefore(a->first, b->first);
+    };
     auto victim = m_held.end();
     for (auto it = m_held.begin(); it != m_held.end(); ++it) {
-      if (!AlwaysHeld(it->first) && SizeIn(tier, it->second) > 0 && mayGo(it->second) &&
-          (victim == m_held.end() || goesBefore(it->first, victim->first))) {
+      if (it->second.packed && mayGo(it->second) && (victim == m_held.end() || before(it, victim))) {
         victim = it;
       }
     }
@@ -317,14 +318,10 @@ void UndoSnapshots::TrimTier(Tier tier, const std::function<bool(const Held&)>& 
       return;
     }
     Held& held = victim->second;
-    total -= SizeIn(tier, held);
-    if (tier == Tier::Full) {
-      held.picture = QImage();
-    } else {
-      held.packed.reset();
-    }
-    if (held.picture.isNull() && !held.packed) {
-      m_held.erase(victim);
+    total -= held.packed->SizeInBytes();
+    held.packed.reset();
+    if (HeldWhole(victim->first)) {
+      held.packing = Packing::NotAsked;  // compressed again should it leave the shown step's side
     }
   }
 }

@@ -4,12 +4,12 @@
 // Encoding a 24-megapixel picture takes longer than the user may wait after an edit, so
 // a snapshot is kept in memory the moment it is recorded and written to its file by a
 // worker thread. Reading a position looks in memory first, so undo and redo find the
-// right picture while its file is still being written. The shown snapshot and the one
-// before it always stay in memory, whatever their size, so the next undo never waits;
-// the others stay while they fit a budget, those nearest the current position first,
-// and beyond it compressed within a second budget. A second worker reads the next step
-// ahead of time, never queued behind a write, and a step asked for while that read runs
-// waits only for it.
+// right picture while its file is still being written. The shown snapshot and those on
+// either side of it stay in memory whole, whatever their size, so the next undo or redo
+// never waits; the others are held compressed within a budget counted in copies of the
+// picture, those nearest the shown one first, and beyond it only in their files. A
+// second worker reads the next step ahead of time, never queued behind a write, and a
+// step asked for while that read runs waits only for it.
 
 #include <condition_variable>
 #include <cstdint>
@@ -35,11 +35,11 @@ class UndoSnapshots {
   // Snapshots are PNG files (format 6 of the off-screen canvas's save).
   static constexpr int kPngFormat = 6;
   static constexpr int kPngQuality = 90;
-  static constexpr qint64 kDefaultMemoryBudget = MemoryBudgets::kUndoSnapshotBytes;
-  static constexpr qint64 kDefaultPackedBudget = MemoryBudgets::kUndoPackedBytes;
+  static constexpr int kDefaultPackedCopies = MemoryBudgets::kUndoPackedCopies;
 
-  explicit UndoSnapshots(SnapshotFolder& folder, qint64 memoryBudget = kDefaultMemoryBudget,
-                         qint64 packedBudget = kDefaultPackedBudget);
+  // The compressed copies may together take as many bytes as `packedCopies` full-size
+  // copies of the picture last recorded.
+  explicit UndoSnapshots(SnapshotFolder& folder, int packedCopies = kDefaultPackedCopies);
   ~UndoSnapshots();
   UndoSnapshots(const UndoSnapshots&) = delete;
   UndoSnapshots& operator=(const UndoSnapshots&) = delete;
@@ -67,6 +67,8 @@ class UndoSnapshots {
   std::optional<std::pair<int, QImage>> Step(int current, bool isUndo);
   // Whether the snapshot of a position is held (in memory or as a file).
   bool Exists(int position) const;
+  // The memory the history holds: its whole pictures and its compressed copies.
+  qint64 HeldBytes() const;
   // The number of positions held, 0 to Count() - 1.
   int Count() const { return m_newest + 1; }
   // Waits until every file operation asked for so far has been done.
@@ -93,7 +95,7 @@ class UndoSnapshots {
     QString path{};    // the file WriteAside or CopyAside makes
     QString source{};  // the file CopyAside copies
   };
-  // A full-size picture beyond the budget is compressed once, on the writer thread,
+  // A whole picture away from the shown step is compressed once, on the writer thread,
   // before it is let go.
   enum class Packing { NotAsked, Asked, Done };
   struct Held {
@@ -103,8 +105,6 @@ class UndoSnapshots {
     bool written;  // the file holds it too, so memory may let it go
     Packing packing = Packing::NotAsked;
   };
-  // The full-size pictures and the compressed copies each have their own budget.
-  enum class Tier { Full, Packed };
   // A thread and the jobs waiting for it.
   struct Worker {
     std::deque<Job> jobs;
@@ -124,8 +124,8 @@ class UndoSnapshots {
   void WriteFile(const Job& job);
   void WriteAsideFile(const Job& job);
   void Pack(const Job& job);
-  // Asks for compressed copies of the full-size pictures the budget cannot hold.
-  void PackBeyondBudget();
+  // Asks for compressed copies of the whole pictures away from the shown step.
+  void PackFartherSteps();
   void RemoveFilesFrom(int position) const;
   void LoadAhead(const Job& job);
   // The picture of a position from its compressed copy, else from its file.
@@ -133,18 +133,21 @@ class UndoSnapshots {
   // Holds a picture read back for a position, unless a newer recording replaced it.
   void Hold(int position, std::uint64_t generation, const QImage& picture);
   void Forget(int fromPosition);
-  bool AlwaysHeld(int position) const;
+  // The shown step and its neighbours, held whole whatever their size.
+  bool HeldWhole(int position) const;
+  // Whether a whole picture away from the shown step may go: it is safe elsewhere, or
+  // nothing more can be done for it.
+  bool MayLetWholeGo(const Held& held) const;
   void Trim();
-  void TrimTier(Tier tier, const std::function<bool(const Held&)>& mayGo,
-                const std::function<bool(int a, int b)>& goesBefore);
-  static qint64 SizeIn(Tier tier, const Held& held);
+  void TrimPacked(const std::function<bool(const Held&)>& mayGo,
+                  const std::function<bool(int a, int b)>& goesBefore);
   QString WriteFailureReason() const;
   void ReportWrite(bool written);
   void Prefetch(int position);
 
   SnapshotFolder& m_folder;
-  const qint64 m_budget;
-  const qint64 m_packedBudget;
+  const int m_packedCopies;
+  qint64 m_pictureBytes = 0;  // the size of the picture last recorded, the budget's unit
   int m_newest = -1;
   int m_focus = 0;  // the position last shown; memory keeps its neighbours longest
   int m_kept = -1;  // the position recorded by Keep and not yet queued for writing

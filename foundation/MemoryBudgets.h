@@ -18,11 +18,12 @@ inline constexpr std::int64_t kThumbnailDecodeBytes = std::int64_t{150} << 20;
 // The rows kept decoded around those on screen, on either side, when the budget allows.
 inline constexpr int kSheetMarginRows = 10;
 
-// Undo snapshots held in memory: four 24-megapixel pictures.
-inline constexpr std::int64_t kUndoSnapshotBytes = std::int64_t{400} << 20;
-// Undo snapshots held compressed in memory besides those, so that steps beyond the
-// full-size ones restore in a fraction of a file's decode.
-inline constexpr std::int64_t kUndoPackedBytes = std::int64_t{512} << 20;
+// The undo history counts its memory in copies of the picture being edited, so it takes
+// the same share whatever the picture's size. The shown step and the steps either side
+// of it are held whole (three copies at most), so that undo and redo each find their
+// picture at once; the others are held compressed while their compressed bytes add up
+// to no more than this many copies, and are read back from their files beyond that.
+inline constexpr int kUndoPackedCopies = 1;
 
 // Full-size copies of the open picture that may be alive at once, during a load and
 // during a commit.

@@ -74,8 +74,8 @@ TEST_F(SnapshotTest, AKeptPictureIsWrittenOnlyWithTheNextWriteAndNeverLetGoBefor
 }
 
 TEST_F(SnapshotTest, APictureReadsBackAtOnceAndFromItsFileOnceMemoryLetsItGo) {
-  // With no memory budget a written snapshot is read back from its file.
-  UndoSnapshots history(m_folder, 0, 0);
+  // Without compressed copies a written snapshot is read back from its file.
+  UndoSnapshots history(m_folder, 0);
   history.Write(0, Flat(kRed));
   history.Write(1, Flat(kGreen));
   history.Write(2, Flat(kBlue));
@@ -129,7 +129,7 @@ TEST_F(SnapshotTest, TheNewestWriteOfAPositionIsTheOneOnDisk) {
 }
 
 TEST_F(SnapshotTest, UnreadableOrUnwrittenSnapshotsGiveNoStep) {
-  UndoSnapshots history(m_folder, 0, 0);
+  UndoSnapshots history(m_folder, 0);
   for (int position = 0; position <= 3; ++position) {
     history.Write(position, Flat(qRgb(position, 0, 0)));
   }
@@ -144,8 +144,7 @@ TEST_F(SnapshotTest, UnreadableOrUnwrittenSnapshotsGiveNoStep) {
 }
 
 TEST_F(SnapshotTest, WhenWritesFailTheUserIsToldOnceAndOnlyTheNewestThatFitStay) {
-  const qint64 picture = Flat(kRed).sizeInBytes();
-  UndoSnapshots history(m_folder, 2 * picture, 0);
+  UndoSnapshots history(m_folder, 0);
   std::vector<QString> reasons;
   history.OnWriteFailure([&reasons](const QString& reason) { reasons.push_back(reason); });
   history.Keep(0, Flat(kRed));
@@ -160,7 +159,7 @@ TEST_F(SnapshotTest, WhenWritesFailTheUserIsToldOnceAndOnlyTheNewestThatFitStay)
     history.WaitForWrites();
   }
   EXPECT_EQ(reasons, std::vector<QString>{"the data folder cannot be written to"});
-  // The two newest fit the budget; the older ones, position 0 too, are let go.
+  // The shown step and the one before stay; the older ones, position 0 too, are let go.
   EXPECT_EQ(ColourOf(history.Read(5)), qRgb(5, 0, 0));
   const auto back = history.Step(5, true);
   ASSERT_TRUE(back);
