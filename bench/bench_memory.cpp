@@ -1,11 +1,12 @@
 // Memory as a user meets it: a sheet of 2,000 12-megapixel photographs scrolled end to
 // end, a listing of 10,000 files at 160-pixel thumbnails, a 24-megapixel picture opened
-// and edited once, and an undo history whose files cannot be written. Each reports the
+// and edited once, and fifty times, and an undo history whose files cannot be written. Each reports the
 // resident memory in megabytes; the budgets it is held to are in foundation/MemoryBudgets.h.
 #include <functional>
 #include <memory>
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -142,6 +143,14 @@ void BM_OpenAndCommit24Megapixels(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenAndCommit24Megapixels)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+QByteArray Digest(const QImage& picture) {
+  QCryptographicHash hash(QCryptographicHash::Sha1);
+  for (int y = 0; y < picture.height(); ++y) {
+    hash.addData(QByteArrayView(picture.constScanLine(y), picture.bytesPerLine()));
+  }
+  return hash.result();
+}
+
 // Fifty edits of a 24-megapixel camera photo at a person's pace (each snapshot written
 // before the next edit), then undo back to the picture as opened: the peak above the
 // empty canvas and the whole program's peak, in megabytes and in copies of the picture.
@@ -156,9 +165,10 @@ void BM_FiftyCommits24Megapixels(benchmark::State& state) {
     const double base = BenchFixtures::ResidentMemoryMegabytes();
     BenchFixtures::ResetPeakMemory();
     canvas->Import(photo);
-    const QImage opened = canvas->ImgDIB.DIB()->Image();
+    // Only a digest of the opened picture is kept: a copy would add to what is measured.
+    const QByteArray opened = Digest(canvas->ImgDIB.DIB()->Image());
     for (int step = 1; step <= 50; ++step) {
-      canvas->CommitUndoStep(Edited(opened, step));
+      canvas->CommitUndoStep(Edited(canvas->ImgDIB.DIB()->Image(), step));
       canvas->WaitForSnapshot();
     }
     const double commitsPeak = BenchFixtures::PeakMemoryMegabytes();
@@ -170,7 +180,7 @@ void BM_FiftyCommits24Megapixels(benchmark::State& state) {
     state.counters["peak_copies"] = (commitsPeak - base) / picture;
     state.counters["process_peak_MB"] = commitsPeak;
     state.counters["undo_walk_peak_MB"] = BenchFixtures::PeakMemoryMegabytes() - base;
-    state.counters["back_to_original"] = canvas->ImgDIB.DIB()->Image() == opened ? 1 : 0;
+    state.counters["back_to_original"] = Digest(canvas->ImgDIB.DIB()->Image()) == opened ? 1 : 0;
   }
 }
 BENCHMARK(BM_FiftyCommits24Megapixels)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,7 @@
 #include "canvas/UndoSnapshots.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -397,6 +399,9 @@ void UndoSnapshots::Run(Worker& worker) {
       worker.position = job.position;
     }
     Perform(job);
+    // The codec's workers free picture-sized buffers into heaps of their own, which glibc
+    // keeps unless asked: the history's memory would grow by them with every step.
+    malloc_trim(0);
     {
       const std::lock_guard lock(m_mutex);
       worker.busy = false;

@@ -1,8 +1,11 @@
 // Undo snapshots held in memory: compressed copies come back byte for byte, the step
-// before the shown one never waits on a file, and steps asked for quickly, while the
-// next one is still being read ahead, each land on the right picture.
+// before the shown one never waits on a file, steps asked for quickly, while the next
+// one is still being read ahead, each land on the right picture, and the memory held is
+// counted in copies of the picture, whatever its size and whether or not files can be
+// written.
 #include <random>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 
@@ -23,6 +26,19 @@ QImage Noise(QSize size, QImage::Format format, unsigned seed) {
     uchar* row = image.scanLine(y);
     for (qsizetype x = 0; x < image.bytesPerLine(); ++x) {
       row[x] = uchar(random());
+    }
+  }
+  return image;
+}
+
+// Opaque noise: every fourth byte is the same, so a compressed copy takes a little
+// under the whole picture, predictably.
+QImage OpaqueNoise(QSize size, unsigned seed) {
+  QImage image = Noise(size, QImage::Format_ARGB32, seed);
+  for (int y = 0; y < image.height(); ++y) {
+    QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      row[x] |= 0xFF000000;
     }
   }
   return image;
@@ -55,6 +71,26 @@ class UndoMemoryTest : public ::testing::Test {
     for (int position = 0; position <= upTo; ++position) {
       QFile::remove(history.FilePath(position));
     }
+  }
+
+  // The snapshot folder is taken away and a plain file stands in its place.
+  void BlockWrites() {
+    ASSERT_TRUE(m_folder.Ensure());
+    QDir(m_folder.Path()).removeRecursively();
+    QFile blocker(m_folder.Path().chopped(1));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  }
+
+  // How many undo steps back from the newest position come back, each exactly.
+  static int StepsBack(UndoSnapshots& history, const std::vector<QImage>& pictures) {
+    int current = history.Count() - 1;
+    while (const auto step = history.Step(current, true)) {
+      if (step->first == current || !SameBytes(step->second, pictures[std::size_t(step->first)])) {
+        break;
+      }
+      current = step->first;
+    }
+    return history.Count() - 1 - current;
   }
 
   TestSupport::TestFolder m_root;
@@ -153,4 +189,68 @@ TEST_F(UndoMemoryTest, QuickStepsDuringReadAheadsLandOnTheRightPictures) {
   EXPECT_EQ(ShadeOf(*history.Read(back->first)), 255);
   history.WaitForWrites();
   EXPECT_EQ(ShadeOf(*history.Read(back->first)), 255);
+}
+
+TEST_F(UndoMemoryTest, TheHistoryHoldsAsManyStepsInMemoryWhateverThePictureSize) {
+  constexpr int kNewest = 7;
+  constexpr int kPackedCopies = 2;
+  for (const QSize size : {QSize(64, 48), QSize(512, 384)}) {
+    std::vector<QImage> pictures;
+    UndoSnapshots history(m_folder, kPackedCopies);
+    for (int position = 0; position <= kNewest; ++position) {
+      pictures.push_back(OpaqueNoise(size, unsigned(position + 40)));
+      history.Write(position, pictures.back());
+    }
+    RemoveFiles(history, kNewest);
+    // Two whole pictures (the shown step has no later one) and two compressed copies.
+    const qint64 picture = pictures[0].sizeInBytes();
+    EXPECT_LE(history.HeldBytes(), (2 + kPackedCopies) * picture) << size.width();
+    EXPECT_GT(history.HeldBytes(), (2 + 1) * picture) << size.width();
+    // The step before the shown one whole, two more compressed; the rest were files.
+    EXPECT_EQ(StepsBack(history, pictures), 3) << size.width();
+  }
+}
+
+TEST_F(UndoMemoryTest, UndoAndRedoThroughEveryPositionReturnExactPicturesFromFiles) {
+  // More commits than positions: the last position takes each further one. Memory holds
+  // a few of the fifty-one, files the others.
+  const QSize size(400, 200);
+  std::vector<QImage> pictures(UndoSnapshots::kLastPosition + 1);
+  UndoSnapshots history(m_folder);
+  for (int commit = 0, position = 0; commit < 56; ++commit) {
+    position = commit == 0 ? 0 : UndoSnapshots::CommitPosition(position);
+    pictures[std::size_t(position)] = OpaqueNoise(size, unsigned(commit + 100));
+    history.Write(position, pictures[std::size_t(position)]);
+  }
+  history.WaitForWrites();
+  ASSERT_EQ(history.Count(), UndoSnapshots::kLastPosition + 1);
+  int current = UndoSnapshots::kLastPosition;
+  for (const bool isUndo : {true, false}) {
+    for (int i = 0; i < UndoSnapshots::kLastPosition; ++i) {
+      const auto step = history.Step(current, isUndo);
+      ASSERT_TRUE(step) << current;
+      ASSERT_EQ(step->first, current + (isUndo ? -1 : 1));
+      ASSERT_TRUE(SameBytes(step->second, pictures[std::size_t(step->first)])) << step->first;
+      current = step->first;
+    }
+    EXPECT_EQ(current, isUndo ? 0 : UndoSnapshots::kLastPosition);
+  }
+}
+
+TEST_F(UndoMemoryTest, AnUnwritableHistoryStaysWithinItsCopiesAndStillUndoes) {
+  const QSize size(400, 300);
+  UndoSnapshots history(m_folder, 1);
+  std::vector<QImage> pictures{OpaqueNoise(size, 1)};
+  history.Keep(0, pictures[0]);
+  BlockWrites();
+  for (int position = 1; position <= 12; ++position) {
+    pictures.push_back(OpaqueNoise(size, unsigned(position + 1)));
+    history.Write(position, pictures.back());
+    history.WaitForWrites();
+    EXPECT_LE(history.HeldBytes(), 3 * pictures[0].sizeInBytes()) << position;
+  }
+  // The two newest whole and the newest compressed copy that fits one picture's size.
+  EXPECT_TRUE(history.Exists(10));
+  EXPECT_FALSE(history.Exists(9));
+  EXPECT_EQ(StepsBack(history, pictures), 2);
 }
