@@ -370,6 +370,9 @@ void UndoSnapshots::Enqueue(Job job) {
 }
 
 void UndoSnapshots::EnqueueLocked(Job job) {
+  if (m_stopping) {
+    return;  // A read-ahead finishing while the history ends asks for no more work.
+  }
   Worker& worker = job.kind == JobKind::Load ? m_reader : m_writer;
   if (job.kind == JobKind::Load) {
     worker.jobs.clear();  // only the step next to the newest position asked for matters
