@@ -54,8 +54,8 @@ std::uint8_t* MapAligned(std::size_t length) {
 // the pictures it replaces (the earlier halvings of the display, an undo step over its
 // budget) about when it asks for new ones of the same sizes, and a kept mapping has its
 // pages already: on virtual machines the first touch of fresh pages costs more than the
-// edit. A few are kept, together at most about one 24-megapixel picture and its
-// halvings; the oldest go first.
+// edit. A few are kept, together at most about one 24-megapixel picture, since kept
+// pages count against what editing such a photo may hold; the oldest go first.
 class KeptMappings {
  public:
   // The newest kept mapping of exactly this length, or null.
@@ -96,7 +96,7 @@ class KeptMappings {
 
  private:
   static constexpr std::size_t kMostMappings = 4;
-  static constexpr std::size_t kMostBytes = std::size_t{160} << 20;
+  static constexpr std::size_t kMostBytes = std::size_t{100} << 20;
 
   struct Mapping {
     std::uint8_t* data = nullptr;
