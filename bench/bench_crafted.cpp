@@ -94,6 +94,7 @@ std::vector<std::pair<std::string, QByteArray>> ValidFiles() {
   }
   return {
       {"bmp-run-length-8000", RunLengthBmp(8000, 8000)},
+      {"bmp-run-length-20000-ended-early", CodecTestFiles::RunLengthBmpDeclaring(20000, 20000)},
       {"jpeg-arithmetic-4000x3000", CodecTestFiles::ArithmeticJpeg(ramp, false)},
       {"gif-flat-4000x3000", Gdip::GifCodec::Encode(Flat(4000, 3000))},
       {"png-text-bomb", CodecTestFiles::PngWithCompressedText(Flat(640, 480), 8 << 20)},

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 
 class QIODevice;
 
@@ -55,9 +56,14 @@ QByteArray EncodeIndexed(const IndexedPicture& picture);
 
 // Decodes a BMP file of any depth (1 to 32 bits), uncompressed, run-length or bit-field
 // coded, with the Windows or the old OS/2 headers. Palette pictures come back as 8-bit
-// indexes with a 256-entry table. A null image when the file is unreadable, of a layout
-// we do not read, or shorter than its pixels need.
-QImage DecodeBmp(std::span<const std::uint8_t> file);
+// indexes with a 256-entry table. A run-length picture comes back at reducedTo instead,
+// reduced as it is decoded, when that size is smaller on both sides (as ReducedRows
+// reduces); the other layouts always come back whole. A null image when the file is
+// unreadable, of a layout we do not read, or shorter than its pixels need.
+QImage DecodeBmp(std::span<const std::uint8_t> file, QSize reducedTo = {});
+// The picture's size as a BMP file's info header gives it; empty when the header is not
+// one we read.
+QSize PictureSize(std::span<const std::uint8_t> file);
 // Decodes a packed DIB (info header with colour table, then pixels) as metafiles hold it.
 QImage DecodeDib(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits);
 // The same from one block where the pixels follow the colour table directly.

@@ -14,6 +14,7 @@
 
 #include "platform/gdiplus/LittleEndian.h"
 #include "platform/gdiplus/PictureMemory.h"
+#include "platform/gdiplus/ReducedRows.h"
 
 namespace Gdip::BmpCodec {
 
@@ -244,21 +245,25 @@ QImage DecodeTrueColour(const LeReader& in, const Header& h, std::size_t bitsOff
   return image;
 }
 
-// Run-length data: pixels that delta and end-of-line codes skip keep palette index 0 of
-// the zeroed picture they are decoded into.
+// Run-length codes, handed to a sink as runs of indexes, Put(storedRow, x, indexes,
+// count), or of one index, Fill(storedRow, x, index, count); stored rows bottom first. Every pixel is reached at most once and in order
+// (rows only go up, x only right within a row), and only where a code sets it: the work
+// follows the codes, however large a picture they leave skipped.
 // False when the data ends before the end-of-picture code while rows are still missing.
-bool DecodeRunLengths(std::span<const std::uint8_t> data, const Header& h, QImage& image) {
+template <typename Sink>
+bool DecodeRunLengths(std::span<const std::uint8_t> data, const Header& h, Sink& sink) {
   const bool four = h.Compression == kBiRle4;
-  uchar* const top = image.bits();
-  const std::size_t stride = std::size_t(image.bytesPerLine());
+  std::array<std::uint8_t, 255> run{};
   std::size_t i = 0;
   int x = 0;
-  int row = 0;  // stored rows, bottom first
-  auto put = [&](std::uint8_t index) {
-    if (x < h.Width && row < h.Height) {
-      top[std::size_t(h.Height - 1 - row) * stride + std::size_t(x)] = index;
+  int row = 0;
+  // Clipped to the row: pixels beyond the width are dropped.
+  auto clipped = [&](int count) { return x < h.Width && row < h.Height ? std::min(count, h.Width - x) : 0; };
+  auto put = [&](int count) {
+    if (const int n = clipped(count); n > 0) {
+      sink.Put(row, x, run.data(), n);
     }
-    ++x;
+    x += count;
   };
   while (row < h.Height) {
     if (i + 2 > data.size()) {
@@ -267,10 +272,16 @@ bool DecodeRunLengths(std::span<const std::uint8_t> data, const Header& h, QImag
     const std::uint8_t count = data[i];
     const std::uint8_t value = data[i + 1];
     i += 2;
-    if (count > 0) {
-      for (int n = 0; n < count; ++n) {
-        put(four ? std::uint8_t(n % 2 == 0 ? value >> 4 : value & 0x0F) : value);
+    if (count > 0 && (!four || value >> 4 == (value & 0x0F))) {
+      if (const int n = clipped(count); n > 0) {
+        sink.Fill(row, x, four ? std::uint8_t(value & 0x0F) : value, n);
       }
+      x += count;
+    } else if (count > 0) {
+      for (int n = 0; n < count; ++n) {
+        run[std::size_t(n)] = std::uint8_t(n % 2 == 0 ? value >> 4 : value & 0x0F);
+      }
+      put(count);
     } else if (value == 0) {
       x = 0;
       ++row;
@@ -290,22 +301,150 @@ bool DecodeRunLengths(std::span<const std::uint8_t> data, const Header& h, QImag
       }
       for (int n = 0; n < value; ++n) {
         const std::uint8_t b = data[i + std::size_t(four ? n / 2 : n)];
-        put(four ? std::uint8_t(n % 2 == 0 ? b >> 4 : b & 0x0F) : b);
+        run[std::size_t(n)] = four ? std::uint8_t(n % 2 == 0 ? b >> 4 : b & 0x0F) : b;
       }
+      put(value);
       i += (bytes + 1) / 2 * 2;  // absolute runs end on a word boundary
     }
   }
   return true;
 }
 
-QImage DecodeRle(const LeReader& in, const Header& h, std::size_t bitsOffset, const QList<QRgb>& palette) {
+// The whole picture: the codes' pixels go into a zeroed picture, so the skipped ones are
+// palette index 0 and cost nothing until something reads them.
+class WholeRows {
+ public:
+  explicit WholeRows(QImage& image)
+      : m_bottom(image.bits() + std::size_t(image.height() - 1) * std::size_t(image.bytesPerLine())),
+        m_stride(image.bytesPerLine()) {}
+  void Put(int storedRow, int x, const std::uint8_t* indexes, int count) {
+    std::memcpy(At(storedRow, x), indexes, std::size_t(count));
+  }
+  void Fill(int storedRow, int x, std::uint8_t index, int count) {
+    std::memset(At(storedRow, x), index, std::size_t(count));
+  }
+
+ private:
+  uchar* At(int storedRow, int x) const { return m_bottom - std::ptrdiff_t(storedRow) * m_stride + x; }
+
+  uchar* m_bottom;
+  std::ptrdiff_t m_stride;
+};
+
+// A smaller picture made as the codes are read: each of its pixels is the mean of the
+// box of pixels it covers (the boxes of ReducedRows), counted as palette index 0 but for
+// what the codes set. Only the sums of one row are held, so neither the work nor the
+// memory follows the picture's full size.
+class ReducedRunLengths {
+ public:
+  ReducedRunLengths(QSize source, QSize target, const QList<QRgb>& palette)
+      : m_source(source), m_picture(target, QImage::Format_RGB32), m_sums(std::size_t(target.width()) * 3, 0),
+        m_done(std::size_t(target.height()), false) {
+    m_background = palette[0];
+    for (std::size_t i = 0; i < m_change.size(); ++i) {
+      const QRgb c = palette[qsizetype(i)];
+      m_change[i] = {qRed(c) - qRed(m_background), qGreen(c) - qGreen(m_background), qBlue(c) - qBlue(m_background)};
+    }
+  }
+  bool Ok() const { return !m_picture.isNull(); }
+
+  void Put(int storedRow, int x, const std::uint8_t* indexes, int count) {
+    ForEachColumn(storedRow, x, count, [&](std::int64_t* sums, int first, int n) {
+      for (int i = first; i < first + n; ++i) {
+        Add(sums, indexes[i], 1);
+      }
+    });
+  }
+  void Fill(int storedRow, int x, std::uint8_t index, int count) {
+    ForEachColumn(storedRow, x, count, [&](std::int64_t* sums, int, int n) { Add(sums, index, n); });
+  }
+
+  // The picture, its rows without codes in the colour of index 0.
+  QImage Take() {
+    EmitRow();
+    for (int y = 0; y < m_picture.height(); ++y) {
+      if (!m_done[std::size_t(y)]) {
+        std::fill_n(reinterpret_cast<QRgb*>(m_picture.scanLine(y)), m_picture.width(), m_background);
+      }
+    }
+    return std::move(m_picture);
+  }
+
+ private:
+  // The first of `whole` source places that falls in target place `part` of `parts`.
+  static int Start(int part, int parts, int whole) {
+    return int((std::int64_t{part} * whole + parts - 1) / parts);
+  }
+
+  void Add(std::int64_t* sums, std::uint8_t index, int times) const {
+    const auto& change = m_change[index];
+    sums[0] += std::int64_t{change[0]} * times;
+    sums[1] += std::int64_t{change[1]} * times;
+    sums[2] += std::int64_t{change[2]} * times;
+  }
+
+  // Hands the pixels x .. x + count - 1 of a source row to `take` a target column at a
+  // time: that column's sums, the first pixel's place in the run and how many fall in it.
+  template <typename Take>
+  void ForEachColumn(int storedRow, int x, int count, Take take) {
+    const int target = int(std::int64_t{m_source.height() - 1 - storedRow} * m_picture.height() / m_source.height());
+    if (target != m_row) {
+      EmitRow();
+      m_row = target;
+    }
+    const int width = m_picture.width();
+    int column = int(std::int64_t{x} * width / m_source.width());
+    for (int done = 0; done < count; ++column) {
+      const int n = std::min(count - done, Start(column + 1, width, m_source.width()) - (x + done));
+      take(m_sums.data() + std::size_t(column) * 3, done, n);
+      done += n;
+    }
+  }
+
+  void EmitRow() {
+    if (m_row < 0) {
+      return;
+    }
+    const int height = m_picture.height();
+    const int width = m_picture.width();
+    const std::int64_t rows = Start(m_row + 1, height, m_source.height()) - Start(m_row, height, m_source.height());
+    auto* out = reinterpret_cast<QRgb*>(m_picture.scanLine(m_row));
+    for (int c = 0; c < width; ++c) {
+      const std::int64_t area = rows * (Start(c + 1, width, m_source.width()) - Start(c, width, m_source.width()));
+      std::int64_t* sums = m_sums.data() + std::size_t(c) * 3;
+      auto mean = [area](int base, std::int64_t change) { return int((base * area + change + area / 2) / area); };
+      out[c] = qRgb(mean(qRed(m_background), sums[0]), mean(qGreen(m_background), sums[1]),
+                    mean(qBlue(m_background), sums[2]));
+      std::fill_n(sums, 3, 0);
+    }
+    m_done[std::size_t(m_row)] = true;
+    m_row = -1;
+  }
+
+  QSize m_source;
+  QImage m_picture;
+  QRgb m_background = 0;
+  std::array<std::array<int, 3>, 256> m_change{};  // each index's colour less index 0's
+  std::vector<std::int64_t> m_sums;                 // red, green, blue changes per column
+  std::vector<bool> m_done;
+  int m_row = -1;
+};
+
+QImage DecodeRle(const LeReader& in, const Header& h, std::size_t bitsOffset, const QList<QRgb>& palette,
+                 QSize reducedTo) {
+  const auto data = in.Bytes(bitsOffset, in.Size() - bitsOffset);
+  const QSize source(h.Width, h.Height);
+  if (ReducesTo(source, reducedTo)) {
+    ReducedRunLengths reduced(source, reducedTo, palette);
+    return reduced.Ok() && DecodeRunLengths(data, h, reduced) ? reduced.Take() : QImage();
+  }
   QImage image = ZeroedImage(h.Width, h.Height, QImage::Format_Indexed8);
   if (image.isNull()) {
     return {};
   }
   image.setColorTable(palette);
-  const auto data = in.Bytes(bitsOffset, in.Size() - bitsOffset);
-  return DecodeRunLengths(data, h, image) ? image : QImage();
+  WholeRows whole(image);
+  return DecodeRunLengths(data, h, whole) ? image : QImage();
 }
 
 // Uncompressed pixels must all be there; only the padding of the last row may be missing.
@@ -323,30 +462,21 @@ std::size_t DeclaredPaletteBytes(const Header& h) {
   return entries * h.PaletteEntrySize;
 }
 
-// Each two-byte run-length code sets at most 255 pixels: a header that claims more
-// pixels than its codes could set is refused before anything is allocated for it, and a
-// few bytes cannot make the decode and every later step walk a huge picture.
-bool RunLengthsCanHold(const Header& h, std::size_t codeBytes) {
-  constexpr std::uint64_t kMostPixelsPerCode = 255;
-  return std::uint64_t(h.Width) * std::uint64_t(h.Height) <= std::uint64_t(codeBytes / 2) * kMostPixelsPerCode;
-}
-
-QImage DecodeAt(const LeReader& in, const Header& h, std::size_t bitsOffset) {
+QImage DecodeAt(const LeReader& in, const Header& h, std::size_t bitsOffset, QSize reducedTo = {}) {
   const bool rle = h.Compression == kBiRle8 || h.Compression == kBiRle4;
-  if (bitsOffset > in.Size() || (!rle && !UncompressedBitsComplete(in, h, bitsOffset)) ||
-      (rle && !RunLengthsCanHold(h, in.Size() - bitsOffset))) {
+  if (bitsOffset > in.Size() || (!rle && !UncompressedBitsComplete(in, h, bitsOffset))) {
     return {};
   }
   if (h.Bpp > 8) {
     return DecodeTrueColour(in, h, bitsOffset);
   }
   const QList<QRgb> palette = ReadPalette(in, h, bitsOffset);
-  return rle ? DecodeRle(in, h, bitsOffset, palette) : DecodeIndexed(in, h, bitsOffset, palette);
+  return rle ? DecodeRle(in, h, bitsOffset, palette, reducedTo) : DecodeIndexed(in, h, bitsOffset, palette);
 }
 
 }  // namespace
 
-QImage DecodeBmp(std::span<const std::uint8_t> file) {
+QImage DecodeBmp(std::span<const std::uint8_t> file, QSize reducedTo) {
   const LeReader in(file);
   if (in.U8(0) != 'B' || in.U8(1) != 'M') {
     return {};
@@ -364,7 +494,14 @@ QImage DecodeBmp(std::span<const std::uint8_t> file) {
   if (bitsOffset < h->PaletteStart || (h->ColoursUsed != 0 && bitsOffset < tableEnd)) {
     bitsOffset = tableEnd;
   }
-  return DecodeAt(in, *h, bitsOffset);
+  return DecodeAt(in, *h, bitsOffset, reducedTo);
+}
+
+QSize PictureSize(std::span<const std::uint8_t> file) {
+  const LeReader in(file);
+  const std::optional<Header> h =
+      in.U8(0) == 'B' && in.U8(1) == 'M' ? ReadHeader(in, kFileHeaderSize) : std::nullopt;
+  return h ? QSize(h->Width, h->Height) : QSize();
 }
 
 QImage DecodeDib(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits) {

@@ -284,7 +284,7 @@ Decoded Decode(std::span<const std::uint8_t> data, QSize scaledSize) {
   }
   QImage image;
   if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') {
-    image = ScaledTo(BmpCodec::DecodeBmp(data), scaledSize);
+    image = ScaledTo(BmpCodec::DecodeBmp(data, scaledSize), scaledSize);
   } else if (PngReader::IsDeepWithTransparentColour(data)) {
     image = ScaledTo(PngReader::DecodeDeepWithTransparentColour(data), scaledSize);
   } else if (MetafileReader::LooksLikeEmf(data) || MetafileReader::LooksLikeWmf(data)) {
@@ -445,6 +445,9 @@ QSize PictureSize(std::span<const std::uint8_t> data) {
   if (const QSize png = PngReader::HeaderSize(data); png.isValid()) {
     return png;
   }
+  if (const QSize bmp = BmpCodec::PictureSize(data); bmp.isValid()) {
+    return bmp;
+  }
   QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()), qsizetype(data.size()));
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
@@ -464,6 +467,9 @@ QSize PictureSize(const QString& path) {
   }
   if (const QSize png = PngReader::HeaderSize(AsBytes(head)); png.isValid()) {
     return png;
+  }
+  if (const QSize bmp = BmpCodec::PictureSize(AsBytes(head)); bmp.isValid()) {
+    return bmp;
   }
   // Other readers may seek anywhere (a TIFF's directory often follows its pixels).
   file.seek(0);

@@ -252,13 +252,13 @@ class CodeReader {
 };
 
 // The string table: each code is its prefix code plus one more pixel. Pixels are stored
-// as the indexes they are written as, so values beyond the 256 a picture holds are
-// mapped once, when the table is made.
+// as the indexes they are written as; values beyond the 256 a picture holds (minimum code
+// sizes above 8) keep their low 8 bits, as other readers take them.
 class LzwTable {
  public:
-  LzwTable(int minimumCodeSize, std::uint8_t outside) : m_clear(1 << minimumCodeSize) {
+  explicit LzwTable(int minimumCodeSize) : m_clear(1 << minimumCodeSize) {
     for (int code = 0; code < m_clear; ++code) {
-      m_suffix[std::size_t(code)] = code < 256 ? std::uint8_t(code) : outside;
+      m_suffix[std::size_t(code)] = std::uint8_t(code & 0xFF);
       m_first[std::size_t(code)] = m_suffix[std::size_t(code)];
       m_length[std::size_t(code)] = 1;
     }
@@ -297,8 +297,8 @@ class LzwTable {
 
 // Decodes the frame's codes into the sink; false when they end (or go wrong) before
 // every pixel of the frame is there.
-bool DecodeCodes(const Frame& frame, std::uint8_t outside, RowSink& sink) {
-  LzwTable table(frame.MinimumCodeSize, outside);
+bool DecodeCodes(const Frame& frame, RowSink& sink) {
+  LzwTable table(frame.MinimumCodeSize);
   table.Reset();
   CodeReader codes(frame.Data);
   const int clear = table.Clear();
@@ -346,8 +346,7 @@ bool FrameIsThePicture(const Picture& picture) {
 }
 
 // The colour table padded to 256 opaque black entries; an index the table does not hold
-// draws black. Pixel values beyond 255 (codes of more than 8 bits) draw black too, through
-// the first padded entry, or entry 0 when the table is full.
+// draws black.
 QList<QRgb> PaddedTable(const QList<QRgb>& colours, int transparent) {
   QList<QRgb> table = colours.mid(0, 256);
   table.resize(256, qRgb(0, 0, 0));
@@ -392,9 +391,8 @@ QImage DecodePicture(Picture& picture) {
     return {};
   }
   screen.setColorTable(PaddedTable(frame.Colours, picture.Transparent));
-  const auto outside = std::uint8_t(frame.Colours.size() < 256 ? frame.Colours.size() : 0);
   RowSink sink(screen, frame.Place, frame.Interlaced);
-  if (!DecodeCodes(frame, outside, sink)) {
+  if (!DecodeCodes(frame, sink)) {
     return {};
   }
   FillAroundFrame(screen, frame.Place,

@@ -52,18 +52,39 @@ unsigned ScaleDenominator(const jpeg_decompress_struct& cinfo, QSize wanted) {
 }
 
 // The arithmetic decoder takes a marker inside a scan's data for its end and decodes zero
-// bits from there on: a scan cut short would come out grey for every row the header
-// declares, seconds of work for a few bytes. But an encoder drops the zero bytes after
-// its last code, so a valid scan may end early too wherever the rest of the picture costs
-// nothing (flat rows, and most of a smooth picture's later scans). The first scan, which
-// holds every block's average, is therefore refused when its data ends before half the
-// picture's rows: its data holds too little of the picture, as a Huffman-coded scan that
-// meets a marker early does. libjpeg calls the progress hook between rows of blocks, in
-// single-scan and multi-scan streams alike.
+// bits from there on. An encoder drops the zero bytes after its last code, so a valid
+// scan ends early wherever the rest of the picture costs nothing (a flat lower part, and
+// most of a smooth picture's later scans); but a scan cut short, or a few bytes under a
+// header claiming a huge picture, would be decoded the same way, grey for every row the
+// header declares: seconds of work for a few bytes. The work done past the first scan's
+// data (which holds every block's average) is therefore bounded by the work its data
+// paid for: up to kRowsPastDataPerRowOfData times the rows decoded with data, and any
+// picture up to kPixelsPastDataAlways. libjpeg calls the progress hook between rows of
+// blocks, in single-scan and multi-scan streams alike.
+constexpr std::uint64_t kRowsPastDataPerRowOfData = 3;
+constexpr std::uint64_t kPixelsPastDataAlways = std::uint64_t{1} << 20;
+
+struct ScanProgress {
+  jpeg_progress_mgr base{};
+  JDIMENSION rowsWithData = 0;  // 0 until the first scan's data ends
+};
+
 void CheckArithmeticScanEnd(j_common_ptr common) {
   auto* cinfo = reinterpret_cast<j_decompress_ptr>(common);
-  if (cinfo->arith_code && cinfo->unread_marker != 0 && cinfo->input_scan_number == 1 &&
-      cinfo->input_iMCU_row * 2 < cinfo->total_iMCU_rows) {
+  if (!cinfo->arith_code || cinfo->unread_marker == 0 || cinfo->input_scan_number != 1) {
+    return;
+  }
+  auto* progress = reinterpret_cast<ScanProgress*>(cinfo->progress);
+  if (progress->rowsWithData == 0) {
+    progress->rowsWithData = std::max<JDIMENSION>(cinfo->input_iMCU_row, 1);
+  }
+  const std::uint64_t rowPixels = std::uint64_t{cinfo->image_width} * std::uint64_t(cinfo->max_v_samp_factor) * DCTSIZE;
+  const std::uint64_t rowsPast = cinfo->input_iMCU_row > progress->rowsWithData
+                                     ? cinfo->input_iMCU_row - progress->rowsWithData
+                                     : 0;
+  const std::uint64_t allowed =
+      std::max(kPixelsPastDataAlways, progress->rowsWithData * kRowsPastDataPerRowOfData * rowPixels);
+  if (rowsPast * rowPixels > allowed) {
     std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
   }
 }
@@ -281,7 +302,7 @@ bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<cons
 struct Decompressor {
   jpeg_decompress_struct cinfo{};
   ErrorManager err;
-  jpeg_progress_mgr progress{};
+  ScanProgress progress;
   JpegCoefficientMemory coefficients;
   Decompressor() {
     cinfo.err = jpeg_std_error(&err.base);
@@ -289,8 +310,8 @@ struct Decompressor {
     err.base.emit_message = OnMessage;
     jpeg_create_decompress(&cinfo);
     coefficients.Serve(cinfo);
-    progress.progress_monitor = CheckArithmeticScanEnd;
-    cinfo.progress = &progress;
+    progress.base.progress_monitor = CheckArithmeticScanEnd;
+    cinfo.progress = &progress.base;
   }
   ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
   Decompressor(const Decompressor&) = delete;

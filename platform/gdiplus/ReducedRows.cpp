@@ -4,9 +4,13 @@
 
 namespace Gdip {
 
+bool ReducesTo(QSize source, QSize wanted) {
+  return wanted.isValid() && !wanted.isEmpty() && wanted.width() <= source.width() &&
+         wanted.height() <= source.height() && wanted != source;
+}
+
 ReducedRows::ReducedRows(QSize source, QSize wanted, QImage::Format format) : m_source(source) {
-  m_reducing = wanted.isValid() && !wanted.isEmpty() && wanted.width() <= source.width() &&
-               wanted.height() <= source.height() && wanted != source;
+  m_reducing = ReducesTo(source, wanted);
   m_picture = QImage(m_reducing ? wanted : source, format);
   if (!m_reducing || m_picture.isNull()) {
     return;

@@ -12,6 +12,10 @@
 
 namespace Gdip {
 
+// Whether a picture of size `source` is reduced to `wanted`: a valid size smaller on both
+// sides and not the same.
+bool ReducesTo(QSize source, QSize wanted);
+
 class ReducedRows {
  public:
   // Rows of `format` (RGB32, ARGB32 or ARGB32_Premultiplied) for a picture of size

@@ -66,17 +66,31 @@ TEST(CodecCrafted, ArithmeticJpegsDecodeAndThumbnail) {
     ASSERT_NE(thumb, nullptr) << progressive;
     EXPECT_EQ(thumb->Image().size(), QSize(40, 30));
   }
-  // A first scan cut off with the end marker put back is refused, as a Huffman-coded one
-  // is; one that ends early because the rest of the picture is flat is not.
-  const QByteArray sequential = CodecTestFiles::ArithmeticJpeg(picture, false);
-  QByteArray cut = sequential.left(sequential.size() / 3);
-  cut.append("\xFF\xD9", 2);
-  EXPECT_EQ(Load(cut), nullptr);
-  QImage flatBottom = picture;
-  for (int y = picture.height() * 3 / 5; y < picture.height(); ++y) {
-    std::fill_n(reinterpret_cast<QRgb*>(flatBottom.scanLine(y)), flatBottom.width(), 0xFFFFFFFFu);
+  // A first scan whose data ends early because the rest of the picture is flat reads,
+  // here its lower two thirds (more than a megapixel past the data's end); one cut off
+  // after an eighth of its data, the end marker put back, would cost more past its data
+  // than the data pays for and is refused, at full size and as a thumbnail.
+  QImage flatBottom(1024, 1536, QImage::Format_RGB32);
+  flatBottom.fill(0xFFFFFFFFu);
+  for (int y = 0; y < flatBottom.height() / 3; ++y) {
+    for (int x = 0; x < flatBottom.width(); ++x) {
+      flatBottom.setPixel(x, y, qRgb(x / 4, y / 2, (x + y) / 8));
+    }
   }
-  EXPECT_NE(Load(CodecTestFiles::ArithmeticJpeg(flatBottom, false)), nullptr);
+  for (bool progressive : {false, true}) {
+    const QByteArray file = CodecTestFiles::ArithmeticJpeg(flatBottom, progressive);
+    auto loaded = Load(file);
+    ASSERT_NE(loaded, nullptr) << progressive;
+    EXPECT_LE(CodecTestFiles::MeanChannelDifference(loaded->Image(), flatBottom), 2.0) << progressive;
+    EXPECT_EQ(loaded->Image().pixel(700, 1500), 0xFFFFFFFFu) << progressive;
+    EXPECT_NE(Load(file, QSize(128, 192)), nullptr) << progressive;
+    if (!progressive) {
+      QByteArray cut = file.left(file.size() / 8);
+      cut.append("\xFF\xD9", 2);
+      EXPECT_EQ(Load(cut), nullptr);
+      EXPECT_EQ(Load(cut, QSize(128, 192)), nullptr);
+    }
+  }
 }
 
 TEST(CodecCrafted, PngTextIsNotUnpackedAndInterlacedBitsAreDefined) {
@@ -145,6 +159,14 @@ TEST(CodecCrafted, GifsWithoutTablesOrWithWideCodes) {
     if (codeSize > 2) {
       EXPECT_EQ(gif->Image().pixel(0, 1), 0xFF000000u) << "index outside the table, " << codeSize;
     }
+  }
+  // Pixel values beyond 255 keep their low 8 bits: 257 is index 1, 300 is 44 (past the table).
+  for (int codeSize : {9, 10, 11}) {
+    const std::vector<int> values = {257, 300, 2, 1};
+    auto wide = Load(CodecTestFiles::GifWithPixelValues(2, 2, codeSize, values, colours));
+    ASSERT_NE(wide, nullptr) << codeSize;
+    EXPECT_EQ(wide->Image().pixel(0, 0), 0xFF00FF00u) << codeSize;
+    EXPECT_EQ(wide->Image().pixel(1, 0), 0xFF000000u) << codeSize;
   }
   auto ramp = Load(CodecTestFiles::GifWithCodeSize(4, 3, 8, indexes, {}));
   ASSERT_NE(ramp, nullptr);

@@ -76,6 +76,50 @@ TEST(CodecFaithful, RunLengthSkipsLeaveIndexZero) {
   EXPECT_EQ(nibbles.pixel(1, 0), 0xFF00FF00u);
 }
 
+TEST(CodecFaithful, RunLengthCodesMaySkipMostOfThePictureAndEndEarly) {
+  const std::vector<std::uint32_t> palette = {0x00102030, 0x00FF0000, 0x0000FF00, 0x000000FF};
+  // 600 x 400 from a few codes: a run on the bottom row, a delta far up and right, an
+  // absolute run across the edge of a thumbnail's box, end of line, a run, end of picture.
+  const QByteArray codes = Bytes({3, 1, 0, 2, 200, 250, 0, 5, 1, 2, 3, 2, 1, 0, 0, 0, 7, 3, 0, 1});
+  const QByteArray rle8 = Bmp(600, 400, 8, 1, palette, codes);
+  // RLE4: three rows skipped by end-of-line codes, a run of alternating nibbles, one of a
+  // single index, the end.
+  const QByteArray rle4 = Bmp(500, 300, 4, 2, palette, Bytes({0, 0, 0, 0, 0, 0, 9, 0x13, 4, 0x22, 0, 1}));
+  auto eight = Load(rle8);
+  auto four = Load(rle4);
+  ASSERT_NE(eight, nullptr);
+  ASSERT_NE(four, nullptr);
+  const QImage picture = eight->Image();
+  EXPECT_EQ(picture.pixel(2, 399), 0xFFFF0000u);
+  EXPECT_EQ(picture.pixel(3, 399), 0xFF102030u);
+  EXPECT_EQ(picture.pixel(203, 149), 0xFFFF0000u);  // the absolute run after the delta
+  EXPECT_EQ(picture.pixel(207, 149), 0xFFFF0000u);
+  EXPECT_EQ(picture.pixel(6, 148), 0xFF0000FFu);
+  EXPECT_EQ(picture.pixel(7, 148), 0xFF102030u);
+  EXPECT_EQ(picture.pixel(599, 0), 0xFF102030u);
+  EXPECT_EQ(four->Image().pixel(0, 296), 0xFFFF0000u);
+  EXPECT_EQ(four->Image().pixel(1, 296), 0xFF0000FFu);
+  EXPECT_EQ(four->Image().pixel(12, 296), 0xFF00FF00u);
+  EXPECT_EQ(four->Image().pixel(13, 296), 0xFF102030u);
+  EXPECT_EQ(four->Image().pixel(0, 299), 0xFF102030u);
+
+  // Thumbnails are reduced as the codes are read, to what the whole picture shrinks to.
+  for (const auto& [file, whole] : {std::pair{rle8, picture}, {rle4, four->Image()}}) {
+    for (const QSize size : {QSize(60, 40), QSize(7, 3), QSize(123, 97)}) {
+      auto reduced = Load(file, size);
+      auto shrunk = Load(Gdip::BmpCodec::EncodeBmp(whole.convertToFormat(QImage::Format_RGB32)), size);
+      ASSERT_NE(reduced, nullptr);
+      ASSERT_NE(shrunk, nullptr);
+      EXPECT_EQ(CodecTestFiles::MaxChannelDifference(reduced->Image(), shrunk->Image()), 0) << size.width();
+    }
+  }
+  // Codes that stop while rows are missing, without the end-of-picture code, are a file
+  // cut short.
+  const QByteArray cut = Bmp(600, 400, 8, 1, palette, codes.left(codes.size() - 2));
+  EXPECT_EQ(Load(cut), nullptr);
+  EXPECT_EQ(Load(cut, QSize(60, 40)), nullptr);
+}
+
 TEST(CodecFaithful, IndexesBeyondTheColourTableDrawOpaqueBlack) {
   std::vector<std::uint32_t> palette(101, 0x00808080);
   const QByteArray file = Bmp(4, 1, 8, 0, palette, Bytes({0, 100, 101, 252}));
@@ -282,6 +326,19 @@ TEST(CodecFaithful, SmallFilesDeclaringHugeSizesCostLittle) {
       const std::string what = name + (scaled.isValid() ? " as a thumbnail" : "");
       expectLittleWork([&] { EXPECT_EQ(Load(file, scaled), nullptr) << what; }, what);
     }
+  }
+  // A run-length picture that ends after a few codes is whole, the rest index 0, and
+  // costs its codes, full size and as a thumbnail.
+  const QByteArray ended = CodecTestFiles::RunLengthBmpDeclaring(20000, 20000);
+  EXPECT_EQ(Gdip::PictureSize(Gdip::AsBytes(ended)), QSize(20000, 20000));  // the sheet's size, from the header
+  for (const QSize scaled : {QSize(), QSize(160, 160)}) {
+    expectLittleWork(
+        [&] {
+          auto picture = Load(ended, scaled);
+          ASSERT_NE(picture, nullptr);
+          EXPECT_EQ(picture->Image().size(), scaled.isValid() ? scaled : QSize(20000, 20000));
+        },
+        scaled.isValid() ? "run-length thumbnail" : "run-length picture");
   }
   // A whole small frame on a huge screen is shown as the frame alone.
   QByteArray screen = Gdip::GifCodec::Encode(CodecTestFiles::Gradient(16, 16, false));

@@ -67,6 +67,9 @@ std::uint32_t TiffValueOffset(const QByteArray& tiff, int tag);
 // when it is empty).
 QByteArray GifWithCodeSize(int width, int height, int minimumCodeSize, const std::vector<std::uint8_t>& indexes,
                            const std::vector<QRgb>& colours);
+// The same with pixel values up to the clear code (beyond 255 for code sizes above 8).
+QByteArray GifWithPixelValues(int width, int height, int minimumCodeSize, const std::vector<int>& indexes,
+                              const std::vector<QRgb>& colours);
 
 // A JPEG coded arithmetically instead of with Huffman tables.
 QByteArray ArithmeticJpeg(const QImage& picture, bool progressive);
@@ -80,7 +83,7 @@ QByteArray PngWithCompressedText(const QImage& picture, int textBytes);
 QByteArray InterlacedOneBitPng(int width, int height, bool (*white)(int x, int y));
 
 // An 8-bit run-length BMP of a few codes whose header declares width x height: one run,
-// then the end-of-picture code.
+// then the end-of-picture code, which leaves the rest of the picture index 0.
 QByteArray RunLengthBmpDeclaring(int width, int height);
 
 // A 16-bit RGB PNG (grey when grey is set) whose pixels are given as 16-bit RGB and whose
