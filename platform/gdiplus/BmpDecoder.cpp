@@ -246,9 +246,10 @@ QImage DecodeTrueColour(const LeReader& in, const Header& h, std::size_t bitsOff
 }
 
 // Run-length codes, handed to a sink as runs of indexes, Put(storedRow, x, indexes,
-// count), or of one index, Fill(storedRow, x, index, count); stored rows bottom first. Every pixel is reached at most once and in order
-// (rows only go up, x only right within a row), and only where a code sets it: the work
-// follows the codes, however large a picture they leave skipped.
+// count), or of one index, Fill(storedRow, x, index, count); stored rows bottom first.
+// Every pixel is reached at most once and in order (rows only go up, x only right within
+// a row), and only where a code sets it: the work follows the codes, however large a
+// picture they leave skipped.
 // False when the data ends before the end-of-picture code while rows are still missing.
 template <typename Sink>
 bool DecodeRunLengths(std::span<const std::uint8_t> data, const Header& h, Sink& sink) {

@@ -17,25 +17,58 @@ namespace Gdip::JpegDecoder {
 namespace {
 
 // libjpeg reports fatal errors through error_exit, which must not return; we jump back
-// to the decode call. Warnings arrive through emit_message: a missing end of data is
-// fatal for us (see OnMessage), other oddities (stray bytes between markers) are
-// tolerated as usual.
+// to the decode call. Warnings arrive through emit_message: a scan whose data ends early
+// is fatal for us (see OnMessage); other warnings leave the picture whole (stray bytes
+// before a marker, a missing end marker after the last scan) and are tolerated.
 struct ErrorManager {
   jpeg_error_mgr base{};
   std::jmp_buf jump{};
+  bool endSupplied = false;  // the file ended and libjpeg put in the end marker itself
 };
 
 [[noreturn]] void OnError(j_common_ptr cinfo) {
   std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
 }
 
-// A stream that ends early is refused at once: libjpeg would otherwise go on decoding
-// grey blocks for every row the header declares, seconds of work for a few bytes.
-void OnMessage(j_common_ptr cinfo, int level) {
-  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-  if (level < 0 && (err->base.msg_code == JWRN_JPEG_EOF || err->base.msg_code == JWRN_HIT_MARKER)) {
+// A Huffman-coded scan whose data ends while its blocks still need bits is refused at
+// once: libjpeg would otherwise go on decoding grey blocks for every row the header
+// declares, seconds of work for a few bytes. A file that merely ends without its end
+// marker is judged once its scans are read (WholeWhereItEnds); an arithmetic-coded one
+// is refused, since its decoder reads a cut scan as zero bits without a word.
+void OnMessage(j_common_ptr common, int level) {
+  auto* err = reinterpret_cast<ErrorManager*>(common->err);
+  if (level >= 0) {
+    return;
+  }
+  if (err->base.msg_code == JWRN_JPEG_EOF) {
+    err->endSupplied = true;
+    if (reinterpret_cast<j_decompress_ptr>(common)->arith_code) {
+      std::longjmp(err->jump, 1);
+    }
+  } else if (err->base.msg_code == JWRN_HIT_MARKER) {
     std::longjmp(err->jump, 1);
   }
+}
+
+// Whether the scans read up to the file's end make the whole picture. Without its end
+// marker a file may have lost scans after the last one read: a progressive picture is
+// whole when every coefficient of every component has its last bit; a picture of
+// several other scans is refused.
+bool WholeWhereItEnds(jpeg_decompress_struct& cinfo) {
+  if (!reinterpret_cast<const ErrorManager*>(cinfo.err)->endSupplied) {
+    return true;
+  }
+  if (!cinfo.progressive_mode) {
+    return !jpeg_has_multiple_scans(&cinfo);
+  }
+  for (int c = 0; c < cinfo.num_components; ++c) {
+    for (int k = 0; k < DCTSIZE2; ++k) {
+      if (cinfo.coef_bits[c][k] != 0) {
+        return false;
+      }
+    }
+  }
+  return true;
 }
 
 // The largest reduction (1/8, 1/4, 1/2) that still gives at least the wanted size.
@@ -242,20 +275,22 @@ bool HasLeadingCoefficients(const jpeg_decompress_struct& cinfo, int count) {
 }
 
 // Reads whole scans of a progressive stream until every component has its leading
-// coefficients, or to the end. False when the stream does not reach its end marker.
+// coefficients and the rest of the stream reaches its end marker, or else to the end.
+// False when the stream is not whole (see WholeWhereItEnds).
 bool ReadLeadingScans(jpeg_decompress_struct& cinfo, int count) {
   for (;;) {
     const int status = jpeg_consume_input(&cinfo);
     // libjpeg calls no progress hook while scans are read ahead of an output pass.
     CheckArithmeticScanEnd(reinterpret_cast<j_common_ptr>(&cinfo));
     if (status == JPEG_REACHED_EOI) {
-      return true;
+      return WholeWhereItEnds(cinfo);
     }
     if (status == JPEG_SUSPENDED) {
       return false;
     }
-    if (status == JPEG_SCAN_COMPLETED && HasLeadingCoefficients(cinfo, count)) {
-      return RestReachesEnd(cinfo);
+    // Without its end marker the rest is read, to tell a missing marker from lost scans.
+    if (status == JPEG_SCAN_COMPLETED && HasLeadingCoefficients(cinfo, count) && RestReachesEnd(cinfo)) {
+      return true;
     }
   }
 }
@@ -283,6 +318,10 @@ bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorManager& err, std::span<cons
     return false;
   }
   jpeg_start_decompress(&cinfo);
+  // A stream of several scans has been read whole by now, unless it is buffered.
+  if (!cinfo.buffered_image && !WholeWhereItEnds(cinfo)) {
+    return false;
+  }
   if (cinfo.buffered_image) {
     // One output pass from the scans read so far; the rest are never decoded.
     if (!ReadLeadingScans(cinfo, LeadingCoefficientsNeeded(purpose, cinfo.scale_denom))) {

@@ -219,6 +219,41 @@ TEST(CodecRead, JpegVariants) {
   EXPECT_GE(qBlue(c), 245);
 }
 
+TEST(CodecRead, JpegWarningsThatLeaveThePictureWholeAreNoRefusal) {
+  const QImage picture = Smooth(80, 64);
+  const QByteArray stray("\x00\x51\x7E", 3);
+  for (bool progressive : {false, true}) {
+    const QByteArray file = Encode(picture, "jpeg", 90, progressive);
+    const auto clean = Load(file);
+    ASSERT_NE(clean, nullptr);
+    auto expectWhole = [&](const QByteArray& bytes, const std::string& what) {
+      auto loaded = Load(bytes);
+      ASSERT_NE(loaded, nullptr) << what << (progressive ? ", progressive" : "");
+      EXPECT_EQ(loaded->Image(), clean->Image()) << what;
+      EXPECT_NE(Load(bytes, QSize(10, 8)), nullptr) << what << " as a thumbnail";
+    };
+    // Stray bytes before the first tables, the first and last scans and the end marker.
+    for (const char* marker : {"\xFF\xC4", "\xFF\xDA", "\xFF\xD9"}) {
+      for (const qsizetype at : {file.indexOf(marker), file.lastIndexOf(marker)}) {
+        expectWhole(QByteArray(file).insert(at, stray), "stray bytes at " + std::to_string(at));
+      }
+    }
+    // The end marker missing after the last scan, with stray bytes in its place: libjpeg
+    // puts the marker in and warns of both.
+    const QByteArray unended = file.left(file.size() - 2);
+    expectWhole(unended, "no end marker");
+    expectWhole(unended + stray, "stray bytes instead of the end marker");
+    if (progressive) {
+      // Without it, scans lost after the last one read are a picture cut short.
+      const QByteArray lost = file.left(file.lastIndexOf("\xFF\xDA"));
+      for (const QByteArray& cut : {lost, lost + stray}) {
+        EXPECT_EQ(Load(cut), nullptr);
+        EXPECT_EQ(Load(cut, QSize(10, 8)), nullptr);
+      }
+    }
+  }
+}
+
 TEST(CodecRead, ScaledLoadGivesExactlyTheAskedSize) {
   const QImage picture = CodecTestFiles::Gradient(400, 300, false);
   for (const char* format : {"jpeg", "png"}) {
@@ -342,11 +377,12 @@ TEST(CodecRead, ReducedProgressiveDecodesLookLikeThePictureShrunk) {
       EXPECT_LT(MeanChannelDifference(reduced, shrunk), tolerance + 1) << size.width() << " " << int(purpose);
     }
   }
-  // A file cut in its last scans is refused however few scans the scale needs.
+  // A file cut in its last scans is refused however few scans the scale needs; one that
+  // lacks only its end marker is whole.
   const QByteArray cut = file.left(file.size() * 9 / 10);
   EXPECT_EQ(Load(cut, QSize(80, 60)), nullptr);
   EXPECT_TRUE(Decode(Gdip::AsBytes(cut), QSize(160, 120), Purpose::FirstLook).isNull());
-  EXPECT_EQ(Load(file.left(file.size() - 2), QSize(80, 60)), nullptr);
+  EXPECT_NE(Load(file.left(file.size() - 2), QSize(80, 60)), nullptr);
 }
 
 // A progressive stream holds the same quantized coefficients as a sequential one of the
