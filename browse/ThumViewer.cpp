@@ -76,6 +76,11 @@ void ThumViewer::SearchThumbnaillGO(const QString& KeyWords, bool isSearch) {
   }
   m_rows = ModFileinfo::SearchFileTable(m_searchRows, KeyWords);
   ListCount = static_cast<int>(m_rows.size());
+  // The current row is the current file's place in the new table; with the file left
+  // out there is none, and Next starts at the first listed row.
+  const auto current = std::find_if(m_rows.begin(), m_rows.end(),
+                                    [&](const ModFileinfo::FileRow& row) { return row.Path == SelectFile; });
+  OldPress = current == m_rows.end() ? -1 : static_cast<int>(current - m_rows.begin());
   ClearSheet();
   PublishSelection();
   emit Listed();

@@ -114,9 +114,10 @@ class ThumViewer : public QWidget, public ThumbnailSheetServices {
   // was hit or a band selection was made.
   bool PressThumbnail(int Button, int Shift, float X, float Y, bool isNext = false, bool isBack = false);
   // Moves the current thumbnail to the next or previous row the filter shows; the
-  // current row's file is then in SelectFile.
-  void PreviewNext();
-  void PreviewBack();
+  // current row's file is then in SelectFile. False when no row is current: none was
+  // and none lies that way.
+  bool PreviewNext();
+  bool PreviewBack();
   // The full path of row curI of the table, or empty.
   QString SlideFilename(int curI) const override;
   int SlideCount() const override { return ListCount; }

@@ -128,13 +128,9 @@ void ThumViewer::PublishSelection() {
 
 void ThumViewer::SetSelectedFiles(SelectedFiles& list) { m_selectedFiles = &list; }
 
-void ThumViewer::PreviewNext() {
-  PressThumbnail(0, 0, 0, 0, true, false);
-}
+bool ThumViewer::PreviewNext() { return PressThumbnail(0, 0, 0, 0, true, false); }
 
-void ThumViewer::PreviewBack() {
-  PressThumbnail(0, 0, 0, 0, false, true);
-}
+bool ThumViewer::PreviewBack() { return PressThumbnail(0, 0, 0, 0, false, true); }
 
 QString ThumViewer::SlideFilename(int curI) const { return ValidRow(curI) ? m_rows[curI].Path : QString(); }
 

@@ -185,8 +185,8 @@ class FrmMain : public SkinSurface,
   static QString DateWatchText(int day, int month, int year);
   // The buttons a shown picture can use: save as, slideshow, fit, next, previous.
   void EnableImageButtons();
-  // The sheet's next or previous picture on the canvas. A sheet without a current file
-  // leaves the canvas as it is.
+  // The sheet's next or previous picture on the canvas. A step that leaves the sheet
+  // without a current row or file leaves the canvas as it is.
   void StepSheet(bool next);
   void ToggleFit();
   // The program's slideshow over the window, started at its current picture.

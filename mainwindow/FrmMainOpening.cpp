@@ -300,12 +300,8 @@ void FrmMain::EnableImageButtons() {
 }
 
 void FrmMain::StepSheet(bool next) {
-  if (next) {
-    m_sheet->PreviewNext();
-  } else {
-    m_sheet->PreviewBack();
-  }
-  if (!m_sheet->SelectFile.isEmpty()) {
+  const bool current = next ? m_sheet->PreviewNext() : m_sheet->PreviewBack();
+  if (current && !m_sheet->SelectFile.isEmpty()) {
     m_canvas->Open(m_sheet->SelectFile);
   }
 }

@@ -186,8 +186,9 @@ const Command* Find(const QString& key) {
 namespace {
 
 // Whether the command may run after its question about unsaved changes, if it has one.
+// A key skips only the save-first question: leaving the picture asks by every route.
 bool MayRun(Ask ask, Route route) {
-  if (ask == Ask::Nothing || route == Route::Key) {
+  if (ask == Ask::Nothing || (ask == Ask::SaveFirst && route == Route::Key)) {
     return true;
   }
   const int answer = ModPublic::AskSaveChanges();

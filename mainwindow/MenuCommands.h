@@ -18,12 +18,14 @@ using Handler = void (*)(FrmMain& window, std::string_view key);
 // Where a command came from.
 enum class Route { Menu, Key, Toolbar, Wheel };
 
-// What a command asks about unsaved changes before it runs. The keys never ask.
+// What a command asks about unsaved changes before it runs.
 enum class Ask {
   Nothing,
-  // It leaves the picture: Cancel, or a save that failed, keeps it and runs nothing.
+  // It leaves the picture, by whichever route: Cancel, or a save that failed, keeps the
+  // picture with its undo history and runs nothing.
   BeforeLeaving,
   // The answer only decides whether the picture is saved first; the command runs anyway.
+  // A key runs it without asking.
   SaveFirst,
 };
 

@@ -23,6 +23,7 @@ constexpr std::array kRows{
     Row{Letter('F'), M::Shift, K::View_Fitmode},
     Row{Letter('E'), M::Shift, K::View_Zoomin},
     Row{Letter('R'), M::Shift, K::View_Zoomout},
+    Row{Letter('N'), M::Ctrl, K::File_New},
     Row{Letter('O'), M::Ctrl, K::File_Open},
     Row{Letter('S'), M::Ctrl, K::File_Save},
     Row{Letter('P'), M::Ctrl, K::File_Print},

@@ -28,6 +28,7 @@
 #include "support/TestPictures.h"
 #include "support/fakes/FakeFileChooser.h"
 #include "support/fakes/FakeSkinnedControls.h"
+#include "support/fakes/FakeTaskDialog.h"
 #include "support/fakes/ScriptedMessageBox.h"
 
 namespace {
@@ -98,7 +99,7 @@ TEST_F(FrmMainWiringTest, APickEnablesThePictureButtonsWithOneRepaint) {
   EXPECT_EQ(FrmMain::DateWatchText(5, 3, 2008), "5-3-2008-");
 }
 
-TEST_F(FrmMainWiringTest, ToolbarStepsAskFirstAndTheKeysDoNot) {
+TEST_F(FrmMainWiringTest, ToolbarStepsAndTheKeysAskFirst) {
   FrmMain& window = Listed();
   ASSERT_EQ(Shown(), "a.png");
   MarkChanged(window);
@@ -116,10 +117,59 @@ TEST_F(FrmMainWiringTest, ToolbarStepsAskFirstAndTheKeysDoNot) {
     EXPECT_EQ(Shown(), "a.png");
   }
   MarkChanged(window);
-  Fakes::ScriptedMessageBox boxes;
-  window.ProcessShortcutKey('E', Forms::vbShiftMask);
+  Fakes::ScriptedMessageBox boxes({Forms::vbCancel, Forms::vbNo});
+  Press(window.Sheet(), Qt::Key_E, Qt::ShiftModifier);
+  EXPECT_EQ(Shown(), "a.png") << "Cancel keeps the picture";
+  Press(window.Sheet(), Qt::Key_E, Qt::ShiftModifier);
   EXPECT_EQ(Shown(), "b.png");
-  EXPECT_TRUE(boxes.shown.empty()) << "Shift+E leaves without asking";
+  EXPECT_EQ(boxes.shown.size(), 2U);
+}
+
+// A new picture has no file to fall back on: leaving it by any route asks, and Cancel
+// keeps it with every step of its history.
+TEST_F(FrmMainWiringTest, EveryStepAsksBeforeLeavingAnEditedNewPicture) {
+  FrmMain& window = Listed();
+  Fakes::FakeTaskDialogFactory dialogs;
+  window.UseTaskDialogs(dialogs);
+  dialogs.outcome = {64, 32, 1, 0xFFFFFF, {}};
+  window.RunMenuCommand(CommandKeyText(CommandKeys::File_New));
+  window.RunMenuCommand(CommandKeyText(CommandKeys::Edit_Clockwise));
+  Imageqzviewer& canvas = window.Canvas();
+  canvas.WaitForSnapshot();
+  const QString picture = canvas.CurFilename;
+  const int undoSteps = canvas.UndoListCount();
+  ASSERT_GE(undoSteps, 2);
+  const std::pair<const char*, std::function<void()>> routes[] = {
+      {"Shift+E", [&] { Press(window.Sheet(), Qt::Key_E, Qt::ShiftModifier); }},
+      {"Shift+R", [&] { Press(window.Canvas(), Qt::Key_R, Qt::ShiftModifier); }},
+      {"menu", [&] { window.RunMenuCommand(CommandKeyText(CommandKeys::View_Zoomin)); }},
+      {"toolbar", [&] { window.ImageToolbar_MouseUp(ButtonId(ImageToolbarButton::Previous)); }},
+      {"wheel", [&] { Turn(window, -120); }},
+  };
+  for (const auto& [route, run] : routes) {
+    Fakes::ScriptedMessageBox boxes({Forms::vbCancel});
+    run();
+    ASSERT_EQ(boxes.shown.size(), 1U) << route;
+    EXPECT_EQ(boxes.shown[0].prompt, "Do you want to save the changes you've made to this image?") << route;
+    EXPECT_EQ(canvas.CurFilename, picture) << route;
+    EXPECT_EQ(canvas.UndoListCount(), undoSteps) << route;
+    EXPECT_EQ(canvas.UndoIndex(), undoSteps - 1) << route;
+  }
+  Fakes::ScriptedMessageBox boxes({Forms::vbNo});
+  Press(window.Sheet(), Qt::Key_E, Qt::ShiftModifier);
+  EXPECT_EQ(Shown(), "b.png") << "No lets the step go on";
+}
+
+TEST_F(FrmMainWiringTest, CtrlNMakesANewPicture) {
+  FrmMain& window = Listed();
+  Fakes::FakeTaskDialogFactory dialogs;
+  window.UseTaskDialogs(dialogs);
+  dialogs.outcome = {64, 32, 1, 0xFFFFFF, {}};
+  Press(window.Sheet(), Qt::Key_N, Qt::ControlModifier);
+  ASSERT_EQ(dialogs.records.size(), 1U);
+  EXPECT_EQ(dialogs.records[0]->publicShell, 3) << "the new picture's size page";
+  EXPECT_EQ(window.Canvas().ShowImgWidth(), "64");
+  EXPECT_EQ(window.Canvas().ShowImgHeight(), "32");
 }
 
 // A picture opened from the dialog leaves the sheet without a current file: no route's
@@ -394,6 +444,38 @@ TEST_F(FrmMainWiringTest, KeysWorkFromTheStartAndAfterASearch) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return window.Sheet().SheetReady(); }, 30000));
   EXPECT_EQ(window.Sheet().ListCount, 1);
   EXPECT_EQ(QApplication::focusWidget(), &window.Sheet()) << "Enter gives the keys back to the sheet";
+}
+
+// A search that leaves the shown picture out leaves no current row: Next starts at the
+// first listed picture, Previous has nothing before it, and a search that lists the
+// picture again finds its place.
+TEST_F(FrmMainWiringTest, StepsAfterASearchGoFromWhatItLists) {
+  FrmMain& window = Listed();
+  ASSERT_EQ(Shown(), "a.png");
+  auto& toolbar = dynamic_cast<ToolbarImg&>(window.ImageToolbarWidget());
+  QLineEdit& search = toolbar.SearchText();
+  const auto searchFor = [&](const QString& text) {
+    search.setText(text);
+    Press(search, Qt::Key_Return);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&search, &release);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.Sheet().SheetReady(); }, 30000));
+  };
+  for (int step = 0; step < 2; ++step) {
+    Press(window.Sheet(), Qt::Key_E, Qt::ShiftModifier);
+  }
+  ASSERT_EQ(Shown(), "c.png");
+  searchFor("a");
+  ASSERT_EQ(window.Sheet().ListCount, 1);
+  Press(window.Sheet(), Qt::Key_R, Qt::ShiftModifier);
+  EXPECT_EQ(Shown(), "c.png");
+  EXPECT_EQ(window.Sheet().SelectFile, pictures.File("c.png"));
+  Press(window.Sheet(), Qt::Key_E, Qt::ShiftModifier);
+  EXPECT_EQ(Shown(), "a.png") << "the first listed picture";
+  searchFor("");
+  ASSERT_EQ(window.Sheet().ListCount, 3);
+  Press(window.Sheet(), Qt::Key_E, Qt::ShiftModifier);
+  EXPECT_EQ(Shown(), "b.png");
 }
 
 TEST_F(FrmMainWiringTest, TheWheelStepsOnlyOverPartsWithoutScrollingOfTheirOwn) {
