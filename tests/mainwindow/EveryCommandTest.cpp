@@ -42,16 +42,9 @@ class EveryCommand : public FrmMainTest {
     SelectedFiles::Program().Clear();
     FrmMainTest::TearDown();
   }
-  // A window listing the folder, with its first picture picked and shown.
+  // A window showing the folder's first picture, its dialogs answered by the fakes.
   FrmMain& Showing() {
-    FrmMain& window = Start();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return PanesShown(); }, 5000));
-    window.Sheet().Path(pictures.Path());
-    window.Sheet().CreateThumbnail();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window.Sheet().SheetReady(); }, 30000));
-    const QPointF at = window.Sheet().HitRect(0).center();
-    window.Sheet().PressThumbnail(1, 0, float(at.x()), float(at.y()));
-    window.FileImport(SelectedFiles::Program().At(0));
+    FrmMain& window = StartListing(pictures.Path());
     window.UseFileChooser(chooser);
     window.UseTaskDialogs(dialogs);
     return window;

@@ -10,12 +10,14 @@
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
+#include <QtCore/qtestsupport_core.h>
 
 #include "browse/ModFolderView.h"
 #include "browse/ThumViewer.h"
 #include "canvas/Imageqzviewer.h"
 #include "foundation/ModPublic.h"
 #include "foundation/ModqzReg.h"
+#include "foundation/SelectedFiles.h"
 #include "mainwindow/FrmMain.h"
 #include "platform/Registry.h"
 #include "support/TestFolder.h"
@@ -64,6 +66,18 @@ class FrmMainTest : public ::testing::Test {
     m_window->Form_Load();
     m_window->show();
     return *m_window;
+  }
+  // A fresh window listing a folder, with its first picture picked and shown.
+  FrmMain& StartListing(const QString& folder) {
+    FrmMain& window = Start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.Sheet().isHidden(); }, 5000));
+    window.Sheet().Path(folder);
+    window.Sheet().CreateThumbnail();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.Sheet().SheetReady(); }, 30000));
+    const QPointF at = window.Sheet().HitRect(0).center();
+    window.Sheet().PressThumbnail(1, 0, float(at.x()), float(at.y()));
+    window.FileImport(SelectedFiles::Program().At(0));
+    return window;
   }
   bool PanesShown() const {
     return !m_window->Canvas().isHidden() && !m_window->Sheet().isHidden() && !m_window->FolderView()->isHidden();

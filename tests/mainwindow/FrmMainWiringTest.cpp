@@ -65,17 +65,7 @@ class FrmMainWiringTest : public FrmMainTest {
     FrmMainTest::TearDown();
   }
   // A window listing the folder, with its first picture picked and shown.
-  FrmMain& Listed() {
-    FrmMain& window = Start();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.Sheet().isHidden(); }, 5000));
-    window.Sheet().Path(pictures.Path());
-    window.Sheet().CreateThumbnail();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window.Sheet().SheetReady(); }, 30000));
-    const QPointF at = window.Sheet().HitRect(0).center();
-    window.Sheet().PressThumbnail(1, 0, float(at.x()), float(at.y()));
-    window.FileImport(SelectedFiles::Program().At(0));
-    return window;
-  }
+  FrmMain& Listed() { return StartListing(pictures.Path()); }
   QString Shown() { return QFileInfo(m_window->Canvas().CurFilename).fileName(); }
 
   TestSupport::TestFolder pictures;
