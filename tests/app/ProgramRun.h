@@ -3,8 +3,10 @@
 // outside as a user and a window manager would.
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +30,19 @@ inline constexpr std::chrono::seconds kPatience = 240s;
 inline constexpr std::chrono::seconds kPatience = 90s;
 #endif
 inline int PatienceMs() { return int(std::chrono::milliseconds(kPatience).count()); }
+
+// Asks until the answer is yes, with a short pause between asks, for at most the
+// patience; false when it never was.
+inline bool WaitUntil(const std::function<bool()>& holds, std::chrono::milliseconds pause = 100ms) {
+  const auto deadline = std::chrono::steady_clock::now() + kPatience;
+  while (!holds()) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      return false;
+    }
+    std::this_thread::sleep_for(pause);
+  }
+  return true;
+}
 
 // A virtual X display for one test, on a display number the server picks itself.
 class VirtualDisplay {
@@ -71,13 +86,7 @@ class WindowManager {
     if (!m_home.isValid() || !m_process.waitForStarted(PatienceMs())) {
       return false;
     }
-    for (auto waited = 0ms; waited < kPatience; waited += 100ms) {
-      if (x.WindowManagerRunning()) {
-        return true;
-      }
-      std::this_thread::sleep_for(100ms);
-    }
-    return false;
+    return WaitUntil([&] { return x.WindowManagerRunning(); });
   }
   ~WindowManager() {
     m_process.terminate();
@@ -100,15 +109,15 @@ inline QProcessEnvironment ProgramEnvironment(const QString& display) {
 
 // Waits for exactly one visible top-level window with the title; 0 when none came.
 inline unsigned long WaitForWindow(XTest::Connection& x, const std::string& title) {
-  for (auto waited = 0ms; waited < kPatience; waited += 100ms) {
-    const auto windows = x.VisibleTopLevels(title);
-    if (!windows.empty()) {
-      EXPECT_EQ(windows.size(), 1u);
-      return windows.front();
-    }
-    std::this_thread::sleep_for(100ms);
+  std::vector<unsigned long> windows;
+  if (!WaitUntil([&] {
+        windows = x.VisibleTopLevels(title);
+        return !windows.empty();
+      })) {
+    return 0;
   }
-  return 0;
+  EXPECT_EQ(windows.size(), 1u);
+  return windows.front();
 }
 
 }  // namespace ProgramRun

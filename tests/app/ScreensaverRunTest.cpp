@@ -109,13 +109,17 @@ TEST_F(ScreensaverRun, FullScreenShowRunsOnceAndEndsOnAPointerMove) {
   ExpectEnds(second, "though a show was running");
   EXPECT_EQ(second.exitCode(), 0);
 
-  // The fade takes 32 frames; then the picture stands at the centre, 3 px low.
-  std::this_thread::sleep_for(1500ms);
-  const auto shot = m_x->Capture(window);
+  // The fade takes 32 frames; then the picture stands at the centre, 3 px low, and the
+  // piled-up draws end within a step of full red.
+  XTest::Connection::Picture shot;
+  const bool faded = WaitUntil([&] {
+    shot = m_x->Capture(window);
+    return shot.width == 1024 && At(shot, 512, 387) >> 16 >= 0xF0u;
+  });
   ASSERT_EQ(shot.width, 1024);
   Save(shot, "screensaver-frame.png");
-  // The piled-up draws end within a step of full red.
-  EXPECT_GE(At(shot, 512, 387) >> 16, 0xF0u);
+  ASSERT_TRUE(faded) << "the fade did not bring the centre to full red; its red stayed at "
+                     << (At(shot, 512, 387) >> 16);
   EXPECT_LT(At(shot, 512, 387) & 0xFFFFu, 0x1010u);
   EXPECT_EQ(At(shot, 100, 100), 0x000000u);
   EXPECT_EQ(program.state(), QProcess::Running);
@@ -137,25 +141,19 @@ TEST_F(ScreensaverRun, PreviewFillsItsWindowAndEndsWithIt) {
   Start(program, {"/P", QString::number(parent)});
   // The parent starts white; the preview covers it in black with the picture, fitted to
   // 320 x 240, in the middle.
-  bool filled = false;
-  for (auto waited = 0ms; waited < 10s && !filled; waited += 100ms) {
-    std::this_thread::sleep_for(100ms);
+  EXPECT_TRUE(WaitUntil([&] {
     const auto shot = m_x->Capture(parent);
-    filled = shot.width == 400 && At(shot, 2, 2) == 0x000000u && At(shot, 397, 237) == 0x000000u &&
-             At(shot, 200, 120) >> 16 >= 0xF0u;
-  }
-  EXPECT_TRUE(filled) << "the preview did not fill its window";
+    return shot.width == 400 && At(shot, 2, 2) == 0x000000u && At(shot, 397, 237) == 0x000000u &&
+           At(shot, 200, 120) >> 16 >= 0xF0u;
+  })) << "the preview did not fill its window";
   EXPECT_EQ(program.state(), QProcess::Running);
   // The window grows: the preview follows it, its picture again in the middle.
   m_x->Resize(parent, 600, 300);
-  filled = false;
-  for (auto waited = 0ms; waited < 10s && !filled; waited += 100ms) {
-    std::this_thread::sleep_for(100ms);
+  EXPECT_TRUE(WaitUntil([&] {
     const auto shot = m_x->Capture(parent);
-    filled = shot.width == 600 && At(shot, 597, 297) == 0x000000u && At(shot, 300, 150) >> 16 >= 0xF0u &&
-             At(shot, 50, 150) == 0x000000u;
-  }
-  EXPECT_TRUE(filled) << "the preview did not follow its window's new size";
+    return shot.width == 600 && At(shot, 597, 297) == 0x000000u && At(shot, 300, 150) >> 16 >= 0xF0u &&
+           At(shot, 50, 150) == 0x000000u;
+  })) << "the preview did not follow its window's new size";
   m_x->DestroyWindow(parent);
   ExpectEnds(program, "when its window went away");
 }

@@ -40,26 +40,23 @@ const QColor kPanel{240, 238, 233};
 // A window with the program's name that is not one of those known already; 0 when none
 // came.
 unsigned long WaitForNewWindow(XTest::Connection& x, const std::set<unsigned long>& known = {}) {
-  for (auto waited = 0ms; waited < ProgramRun::kPatience; waited += 100ms) {
+  unsigned long found = 0;
+  ProgramRun::WaitUntil([&] {
     for (const unsigned long window : x.VisibleTopLevels(kUntitled)) {
       if (known.count(window) == 0) {
-        return window;
+        found = window;
       }
     }
-    std::this_thread::sleep_for(100ms);
-  }
-  return 0;
+    return found != 0;
+  });
+  return found;
 }
 
 bool WaitUntilGone(XTest::Connection& x, unsigned long window) {
-  for (auto waited = 0ms; waited < ProgramRun::kPatience; waited += 100ms) {
+  return ProgramRun::WaitUntil([&] {
     const auto shown = x.VisibleTopLevels(kUntitled);
-    if (std::find(shown.begin(), shown.end(), window) == shown.end()) {
-      return true;
-    }
-    std::this_thread::sleep_for(100ms);
-  }
-  return false;
+    return std::find(shown.begin(), shown.end(), window) == shown.end();
+  });
 }
 
 // Keys for a path: letters, digits and the few marks temporary folders are named with.
@@ -112,11 +109,12 @@ class WindowManagerRoad : public ::testing::Test {
     x.PressKey(window, "F5");
     const unsigned long show = WaitForNewWindow(x);
     ASSERT_NE(show, 0u) << "no slideshow window came";
-    for (auto waited = 0ms; waited < 10s && !(x.Geometry(show) == kScreen); waited += 100ms) {
-      std::this_thread::sleep_for(100ms);
-    }
-    const XTest::Connection::Box box = x.Geometry(show);
-    EXPECT_EQ(box, kScreen) << box.x << ", " << box.y << ", " << box.width << " x " << box.height;
+    XTest::Connection::Box box;
+    EXPECT_TRUE(ProgramRun::WaitUntil([&] {
+      box = x.Geometry(show);
+      return box == kScreen;
+    })) << "the slideshow did not cover the screen: " << box.x << ", " << box.y << ", " << box.width << " x "
+        << box.height;
     QImage shot;
     // The show may have gone on to the next picture of the folder by the time it is seen.
     EXPECT_TRUE(WaitForShot(x, show, shot, [](const QImage& s) {
@@ -191,10 +189,8 @@ TEST_F(WindowManagerRoad, CopyGoesToTheTypedFolderAndARenameOutOfTheFolderIsRefu
   const QString typed = session.Home("Typed");
   ASSERT_TRUE(QDir().mkpath(typed));
   ASSERT_NE(FileTask(kCopyToRow, typed.toStdString()), 0u) << "the copy dialog did not open";
-  for (auto waited = 0ms; waited < ProgramRun::kPatience && !QFile::exists(typed + "/a-first.png"); waited += 100ms) {
-    std::this_thread::sleep_for(100ms);
-  }
-  EXPECT_TRUE(QFile::exists(typed + "/a-first.png")) << "nothing was copied to the typed folder";
+  EXPECT_TRUE(ProgramRun::WaitUntil([&] { return QFile::exists(typed + "/a-first.png"); }))
+      << "nothing was copied to the typed folder";
   EXPECT_TRUE(QFile::exists(first));
   EXPECT_EQ(QDir(session.pictures).entryList(QDir::Files).size(), 3);
 }

@@ -110,15 +110,12 @@ inline QRect BoxOf(const QImage& shot, QColor colour, const QRect& area) {
 // Photographs the window until the condition holds on a photograph, for at most the
 // programs' patience; the last photograph is kept.
 inline bool WaitForShot(XTest::Connection& x, unsigned long window, QImage& shot, const std::function<bool(const QImage&)>& ok) {
-  const auto deadline = std::chrono::steady_clock::now() + ProgramRun::kPatience;
-  do {
-    shot = ToImage(x.Capture(window));
-    if (!shot.isNull() && ok(shot)) {
-      return true;
-    }
-    std::this_thread::sleep_for(200ms);
-  } while (std::chrono::steady_clock::now() < deadline);
-  return false;
+  return ProgramRun::WaitUntil(
+      [&] {
+        shot = ToImage(x.Capture(window));
+        return !shot.isNull() && ok(shot);
+      },
+      200ms);
 }
 
 // Waits until two photographs half a second apart are the same.
