@@ -55,16 +55,30 @@ QByteArray RunLengthBmp(int width, int height) {
   return CodecTestFiles::Bmp(width, height, 8, 1, {0x000000, 0xFFFFFF}, codes);
 }
 
-QByteArray FaxTiff(int pages) {
+int Blocks(int x, int y, int) { return (x / 40 + y / 60) % 7 == 0 ? 1 : 0; }
+
+CodecTestFiles::TiffLayout BlackAndWhite(int width, int height, int compression) {
   CodecTestFiles::TiffLayout layout;
-  layout.Width = 1728;
-  layout.Height = 2292;
+  layout.Width = width;
+  layout.Height = height;
   layout.Bits = 1;
   layout.Samples = 1;
   layout.Photometric = PHOTOMETRIC_MINISWHITE;
-  layout.Compression = COMPRESSION_CCITTFAX4;
+  layout.Compression = compression;
+  return layout;
+}
+
+QByteArray FaxTiff(int pages, int compression) {
+  CodecTestFiles::TiffLayout layout = BlackAndWhite(1728, 2292, compression);
   layout.Pages = pages;
-  return CodecTestFiles::SampleTiff(layout, [](int x, int y, int) { return (x / 40 + y / 60) % 7 == 0 ? 1 : 0; });
+  return CodecTestFiles::SampleTiff(layout, Blocks);
+}
+
+// A drawing of thin lines on one strip, which packs many megapixels into a few KB.
+QByteArray LineDrawingTiff(int width, int height) {
+  CodecTestFiles::TiffLayout layout = BlackAndWhite(width, height, COMPRESSION_LZW);
+  layout.RowsPerStrip = height;
+  return CodecTestFiles::SampleTiff(layout, [](int x, int y, int) { return x % 500 < 2 || y % 300 < 2 ? 1 : 0; });
 }
 
 QByteArray FlatTiff(int width, int height) {
@@ -98,7 +112,9 @@ std::vector<std::pair<std::string, QByteArray>> ValidFiles() {
       {"jpeg-arithmetic-4000x3000", CodecTestFiles::ArithmeticJpeg(ramp, false)},
       {"gif-flat-4000x3000", Gdip::GifCodec::Encode(Flat(4000, 3000))},
       {"png-text-bomb", CodecTestFiles::PngWithCompressedText(Flat(640, 480), 8 << 20)},
-      {"tiff-fax-3-pages", FaxTiff(3)},
+      {"tiff-fax-3-pages", FaxTiff(3, COMPRESSION_CCITTFAX4)},
+      {"tiff-fax-g3", FaxTiff(1, COMPRESSION_CCITTFAX3)},
+      {"tiff-lzw-1-bit-7795x3122-one-strip", LineDrawingTiff(7795, 3122)},
       {"tiff-lzw-4000x3000", FlatTiff(4000, 3000)},
       {"emf-4000x3000", LargeEmf(4000, 3000)},
       {"emf-a4", LargeEmf(794, 1123)},

@@ -1,6 +1,7 @@
 #include "platform/gdiplus/ReducedRows.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace Gdip {
 
@@ -24,22 +25,31 @@ ReducedRows::ReducedRows(QSize source, QSize wanted, QImage::Format format) : m_
     m_columnOf[std::size_t(x)] = column;
     ++m_columnWidth[std::size_t(column)];
   }
+  m_columnStart.assign(std::size_t(wanted.width()), 0);
+  for (std::size_t column = 1; column < m_columnStart.size(); ++column) {
+    m_columnStart[column] = m_columnStart[column - 1] + m_columnWidth[column - 1];
+  }
   m_sums.assign(std::size_t(wanted.width()) * 4, 0);
+  m_setBefore.assign(std::size_t(source.width() / 8) + 1, 0);
 }
 
 QRgb* ReducedRows::Row(int y) {
   return m_reducing ? m_scratch.data() : reinterpret_cast<QRgb*>(m_picture.scanLine(y));
 }
 
-void ReducedRows::Finish(int y) {
-  if (!m_reducing) {
-    return;
-  }
+void ReducedRows::EnterRow(int y) {
   const int target = int(std::int64_t{y} * m_picture.height() / m_source.height());
   if (target != m_targetRow && m_rowsInBox > 0) {
     EmitRow();
     m_targetRow = target;
   }
+}
+
+void ReducedRows::Finish(int y) {
+  if (!m_reducing) {
+    return;
+  }
+  EnterRow(y);
   std::uint64_t* const sums = m_sums.data();
   const int* const columnOf = m_columnOf.data();
   for (int x = 0; x < m_source.width(); ++x) {
@@ -50,6 +60,37 @@ void ReducedRows::Finish(int y) {
     s[1] += std::uint64_t(qGreen(p)) * weight;
     s[2] += std::uint64_t(qBlue(p)) * weight;
     s[3] += qAlpha(p);
+  }
+  ++m_rowsInBox;
+}
+
+void ReducedRows::FinishBits(int y, const std::uint8_t* bits, bool oneIsWhite) {
+  if (!m_reducing) {
+    QRgb* out = Row(y);
+    for (int x = 0; x < m_source.width(); ++x) {
+      const bool set = (bits[x / 8] >> (7 - x % 8)) & 1;
+      out[x] = set == oneIsWhite ? 0xFFFFFFFFu : 0xFF000000u;
+    }
+    return;
+  }
+  EnterRow(y);
+  // Set bits before each byte, then before any bit: a box's count is one difference.
+  for (std::size_t i = 0; i + 1 < m_setBefore.size(); ++i) {
+    m_setBefore[i + 1] = m_setBefore[i] + std::popcount(unsigned(bits[i]));
+  }
+  const auto setBefore = [&](int x) {
+    return m_setBefore[std::size_t(x / 8)] + (x % 8 == 0 ? 0 : std::popcount(unsigned(bits[x / 8]) >> (8 - x % 8)));
+  };
+  const std::uint64_t weight = m_weightByAlpha ? 255 : 1;  // every pixel is opaque
+  for (std::size_t column = 0; column < m_columnWidth.size(); ++column) {
+    const int width = m_columnWidth[column];
+    const int set = setBefore(m_columnStart[column] + width) - setBefore(m_columnStart[column]);
+    const std::uint64_t white = std::uint64_t(oneIsWhite ? set : width - set) * 255 * weight;
+    std::uint64_t* s = m_sums.data() + column * 4;
+    s[0] += white;
+    s[1] += white;
+    s[2] += white;
+    s[3] += std::uint64_t(width) * 255;
   }
   ++m_rowsInBox;
 }

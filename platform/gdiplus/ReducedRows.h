@@ -28,10 +28,16 @@ class ReducedRows {
   QRgb* Row(int y);
   // Row y is complete.
   void Finish(int y);
+  // Row y given instead as black and white pixels, one bit each, the first in the high
+  // bit: a set bit is white when oneIsWhite. Each box counts its white pixels, so the
+  // picture comes out as if the row had been written as 32-bit pixels.
+  void FinishBits(int y, const std::uint8_t* bits, bool oneIsWhite);
   // The picture: at the wanted size once every row is finished.
   QImage Take();
 
  private:
+  // Emits the finished box row when row y starts the next one.
+  void EnterRow(int y);
   void EmitRow();
 
   QSize m_source;
@@ -41,6 +47,8 @@ class ReducedRows {
   std::vector<QRgb> m_scratch;
   std::vector<int> m_columnOf;      // the target column of each source column
   std::vector<int> m_columnWidth;   // source columns per target column
+  std::vector<int> m_columnStart;   // the first source column of each target column
+  std::vector<int> m_setBefore;     // of a row of bits, the set bits before each whole byte
   std::vector<std::uint64_t> m_sums;  // red, green, blue, alpha per target column
   int m_targetRow = 0;
   int m_rowsInBox = 0;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "platform/gdiplus/ReducedRows.h"
@@ -42,7 +43,14 @@ toff_t MemorySeek(thandle_t handle, toff_t offset, int whence) {
 }
 toff_t MemorySize(thandle_t handle) { return StreamOf(handle)->data.size(); }
 int MemoryClose(thandle_t) { return 0; }
-int MemoryMap(thandle_t, tdata_t*, toff_t*) { return 0; }
+// libtiff reads the bytes in place, as from a file mapped for reading, which it never
+// writes through. Unmapped, libtiff 4.5 fails uncompressed tiles in its RGBA interface.
+int MemoryMap(thandle_t handle, tdata_t* base, toff_t* size) {
+  const MemoryStream* s = StreamOf(handle);
+  *base = const_cast<std::uint8_t*>(s->data.data());
+  *size = s->data.size();
+  return 1;
+}
 void MemoryUnmap(thandle_t, tdata_t, toff_t) {}
 
 void Quiet(const char*, const char*, va_list) {}
@@ -78,6 +86,8 @@ struct Page {
   std::uint16_t Photometric = PHOTOMETRIC_MINISWHITE;
   bool Planar = false;
   bool Tiled = false;
+  std::uint32_t TileWidth = 0;
+  std::uint32_t TileLength = 0;
   std::uint16_t ExtraCount = 0;
   std::uint16_t FirstExtra = EXTRASAMPLE_UNSPECIFIED;
   std::uint16_t InkSet = INKSET_CMYK;
@@ -99,8 +109,88 @@ Page ReadPage(TIFF* tif) {
   }
   page.Planar = planar == PLANARCONFIG_SEPARATE;
   page.Tiled = TIFFIsTiled(tif) != 0;
+  if (page.Tiled) {
+    TIFFGetField(tif, TIFFTAG_TILEWIDTH, &page.TileWidth);
+    TIFFGetField(tif, TIFFTAG_TILELENGTH, &page.TileLength);
+  }
   return page;
 }
+
+// Samples of one row in one plane.
+std::size_t PlaneSamples(const Page& page, std::uint32_t width) {
+  return std::size_t(width) * (page.Planar ? 1 : page.Samples);
+}
+
+// Whether the page's rows are stored whole, in strips, or in tiles each of whose rows
+// ends on a byte, so that a row of tiles joins into rows of the page byte for byte.
+bool RowsJoin(const Page& page) {
+  return !page.Tiled ||
+         (page.TileWidth > 0 && page.TileLength > 0 && PlaneSamples(page, page.TileWidth) * page.Bits % 8 == 0);
+}
+
+// The rows of one plane of the page as the file stores them, top row first: from strips
+// a row at a time, from tiles a row of tiles at a time, each tile decoded once.
+class StoredRows {
+ public:
+  StoredRows(TIFF* tif, const Page& page, std::uint16_t plane) : m_tif(tif), m_page(page), m_plane(plane) {
+    if (!page.Tiled) {
+      m_rows.resize(std::size_t(TIFFScanlineSize(tif)));
+      m_ok = m_rows.size() >= (PlaneSamples(page, page.Width) * page.Bits + 7) / 8;
+      return;
+    }
+    if (!RowsJoin(page)) {
+      return;
+    }
+    m_tileRow = PlaneSamples(page, page.TileWidth) * page.Bits / 8;
+    const std::uint64_t across = (page.Width + page.TileWidth - 1) / page.TileWidth;
+    m_ok = across * m_tileRow * page.TileLength < (std::uint64_t{1} << 31);
+    if (m_ok) {
+      m_stride = std::size_t(across) * m_tileRow;
+      m_rows.resize(m_stride * page.TileLength);
+      m_tile.resize(m_tileRow * page.TileLength);
+    }
+  }
+
+  bool Ok() const { return m_ok; }
+
+  // The bytes of row y, enough for its samples; nullptr when the file fails there.
+  const std::uint8_t* Row(std::uint32_t y) {
+    if (!m_page.Tiled) {
+      return TIFFReadScanline(m_tif, m_rows.data(), y, m_plane) == 1 ? m_rows.data() : nullptr;
+    }
+    const std::uint32_t top = y - y % m_page.TileLength;
+    if (top != m_top && !ReadTileRow(top)) {
+      return nullptr;
+    }
+    return m_rows.data() + std::size_t(y - top) * m_stride;
+  }
+
+ private:
+  bool ReadTileRow(std::uint32_t top) {
+    for (std::uint32_t left = 0; left < m_page.Width; left += m_page.TileWidth) {
+      const std::uint32_t tile = TIFFComputeTile(m_tif, left, top, 0, m_plane);
+      if (TIFFReadEncodedTile(m_tif, tile, m_tile.data(), tmsize_t(m_tile.size())) < 0) {
+        return false;
+      }
+      std::uint8_t* to = m_rows.data() + left / m_page.TileWidth * m_tileRow;
+      for (std::uint32_t row = 0; row < m_page.TileLength; ++row) {
+        std::memcpy(to + row * m_stride, m_tile.data() + row * m_tileRow, m_tileRow);
+      }
+    }
+    m_top = top;
+    return true;
+  }
+
+  TIFF* m_tif;
+  const Page& m_page;
+  std::uint16_t m_plane;
+  bool m_ok = false;
+  std::size_t m_tileRow = 0;  // bytes of one row of a tile
+  std::size_t m_stride = 0;   // bytes of one row of a row of tiles
+  std::uint32_t m_top = std::numeric_limits<std::uint32_t>::max();
+  std::vector<std::uint8_t> m_rows;  // one scanline, or a row of tiles side by side
+  std::vector<std::uint8_t> m_tile;
+};
 
 bool PictureFits(const Page& page) {
   return page.Width > 0 && page.Height > 0 && std::uint64_t{page.Width} * page.Height * 4 < (std::uint64_t{1} << 31);
@@ -127,16 +217,15 @@ bool HasAlpha(const Page& page) {
          (page.FirstExtra == EXTRASAMPLE_ASSOCALPHA || page.FirstExtra == EXTRASAMPLE_UNASSALPHA);
 }
 
-// The strip pages Qt's reader gets wrong or refuses: channels in separate planes (its
-// 16-bit path reads them as if interleaved), extra samples (it takes any for alpha and
-// premultiplies unassociated alpha), samples of 12 bits, 16-bit samples (rounded off by
-// one in places) and 16-bit inks.
+// The pages Qt's reader or libtiff's RGBA interface get wrong or refuse: channels in
+// separate planes (Qt's 16-bit path reads them as if interleaved; separate inks neither
+// reads), extra samples (Qt takes any for alpha and premultiplies unassociated alpha),
+// samples of 12 bits, 16-bit samples (rounded off by one in places) and 16-bit inks.
 bool IsOwnLayout(const Page& page) {
   const int channels = ColourChannels(page);
   const bool depth = page.Bits == 8 || page.Bits == 12 || page.Bits == 16;
   const bool awkward = page.Planar || page.ExtraCount > 0 || page.Bits != 8;
-  return channels > 0 && page.Samples >= channels && depth && awkward && !page.Tiled &&
-         !(page.Planar && channels == 4);
+  return channels > 0 && page.Samples >= channels && depth && awkward && RowsJoin(page);
 }
 
 // Unpacks `count` samples of a row to 8 bits, rounded to the nearest.
@@ -160,6 +249,12 @@ void SamplesTo8(const std::uint8_t* in, int bits, std::size_t count, std::uint8_
   }
 }
 
+// The colour of cyan, magenta, yellow and black inks, none being 0.
+QRgb InkColour(int c, int m, int y, int k) {
+  const int white = 255 - k;
+  return qRgb((255 - c) * white / 255, (255 - m) * white / 255, (255 - y) * white / 255);
+}
+
 // One row of 8-bit interleaved samples as pixels.
 void SamplesToPixels(const Page& page, const std::uint8_t* s, QRgb* out) {
   const std::size_t step = page.Samples;
@@ -167,9 +262,8 @@ void SamplesToPixels(const Page& page, const std::uint8_t* s, QRgb* out) {
   const int channels = ColourChannels(page);
   for (std::uint32_t x = 0; x < page.Width; ++x, s += step) {
     const int a = alpha ? s[channels] : 255;
-    if (channels == 4) {  // inks: none is 0
-      const int k = 255 - s[3];
-      out[x] = qRgb((255 - s[0]) * k / 255, (255 - s[1]) * k / 255, (255 - s[2]) * k / 255);
+    if (channels == 4) {
+      out[x] = InkColour(s[0], s[1], s[2], s[3]);
     } else if (channels == 3) {
       out[x] = qRgba(s[0], s[1], s[2], a);
     } else {
@@ -180,17 +274,18 @@ void SamplesToPixels(const Page& page, const std::uint8_t* s, QRgb* out) {
 }
 
 bool ReadInterleaved(TIFF* tif, const Page& page, ReducedRows& rows) {
-  std::vector<std::uint8_t> raw(std::size_t(TIFFScanlineSize(tif)));
-  const std::size_t samples = std::size_t(page.Width) * page.Samples;
-  if (raw.size() < (samples * page.Bits + 7) / 8) {
+  StoredRows stored(tif, page, 0);
+  if (!stored.Ok()) {
     return false;
   }
+  const std::size_t samples = PlaneSamples(page, page.Width);
   std::vector<std::uint8_t> eight(samples);
   for (std::uint32_t y = 0; y < page.Height; ++y) {
-    if (TIFFReadScanline(tif, raw.data(), y, 0) != 1) {
+    const std::uint8_t* raw = stored.Row(y);
+    if (raw == nullptr) {
       return false;
     }
-    SamplesTo8(raw.data(), page.Bits, samples, eight.data());
+    SamplesTo8(raw, page.Bits, samples, eight.data());
     SamplesToPixels(page, eight.data(), rows.Row(int(y)));
     rows.Finish(int(y));
   }
@@ -198,9 +293,10 @@ bool ReadInterleaved(TIFF* tif, const Page& page, ReducedRows& rows) {
 }
 
 // Writes one plane's 8-bit samples into the pixels: grey sets all three colours, then
-// red, green, blue and alpha in turn. The first plane starts each pixel afresh, opaque.
+// red, green, blue and alpha in turn (inks go to the same places, black to alpha's, and
+// are made colours once all are in). The first plane starts each pixel afresh, opaque.
 void PutPlane(QRgb* out, const std::uint8_t* s, std::uint32_t width, int plane, int channels, bool whiteIsZero) {
-  const bool colour = plane < channels;
+  const bool colour = plane < std::min(channels, 3);
   const int shift = !colour ? 24 : 16 - 8 * plane;
   const QRgb keep = ~(QRgb{0xFF} << shift);
   for (std::uint32_t x = 0; x < width; ++x) {
@@ -215,25 +311,38 @@ void PutPlane(QRgb* out, const std::uint8_t* s, std::uint32_t width, int plane, 
   }
 }
 
+void InksToColours(QImage& image) {
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      row[x] = InkColour(qRed(row[x]), qGreen(row[x]), qBlue(row[x]), qAlpha(row[x]));
+    }
+  }
+}
+
 // Separate planes are read one after the other, each from its first row: compressed
 // strips cannot be read out of order. The rows are therefore kept at full size.
 bool ReadPlanes(TIFF* tif, const Page& page, QImage& image) {
-  std::vector<std::uint8_t> raw(std::size_t(TIFFScanlineSize(tif)));
-  if (raw.size() < (std::size_t(page.Width) * page.Bits + 7) / 8) {
-    return false;
-  }
   std::vector<std::uint8_t> eight(page.Width);
   const int channels = ColourChannels(page);
   const int planes = channels + (HasAlpha(page) ? 1 : 0);
   for (int plane = 0; plane < planes; ++plane) {
+    StoredRows stored(tif, page, std::uint16_t(plane));
+    if (!stored.Ok()) {
+      return false;
+    }
     for (std::uint32_t y = 0; y < page.Height; ++y) {
-      if (TIFFReadScanline(tif, raw.data(), y, std::uint16_t(plane)) != 1) {
+      const std::uint8_t* raw = stored.Row(y);
+      if (raw == nullptr) {
         return false;
       }
-      SamplesTo8(raw.data(), page.Bits, page.Width, eight.data());
+      SamplesTo8(raw, page.Bits, page.Width, eight.data());
       PutPlane(reinterpret_cast<QRgb*>(image.scanLine(int(y))), eight.data(), page.Width, plane, channels,
                page.Photometric == PHOTOMETRIC_MINISWHITE);
     }
+  }
+  if (channels == 4) {
+    InksToColours(image);
   }
   return true;
 }
@@ -306,8 +415,8 @@ QList<QRgb> ColourTable(TIFF* tif, int bits) {
 
 QImage ReadSmallPalette(TIFF* tif, const Page& page) {
   const QList<QRgb> table = ColourTable(tif, page.Bits);
-  std::vector<std::uint8_t> raw(std::size_t(TIFFScanlineSize(tif)));
-  if (table.isEmpty() || raw.size() < (std::size_t(page.Width) * page.Bits + 7) / 8) {
+  StoredRows stored(tif, page, 0);
+  if (table.isEmpty() || !stored.Ok()) {
     return {};
   }
   QImage image(int(page.Width), int(page.Height), QImage::Format_Indexed8);
@@ -318,7 +427,8 @@ QImage ReadSmallPalette(TIFF* tif, const Page& page) {
   const int perByte = 8 / page.Bits;
   const unsigned mask = (1u << page.Bits) - 1;
   for (std::uint32_t y = 0; y < page.Height; ++y) {
-    if (TIFFReadScanline(tif, raw.data(), y, 0) != 1) {
+    const std::uint8_t* raw = stored.Row(y);
+    if (raw == nullptr) {
       return {};
     }
     uchar* out = image.scanLine(int(y));
@@ -330,7 +440,32 @@ QImage ReadSmallPalette(TIFF* tif, const Page& page) {
   return image;
 }
 
-// ---- libtiff's RGBA interface: tiled pages, and thumbnails of every other layout ----
+// ---- Black and white thumbnails, counted straight from the bits ----
+
+bool IsBilevel(const Page& page) {
+  return page.Bits == 1 && page.Samples == 1 &&
+         (page.Photometric == PHOTOMETRIC_MINISWHITE || page.Photometric == PHOTOMETRIC_MINISBLACK) && RowsJoin(page);
+}
+
+// Each row is read once, as the full picture reads it, and its bits are counted into the
+// thumbnail: no row of 32-bit pixels is made for a page of many megapixels.
+QImage ReadBilevel(TIFF* tif, const Page& page, QSize wanted) {
+  ReducedRows rows(QSize(int(page.Width), int(page.Height)), wanted, QImage::Format_RGB32);
+  StoredRows stored(tif, page, 0);
+  if (!rows.Ok() || !stored.Ok()) {
+    return {};
+  }
+  for (std::uint32_t y = 0; y < page.Height; ++y) {
+    const std::uint8_t* bits = stored.Row(y);
+    if (bits == nullptr) {
+      return {};
+    }
+    rows.FinishBits(int(y), bits, page.Photometric == PHOTOMETRIC_MINISBLACK);
+  }
+  return rows.Take();
+}
+
+// ---- libtiff's RGBA interface: other tiled pages, and thumbnails of other layouts ----
 
 struct RgbaImage {
   TIFFRGBAImage img{};
@@ -367,11 +502,14 @@ std::uint32_t BandRows(TIFF* tif, const Page& page) {
   return std::clamp<std::uint32_t>(band, 1, page.Height);
 }
 
-QImage ReadRgba(TIFF* tif, const Page& page, QSize wanted) {
+// The page through the interface, null when it is damaged; nullopt when the interface
+// does not take its layout. Stopping at the first error refuses a damaged page as Qt's
+// reader refuses it, at whatever size.
+std::optional<QImage> ReadRgba(TIFF* tif, const Page& page, QSize wanted) {
   char message[1024] = {};
   RgbaImage rgba;
-  if (TIFFRGBAImageOK(tif, message) != 1 || TIFFRGBAImageBegin(&rgba.img, tif, 0, message) != 1) {
-    return {};
+  if (TIFFRGBAImageOK(tif, message) != 1 || TIFFRGBAImageBegin(&rgba.img, tif, 1, message) != 1) {
+    return std::nullopt;
   }
   rgba.begun = true;
   rgba.img.req_orientation = ORIENTATION_TOPLEFT;
@@ -380,14 +518,14 @@ QImage ReadRgba(TIFF* tif, const Page& page, QSize wanted) {
   ReducedRows rows(QSize(int(page.Width), int(page.Height)), wanted, format);
   std::vector<std::uint32_t> raster;
   if (!rows.Ok() || std::uint64_t{band} * page.Width * 4 >= (std::uint64_t{1} << 31)) {
-    return {};
+    return QImage();
   }
   raster.resize(std::size_t(band) * page.Width);
   for (std::uint32_t top = 0; top < page.Height; top += band) {
     const std::uint32_t count = std::min(band, page.Height - top);
     rgba.img.row_offset = int(top);
     if (TIFFRGBAImageGet(&rgba.img, raster.data(), page.Width, count) != 1) {
-      return {};
+      return QImage();
     }
     for (std::uint32_t i = 0; i < count; ++i) {
       RgbaToPixels(raster.data() + std::size_t(i) * page.Width, rows.Row(int(top + i)), page.Width);
@@ -449,10 +587,13 @@ std::optional<QImage> DecodePage(TIFF* tif, std::span<const std::uint8_t> data, 
   if (IsSmallPalette(page)) {
     return ReadSmallPalette(tif, page);
   }
-  if (page.Tiled || page.Bits == 12 || thumbnail) {
-    QImage image = ReadRgba(tif, page, wanted);
-    // A thumbnail of a layout the interface does not take is left to Qt's reader.
-    return image.isNull() && thumbnail && !page.Tiled ? std::nullopt : std::optional<QImage>(std::move(image));
+  if (thumbnail && IsBilevel(page)) {
+    return ReadBilevel(tif, page, wanted);
+  }
+  if (page.Tiled || thumbnail) {
+    std::optional<QImage> image = ReadRgba(tif, page, wanted);
+    // A strip page of a layout the interface does not take is left to Qt's reader.
+    return image || !page.Tiled ? image : QImage();
   }
   return std::nullopt;
 }
@@ -470,7 +611,7 @@ std::optional<QImage> Decode(std::span<const std::uint8_t> data, QSize wanted) {
   TIFFSetWarningHandler(Quiet);
   TIFFSetErrorHandler(Quiet);
   MemoryStream stream{data};
-  TIFF* tif = TIFFClientOpen("picture", "rm", &stream, MemoryRead, MemoryWrite, MemorySeek, MemoryClose, MemorySize,
+  TIFF* tif = TIFFClientOpen("picture", "r", &stream, MemoryRead, MemoryWrite, MemorySeek, MemoryClose, MemorySize,
                              MemoryMap, MemoryUnmap);
   if (tif == nullptr) {
     return std::nullopt;

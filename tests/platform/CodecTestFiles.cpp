@@ -192,7 +192,7 @@ void SetLayoutFields(TIFF* tif, const TiffLayout& layout) {
     TIFFSetField(tif, TIFFTAG_TILEWIDTH, layout.TileSide);
     TIFFSetField(tif, TIFFTAG_TILELENGTH, layout.TileSide);
   } else {
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 2);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, layout.RowsPerStrip);
   }
   if (layout.ExtraSample >= 0) {
     const std::uint16_t extra[] = {std::uint16_t(layout.ExtraSample)};
@@ -284,16 +284,39 @@ QByteArray RgbTiff(int width, int height, int bits, bool planar, int extraSample
   return SampleTiff(layout, sample);
 }
 
-std::uint32_t TiffValueOffset(const QByteArray& tiff, int tag) {
-  const Gdip::LeReader in(Gdip::AsBytes(tiff));
+namespace {
+
+// Where the first page's directory entry for the field is; 0 when it has none.
+std::size_t TiffEntry(const Gdip::LeReader& in, int tag) {
   const std::size_t ifd = in.U32(4);
   for (std::size_t i = 0, n = in.U16(ifd); i < n; ++i) {
     const std::size_t entry = ifd + 2 + i * 12;
     if (in.U16(entry) == tag) {
-      return in.U32(entry + 8);
+      return entry;
     }
   }
   return 0;
+}
+
+}  // namespace
+
+std::uint32_t TiffValueOffset(const QByteArray& tiff, int tag) {
+  const Gdip::LeReader in(Gdip::AsBytes(tiff));
+  const std::size_t entry = TiffEntry(in, tag);
+  return entry == 0 ? 0 : in.U32(entry + 8);
+}
+
+std::uint32_t TiffArrayValue(const QByteArray& tiff, int tag, int index) {
+  const Gdip::LeReader in(Gdip::AsBytes(tiff));
+  const std::size_t entry = TiffEntry(in, tag);
+  if (entry == 0) {
+    return 0;
+  }
+  const bool shorts = in.U16(entry + 2) == TIFF_SHORT;
+  const std::size_t size = shorts ? 2 : 4;
+  const std::size_t values = in.U32(entry + 4) * size <= 4 ? entry + 8 : in.U32(entry + 8);
+  const std::size_t at = values + std::size_t(index) * size;
+  return shorts ? in.U16(at) : in.U32(at);
 }
 
 namespace {

@@ -49,6 +49,7 @@ struct TiffLayout {
   bool Planar = false;
   int ExtraSample = -1;  // the ExtraSamples value of the last sample, -1 for none
   int TileSide = 0;      // tiles of this side (a multiple of 16), 0 for strips
+  int RowsPerStrip = 2;
   std::vector<std::uint16_t> ColourMap;  // red, then green, then blue entries
   int Compression = 5;  // LZW
   int Pages = 1;        // each the same
@@ -61,6 +62,8 @@ QByteArray SampleTiff(const TiffLayout& layout, int (*sample)(int x, int y, int 
 // Where the file keeps the value of a field of its first page (the offset of values too
 // large for the field's entry); 0 when the page has no such field.
 std::uint32_t TiffValueOffset(const QByteArray& tiff, int tag);
+// Value `index` of a SHORT or LONG field of the first page; 0 when the page has no such field.
+std::uint32_t TiffArrayValue(const QByteArray& tiff, int tag, int index);
 
 // A GIF of one frame whose pixel (x, y) is indexes[y * width + x], its codes written
 // with this LZW minimum code size, and with the colour table given as the global one (none
