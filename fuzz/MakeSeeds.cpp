@@ -113,11 +113,19 @@ void AddCrafted(Corpus& corpus) {
   CodecTestFiles::TiffLayout layout;
   layout.Width = 21;
   layout.Height = 18;
-  for (const auto& [bits, tile] : {std::pair{12, 0}, {16, 16}, {8, 16}}) {
+  for (const auto& [bits, tile] : {std::pair{12, 0}, {12, 16}, {16, 16}, {8, 16}}) {
     layout.Bits = bits;
     layout.TileSide = tile;
     corpus.Add("tiff", CodecTestFiles::SampleTiff(layout, Sample));
   }
+  layout.Bits = 1;
+  layout.Samples = 1;
+  layout.Photometric = PHOTOMETRIC_MINISWHITE;
+  layout.Compression = COMPRESSION_NONE;
+  corpus.Add("tiff", CodecTestFiles::SampleTiff(layout, Sample));
+  layout.TileSide = 0;
+  layout.Compression = COMPRESSION_CCITTFAX4;
+  corpus.Add("tiff", CodecTestFiles::SampleTiff(layout, Sample));
   layout = {};
   layout.Width = 5;
   layout.Bits = 4;
@@ -129,6 +137,8 @@ void AddCrafted(Corpus& corpus) {
   layout.Samples = 4;
   layout.Photometric = PHOTOMETRIC_SEPARATED;
   layout.ColourMap.clear();
+  corpus.Add("tiff", CodecTestFiles::SampleTiff(layout, Sample));
+  layout.Planar = true;
   corpus.Add("tiff", CodecTestFiles::SampleTiff(layout, Sample));
   corpus.Add("metafile", CodecTestFiles::WmfOfText(30, 40, 20, "AB", {100, 12}));
   CodecTestFiles::EmfBuilder emf(50, 50, 96);

@@ -1,4 +1,5 @@
-// Our own TIFF checks and reader, and Qt's reader behind them, as the program loads.
+// Our own TIFF checks and reader, and Qt's reader behind them, as the program loads
+// pictures and thumbnails.
 #include "fuzz/FuzzSupport.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Codecs.h"
@@ -8,6 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool tiff = size >= 4 && ((data[0] == 'I' && data[1] == 'I') || (data[0] == 'M' && data[1] == 'M'));
   if (tiff) {
     Gdip::LoadImageFromMemory(input);
+    Gdip::LoadImageFromMemory(input, QSize(40, 30));
   }
   return 0;
 }

@@ -1,6 +1,7 @@
 #include "platform/gdiplus/ReducedRows.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 
 namespace Gdip {
@@ -24,10 +25,6 @@ ReducedRows::ReducedRows(QSize source, QSize wanted, QImage::Format format) : m_
     const int column = int(std::int64_t{x} * wanted.width() / source.width());
     m_columnOf[std::size_t(x)] = column;
     ++m_columnWidth[std::size_t(column)];
-  }
-  m_columnStart.assign(std::size_t(wanted.width()), 0);
-  for (std::size_t column = 1; column < m_columnStart.size(); ++column) {
-    m_columnStart[column] = m_columnStart[column - 1] + m_columnWidth[column - 1];
   }
   m_sums.assign(std::size_t(wanted.width()) * 4, 0);
   m_setBefore.assign(std::size_t(source.width() / 8) + 1, 0);
@@ -64,6 +61,20 @@ void ReducedRows::Finish(int y) {
   ++m_rowsInBox;
 }
 
+namespace {
+
+// The number of set bits in each byte value. (The build targets no particular processor,
+// so a byte's count is faster looked up than counted.)
+constexpr std::array<std::uint8_t, 256> kSetBits = [] {
+  std::array<std::uint8_t, 256> counts{};
+  for (unsigned i = 0; i < counts.size(); ++i) {
+    counts[i] = std::uint8_t(std::popcount(i));
+  }
+  return counts;
+}();
+
+}  // namespace
+
 void ReducedRows::FinishBits(int y, const std::uint8_t* bits, bool oneIsWhite) {
   if (!m_reducing) {
     QRgb* out = Row(y);
@@ -74,17 +85,20 @@ void ReducedRows::FinishBits(int y, const std::uint8_t* bits, bool oneIsWhite) {
     return;
   }
   EnterRow(y);
-  // Set bits before each byte, then before any bit: a box's count is one difference.
+  // Set bits before each byte, then before the end of each box: a box's count is the
+  // difference from the box before it.
   for (std::size_t i = 0; i + 1 < m_setBefore.size(); ++i) {
-    m_setBefore[i + 1] = m_setBefore[i] + std::popcount(unsigned(bits[i]));
+    m_setBefore[i + 1] = m_setBefore[i] + kSetBits[bits[i]];
   }
-  const auto setBefore = [&](int x) {
-    return m_setBefore[std::size_t(x / 8)] + (x % 8 == 0 ? 0 : std::popcount(unsigned(bits[x / 8]) >> (8 - x % 8)));
-  };
   const std::uint64_t weight = m_weightByAlpha ? 255 : 1;  // every pixel is opaque
+  int end = 0;
+  int before = 0;
   for (std::size_t column = 0; column < m_columnWidth.size(); ++column) {
     const int width = m_columnWidth[column];
-    const int set = setBefore(m_columnStart[column] + width) - setBefore(m_columnStart[column]);
+    end += width;
+    const int upTo = m_setBefore[std::size_t(end / 8)] + (end % 8 == 0 ? 0 : kSetBits[bits[end / 8] >> (8 - end % 8)]);
+    const int set = upTo - before;
+    before = upTo;
     const std::uint64_t white = std::uint64_t(oneIsWhite ? set : width - set) * 255 * weight;
     std::uint64_t* s = m_sums.data() + column * 4;
     s[0] += white;

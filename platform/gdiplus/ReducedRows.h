@@ -47,7 +47,6 @@ class ReducedRows {
   std::vector<QRgb> m_scratch;
   std::vector<int> m_columnOf;      // the target column of each source column
   std::vector<int> m_columnWidth;   // source columns per target column
-  std::vector<int> m_columnStart;   // the first source column of each target column
   std::vector<int> m_setBefore;     // of a row of bits, the set bits before each whole byte
   std::vector<std::uint64_t> m_sums;  // red, green, blue, alpha per target column
   int m_targetRow = 0;
