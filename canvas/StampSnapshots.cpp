@@ -12,6 +12,23 @@
 #include "canvas/SnapshotFolder.h"
 #include "canvas/UndoSnapshots.h"
 
+namespace {
+
+// Deletes the stamp snapshot files of a folder from a position on.
+void RemoveFiles(const QString& folderPath, int position) {
+  static const QRegularExpression name(QStringLiteral("^StampUndo(\\d+)\\.sudo$"),
+                                       QRegularExpression::CaseInsensitiveOption);
+  const QDir folder(folderPath);
+  for (const QString& file : folder.entryList({QStringLiteral("*.sudo")}, QDir::Files)) {
+    const auto match = name.match(file);
+    if (match.hasMatch() && match.captured(1).toInt() >= position) {
+      QFile::remove(folder.filePath(file));
+    }
+  }
+}
+
+}  // namespace
+
 QString StampSnapshots::FilePath(int position) const {
   return m_folder.Path() + QStringLiteral("StampUndo%1.sudo").arg(position);
 }
@@ -27,15 +44,17 @@ QString StampSnapshots::CurrentFile() {
 }
 
 void StampSnapshots::WaitForWrites() {
-  if (!m_asked.empty() || m_handedOver) {
+  if (!m_asked.empty() || m_handedOver || m_oldFilesGoing) {
     m_writer.WaitForWrites();
     m_asked.clear();
     m_handedOver.reset();
+    m_oldFilesGoing = false;
   }
 }
 
 bool StampSnapshots::Held(int position) const {
-  return position >= 0 && (m_asked.count(position) != 0 || QFile::exists(FilePath(position)));
+  return position >= 0 &&
+         (m_asked.count(position) != 0 || (!m_oldFilesGoing && QFile::exists(FilePath(position))));
 }
 
 void StampSnapshots::HandOver(const QString& file, const QImage& picture) {
@@ -57,19 +76,27 @@ QImage StampSnapshots::Picture(const QString& file) {
 }
 
 bool StampSnapshots::Start(const QString& stampFile) {
+  m_index = 0;
+  if (m_handedOver && m_handedOver->file == stampFile) {
+    // The old history's files go on the writer thread behind its writes still queued,
+    // so a paste right after a stamp edit or a burn-in does not wait for them.
+    m_writer.RunAside([folder = m_folder.Path()] { RemoveFiles(folder, 0); });
+    m_oldFilesGoing = true;
+    m_asked.clear();
+    if (!m_folder.Ensure()) {
+      return false;
+    }
+    m_asked.insert(0);
+    m_writer.CopyAside(stampFile, FilePath(0));
+    return true;
+  }
   // A write still queued for the old stamp must not land after the files are gone.
   if (!m_asked.empty()) {
     WaitForWrites();
   }
-  m_index = 0;
   RemoveFrom(0);
   if (!m_folder.Ensure()) {
     return false;
-  }
-  if (m_handedOver && m_handedOver->file == stampFile) {
-    m_asked.insert(0);
-    m_writer.CopyAside(stampFile, FilePath(0));
-    return true;
   }
   // The copy refuses to replace a file, so the old position 0 went first.
   return QFile::copy(stampFile, FilePath(0));
@@ -108,14 +135,4 @@ void StampSnapshots::Clear() {
   RemoveFrom(0);
 }
 
-void StampSnapshots::RemoveFrom(int position) const {
-  static const QRegularExpression name(QStringLiteral("^StampUndo(\\d+)\\.sudo$"),
-                                       QRegularExpression::CaseInsensitiveOption);
-  const QDir folder(m_folder.Path());
-  for (const QString& file : folder.entryList({QStringLiteral("*.sudo")}, QDir::Files)) {
-    const auto match = name.match(file);
-    if (match.hasMatch() && match.captured(1).toInt() >= position) {
-      QFile::remove(folder.filePath(file));
-    }
-  }
-}
+void StampSnapshots::RemoveFrom(int position) const { RemoveFiles(m_folder.Path(), position); }

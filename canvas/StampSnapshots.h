@@ -67,4 +67,7 @@ class StampSnapshots {
   int m_index = 0;
   std::set<int> m_asked;  // positions whose writes were asked for and not yet waited for
   std::optional<HandedOver> m_handedOver;  // its write asked for and not yet waited for
+  // The last history's files are to be removed by the writer: until the writes are
+  // waited for, only the positions asked for since count.
+  bool m_oldFilesGoing = false;
 };

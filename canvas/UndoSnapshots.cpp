@@ -235,6 +235,10 @@ void UndoSnapshots::CopyAside(const QString& source, const QString& target) {
   Enqueue({JobKind::CopyAside, -1, 0, {}, target, source});
 }
 
+void UndoSnapshots::RunAside(std::function<void()> work) {
+  Enqueue({JobKind::RunAside, -1, 0, {}, {}, {}, std::move(work)});
+}
+
 void UndoSnapshots::Prefetch(int position) {
   if (position < 0 || position > m_newest) {
     return;
@@ -431,6 +435,9 @@ void UndoSnapshots::Perform(Job& job) {
     case JobKind::WriteAside:
     case JobKind::CopyAside:
       WriteAsideFile(job);
+      break;
+    case JobKind::RunAside:
+      job.work();
       break;
   }
 }

@@ -80,13 +80,16 @@ class UndoSnapshots {
   // Copies a file byte for byte on the writer thread, after the writes asked for before,
   // so the source may be one of them. A failed copy leaves no file at the target.
   void CopyAside(const QString& source, const QString& target);
+  // Runs work on the writer thread after the file operations asked for before it (the
+  // stamp's history removes its old files so, behind their writes still queued).
+  void RunAside(std::function<void()> work);
   // Called on the worker thread with the reason when a snapshot write fails, once until
   // a write succeeds again. From then on snapshots that never reached their file are
   // let go too, oldest first, to stay within the budget; the one last shown stays.
   void OnWriteFailure(std::function<void(const QString& reason)> handler);
 
  private:
-  enum class JobKind { Write, RemoveFrom, Load, Pack, WriteAside, CopyAside };
+  enum class JobKind { Write, RemoveFrom, Load, Pack, WriteAside, CopyAside, RunAside };
   struct Job {
     JobKind kind;
     int position;
@@ -94,6 +97,7 @@ class UndoSnapshots {
     QImage picture;
     QString path{};    // the file WriteAside or CopyAside makes
     QString source{};  // the file CopyAside copies
+    std::function<void()> work{};  // what RunAside runs
   };
   // A whole picture away from the shown step is compressed once, on the writer thread,
   // before it is let go.

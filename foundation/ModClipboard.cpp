@@ -1,5 +1,7 @@
 #include "foundation/ModClipboard.h"
 
+#include <utility>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -50,21 +52,51 @@ bool CopyImageToClipboard(const Gdip::Bitmap& img, int X, int Y, int W, int H) {
   return Clipboard::SetImage(screen);
 }
 
-bool PasteImageFromClipboard(int& Width, int& Height) {
-  GdiDIB& holder = ClipboardImage();
-  holder.Destroy();
-  if (!Clipboard::HasImage()) {
+ClipboardPaste::ClipboardPaste(std::function<void()> arrived) : m_arrived(std::move(arrived)) {
+  // One decode at a time, and one more for a paste that replaces it: a third paste drops
+  // the one still waiting.
+  m_workers.setMaxThreadCount(2);
+}
+
+ClipboardPaste::~ClipboardPaste() {
+  m_workers.clear();
+  m_workers.waitForDone();
+}
+
+bool ClipboardPaste::Start() {
+  ClipboardImage().Destroy();
+  Clipboard::Offer offer = Clipboard::TakeOffer();
+  if (offer.IsEmpty()) {
     return false;
   }
-  auto picture = Gdip::Bitmap::FromImage(Clipboard::GetImage().convertToFormat(QImage::Format_ARGB32),
-                                         Gdip::PixelFormat32bppARGB);
-  if (picture == nullptr) {
-    return false;
+  const std::uint64_t paste = ++m_latest;
+  if (!m_busy) {
+    m_busy.emplace();
   }
-  Width = picture->Width();
-  Height = picture->Height();
-  holder.SetDIB(std::move(picture));
+  m_workers.clear();
+  m_workers.start([this, paste, offer = std::move(offer)] {
+    if (paste != m_latest) {
+      return;  // a later paste replaced this one before it began
+    }
+    QImage picture = Clipboard::Decode(offer);
+    QMetaObject::invokeMethod(
+        &m_receiver, [this, paste, picture = std::move(picture)] { Arrive(paste, picture); },
+        Qt::QueuedConnection);
+  });
   return true;
+}
+
+void ClipboardPaste::Arrive(std::uint64_t paste, const QImage& picture) {
+  if (paste != m_latest) {
+    return;
+  }
+  m_busy.reset();
+  auto bitmap = Gdip::Bitmap::FromImage(picture, Gdip::PixelFormat32bppARGB);
+  if (bitmap == nullptr) {
+    return;
+  }
+  ClipboardImage().SetDIB(std::move(bitmap));
+  m_arrived();
 }
 
 bool SaveClipboardStamp(bool FromClipboard, const Gdip::Bitmap* img, int W, int H) {

@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include "foundation/MainWindowServices.h"
+#include "foundation/ModClipboard.h"
 #include "foundation/SaveQuestionServices.h"
 #include "foundation/SecondaryWindowServices.h"
 #include "foundation/SettingsHost.h"
@@ -104,8 +105,11 @@ class FrmMain : public SkinSurface,
   void ApplyFirstLRule(bool reImport);
   // A picture was loaded: the next command is the first after it.
   void ClearFirstLDone() { m_firstLDone = false; }
-  // Floats the clipboard's picture as a stamp; nothing happens when it holds none.
+  // Floats the clipboard's picture as a stamp once it has arrived (decoded off this
+  // thread); nothing happens when it holds none.
   void PasteFromClipboard();
+  // The pasted picture has arrived: it floats.
+  void FloatPasted();
   // Trashes the shown file and every other selected file, each asked about once.
   void DeleteSelectedFiles();
   // Opens the print window, or brings the open one to the front.
@@ -372,4 +376,5 @@ class FrmMain : public SkinSurface,
   // The key of the command running, as the menu reported it; empty between commands.
   QString m_pickedKey;
   std::optional<Forms::HourglassCursor> m_busy;
+  ModGDI::ClipboardPaste m_paste{[this] { FloatPasted(); }};
 };

@@ -124,12 +124,9 @@ void FrmMain::ApplyFirstLRule(bool reImport) {
   }
 }
 
-void FrmMain::PasteFromClipboard() {
-  int width = 0;
-  int height = 0;
-  if (!ModGDI::PasteImageFromClipboard(width, height)) {
-    return;
-  }
+void FrmMain::PasteFromClipboard() { m_paste.Start(); }
+
+void FrmMain::FloatPasted() {
   // The stamp's slider is set before the canvas is laid out again.
   m_canvas->SetRange(*ToolModes::Row(Mode::FloatingStamp).range);
   m_canvas->SetFitMode(true);

@@ -18,6 +18,7 @@
 #include "foundation/ModPublic.h"
 #include "foundation/ModqzReg.h"
 #include "platform/gdiplus/Bitmap.h"
+#include "support/Pasting.h"
 #include "support/TestFolder.h"
 #include "support/FloatingStamp.h"
 
@@ -255,9 +256,7 @@ TEST_P(RegionTest, CopyGivesThePictureWithoutASelectionAndTheRectangleWithOne) {
 
   const QImage pasted = Coded(QSize(30, 20)).mirrored(true, false);
   clipboard->setImage(pasted);
-  int w = 0;
-  int h = 0;
-  ASSERT_TRUE(ModGDI::PasteImageFromClipboard(w, h));
+  ASSERT_TRUE(TestSupport::PasteFromClipboard());
   m_canvas->CreateStampfromClipboard();
   EXPECT_EQ(m_canvas->Effect(), 38);
   ASSERT_EQ(m_events.stampsHandedOver, 1);
@@ -393,9 +392,7 @@ TEST_P(RegionTest, TheBurntInStampLandsWhereItIsShown) {
 TEST_P(RegionTest, APastedStampFloatsAtThePicturesOrigin) {
   const QImage pasted = Coded(QSize(30, 20)).mirrored(true, false);
   QGuiApplication::clipboard()->setImage(pasted);
-  int w = 0;
-  int h = 0;
-  ASSERT_TRUE(ModGDI::PasteImageFromClipboard(w, h));
+  ASSERT_TRUE(TestSupport::PasteFromClipboard());
   m_canvas->CreateStampfromClipboard();
   FloatStamp(*m_canvas, false);
   ClickBarButton(1);

@@ -1,4 +1,7 @@
+#include <vector>
+
 #include <QClipboard>
+#include <QCursor>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -8,6 +11,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
+#include <QtCore/qtestsupport_core.h>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +20,7 @@
 #include "foundation/ModPublic.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "support/ChildTestRun.h"
+#include "support/Pasting.h"
 #include "support/TestFolder.h"
 
 using namespace ModGDI;
@@ -84,37 +89,52 @@ TEST(Clipboard, CopyFlattensOntoBlackAndScalesToTheGivenSize) {
   auto picture = Quadrants(20, 10);
   picture->Image().setPixel(0, 9, 0x00FFFFFFu);  // fully transparent
   ASSERT_TRUE(CopyImageToClipboard(*picture, 0, 0, 20, 10));
-  int w = 0;
-  int h = 0;
-  ASSERT_TRUE(PasteImageFromClipboard(w, h));
-  EXPECT_EQ(w, 20);
-  EXPECT_EQ(h, 10);
+  ASSERT_TRUE(TestSupport::PasteFromClipboard());
+  EXPECT_EQ(ClipboardImage().Width(), 20);
+  EXPECT_EQ(ClipboardImage().Height(), 10);
   const QImage& pasted = ClipboardImage().DIB()->Image();
   ExpectQuadrants(pasted);
   EXPECT_EQ(pasted.pixel(0, 9), 0xFF000000u);
 
   ASSERT_TRUE(CopyImageToClipboard(*picture, 0, 0, 40, 30));
-  ASSERT_TRUE(PasteImageFromClipboard(w, h));
-  EXPECT_EQ(QSize(w, h), QSize(40, 30));
+  ASSERT_TRUE(TestSupport::PasteFromClipboard());
+  EXPECT_EQ(ClipboardImage().DIB()->Image().size(), QSize(40, 30));
   ExpectQuadrants(ClipboardImage().DIB()->Image());
-  EXPECT_EQ(ClipboardImage().Width(), 40);
   EXPECT_FALSE(CopyImageToClipboard(*picture, 0, 0, 0, 30));
 }
 
-TEST(Clipboard, TextOnlyClipboardLeavesTheHolderEmptyAndTheSizesAlone) {
+TEST(Clipboard, TextOnlyClipboardLeavesTheHolderEmptyAndStartsNothing) {
   auto picture = Quadrants(8, 8);
   ASSERT_TRUE(CopyImageToClipboard(*picture, 0, 0, 8, 8));
-  int w = 0;
-  int h = 0;
-  ASSERT_TRUE(PasteImageFromClipboard(w, h));
+  ASSERT_TRUE(TestSupport::PasteFromClipboard());
   QGuiApplication::clipboard()->setText("just words");
-  w = 0;
-  h = 0;
-  EXPECT_FALSE(PasteImageFromClipboard(w, h));
-  EXPECT_EQ(w, 0);
-  EXPECT_EQ(h, 0);
+  ClipboardPaste paste([] { ADD_FAILURE() << "nothing to arrive"; });
+  EXPECT_FALSE(paste.Start());
+  EXPECT_FALSE(paste.Arriving());
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_EQ(ClipboardImage().DIB(), nullptr);
   EXPECT_EQ(ClipboardImage().Width(), 0);
+}
+
+// Ctrl+V pressed again while the picture still arrives: the busy cursor stays up until
+// the last paste's picture is there, and an earlier one never lands after it.
+TEST(Clipboard, OnlyTheNewestOfQuickPastesArrivesAndTheBusyCursorShowsMeanwhile) {
+  std::vector<QSize> arrived;
+  ClipboardPaste paste([&] { arrived.push_back(ClipboardImage().DIB()->Image().size()); });
+  // The first takes the longer to convert, so it would come last if it came at all.
+  QGuiApplication::clipboard()->setImage(Quadrants(3000, 2000)->Image().convertToFormat(QImage::Format_RGB888));
+  ASSERT_TRUE(paste.Start());
+  QGuiApplication::clipboard()->setImage(Quadrants(30, 20)->Image());
+  ASSERT_TRUE(paste.Start());
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  EXPECT_EQ(ClipboardImage().DIB(), nullptr) << "nothing is held before the picture arrives";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !paste.Arriving(); }, 20000));
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  // Time for the replaced paste's picture to come, were it let through.
+  QTest::qWait(300);
+  EXPECT_EQ(arrived, std::vector<QSize>{QSize(30, 20)});
+  ExpectQuadrants(ClipboardImage().DIB()->Image());
 }
 
 TEST(Clipboard, StampFileFromThePasteOrAnImage) {
@@ -123,9 +143,7 @@ TEST(Clipboard, StampFileFromThePasteOrAnImage) {
   EXPECT_EQ(stamp, program.Path() + "/Librarians/Stamptemp.tmp");
 
   ASSERT_TRUE(CopyImageToClipboard(*Quadrants(300, 200), 0, 0, 300, 200));
-  int w = 0;
-  int h = 0;
-  ASSERT_TRUE(PasteImageFromClipboard(w, h));
+  ASSERT_TRUE(TestSupport::PasteFromClipboard());
   ASSERT_TRUE(SaveClipboardStamp(true, nullptr, 0, 0));
   const QImage saved(stamp, "PNG");
   EXPECT_EQ(saved.size(), QSize(300, 200));
@@ -143,9 +161,7 @@ TEST(Clipboard, EmptyHolderWritesNoStampAndSaysSo) {
   const QString stamp = StampTempPath();
   ASSERT_TRUE(SaveClipboardStamp(false, Quadrants(6, 6).get(), 6, 6));
   QGuiApplication::clipboard()->setText("no picture here");
-  int w = 0;
-  int h = 0;
-  EXPECT_FALSE(PasteImageFromClipboard(w, h));
+  EXPECT_FALSE(TestSupport::PasteFromClipboard());
   EXPECT_FALSE(SaveClipboardStamp(true, nullptr, 0, 0));
   EXPECT_EQ(QImage(stamp, "PNG").size(), QSize(6, 6));
   EXPECT_FALSE(SaveClipboardStamp(false, nullptr, 6, 6));
@@ -169,16 +185,19 @@ TEST(ClipboardX11Child, RoundTripWithAnotherProgram) {
 
   const ProgramFolderSwap program;
   const QString offered = program.File("offered.png");
-  ASSERT_TRUE(Quadrants(300, 200)->Image().save(offered, "PNG"));
+  // Translucent and fully transparent pixels too: the paste keeps every pixel as it was.
+  QImage source = Quadrants(300, 200)->Image().convertToFormat(QImage::Format_ARGB32);
+  for (int x = 0; x < 300; ++x) {
+    source.setPixel(x, 100, qRgba(x % 256, 40, 200, x % 256));
+  }
+  ASSERT_TRUE(source.save(offered, "PNG"));
   QProcess xclip;
   xclip.start("xclip", {"-quiet", "-selection", "clipboard", "-t", "image/png", "-i", offered});
   ASSERT_TRUE(xclip.waitForStarted(5000));
-  int w = 0;
-  int h = 0;
   // Our own picture stays on the clipboard until xclip has taken it over.
-  EXPECT_TRUE(PumpUntil(
-      [&] { return !QGuiApplication::clipboard()->ownsClipboard() && PasteImageFromClipboard(w, h); }, 10000));
-  EXPECT_EQ(QSize(w, h), QSize(300, 200));
+  EXPECT_TRUE(PumpUntil([&] { return !QGuiApplication::clipboard()->ownsClipboard(); }, 10000));
+  ASSERT_TRUE(TestSupport::PasteFromClipboard());
+  EXPECT_EQ(ClipboardImage().DIB()->Image(), source);
   xclip.kill();
   xclip.waitForFinished(2000);
   ASSERT_TRUE(SaveClipboardStamp(true, nullptr, 0, 0));

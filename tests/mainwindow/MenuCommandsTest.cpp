@@ -425,7 +425,7 @@ TEST_F(MenuCommandsTest, PasteFloatsAPictureAndAnEmptyClipboardChangesNothing) {
   EXPECT_EQ(window.Canvas().Effect(), 0) << "no picture, no stamp";
   QGuiApplication::clipboard()->setImage(TestSupport::Quadrants(20, 10));
   Choose(window, K::Edit_Paste);
-  EXPECT_EQ(window.Canvas().CurrentMode(), ToolModes::Mode::FloatingStamp);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.Canvas().CurrentMode() == ToolModes::Mode::FloatingStamp; }, 20000));
   EXPECT_EQ(window.UserqzProcess1()->SelEffect(), 0);
   QGuiApplication::clipboard()->clear();
 }
@@ -437,7 +437,7 @@ TEST_F(MenuCommandsTest, WithAStampFloatingBrushesFiltersFlipsAndSendActOnTheSta
   const QImage pasted = TestSupport::Quadrants(20, 10);
   QGuiApplication::clipboard()->setImage(pasted);
   Choose(window, K::Edit_Paste);
-  ASSERT_EQ(canvas.CurrentMode(), ToolModes::Mode::FloatingStamp);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return canvas.CurrentMode() == ToolModes::Mode::FloatingStamp; }, 20000));
   ASSERT_EQ(canvas.StampCanvas().size(), pasted.size());
 
   Choose(window, K::Filter_BurnTool);

@@ -38,9 +38,14 @@ class PasteTest : public FrmMainTest {
   }
   // Large enough that its files are still being written when the next step comes.
   static QImage Pasted() { return Argb(TestSupport::Quadrants(1200, 900)); }
+  // Ctrl+V, and the events served until the picture, converted off the window's thread,
+  // floats.
   static void PressCtrlV(FrmMain& window, const QImage& picture) {
     QGuiApplication::clipboard()->setImage(picture);
+    const QImage& stamp = window.Canvas().StampCanvas();
+    const qint64 before = stamp.cacheKey();
     window.ProcessShortcutKey('V', Forms::vbCtrlMask);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !stamp.isNull() && stamp.cacheKey() != before; }, 20000));
   }
   // Every file of this program's snapshot folder.
   QStringList SessionFiles() {
@@ -81,6 +86,30 @@ TEST_F(PasteTest, ThePictureFloatsAtOnceAndTheStepsRightAfterFindItsFiles) {
     EXPECT_EQ(shown.pixel(at), pasted.pixel(at)) << at.x() << "," << at.y();
   }
   EXPECT_EQ(shown.pixel(1400, 1000), qRgb(255, 255, 255));
+}
+
+// The last stamp's edits and the burn-in are still being written when Ctrl+V comes: the
+// paste does not wait for them, and none of them turns up in the new stamp's history.
+TEST_F(PasteTest, APasteRightAfterStampEditsAndABurnInStartsAHistoryOfItsOwn) {
+  FrmMain& window = Showing();
+  Imageqzviewer& canvas = window.Canvas();
+  PressCtrlV(window, Pasted());
+  canvas.Stampeffect(7);
+  canvas.Stampeffect(7);
+  canvas.SaveUndo();
+  const QImage pasted = Argb(TestSupport::Quadrants(900, 700).mirrored(true, false));
+  PressCtrlV(window, pasted);
+  EXPECT_EQ(canvas.StampCanvas(), pasted);
+  EXPECT_EQ(canvas.StampUndoIndex(), 0);
+  EXPECT_FALSE(canvas.StampUndoEnabled());
+  EXPECT_FALSE(canvas.StampRedoEnabled()) << "the last stamp's steps are not this one's";
+  canvas.UndoStampRedo(false);
+  EXPECT_EQ(canvas.StampCanvas(), pasted);
+
+  canvas.WaitForStampFiles();
+  EXPECT_EQ(SessionFiles().filter(QStringLiteral(".sudo")), QStringList{QStringLiteral("StampUndo0.sudo")});
+  EXPECT_EQ(Argb(QImage(canvas.StampSnapshotFile())), pasted);
+  EXPECT_EQ(Bytes(canvas.StampSnapshotFile()), Bytes(ModGDI::StampTempPath()));
 }
 
 TEST_F(PasteTest, AStampChosenOrAWindowClosedRightAfterAPasteIsNotOverwrittenByItsFile) {
