@@ -89,6 +89,11 @@ TEST_F(EveryCommand, EachKeyRunsAndLeavesTheWindowUsable) {
       continue;
     }
     ASSERT_TRUE(MenuCommands::Run(window, command.key, MenuCommands::Route::Key)) << command.key;
+    if (command.key == K::Edit_Paste) {
+      // The pasted picture is converted off the window's thread and floats when it arrives.
+      EXPECT_TRUE(QTest::qWaitFor(
+          [&] { return window.Canvas().CurrentMode() == ToolModes::Mode::FloatingStamp; }, 20000));
+    }
     CloseOtherWindows(window);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "after " << command.key;
     ASSERT_TRUE(window.isVisible()) << "after " << command.key;
