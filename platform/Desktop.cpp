@@ -1,5 +1,7 @@
 #include "platform/Desktop.h"
 
+#include <vector>
+
 #include <QDir>
 #include <QFile>
 #include <QIODevice>
@@ -78,8 +80,23 @@ std::optional<QByteArray> AddScreenSaverProgram(const QByteArray& bytes, const Q
     return std::nullopt;
   }
   const QString command = QString::fromLatin1(ShellWord(exe).toUtf8()) + QStringLiteral(" -root");
-  if (settings.contains(command)) {
-    return bytes;
+  // An entry of our own from an earlier export is pointed at the executable named now: a
+  // second entry would leave the first pointing wherever it pointed.
+  static const QRegularExpression ownEntry(
+      QStringLiteral("^[ \\t-]*\"LorvaneScr\"[ \\t]+(.*?)[ \\t]*(?:\\\\n)?[ \\t]*\\\\?$"),
+      QRegularExpression::MultilineOption);
+  QRegularExpressionMatchIterator entries = ownEntry.globalMatch(settings, found.capturedStart(0));
+  std::vector<QRegularExpressionMatch> owned;
+  while (entries.hasNext()) {
+    owned.push_back(entries.next());
+  }
+  QString result = settings;
+  // From the last entry up, so that the places of the earlier ones still hold.
+  for (auto entry = owned.crbegin(); entry != owned.crend(); ++entry) {
+    result.replace(entry->capturedStart(1), entry->capturedLength(1), command);
+  }
+  if (!owned.empty()) {
+    return result.toLatin1();
   }
   // The list's last line is the first one that does not go on. The entry goes after every
   // other one: the saver the user picked is named by its place in the list.
@@ -91,7 +108,6 @@ std::optional<QByteArray> AddScreenSaverProgram(const QByteArray& bytes, const Q
     lineEnd = lineEnd < 0 ? settings.size() : lineEnd;
   }
   const QString entry = QStringLiteral("  \"LorvaneScr\"  ") + command + QStringLiteral(" \\n");
-  QString result = settings;
   const QStringView last = QStringView(settings).sliced(lineStart, lineEnd - lineStart);
   if (last.trimmed().isEmpty() && lineStart > found.capturedStart(0)) {
     // As xscreensaver writes it: every entry goes on, and a blank line ends the list.

@@ -31,13 +31,14 @@ CommandRunner& Commands();
 std::unique_ptr<CommandRunner> SetCommands(std::unique_ptr<CommandRunner> runner);
 
 // The programs list of an xscreensaver settings file with one entry added that runs the
-// executable full screen. Nothing when the text holds no programs list; the text as it was
-// when the entry is there already. Every other byte stays as it was.
+// executable full screen, or with the entry named "LorvaneScr" that an earlier call added
+// made to run this executable instead. Nothing when the text holds no programs list.
+// Every other byte stays as it was.
 std::optional<QByteArray> AddScreenSaverProgram(const QByteArray& settings, const QString& exe);
 
 // Registers the screensaver executable with xscreensaver in the given home folder: when
 // xscreensaver is installed and "<home>/.xscreensaver" holds a programs list, the entry is
-// added to it once, the file replaced atomically. False when nothing could register it.
+// added to it or replaced, the file replaced atomically. False when nothing could register it.
 bool InstallScreenSaverIn(const QString& exe, const QString& home);
 // The same for the user's own home folder.
 bool InstallScreenSaver(const QString& exe);

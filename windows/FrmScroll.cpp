@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QProgressBar>
 #include <QScreen>
@@ -132,16 +133,24 @@ void FrmScroll::Complete() {
   m_progress->setValue(m_progress->maximum());
   // The screensaver finds the set through the program folder written here.
   ModqzReg::SaveRegString(ModqzReg::HKEY_CURRENT_USER, ModqzReg::LorvaneKey, kAppPathName, m_programFolder);
-  if (m_install && m_install(m_exe)) {
-    Forms::MsgBox(QStringLiteral("The screensaver \"LorvaneScr\" is registered with xscreensaver. Choose it in "
-                                 "xscreensaver-settings (xscreensaver-demo in older versions)."),
-                  Forms::vbInformation);
-  } else {
-    Forms::MsgBox(QStringLiteral("The screensaver pictures are in %1. Run lorvanescr /S to show them.")
-                      .arg(QDir::toNativeSeparators(PictureFolder())),
-                  Forms::vbInformation);
-  }
+  Forms::MsgBox(RegistrationNews(), Forms::vbInformation);
   End(true);
+}
+
+// Registers the screensaver program when it is there and says what the user can do next.
+QString FrmScroll::RegistrationNews() {
+  const QString pictures = QDir::toNativeSeparators(PictureFolder());
+  // A build that made only the main program has no screensaver to register.
+  if (!QFileInfo(m_exe).isExecutable()) {
+    return QStringLiteral("The screensaver program %1 is missing, so no screensaver was registered. The screensaver "
+                          "pictures are in %2.")
+        .arg(QDir::toNativeSeparators(m_exe), pictures);
+  }
+  if (m_install && m_install(m_exe)) {
+    return QStringLiteral("The screensaver \"LorvaneScr\" is registered with xscreensaver. Choose it in "
+                          "xscreensaver-settings (xscreensaver-demo in older versions).");
+  }
+  return QStringLiteral("The screensaver pictures are in %1. Run lorvanescr /S to show them.").arg(pictures);
 }
 
 void FrmScroll::Fail() {

@@ -58,6 +58,7 @@ class FrmScroll : public SkinSurface {
   void ShowText(const QString& text);
   void CopyStep();
   void Complete();
+  QString RegistrationNews();
   void Fail();
   void End(bool exported);
 

@@ -88,6 +88,19 @@ TEST(Desktop, AListThatEndsOnAnEntryGoesOnIntoTheNewOne) {
             QByteArray("programs:\t\\\n  \"LorvaneScr\"  /x/lorvanescr -root \\n"));
 }
 
+TEST(Desktop, ALaterExportPointsItsOwnEntryAtTheProgramNamedNow) {
+  // As xscreensaver writes the entry back: tabs, and a "-" where the user turned it off.
+  const QByteArray rewritten =
+      "programs:\t\t\t\t\t\t\t      \\\n"
+      "\t\t\t\tmaze -root\t\t\t\t    \\n\\\n"
+      "-\t\t\t\"LorvaneScr\"\t/old/lorvanescr -root\t\t    \\n\\\n"
+      "  GL:\t\t\tsuperquadrics -root\t\t\t    \\n\\\n"
+      "\n";
+  const auto again = Desktop::AddScreenSaverProgram(rewritten, "/x/lorvanescr");
+  ASSERT_TRUE(again.has_value());
+  EXPECT_EQ(*again, QByteArray(rewritten).replace("/old/lorvanescr", "/x/lorvanescr"));
+}
+
 TEST(Desktop, InstallerWritesTheUsersFileOnlyWhereXscreensaverIsThere) {
   TestSupport::TestFolder home;
   const QString file = home.Write(".xscreensaver", kSettings);
@@ -97,8 +110,9 @@ TEST(Desktop, InstallerWritesTheUsersFileOnlyWhereXscreensaverIsThere) {
   EXPECT_EQ(ReadAll(file), kSettings);
 
   fake.record.installed.insert("xscreensaver");
+  EXPECT_TRUE(Desktop::InstallScreenSaverIn("/y/lorvanescr", home.Path()));
   EXPECT_TRUE(Desktop::InstallScreenSaverIn("/x/lorvanescr", home.Path()));
-  EXPECT_TRUE(Desktop::InstallScreenSaverIn("/x/lorvanescr", home.Path()));
+  EXPECT_EQ(ReadAll(file).count("LorvaneScr"), 1);
   EXPECT_EQ(ReadAll(file).count("/x/lorvanescr -root"), 1);
   // Only the appended line differs.
   QList<QByteArray> lines = ReadAll(file).split('\n');

@@ -31,6 +31,8 @@ class ScreensaverExport : public ::testing::Test {
       folder.Write("program/ScrDatas/" + ScrExport::DataName(i), "old " + QByteArray::number(i));
     }
     folder.Write("program/ScrDatas/notes.txt", "keep me");
+    QFile(folder.Write("program/lorvanescr", "#!/bin/sh\n"))
+        .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   }
   void TearDown() override { Registry::SetFilePath({}); }
 
@@ -65,8 +67,9 @@ class ScreensaverExport : public ::testing::Test {
   SelectedFiles selection;
   QStringList installed;
   bool installerAnswer = true;
-  FrmScroll window{selection, folder.File("program/"), "/opt/lorvane/lorvanescr", [this](const QString& exe) {
-                     installed << exe;
+  QString exe = folder.File("program/lorvanescr");
+  FrmScroll window{selection, folder.File("program/"), exe, [this](const QString& program) {
+                     installed << program;
                      return installerAnswer;
                    }};
 };
@@ -84,7 +87,7 @@ TEST_F(ScreensaverExport, TwelvePicturesReplaceTheOldSetAndRegisterTheScreensave
   EXPECT_FALSE(QFile::exists(Data(12)));
   EXPECT_EQ(ReadAll(folder.File("program/ScrDatas/notes.txt")), "keep me");
   EXPECT_EQ(FolderList().size(), 13) << "no staging folder is left behind";
-  EXPECT_EQ(installed, QStringList{"/opt/lorvane/lorvanescr"});
+  EXPECT_EQ(installed, QStringList{exe});
   EXPECT_EQ(AppPath(), folder.File("program/"));
   EXPECT_EQ(window.Progress()->value(), 12);
   EXPECT_FALSE(window.isVisible());
@@ -139,6 +142,19 @@ TEST_F(ScreensaverExport, MissingFolderIsMadeAndAnUnregisteredScreensaverIsExpla
   EXPECT_EQ(boxes.shown[0].prompt, "The screensaver pictures are in " +
                                        QDir::toNativeSeparators(folder.File("program/ScrDatas")) +
                                        ". Run lorvanescr /S to show them.");
+}
+
+TEST_F(ScreensaverExport, AMissingScreensaverProgramIsNotRegisteredAndSaysSo) {
+  QFile::remove(exe);
+  Fakes::ScriptedMessageBox boxes;
+  selection.SetFiles(Pictures(2));
+  ASSERT_TRUE(Export());
+  EXPECT_TRUE(QFile::exists(Data(1))) << "the pictures are still exported";
+  EXPECT_TRUE(installed.isEmpty());
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].prompt, "The screensaver program " + exe +
+                                       " is missing, so no screensaver was registered. The screensaver pictures are "
+                                       "in " + folder.File("program/ScrDatas") + ".");
 }
 
 TEST_F(ScreensaverExport, WindowShowsItsWorkOnTheSkin) {
