@@ -106,7 +106,7 @@ void FrmMain::KeepTitleButtonsOnWorkArea() {
   const auto rects = ButtonControl::ButtonRects(bar.width());
   const QRectF local = rects[ButtonControl::CloseButton].united(rects[ButtonControl::MinimiseButton]);
   const QRect buttons(bar.mapToGlobal(local.topLeft().toPoint()), local.size().toSize());
-  const QPoint place = WindowSizing::WithButtonsOnWorkArea(pos(), buttons, screen()->availableGeometry());
+  const QPoint place = WindowSizing::WithButtonsOnWorkArea(frameGeometry(), buttons, screen()->availableGeometry());
   if (place != pos()) {
     move(place);
   }

@@ -96,7 +96,7 @@ ThumbnailToggle ToggleThumbnailPane(int H, int barTop, int barHeight, std::int32
   return {H - barHeight - 3, false};
 }
 
-QPoint WithButtonsOnWorkArea(QPoint windowTopLeft, const QRect& buttons, const QRect& workArea) {
+QPoint WithButtonsOnWorkArea(const QRect& window, const QRect& buttons, const QRect& workArea) {
   // Along one axis: how far the span [low, high] must move to lie in [areaLow, areaHigh].
   const auto shift = [](int low, int high, int areaLow, int areaHigh) {
     if (low < areaLow) {
@@ -104,8 +104,11 @@ QPoint WithButtonsOnWorkArea(QPoint windowTopLeft, const QRect& buttons, const Q
     }
     return high > areaHigh ? std::max(areaHigh - high, areaLow - low) : 0;
   };
-  return windowTopLeft + QPoint(shift(buttons.left(), buttons.right(), workArea.left(), workArea.right()),
-                                shift(buttons.top(), buttons.bottom(), workArea.top(), workArea.bottom()));
+  // Down the screen the span runs from the buttons to the window's bottom edge; a window
+  // taller than the work area keeps its buttons on it.
+  const int bottom = std::max(buttons.bottom(), window.bottom());
+  return window.topLeft() + QPoint(shift(buttons.left(), buttons.right(), workArea.left(), workArea.right()),
+                                   shift(buttons.top(), bottom, workArea.top(), workArea.bottom()));
 }
 
 }  // namespace WindowSizing

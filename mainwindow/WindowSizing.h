@@ -46,8 +46,10 @@ struct ThumbnailToggle {
 // (H - 200 when none is kept); collapsing keeps the bar's Top in OldThumTop.
 ThumbnailToggle ToggleThumbnailPane(int H, int barTop, int barHeight, std::int32_t& OldThumTop);
 
-// Where a window at windowTopLeft goes so that its title bar's buttons (buttons, in
-// screen pixels) lie inside the work area: the nearest place, unchanged when they do.
-QPoint WithButtonsOnWorkArea(QPoint windowTopLeft, const QRect& buttons, const QRect& workArea);
+// Where a window (its frame, in screen pixels) goes so that its title bar's buttons
+// (buttons, in screen pixels) lie inside the work area and its bottom edge, with the
+// resize grip, does too as far as the buttons allow: the nearest place, unchanged when
+// they do.
+QPoint WithButtonsOnWorkArea(const QRect& window, const QRect& buttons, const QRect& workArea);
 
 }  // namespace WindowSizing

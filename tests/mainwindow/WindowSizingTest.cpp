@@ -78,13 +78,25 @@ TEST(WindowSizing, ThumbnailPaneOpensAt200AboveTheBottomAndCollapsingRemembersTh
 TEST(WindowSizing, TitleButtonsOffTheWorkAreaComeBackTheShortestWay) {
   const QRect area(0, 30, 1024, 708);
   const QRect buttons(0, 0, 40, 20);
+  const auto place = [&](QRect window, QRect buttonsAt) {
+    return WindowSizing::WithButtonsOnWorkArea(window, buttonsAt, area);
+  };
   // Inside: the window stays.
-  EXPECT_EQ(WindowSizing::WithButtonsOnWorkArea({100, 200}, buttons.translated(900, 40), area), QPoint(100, 200));
+  EXPECT_EQ(place({100, 200, 800, 400}, buttons.translated(900, 40)), QPoint(100, 200));
   // Past the left edge, above the top, past the right and below the bottom.
-  EXPECT_EQ(WindowSizing::WithButtonsOnWorkArea({-900, 0}, buttons.translated(-60, 10), area), QPoint(-840, 20));
-  EXPECT_EQ(WindowSizing::WithButtonsOnWorkArea({0, 0}, buttons.translated(1000, 730), area), QPoint(-16, -12));
+  EXPECT_EQ(place({-900, 0, 900, 500}, buttons.translated(-60, 10)), QPoint(-840, 20));
+  EXPECT_EQ(place({0, 0, 1040, 600}, buttons.translated(1000, 730)), QPoint(-16, -12));
   // Buttons wider than the area keep their left end on it.
-  EXPECT_EQ(WindowSizing::WithButtonsOnWorkArea({0, 0}, QRect(-5, 40, 2000, 20), area), QPoint(5, 0));
+  EXPECT_EQ(place({0, 0, 2000, 300}, QRect(-5, 40, 2000, 20)), QPoint(5, 0));
+}
+
+TEST(WindowSizing, ABottomEdgeOffTheWorkAreaComesBackUpAsFarAsTheButtonsAllow) {
+  const QRect area(0, 30, 1024, 708);
+  const QRect buttons(740, 110, 40, 20);
+  // The grip 79 pixels below the work area: the window moves up by as much.
+  EXPECT_EQ(WindowSizing::WithButtonsOnWorkArea({100, 100, 800, 717}, buttons, area), QPoint(100, 21));
+  // Taller than the work area: the buttons stay on it, at its top.
+  EXPECT_EQ(WindowSizing::WithButtonsOnWorkArea({100, 100, 800, 1000}, buttons, area), QPoint(100, 20));
 }
 
 }  // namespace
