@@ -35,12 +35,6 @@ constexpr int kPngQuality = 90;
 // The keys of the file dialogs, in the order of their dialog numbers.
 constexpr std::array kFileDialogKeys{K::File_Open, K::File_SaveAs, K::File_Savecopy, K::File_Import, K::File_ImportLib};
 
-// A library name is a plain file name: no folder part and not a folder's own name.
-bool IsPlainName(const QString& name) {
-  return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-         !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
-}
-
 // Writes the library file: the floating stamp's current snapshot, else the picture as a
 // PNG. Writing a copy leaves the picture's own saved state as it was.
 bool WriteLibraryFile(Imageqzviewer& canvas, const QString& file) {
@@ -57,8 +51,8 @@ bool WriteLibraryFile(Imageqzviewer& canvas, const QString& file) {
 }  // namespace
 
 std::optional<QString> LibraryFileFor(const QString& name) {
-  if (!IsPlainName(name)) {
-    Forms::MsgBox(QStringLiteral("Please type a stamp name without \"/\" or \"\\\"."), Forms::vbExclamation);
+  if (!ShellTasks::IsPlainName(name)) {
+    Forms::MsgBox(ShellTasks::NotPlainNameMessage(), Forms::vbExclamation);
     return std::nullopt;
   }
   const QString folder = ModPublic::AddBackslash(ModPublic::ProgramFolder()) + QStringLiteral("Librarians/");

@@ -276,8 +276,10 @@ void FrmShells::Confirm() {
       }
       return;
     case ShellTasks::SendToStamp:
-      m_string = ShellTasks::NameOrUntitled(m_textControl->text());
-      Finish();
+      if (const std::optional<QString> name = TypedName()) {
+        m_string = *name;
+        Finish();
+      }
       return;
   }
 }

@@ -95,6 +95,9 @@ class FrmShells : public SkinSurface, public TaskDialogServices {
   void StartTransfer(bool move);
   void TransferNext();
   void EndTransfer();
+  // The name in the box ("Untitled" when empty); a name that is not a plain file name is
+  // refused with a message and the dialog stays.
+  std::optional<QString> TypedName() const;
   bool RenameFiles();
   bool ConfirmCanvasSize();
   // The canvas lets go of its picture while its file moves or is renamed. Before that

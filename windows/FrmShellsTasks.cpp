@@ -95,12 +95,21 @@ void FrmShells::EndTransfer() {
   Finish();
 }
 
+std::optional<QString> FrmShells::TypedName() const {
+  const QString name = ShellTasks::NameOrUntitled(m_textControl->text());
+  if (!ShellTasks::IsPlainName(name)) {
+    Forms::MsgBox(ShellTasks::NotPlainNameMessage(), Forms::vbOKOnly | Forms::vbExclamation);
+    return std::nullopt;
+  }
+  return name;
+}
+
 bool FrmShells::RenameFiles() {
-  const QString base = ShellTasks::NameOrUntitled(m_textControl->text());
-  if (!ShellTasks::IsPlainName(base)) {
-    Forms::MsgBox(QStringLiteral("A name cannot contain \"/\"."), Forms::vbOKOnly | Forms::vbExclamation);
+  const std::optional<QString> typed = TypedName();
+  if (!typed) {
     return false;
   }
+  const QString& base = *typed;
   const QStringList files = m_selection.Files();
   if (!CanvasMayLetGo(files)) {
     return false;

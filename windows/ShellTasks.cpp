@@ -44,8 +44,10 @@ NameParts Split(const QString& file) {
 }  // namespace
 
 bool IsPlainName(const QString& name) {
-  return !name.contains(u'/') && name != QStringLiteral(".") && name != QStringLiteral("..");
+  return !name.isEmpty() && !name.contains(u'/') && name != QStringLiteral(".") && name != QStringLiteral("..");
 }
+
+QString NotPlainNameMessage() { return QStringLiteral("A name cannot contain \"/\"."); }
 
 QString ProposedName(const QString& file) { return Split(file).Base; }
 

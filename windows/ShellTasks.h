@@ -25,9 +25,11 @@ Texts TaskTexts(int task);
 // The base name a rename or a stamp takes from the text box: "Untitled" when it is empty.
 QString NameOrUntitled(const QString& text);
 
-// Whether a rename's base name names a file in the files' own folders: it holds no "/"
-// and is not "." or "..", which would move the files elsewhere.
+// Whether a name typed for a rename or a stamp names a file in the folder it is meant for:
+// it is not empty, holds no "/" and is not "." or "..", which would reach elsewhere.
 bool IsPlainName(const QString& name);
+// What the user is told when a typed name is not a plain one.
+QString NotPlainNameMessage();
 
 // The name a rename proposes for a file: its name without the extension the rename adds
 // back ("a1" for "/x/a1.jpg").

@@ -225,6 +225,16 @@ TEST_F(TaskDialogTest, ANameThatLeavesTheFolderIsRefused) {
   EXPECT_EQ(QDir(folder.Path()).entryList(QDir::Files), QStringList{"a.jpg"});
   EXPECT_TRUE(QDir(folder.File("sub")).isEmpty());
   EXPECT_EQ(host.canvas.disposals, 0);
+
+  // A stamp's name is refused the same way, before the dialog hands it on.
+  for (const char* name : {"../x", "sub/x", ".."}) {
+    Open(4, name);
+    Click(FrmShells::OkButton);
+    EXPECT_TRUE(dialog.isVisible()) << name;
+    EXPECT_NE(dialog.ButtonState(), 1) << name;
+  }
+  ASSERT_EQ(boxes.shown.size(), 7u);
+  EXPECT_EQ(boxes.shown.back().prompt, boxes.shown[0].prompt);
 }
 
 TEST_F(TaskDialogTest, CancelEscapeAndCloseConfirmNothing) {

@@ -20,7 +20,7 @@ TEST(ShellTasks, RenameProposesTheNameWithoutWhatItAddsBack) {
   EXPECT_EQ(ProposedName("/a.b/noext"), "noext");
   EXPECT_EQ(RenamedPaths({"/a/a1.jpg"}, ProposedName("/a/a1.jpg")), QStringList{"/a/a1.jpg"});
   EXPECT_TRUE(IsPlainName("Trip 2..b"));
-  for (const char* name : {"../x", "a/b", "/", ".", ".."}) {
+  for (const char* name : {"", "../x", "a/b", "/", ".", ".."}) {
     EXPECT_FALSE(IsPlainName(name)) << name;
   }
 }
