@@ -131,6 +131,19 @@ QRectF FitToPageRect(const PaperFacts& paper, const SheetSize& sheet, QSize pict
   return {WithinPrintable(x, w, printableW), WithinPrintable(y, h, printableH), w, h};
 }
 
+QRectF PrintedSheetRect(const PaperFacts& paper, const SheetSize& sheet, PrintLayout layout) {
+  const QSizeF canvas = sheet.Canvas();
+  if (layout == PrintLayout::FitToPage || canvas.isEmpty()) {
+    return {QPointF(0, 0), canvas};
+  }
+  const double printableW = PrintablePixels(paper.PrintableWidthTwips, paper.WidthTwips);
+  const double printableH = PrintablePixels(paper.PrintableHeightTwips, paper.HeightTwips);
+  // The sheet's border makes it larger than its paper along at least one side, so this
+  // only ever shrinks it.
+  const double scale = std::min(printableW / canvas.width(), printableH / canvas.height());
+  return {QPointF(0, 0), canvas * scale};
+}
+
 QSize ThumbnailSize(QSize picture) {
   const BestFit fit = FitInto(picture, kThumbBox, kThumbBox);
   return {Numbers::RoundToInt(fit.w), Numbers::RoundToInt(fit.h)};

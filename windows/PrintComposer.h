@@ -51,6 +51,12 @@ SheetSize MeasureSheet(const PaperFacts& paper);
 // back just enough.
 QRectF FitToPageRect(const PaperFacts& paper, const SheetSize& sheet, QSize picture);
 
+// Where a job prints a sheet, in page pixels from the printable area's corner. A Fit to
+// Page sheet prints at one pixel to the page pixel, its picture already kept on the
+// printable area; a Full Page or Thumbnail sheet is shrunk where it would run past that
+// area, its shape kept, so the whole sheet is printed.
+QRectF PrintedSheetRect(const PaperFacts& paper, const SheetSize& sheet, PrintLayout layout);
+
 // The size a picture takes on a Thumbnail sheet: fitted into 300 x 300, never enlarged.
 QSize ThumbnailSize(QSize picture);
 
@@ -77,6 +83,8 @@ class PrintComposer {
   PrintLayout Layout() const { return m_layout; }
   const QStringList& Files() const { return m_files; }
   const SheetSize& Sheet() const { return m_sheet; }
+  // Where a job prints each sheet (PrintedSheetRect).
+  QRectF PrintedRect() const { return PrintedSheetRect(m_paper, m_sheet, m_layout); }
   // The number of sheets; 0 without files.
   int SheetCount() const;
   // The number of the last sheet (sheets count from 0); 0 without files.

@@ -26,13 +26,13 @@ bool SavePage(QImage sheet, const QString& path) {
   return page.Save(path, kJpegFormat, kPageQuality);
 }
 
-// Draws one page file on the printer's current page.
-bool PrintPage(QPainter& painter, const QString& path) {
+// Draws one page file into its place on the printer's current page.
+bool PrintPage(QPainter& painter, const QString& path, const QRectF& place) {
   const std::unique_ptr<Gdip::Bitmap> page = Gdip::LoadImageFromFile(path);
   if (!page) {
     return false;
   }
-  painter.drawImage(QPointF(0, 0), page->Image());
+  painter.drawImage(place, page->Image());
   return true;
 }
 
@@ -52,7 +52,7 @@ bool WritePageFiles(const PrintComposition::PrintComposer& composer, const QStri
   return true;
 }
 
-bool SendPagesToPrinter(Printing::Printer& printer, const QString& dataFolder, int lastPage) {
+bool SendPagesToPrinter(Printing::Printer& printer, const QString& dataFolder, int lastPage, const QRectF& place) {
   const Forms::HourglassCursor busy;
   QPainter painter;
   if (!painter.begin(&printer.Device())) {
@@ -71,7 +71,7 @@ bool SendPagesToPrinter(Printing::Printer& printer, const QString& dataFolder, i
         return false;
       }
       firstPage = false;
-      printed = PrintPage(painter, PageFile(dataFolder, page)) && printed;
+      printed = PrintPage(painter, PageFile(dataFolder, page), place) && printed;
     }
   }
   return painter.end() && printed;
@@ -84,7 +84,7 @@ bool PrintAll(Printing::Printer& printer, const PrintComposition::PrintComposer&
   }
   printer.SetCopies(copies);
   printer.SetResolution(kJobResolution);
-  return WritePageFiles(composer, dataFolder) && SendPagesToPrinter(printer, dataFolder, composer.LastPage());
+  return WritePageFiles(composer, dataFolder) && SendPagesToPrinter(printer, dataFolder, composer.LastPage(), composer.PrintedRect());
 }
 
 void DeletePageFiles(const QString& dataFolder, int lastPage) {

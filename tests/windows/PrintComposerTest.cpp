@@ -102,6 +102,25 @@ TEST(PrintSheet, FitToPageNeverRunsPastThePrintableArea) {
   EXPECT_GE(tall.top(), 0);
 }
 
+TEST(PrintSheet, FullPageAndThumbnailSheetsArePrintedWhollyInsideThePrintableArea) {
+  // Printed a hundredth of an inch to the pixel, the 851 x 1110 Letter sheet runs past
+  // 8 x 10.5 inches: it is shrunk by 800 / 851 to fit the width, its shape kept.
+  PaperFacts paper = LetterPortrait();
+  paper.PrintableWidthTwips = 8 * 1440;
+  paper.PrintableHeightTwips = 10.5 * 1440;
+  const SheetSize sheet = MeasureSheet(paper);
+  for (const PrintLayout layout : {PrintLayout::FullPage, PrintLayout::Thumbnail}) {
+    const QRectF printed = PrintedSheetRect(paper, sheet, layout);
+    EXPECT_EQ(printed.topLeft(), QPointF(0, 0));
+    EXPECT_NEAR(printed.width(), 800, 1e-6);
+    EXPECT_NEAR(printed.height(), 1110 * 800.0 / 851, 1e-6);
+  }
+  // Without a known printable area the paper counts.
+  EXPECT_NEAR(PrintedSheetRect(LetterPortrait(), sheet, PrintLayout::Thumbnail).height(), 1100, 1e-6);
+  // A Fit to Page sheet keeps one pixel to the page pixel: its picture is placed already.
+  EXPECT_EQ(PrintedSheetRect(paper, sheet, PrintLayout::FitToPage), QRectF(0, 0, 851, 1110));
+}
+
 TEST(PrintSheet, FullPageStretchesASquarePictureOverTheSheet) {
   TestSupport::TestFolder folder;
   QImage square(200, 200, QImage::Format_RGB32);

@@ -135,6 +135,6 @@ TEST(PrintJob, AMissingPageFileFailsTheJobButEndsTheDocument) {
   ASSERT_TRUE(PrintJob::WritePageFiles(composer, data));
   QFile::remove(PrintJob::PageFile(data, 1));
   PdfPrinter pdf(folder.File("gap.pdf"));
-  EXPECT_FALSE(PrintJob::SendPagesToPrinter(pdf.printer, data, 2));
+  EXPECT_FALSE(PrintJob::SendPagesToPrinter(pdf.printer, data, 2, composer.PrintedRect()));
   EXPECT_EQ(PdfPages(folder.File("gap.pdf")), 3);
 }
