@@ -116,8 +116,9 @@ std::vector<LibraryRow> ZpYLibMenu::ListLibrary(const QString& folder) {
   std::vector<LibraryRow> rows;
   rows.reserve(std::size_t(names.size()));
   for (auto name = names.crbegin(); name != names.crend(); ++name) {
-    // A stamp is a picture whatever its name ends in; a note or the temporary stamp is none.
-    if (*name != QLatin1String(TemporaryStamp) && Gdip::LooksLikeAPicture(withSeparator + *name)) {
+    // Every file is a tile, whatever it holds: one that gives no picture shows an empty
+    // thumbnail and a size of 0 x 0.
+    if (*name != QLatin1String(TemporaryStamp)) {
       rows.push_back(RowFor(withSeparator, *name));
     }
   }

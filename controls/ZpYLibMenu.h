@@ -49,8 +49,8 @@ class ZpYLibMenu : public QWidget {
   static TileRects TileGeometry(int index, int sheetWidth);
   // The height of the sheet of n tiles.
   static int SheetHeight(int rows) { return TilePitch * rows + 10; }
-  // The rows of a library folder: its picture files by name (letter case ignored), the
-  // last listed first; hidden files, the temporary stamp and other files are left out.
+  // The rows of a library folder: its files by name (letter case ignored), the last
+  // listed first; hidden files and the temporary stamp are left out.
   static std::vector<LibraryRow> ListLibrary(const QString& folder);
   // The rows of a new listing in the order the sheet keeps: files it did not show before
   // on top, in listing order, then the others where they were.

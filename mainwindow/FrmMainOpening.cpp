@@ -149,13 +149,14 @@ QString FrmMain::StartFolder() const {
   return m_sheet->FolderPath();
 }
 
-// The name a dialog pre-fills, placed in the start folder.
+// The name a dialog pre-fills: a remembered full path as it is, so the dialog starts in
+// its folder; an empty or bare name in the start folder.
 QString FrmMain::InStartFolder(const QString& name) const {
   const QString folder = StartFolder();
-  if (folder.isEmpty()) {
+  if (QFileInfo(name).isAbsolute() || folder.isEmpty()) {
     return name;
   }
-  return ModPublic::AddBackslash(folder) + QFileInfo(name).fileName();
+  return ModPublic::AddBackslash(folder) + name;
 }
 
 void FrmMain::SaveAsDialog() {

@@ -373,24 +373,6 @@ std::span<const ImageCodecInfo> GetMetafileEncoders() {
   return std::span<const ImageCodecInfo>(EncoderInfos()).subspan(kImageEncoderCount);
 }
 
-bool LooksLikeAPicture(const QString& path) {
-  // Enough for every signature the readers check, TIFF's and the metafiles' included.
-  constexpr qint64 kHeadBytes = 4096;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    return false;
-  }
-  QByteArray head = file.read(kHeadBytes);
-  const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(head.constData()),
-                                           std::size_t(head.size()));
-  if (LooksLikeAnOwnFormat(data)) {
-    return true;
-  }
-  QBuffer buffer(&head);
-  buffer.open(QIODevice::ReadOnly);
-  return !QImageReader::imageFormat(&buffer).isEmpty();
-}
-
 bool CodecsAvailable() {
   const auto readers = QImageReader::supportedImageFormats();
   // JPEG, GIF, BMP, metafiles and every writer are our own.

@@ -60,10 +60,6 @@ struct LoadResult {
 QString FailureReason(LoadFailure failure);
 QString FailureShortForm(LoadFailure failure);
 
-// Whether a file starts as a picture of a format the readers know, whatever its name
-// says; it may still turn out damaged when decoded.
-bool LooksLikeAPicture(const QString& path);
-
 // A whole image file read once, or why it could not be read (Missing, Unreadable, Empty).
 struct FileRead {
   FileBytes Contents;

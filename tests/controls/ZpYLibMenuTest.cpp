@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include <QImageReader>
@@ -11,6 +12,8 @@
 namespace {
 
 using namespace ControlEvents;
+
+const QColor kSheetColour(238, 238, 238);
 
 TEST(StampLibraryGeometry, TilesStandFiftyApartWithTheirButtonsAtTheRight) {
   const auto third = ZpYLibMenu::TileGeometry(2, 200);
@@ -56,6 +59,20 @@ class StampLibraryTest : public PanelFixture::ProgramFolderTest {
       EXPECT_EQ(Thumbnail(i), colours[QFileInfo(file).fileName()]) << "tile " << i << " " << file.toStdString();
     }
   }
+  // How far right tile i's size line reaches on the sheet; 0 without one.
+  int SizeLineEnd(int i) const {
+    const QImage& sheet = library.Sheet();
+    const int top = 10 + 50 * i + 20;
+    int end = 0;
+    for (int y = top; y < top + 14; ++y) {
+      for (int x = 70; x < 170; ++x) {
+        if (sheet.pixelColor(x, y) != kSheetColour) {
+          end = std::max(end, x);
+        }
+      }
+    }
+    return end;
+  }
   void Add(const QString& name, QColor colour, QSize size = {64, 48}) {
     colours[name] = colour;
     Stamp(name, colour, size);
@@ -79,7 +96,7 @@ TEST_F(StampLibraryTest, ListsTheFolderLastFileFirstWithoutTheTemporaryStamp) {
   EXPECT_EQ(library.Sheet().height(), ZpYLibMenu::SheetHeight(4));
 }
 
-TEST_F(StampLibraryTest, OnlyPicturesBecomeTilesAndANewStampIsTheTopTile) {
+TEST_F(StampLibraryTest, EveryFileButDotFilesIsATileAndANewStampIsTheTopTile) {
   Add("a.lib", Qt::red);
   Add("c.lib", Qt::blue);
   Stamp(".hidden.lib", Qt::black);
@@ -88,20 +105,27 @@ TEST_F(StampLibraryTest, OnlyPicturesBecomeTilesAndANewStampIsTheTopTile) {
     ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
     notes.write("stamps to make\n");
   }
+  // A file that gives no picture is an empty tile.
+  colours["notes.txt"] = kSheetColour;
   Build();
-  EXPECT_EQ(Names(), QStringList({"c.lib", "a.lib"}));
+  EXPECT_EQ(Names(), QStringList({"notes.txt", "c.lib", "a.lib"}));
+  ExpectTilesMatchFiles();
+  // Its size line is there, shorter than the "64 x 48 pixels" of a stamp: "0 x 0 pixels".
+  EXPECT_GT(SizeLineEnd(0), 70);
+  EXPECT_LT(SizeLineEnd(0), SizeLineEnd(1));
+  EXPECT_EQ(SizeLineEnd(1), SizeLineEnd(2));
   // A name that sorts between the others still goes on top, through both rebuilds.
   Add("b.lib", Qt::green);
   library.AddnewItem(folder.File("Librarians/b.lib"), "b.lib");
   Build(true);
-  EXPECT_EQ(Names(), QStringList({"b.lib", "c.lib", "a.lib"}));
+  EXPECT_EQ(Names(), QStringList({"b.lib", "notes.txt", "c.lib", "a.lib"}));
   ExpectTilesMatchFiles();
   Build();
-  EXPECT_EQ(Names(), QStringList({"b.lib", "c.lib", "a.lib"}));
+  EXPECT_EQ(Names(), QStringList({"b.lib", "notes.txt", "c.lib", "a.lib"}));
   // Found by a refresh alone, without being announced.
   Add("a0.lib", Qt::cyan);
   Build(true);
-  EXPECT_EQ(Names(), QStringList({"a0.lib", "b.lib", "c.lib", "a.lib"}));
+  EXPECT_EQ(Names(), QStringList({"a0.lib", "b.lib", "notes.txt", "c.lib", "a.lib"}));
 }
 
 TEST_F(StampLibraryTest, TilesKeepShowingTheirOwnFilesThroughChanges) {

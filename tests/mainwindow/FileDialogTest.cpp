@@ -218,7 +218,7 @@ TEST_F(FileDialogTest, SavingANewPictureAsksForANameInTheSheetsFolder) {
   EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(FileDialogTest, OpenAndSaveAsStartInTheShownPicturesFolder) {
+TEST_F(FileDialogTest, OpenAndSaveAsStartInTheRememberedFileFolderElseTheShownPictures) {
   FrmMain& window = Showing("shown.png");
   TestSupport::TestFolder elsewhere;
   const QString other = elsewhere.File("other.png");
@@ -229,10 +229,14 @@ TEST_F(FileDialogTest, OpenAndSaveAsStartInTheShownPicturesFolder) {
   Answer({}, "*.png");
   window.FileDialog(0);
   ASSERT_EQ(chooser.requests.size(), 2U);
-  EXPECT_EQ(chooser.requests[1].FileName, pictures.File("other.png")) << "the last name, in the shown folder";
+  EXPECT_EQ(chooser.requests[0].FileName, pictures.Path() + "/") << "nothing remembered: the shown picture's folder";
+  EXPECT_EQ(chooser.requests[1].FileName, other) << "the last opened file, in its own folder";
   window.SetLastFilename(elsewhere.File("saved.bmp"));
   window.FileDialog(1);
-  EXPECT_EQ(chooser.requests[2].FileName, pictures.File("saved.bmp"));
+  EXPECT_EQ(chooser.requests[2].FileName, elsewhere.File("saved.bmp"));
+  window.SetLastFilename("bare.bmp");
+  window.FileDialog(1);
+  EXPECT_EQ(chooser.requests[3].FileName, pictures.File("bare.bmp")) << "a bare name, in the shown picture's folder";
 }
 
 TEST_F(FileDialogTest, SavingAnUnchangedPictureWritesNothing) {
