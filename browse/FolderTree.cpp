@@ -1,5 +1,9 @@
 #include "browse/FolderTree.h"
 
+#include <algorithm>
+#include <utility>
+
+#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -12,6 +16,11 @@ FolderTree::FolderTree(QWidget* parent)
   m_model->setReadOnly(true);
   // An empty root path lists the file-system roots at the top level.
   m_model->setRootPath(QString());
+  // Before the view hears of a change, which lets go of its row places.
+  for (auto changing : {&QAbstractItemModel::rowsAboutToBeInserted, &QAbstractItemModel::rowsAboutToBeRemoved}) {
+    connect(m_model, changing, this, &FolderTree::NoteAnchor);
+  }
+  connect(m_model, &QAbstractItemModel::layoutAboutToBeChanged, this, &FolderTree::NoteAnchor);
   setModel(m_model);
   for (int column = 1; column < m_model->columnCount(); ++column) {
     hideColumn(column);
@@ -20,13 +29,18 @@ FolderTree::FolderTree(QWidget* parent)
   setUniformRowHeights(true);
   setAnimated(false);
   setSelectionMode(QAbstractItemView::SingleSelection);
+  // Rows stand at whole steps of the bar, so a row kept in place moves by whole steps.
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   connect(m_model, &QFileSystemModel::directoryLoaded, this, &FolderTree::OnDirectoryLoaded);
   // Queued, so that the view has laid the changed rows out first.
   for (auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
-    connect(m_model, changed, this, &FolderTree::KeepHomeAtTop, Qt::QueuedConnection);
+    connect(m_model, changed, this, &FolderTree::HoldStill, Qt::QueuedConnection);
   }
-  connect(m_model, &QAbstractItemModel::layoutChanged, this, &FolderTree::KeepHomeAtTop, Qt::QueuedConnection);
-  connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, &FolderTree::LetHomeGo);
+  connect(m_model, &QAbstractItemModel::layoutChanged, this, &FolderTree::HoldStill, Qt::QueuedConnection);
+  connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] {
+    LetHomeGo();
+    m_anchor = QPersistentModelIndex();
+  });
   for (auto openedOrClosed : {&QTreeView::expanded, &QTreeView::collapsed}) {
     connect(this, openedOrClosed, this, &FolderTree::LetHomeGo);
   }
@@ -111,10 +125,53 @@ void FolderTree::TryRevealHome() {
 // The folders above home are listed after it has its row, and folders come and go in
 // their listings (the temporary folder changes all the time): home is put back at the
 // top after every change until the user chooses a folder, scrolls or opens or closes one.
-void FolderTree::KeepHomeAtTop() {
-  if (m_shownHome.isValid() && !currentIndex().isValid()) {
-    scrollTo(m_shownHome, QAbstractItemView::PositionAtTop);
+bool FolderTree::KeepHomeAtTop() {
+  if (!m_shownHome.isValid() || currentIndex().isValid()) {
+    return false;
   }
+  scrollTo(m_shownHome, QAbstractItemView::PositionAtTop);
+  return true;
+}
+
+// Busy folders (the temporary folder above all) gain and lose folders all the time. Rows
+// coming and going above the row under the pointer, else the chosen folder's, must not
+// move it: a click a moment later would land on another folder. The first change since
+// the rows last stood still notes where that row stands.
+void FolderTree::NoteAnchor() {
+  if (m_anchor.isValid()) {
+    return;
+  }
+  QModelIndex row;
+  const QPoint pointer = viewport()->mapFromGlobal(QCursor::pos());
+  if (viewport()->underMouse() && viewport()->rect().contains(pointer)) {
+    row = indexAt(pointer);
+  }
+  if (!row.isValid()) {
+    row = currentIndex();
+  }
+  if (row.isValid()) {
+    m_anchor = row;
+    m_anchorTop = visualRect(row).top();
+  }
+}
+
+// Once the changed rows are laid out, the noted row goes back where it stood.
+void FolderTree::HoldStill() {
+  const QPersistentModelIndex anchor = std::exchange(m_anchor, QPersistentModelIndex());
+  if (KeepHomeAtTop() || !anchor.isValid()) {
+    return;
+  }
+  const int moved = visualRect(anchor).top() - m_anchorTop;
+  if (moved != 0) {
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + moved / std::max(1, rowHeight(anchor)));
+  }
+}
+
+// A row brought into view on purpose stays where it was brought, not where it stood when
+// the listings last changed.
+void FolderTree::scrollTo(const QModelIndex& index, ScrollHint hint) {
+  m_anchor = QPersistentModelIndex();
+  QTreeView::scrollTo(index, hint);
 }
 
 void FolderTree::LetHomeGo() { m_shownHome = QPersistentModelIndex(); }

@@ -1,8 +1,10 @@
 // The folder tree host: folders chosen by path and by mouse, what each change does to the
 // main window and the sheet, and the tree's removal.
+#include <algorithm>
 #include <functional>
 
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
@@ -151,6 +153,56 @@ TEST_F(FolderTreeHost, AHomeSomeLevelsDownIsOpenedAtTheTopWithItsFolders) {
         << "home is not at the top of the tree with its folders under it";
   });
   qputenv("HOME", ownHome);
+}
+
+TEST_F(FolderTreeHost, TheSelectedRowHoldsStillWhileFoldersComeAndGoAboveIt) {
+  const QString busy = root.MakeFolder("Busy");
+  const QString chosen = root.MakeFolder("Busy/zz chosen");
+  // Rows below it, so that the tree can scroll either way.
+  for (int i = 0; i < 40; ++i) {
+    root.MakeFolder(QStringLiteral("Busy/zzz %1").arg(i));
+  }
+  window.pane.resize(240, 600);
+  RunHost([&] {
+    FolderTree* tree = ModFolderView::Tree();
+    const auto* model = static_cast<const QFileSystemModel*>(tree->model());
+    ModFolderView::SelectFolderPath(chosen);
+    ASSERT_TRUE(WaitCaption(chosen));
+    const auto top = [&] { return tree->visualRect(model->index(chosen)).top(); };
+    const auto rows = [&] { return model->rowCount(model->index(busy)); };
+    // The pointer away from the tree; once its folder is listed, the row is brought off the top.
+    QCursor::setPos(tree->mapToGlobal(QPoint(-100, -100)));
+    ASSERT_FALSE(tree->viewport()->rect().contains(tree->viewport()->mapFromGlobal(QCursor::pos())));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+          tree->scrollTo(model->index(chosen), QAbstractItemView::PositionAtCenter);
+          return rows() == 41 && top() > 100;
+        },
+        20000));
+    const int before = top();
+    // Many at once: the temporary folder's own comings and goings above never make up for them.
+    QStringList made;
+    for (int i = 0; i < 12; ++i) {
+      made << QStringLiteral("a %1").arg(i);
+      root.MakeFolder("Busy/" + made.back());
+    }
+    // Listed and sorted above it, then laid out.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+          return std::all_of(made.begin(), made.end(), [&](const QString& name) {
+            const QModelIndex row = model->index(busy + "/" + name);
+            return row.isValid() && row.row() < model->index(chosen).row();
+          });
+        },
+        20000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return top() == before; }, 2000)) << "folders made above it: " << top();
+    for (const QString& name : made) {
+      QDir(busy).rmdir(name);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rows() == 41; }, 20000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return top() == before; }, 2000)) << "folders removed above it: " << top();
+    EXPECT_EQ(tree->CurrentPath(), chosen);
+  });
 }
 
 TEST_F(FolderTreeHost, ADeepFolderWithALongNonAsciiPathIsSelectedWhole) {
