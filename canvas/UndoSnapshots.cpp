@@ -45,6 +45,9 @@ QUuid PngEncoder() {
 // second full-size copy while the file is written. On failure the file is removed: an
 // older file at the path must not come back in place of the lost one.
 bool WritePng(const QImage& picture, const QString& path) {
+  if (picture.isNull()) {
+    return false;
+  }
   const auto bitmap = Gdip::Bitmap::FromImage(picture, Gdip::PixelFormatOf(picture));
   const bool written = bitmap && Gdip::SaveImageToFile(*bitmap, path, PngEncoder()) == Gdip::Status::Ok;
   if (!written) {
@@ -53,10 +56,15 @@ bool WritePng(const QImage& picture, const QString& path) {
   return written;
 }
 
+// The codec's and the compressor's band threads free picture-sized buffers into heaps of
+// their own, which glibc keeps unless asked: the history's memory would grow by them with
+// every step.
+void ReturnFreePages() { malloc_trim(0); }
+
 }  // namespace
 
-UndoSnapshots::UndoSnapshots(SnapshotFolder& folder, int packedCopies)
-    : m_folder(folder), m_packedCopies(packedCopies) {}
+UndoSnapshots::UndoSnapshots(SnapshotFolder& folder, int packedCopies, FileWriter writeFile)
+    : m_folder(folder), m_packedCopies(packedCopies), m_writeFile(writeFile ? std::move(writeFile) : WritePng) {}
 
 UndoSnapshots::~UndoSnapshots() {
   {
@@ -83,7 +91,7 @@ void UndoSnapshots::Write(int position, const QImage& picture) {
   WriteKept(position);
   const std::uint64_t generation = Record(position, picture);
   Enqueue({JobKind::RemoveFrom, position + 1, 0, {}});
-  Enqueue({JobKind::Write, position, generation, picture});
+  Enqueue({JobKind::Write, position, generation, {}});
 }
 
 void UndoSnapshots::Keep(int position, const QImage& picture) {
@@ -94,14 +102,17 @@ void UndoSnapshots::Keep(int position, const QImage& picture) {
 }
 
 std::uint64_t UndoSnapshots::Record(int position, const QImage& picture) {
-  const std::lock_guard lock(m_mutex);
+  std::unique_lock lock(m_mutex);
   Forget(position);
-  const std::uint64_t generation = m_nextGeneration++;
-  m_generations[position] = generation;
-  m_held[position] = Held{picture, nullptr, generation, false, Packing::NotAsked};
   m_pictureBytes = picture.sizeInBytes();
   m_newest = position;
   m_focus = position;
+  // Room is made before the picture is taken: while the caller waits for it, the picture
+  // is the caller's edit and not yet one of the history's copies.
+  MakeRoom(lock, 1, true);
+  const std::uint64_t generation = m_nextGeneration++;
+  m_generations[position] = generation;
+  m_held[position] = Held{picture, nullptr, generation, false, Packing::NotAsked};
   Trim();
   return generation;
 }
@@ -111,17 +122,10 @@ void UndoSnapshots::WriteKept(int position) {
   if (kept < 0 || kept >= position) {
     return;
   }
-  Job job{JobKind::Write, kept, 0, {}};
-  {
-    const std::lock_guard lock(m_mutex);
-    const auto held = m_held.find(kept);
-    if (held == m_held.end()) {
-      return;
-    }
-    job.generation = held->second.generation;
-    job.picture = held->second.picture;
+  const std::lock_guard lock(m_mutex);
+  if (const auto held = m_held.find(kept); held != m_held.end()) {
+    EnqueueLocked({JobKind::Write, kept, held->second.generation, {}});
   }
-  Enqueue(std::move(job));
 }
 
 void UndoSnapshots::Clear() {
@@ -145,20 +149,30 @@ std::optional<QImage> UndoSnapshots::Read(int position) {
     std::unique_lock lock(m_mutex);
     // A read-ahead of this very position is waited for rather than done twice.
     m_idle.wait(lock, [&] { return !m_reader.busy || m_reader.position != position; });
+    if (const QImage* whole = Whole(position)) {
+      return *whole;
+    }
+    MakeRoom(lock, 1, true);
+    if (const QImage* whole = Whole(position)) {
+      return *whole;  // read back while room was made
+    }
     if (const auto held = m_held.find(position); held != m_held.end()) {
-      if (!held->second.picture.isNull()) {
-        return held->second.picture;
-      }
       packed = held->second.packed;
     }
     generation = m_generations[position];
+    ++m_restoring;
   }
   QImage picture = Restore(position, packed);
+  Hold(position, generation, picture, Wanted::Always);
   if (picture.isNull()) {
     return std::nullopt;
   }
-  Hold(position, generation, picture);
   return picture;
+}
+
+const QImage* UndoSnapshots::Whole(int position) const {
+  const auto held = m_held.find(position);
+  return held != m_held.end() && !held->second.picture.isNull() ? &held->second.picture : nullptr;
 }
 
 QImage UndoSnapshots::Restore(int position, const std::shared_ptr<const PackedPicture>& packed) const {
@@ -169,10 +183,13 @@ QImage UndoSnapshots::Restore(int position, const std::shared_ptr<const PackedPi
   return bitmap ? bitmap->Image() : QImage();
 }
 
-void UndoSnapshots::Hold(int position, std::uint64_t generation, const QImage& picture) {
+void UndoSnapshots::Hold(int position, std::uint64_t generation, const QImage& picture, Wanted wanted) {
   const std::lock_guard lock(m_mutex);
+  --m_restoring;
   const auto current = m_generations.find(position);
-  if (current == m_generations.end() || current->second != generation) {
+  if (picture.isNull() || current == m_generations.end() || current->second != generation ||
+      (wanted == Wanted::NearTheShownStep && !HeldWhole(position))) {
+    m_idle.notify_all();  // a caller making room may go on
     return;
   }
   // A picture read back from its file is on disk by definition.
@@ -186,13 +203,17 @@ std::optional<std::pair<int, QImage>> UndoSnapshots::Step(int current, bool isUn
   if (target > Count() - 1) {
     return std::nullopt;
   }
+  int shown = target;
+  {
+    // Moved first, so that room for the target is made from the steps it leaves behind.
+    const std::lock_guard lock(m_mutex);
+    std::swap(shown, m_focus);
+  }
   auto picture = Read(target);
   if (!picture) {
-    return std::nullopt;
-  }
-  {
     const std::lock_guard lock(m_mutex);
-    m_focus = target;
+    m_focus = shown;
+    return std::nullopt;
   }
   Prefetch(isUndo ? target - 1 : target + 1);
   return std::pair{target, std::move(*picture)};
@@ -209,6 +230,83 @@ bool UndoSnapshots::Exists(int position) const {
     }
   }
   return QFile::exists(FilePath(position));
+}
+
+int UndoSnapshots::WholeCopies() const {
+  const std::lock_guard lock(m_mutex);
+  return WholeCopiesLocked();
+}
+
+int UndoSnapshots::WholeCopiesLocked() const {
+  int copies = m_restoring;
+  bool writerShares = false;
+  bool unpackAhead = false;
+  for (const auto& [position, held] : m_held) {
+    if (!held.picture.isNull()) {
+      ++copies;
+      writerShares = writerShares || held.picture.cacheKey() == m_writer.picture.cacheKey();
+    }
+    unpackAhead = unpackAhead || (held.picture.isNull() && !held.written && !m_writesFailing);
+  }
+  // The writer's own copy: one unpacked from a compressed copy to be written, or one whose
+  // step was forgotten while it was written. A snapshot that waits for its file in
+  // compressed form only is unpacked for the write, so its copy counts ahead of time.
+  const bool writerOwn = !m_writer.picture.isNull() && !writerShares;
+  return copies + (writerOwn || unpackAhead ? 1 : 0);
+}
+
+bool UndoSnapshots::PackedCopyFits(int position, bool written) const {
+  if (m_packedCopies <= 0) {
+    return false;
+  }
+  const auto nearer = [&](int other) { return std::abs(other - m_focus) < std::abs(position - m_focus); };
+  qint64 total = 0;
+  for (const auto& [other, held] : m_held) {
+    total += held.packed && (!held.written || (written && nearer(other))) ? held.packed->SizeInBytes() : 0;
+  }
+  const qint64 foreseen = m_lastPackedBytes > 0 ? m_lastPackedBytes : m_pictureBytes;
+  return total + foreseen <= m_packedCopies * m_pictureBytes;
+}
+
+std::map<int, UndoSnapshots::Held>::iterator UndoSnapshots::SpareWhole() {
+  const auto mayGo = [&](int position, const Held& held) {
+    if (held.picture.isNull() || HeldWhole(position) || held.packing == Packing::InHand ||
+        held.picture.cacheKey() == m_writer.picture.cacheKey()) {
+      return false;
+    }
+    return MayLetWholeGo(held) || held.written ||
+           (held.packing != Packing::Done && PackedCopyFits(position, false));
+  };
+  auto victim = m_held.end();
+  for (auto it = m_held.begin(); it != m_held.end(); ++it) {
+    if (mayGo(it->first, it->second) &&
+        (victim == m_held.end() || std::abs(it->first - m_focus) > std::abs(victim->first - m_focus))) {
+      victim = it;
+    }
+  }
+  return victim;
+}
+
+bool UndoSnapshots::MakeRoom(std::unique_lock<std::mutex>& lock, int adding, bool mayWait) {
+  while (WholeCopiesLocked() + adding > kWholeCopies) {
+    const auto victim = SpareWhole();
+    if (victim == m_held.end()) {
+      const bool workersMayFree = m_writer.busy || !m_writer.jobs.empty() || m_reader.busy;
+      if (!mayWait || m_stopping || !workersMayFree) {
+        return false;
+      }
+      m_idle.wait(lock);  // each file written, and each read ended, may free a copy
+      continue;
+    }
+    Held& held = victim->second;
+    if (MayLetWholeGo(held) || (held.written && !PackedCopyFits(victim->first, true))) {
+      held.picture = QImage();  // safe in its file, and no room to compress it too
+      Trim();
+    } else {
+      PackNow(lock, victim->first, held.generation);
+    }
+  }
+  return true;
 }
 
 qint64 UndoSnapshots::HeldBytes() const {
@@ -406,13 +504,12 @@ void UndoSnapshots::Run(Worker& worker) {
       worker.position = job.position;
     }
     Perform(job);
-    // The codec's workers free picture-sized buffers into heaps of their own, which glibc
-    // keeps unless asked: the history's memory would grow by them with every step.
-    malloc_trim(0);
+    ReturnFreePages();
     {
       const std::lock_guard lock(m_mutex);
       worker.busy = false;
       worker.position = -1;
+      worker.picture = QImage();
     }
     m_idle.notify_all();
   }
@@ -443,14 +540,22 @@ void UndoSnapshots::Perform(Job& job) {
 }
 
 void UndoSnapshots::WriteFile(const Job& job) {
+  std::shared_ptr<const PackedPicture> packed;
   {
     const std::lock_guard lock(m_mutex);
-    const auto current = m_generations.find(job.position);
-    if (current == m_generations.end() || current->second != job.generation) {
-      return;  // A later edit or a new picture has replaced this snapshot already.
+    const auto held = m_held.find(job.position);
+    if (held == m_held.end() || held->second.generation != job.generation) {
+      return;  // A later edit or a new picture has replaced this snapshot, or it was let go.
     }
+    m_writer.picture = held->second.picture;
+    packed = held->second.packed;
   }
-  const bool written = WritePng(job.picture, FilePath(job.position));
+  if (m_writer.picture.isNull()) {
+    QImage unpacked = packed ? packed->Unpack() : QImage();
+    const std::lock_guard lock(m_mutex);
+    m_writer.picture = std::move(unpacked);
+  }
+  const bool written = m_writeFile(m_writer.picture, FilePath(job.position));
   ReportWrite(written);
   const std::lock_guard lock(m_mutex);
   const auto held = m_held.find(job.position);
@@ -483,24 +588,35 @@ void UndoSnapshots::RemoveFilesFrom(int position) const {
 }
 
 void UndoSnapshots::Pack(const Job& job) {
-  QImage picture;
-  {
-    const std::lock_guard lock(m_mutex);
-    const auto held = m_held.find(job.position);
-    if (held == m_held.end() || held->second.generation != job.generation) {
-      return;
-    }
-    picture = held->second.picture;
-  }
-  auto packed = std::make_shared<const PackedPicture>(PackedPicture::Pack(picture));
-  const std::lock_guard lock(m_mutex);
-  const auto held = m_held.find(job.position);
-  if (held == m_held.end() || held->second.generation != job.generation) {
+  std::unique_lock lock(m_mutex);
+  PackNow(lock, job.position, job.generation);
+}
+
+void UndoSnapshots::PackNow(std::unique_lock<std::mutex>& lock, int position, std::uint64_t generation) {
+  const auto current = [&] {
+    const auto held = m_held.find(position);
+    return held != m_held.end() && held->second.generation == generation ? held : m_held.end();
+  };
+  auto held = current();
+  if (held == m_held.end() || held->second.picture.isNull() || held->second.packing == Packing::InHand) {
     return;
   }
-  held->second.packing = Packing::Done;
-  if (!packed->IsNull()) {
-    held->second.packed = std::move(packed);
+  if (held->second.packing != Packing::Done && m_packedCopies > 0) {
+    held->second.packing = Packing::InHand;
+    const QImage picture = held->second.picture;
+    lock.unlock();
+    auto packed = std::make_shared<const PackedPicture>(PackedPicture::Pack(picture));
+    ReturnFreePages();
+    lock.lock();
+    held = current();
+    if (held == m_held.end()) {
+      return;
+    }
+    held->second.packing = Packing::Done;
+    if (!packed->IsNull()) {
+      m_lastPackedBytes = packed->SizeInBytes();
+      held->second.packed = std::move(packed);
+    }
   }
   Trim();
 }
@@ -508,21 +624,22 @@ void UndoSnapshots::Pack(const Job& job) {
 void UndoSnapshots::LoadAhead(const Job& job) {
   std::shared_ptr<const PackedPicture> packed;
   {
-    const std::lock_guard lock(m_mutex);
-    const auto current = m_generations.find(job.position);
-    if (current == m_generations.end() || current->second != job.generation) {
+    std::unique_lock lock(m_mutex);
+    const auto wanted = [&] {
+      const auto current = m_generations.find(job.position);
+      return current != m_generations.end() && current->second == job.generation && HeldWhole(job.position) &&
+             !Whole(job.position);
+    };
+    // A step that has gone past this position already, or a budget that has no room for
+    // it, leaves the read to the step that needs it.
+    if (!wanted() || !MakeRoom(lock, 1, false) || !wanted()) {
       return;
     }
     if (const auto held = m_held.find(job.position); held != m_held.end()) {
-      if (!held->second.picture.isNull()) {
-        return;
-      }
       packed = held->second.packed;
     }
+    ++m_restoring;
   }
   // Unreadable: stepping there will find out and keep the picture shown.
-  const QImage picture = Restore(job.position, packed);
-  if (!picture.isNull()) {
-    Hold(job.position, job.generation, picture);
-  }
+  Hold(job.position, job.generation, Restore(job.position, packed), Wanted::NearTheShownStep);
 }

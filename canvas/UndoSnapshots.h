@@ -5,11 +5,17 @@
 // a snapshot is kept in memory the moment it is recorded and written to its file by a
 // worker thread. Reading a position looks in memory first, so undo and redo find the
 // right picture while its file is still being written. The shown snapshot and those on
-// either side of it stay in memory whole, whatever their size, so the next undo or redo
-// never waits; the others are held compressed within a budget counted in copies of the
-// picture, those nearest the shown one first, and beyond it only in their files. A
-// second worker reads the next step ahead of time, never queued behind a write, and a
-// step asked for while that read runs waits only for it.
+// either side of it stay in memory whole, so the next undo or redo never waits; the
+// others are held compressed within a budget counted in copies of the picture, those
+// nearest the shown one first, and beyond it only in their files. A second worker reads
+// the next step ahead of time, never queued behind a write, and a step asked for while
+// that read runs waits only for it.
+//
+// Every whole copy the history holds counts against MemoryBudgets::kUndoWholeCopies:
+// the shown step and its neighbours, snapshots still waiting for their files, the copy
+// the writer works from and the pictures being read back. When an edit or a step would
+// go beyond it, the whole copies farthest from the shown step go first, compressed
+// first when they are not yet; when none can go, the caller waits for the writer.
 
 #include <condition_variable>
 #include <cstdint>
@@ -36,10 +42,16 @@ class UndoSnapshots {
   static constexpr int kPngFormat = 6;
   static constexpr int kPngQuality = 90;
   static constexpr int kDefaultPackedCopies = MemoryBudgets::kUndoPackedCopies;
+  static constexpr int kWholeCopies = MemoryBudgets::kUndoWholeCopies;
+
+  // Writes a snapshot's file; false when it could not be written.
+  using FileWriter = std::function<bool(const QImage& picture, const QString& path)>;
 
   // The compressed copies may together take as many bytes as `packedCopies` full-size
-  // copies of the picture last recorded.
-  explicit UndoSnapshots(SnapshotFolder& folder, int packedCopies = kDefaultPackedCopies);
+  // copies of the picture last recorded. Snapshot files are PNG files unless another
+  // writer is given (tests slow the writer down this way).
+  explicit UndoSnapshots(SnapshotFolder& folder, int packedCopies = kDefaultPackedCopies,
+                         FileWriter writeFile = {});
   ~UndoSnapshots();
   UndoSnapshots(const UndoSnapshots&) = delete;
   UndoSnapshots& operator=(const UndoSnapshots&) = delete;
@@ -50,7 +62,8 @@ class UndoSnapshots {
 
   QString FilePath(int position) const;
   // Records the picture as the snapshot of a position and forgets every later one, so
-  // redo never returns to a history that a new edit has replaced.
+  // redo never returns to a history that a new edit has replaced. Waits for the writer
+  // when the whole copies are at their budget and none of the older ones can go.
   void Write(int position, const QImage& picture);
   // Records the picture as Write does but keeps it in memory only; its file is written
   // just before the next Write's. A picture opened and only looked at so costs no disk
@@ -69,6 +82,9 @@ class UndoSnapshots {
   bool Exists(int position) const;
   // The memory the history holds: its whole pictures and its compressed copies.
   qint64 HeldBytes() const;
+  // The whole copies of the picture the history holds now, as counted against
+  // kWholeCopies.
+  int WholeCopies() const;
   // The number of positions held, 0 to Count() - 1.
   int Count() const { return m_newest + 1; }
   // Waits until every file operation asked for so far has been done.
@@ -99,9 +115,10 @@ class UndoSnapshots {
     QString source{};  // the file CopyAside copies
     std::function<void()> work{};  // what RunAside runs
   };
-  // A whole picture away from the shown step is compressed once, on the writer thread,
-  // before it is let go.
-  enum class Packing { NotAsked, Asked, Done };
+  // A whole picture away from the shown step is compressed once before it is let go: on
+  // the writer thread, or at once on a thread that needs its room. One safe in its file
+  // goes without when the compressed copies have no room for it.
+  enum class Packing { NotAsked, Asked, InHand, Done };
   struct Held {
     QImage picture;  // null while only the compressed copy is held
     std::shared_ptr<const PackedPicture> packed;
@@ -114,6 +131,7 @@ class UndoSnapshots {
     std::deque<Job> jobs;
     bool busy = false;
     int position = -1;  // the position of the job it is doing
+    QImage picture;     // the whole picture that job works from, counted while it does
     std::thread thread;
   };
 
@@ -128,20 +146,41 @@ class UndoSnapshots {
   void WriteFile(const Job& job);
   void WriteAsideFile(const Job& job);
   void Pack(const Job& job);
+  // Compresses the whole picture of a position, unless that is being done already, and
+  // lets the whole copy go once it is safe. Called with the lock held; lets go of it
+  // while compressing.
+  void PackNow(std::unique_lock<std::mutex>& lock, int position, std::uint64_t generation);
   // Asks for compressed copies of the whole pictures away from the shown step.
   void PackFartherSteps();
   void RemoveFilesFrom(int position) const;
   void LoadAhead(const Job& job);
   // The picture of a position from its compressed copy, else from its file.
   QImage Restore(int position, const std::shared_ptr<const PackedPicture>& packed) const;
-  // Holds a picture read back for a position, unless a newer recording replaced it.
-  void Hold(int position, std::uint64_t generation, const QImage& picture);
+  // Holds a picture read back for a position, unless a newer recording replaced it or,
+  // for a read-ahead, the shown step has moved away from it meanwhile.
+  enum class Wanted { Always, NearTheShownStep };
+  void Hold(int position, std::uint64_t generation, const QImage& picture, Wanted wanted);
+  // The whole picture held for a position, or null.
+  const QImage* Whole(int position) const;
   void Forget(int fromPosition);
   // The shown step and its neighbours, held whole whatever their size.
   bool HeldWhole(int position) const;
   // Whether a whole picture away from the shown step may go: it is safe elsewhere, or
   // nothing more can be done for it.
   bool MayLetWholeGo(const Held& held) const;
+  int WholeCopiesLocked() const;
+  // Whether a compressed copy of a position, foreseen from the last one made, fits the
+  // budget beside the copies that would stay: those waiting for their files, which cannot
+  // go, and for a picture safe in its file (which may go whole instead) those nearer the
+  // shown step.
+  bool PackedCopyFits(int position, bool written) const;
+  // The whole picture that may go to make room: away from the shown step, not the one the
+  // writer works from, and safe in its file or able to be compressed; the farthest first.
+  std::map<int, Held>::iterator SpareWhole();
+  // Lets whole copies go until `adding` more fit kWholeCopies. When none can go, waits for
+  // the workers if `mayWait`; returns false when it gives up (no wait, or nothing left
+  // for the workers to free).
+  bool MakeRoom(std::unique_lock<std::mutex>& lock, int adding, bool mayWait);
   void Trim();
   void TrimPacked(const std::function<bool(const Held&)>& mayGo,
                   const std::function<bool(int a, int b)>& goesBefore);
@@ -151,7 +190,9 @@ class UndoSnapshots {
 
   SnapshotFolder& m_folder;
   const int m_packedCopies;
+  const FileWriter m_writeFile;
   qint64 m_pictureBytes = 0;  // the size of the picture last recorded, the budget's unit
+  qint64 m_lastPackedBytes = 0;  // the size of the compressed copy last made; guarded by m_mutex
   int m_newest = -1;
   int m_focus = 0;  // the position last shown; memory keeps its neighbours longest
   int m_kept = -1;  // the position recorded by Keep and not yet queued for writing
@@ -164,6 +205,7 @@ class UndoSnapshots {
   std::condition_variable m_wake;
   std::condition_variable m_idle;
   std::map<int, Held> m_held;
+  int m_restoring = 0;  // pictures being read back from compressed copies or files
   Worker m_writer;  // writes and removes files, in order
   Worker m_reader;  // reads the next step ahead; only the newest read waits
   bool m_stopping = false;

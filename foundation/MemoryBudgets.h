@@ -19,10 +19,13 @@ inline constexpr std::int64_t kThumbnailDecodeBytes = std::int64_t{150} << 20;
 inline constexpr int kSheetMarginRows = 10;
 
 // The undo history counts its memory in copies of the picture being edited, so it takes
-// the same share whatever the picture's size. The shown step and the steps either side
-// of it are held whole (three copies at most), so that undo and redo each find their
-// picture at once; the others are held compressed while their compressed bytes add up
-// to no more than this many copies, and are read back from their files beyond that.
+// the same share whatever the picture's size. Every whole copy it holds counts against
+// kUndoWholeCopies: the shown step and the steps either side of it (so that undo and
+// redo each find their picture at once), snapshots still waiting for their files, and
+// pictures being read back. The others are held compressed while their compressed bytes
+// add up to no more than kUndoPackedCopies copies, and are read back from their files
+// beyond that.
+inline constexpr int kUndoWholeCopies = 3;
 inline constexpr int kUndoPackedCopies = 1;
 
 // Full-size copies of the open picture that may be alive at once, during a load and

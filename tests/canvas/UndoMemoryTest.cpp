@@ -1,9 +1,13 @@
 // Undo snapshots held in memory: compressed copies come back byte for byte, the step
 // before the shown one never waits on a file, steps asked for quickly, while the next
 // one is still being read ahead, each land on the right picture, and the memory held is
-// counted in copies of the picture, whatever its size and whether or not files can be
-// written.
+// counted in copies of the picture, whatever its size, whether or not files can be
+// written and however far the writer lags behind the edits.
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <random>
+#include <thread>
 
 #include <QDir>
 #include <QFile>
@@ -141,8 +145,9 @@ TEST_F(UndoMemoryTest, SnapshotsBeyondTheBudgetComeBackFromTheirCompressedCopies
   for (int position = 0; position <= 5; ++position) {
     pictures.push_back(Noise(size, QImage::Format_ARGB32, unsigned(position + 10)));
   }
-  // Room for every compressed copy: noise barely compresses.
-  UndoSnapshots history(m_folder, 6);
+  // Room for every compressed copy: noise does not compress, so each takes a little more
+  // than its picture.
+  UndoSnapshots history(m_folder, 7);
   for (int position = 0; position <= 5; ++position) {
     history.Write(position, pictures[std::size_t(position)]);
   }
@@ -253,4 +258,52 @@ TEST_F(UndoMemoryTest, AnUnwritableHistoryStaysWithinItsCopiesAndStillUndoes) {
   EXPECT_TRUE(history.Exists(10));
   EXPECT_FALSE(history.Exists(9));
   EXPECT_EQ(StepsBack(history, pictures), 2);
+}
+
+TEST_F(UndoMemoryTest, QuickEditsAndUndosAheadOfASlowWriterStayWithinTheWholeCopies) {
+  // Without compressed copies a quick edit waits for an older step's file; with them the
+  // older steps are compressed while they wait.
+  for (const int packedCopies : {0, 1}) {
+    const QSize size(200, 150);
+    std::atomic<int> most = 0;
+    const UndoSnapshots* watched = nullptr;
+    const auto note = [&] { most = std::max(most.load(), watched->WholeCopies()); };
+    UndoSnapshots history(m_folder, packedCopies, [&](const QImage& picture, const QString& path) {
+      note();
+      // Slowed on purpose: each file takes as long as many edits.
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      return picture.save(path, "PNG");
+    });
+    watched = &history;
+    constexpr int kEdits = 40;
+    std::vector<QImage> pictures;
+    for (int position = 0; position <= kEdits; ++position) {
+      pictures.push_back(OpaqueNoise(size, unsigned(position + 200)));
+      history.Write(position, pictures.back());
+      note();
+    }
+    int current = kEdits;
+    for (int undo = 0; undo < 20; ++undo) {
+      const auto step = history.Step(current, true);
+      ASSERT_TRUE(step) << current;
+      note();
+      ASSERT_EQ(step->first, current - 1);
+      ASSERT_TRUE(SameBytes(step->second, pictures[std::size_t(step->first)])) << step->first;
+      current = step->first;
+    }
+    EXPECT_LE(most, UndoSnapshots::kWholeCopies) << packedCopies;
+    EXPECT_EQ(most, UndoSnapshots::kWholeCopies) << "the writer was meant to lag behind";
+
+    // All the way back gives the first picture, and redo the last.
+    while (current > 0) {
+      current = history.Step(current, true)->first;
+    }
+    EXPECT_TRUE(SameBytes(*history.Read(0), pictures[0]));
+    while (const auto step = history.Step(current, false)) {
+      current = step->first;
+    }
+    EXPECT_EQ(current, kEdits);
+    EXPECT_TRUE(SameBytes(*history.Read(kEdits), pictures.back()));
+    EXPECT_LE(most, UndoSnapshots::kWholeCopies) << packedCopies;
+  }
 }
