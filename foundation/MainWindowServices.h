@@ -7,11 +7,7 @@
 #include <QString>
 
 class QWidget;
-class SidePanelServices;
-class ImageToolbarServices;
 class SkinMenuServices;
-class TextStripServices;
-class TaskDialogFactory;
 
 // What the shared save prompt and the browser's drawn controls need of the canvas.
 class CanvasSaveServices {
@@ -76,29 +72,15 @@ class MainWindowServices {
   // Hosted controls; each may be null while the window is being built or torn down.
   virtual CanvasSaveServices* SingleqzPreview() = 0;
   virtual ThumbnailSheetServices* ThumqzViewer() = 0;
-  virtual SidePanelServices* UserqzProcess1() = 0;
-  virtual ImageToolbarServices* ImageToolbar() = 0;
   virtual SkinMenuServices* SkinMenu() = 0;
-  virtual TextStripServices* YDSTextControl1() = 0;
   // The folder pane that hosts the folder tree.
   virtual QWidget* FolderView() = 0;
-  // Makes the file task dialogs, a new one for each use.
-  virtual TaskDialogFactory* TaskDialogs() = 0;
 
   // The current folder caption (Label1).
   virtual QString Label1Caption() const = 0;
   virtual void SetLabel1Caption(const QString& caption) = 0;
-
-  // Sets up panels, menu marks and the canvas's tool values for the side panel's tool.
-  virtual void FormOption(bool& isAutoProcess, bool& MenuClick) = 0;
-  // Sets the sheet's sort order from a sort command key; other keys set nothing.
-  virtual void SettingArrange_Menu(const QString& PressMenuID) = 0;
-  virtual void FileImport(const QString& Filename) = 0;
   // Repaints the caption strip with Label1's caption, or "..." when it is empty.
   virtual void LeftSkinstyle() = 0;
-  // Makes the stamp temporary file the current stamp and switches to the stamp tool.
-  virtual void UseStamp(bool fromLibrary, bool sizeFlag) = 0;
   // The one keyboard shortcut table; KeyCode is a virtual-key code, Shift the 1/2/4 bits.
   virtual void ProcessShortcutKey(int KeyCode, int Shift) = 0;
-  virtual void ArrangeMainPanes(bool flag) = 0;
 };

@@ -205,21 +205,25 @@ class FrmMain : public SkinSurface,
   // MainWindowServices
   CanvasSaveServices* SingleqzPreview() override;
   ThumbnailSheetServices* ThumqzViewer() override;
-  SidePanelServices* UserqzProcess1() override { return m_sidePanel.services; }
-  ImageToolbarServices* ImageToolbar() override { return m_imageToolbar.services; }
   SkinMenuServices* SkinMenu() override { return m_skinMenu.services; }
-  TextStripServices* YDSTextControl1() override { return m_textStrip.services; }
   QWidget* FolderView() override { return m_folderView; }
-  TaskDialogFactory* TaskDialogs() override { return m_taskDialogs; }
   QString Label1Caption() const override { return m_label1; }
   void SetLabel1Caption(const QString& caption) override { m_label1 = caption; }
-  void FormOption(bool& isAutoProcess, bool& MenuClick) override;
-  void SettingArrange_Menu(const QString& PressMenuID) override;
-  void FileImport(const QString& Filename) override;
   void LeftSkinstyle() override;
-  void UseStamp(bool fromLibrary, bool sizeFlag) override;
   void ProcessShortcutKey(int KeyCode, int Shift) override;
-  void ArrangeMainPanes(bool flag = false) override;
+
+  SidePanelServices* UserqzProcess1() { return m_sidePanel.services; }
+  ImageToolbarServices* ImageToolbar() { return m_imageToolbar.services; }
+  TextStripServices* YDSTextControl1() { return m_textStrip.services; }
+  TaskDialogFactory* TaskDialogs() { return m_taskDialogs; }
+  // Sets up panels, menu marks and the canvas's tool values for the side panel's tool.
+  void FormOption(bool& isAutoProcess, bool& MenuClick);
+  // Sets the sheet's sort order from a sort command key; other keys set nothing.
+  void SettingArrange_Menu(const QString& PressMenuID);
+  void FileImport(const QString& Filename);
+  // Makes the stamp temporary file the current stamp and switches to the stamp tool.
+  void UseStamp(bool fromLibrary, bool sizeFlag);
+  void ArrangeMainPanes(bool flag = false);
 
   // SaveQuestionServices: the question about the canvas's unsaved changes.
   bool MayReplacePicture() override;

@@ -29,21 +29,12 @@ class TreeHostWindow final : public MainWindowServices {
  public:
   CanvasSaveServices* SingleqzPreview() override { return nullptr; }
   ThumbnailSheetServices* ThumqzViewer() override { return &sheet; }
-  SidePanelServices* UserqzProcess1() override { return nullptr; }
-  ImageToolbarServices* ImageToolbar() override { return nullptr; }
   SkinMenuServices* SkinMenu() override { return &menu; }
-  TextStripServices* YDSTextControl1() override { return nullptr; }
   QWidget* FolderView() override { return &pane; }
-  TaskDialogFactory* TaskDialogs() override { return nullptr; }
   QString Label1Caption() const override { return label1; }
   void SetLabel1Caption(const QString& caption) override { label1 = caption; }
-  void FormOption(bool&, bool&) override {}
-  void SettingArrange_Menu(const QString&) override {}
-  void FileImport(const QString&) override {}
   void LeftSkinstyle() override { ++captionPaints; }
-  void UseStamp(bool, bool) override {}
   void ProcessShortcutKey(int, int) override {}
-  void ArrangeMainPanes(bool) override {}
 
   QWidget pane;
   ThumViewer sheet;

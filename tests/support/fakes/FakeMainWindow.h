@@ -2,7 +2,6 @@
 // A recording stand-in for the main window with its canvas, thumbnail sheet and
 // controls, for testing the code that calls the main window before it exists.
 
-#include <array>
 #include <utility>
 #include <vector>
 
@@ -11,7 +10,6 @@
 
 #include "foundation/MainWindowServices.h"
 #include "support/fakes/FakeSkinnedControls.h"
-#include "support/fakes/FakeTaskDialog.h"
 
 namespace Fakes {
 
@@ -91,50 +89,21 @@ class FakeMainWindow final : public MainWindowServices {
  public:
   CanvasSaveServices* SingleqzPreview() override { return &canvas; }
   ThumbnailSheetServices* ThumqzViewer() override { return &sheet; }
-  SidePanelServices* UserqzProcess1() override { return &sidePanel; }
-  ImageToolbarServices* ImageToolbar() override { return &toolbar; }
   SkinMenuServices* SkinMenu() override { return &menu; }
-  TextStripServices* YDSTextControl1() override { return &textStrip; }
   QWidget* FolderView() override { return nullptr; }
-  TaskDialogFactory* TaskDialogs() override { return &taskDialogs; }
 
   QString Label1Caption() const override { return label1; }
   void SetLabel1Caption(const QString& caption) override { label1 = caption; }
-
-  void FormOption(bool& isAutoProcess, bool& MenuClick) override {
-    formOptions.emplace_back(isAutoProcess, MenuClick);
-  }
-  void SettingArrange_Menu(const QString& PressMenuID) override {
-    static const std::array<QString, 6> keys{"View_Sortname",   "View_Sorttype",   "View_Sortsize",
-                                             "View_Sortcreate", "View_Sortmodify", "View_Sortstar"};
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-      if (keys[i] == PressMenuID) {
-        sortOrder = int(i);
-      }
-    }
-  }
-  void FileImport(const QString& Filename) override { imported.push_back(Filename); }
   void LeftSkinstyle() override { captionShown = label1.isEmpty() ? QStringLiteral("...") : label1; }
-  void UseStamp(bool fromLibrary, bool sizeFlag) override { stampUses.emplace_back(fromLibrary, sizeFlag); }
   void ProcessShortcutKey(int KeyCode, int Shift) override { shortcutKeys.emplace_back(KeyCode, Shift); }
-  void ArrangeMainPanes(bool flag) override { arrangedPanes.push_back(flag); }
 
   FakeCanvas canvas;
   FakeThumbnailSheet sheet;
-  FakeSidePanel sidePanel;
-  FakeImageToolbar toolbar;
   FakeSkinMenu menu;
-  FakeTextStrip textStrip;
-  FakeTaskDialogFactory taskDialogs;
 
   QString label1;
   QString captionShown;
-  int sortOrder = -1;  // none set
-  QStringList imported;
-  std::vector<std::pair<bool, bool>> formOptions;
-  std::vector<std::pair<bool, bool>> stampUses;
   std::vector<std::pair<int, int>> shortcutKeys;
-  std::vector<bool> arrangedPanes;
 };
 
 }  // namespace Fakes
