@@ -135,7 +135,7 @@ void FrmMain::Menu_Setting() {
   facts.mode = m_canvas->CurrentMode();
   facts.sheetNoOpen = m_sheet->NoOpen;
   facts.clipboardHasImage = Clipboard::HasImage();
-  facts.fitPressed = m_imageToolbar->Rpressdown(5);
+  facts.fitPressed = m_imageToolbar->Rpressdown(ButtonId(ImageToolbarButton::Fit));
   facts.toolselect = m_sidePanel->Toolselect();
   facts.currentToolKey = ModPublic::CurrentToolKey;
   MenuStates::MenuSetting(*m_skinMenu.services, m_menuBar->PressID(), facts);

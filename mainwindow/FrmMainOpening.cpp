@@ -52,7 +52,6 @@ constexpr int kImportToLibrary = 4;
 constexpr int kCanvasSizeTask = 3;
 constexpr int kStampNameTask = 4;
 constexpr int kStampLibrarySection = 1;
-constexpr int kFitButton = ButtonId(ImageToolbarButton::Fit);
 // The buttons a picture enables, in the order they are switched on.
 constexpr std::array kImageButtons{ImageToolbarButton::SaveAs, ImageToolbarButton::Slideshow, ImageToolbarButton::Fit,
                                    ImageToolbarButton::Next, ImageToolbarButton::Previous};
@@ -285,7 +284,7 @@ void FrmMain::PublicZoomin() {
 void FrmMain::ApplyZoomStep() {
   if (m_canvas->FitMode()) {
     m_canvas->SetFitMode(false);
-    m_imageToolbar->PressDownID(kFitButton, false);
+    m_imageToolbar->PressDownID(ButtonId(ImageToolbarButton::Fit), false);
     m_canvas->Painting();
   }
   const int hundredths = int(std::lround(m_zoomStep * 100.0F));
@@ -308,9 +307,9 @@ void FrmMain::StepSheet(bool next) {
 }
 
 void FrmMain::ToggleFit() {
-  const bool fit = !m_imageToolbar->Rpressdown(kFitButton);
+  const bool fit = !m_imageToolbar->Rpressdown(ButtonId(ImageToolbarButton::Fit));
   m_canvas->SetFitMode(fit);
-  m_imageToolbar->PressDownID(kFitButton, fit);
+  m_imageToolbar->PressDownID(ButtonId(ImageToolbarButton::Fit), fit);
   m_canvas->Painting(Imageqzviewer::PaintKind::Smooth);
 }
 

@@ -17,8 +17,8 @@ namespace {
 namespace K = CommandKeys;
 using ToolModes::Mode;
 
-// The image toolbar's fit, next and previous buttons.
-constexpr std::array kBrowseButtons{5, 7, 6};
+// The image toolbar's buttons that work only while browsing.
+constexpr std::array kBrowseButtons{ImageToolbarButton::Fit, ImageToolbarButton::Next, ImageToolbarButton::Previous};
 
 }  // namespace
 
@@ -84,7 +84,7 @@ void FrmMain::ShowTextStripFor(Mode mode) {
 void FrmMain::ResetToBrowse() {
   ModPublic::CurrentToolKey = CommandKeyText(K::Filter_Browse);
   m_canvas->ArmTool(Mode::Browse);
-  m_imageToolbar->PressDownID(5, false);
+  m_imageToolbar->PressDownID(ButtonId(ImageToolbarButton::Fit), false);
   m_skinMenu->SetMemFirst(true);
   m_skinMenu->SetPressMenuID(CommandKeyText(K::Filter_Browse));
   m_skinMenu->MenuVisible(CommandKeyText(K::View_Fitmode), false);
@@ -92,8 +92,8 @@ void FrmMain::ResetToBrowse() {
 
 void FrmMain::LayoutCanvasArea() {
   const bool browsing = m_canvas->CurrentMode() == Mode::Browse;
-  for (int button : kBrowseButtons) {
-    m_imageToolbar->EnabledID(button, browsing);
+  for (ImageToolbarButton button : kBrowseButtons) {
+    m_imageToolbar->EnabledID(ButtonId(button), browsing);
   }
   m_imageToolbar->StartPaint();
   ApplyArrangement({PaneLayout::LayoutCanvasArea(m_canvas->CurrentMode(), Panes())});

@@ -22,8 +22,6 @@ namespace SplitterDrag {
 
 namespace {
 
-// The image toolbar's fit button.
-constexpr int kFitButton = 5;
 // The thumbnail size pop-up of the command table.
 constexpr int kThumbnailSizeMenu = 7;
 constexpr std::array<std::string_view, 5> kSizeKeys{CommandKeys::Zoom_Small, CommandKeys::Zoom_Normal,
@@ -143,7 +141,7 @@ void Handlers::ThumbnailBarDown(float Y) {
     Imageqzviewer& canvas = *m_window.m_canvas;
     if (canvas.FitMode()) {
       canvas.SetFitMode(false);
-      m_window.m_imageToolbar->PressDownID(kFitButton, false);
+      m_window.m_imageToolbar->PressDownID(ButtonId(ImageToolbarButton::Fit), false);
     }
     m_isZoomDrag = true;
     return;

@@ -95,15 +95,15 @@ TEST_F(FrmMainWiringTest, ToolbarStepsAndTheKeysAskFirst) {
   MarkChanged(window);
   {
     Fakes::ScriptedMessageBox boxes({Forms::vbCancel});
-    window.ImageToolbar_MouseUp(7);
+    window.ImageToolbar_MouseUp(ButtonId(ImageToolbarButton::Next));
     EXPECT_EQ(boxes.shown.size(), 1U);
     EXPECT_EQ(Shown(), "a.png") << "Cancel keeps the picture";
   }
   {
     Fakes::ScriptedMessageBox boxes({Forms::vbNo});
-    window.ImageToolbar_MouseUp(7);
+    window.ImageToolbar_MouseUp(ButtonId(ImageToolbarButton::Next));
     EXPECT_EQ(Shown(), "b.png");
-    window.ImageToolbar_MouseUp(6);
+    window.ImageToolbar_MouseUp(ButtonId(ImageToolbarButton::Previous));
     EXPECT_EQ(Shown(), "a.png");
   }
   MarkChanged(window);
@@ -193,13 +193,13 @@ TEST_F(FrmMainWiringTest, ZoomStepsStopAtTwiceAndAtAnEighth) {
   FrmMain& window = Listed();
   Fakes::FakeImageToolbar toolbar;
   window.UseImageToolbarServices(toolbar);
-  toolbar.pressed[5] = true;
+  toolbar.pressed[ButtonId(ImageToolbarButton::Fit)] = true;
   window.Canvas().SetFitMode(true);
   for (int i = 0; i < 60; ++i) {
     window.PublicZoomout();
   }
   EXPECT_FALSE(window.Canvas().FitMode());
-  EXPECT_FALSE(toolbar.pressed[5]);
+  EXPECT_FALSE(toolbar.pressed[ButtonId(ImageToolbarButton::Fit)]);
   EXPECT_EQ(window.ThumbnailBar().Value(), 200);
   for (int i = 0; i < 100; ++i) {
     window.PublicZoomin();

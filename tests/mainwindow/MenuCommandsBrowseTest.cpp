@@ -83,10 +83,10 @@ TEST_F(PopupCommands, FitTwiceRestoresTheCanvasAndTheToolbarButton) {
   const bool fit = window.Canvas().FitMode();
   Choose(window, K::View_Fitmode);
   EXPECT_NE(window.Canvas().FitMode(), fit);
-  EXPECT_EQ(window.ImageToolbar()->Rpressdown(5), window.Canvas().FitMode());
+  EXPECT_EQ(window.ImageToolbar()->Rpressdown(ButtonId(ImageToolbarButton::Fit)), window.Canvas().FitMode());
   Choose(window, K::View_Fitmode);
   EXPECT_EQ(window.Canvas().FitMode(), fit);
-  EXPECT_EQ(window.ImageToolbar()->Rpressdown(5), fit);
+  EXPECT_EQ(window.ImageToolbar()->Rpressdown(ButtonId(ImageToolbarButton::Fit)), fit);
 }
 
 TEST_F(PopupCommands, TheOptionAndSizePopUpsLayTheirRowsOutAtTheirOwnWidth) {

@@ -147,12 +147,12 @@ TEST_F(SplitterDragTest, TheSizeButtonTogglesItsPopUpUnderTheBar) {
 TEST_F(SplitterDragTest, AKnobPressInFitModeLeavesFitModeFirst) {
   FrmMain& window = Start();
   window.Canvas().SetFitMode(true);
-  window.ImageToolbar()->PressDownID(5, true);
+  window.ImageToolbar()->PressDownID(ButtonId(ImageToolbarButton::Fit), true);
   ScrollControl& bar = window.ThumbnailBar();
   bar.qzisDrag = true;
   emit bar.MouseDown(1, 0, 5, 5);
   EXPECT_FALSE(window.Canvas().FitMode());
-  EXPECT_FALSE(window.ImageToolbar()->Rpressdown(5));
+  EXPECT_FALSE(window.ImageToolbar()->Rpressdown(ButtonId(ImageToolbarButton::Fit)));
   emit bar.MouseUp(1, 0, 5, 5);
   bar.qzisDrag = false;
 }
