@@ -500,7 +500,7 @@ void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics) {
 
   if (mode == Mode::FreeSelect) {
     PaintMagnifier(graphics);
-    ToolHint::DrawToolHint(graphics, int(mode), float(width() - 4), float(height() - 4));
+    ToolHint::DrawToolHint(graphics, mode, float(width() - 4), float(height() - 4));
   }
   if (ToolModes::HasBar(mode)) {
     DrawCommandBar(graphics, false, true, false, false);

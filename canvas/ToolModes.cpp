@@ -142,7 +142,12 @@ constexpr std::array<ToolMode, kModeCount> kTable{{
               .menu = M::Stamp, .range = Range{100, 0, Start::Given, 0}, .fit = true, .panel = 38},
     /* 39 */ Filter(K::Edit_Clockwise, 0, C::QuarterTurn, true),
     /* 40 */ Filter(K::Edit_Crcolockwise, 0, C::QuarterTurn, true),
-    /* 41 */ Selection(K::Filter_FreeSelect, G::Polygon),
+    /* 41 */ [] {
+      ToolMode row = Selection(K::Filter_FreeSelect, G::Polygon);
+      // The wording the lasso has always shown.
+      row.hint = "Before click Apply button, please click's right button merge the select area.";
+      return row;
+    }(),
     /* 42 */ Selection(K::Filter_EllipSelect, G::Marquee),
     /* 43 */ kNoTool,
     /* 44 */ kNoTool,

@@ -1,9 +1,9 @@
 #pragma once
 // The canvas's tool modes, 0 to 53, in one table: the command key that arms each, how
 // the pointer works in it, the command bar it shows, how Apply commits it, and how it is
-// armed (slider range, fit, side panel number, text strip, menu group). The mouse
-// handlers, the painting, the hit test, the commit and the main window's tool commands
-// all read their facts from here.
+// armed (slider range, fit, side panel number, text strip, menu group), and the line its
+// hint banner shows. The mouse handlers, the painting, the hit test, the commit and the
+// main window's tool commands all read their facts from here.
 
 #include <array>
 #include <optional>
@@ -166,6 +166,7 @@ struct ToolMode {
   int stampFilter = 0;          // what a floating stamp does instead (Stampeffect), 0 for none
   bool editsSelection = false;  // deselect, clear and inverse work on its selection
   bool rasterizes = false;      // its layer can become the floating stamp
+  std::string_view hint{};      // the line the tool hint banner shows while it is armed
 };
 
 // The row of a mode; modes outside 0..53 read as viewing without a tool.
