@@ -283,7 +283,7 @@ void Imageqzviewer::LayOut(ViewStart start, PaintKind kind) {
     if (m_mode != Mode::Select) {
       EnsureBackBuffer();
       auto graphics = Gdip::Graphics::FromSurface(m_backBuffer);
-      DrawCommandBar(*graphics, true, false, true, false);
+      DrawCommandBar(*graphics, false, true);
     }
     if (ToolModes::Row(m_mode).group == ToolModes::PointerGroup::Polygon) {
       SharedSelectionPoints() = SelectionPoints{};
@@ -503,7 +503,7 @@ void Imageqzviewer::PaintOverlays(Gdip::Graphics& graphics) {
     ToolHint::DrawToolHint(graphics, mode, float(width() - 4), float(height() - 4));
   }
   if (ToolModes::HasBar(mode)) {
-    DrawCommandBar(graphics, false, true, false, false);
+    DrawCommandBar(graphics, true, false);
   }
 }
 
@@ -558,9 +558,7 @@ void Imageqzviewer::PaintStatusText(Gdip::Graphics& graphics) {
   DrawCaption(graphics, text, QPointF(10, 10), 10, false);
 }
 
-void Imageqzviewer::DrawCommandBar(Gdip::Graphics& graphics, bool flag1, bool keepKnob, bool noRefresh, bool flag4) {
-  Q_UNUSED(flag1);
-  Q_UNUSED(flag4);
+void Imageqzviewer::DrawCommandBar(Gdip::Graphics& graphics, bool keepKnob, bool noRefresh) {
   const CanvasLayout::CommandBar bar = CanvasLayout::CommandBarGeometry(m_mode, ClientSize());
   const int L = bar.L;
   const int T = bar.T;

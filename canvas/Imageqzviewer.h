@@ -1,7 +1,7 @@
 #pragma once
 // The canvas: the control that holds, shows and edits one image. The main window hosts
 // one, as SingleqzPreview, and drives it through the members below; the canvas answers
-// with its four mouse events and a few calls on the main window's services.
+// with its signals.
 
 #include <array>
 #include <cstdint>
@@ -106,7 +106,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void SetMode(ToolModes::Mode mode) { m_mode = mode; }
   // Arms a tool as its row says: the selection dropped when it starts without one, the
   // slider's range, the mode, the fit, and the stamp or text box made ready. Does not
-  // lay out or repaint; the caller's Import does.
+  // lay out or repaint; the caller's Relayout does.
   void ArmTool(ToolModes::Mode mode);
   // Sets the slider's bounds and, unless the range keeps it, its value.
   void SetRange(const ToolModes::Range& range);
@@ -432,8 +432,8 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void PaintParticles(Gdip::Graphics& graphics);
   void PaintIrradiation(Gdip::Graphics& graphics);
   // The on-canvas slider and buttons. keepKnob leaves a knob left of the track where it
-  // is; noRefresh leaves showing the result to the caller; the other two flags are unused.
-  void DrawCommandBar(Gdip::Graphics& graphics, bool flag1, bool keepKnob, bool noRefresh, bool flag4);
+  // is; noRefresh leaves showing the result to the caller.
+  void DrawCommandBar(Gdip::Graphics& graphics, bool keepKnob, bool noRefresh);
   void DrawBarBox(Gdip::Graphics& graphics, const QRectF& box);
   void DrawCaption(Gdip::Graphics& graphics, const QString& text, QPointF at, int pointSize, bool bold);
   void ColorControl(Gdip::Graphics& graphics);
@@ -467,7 +467,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   bool m_saveState = true;
   bool m_appliedEffect = false;
   bool m_firstL = false;
-  // The text of the last failed Import, shown on the empty canvas.
+  // The text of the last failed Open, shown on the empty canvas.
   QString m_openFailure;
   // Set by a new-file load: the next layout records undo position 0 of the loaded picture.
   bool m_snapshotDue = false;

@@ -187,7 +187,7 @@ void Imageqzviewer::RotationPreview() {
                              float(height()), float(m_slider.value), false, m_mode == Mode::Straighten ? 1 : 0);
   }
   auto graphics = Gdip::Graphics::FromSurface(m_backBuffer);
-  DrawCommandBar(*graphics, false, true, false, false);
+  DrawCommandBar(*graphics, true, false);
 }
 
 void Imageqzviewer::ColourPreview() {
@@ -202,7 +202,7 @@ void Imageqzviewer::ColourPreview() {
   const int mode = gamma ? ModEffects::kGammaAdjust : ModEffects::kContrastAdjust;
   ModEffects::ApplyColorAdjust(graphics->Painter(), m_previewThumbnail, mode, gamma ? float(Value()) : 1.0f,
                                DisplayedRect(), gamma ? 0.0f : ToolCommit::ContrastAmount(float(Value())));
-  DrawCommandBar(*graphics, false, true, false, false);
+  DrawCommandBar(*graphics, true, false);
 }
 
 void Imageqzviewer::DrawPolygon(QPointF from, QPointF to) {

@@ -203,8 +203,7 @@ void YDSTextControl::StartPaint(int, int, int, int) {
   RefreshBackBuffer();
 }
 
-// The swatch starts the chooser at its own colour; a cancel changes nothing, and the
-// event follows either way.
+// The swatch starts the chooser at its own colour; a cancel changes nothing.
 void YDSTextControl::ChooseColor() {
   const std::int32_t chosen = ModDialogCOlor::ShowColorDialog(this, m_swatch, true);
   if (chosen != -1) {
@@ -215,7 +214,6 @@ void YDSTextControl::ChooseColor() {
     m_swatch = rgb;
     m_pickColor->setPalette(QPalette(FromRgb(rgb)));
   }
-  emit ColorClick();
 }
 
 bool YDSTextControl::eventFilter(QObject* watched, QEvent* event) {

@@ -64,7 +64,6 @@ class YDSTextControl : public SkinSurface, public TextStripServices {
   void FontSizeClick();
   void FontStyleClick();
   void FontRenderClick();
-  void ColorClick();
   void TextClick();
 
  protected:

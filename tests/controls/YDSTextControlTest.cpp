@@ -20,9 +20,8 @@ class TextStripTest : public ::testing::Test {
   TextStripTest() : strip(&host, QCoreApplication::applicationDirPath()) {
     ModPublic::GdiplusToken = 1;
     strip.resize(900, 25);
-    const std::array clicks{&YDSTextControl::FontClick,       &YDSTextControl::FontSizeClick,
-                             &YDSTextControl::FontStyleClick,  &YDSTextControl::FontRenderClick,
-                             &YDSTextControl::ColorClick,      &YDSTextControl::TextClick};
+    const std::array clicks{&YDSTextControl::FontClick, &YDSTextControl::FontSizeClick, &YDSTextControl::FontStyleClick,
+                            &YDSTextControl::FontRenderClick, &YDSTextControl::TextClick};
     for (std::size_t i = 0; i < clicks.size(); ++i) {
       QObject::connect(&strip, clicks[i], [this, i] { ++events[i]; });
     }
@@ -31,12 +30,12 @@ class TextStripTest : public ::testing::Test {
 
   Fakes::FakeMainWindow host;
   YDSTextControl strip;
-  std::array<int, 6> events{};
+  std::array<int, 5> events{};
 };
 
 TEST_F(TextStripTest, WithoutTahomaTheFontListShowsNoChoice) {
   strip.AddFontMode({"DejaVu Sans", "Liberation Sans"});
-  EXPECT_EQ(events, (std::array<int, 6>{0, 1, 1, 1, 0, 0}));
+  EXPECT_EQ(events, (std::array<int, 5>{0, 1, 1, 1, 0}));
   EXPECT_EQ(strip.cbFont().count(), 2);
   EXPECT_EQ(strip.cbFont().currentIndex(), -1);
   EXPECT_EQ(strip.textFont(), "Tahoma");
@@ -63,7 +62,7 @@ TEST_F(TextStripTest, SizesReadBackAndBadTextKeepsTheSize) {
   strip.cbTextStyle().setCurrentIndex(3);
   EXPECT_EQ(strip.textFontStyle(), 3);
   Press(strip.Text1(), QPointF(5, 5));
-  EXPECT_EQ(events[5], 1);
+  EXPECT_EQ(events[4], 1);
 }
 
 TEST_F(TextStripTest, TheSwatchGivesAChosenColourToTheCanvas) {
@@ -73,11 +72,9 @@ TEST_F(TextStripTest, TheSwatchGivesAChosenColourToTheCanvas) {
   strip.SetTextFontColor(0x00FF00);
   host.canvas.textColor = 0x123456;
   Press(strip.PickColor(), QPointF(5, 5));
-  EXPECT_EQ(events[4], 1) << "a cancel still reports the click";
   EXPECT_EQ(host.canvas.textColor, 0x123456U);
   EXPECT_EQ(strip.SwatchColor(), 0x00FF00U);
   Press(strip.PickColor(), QPointF(5, 5));
-  EXPECT_EQ(events[4], 2);
   EXPECT_EQ(host.canvas.textColor, 0x0000FFU);
   EXPECT_EQ(strip.SwatchColor(), 0x0000FFU);
   EXPECT_EQ(strip.textFontColor(), 0x00FF00U) << "the property keeps its own value";
