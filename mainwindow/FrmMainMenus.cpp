@@ -9,6 +9,7 @@
 
 #include "browse/ModFolderView.h"
 #include "browse/ThumViewer.h"
+#include "canvas/CanvasSave.h"
 #include "canvas/Imageqzviewer.h"
 #include "controls/MenuModel.h"
 #include "controls/ToolbarUser.h"
@@ -118,6 +119,12 @@ void FrmMain::RunMenuCommand(const QString& key) {
 
 void FrmMain::DeleteSelectedFiles() {
   const QString shown = m_canvas->CurFilename;
+  // Trashing the shown file puts the file's copy in the picture's place: its unsaved
+  // changes are asked about first. A new picture is not trashed, so it is not asked about.
+  const bool trashesShown = !shown.isEmpty() && !CanvasSave::IsScratchFile(shown, m_canvas->DeleteCopyPath());
+  if (trashesShown && !MayReplacePicture()) {
+    return;
+  }
   const QStringList selected = SelectedFiles::Program().Files();
   m_canvas->DeleteImage();
   for (const QString& file : selected) {

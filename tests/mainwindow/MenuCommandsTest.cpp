@@ -26,6 +26,7 @@
 #include "mainwindow/MenuCommandHandlers.h"
 #include "mainwindow/PaneLayout.h"
 #include "platform/Printer.h"
+#include "platform/forms/Input.h"
 #include "windows/FrmPrinter.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "support/TestPictures.h"
@@ -491,6 +492,47 @@ TEST_F(MenuCommandsTest, DeleteTrashesEverySelectedFileOnceAndSkipsOnesAlreadyGo
   for (const QString& file : {shown, second, third}) {
     EXPECT_FALSE(QFileInfo::exists(file)) << file.toStdString();
   }
+  SelectedFiles::Program().Clear();
+}
+
+// Trashing the shown file shows the file's copy in its place: unsaved changes are asked
+// about first, and only a picture with a file of its own is asked about.
+TEST_F(MenuCommandsTest, DeletingAnEditedPictureAsksAboutItsChangesFirst) {
+  TestSupport::RedirectedDataHome home(m_folder.MakeFolder("data"));
+  FrmMain& window = Loaded();
+  Imageqzviewer& canvas = window.Canvas();
+  const QString shown = canvas.CurFilename;
+  SelectedFiles::Program().SetFiles({shown});
+  Choose(window, K::Edit_Clockwise);
+  canvas.WaitForSnapshot();
+  const int undoSteps = canvas.UndoListCount();
+  {
+    Fakes::ScriptedMessageBox boxes({Forms::vbCancel});
+    window.ProcessShortcutKey(Forms::vbKeyDelete, 0);
+    ASSERT_EQ(boxes.shown.size(), 1U);
+    EXPECT_EQ(boxes.shown[0].prompt, "Do you want to save the changes you've made to this image?");
+    EXPECT_TRUE(QFileInfo::exists(shown)) << "Cancel trashes nothing";
+    EXPECT_EQ(canvas.UndoListCount(), undoSteps);
+  }
+  {
+    Fakes::ScriptedMessageBox boxes({}, Forms::vbYes);
+    window.ProcessShortcutKey(Forms::vbKeyDelete, 0);
+    EXPECT_EQ(boxes.shown.size(), 2U) << "the changes, then the trash";
+    EXPECT_FALSE(QFileInfo::exists(shown));
+    EXPECT_EQ(Shown(window).size(), QSize(40, 60)) << "the copy shown holds the saved turn";
+  }
+  Fakes::FakeTaskDialogFactory dialogs;
+  window.UseTaskDialogs(dialogs);
+  dialogs.outcome = {64, 32, 1, 0xFFFFFF, {}};
+  Choose(window, K::File_New);
+  Choose(window, K::Edit_Clockwise);
+  const QString other = m_folder.File("other.png");
+  TestSupport::Quadrants(10, 10).save(other);
+  SelectedFiles::Program().SetFiles({other});
+  Fakes::ScriptedMessageBox boxes({}, Forms::vbYes);
+  window.ProcessShortcutKey(Forms::vbKeyDelete, 0);
+  EXPECT_EQ(boxes.shown.size(), 1U) << "a new picture stays: only the trash is asked about";
+  EXPECT_FALSE(QFileInfo::exists(other));
   SelectedFiles::Program().Clear();
 }
 
