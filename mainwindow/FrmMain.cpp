@@ -108,7 +108,7 @@ FrmMain::FrmMain() : SkinSurface(nullptr) {
         MenuCommands::Run(*this, next ? CommandKeys::View_Zoomin : CommandKeys::View_Zoomout,
                           MenuCommands::Route::Wheel);
       },
-      std::vector<const QWidget*>{m_folderView, m_sidePanel.widget});
+      std::vector<const QWidget*>{m_folderView, m_sidePanel});
   m_moveSettle.setSingleShot(true);
   m_moveSettle.setInterval(kMoveSettleMs);
   connect(&m_moveSettle, &QTimer::timeout, this, &FrmMain::KeepTitleButtonsOnWorkArea);
@@ -122,32 +122,27 @@ void FrmMain::CreateControls() {
   m_folderView = new QWidget(this);
   m_canvas = new Imageqzviewer(this);
   m_sheet = new ThumViewer(this);
-  m_titleSkin = Hosted<TitleBarServices>::Of(new ButtonControl(ModPublic::DataFolderPath, this));
-  m_titleSkin.widget->resize(kTitleSize);
-  auto* strip = new ToolbarUser(this, this);
-  strip->resize(kMenuBarSize);
-  m_menuBar = Hosted<MenuBarStripServices>::Of(strip);
-  auto* imageToolbar = new ToolbarImg(this, ModPublic::DataFolderPath, this);
-  imageToolbar->resize(kDesignSize.width(), kImageToolbarHeight);
-  m_imageToolbar = Hosted<ImageToolbarServices>::Of(imageToolbar);
-  m_splitLV = Hosted<SplitterServices>::Of(MakeSplitter(this, {kSplitHLeft, kSplitLVHeight}, UserqzSplit::PointerSizeNS));
-  m_splitH =
-      Hosted<SplitterServices>::Of(MakeSplitter(this, {kSplitHWidth, kDesignSize.height()}, UserqzSplit::PointerSizeWE));
+  m_titleSkin = new ButtonControl(ModPublic::DataFolderPath, this);
+  m_titleSkin->resize(kTitleSize);
+  m_menuBar = new ToolbarUser(this, this);
+  m_menuBar->resize(kMenuBarSize);
+  m_imageToolbar = new ToolbarImg(this, ModPublic::DataFolderPath, this);
+  m_imageToolbar->resize(kDesignSize.width(), kImageToolbarHeight);
+  m_imageToolbarServices = m_imageToolbar;
+  m_splitLV = MakeSplitter(this, {kSplitHLeft, kSplitLVHeight}, UserqzSplit::PointerSizeNS);
+  m_splitH = MakeSplitter(this, {kSplitHWidth, kDesignSize.height()}, UserqzSplit::PointerSizeWE);
   m_thumbnailBar = new ScrollControl(this);
-  m_splitV = Hosted<ThumbnailBarServices>::Of(m_thumbnailBar);
-  m_sideProcess = new UserqzProcess(this);
-  m_sidePanel = Hosted<SidePanelServices>::Of(m_sideProcess);
-  auto* textStrip = new YDSTextControl(this, ModPublic::ProgramFolder(), this);
-  textStrip->resize(kDesignSize.width(), kTextStripHeight);
-  textStrip->hide();
-  m_textStrip = Hosted<TextStripServices>::Of(textStrip);
-  auto* menu = new ZpYSkinMenu(this, ModPublic::DataFolderPath, this);
-  menu->hide();
-  m_skinMenu = Hosted<SkinMenuServices>::Of(menu);
-  m_canvas->UseSkinMenu(*menu);
-  m_splitH.widget->move(kSplitHLeft, kPaneAreaTop);
-  m_splitLV.widget->move(8, kSplitLVTop);
-  m_splitV.widget->move(kSplitHLeft + kSplitHWidth, kSplitVTop);
+  m_sidePanel = new UserqzProcess(this);
+  m_sidePanelServices = m_sidePanel;
+  m_textStrip = new YDSTextControl(this, ModPublic::ProgramFolder(), this);
+  m_textStrip->resize(kDesignSize.width(), kTextStripHeight);
+  m_textStrip->hide();
+  m_skinMenu = new ZpYSkinMenu(this, ModPublic::DataFolderPath, this);
+  m_skinMenu->hide();
+  m_canvas->UseSkinMenu(*m_skinMenu);
+  m_splitH->move(kSplitHLeft, kPaneAreaTop);
+  m_splitLV->move(8, kSplitLVTop);
+  m_thumbnailBar->move(kSplitHLeft + kSplitHWidth, kSplitVTop);
   m_resizeBorder = new QWidget(this);
   m_resizeBorder->resize(kGripSide, kGripSide);
   m_resizeBorder->setObjectName(QStringLiteral("ResizeBorder"));
@@ -157,16 +152,16 @@ void FrmMain::CreateControls() {
   m_dragingImg->setPalette(QPalette(kGhostColour));
   m_dragingImg->hide();
   m_splitterDrag = std::make_unique<SplitterDrag::Handlers>(
-      *this, SplitterDrag::Handlers::Bars{m_splitH.widget, m_splitLV.widget, m_dragingImg, m_resizeBorder});
+      *this, SplitterDrag::Handlers::Bars{m_splitH, m_splitLV, m_dragingImg, m_resizeBorder});
   m_splitterDrag->Connect();
   m_cbFont = new QComboBox(this);
   m_cbFont->hide();
   m_titleSkin->SetOnMouseUp([this](int, int, float, float) { TitleSkin_MouseUp(); });
   ConnectThumbnailBar();
   ConnectChildEvents();
-  connect(strip, &ToolbarUser::MouseDown, this, [this](int, int, float X, float) { OpenStripMenu(X); });
-  connect(strip, &ToolbarUser::MouseMove, this, [this](int, int, float X, float) { qzToolbarUser_MouseMove(X); });
-  connect(menu, &ZpYSkinMenu::MouseUP, this, &FrmMain::SkinMenu_MouseUp);
+  connect(m_menuBar, &ToolbarUser::MouseDown, this, [this](int, int, float X, float) { OpenStripMenu(X); });
+  connect(m_menuBar, &ToolbarUser::MouseMove, this, [this](int, int, float X, float) { qzToolbarUser_MouseMove(X); });
+  connect(m_skinMenu, &ZpYSkinMenu::MouseUP, this, &FrmMain::SkinMenu_MouseUp);
 }
 
 CanvasSaveServices* FrmMain::SingleqzPreview() { return m_canvas; }
@@ -175,7 +170,7 @@ ThumbnailSheetServices* FrmMain::ThumqzViewer() { return m_sheet; }
 
 // The Browse menu is set up so that the sort rows can be ticked.
 void FrmMain::SettingArrange_Menu(const QString& PressMenuID) {
-  SkinMenuServices& menu = *m_skinMenu.services;
+  SkinMenuServices& menu = *m_skinMenu;
   menu.SetMemFirst(true);
   menu.SetInitializemenu(2);
   menu.SetPressMenuID(PressMenuID);
@@ -191,12 +186,19 @@ void FrmMain::SettingArrange_Menu(const QString& PressMenuID) {
   }
 }
 
-double FrmMain::SplitLVTop() const { return m_splitLV.widget->y(); }
-void FrmMain::SetSplitLVTop(double top) { m_splitLV.widget->move(m_splitLV.widget->x(), int(top)); }
-double FrmMain::SplitVTop() const { return m_splitV.widget->y(); }
-void FrmMain::SetSplitVTop(double top) { m_splitV.widget->move(m_splitV.widget->x(), int(top)); }
-double FrmMain::SplitHLeft() const { return m_splitH.widget->x(); }
-void FrmMain::SetSplitHLeft(double left) { m_splitH.widget->move(int(left), m_splitH.widget->y()); }
+double FrmMain::SplitLVTop() const { return m_splitLV->y(); }
+void FrmMain::SetSplitLVTop(double top) { m_splitLV->move(m_splitLV->x(), int(top)); }
+double FrmMain::SplitVTop() const { return m_thumbnailBar->y(); }
+void FrmMain::SetSplitVTop(double top) { m_thumbnailBar->move(m_thumbnailBar->x(), int(top)); }
+double FrmMain::SplitHLeft() const { return m_splitH->x(); }
+void FrmMain::SetSplitHLeft(double left) { m_splitH->move(int(left), m_splitH->y()); }
+
+SkinMenuServices* FrmMain::SkinMenu() { return m_skinMenu; }
+TextStripServices* FrmMain::YDSTextControl1() { return m_textStrip; }
+QWidget& FrmMain::SkinMenuWidget() { return *m_skinMenu; }
+QWidget& FrmMain::MenuBarStripWidget() { return *m_menuBar; }
+QWidget& FrmMain::TitleBarWidget() { return *m_titleSkin; }
+QWidget& FrmMain::ImageToolbarWidget() { return *m_imageToolbar; }
 
 bool FrmMain::FitMode() const { return m_canvas->FitMode(); }
 void FrmMain::SetFitMode(bool fit) { m_canvas->SetFitMode(fit); }

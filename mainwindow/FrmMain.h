@@ -29,6 +29,7 @@
 #include "mainwindow/PaneLayout.h"
 #include "platform/forms/HourglassCursor.h"
 
+class ButtonControl;
 class FrmScroll;
 class Imageqzviewer;
 class FileChooser;
@@ -38,23 +39,15 @@ class ScrollControl;
 class PrintWindow;
 class SlideshowWindow;
 class ThumViewer;
+class ToolbarImg;
+class ToolbarUser;
 class UserqzProcess;
+class UserqzSplit;
+class YDSTextControl;
+class ZpYSkinMenu;
 namespace SplitterDrag {
 class Handlers;
 }
-
-// A hosted control: its widget, for the container properties the layout sets, and its
-// services. A control's issue swaps its stand-in for the real control in one place.
-template <class Services>
-struct Hosted {
-  template <class Control>
-  static Hosted Of(Control* control) {
-    return {control, control};
-  }
-  Services* operator->() const { return services; }
-  QWidget* widget = nullptr;
-  Services* services = nullptr;
-};
 
 class FrmMain : public SkinSurface,
                 public MainWindowServices,
@@ -180,11 +173,11 @@ class FrmMain : public SkinSurface,
   void SetLastFilename(const QString& name) { m_lastFilename = name; }
   int OldPressID() const { return m_oldPressID; }
   void SetOldPressID(int value) { m_oldPressID = value; }
-  // Tests answer the file dialogs themselves, and put recording fakes behind the side
-  // panel's and the image toolbar's widgets.
+  // Tests answer the file dialogs themselves, and put recording fakes in place of the side
+  // panel and the image toolbar.
   void UseFileChooser(FileChooser& chooser) { m_fileChooser = &chooser; }
-  void UseSidePanelServices(SidePanelServices& panel) { m_sidePanel.services = &panel; }
-  void UseImageToolbarServices(ImageToolbarServices& toolbar) { m_imageToolbar.services = &toolbar; }
+  void UseSidePanelServices(SidePanelServices& panel) { m_sidePanelServices = &panel; }
+  void UseImageToolbarServices(ImageToolbarServices& toolbar) { m_imageToolbarServices = &toolbar; }
   // The sheet's date filter for a day: "5-3-2008-", unpadded.
   static QString DateWatchText(int day, int month, int year);
   // The buttons a shown picture can use: save as, slideshow, fit, next, previous.
@@ -205,16 +198,16 @@ class FrmMain : public SkinSurface,
   // MainWindowServices
   CanvasSaveServices* SingleqzPreview() override;
   ThumbnailSheetServices* ThumqzViewer() override;
-  SkinMenuServices* SkinMenu() override { return m_skinMenu.services; }
+  SkinMenuServices* SkinMenu() override;
   QWidget* FolderView() override { return m_folderView; }
   QString Label1Caption() const override { return m_label1; }
   void SetLabel1Caption(const QString& caption) override { m_label1 = caption; }
   void LeftSkinstyle() override;
   void ProcessShortcutKey(int KeyCode, int Shift) override;
 
-  SidePanelServices* UserqzProcess1() { return m_sidePanel.services; }
-  ImageToolbarServices* ImageToolbar() { return m_imageToolbar.services; }
-  TextStripServices* YDSTextControl1() { return m_textStrip.services; }
+  SidePanelServices* UserqzProcess1() { return m_sidePanelServices; }
+  ImageToolbarServices* ImageToolbar() { return m_imageToolbarServices; }
+  TextStripServices* YDSTextControl1();
   TaskDialogFactory* TaskDialogs() { return m_taskDialogs; }
   // Sets up panels, menu marks and the canvas's tool values for the side panel's tool.
   void FormOption(bool& isAutoProcess, bool& MenuClick);
@@ -256,13 +249,13 @@ class FrmMain : public SkinSurface,
   // The hosted widgets, for the layout and for tests.
   Imageqzviewer& Canvas() { return *m_canvas; }
   ThumViewer& Sheet() { return *m_sheet; }
-  QWidget& SkinMenuWidget() { return *m_skinMenu.widget; }
-  QWidget& MenuBarStripWidget() { return *m_menuBar.widget; }
-  QWidget& TitleBarWidget() { return *m_titleSkin.widget; }
-  QWidget& ImageToolbarWidget() { return *m_imageToolbar.widget; }
+  QWidget& SkinMenuWidget();
+  QWidget& MenuBarStripWidget();
+  QWidget& TitleBarWidget();
+  QWidget& ImageToolbarWidget();
   const QComboBox& FontList() const { return *m_cbFont; }
   QTimer& LayoutTimer() { return m_timer2; }
-  UserqzProcess& SidePanel() { return *m_sideProcess; }
+  UserqzProcess& SidePanel() { return *m_sidePanel; }
   ScrollControl& ThumbnailBar() { return *m_thumbnailBar; }
 
  signals:
@@ -333,17 +326,19 @@ class FrmMain : public SkinSurface,
   Imageqzviewer* m_canvas = nullptr;
   ThumViewer* m_sheet = nullptr;
   QWidget* m_folderView = nullptr;
-  Hosted<TitleBarServices> m_titleSkin;
-  Hosted<MenuBarStripServices> m_menuBar;
-  Hosted<ImageToolbarServices> m_imageToolbar;
-  Hosted<SplitterServices> m_splitLV;
-  Hosted<SplitterServices> m_splitH;
-  Hosted<ThumbnailBarServices> m_splitV;
+  ButtonControl* m_titleSkin = nullptr;
+  ToolbarUser* m_menuBar = nullptr;
+  ToolbarImg* m_imageToolbar = nullptr;
+  UserqzSplit* m_splitLV = nullptr;
+  UserqzSplit* m_splitH = nullptr;
   ScrollControl* m_thumbnailBar = nullptr;
-  Hosted<SidePanelServices> m_sidePanel;
-  UserqzProcess* m_sideProcess = nullptr;
-  Hosted<TextStripServices> m_textStrip;
-  Hosted<SkinMenuServices> m_skinMenu;
+  UserqzProcess* m_sidePanel = nullptr;
+  YDSTextControl* m_textStrip = nullptr;
+  ZpYSkinMenu* m_skinMenu = nullptr;
+  // What the window asks of the side panel and the image toolbar: the controls, or the
+  // recording fakes a test puts in their place.
+  SidePanelServices* m_sidePanelServices = nullptr;
+  ImageToolbarServices* m_imageToolbarServices = nullptr;
   // The resize grip and the ghost bar of a splitter drag: plain boxes.
   QWidget* m_resizeBorder = nullptr;
   QWidget* m_dragingImg = nullptr;

@@ -8,6 +8,8 @@
 
 #include "controls/ButtonControl.h"
 #include "controls/MenuModel.h"
+#include "controls/UserqzSplit.h"
+#include "controls/ZpYSkinMenu.h"
 #include "foundation/ModDraw.h"
 #include "foundation/ModGDI.h"
 #include "mainwindow/WindowSizing.h"
@@ -30,14 +32,14 @@ constexpr int kHistoryWidth = 600;
 }  // namespace
 
 QRectF FrmMain::CaptionStrip() const {
-  const QWidget& split = *m_splitH.widget;
+  const QWidget& split = *m_splitH;
   return {65.0, split.y() + 5.0, split.x() - 70.0, 18.0};
 }
 
 void FrmMain::LeftSkinstyle() {
   ClearBackBuffer(kBackColour);
   QImage& surface = BackBuffer();
-  const QWidget& split = *m_splitH.widget;
+  const QWidget& split = *m_splitH;
   const float top = float(split.y());
   const float width = float(split.x() - 16);
   const QRectF strip = CaptionStrip();
@@ -69,7 +71,7 @@ void FrmMain::OnCaptionClick(QPointF point) {
   if (!SkinShapes::HitRect(strip, point)) {
     return;
   }
-  SkinMenuServices& menu = *m_skinMenu.services;
+  SkinMenuServices& menu = *m_skinMenu;
   SetUpSkinMenu(MenuModel::HistoryMenu, kHistoryWidth);
   const QPoint under(int(strip.x()), int(strip.y() + strip.height() + 2));
   PaintSkinMenuAt(under, kHistoryWidth, int(menu.New_Height()) + 10);
@@ -102,7 +104,7 @@ void FrmMain::KeepTitleButtonsOnWorkArea() {
   if (isMinimized() || isMaximized() || screen() == nullptr) {
     return;
   }
-  const QWidget& bar = *m_titleSkin.widget;
+  const QWidget& bar = *m_titleSkin;
   const auto rects = ButtonControl::ButtonRects(bar.width());
   const QRectF local = rects[ButtonControl::CloseButton].united(rects[ButtonControl::MinimiseButton]);
   const QRect buttons(bar.mapToGlobal(local.topLeft().toPoint()), local.size().toSize());

@@ -9,10 +9,15 @@
 #include <QFile>
 
 #include "browse/ModFolderView.h"
+#include "browse/ScrollControl.h"
 #include "browse/ThumViewer.h"
 #include "canvas/Imageqzviewer.h"
 #include "canvas/ToolHint.h"
+#include "controls/ButtonControl.h"
 #include "controls/MenuModel.h"
+#include "controls/ToolbarUser.h"
+#include "controls/YDSTextControl.h"
+#include "controls/ZpYSkinMenu.h"
 #include "effects/EffectObjects.h"
 #include "foundation/CommandKeys.h"
 #include "foundation/ModFont.h"
@@ -31,7 +36,7 @@ constexpr std::array<QStringView, 3> kSessionFiles{u"Skintemp.tmp", u"Librarians
 
 void FrmMain::LoadStoredSettings() {
   // The side panel goes back to the browse tool before the stored fit mode comes in.
-  m_sidePanel->SetSelEffect(0);
+  m_sidePanelServices->SetSelEffect(0);
   bool isAutoProcess = false;
   bool menuClick = true;
   FormOption(isAutoProcess, menuClick);
@@ -40,7 +45,7 @@ void FrmMain::LoadStoredSettings() {
   }
   // The fit button and the menu's mark follow the canvas's fit mode as it ends up.
   const bool fit = FitMode();
-  m_imageToolbar->PressDownID(ButtonId(ImageToolbarButton::Fit), fit);
+  m_imageToolbarServices->PressDownID(ButtonId(ImageToolbarButton::Fit), fit);
   // MenuVisible addresses the rows of the current menu, so the view menu (2) is chosen first.
   m_skinMenu->SetMemFirst(true);
   m_skinMenu->SetCurrentlyMenu(2);
@@ -57,7 +62,7 @@ void FrmMain::Form_Load() {
   m_titleSkin->SetTitle(windowTitle());
   m_titleSkin->SetBackground(ModGDI::MakeARGB(200, 100, 140, 255));
   m_wheel->HookMainWindow(*this);
-  m_splitV->HandleHDC(false);
+  m_thumbnailBar->HandleHDC(false);
   ModFont::AddFontFamilyItems(*m_cbFont);
   QStringList fonts;
   for (int i = 0; i < m_cbFont->count(); ++i) {

@@ -13,6 +13,7 @@
 #include "canvas/Imageqzviewer.h"
 #include "controls/MenuModel.h"
 #include "controls/ToolbarUser.h"
+#include "controls/ZpYSkinMenu.h"
 #include "foundation/CommandKeys.h"
 #include "foundation/ModPublic.h"
 #include "foundation/SelectedFiles.h"
@@ -36,8 +37,8 @@ constexpr int kCommandPauseMs = 200;
 }  // namespace
 
 void FrmMain::SetUpSkinMenu(int menu, int width) {
-  SkinMenuServices& skinMenu = *m_skinMenu.services;
-  const QRect place = m_skinMenu.widget->geometry();
+  SkinMenuServices& skinMenu = *m_skinMenu;
+  const QRect place = m_skinMenu->geometry();
   skinMenu.SetMemFirst(true);
   // The rows are laid out for the menu's width, so the width comes first.
   skinMenu.Move(place.x(), place.y(), width, place.height());
@@ -55,15 +56,16 @@ void FrmMain::OpenStripMenu(float X) {
     return;
   }
   SetUpSkinMenu(id, kStripMenuWidth);
-  SkinMenuServices& menu = *m_skinMenu.services;
+  SkinMenuServices& menu = *m_skinMenu;
   if (id == kFileMenu) {
-    menu.MenuVisible(CommandKeyText(CommandKeys::File_Favdec), m_sidePanel->Toolselect() == kStampLibrarySection);
+    menu.MenuVisible(CommandKeyText(CommandKeys::File_Favdec),
+                     m_sidePanelServices->Toolselect() == kStampLibrarySection);
   } else if (id == kEditMenu) {
     menu.MenuVisible(CommandKeyText(CommandKeys::Edit_Undo), m_canvas->UndoE());
     menu.MenuVisible(CommandKeyText(CommandKeys::Edit_Redo), m_canvas->RedoE());
   }
   Menu_Setting();
-  const QWidget& strip = *m_menuBar.widget;
+  const QWidget& strip = *m_menuBar;
   const int height = int(menu.New_Height()) + kStripMenuHeightOffset[std::size_t(id)];
   PaintSkinMenuAt(QPoint(int(X), strip.y() + strip.height()), kStripMenuWidth, height);
   menu.SetVisible(true);
@@ -76,7 +78,7 @@ void FrmMain::qzToolbarUser_MouseMove(float X) {
 }
 
 void FrmMain::SkinMenu_MouseUp() {
-  SkinMenuServices& menu = *m_skinMenu.services;
+  SkinMenuServices& menu = *m_skinMenu;
   if (menu.PressMenuEnabled() == 0 || m_commandRunning) {
     return;
   }
@@ -142,8 +144,8 @@ void FrmMain::Menu_Setting() {
   facts.mode = m_canvas->CurrentMode();
   facts.sheetNoOpen = m_sheet->NoOpen;
   facts.clipboardHasImage = Clipboard::HasImage();
-  facts.fitPressed = m_imageToolbar->Rpressdown(ButtonId(ImageToolbarButton::Fit));
-  facts.toolselect = m_sidePanel->Toolselect();
+  facts.fitPressed = m_imageToolbarServices->Rpressdown(ButtonId(ImageToolbarButton::Fit));
+  facts.toolselect = m_sidePanelServices->Toolselect();
   facts.currentToolKey = ModPublic::CurrentToolKey;
-  MenuStates::MenuSetting(*m_skinMenu.services, m_menuBar->PressID(), facts);
+  MenuStates::MenuSetting(*m_skinMenu, m_menuBar->PressID(), facts);
 }

@@ -14,6 +14,8 @@
 #include "canvas/CanvasSave.h"
 #include "canvas/Imageqzviewer.h"
 #include "canvas/ToolModes.h"
+#include "controls/YDSTextControl.h"
+#include "controls/ZpYSkinMenu.h"
 #include "foundation/ModClipboard.h"
 #include "foundation/ModPublic.h"
 #include "foundation/ModqzReg.h"
@@ -22,9 +24,9 @@
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/MenuCommandHandlers.h"
 #include "platform/Printer.h"
+#include "platform/forms/MsgBox.h"
 #include "platform/gdiplus/AtomicFile.h"
 #include "platform/gdiplus/Bitmap.h"
-#include "platform/forms/MsgBox.h"
 
 namespace {
 
@@ -223,8 +225,8 @@ void FrmMain::ImportToLibrary(const QString& file) {
       Forms::MsgBox(QStringLiteral("The stamp could not be saved."), Forms::vbExclamation);
       return;
     }
-    m_sidePanel->Import(*target, name);
-    m_sidePanel->RefreshFav();
+    m_sidePanelServices->Import(*target, name);
+    m_sidePanelServices->RefreshFav();
   });
 }
 
@@ -232,12 +234,12 @@ bool FrmMain::MayReplacePicture() { return ModPublic::AskSaveChanges() != Forms:
 
 void FrmMain::FileImport(const QString& Filename) {
   m_skinMenu->SetVisible(false);
-  m_splitV->ResetPaint();
+  m_thumbnailBar->ResetPaint();
   // Every newly opened file starts its own undo history.
   m_canvas->SetFirstL(true);
   ClearFirstLDone();
   m_canvas->Open(Filename);
-  m_sidePanel->RefreshProperties();
+  m_sidePanelServices->RefreshProperties();
   EnableImageButtons();
 }
 
@@ -253,17 +255,17 @@ void FrmMain::StartNewImage() {
 
 void FrmMain::UseStamp(bool fromLibrary, bool sizeFlag) {
   m_skinMenu->SetVisible(false);
-  if (fromLibrary && !ReplaceStampFile(*m_canvas, m_sidePanel->StampFilename())) {
+  if (fromLibrary && !ReplaceStampFile(*m_canvas, m_sidePanelServices->StampFilename())) {
     return;
   }
   m_canvas->CreateStampImg(ModGDI::StampTempPath(), true, sizeFlag);
   ApplyFirstLRule(false);
-  m_sidePanel->SetToolselect(kStampLibrarySection);
+  m_sidePanelServices->SetToolselect(kStampLibrarySection);
   m_canvas->ArmTool(ToolModes::Mode::FloatingStamp);
-  m_splitV->StartPaint(float(ModPublic::ThumBarDragPos), 0, true);
+  m_thumbnailBar->StartPaint(float(ModPublic::ThumBarDragPos), 0, true);
   m_canvas->Relayout();
   EnableImageButtons();
-  if (!m_textStrip.widget->isHidden()) {
+  if (!m_textStrip->isHidden()) {
     m_textStrip->SetVisible(false);
     m_canvas->HideText1();
     ArrangeMainPanes();
@@ -284,7 +286,7 @@ void FrmMain::PublicZoomin() {
 void FrmMain::ApplyZoomStep() {
   if (m_canvas->FitMode()) {
     m_canvas->SetFitMode(false);
-    m_imageToolbar->PressDownID(ButtonId(ImageToolbarButton::Fit), false);
+    m_imageToolbarServices->PressDownID(ButtonId(ImageToolbarButton::Fit), false);
     m_canvas->Painting();
   }
   const int hundredths = int(std::lround(m_zoomStep * 100.0F));
@@ -294,9 +296,9 @@ void FrmMain::ApplyZoomStep() {
 
 void FrmMain::EnableImageButtons() {
   for (ImageToolbarButton button : kImageButtons) {
-    m_imageToolbar->EnabledID(ButtonId(button), true);
+    m_imageToolbarServices->EnabledID(ButtonId(button), true);
   }
-  m_imageToolbar->StartPaint();
+  m_imageToolbarServices->StartPaint();
 }
 
 void FrmMain::StepSheet(bool next) {
@@ -307,9 +309,9 @@ void FrmMain::StepSheet(bool next) {
 }
 
 void FrmMain::ToggleFit() {
-  const bool fit = !m_imageToolbar->Rpressdown(ButtonId(ImageToolbarButton::Fit));
+  const bool fit = !m_imageToolbarServices->Rpressdown(ButtonId(ImageToolbarButton::Fit));
   m_canvas->SetFitMode(fit);
-  m_imageToolbar->PressDownID(ButtonId(ImageToolbarButton::Fit), fit);
+  m_imageToolbarServices->PressDownID(ButtonId(ImageToolbarButton::Fit), fit);
   m_canvas->Painting(Imageqzviewer::PaintKind::Smooth);
 }
 

@@ -4,8 +4,10 @@
 #include <optional>
 
 #include "canvas/Imageqzviewer.h"
+#include "browse/ScrollControl.h"
 #include "canvas/ToolModes.h"
 #include "controls/MenuModel.h"
+#include "controls/YDSTextControl.h"
 #include "controls/ZpYSkinMenu.h"
 #include "foundation/CommandKeys.h"
 #include "foundation/ModClipboard.h"
@@ -25,18 +27,18 @@ constexpr std::array kBrowseButtons{ImageToolbarButton::Fit, ImageToolbarButton:
 void FrmMain::FormOption(bool& isAutoProcess, bool& MenuClick) {
   m_textStrip->SetVisible(false);
   // A press on the side panel that hit no tool changes nothing.
-  if (m_sidePanel->lngVisible() == 0 && !isAutoProcess) {
-    m_sidePanel->StartPaint();
+  if (m_sidePanelServices->lngVisible() == 0 && !isAutoProcess) {
+    m_sidePanelServices->StartPaint();
     return;
   }
   if (MenuClick && m_pickedKey == ModPublic::CurrentToolKey) {
-    m_sidePanel->SetSelEffect(0);
+    m_sidePanelServices->SetSelEffect(0);
   }
-  SetUpTool(m_sidePanel->SelEffect());
+  SetUpTool(m_sidePanelServices->SelEffect());
   ApplyFirstLRule(false);
   if (m_panesReady) {
-    m_splitV->StartPaint(float(ModPublic::ThumBarDragPos), 0, true);
-    m_sidePanel->ResetPaint();
+    m_thumbnailBar->StartPaint(float(ModPublic::ThumBarDragPos), 0, true);
+    m_sidePanelServices->ResetPaint();
   }
   m_canvas->Relayout();
   LayoutCanvasArea();
@@ -84,7 +86,7 @@ void FrmMain::ShowTextStripFor(Mode mode) {
 void FrmMain::ResetToBrowse() {
   ModPublic::CurrentToolKey = CommandKeyText(K::Filter_Browse);
   m_canvas->ArmTool(Mode::Browse);
-  m_imageToolbar->PressDownID(ButtonId(ImageToolbarButton::Fit), false);
+  m_imageToolbarServices->PressDownID(ButtonId(ImageToolbarButton::Fit), false);
   m_skinMenu->SetMemFirst(true);
   m_skinMenu->SetPressMenuID(CommandKeyText(K::Filter_Browse));
   m_skinMenu->MenuVisible(CommandKeyText(K::View_Fitmode), false);
@@ -93,23 +95,23 @@ void FrmMain::ResetToBrowse() {
 void FrmMain::LayoutCanvasArea() {
   const bool browsing = m_canvas->CurrentMode() == Mode::Browse;
   for (ImageToolbarButton button : kBrowseButtons) {
-    m_imageToolbar->EnabledID(ButtonId(button), browsing);
+    m_imageToolbarServices->EnabledID(ButtonId(button), browsing);
   }
-  m_imageToolbar->StartPaint();
+  m_imageToolbarServices->StartPaint();
   ApplyArrangement({PaneLayout::LayoutCanvasArea(m_canvas->CurrentMode(), Panes())});
 }
 
 void FrmMain::ReleaseToolRepaint() {
   if (m_panesReady) {
-    m_splitV->StartPaint(float(ModPublic::ThumBarDragPos), 0, true);
-    m_sidePanel->StartPaint();
+    m_thumbnailBar->StartPaint(float(ModPublic::ThumBarDragPos), 0, true);
+    m_sidePanelServices->StartPaint();
   }
 }
 
 void FrmMain::MarkBrowseRow() {
   m_skinMenu->MenuChecked(CommandKeyText(K::Filter_Browse), true);
-  m_sidePanel->SetSelEffect(0);
-  m_sidePanel->StartPaint();
+  m_sidePanelServices->SetSelEffect(0);
+  m_sidePanelServices->StartPaint();
 }
 
 void FrmMain::ApplyFirstLRule(bool reImport) {

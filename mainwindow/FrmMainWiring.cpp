@@ -4,9 +4,10 @@
 #include "browse/ScrollControl.h"
 #include "browse/ThumViewer.h"
 #include "canvas/Imageqzviewer.h"
-#include "controls/UserqzProcess.h"
 #include "controls/ToolbarImg.h"
+#include "controls/UserqzProcess.h"
 #include "controls/YDSTextControl.h"
+#include "controls/ZpYSkinMenu.h"
 #include "foundation/ModPublic.h"
 #include "foundation/SelectedFiles.h"
 #include "mainwindow/FrmMain.h"
@@ -29,7 +30,7 @@ void FrmMain::ConnectChildEvents() {
   connect(m_canvas, &Imageqzviewer::DblClick, this, &FrmMain::Canvas_DblClick);
   connect(m_canvas, &Imageqzviewer::UndoStateChanged, this, &FrmMain::Canvas_UndoStateChanged);
   connect(m_canvas, &Imageqzviewer::FitLeft, this,
-          [this] { m_imageToolbar->PressDownID(ButtonId(ImageToolbarButton::Fit), false); });
+          [this] { m_imageToolbarServices->PressDownID(ButtonId(ImageToolbarButton::Fit), false); });
   connect(m_canvas, &Imageqzviewer::ToolFinished, this, &FrmMain::Canvas_ToolFinished);
   connect(m_canvas, &Imageqzviewer::LayerCommitted, this, &FrmMain::Canvas_LayerCommitted);
   connect(m_canvas, &Imageqzviewer::StampHandedOver, this, [this] { UseStamp(false, false); });
@@ -43,30 +44,31 @@ void FrmMain::ConnectChildEvents() {
   connect(m_sheet, &ThumViewer::ShortcutKeyPressed, this, &FrmMain::ProcessShortcutKey, Qt::DirectConnection);
   connect(m_thumbnailBar, &ScrollControl::ShortcutKeyPressed, this, &FrmMain::ProcessShortcutKey,
           Qt::DirectConnection);
-  connect(m_sideProcess, &UserqzProcess::ShortcutKeyPressed, this, &FrmMain::ProcessShortcutKey,
+  connect(m_sidePanel, &UserqzProcess::ShortcutKeyPressed, this, &FrmMain::ProcessShortcutKey,
           Qt::DirectConnection);
-  connect(m_sideProcess, &UserqzProcess::FormatsChosen, this, [this](const QString& formats) {
+  connect(m_sidePanel, &UserqzProcess::FormatsChosen, this, [this](const QString& formats) {
     m_sheet->SetImageFormats(formats);
     m_sheet->RefreshThumbnail(false);
   });
-  connect(m_sideProcess, &UserqzProcess::CalenderSeeMouseUP, this,
+  connect(m_sidePanel, &UserqzProcess::CalenderSeeMouseUP, this,
           [this](int, int, float, float, bool isUp) { SidePanel_CalendarMouseUp(isUp); });
-  connect(m_sideProcess, &UserqzProcess::MouseDown, this, &FrmMain::SidePanel_ToolMouseDown);
+  connect(m_sidePanel, &UserqzProcess::MouseDown, this, &FrmMain::SidePanel_ToolMouseDown);
   // The panel's own StampEnter says which button of the tile the release was over.
-  connect(m_sideProcess, &UserqzProcess::MouseUPstamp, this,
-          [this] { SidePanel_StampMouseUp(m_sidePanel->StampEnter()); });
-  connect(m_sideProcess, &UserqzProcess::Stampdbclick, this, &FrmMain::SidePanel_StampDblClick);
-  auto* toolbar = static_cast<ToolbarImg*>(m_imageToolbar.widget);
-  connect(toolbar, &ToolbarImg::MouseDown, this, &FrmMain::ImageToolbar_MouseDown);
-  connect(toolbar, &ToolbarImg::MouseUP, this, [this, toolbar] { ImageToolbar_MouseUp(toolbar->PressID()); });
+  connect(m_sidePanel, &UserqzProcess::MouseUPstamp, this,
+          [this] { SidePanel_StampMouseUp(m_sidePanelServices->StampEnter()); });
+  connect(m_sidePanel, &UserqzProcess::Stampdbclick, this, &FrmMain::SidePanel_StampDblClick);
+  connect(m_imageToolbar, &ToolbarImg::MouseDown, this, &FrmMain::ImageToolbar_MouseDown);
+  connect(m_imageToolbar, &ToolbarImg::MouseUP, this, [this] { ImageToolbar_MouseUp(m_imageToolbar->PressID()); });
   // After a search the keys go to the sheet it filtered.
-  connect(toolbar, &ToolbarImg::Searched, this, [this] { m_sheet->setFocus(); });
-  auto* strip = static_cast<YDSTextControl*>(m_textStrip.widget);
-  connect(strip, &YDSTextControl::FontClick, this, [this, strip] { TextStrip_Font(strip->textFont()); });
-  connect(strip, &YDSTextControl::FontSizeClick, this, [this, strip] { TextStrip_Size(strip->textFontSize().toInt()); });
-  connect(strip, &YDSTextControl::FontStyleClick, this, [this, strip] { TextStrip_Style(strip->textFontStyle()); });
-  connect(strip, &YDSTextControl::FontRenderClick, this, [this, strip] { TextStrip_Render(strip->textFontRender()); });
-  connect(strip, &YDSTextControl::TextClick, this, &FrmMain::TextStrip_TextButton);
+  connect(m_imageToolbar, &ToolbarImg::Searched, this, [this] { m_sheet->setFocus(); });
+  connect(m_textStrip, &YDSTextControl::FontClick, this, [this] { TextStrip_Font(m_textStrip->textFont()); });
+  connect(m_textStrip, &YDSTextControl::FontSizeClick, this,
+          [this] { TextStrip_Size(m_textStrip->textFontSize().toInt()); });
+  connect(m_textStrip, &YDSTextControl::FontStyleClick, this,
+          [this] { TextStrip_Style(m_textStrip->textFontStyle()); });
+  connect(m_textStrip, &YDSTextControl::FontRenderClick, this,
+          [this] { TextStrip_Render(m_textStrip->textFontRender()); });
+  connect(m_textStrip, &YDSTextControl::TextClick, this, &FrmMain::TextStrip_TextButton);
 }
 
 void FrmMain::Canvas_MouseDown() { m_skinMenu->SetVisible(false); }
@@ -74,15 +76,15 @@ void FrmMain::Canvas_MouseDown() { m_skinMenu->SetVisible(false); }
 void FrmMain::Canvas_DblClick() { ShowFullView(); }
 
 void FrmMain::Canvas_UndoStateChanged(bool canUndo, bool canRedo) {
-  m_imageToolbar->EnabledID(ButtonId(ImageToolbarButton::Undo), canUndo);
-  m_imageToolbar->EnabledID(ButtonId(ImageToolbarButton::Redo), canRedo);
-  m_imageToolbar->StartPaint();
+  m_imageToolbarServices->EnabledID(ButtonId(ImageToolbarButton::Undo), canUndo);
+  m_imageToolbarServices->EnabledID(ButtonId(ImageToolbarButton::Redo), canRedo);
+  m_imageToolbarServices->StartPaint();
 }
 
 void FrmMain::Canvas_ToolFinished() {
   // With no side panel tool, FormOption hides the text strip and puts the menu, the
   // toolbar and the canvas back to browsing.
-  m_sidePanel->SetSelEffect(0);
+  m_sidePanelServices->SetSelEffect(0);
   bool isAutoProcess = true;
   bool menuClick = true;
   FormOption(isAutoProcess, menuClick);
@@ -95,14 +97,14 @@ void FrmMain::Canvas_LayerCommitted() {
 
 void FrmMain::Sheet_MouseUp() {
   m_skinMenu->SetVisible(false);
-  m_splitV->ResetPaint();
+  m_thumbnailBar->ResetPaint();
   ClearFirstLDone();
-  m_sidePanel->RefreshProperties();
+  m_sidePanelServices->RefreshProperties();
   EnableImageButtons();
 }
 
 void FrmMain::Sheet_PictureDays(const QList<QDate>& days) {
-  SidePanelServices& panel = *m_sidePanel.services;
+  SidePanelServices& panel = *m_sidePanelServices;
   constexpr int kCalendarDays = 31;
   for (int i = 0; i < kCalendarDays; ++i) {
     panel.EnabledDays(i, false);
@@ -128,7 +130,7 @@ void FrmMain::SidePanel_CalendarMouseUp(bool isUp) {
   if (!isUp) {
     return;
   }
-  const SidePanelServices& panel = *m_sidePanel.services;
+  const SidePanelServices& panel = *m_sidePanelServices;
   m_sheet->SetDateWatch(DateWatchText(panel.CalenderDay(), panel.CalenderMonth(), panel.CalenderYear()));
   m_sheet->RefreshThumbnail(false);
 }
@@ -144,18 +146,18 @@ void FrmMain::SidePanel_Pattern(const QString& SelFilename) {
 
 void FrmMain::SidePanel_ToolMouseDown() {
   m_skinMenu->SetVisible(false);
-  MenuStates::ProperPanelSel(*m_skinMenu.services, m_sidePanel->Toolselect());
+  MenuStates::ProperPanelSel(*m_skinMenu, m_sidePanelServices->Toolselect());
   bool isAutoProcess = false;
   bool menuClick = false;
   FormOption(isAutoProcess, menuClick);
 }
 
 void FrmMain::SidePanel_StampMouseUp(int StampEnter) {
-  const QString stamp = m_sidePanel->StampFilename();
+  const QString stamp = m_sidePanelServices->StampFilename();
   if (StampEnter == kStampDelete) {
     // The trash asks before it takes the file.
     ModPublic::RecycleFile(stamp);
-    m_sidePanel->RefreshFav();
+    m_sidePanelServices->RefreshFav();
   } else if (StampEnter == kStampUse) {
     SidePanel_StampDblClick();
   } else if (StampEnter == kStampEdit && ModPublic::AskSaveChanges() != Forms::vbCancel) {
@@ -179,7 +181,7 @@ void FrmMain::TextStrip_TextButton() { m_canvas->ShowHidetext(0, 0, 300, 200); }
 void FrmMain::ImageToolbar_MouseDown() { m_skinMenu->SetVisible(false); }
 
 void FrmMain::ImageToolbar_MouseUp(int PressID) {
-  m_imageToolbar->StartPaint();
+  m_imageToolbarServices->StartPaint();
   if (PressID < 0 || PressID >= ButtonId(ImageToolbarButton::Count)) {
     return;
   }

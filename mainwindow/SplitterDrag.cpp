@@ -13,6 +13,7 @@
 #include "canvas/Imageqzviewer.h"
 #include "controls/MenuModel.h"
 #include "controls/UserqzSplit.h"
+#include "controls/ZpYSkinMenu.h"
 #include "foundation/CommandKeys.h"
 #include "foundation/ModqzReg.h"
 #include "foundation/Numbers.h"
@@ -111,11 +112,11 @@ void Handlers::Connect() {
                    [this](int, int, float X, float Y) { ThumbnailBarMove(X, Y); });
   QObject::connect(bar, &ScrollControl::MouseUp, &m_window, [this](int, int, float, float Y) { ThumbnailBarUp(Y); });
   QObject::connect(bar, &ScrollControl::ThumbSizeClick, &m_window, [this] { ThumbSizeClick(); });
-  auto* left = static_cast<UserqzSplit*>(m_bars.SplitLV);
+  UserqzSplit* left = m_bars.SplitLV;
   QObject::connect(left, &UserqzSplit::MouseDown, &m_window, [this](int, int, float, float Y) { LeftSplitterDown(Y); });
   QObject::connect(left, &UserqzSplit::MouseMove, &m_window, [this](int, int, float, float Y) { LeftSplitterMove(Y); });
   QObject::connect(left, &UserqzSplit::MouseUP, &m_window, [this](int, int, float, float Y) { LeftSplitterUp(Y); });
-  auto* vertical = static_cast<UserqzSplit*>(m_bars.SplitH);
+  UserqzSplit* vertical = m_bars.SplitH;
   QObject::connect(vertical, &UserqzSplit::MouseDown, &m_window,
                    [this](int, int, float X, float) { VerticalSplitterDown(X); });
   QObject::connect(vertical, &UserqzSplit::MouseMove, &m_window,
@@ -141,7 +142,7 @@ void Handlers::ThumbnailBarDown(float Y) {
     Imageqzviewer& canvas = *m_window.m_canvas;
     if (canvas.FitMode()) {
       canvas.SetFitMode(false);
-      m_window.m_imageToolbar->PressDownID(ButtonId(ImageToolbarButton::Fit), false);
+      m_window.m_imageToolbarServices->PressDownID(ButtonId(ImageToolbarButton::Fit), false);
     }
     m_isZoomDrag = true;
     return;
@@ -181,7 +182,7 @@ void Handlers::ThumbnailBarUp(float Y) {
 }
 
 void Handlers::ThumbSizeClick() {
-  SkinMenuServices& menu = *m_window.m_skinMenu.services;
+  SkinMenuServices& menu = *m_window.m_skinMenu;
   const ScrollControl& bar = *m_window.m_thumbnailBar;
   m_window.SetUpSkinMenu(kThumbnailSizeMenu, kSizeMenuWidth);
   const int height = Whole(menu.New_Height()) + 10;
@@ -195,7 +196,7 @@ void Handlers::ThumbSizeClick() {
   menu.MenuChecked(ModqzReg::ThumSizeMenu, true);
   menu.MenuPainting();
   menu.SetVisible(!menu.Visible());
-  m_window.m_skinMenu.widget->raise();
+  m_window.m_skinMenu->raise();
 }
 
 void Handlers::LeftSplitterDown(float Y) {

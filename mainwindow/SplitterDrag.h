@@ -13,6 +13,7 @@
 
 class FrmMain;
 class QWidget;
+class UserqzSplit;
 
 namespace SplitterDrag {
 
@@ -64,8 +65,8 @@ QSize GripResize(QSize atPress, QPoint pressGlobal, QPoint pointerGlobal, QSize 
 class Handlers {
  public:
   struct Bars {
-    QWidget* SplitH = nullptr;
-    QWidget* SplitLV = nullptr;
+    UserqzSplit* SplitH = nullptr;
+    UserqzSplit* SplitLV = nullptr;
     QWidget* Ghost = nullptr;
     QWidget* Grip = nullptr;
   };
