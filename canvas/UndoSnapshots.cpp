@@ -109,7 +109,7 @@ std::uint64_t UndoSnapshots::Record(int position, const QImage& picture) {
   m_focus = position;
   // Room is made before the picture is taken: while the caller waits for it, the picture
   // is the caller's edit and not yet one of the history's copies.
-  MakeRoom(lock, 1, true);
+  MakeRoom(lock, 1);
   const std::uint64_t generation = m_nextGeneration++;
   m_generations[position] = generation;
   m_held[position] = Held{picture, nullptr, generation, false, Packing::NotAsked};
@@ -152,7 +152,7 @@ std::optional<QImage> UndoSnapshots::Read(int position) {
     if (const QImage* whole = Whole(position)) {
       return *whole;
     }
-    MakeRoom(lock, 1, true);
+    MakeRoom(lock, 1);
     if (const QImage* whole = Whole(position)) {
       return *whole;  // read back while room was made
     }
@@ -287,12 +287,13 @@ std::map<int, UndoSnapshots::Held>::iterator UndoSnapshots::SpareWhole() {
   return victim;
 }
 
-bool UndoSnapshots::MakeRoom(std::unique_lock<std::mutex>& lock, int adding, bool mayWait) {
+bool UndoSnapshots::MakeRoom(std::unique_lock<std::mutex>& lock, int adding) {
   while (WholeCopiesLocked() + adding > kWholeCopies) {
     const auto victim = SpareWhole();
     if (victim == m_held.end()) {
-      const bool workersMayFree = m_writer.busy || !m_writer.jobs.empty() || m_reader.busy;
-      if (!mayWait || m_stopping || !workersMayFree) {
+      const bool otherReader = m_reader.busy && m_reader.thread.get_id() != std::this_thread::get_id();
+      const bool workersMayFree = m_writer.busy || !m_writer.jobs.empty() || otherReader;
+      if (m_stopping || !workersMayFree) {
         return false;
       }
       m_idle.wait(lock);  // each file written, and each read ended, may free a copy
@@ -631,8 +632,8 @@ void UndoSnapshots::LoadAhead(const Job& job) {
              !Whole(job.position);
     };
     // A step that has gone past this position already, or a budget that has no room for
-    // it, leaves the read to the step that needs it.
-    if (!wanted() || !MakeRoom(lock, 1, false) || !wanted()) {
+    // it even once the writer is done, leaves the read to the step that needs it.
+    if (!wanted() || !MakeRoom(lock, 1) || !wanted()) {
       return;
     }
     if (const auto held = m_held.find(job.position); held != m_held.end()) {

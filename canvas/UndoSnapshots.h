@@ -178,9 +178,8 @@ class UndoSnapshots {
   // writer works from, and safe in its file or able to be compressed; the farthest first.
   std::map<int, Held>::iterator SpareWhole();
   // Lets whole copies go until `adding` more fit kWholeCopies. When none can go, waits for
-  // the workers if `mayWait`; returns false when it gives up (no wait, or nothing left
-  // for the workers to free).
-  bool MakeRoom(std::unique_lock<std::mutex>& lock, int adding, bool mayWait);
+  // the other workers to free one; returns false when they have nothing left to free.
+  bool MakeRoom(std::unique_lock<std::mutex>& lock, int adding);
   void Trim();
   void TrimPacked(const std::function<bool(const Held&)>& mayGo,
                   const std::function<bool(int a, int b)>& goesBefore);
