@@ -390,7 +390,9 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   ToolCommit::Input CommitInput() const;
   // The text layer from the edit box and the text settings, in canvas pixels.
   TextLayer::Text TextLayerState() const;
-  QPointF TextAnchor() const;
+  // Where the text or calendar layer lies: where a press fixed it, else on the picture as
+  // it is laid out now.
+  QPointF LayerAnchor() const;
   void PaintTextLayer(Gdip::Graphics& graphics);
   // After a layer is burnt in: the drag ends and the text strip goes.
   void EndLayerCommit();

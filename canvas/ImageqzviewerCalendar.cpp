@@ -11,17 +11,12 @@ ClsCalendar& Imageqzviewer::CalendarLayerReady() {
     m_calendar.emplace();
   }
   CalendarLayer::Prepare(*m_calendar, TextLayerState(), Value());
-  // A layer not placed yet starts on the picture, not in the canvas's empty corner.
-  if (!m_ptr.textAnchorSet) {
-    m_ptr.textAnchor = m_view.fitRect.topLeft();
-    m_ptr.textAnchorSet = true;
-  }
   return *m_calendar;
 }
 
 void Imageqzviewer::CalenderPaint(Gdip::Graphics& graphics) {
   ClsCalendar& calendar = CalendarLayerReady();
-  const QRectF layer = CalendarLayer::DrawPreview(calendar, graphics, m_ptr.textAnchor);
+  const QRectF layer = CalendarLayer::DrawPreview(calendar, graphics, LayerAnchor());
   m_rects.Layer = layer;
   ModGDI::LayerLeft = float(layer.x());
   ModGDI::LayerTop = float(layer.y());
@@ -32,7 +27,7 @@ void Imageqzviewer::CalenderPaint(Gdip::Graphics& graphics) {
 void Imageqzviewer::AddCalendarLayer(ToolCommit::Input& input) {
   if (m_mode == ToolModes::Mode::Calendar) {
     input.calendar = &CalendarLayerReady();
-    input.calendarAnchor = m_ptr.textAnchor;
+    input.calendarAnchor = LayerAnchor();
   }
 }
 

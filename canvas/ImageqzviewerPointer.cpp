@@ -49,6 +49,7 @@ PointerTools::PointerEvent Imageqzviewer::EventAt(int button, int shift, QPointF
   event.hotButton = m_hit.HotButton;
   event.handleHit = m_hit.HandleHit;
   event.layerHit = m_hit.LayerHit;
+  event.layerAnchor = LayerAnchor();
   event.selectionTopLeft = m_rects.Handles[0].topLeft();
   event.points = &SharedSelectionPoints();
   return event;

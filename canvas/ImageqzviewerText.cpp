@@ -37,14 +37,19 @@ void WriteStampFile(const QImage& layer) {
 
 }  // namespace
 
-QPointF Imageqzviewer::TextAnchor() const {
-  // Until the first press places it, the text waits in the middle of the picture, clear
-  // of the edit box and the command bar at the canvas's top.
-  return m_ptr.textAnchorSet ? m_ptr.textAnchor : m_view.fitRect.center();
+QPointF Imageqzviewer::LayerAnchor() const {
+  if (m_ptr.textAnchorSet) {
+    return m_ptr.textAnchor;
+  }
+  // Until a press fixes it, the text waits in the middle of the picture, clear of the edit
+  // box and the command bar at the canvas's top, and the month at its top-left corner:
+  // each layout of the canvas (the text strip coming, the panes moving) moves them along.
+  const QRectF shown = DisplayedRect();
+  return m_mode == ToolModes::Mode::Calendar ? shown.topLeft() : shown.center();
 }
 
 TextLayer::Text Imageqzviewer::TextLayerState() const {
-  return m_text.Layer(m_text1->toPlainText(), m_slider.BelowMax(), TextAnchor());
+  return m_text.Layer(m_text1->toPlainText(), m_slider.BelowMax(), LayerAnchor());
 }
 
 void Imageqzviewer::PaintTextLayer(Gdip::Graphics& graphics) {

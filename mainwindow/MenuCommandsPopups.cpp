@@ -87,6 +87,8 @@ void ThumbnailSize(FrmMain& window, std::string_view key) {
 void FillStyle(FrmMain& window, std::string_view key) {
   ModPublic::VectorFillStyle = CommandKeyText(key);
   CheckOnly(window, kFillStyles, key, true);
+  // The fill's preview shows the new style at once, not at the next colour pick.
+  window.Canvas().Painting();
 }
 
 void BrushSize(FrmMain& window, std::string_view key) {

@@ -8,16 +8,20 @@ namespace PointerTools {
 namespace {
 
 Follow Press(PointerState& state, const PointerEvent& event) {
-  state.layerDragging = true;
-  if (event.mode != ToolModes::Mode::Text) {
+  // A press on the command bar works its button or knob: the layer stays where it is, so
+  // Apply burns the text in where the preview showed it.
+  if (event.barHit) {
     return {};
   }
-  // The first press places the text.
+  state.layerDragging = true;
+  const bool text = event.mode == ToolModes::Mode::Text;
+  // The first press fixes the layer on the canvas: the text where the press is, the
+  // month where it is shown.
   if (!state.textAnchorSet) {
-    state.textAnchor = event.at;
+    state.textAnchor = text ? event.at : event.layerAnchor;
     state.textAnchorSet = true;
   }
-  return Repaint();
+  return text ? Repaint() : Follow{};
 }
 
 Follow Drag(PointerState& state, const PointerEvent& event) {

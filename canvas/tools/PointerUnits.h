@@ -49,6 +49,7 @@ struct PointerEvent {
   int hotButton = 0;
   bool handleHit = false;
   bool layerHit = false;
+  QPointF layerAnchor;  // where the floating layer lies until a press fixes it
   QPointF selectionTopLeft;
   SelectionPoints* points = nullptr;
 };

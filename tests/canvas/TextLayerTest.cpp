@@ -12,6 +12,7 @@
 #include "foundation/ModClipboard.h"
 #include "platform/gdiplus/Bitmap.h"
 #include "support/TestFolder.h"
+#include "support/TestPictures.h"
 
 namespace {
 
@@ -21,18 +22,7 @@ constexpr int kText = 4;
 constexpr int kRadialFill = 19;
 constexpr int kLine = 25;
 
-// The box of the pixels that differ between two pictures of one size; empty when none do.
-QRect Changed(const QImage& a, const QImage& b) {
-  QRect box;
-  for (int y = 0; y < a.height(); ++y) {
-    for (int x = 0; x < a.width(); ++x) {
-      if (a.pixel(x, y) != b.pixel(x, y)) {
-        box |= QRect(x, y, 1, 1);
-      }
-    }
-  }
-  return box;
-}
+using TestSupport::Changed;
 
 int MaxAlphaInColumn(const QImage& image, int x) {
   int most = 0;

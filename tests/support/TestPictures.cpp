@@ -34,6 +34,18 @@ QImage Transparent(int width, int height) {
   return image;
 }
 
+QRect Changed(const QImage& a, const QImage& b) {
+  QRect box;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      if (a.pixel(x, y) != b.pixel(x, y)) {
+        box |= QRect(x, y, 1, 1);
+      }
+    }
+  }
+  return box;
+}
+
 std::vector<double> LightPerCell(const QImage& image, QRgb ground, int cell) {
   std::vector<double> cells;
   for (int top = 0; top + cell <= image.height(); top += cell) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include <QImage>
+#include <QRect>
 
 namespace TestSupport {
 
@@ -15,6 +16,9 @@ QImage Sky(int width, int height);
 
 // A fully transparent ARGB32 picture to draw on.
 QImage Transparent(int width, int height);
+
+// The box of the pixels that differ between two pictures of one size; empty when none do.
+QRect Changed(const QImage& a, const QImage& b);
 
 // How much lighter than a flat ground each square cell of a grid over the picture is,
 // summed over its pixels: where something light was drawn on the ground, and how much.
