@@ -260,8 +260,7 @@ bool Imageqzviewer::ReadPicture(const QString& path) {
   ImgDIB = LoadShowingPreview(path);
   CurFilename = path;
   const bool loaded = hasImage();
-  const QString reason = Gdip::FailureReason(ImgDIB.Failure());
-  m_openFailure = reason.isEmpty() ? QString() : QStringLiteral("This file could not be opened: %1.").arg(reason);
+  m_openFailure = Gdip::CouldNotOpenText(ImgDIB.Failure());
   m_displayCache.Reset(loaded ? ImgDIB.DIB()->Image() : QImage());
   return loaded;
 }

@@ -94,6 +94,7 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   bool AppliedEffect() const override { return m_appliedEffect; }
   void SetAppliedEffect(bool value) override { m_appliedEffect = value; }
   bool SaveOnly() override;
+  bool HasFileOfItsOwn() const override;
 
   // Set before a new file is loaded: the next layout records undo position 0.
   void SetFirstL(bool value) { m_firstL = value; }

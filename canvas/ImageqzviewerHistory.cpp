@@ -105,8 +105,12 @@ bool Imageqzviewer::SaveImage(const QString& Filename, int Types, int Quality) {
   return true;
 }
 
+bool Imageqzviewer::HasFileOfItsOwn() const {
+  return !CurFilename.isEmpty() && !CanvasSave::IsScratchFile(CurFilename, DeleteCopyPath());
+}
+
 bool Imageqzviewer::SaveOnly() {
-  if (!hasImage() || CanvasSave::IsScratchFile(CurFilename, DeleteCopyPath())) {
+  if (!hasImage() || !HasFileOfItsOwn()) {
     return false;
   }
   const auto format = CanvasSave::FormatForExtension(ModPublic::GetExtension(CurFilename));
@@ -115,8 +119,7 @@ bool Imageqzviewer::SaveOnly() {
 
 bool Imageqzviewer::DeleteImage() {
   // The canvas's own scratch files are not the user's: nothing to trash, nothing to copy.
-  if (CurFilename.isEmpty() || CanvasSave::IsScratchFile(CurFilename, DeleteCopyPath()) ||
-      !m_snapshotFolder.Ensure()) {
+  if (!HasFileOfItsOwn() || !m_snapshotFolder.Ensure()) {
     return false;
   }
   if (CanvasSave::DeleteFile(CurFilename, DeleteCopyPath()) != CanvasSave::DeleteOutcome::Trashed) {

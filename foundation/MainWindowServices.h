@@ -20,6 +20,9 @@ class CanvasSaveServices {
   virtual void SetAppliedEffect(bool value) = 0;
   // Saves the image in place, the format taken from its extension; true when it was written.
   virtual bool SaveOnly() = 0;
+  // False for a new picture and for the copy a delete leaves: there is no file of the
+  // user's to save over.
+  virtual bool HasFileOfItsOwn() const = 0;
 
   // The colour of the text tool's text (RGB, red in the lowest byte).
   virtual void SetTextColor(std::uint32_t rgb) = 0;
@@ -83,4 +86,7 @@ class MainWindowServices {
   virtual void LeftSkinstyle() = 0;
   // The one keyboard shortcut table; KeyCode is a virtual-key code, Shift the 1/2/4 bits.
   virtual void ProcessShortcutKey(int KeyCode, int Shift) = 0;
+  // Asks for a name and a type (starting in the picture's folder, else the sheet's) and
+  // saves the picture there once the dialog has been answered.
+  virtual void SaveAsDialog() = 0;
 };

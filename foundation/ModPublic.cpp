@@ -79,6 +79,12 @@ int AskSaveChanges() {
   }
   const int answer = Forms::MsgBox(QStringLiteral("Do you want to save the changes you've made to this image?"),
                                    Forms::vbYesNoCancel | Forms::vbInformation, QStringLiteral("Save..."));
+  if (answer == Forms::vbYes && !canvas->HasFileOfItsOwn()) {
+    // A new picture is named by the user first. The dialog answers later, so whatever
+    // asked waits, as on Cancel, and the changes stay marked until the save.
+    MainForm->SaveAsDialog();
+    return Forms::vbCancel;
+  }
   if (answer == Forms::vbYes) {
     // A save that wrote nothing must not count as saved: the changes stay marked and
     // the caller abandons its action as on Cancel.

@@ -51,8 +51,9 @@ QString GetFileName(const QString& path);
 // it has no ".", the empty string when it ends in one.
 QString GetExtension(const QString& path);
 // Asks whether to save the canvas's unsaved changes: 6 Yes (saved), 7 No (changes
-// dropped), 2 Cancel, also when the save failed (the changes stay marked unsaved); 0
-// when there was nothing to ask.
+// dropped), 2 Cancel, also when the save failed (the changes stay marked unsaved) and
+// when Yes opened Save As for a picture with no file of its own; 0 when there was
+// nothing to ask.
 int AskSaveChanges();
 // Tells the user that a save wrote nothing and the picture's changes are still there.
 void SayImageNotSaved();

@@ -204,6 +204,9 @@ class FrmMain : public SkinSurface,
   void SetLabel1Caption(const QString& caption) override { m_label1 = caption; }
   void LeftSkinstyle() override;
   void ProcessShortcutKey(int KeyCode, int Shift) override;
+  // The save as of FileDialog(1). The dialog answers through SaveAsChosen when the user
+  // closes it.
+  void SaveAsDialog() override;
 
   SidePanelServices* UserqzProcess1() { return m_sidePanelServices; }
   ImageToolbarServices* ImageToolbar() { return m_imageToolbarServices; }
@@ -311,9 +314,8 @@ class FrmMain : public SkinSurface,
   void ShowImageCounts();
   void Canvas_MouseUp();
   void ConnectChildEvents();
-  // The save as of FileDialog(1), and the copies of 2, 3 and 4. The dialogs answer
-  // through the Chosen steps when the user closes them.
-  void SaveAsDialog();
+  // The copies of FileDialog 2, 3 and 4. The dialogs answer through the Chosen steps
+  // when the user closes them.
   QString StartFolder() const;
   QString InStartFolder(const QString& name) const;
   void SaveAsChosen(const QString& path, const QString& pattern);

@@ -11,7 +11,6 @@
 
 #include "browse/ScrollControl.h"
 #include "browse/ThumViewer.h"
-#include "canvas/CanvasSave.h"
 #include "canvas/Imageqzviewer.h"
 #include "canvas/ToolModes.h"
 #include "controls/YDSTextControl.h"
@@ -27,6 +26,7 @@
 #include "platform/forms/MsgBox.h"
 #include "platform/gdiplus/AtomicFile.h"
 #include "platform/gdiplus/Bitmap.h"
+#include "platform/gdiplus/Codecs.h"
 
 namespace {
 
@@ -58,6 +58,8 @@ constexpr int kStampLibrarySection = 1;
 constexpr std::array kImageButtons{ImageToolbarButton::SaveAs, ImageToolbarButton::Slideshow, ImageToolbarButton::Fit,
                                    ImageToolbarButton::Next, ImageToolbarButton::Previous};
 constexpr int kJpeg = 1;
+// The size a stamp's file is decoded at to tell whether it gives a picture at all.
+constexpr QSize kStampCheckSize(64, 64);
 constexpr float kZoomStep = 0.02F;
 constexpr float kZoomMax = 2.0F;
 constexpr float kZoomMin = 0.12F;
@@ -90,11 +92,6 @@ QString WithPatternExtension(const QString& name, const QString& pattern) {
 int JpegQualityPercent() { return ModqzReg::JpegQuality * 10; }
 
 bool HasUnsavedChanges(const Imageqzviewer& canvas) { return canvas.AppliedEffect() && !canvas.SaveState(); }
-
-// A new picture and the copy a delete leaves are the canvas's scratch files, not the user's.
-bool HasFileOfItsOwn(const Imageqzviewer& canvas) {
-  return !canvas.CurFilename.isEmpty() && !CanvasSave::IsScratchFile(canvas.CurFilename, canvas.DeleteCopyPath());
-}
 
 // The stamp temporary file becomes a copy of a file, after the canvas's own writes of it.
 bool ReplaceStampFile(Imageqzviewer& canvas, const QString& source) {
@@ -144,7 +141,7 @@ void FrmMain::OpenChosen(int Index, const QString& path) {
 // the dialogs start there rather than wherever the program was started from.
 QString FrmMain::StartFolder() const {
   const QString shown = m_canvas->CurFilename;
-  if (m_canvas->hasImage() && HasFileOfItsOwn(*m_canvas)) {
+  if (m_canvas->hasImage() && m_canvas->HasFileOfItsOwn()) {
     return QFileInfo(shown).absolutePath();
   }
   return m_sheet->FolderPath();
@@ -189,7 +186,7 @@ void FrmMain::SaveCopy() {
   if (!m_canvas->hasImage()) {
     return;
   }
-  if (!HasFileOfItsOwn(*m_canvas)) {
+  if (!m_canvas->HasFileOfItsOwn()) {
     SaveAsDialog();
     return;
   }
@@ -209,6 +206,13 @@ void FrmMain::SaveCopy() {
 }
 
 void FrmMain::StampFromFile(const QString& file) {
+  // A file that gives no picture is named with its reason, and no empty stamp is armed.
+  // A small decode tells: the stamp itself is read from the copy.
+  const Gdip::LoadResult read = Gdip::LoadImageWithReason(file, kStampCheckSize);
+  if (read.Image == nullptr) {
+    Forms::MsgBox(Gdip::CouldNotOpenText(read.Failure), Forms::vbExclamation);
+    return;
+  }
   if (ReplaceStampFile(*m_canvas, file)) {
     UseStamp(false, true);
   }
@@ -334,7 +338,7 @@ void FrmMain::SaveInPlace() {
   if (!m_canvas->hasImage()) {
     return;
   }
-  if (!HasFileOfItsOwn(*m_canvas)) {
+  if (!m_canvas->HasFileOfItsOwn()) {
     SaveAsDialog();
     return;
   }

@@ -352,6 +352,11 @@ QString FailureReason(LoadFailure failure) {
   return {};
 }
 
+QString CouldNotOpenText(LoadFailure failure) {
+  const QString reason = FailureReason(failure);
+  return reason.isEmpty() ? QString() : QStringLiteral("This file could not be opened: %1.").arg(reason);
+}
+
 QString FailureShortForm(LoadFailure failure) {
   switch (failure) {
     case LoadFailure::None: return {};

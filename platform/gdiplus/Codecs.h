@@ -59,6 +59,8 @@ struct LoadResult {
 // for a line under a thumbnail. Empty for None.
 QString FailureReason(LoadFailure failure);
 QString FailureShortForm(LoadFailure failure);
+// What the user is told: "This file could not be opened: <reason>."; empty for None.
+QString CouldNotOpenText(LoadFailure failure);
 
 // A whole image file read once, or why it could not be read (Missing, Unreadable, Empty).
 struct FileRead {

@@ -35,6 +35,7 @@ class TreeHostWindow final : public MainWindowServices {
   void SetLabel1Caption(const QString& caption) override { label1 = caption; }
   void LeftSkinstyle() override { ++captionPaints; }
   void ProcessShortcutKey(int, int) override {}
+  void SaveAsDialog() override {}
 
   QWidget pane;
   ThumViewer sheet;

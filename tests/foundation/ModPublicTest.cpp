@@ -87,6 +87,18 @@ TEST_F(AskSaveChangesTest, AFailedSaveKeepsTheChangesAndCancels) {
   EXPECT_EQ(boxes.shown.size(), 2u);  // the question and the failure
 }
 
+TEST_F(AskSaveChangesTest, YesForAPictureWithoutAFileOfItsOwnOpensSaveAsAndWaits) {
+  window.canvas.MarkChanged();
+  window.canvas.hasFileOfItsOwn = false;
+  ScriptedMessageBox boxes({Forms::vbYes});
+  EXPECT_EQ(AskSaveChanges(), Forms::vbCancel) << "whatever asked waits for the save";
+  EXPECT_EQ(window.saveAsDialogs, 1);
+  EXPECT_EQ(window.canvas.saves, 0);
+  EXPECT_FALSE(window.canvas.saveState) << "the changes stay marked until Save As writes them";
+  EXPECT_TRUE(window.canvas.appliedEffect);
+  EXPECT_EQ(boxes.shown.size(), 1u) << "no failure is reported";
+}
+
 TEST(ModPublicFolders, UseTheExecutableFolderOrASeededUserFolder) {
   TestSupport::TestFolder folder;
   const QString exe = folder.MakeFolder("bin");

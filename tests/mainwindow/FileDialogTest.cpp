@@ -48,9 +48,22 @@ class FileDialogTest : public FrmMainTest {
     window.FileImport(picture);
     return window;
   }
+  // A window showing a new 64 x 32 picture, the sheet listing the pictures' folder.
+  FrmMain& WithNewPicture() {
+    FrmMain& window = Start();
+    window.UseFileChooser(chooser);
+    window.Sheet().Path(pictures.Path());
+    window.UseTaskDialogs(newPictureDialogs);
+    newPictureDialogs.outcome = {64, 32, 1, 0xFFFFFF, {}};
+    NewPicture(window);
+    EXPECT_TRUE(window.Canvas().hasImage());
+    return window;
+  }
+  static void NewPicture(FrmMain& window) { window.RunMenuCommand(CommandKeyText(CommandKeys::File_New)); }
   void Answer(const QString& path, const QString& pattern) { chooser.answer = {path, pattern}; }
 
   Fakes::FakeFileChooser chooser;
+  Fakes::FakeTaskDialogFactory newPictureDialogs;
   TestSupport::TestFolder pictures;
   QString picture;
 };
@@ -159,6 +172,61 @@ TEST_F(FileDialogTest, AStampFromAFileFloatsAtItsOwnSizeAndALibraryImportTakesAP
   EXPECT_EQ(panel.imported.size(), 1U);
 }
 
+TEST_F(FileDialogTest, AStampFromAFileThatGivesNoPictureSaysWhyAndArmsNothing) {
+  FrmMain& window = Showing("shown.png");
+  ASSERT_TRUE(QDir().mkpath(QFileInfo(ModGDI::StampTempPath()).path()));
+  ASSERT_TRUE(TestSupport::Quadrants(5, 5).save(ModGDI::StampTempPath(), "PNG"));
+  const QString notes = pictures.File("notes.png");
+  QFile text(notes);
+  ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+  text.write("not a picture at all\n");
+  text.close();
+  const std::pair<QString, QString> files[] = {{notes, "it is not a picture this program reads"},
+                                               {pictures.File("gone.png"), "it no longer exists"}};
+  for (const auto& [file, reason] : files) {
+    SCOPED_TRACE(file.toStdString());
+    Fakes::ScriptedMessageBox boxes;
+    Answer(file, "*.png");
+    window.FileDialog(3);
+    ASSERT_EQ(boxes.shown.size(), 1U);
+    EXPECT_EQ(boxes.shown[0].prompt, "This file could not be opened: " + reason + ".");
+    EXPECT_EQ(window.Canvas().Effect(), 0) << "no stamp tool and no command bar";
+    EXPECT_TRUE(window.Canvas().StampCanvas().isNull());
+    EXPECT_EQ(SizeReadBack(ModGDI::StampTempPath()), QSize(5, 5)) << "the stamp file is left as it was";
+  }
+}
+
+TEST_F(FileDialogTest, YesToTheQuestionAboutANewPictureOpensSaveAsInTheSheetsFolder) {
+  FrmMain& window = WithNewPicture();
+  const auto& dialogs = newPictureDialogs;
+  const std::size_t sizeAsked = dialogs.records.size();
+  MarkChanged(window);
+  {
+    Fakes::ScriptedMessageBox boxes({Forms::vbCancel});
+    NewPicture(window);
+    EXPECT_EQ(boxes.shown.size(), 1U);
+    EXPECT_EQ(dialogs.records.size(), sizeAsked) << "Cancel keeps the picture";
+    EXPECT_TRUE(chooser.requests.empty());
+  }
+  {
+    Fakes::ScriptedMessageBox boxes({Forms::vbYes});
+    Answer(pictures.File("drawing"), "*.png");
+    NewPicture(window);
+    EXPECT_EQ(boxes.shown.size(), 1U) << "no word of a failed save";
+    ASSERT_EQ(chooser.requests.size(), 1U);
+    EXPECT_EQ(chooser.requests[0].Title, "Save Image as...");
+    EXPECT_EQ(chooser.requests[0].FileName, pictures.Path() + "/");
+    EXPECT_EQ(SizeReadBack(pictures.File("drawing.png")), QSize(64, 32));
+    EXPECT_TRUE(window.Canvas().SaveState());
+    EXPECT_EQ(dialogs.records.size(), sizeAsked) << "the new picture waits until the user asks again";
+  }
+  MarkChanged(window);
+  Fakes::ScriptedMessageBox boxes({Forms::vbNo});
+  NewPicture(window);
+  EXPECT_EQ(dialogs.records.size(), sizeAsked + 1) << "No drops the changes and goes on";
+  EXPECT_EQ(chooser.requests.size(), 1U);
+}
+
 TEST_F(FileDialogTest, TheProgramsChooserReturnsAtOnceAndAnswersWhenTheDialogCloses) {
   const std::unique_ptr<FileChooser> chooser = MakeProgramFileChooser();
   QWidget owner;
@@ -193,14 +261,7 @@ TEST_F(FileDialogTest, NewMakesAPictureOfTheAskedSize) {
 }
 
 TEST_F(FileDialogTest, SavingANewPictureAsksForANameInTheSheetsFolder) {
-  FrmMain& window = Start();
-  window.UseFileChooser(chooser);
-  window.Sheet().Path(pictures.Path());
-  Fakes::FakeTaskDialogFactory dialogs;
-  window.UseTaskDialogs(dialogs);
-  dialogs.outcome = {64, 32, 1, 0xFFFFFF, {}};
-  window.RunMenuCommand(CommandKeyText(CommandKeys::File_New));
-  ASSERT_TRUE(window.Canvas().hasImage());
+  FrmMain& window = WithNewPicture();
 
   Fakes::ScriptedMessageBox boxes;
   Answer(pictures.File("drawing"), "*.png");

@@ -23,6 +23,7 @@ class FakeCanvas final : public CanvasSaveServices {
     ++saves;
     return saveSucceeds;
   }
+  bool HasFileOfItsOwn() const override { return hasFileOfItsOwn; }
   void SetTextColor(std::uint32_t rgb) override { textColor = rgb; }
   int Effect() const override { return effect; }
   QString ShownFilename() const override { return filename; }
@@ -45,6 +46,7 @@ class FakeCanvas final : public CanvasSaveServices {
   bool saveState = true;
   bool appliedEffect = false;
   bool saveSucceeds = true;
+  bool hasFileOfItsOwn = true;
   int saves = 0;
   int effect = 0;
   QString filename;
@@ -96,6 +98,7 @@ class FakeMainWindow final : public MainWindowServices {
   void SetLabel1Caption(const QString& caption) override { label1 = caption; }
   void LeftSkinstyle() override { captionShown = label1.isEmpty() ? QStringLiteral("...") : label1; }
   void ProcessShortcutKey(int KeyCode, int Shift) override { shortcutKeys.emplace_back(KeyCode, Shift); }
+  void SaveAsDialog() override { ++saveAsDialogs; }
 
   FakeCanvas canvas;
   FakeThumbnailSheet sheet;
@@ -104,6 +107,7 @@ class FakeMainWindow final : public MainWindowServices {
   QString label1;
   QString captionShown;
   std::vector<std::pair<int, int>> shortcutKeys;
+  int saveAsDialogs = 0;
 };
 
 }  // namespace Fakes
