@@ -291,9 +291,10 @@ void Imageqzviewer::LayOut(ViewStart start, PaintKind kind) {
       CleanCroprect(false);
     }
     // The floating stamp keeps its place on the picture, not on the canvas: its frame is
-    // made again for the new fit from where it lies now, its brush left as chosen.
+    // made again for the new fit from where it lies now, and its brush is put down.
     if (m_mode == Mode::FloatingStamp) {
       m_stamp.rectPending = true;
+      PutDownStampBrush();
     }
   }
   m_view.FitInto(PictureSize(), ClientSize());

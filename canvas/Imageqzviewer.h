@@ -447,6 +447,8 @@ class Imageqzviewer : public QWidget, public CanvasSaveServices {
   void PointerUp(int button, int shift, QPointF at);
   PointerTools::PointerEvent EventAt(int button, int shift, QPointF at);
   void DoFollow(const PointerTools::Follow& follow);
+  // The stamp back to moving and sizing, with no brush tool armed.
+  void PutDownStampBrush();
   void RotationPreview();
   void ColourPreview();
   void DrawPolygon(QPointF from, QPointF to);

@@ -128,8 +128,7 @@ void Imageqzviewer::DoFollow(const Follow& follow) {
     m_resizePress = true;
   }
   if (follow.stampKnob) {
-    m_stamp.subTool = 0;
-    ModPublic::CurrentToolKey.clear();
+    PutDownStampBrush();
   }
   if (follow.stampDab) {
     PaintOnStamp();

@@ -40,6 +40,11 @@ void Imageqzviewer::ResetStampsize(bool value) {
     return;
   }
   m_stamp.BackHome();
+  PutDownStampBrush();
+}
+
+void Imageqzviewer::PutDownStampBrush() {
+  m_stamp.subTool = 0;
   ModPublic::CurrentToolKey.clear();
 }
 

@@ -17,10 +17,11 @@ using Start = Range::Start;
 constexpr ToolMode kNoTool{{}, G::Pan, H::View, B::None, C::NoBranch, false, false, false};
 
 // The families, each with the columns its members share.
+// A weather effect without a range is committed at once, so it is never armed with a fit.
 constexpr ToolMode Weather(std::string_view key, std::optional<Range> range) {
   return {.key = key, .group = G::Point, .hit = H::Effect, .bar = B::Slider, .commit = C::Weather, .picker = false,
           .dropsSelection = false, .fitOffOnCommit = false, .menu = M::Effect, .atOnce = !range, .range = range,
-          .fit = true};
+          .fit = range.has_value()};
 }
 constexpr ToolMode Filter(std::string_view key, int stampFilter, Commit commit = C::Filter, bool fitOff = false) {
   return {.key = key, .group = G::Pan, .hit = H::View, .bar = B::None, .commit = commit, .picker = false,

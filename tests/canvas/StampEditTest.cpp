@@ -296,17 +296,17 @@ TEST_P(StampEditTest, TheStampKeepsItsPlaceOnThePictureWhenTheCanvasIsLaidOutAga
   MoveAndSize();
   const QRectF placed = m_canvas->StampRect();
   ASSERT_NE(placed, QRectF(Area()));
-  m_canvas->StampOptions(3);
-  ModPublic::CurrentToolKey = QStringLiteral("Filter_BurnTool");
   m_canvas->show();
   for (const QSize size : {QSize(900, 560), QSize(480, 330), QSize(600, 400)}) {
     SCOPED_TRACE(size.width());
+    m_canvas->StampOptions(3);
+    ModPublic::CurrentToolKey = QStringLiteral("Filter_BurnTool");
     m_canvas->resize(size);
     ASSERT_EQ(m_canvas->BackBuffer().size(), size);
     ExpectNear(m_canvas->StampRect(), placed);
     ExpectNear(m_canvas->StampFrame(), ToCanvas(placed));
-    EXPECT_EQ(m_canvas->StampSubTool(), 3) << "the chosen brush stays";
-    EXPECT_EQ(ModPublic::CurrentToolKey, "Filter_BurnTool");
+    EXPECT_EQ(m_canvas->StampSubTool(), 0) << "the brush is put down, back to moving and sizing";
+    EXPECT_TRUE(ModPublic::CurrentToolKey.isEmpty());
   }
   // Burnt in, the red block fills the place it was given.
   ClickBarButton(1);

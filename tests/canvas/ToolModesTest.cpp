@@ -32,6 +32,7 @@ TEST(ToolModesTable, EveryArmedModeWithASliderHasASensibleRangeAndOneShotsHaveNo
     }
     if (row.atOnce) {
       EXPECT_FALSE(row.range.has_value()) << "mode " << number << " commits at once: a range would go unseen";
+      EXPECT_FALSE(row.fit) << "mode " << number << " commits at once: it has no fit to arm with";
       EXPECT_FALSE(ToolModes::HasBar(ModeAt(number)) && row.menu != ToolModes::MenuGroup::Effect) << number;
     }
     if (row.range) {
