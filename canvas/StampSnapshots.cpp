@@ -90,10 +90,8 @@ bool StampSnapshots::Start(const QString& stampFile) {
     m_writer.CopyAside(stampFile, FilePath(0));
     return true;
   }
-  // A write still queued for the old stamp must not land after the files are gone.
-  if (!m_asked.empty()) {
-    WaitForWrites();
-  }
+  // A write or removal still queued for the old stamp must not land after the copy.
+  WaitForWrites();
   RemoveFrom(0);
   if (!m_folder.Ensure()) {
     return false;

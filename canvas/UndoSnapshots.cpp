@@ -72,6 +72,7 @@ UndoSnapshots::~UndoSnapshots() {
     m_stopping = true;
   }
   m_wake.notify_all();
+  m_idle.notify_all();  // a read-ahead waiting for room must see the end too
   for (Worker* worker : {&m_writer, &m_reader}) {
     if (worker->thread.joinable()) {
       worker->thread.join();

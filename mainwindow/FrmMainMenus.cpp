@@ -9,7 +9,6 @@
 
 #include "browse/ModFolderView.h"
 #include "browse/ThumViewer.h"
-#include "canvas/CanvasSave.h"
 #include "canvas/Imageqzviewer.h"
 #include "controls/MenuModel.h"
 #include "controls/ToolbarUser.h"
@@ -123,7 +122,7 @@ void FrmMain::DeleteSelectedFiles() {
   const QString shown = m_canvas->CurFilename;
   // Trashing the shown file puts the file's copy in the picture's place: its unsaved
   // changes are asked about first. A new picture is not trashed, so it is not asked about.
-  const bool trashesShown = !shown.isEmpty() && !CanvasSave::IsScratchFile(shown, m_canvas->DeleteCopyPath());
+  const bool trashesShown = m_canvas->HasFileOfItsOwn();
   if (trashesShown && !MayReplacePicture()) {
     return;
   }

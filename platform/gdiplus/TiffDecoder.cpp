@@ -535,6 +535,19 @@ std::optional<QImage> ReadRgba(TIFF* tif, const Page& page, QSize wanted) {
   return rows.Take();
 }
 
+// Whether the page's tiles are of a size for its pixels: a reader holds a row of tiles, so
+// a few pixels in tiles of a gigabyte would cost that gigabyte. A tile may cover four times
+// the page, or a megapixel (small pages written with large fixed tiles), whichever is more.
+bool TilesFitPage(TIFF* tif) {
+  std::uint32_t width = 0, height = 0, tileWidth = 0, tileLength = 0;
+  TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width);
+  TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
+  TIFFGetField(tif, TIFFTAG_TILEWIDTH, &tileWidth);
+  TIFFGetField(tif, TIFFTAG_TILELENGTH, &tileLength);
+  const std::uint64_t pagePixels = std::uint64_t{width} * height;
+  return std::uint64_t{tileWidth} * tileLength <= std::max<std::uint64_t>(4 * pagePixels, std::uint64_t{1} << 20);
+}
+
 // Whether the first page's strips or tiles lie inside the file and hold enough data for
 // the pixels they declare. The layer refuses a page that fails here before any reader
 // allocates for it: a few bytes claiming a huge picture would otherwise cost a reader
@@ -543,6 +556,9 @@ std::optional<QImage> ReadRgba(TIFF* tif, const Page& page, QSize wanted) {
 // left unchecked.
 bool DataCoversPicture(TIFF* tif, std::size_t fileSize) {
   const bool tiled = TIFFIsTiled(tif) != 0;
+  if (tiled && !TilesFitPage(tif)) {
+    return false;
+  }
   const std::uint32_t count = tiled ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
   const std::uint64_t pieceBytes = tiled ? std::uint64_t(TIFFTileSize64(tif)) : std::uint64_t(TIFFStripSize64(tif));
   std::uint64_t stored = 0;

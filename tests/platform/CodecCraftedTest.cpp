@@ -225,6 +225,24 @@ TEST(CodecCrafted, TiffDepthsTilesAndInks) {
   }
 }
 
+// A small page may be written with large fixed tiles, but tiles far larger than the page
+// would make a reader hold a row of them: a few kilobytes of deflate asking for gigabytes.
+TEST(CodecCrafted, TiffTilesFarLargerThanTheirPageAreRefused) {
+  TiffLayout layout = Layout(100, 60, 8, 1, PHOTOMETRIC_MINISBLACK);
+  layout.Compression = COMPRESSION_ADOBE_DEFLATE;
+  layout.TileSide = 256;
+  for (const QSize scaled : {QSize(), QSize(10, 6)}) {
+    EXPECT_NE(Load(CodecTestFiles::SampleTiff(layout, Ramp8), scaled), nullptr) << scaled.width();
+  }
+  layout = Layout(16, 16, 8, 1, PHOTOMETRIC_MINISBLACK);
+  layout.Compression = COMPRESSION_ADOBE_DEFLATE;
+  layout.TileSide = 2048;
+  const QByteArray huge = CodecTestFiles::SampleTiff(layout, Ramp8);
+  for (const QSize scaled : {QSize(), QSize(8, 8)}) {
+    EXPECT_EQ(Load(huge, scaled), nullptr) << scaled.width();
+  }
+}
+
 TEST(CodecCrafted, UncompressedTiffTilesReadAsTheirCompressedTwins) {
   struct Kind {
     int Bits;
